@@ -1,0 +1,14 @@
+#include "app/modelclient.h"
+
+ModelClient::ModelClient(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void ModelClient::saveData(QDataStream&, int)
+{
+}
+
+void ModelClient::loadData(QDataStream&, int)
+{
+}

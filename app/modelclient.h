@@ -1,0 +1,28 @@
+#ifndef MODELCLIENT_H
+#define MODELCLIENT_H
+
+#include <QWidget>
+
+class QStandardItemModel;
+class QDataStream;
+
+// Widget base of every page of the view area. A view gets the data table through
+// setModel() and keeps itself current from the model's signals.
+class ModelClient : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ModelClient(QWidget* parent = nullptr);
+
+    virtual void setModel(QStandardItemModel* m) = 0;
+    // The view's own settings record; record version 5 in files, 1 in removal snapshots.
+    virtual void saveData(QDataStream& s, int version);
+    virtual void loadData(QDataStream& s, int version);
+
+    QStandardItemModel* model() const { return m_model; }
+
+protected:
+    QStandardItemModel* m_model = nullptr; // the data table; never owned
+};
+
+#endif

@@ -1,0 +1,175 @@
+#include "diagrams/diagram.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDataStream>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/textinhalt.h"
+#include "app/userinput.h"
+
+Diagram::Diagram(QWidget* parent)
+    : QWidget(parent)
+{
+    setMinimumSize(100, 140);
+    colors << QColor(Qt::red) << QColor(Qt::blue) << QColor(Qt::cyan) << QColor(Qt::magenta)
+           << QColor(Qt::yellow) << QColor(Qt::green) << QColor(Qt::gray)
+           << QColor(Qt::darkBlue) << QColor(Qt::darkCyan) << QColor(Qt::darkMagenta);
+    auto* farben = new QAction(tr("Farben"), this);
+    connect(farben, &QAction::triggered, this, &Diagram::colorAction);
+    auto* schrift = new QAction(tr("Schriftart"), this);
+    connect(schrift, &QAction::triggered, this, &Diagram::fontAction);
+    actions << farben << schrift;
+}
+
+void Diagram::saveData(QDataStream& s, int)
+{
+    s << font();
+    s << qint32(colors.size());
+    for (const QColor& c : colors)
+        s << c;
+}
+
+void Diagram::loadData(QDataStream& s, int)
+{
+    QFont f;
+    s >> f;
+    qint32 n = 0;
+    s >> n;
+    QList<QColor> loaded;
+    // The count comes from the file: read one colour at a time and stop at the end
+    // of the data instead of trusting it.
+    for (qint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
+        QColor c;
+        s >> c;
+        if (s.status() == QDataStream::Ok)
+            loaded << c;
+    }
+    if (s.status() != QDataStream::Ok)
+        return;
+    setFont(f);
+    setColors(loaded);
+    update();
+}
+
+void Diagram::paint(QPainter&, const QSize&) const
+{
+}
+
+QMimeData* Diagram::createMimeData()
+{
+    auto* md = new QMimeData;
+    if (auto* t = dynamic_cast<TextInhalt*>(this))
+        md->setHtml(t->toHTML());
+    else
+        md->setImageData(grab().toImage());
+    return md;
+}
+
+QColor Diagram::colorAt(int i) const
+{
+    if (colors.isEmpty())
+        return QColor(Qt::black);
+    const int n = colors.size();
+    return colors.at(((i % n) + n) % n);
+}
+
+void Diagram::setColors(const QList<QColor>& c)
+{
+    if (!c.isEmpty())
+        colors = c;
+}
+
+void Diagram::setData(const QVector<double>& d)
+{
+    data = d;
+    update();
+}
+
+void Diagram::setLabels(const QStringList& l)
+{
+    labels = l;
+    update();
+}
+
+void Diagram::setColLabels(const QStringList& l)
+{
+    colLabels = l;
+    update();
+}
+
+void Diagram::setRowWidth(int w)
+{
+    rowWidth = w;
+    update();
+}
+
+void Diagram::setTitle(const QString& t)
+{
+    title = t;
+    update();
+}
+
+void Diagram::setValuePostfix(const QString& p)
+{
+    valuePostfix = p;
+}
+
+void Diagram::askColor(int index)
+{
+    if (colors.isEmpty())
+        return;
+    const int slot = index % colors.size();
+    const QColor c = UserInput::getColor(colors.at(slot), this);
+    if (c.isValid())
+        colors[slot] = c;
+}
+
+void Diagram::colorAction()
+{
+    int index = 0;
+    if (!labels.isEmpty()) {
+        bool ok = false;
+        const QString row = UserInput::getItem(this, tr("Zeile"),
+                                               tr("Zeile auswaehlen deren Farbe sie aendern wollen"),
+                                               labels, 0, true, &ok);
+        if (!ok)
+            return;
+        index = labels.indexOf(row);
+        // A typed text that names no label is treated as a cancel.
+        if (index < 0)
+            return;
+    }
+    askColor(index);
+    update();
+}
+
+void Diagram::fontAction()
+{
+    bool ok = false;
+    const QFont f = UserInput::getFont(&ok, font(), this);
+    if (ok)
+        setFont(f);
+    update();
+}
+
+void Diagram::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        dragStartPosition = e->position().toPoint();
+}
+
+void Diagram::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!(e->buttons() & Qt::LeftButton))
+        return;
+    if ((e->position().toPoint() - dragStartPosition).manhattanLength()
+        < QApplication::startDragDistance())
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(createMimeData());
+    UserInput::startDrag(drag, Qt::CopyAction | Qt::MoveAction);
+}

@@ -1,0 +1,80 @@
+#ifndef DIAGRAM_H
+#define DIAGRAM_H
+
+#include <QColor>
+#include <QList>
+#include <QPoint>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class QAction;
+class QDataStream;
+class QMimeData;
+class QPainter;
+
+// Abstract base of the painted charts. An adapter feeds it through the setters; a
+// subclass only paints what it holds.
+class Diagram : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Diagram(QWidget* parent = nullptr);
+
+    // Font, then colour count and colours.
+    virtual void saveData(QDataStream& s, int version);
+    virtual void loadData(QDataStream& s, int version);
+
+    QVector<QAction*> actionList() const { return actions; }
+
+    // Draws the chart onto any paint device of the given size: the screen, report
+    // pictures and tests share this path. Must not change the diagram.
+    virtual void paint(QPainter& p, const QSize& size) const;
+
+    // What a drag out of the diagram carries: HTML for a diagram that renders itself
+    // as text, else a picture of the widget. The caller owns the result.
+    QMimeData* createMimeData();
+
+    // Narrow read access for owners and tests.
+    const QVector<double>& values() const { return data; }
+    const QList<QColor>& colorList() const { return colors; }
+    const QStringList& labelList() const { return labels; }
+    const QStringList& colLabelList() const { return colLabels; }
+    const QString& postfix() const { return valuePostfix; }
+    const QString& titleText() const { return title; }
+    int rowLength() const { return rowWidth; }
+    // Colour of row or slice i: position i modulo the colour count.
+    QColor colorAt(int i) const;
+    // Replaces the colour list; an empty list is ignored (nothing could be painted).
+    void setColors(const QList<QColor>& c);
+
+public slots:
+    virtual void setData(const QVector<double>& d);
+    virtual void setLabels(const QStringList& l);
+    virtual void setColLabels(const QStringList& l);
+    virtual void setRowWidth(int w);
+    virtual void setTitle(const QString& t);
+    virtual void setValuePostfix(const QString& p);
+    virtual void colorAction();
+    virtual void fontAction();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override = 0;
+
+    // Asks for a colour for slot index % colour count and stores a valid answer.
+    void askColor(int index);
+
+    QVector<double> data;
+    QList<QColor> colors;
+    QStringList labels;
+    QStringList colLabels;
+    QString valuePostfix;
+    QString title;
+    int rowWidth = 0;
+    QPoint dragStartPosition;
+    QVector<QAction*> actions;
+};
+
+#endif

@@ -1,0 +1,63 @@
+#include "testutil.h"
+
+#include <QPainter>
+#include <QStandardItemModel>
+#include <cmath>
+
+#include "diagrams/diagram.h"
+
+namespace TestUtil {
+
+QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringList>& rows,
+                              QObject* parent)
+{
+    auto* m = new QStandardItemModel(parent);
+    m->setColumnCount(headers.size());
+    m->setHorizontalHeaderLabels(headers);
+    for (const QStringList& r : rows) {
+        QList<QStandardItem*> items;
+        for (const QString& t : r)
+            items << new QStandardItem(t);
+        m->appendRow(items);
+    }
+    return m;
+}
+
+QList<QStringList> cellTexts(const QStandardItemModel* m)
+{
+    QList<QStringList> out;
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QStandardItem* it = m->item(r, c);
+            row << (it ? it->text() : QString());
+        }
+        out << row;
+    }
+    return out;
+}
+
+bool fuzzy(double a, double b, double eps)
+{
+    return std::fabs(a - b) <= eps * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
+
+QImage render(const Diagram& d, const QSize& size)
+{
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    d.paint(p, size);
+    p.end();
+    return img;
+}
+
+bool isColor(const QImage& img, int x, int y, const QColor& c)
+{
+    if (!img.valid(x, y))
+        return false;
+    const QColor got = img.pixelColor(x, y);
+    return got.red() == c.red() && got.green() == c.green() && got.blue() == c.blue();
+}
+
+} // namespace TestUtil

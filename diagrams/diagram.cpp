@@ -128,23 +128,26 @@ void Diagram::askColor(int index)
         colors[slot] = c;
 }
 
-void Diagram::colorAction()
+void Diagram::chooseColor(const QStringList& choices, const QString& prompt)
 {
     int index = 0;
-    if (!labels.isEmpty()) {
+    if (!choices.isEmpty()) {
         bool ok = false;
-        const QString row = UserInput::getItem(this, tr("Zeile"),
-                                               tr("Zeile auswaehlen deren Farbe sie aendern wollen"),
-                                               labels, 0, true, &ok);
+        const QString row = UserInput::getItem(this, tr("Zeile"), prompt, choices, 0, true, &ok);
         if (!ok)
             return;
-        index = labels.indexOf(row);
-        // A typed text that names no label is treated as a cancel.
+        index = choices.indexOf(row);
+        // The list is editable: a typed text that names no entry is treated as a cancel.
         if (index < 0)
             return;
     }
     askColor(index);
     update();
+}
+
+void Diagram::colorAction()
+{
+    chooseColor(labels, tr("Zeile auswaehlen deren Farbe sie aendern wollen"));
 }
 
 void Diagram::fontAction()

@@ -65,6 +65,9 @@ protected:
 
     // Asks for a colour for slot index % colour count and stores a valid answer.
     void askColor(int index);
+    // "Farben": lets the user pick one of the choices (none: slot 0), then asks for its
+    // colour. A cancel, or a typed text that names no choice, changes nothing.
+    void chooseColor(const QStringList& choices, const QString& prompt);
 
     QVector<double> data;
     QList<QColor> colors;

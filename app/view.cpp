@@ -1,0 +1,599 @@
+#include "app/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include "app/csvreader.h"
+#include "app/tabelle1.h"
+#include "app/userinput.h"
+#include "io/demodaten.h"
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+// Restores the cursor on every way out of a long operation.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+}
+
+QStringList View::diagramTypes()
+{
+    return {QStringLiteral("TortenDiagram"), QStringLiteral("BalkenDiagram(V)"),
+            QStringLiteral("BalkenDiagram(H)"), QStringLiteral("ExcelBalkenDiagram"),
+            QStringLiteral("Tabelle"), QStringLiteral("XmasDiagram")};
+}
+
+QStringList View::singleAdapterTypes()
+{
+    return {QStringLiteral("Häufigkeit"), QStringLiteral("Häufigkeit %"),
+            QStringLiteral("HäufigkeitsVerteilung"), QStringLiteral("Direkt"),
+            QStringLiteral("Chi Quadrat")};
+}
+
+QStringList View::multiAdapterTypes()
+{
+    return {QStringLiteral("Häufigkeit"), QStringLiteral("Häufigkeit %"),
+            QStringLiteral("Direkt"), QStringLiteral("Spaltenhäufigkeit")};
+}
+
+QStringList View::specialViewTypes()
+{
+    return {QStringLiteral("Ähnlichkeit"), QStringLiteral("Ähnlichkeit 3D"),
+            QStringLiteral("Statistik"), QStringLiteral("XYPlotter"),
+            QStringLiteral("Lineare Regression"), QStringLiteral("Chi Quadrat")};
+}
+
+View::View(QWidget* parent)
+    : QMainWindow(parent)
+{
+    initResources();
+
+    m_diagramTypes = diagramTypes();
+    m_singleTypes = singleAdapterTypes();
+    m_multiTypes = multiAdapterTypes();
+    m_specialTypes = specialViewTypes();
+
+    m_model = new QStandardItemModel(10, 5, this);
+    m_viewList = new QStandardItemModel(this);
+    m_stack = new QStackedWidget(this);
+    m_combo = new QComboBox(this);
+    m_combo->setModel(m_viewList);
+
+    setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
+    setWindowTitle(QStringLiteral("quorvandel7"));
+
+    m_tabelle = new Tabelle1;
+    m_tabelle->setModel(m_model);
+    appendView(tr("Datentabelle"), m_tabelle);
+    m_notesView = m_tabelle;
+    connect(m_tabelle->table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &View::modelSelectionChanged);
+
+    setCentralWidget(m_stack);
+    m_undo = new QUndoStack(this);
+
+    createActions();
+
+    auto* viewDock = new QDockWidget(tr("Ansichten"), this);
+    viewDock->setObjectName(QStringLiteral("viewdock"));
+    m_listView = new QListView(viewDock);
+    m_listView->setModel(m_viewList);
+    m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
+    viewDock->setWidget(m_listView);
+    connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
+    connect(m_viewList, &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
+    connect(m_listView, &QAbstractItemView::activated, this, &View::vListActivated);
+    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+
+    auto* textDock = new QDockWidget(tr("Text"), this);
+    textDock->setObjectName(QStringLiteral("textdock"));
+    m_text = new QTextEdit(textDock);
+    m_text->setAcceptRichText(true);
+    textDock->setWidget(m_text);
+
+    addDockWidget(Qt::LeftDockWidgetArea, viewDock);
+    addDockWidget(Qt::BottomDockWidgetArea, textDock);
+
+    connect(m_combo, qOverload<int>(&QComboBox::activated), m_stack,
+            &QStackedWidget::setCurrentIndex);
+    connect(m_stack, &QStackedWidget::currentChanged, this, &View::widgetChanged);
+
+    createMenusAndToolbars();
+
+    QSettings settings;
+    restoreState(settings.value(QStringLiteral("MainWindow/state")).toByteArray());
+    resize(settings.value(QStringLiteral("MainWindow/size"), QSize(800, 550)).toSize());
+
+    m_text->setEnabled(false);
+    createDemoViews();
+    modelSelectionChanged();
+}
+
+View::~View()
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("MainWindow/state"), saveState(0));
+    settings.setValue(QStringLiteral("MainWindow/size"), size());
+}
+
+QAction* View::makeAction(const QString& name, const QString& text, const QString& icon,
+                          void (View::*slot)())
+{
+    auto* a = icon.isEmpty() ? new QAction(text, this) : new QAction(QIcon(icon), text, this);
+    a->setObjectName(name);
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+void View::createActions()
+{
+    actNeu = makeAction("actNeu", tr("Neu"), QString(), &View::createDemoViews);
+    actOpen = makeAction("actOpen", tr("Oeffnen"), ":images/open.png", &View::loadFile);
+    actSave = makeAction("actSave", tr("Speichern"), ":images/save.png", &View::saveFile);
+    actSaveAs = makeAction("actSaveAs", tr("Speichern als..."), ":images/save.png",
+                           &View::saveFileAs);
+    actImportCsv = makeAction("actImportCsv", tr("CSV"), QString(), &View::importFile);
+    actImportSM = makeAction("actImportSM", tr("SurveyMonkey"), QString(), &View::importSMFile);
+    actImportViews = makeAction("actImportViews", tr("Views"), QString(),
+                                &View::importViewsFile);
+    actExportCsv = makeAction("actExportCsv", tr("CSV"), QString(), &View::exportFile);
+    actExportViews = makeAction("actExportViews", tr("Views"), QString(),
+                                &View::exportViewsFile);
+    actExportHtml = makeAction("actExportHtml", tr("HTML"), QString(), &View::exportHTMLFile);
+    actQuit = makeAction("actQuit", tr("Beenden"), ":images/quit.png", nullptr);
+    connect(actQuit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    actCopy = makeAction("actCopy", tr("Kopieren"), ":images/copy.png", &View::clipCopyView);
+    actCopyColumns = makeAction("actCopyColumns", tr("Spalten kopieren"),
+                                ":/images/colcopy.png", &View::dataCopyColumns);
+    actGotoColumn = makeAction("actGotoColumn", tr("gehe zu Spalte..."), ":/images/gotocol.png",
+                               &View::viewGotoColumn);
+    actHideColumns = makeAction("actHideColumns", tr("Spalten entfernen"),
+                                ":/images/hidecol.png", &View::hideSelectedColumns);
+    actRenameColumn = makeAction("actRenameColumn", tr("Spalte umbenennen"),
+                                 ":images/colrename.png", &View::dataRenameColumn);
+    actReplace = makeAction("actReplace", tr("Werte ersetzen"), ":images/colreplace.png",
+                            &View::dataReplaceColumns);
+    actNormalize = makeAction("actNormalize", tr("Spalten normieren"),
+                              ":images/colpercent.png", &View::dataNormalizeColumn);
+    actNumeric = makeAction("actNumeric", tr("Spalten als Zahlen"), ":images/colclean.png",
+                            &View::dataNumericColumns);
+    actCombine = makeAction("actCombine", tr("Spalten zusammenfassen"),
+                            ":images/colcombine.png", &View::dataCombineColumns);
+    actWeight = makeAction("actWeight", tr("Spalten gewichten"), ":images/colweigth.png",
+                           &View::dataWeightColumns);
+    actStat = makeAction("actStat", tr("Spaltenstatistik"), ":/images/colstat.png",
+                         &View::dataStatColumns);
+    actLinReg = makeAction("actLinReg", tr("Regression"), ":/images/collinreg.png",
+                           &View::dataLinReg);
+    actHome = makeAction("actHome", tr("Daten"), ":/images/gohome.png", &View::goHome);
+    actCreateView = makeAction("actCreateView", tr("Ansicht erstellen"), ":/images/plus.png",
+                               &View::createSelectedView);
+    actRemoveView = makeAction("actRemoveView", tr("Ansicht entfernen"), ":/images/minus.png",
+                               &View::removeCurrentView);
+    actRemoveAllViews = makeAction("actRemoveAllViews", tr("Alle Ansichten entfernen"),
+                                   ":images/viewremoveall.png", &View::clearViews);
+
+    actUndo = m_undo->createUndoAction(this, QString());
+    actUndo->setObjectName("actUndo");
+    actRedo = m_undo->createRedoAction(this, QString());
+    actRedo->setObjectName("actRedo");
+
+    actRemoveView->setEnabled(false);
+
+    actOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    actSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    actUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    actCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    actGotoColumn->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    actStat->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    actCreateView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+}
+
+void View::createMenusAndToolbars()
+{
+    QMenu* datei = menuBar()->addMenu(tr("Datei"));
+    datei->addAction(actNeu);
+    datei->addAction(actOpen);
+    datei->addAction(actSave);
+    datei->addAction(actSaveAs);
+    datei->addSeparator();
+    QMenu* imp = datei->addMenu(tr("Import"));
+    imp->addAction(actImportCsv);
+    imp->addAction(actImportSM);
+    imp->addAction(actImportViews);
+    QMenu* exp = datei->addMenu(tr("Export"));
+    exp->addAction(actExportCsv);
+    exp->addAction(actExportViews);
+    exp->addAction(actExportHtml);
+    datei->addSeparator();
+    datei->addAction(actQuit);
+
+    QMenu* bearbeiten = menuBar()->addMenu(tr("Bearbeiten"));
+    bearbeiten->addAction(actUndo);
+    bearbeiten->addAction(actRedo);
+    bearbeiten->addSeparator();
+    bearbeiten->addAction(actCopy);
+    bearbeiten->addSeparator();
+    bearbeiten->addAction(actCopyColumns);
+    bearbeiten->addAction(actGotoColumn);
+
+    QMenu* spalten = menuBar()->addMenu(tr("Spalten"));
+    spalten->addAction(actHideColumns);
+    spalten->addSeparator();
+    spalten->addAction(actRenameColumn);
+    spalten->addAction(actReplace);
+    spalten->addAction(actNormalize);
+    spalten->addAction(actNumeric);
+    spalten->addSeparator();
+    spalten->addAction(actCombine);
+    spalten->addAction(actWeight);
+    spalten->addSeparator();
+    spalten->addAction(actStat);
+    spalten->addAction(actLinReg);
+
+    QMenu* diagramme = menuBar()->addMenu(tr("Diagramme"));
+    diagramme->addAction(actHome);
+    diagramme->addSeparator();
+    diagramme->addAction(actCreateView);
+    diagramme->addAction(actRemoveView);
+    diagramme->addSeparator();
+    diagramme->addAction(actRemoveAllViews);
+
+    QToolBar* tbViews = addToolBar(tr("Ansichten"));
+    tbViews->setObjectName(QStringLiteral("tbViews"));
+    tbViews->addWidget(new QLabel(tr("Ansichten"), tbViews));
+    tbViews->addWidget(m_combo);
+    tbViews->addAction(actHome);
+
+    QToolBar* tbDiag = addToolBar(tr("Diagramme"));
+    tbDiag->setObjectName(QStringLiteral("tbDiag"));
+    tbDiag->addAction(actCreateView);
+    tbDiag->addAction(actRemoveView);
+
+    QToolBar* tbColumns = addToolBar(tr("Spalten"));
+    tbColumns->setObjectName(QStringLiteral("tbColumns"));
+    tbColumns->addAction(actGotoColumn);
+    tbColumns->addAction(actHideColumns);
+    tbColumns->addAction(actCopyColumns);
+    tbColumns->addSeparator();
+    tbColumns->addAction(actStat);
+    tbColumns->addAction(actLinReg);
+    tbColumns->addSeparator();
+    tbColumns->addAction(actRenameColumn);
+    tbColumns->addAction(actNormalize);
+    tbColumns->addAction(actNumeric);
+    tbColumns->addAction(actReplace);
+    tbColumns->addSeparator();
+    tbColumns->addAction(actWeight);
+    tbColumns->addAction(actCombine);
+
+    QMenu* ansicht = menuBar()->addMenu(tr("Ansicht"));
+    ansicht->addAction(findChild<QDockWidget*>(QStringLiteral("viewdock"))->toggleViewAction());
+    ansicht->addAction(findChild<QDockWidget*>(QStringLiteral("textdock"))->toggleViewAction());
+    ansicht->addSeparator();
+    ansicht->addAction(tbColumns->toggleViewAction());
+    ansicht->addAction(tbViews->toggleViewAction());
+}
+
+int View::currentViewIndex() const
+{
+    return m_notesView ? m_stack->indexOf(m_notesView) : -1;
+}
+
+// ---- view list ---------------------------------------------------------------------
+
+QStandardItem* View::appendView(const QString& title, ModelClient* view)
+{
+    m_stack->addWidget(view);
+    auto* it = new QStandardItem(title);
+    it->setData(false, Qt::UserRole + 1);
+    QString category = QStringLiteral("Special");
+    if (view->inherits("ModelDiagramAdapter"))
+        category = QStringLiteral("Single");
+    else if (view->inherits("ModelMultiDiagramAdapter"))
+        category = QStringLiteral("Multi");
+    it->setData(category, Qt::UserRole);
+    it->setData(QString(QLatin1String("")), Qt::UserRole + 4);
+    m_viewList->appendRow(it);
+    m_combo->setCurrentIndex(it->row());
+    if (m_listView)
+        m_listView->setCurrentIndex(it->index());
+    return it;
+}
+
+void View::removeView(int index)
+{
+    if (index <= 0 || index >= m_stack->count())
+        return;
+    QWidget* w = m_stack->widget(index);
+    if (w == m_notesView)
+        m_notesView = nullptr;   // its notes go with it, never into another view
+    m_stack->removeWidget(w);
+    m_viewList->removeRow(index);
+    delete w;
+}
+
+void View::moveView(int from, int to)
+{
+    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
+        return;
+    QWidget* w = m_stack->widget(from);
+    QList<QStandardItem*> row = m_viewList->takeRow(from);
+    m_stack->removeWidget(w);
+    const int dest = qMin(to, m_stack->count());
+    m_stack->insertWidget(dest, w);
+    m_viewList->insertRow(dest, row);
+}
+
+void View::clearViews()
+{
+    for (int i = m_stack->count() - 1; i >= 1; --i)
+        removeView(i);
+}
+
+int View::viewIndex(ModelClient* view)
+{
+    return m_stack->indexOf(view);
+}
+
+// ---- current view and enabling ----------------------------------------------------
+
+void View::storeNotes()
+{
+    const int row = currentViewIndex();
+    if (row < 0)
+        return;
+    if (QStandardItem* it = m_viewList->item(row))
+        it->setData(m_text->document()->toHtml(), Qt::UserRole + 4);
+}
+
+void View::widgetChanged(int idx)
+{
+    if (idx < 0 || idx >= m_viewList->rowCount())
+        return;
+    storeNotes();
+    m_text->setHtml(m_viewList->item(idx)->data(Qt::UserRole + 4).toString());
+    m_notesView = m_stack->widget(idx);
+    m_listView->setCurrentIndex(m_viewList->index(idx, 0));
+    m_combo->setCurrentIndex(idx);
+    m_stack->setCurrentIndex(idx);
+
+    if (idx != 0) {
+        actCopy->setEnabled(true);
+        actRemoveView->setEnabled(true);
+        m_text->setEnabled(true);
+        actHome->setEnabled(true);
+        for (QAction* a : {actGotoColumn, actCopyColumns, actCombine, actCreateView,
+                           actHideColumns, actNormalize, actNumeric, actReplace,
+                           actRenameColumn, actStat, actLinReg, actWeight})
+            a->setEnabled(false);
+    } else {
+        actCopy->setEnabled(false);
+        actRemoveView->setEnabled(false);
+        modelSelectionChanged();
+        m_text->setEnabled(false);
+        actGotoColumn->setEnabled(true);
+        actCopyColumns->setEnabled(true);
+        actHome->setEnabled(false);
+    }
+}
+
+void View::modelSelectionChanged()
+{
+    const QModelIndexList cols = m_tabelle->table()->selectionModel()->selectedColumns(0);
+    const int n = cols.size();
+    for (QAction* a : {actCreateView, actHideColumns, actNormalize, actNumeric, actReplace,
+                       actStat})
+        a->setEnabled(n >= 1);
+    actRenameColumn->setEnabled(n == 1);
+    actCombine->setEnabled(n >= 2);
+    if (n == 1) {
+        const QString marker =
+            m_model->headerData(cols.first().column(), Qt::Horizontal, Qt::UserRole).toString();
+        actWeight->setEnabled(marker == QLatin1String("weight"));
+    } else {
+        actWeight->setEnabled(n >= 2);
+    }
+    actLinReg->setEnabled(n == 2);
+}
+
+void View::goHome()
+{
+    m_stack->setCurrentIndex(0);
+}
+
+void View::vListActivated(QModelIndex index)
+{
+    if (!index.isValid())
+        return;
+    m_stack->setCurrentIndex(index.row());
+    widgetChanged(index.row());
+}
+
+void View::setFileTitle(const QString& prefix, const QString& path)
+{
+    setWindowTitle(QStringLiteral("%1 - %2").arg(prefix, path));
+}
+
+// ---- CSV import ------------------------------------------------------------------
+
+void View::importFile()
+{
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Datafiles (*.csv);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    // Nothing changes unless the file was read: a foreign or unreadable file must not
+    // cost the user the views or retitle the window.
+    if (!name.endsWith(QLatin1String(".csv")) || !importCSV(name)) {
+        UserInput::warning(this, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        return;
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
+bool View::importCSV(const QString& fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    WaitCursor wait;
+    const QString text = CsvReader::decode(f.readAll());
+    f.close();
+
+    clearViews();
+    m_model->clear();
+    m_undo->clear();
+
+    bool header = true;
+    const QStringList lines = CsvReader::lines(text);
+    for (const QString& line : lines) {
+        if (CsvReader::isComment(line))
+            continue;
+        const QStringList fields = CsvReader::splitLine(line);
+        if (header) {
+            m_model->setColumnCount(fields.size());
+            m_model->setHorizontalHeaderLabels(fields);
+            for (int c = 0; c < fields.size(); ++c)
+                m_model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
+            header = false;
+            continue;
+        }
+        QList<QStandardItem*> row;
+        row.reserve(fields.size());
+        for (const QString& field : fields)
+            row << new QStandardItem(field);
+        m_model->appendRow(row);
+    }
+    createViews();
+    return true;
+}
+
+// ---- view creation ---------------------------------------------------------------
+
+ModelClient* View::createView(const QString&, const QString&, const QVector<int>&,
+                              const QString&, const QString&)
+{
+    return nullptr;
+}
+
+Diagram* View::createDiagram(const QString&)
+{
+    return nullptr;
+}
+
+QString View::askDiagram()
+{
+    bool ok = false;
+    const QString t = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
+                                         m_diagramTypes, 0, false, &ok);
+    return ok ? t : QString(QLatin1String(""));
+}
+
+void View::createViews()
+{
+    bool ok = false;
+    const QString diagram =
+        UserInput::getItem(this, tr("Ansichten erzeugen"),
+                           tr("Welcher Diagramtyp soll verwendet werden?"), m_diagramTypes, 1,
+                           false, &ok);
+    if (!ok)
+        return;
+    const QString adapter =
+        UserInput::getItem(this, tr("Ansichten erzeugen"),
+                           tr("Welcher Adapter soll verwendet werden?"), m_singleTypes, 1, false,
+                           &ok);
+    if (!ok)
+        return;
+    WaitCursor wait;
+    const int n = m_model->columnCount();
+    for (int c = 0; c < n; ++c)
+        m_tabelle->table()->setColumnHidden(c, false);
+    for (int c = 0; c < n; ++c) {
+        QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (title.isEmpty())
+            title = QString::number(c + 1);
+        createView(adapter, diagram, QVector<int>{c}, title, QString());
+    }
+    m_combo->setCurrentIndex(0);
+    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+    m_stack->setCurrentIndex(0);
+}
+
+void View::createSelectedView() {}
+void View::changeDiagram(DiagramAdapter*) {}
+void View::vListContextMenu(QPoint) {}
+void View::vList_dataChanged(QStandardItem*) {}
+void View::removeCurrentView() {}
+
+// ---- demonstration data ------------------------------------------------------------
+
+void View::createDemoViews()
+{
+    WaitCursor wait;
+    m_fileName.clear();
+    clearViews();
+    m_model->clear();
+    m_undo->clear();
+    DemoDaten::fillTable(m_model);
+    m_combo->setCurrentIndex(0);
+    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+    m_stack->setCurrentIndex(0);
+}
+
+// ---- statistic file ----------------------------------------------------------------
+
+bool View::save(const QString&) { return false; }
+bool View::load(const QString&) { return false; }
+void View::loadFile() {}
+void View::saveFile() {}
+void View::saveFileAs() {}
+
+// ---- commands of later stages (not built yet) ------------------------------------------
+
+void View::createViewsSM() {}
+void View::clipCopyView() {}
+void View::dataRenameColumn() {}
+void View::dataReplaceColumns() {}
+void View::dataCombineColumns() {}
+void View::dataWeightColumns() {}
+void View::exportFile() {}
+void View::exportViewsFile() {}
+void View::importViewsFile() {}
+void View::importSMFile() {}
+void View::dataNormalizeColumn() {}
+void View::dataNumericColumns() {}
+void View::dataStatColumns() {}
+void View::hideSelectedColumns() {}
+void View::viewGotoColumn() {}
+void View::dataLinReg() {}
+void View::dataCopyColumns() {}
+void View::exportHTMLFile() {}

@@ -1,0 +1,168 @@
+#ifndef VIEW_H
+#define VIEW_H
+
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QPointer>
+#include <QStringList>
+#include <QVector>
+
+class QAction;
+class QComboBox;
+class QListView;
+class QStackedWidget;
+class QStandardItem;
+class QStandardItemModel;
+class QTextEdit;
+class QUndoStack;
+class Diagram;
+class DiagramAdapter;
+class ModelClient;
+class Tabelle1;
+
+// The main window: owns the data table, the view list, the view area, the notes pane,
+// the undo stack and every command.
+class View : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit View(QWidget* parent = nullptr);
+    ~View() override;
+
+    // View list
+    QStandardItem* appendView(const QString& title, ModelClient* view);
+    void removeView(int index);
+    void moveView(int from, int to);
+    int viewIndex(ModelClient* view);
+
+    // View creation
+    ModelClient* createView(const QString& adapterType, const QString& viewType,
+                            const QVector<int>& columns, const QString& title,
+                            const QString& notes);
+    Diagram* createDiagram(const QString& type);
+
+    // Reads a ";" CSV file into the data table; false (and nothing changed) when the
+    // file cannot be opened.
+    bool importCSV(const QString& fileName);
+
+    // Statistic file
+    bool save(const QString& fileName);
+    bool load(const QString& fileName);
+
+    // Access for the commands and the tests.
+    QStandardItemModel* dataModel() const { return m_model; }
+    QStandardItemModel* viewListModel() const { return m_viewList; }
+    QStackedWidget* viewArea() const { return m_stack; }
+    QUndoStack* undoStack() const { return m_undo; }
+    Tabelle1* dataTable() const { return m_tabelle; }
+    QTextEdit* textPane() const { return m_text; }
+    QComboBox* viewCombo() const { return m_combo; }
+    QListView* viewListWidget() const { return m_listView; }
+    const QString& currentFileName() const { return m_fileName; }
+    int currentViewIndex() const;
+
+    // The type-name tables offered by view creation.
+    static QStringList diagramTypes();
+    static QStringList singleAdapterTypes();
+    static QStringList multiAdapterTypes();
+    static QStringList specialViewTypes();
+
+public slots:
+    void removeCurrentView();
+    void createSelectedView();
+    void createViews();
+    void createViewsSM();
+    void createDemoViews();
+    void widgetChanged(int idx);
+    void clipCopyView();
+    void vListActivated(QModelIndex index);
+    void dataRenameColumn();
+    void dataReplaceColumns();
+    void dataCombineColumns();
+    void dataWeightColumns();
+    void clearViews();
+    void exportFile();
+    void exportViewsFile();
+    void importViewsFile();
+    void importFile();
+    void importSMFile();
+    void dataNormalizeColumn();
+    void dataNumericColumns();
+    void dataStatColumns();
+    void modelSelectionChanged();
+    void hideSelectedColumns();
+    void loadFile();
+    void saveFile();
+    void saveFileAs();
+    void viewGotoColumn();
+    void dataLinReg();
+    void vListContextMenu(QPoint pos);
+    void dataCopyColumns();
+    void goHome();
+    QString askDiagram();
+    void exportHTMLFile();
+    void changeDiagram(DiagramAdapter* mda);
+    void vList_dataChanged(QStandardItem* it);
+
+private:
+    void createActions();
+    void createMenusAndToolbars();
+    // Writes the notes pane into the item of the view it was showing, if that view
+    // still exists.
+    void storeNotes();
+    void setFileTitle(const QString& prefix, const QString& path);
+    QAction* makeAction(const QString& name, const QString& text, const QString& icon,
+                        void (View::*slot)());
+
+    QStringList m_diagramTypes;
+    QStringList m_singleTypes;
+    QStringList m_multiTypes;
+    QStringList m_specialTypes;
+
+    QStandardItemModel* m_model = nullptr;
+    QStandardItemModel* m_viewList = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    QComboBox* m_combo = nullptr;
+    QTextEdit* m_text = nullptr;
+    QListView* m_listView = nullptr;
+    Tabelle1* m_tabelle = nullptr;
+    QUndoStack* m_undo = nullptr;
+    QString m_fileName;
+    // The page whose notes the text pane shows; follows the view across moves and
+    // removals, unlike a row number.
+    QPointer<QWidget> m_notesView;
+
+public:
+    // Actions, named after their slot; owned by the window.
+    QAction* actNeu = nullptr;
+    QAction* actOpen = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actSaveAs = nullptr;
+    QAction* actImportCsv = nullptr;
+    QAction* actImportSM = nullptr;
+    QAction* actImportViews = nullptr;
+    QAction* actExportCsv = nullptr;
+    QAction* actExportViews = nullptr;
+    QAction* actExportHtml = nullptr;
+    QAction* actQuit = nullptr;
+    QAction* actUndo = nullptr;
+    QAction* actRedo = nullptr;
+    QAction* actCopy = nullptr;
+    QAction* actCopyColumns = nullptr;
+    QAction* actGotoColumn = nullptr;
+    QAction* actHideColumns = nullptr;
+    QAction* actRenameColumn = nullptr;
+    QAction* actReplace = nullptr;
+    QAction* actNormalize = nullptr;
+    QAction* actNumeric = nullptr;
+    QAction* actCombine = nullptr;
+    QAction* actWeight = nullptr;
+    QAction* actStat = nullptr;
+    QAction* actLinReg = nullptr;
+    QAction* actHome = nullptr;
+    QAction* actCreateView = nullptr;
+    QAction* actRemoveView = nullptr;
+    QAction* actRemoveAllViews = nullptr;
+};
+
+#endif

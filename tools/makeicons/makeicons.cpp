@@ -243,11 +243,11 @@ void sigma(Pen &pen)
 
 void regression(Pen &pen)
 {
-    pen.line({16.5, 30.5}, {31, 17}, Orange);
-    pen.dot({19, 25.5}, 1.9, Ink);
-    pen.dot({23, 27.5}, 1.9, Ink);
-    pen.dot({24.5, 20.5}, 1.9, Ink);
-    pen.dot({29, 22.5}, 1.9, Ink);
+    pen.line({16.5, 31}, {31, 17.5}, Ink);
+    pen.dot({19, 25}, 2, Orange);
+    pen.dot({23, 29}, 2, Orange);
+    pen.dot({25.5, 20}, 2, Orange);
+    pen.dot({29.5, 24.5}, 2, Orange);
 }
 
 void cross(Pen &pen)

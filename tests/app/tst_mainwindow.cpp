@@ -1,0 +1,515 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include "app/modelclient.h"
+#include "app/tabelle1.h"
+#include "app/view.h"
+#include "scriptedanswerer.h"
+
+namespace {
+// A page with no content, standing in for a view.
+class BlankView : public ModelClient
+{
+public:
+    void setModel(QStandardItemModel* m) override { m_model = m; }
+};
+
+QStringList entries(const QWidget* w)
+{
+    QStringList out;
+    for (QAction* a : w->actions()) {
+        if (a->isSeparator())
+            out << "-";
+        else if (a->menu())
+            out << ">" + a->menu()->title();
+        else
+            out << a->text();
+    }
+    return out;
+}
+
+// A command that changes nothing, to see whether the stack was cleared.
+class NopCommand : public QUndoCommand
+{
+public:
+    NopCommand() : QUndoCommand("nop") {}
+};
+}
+
+class TstMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void menusInOrder();
+    void toolbarsAndDocks();
+    void actionIconsAndShortcuts();
+    void enablingByColumnSelection_data();
+    void enablingByColumnSelection();
+    void weightNeedsMarkerForOneColumn();
+    void enablingOnViewPage();
+    void demonstrationData();
+    void settingsRestored();
+    void tableWidgetSortsThroughProxy();
+    void importReadsDialect();
+    void importOnlyCommentsGivesEmptyTable();
+    void importAsksBothQuestions();
+    void importFailureChangesNothing_data();
+    void importFailureChangesNothing();
+    void importCancelledChangesNothing();
+    void notesFollowTheirView();
+
+private:
+    QString writeFile(const QString& name, const QByteArray& bytes);
+    void selectColumns(View& v, const QList<int>& cols);
+    QTemporaryDir m_dir;
+};
+
+void TstMainWindow::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QCoreApplication::setOrganizationName("Orvinsk");
+    QCoreApplication::setApplicationName("quorvandel7");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path() + "/settings");
+}
+
+QString TstMainWindow::writeFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = m_dir.path() + "/" + name;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return QString();
+    f.write(bytes);
+    return path;
+}
+
+void TstMainWindow::selectColumns(View& v, const QList<int>& cols)
+{
+    QTableView* t = v.dataTable()->table();
+    t->selectionModel()->clearSelection();
+    for (int c : cols)
+        t->selectionModel()->select(t->model()->index(0, c),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
+}
+
+void TstMainWindow::menusInOrder()
+{
+    View v;
+    QCOMPARE(entries(v.menuBar()),
+             (QStringList{">Datei", ">Bearbeiten", ">Spalten", ">Diagramme", ">Ansicht"}));
+    const QList<QAction*> menus = v.menuBar()->actions();
+    QCOMPARE(entries(menus[0]->menu()),
+             (QStringList{"Neu", "Oeffnen", "Speichern", "Speichern als...", "-", ">Import",
+                          ">Export", "-", "Beenden"}));
+    QCOMPARE(entries(menus[0]->menu()->actions()[5]->menu()),
+             (QStringList{"CSV", "SurveyMonkey", "Views"}));
+    QCOMPARE(entries(menus[0]->menu()->actions()[6]->menu()),
+             (QStringList{"CSV", "Views", "HTML"}));
+    const QStringList bearbeiten = entries(menus[1]->menu());
+    QCOMPARE(bearbeiten.mid(2), (QStringList{"-", "Kopieren", "-", "Spalten kopieren",
+                                             "gehe zu Spalte..."}));
+    QCOMPARE(menus[1]->menu()->actions()[0], v.actUndo);
+    QCOMPARE(menus[1]->menu()->actions()[1], v.actRedo);
+    QCOMPARE(entries(menus[2]->menu()),
+             (QStringList{"Spalten entfernen", "-", "Spalte umbenennen", "Werte ersetzen",
+                          "Spalten normieren", "Spalten als Zahlen", "-",
+                          "Spalten zusammenfassen", "Spalten gewichten", "-",
+                          "Spaltenstatistik", "Regression"}));
+    QCOMPARE(entries(menus[3]->menu()),
+             (QStringList{"Daten", "-", "Ansicht erstellen", "Ansicht entfernen", "-",
+                          "Alle Ansichten entfernen"}));
+    const QList<QAction*> ansicht = menus[4]->menu()->actions();
+    QCOMPARE(ansicht.size(), 5);
+    QCOMPARE(ansicht[0], v.findChild<QDockWidget*>("viewdock")->toggleViewAction());
+    QCOMPARE(ansicht[1], v.findChild<QDockWidget*>("textdock")->toggleViewAction());
+    QVERIFY(ansicht[2]->isSeparator());
+    QCOMPARE(ansicht[3], v.findChild<QToolBar*>("tbColumns")->toggleViewAction());
+    QCOMPARE(ansicht[4], v.findChild<QToolBar*>("tbViews")->toggleViewAction());
+}
+
+void TstMainWindow::toolbarsAndDocks()
+{
+    View v;
+    QCOMPARE(v.windowTitle(), QString("quorvandel7"));
+    QList<QToolBar*> bars = v.findChildren<QToolBar*>();
+    QCOMPARE(bars.size(), 3);
+    auto* tbViews = v.findChild<QToolBar*>("tbViews");
+    auto* tbDiag = v.findChild<QToolBar*>("tbDiag");
+    auto* tbColumns = v.findChild<QToolBar*>("tbColumns");
+    QVERIFY(tbViews && tbDiag && tbColumns);
+    QCOMPARE(tbViews->windowTitle(), QString("Ansichten"));
+    QCOMPARE(tbDiag->windowTitle(), QString("Diagramme"));
+    QCOMPARE(tbColumns->windowTitle(), QString("Spalten"));
+    QCOMPARE(tbViews->actions().size(), 3);
+    QCOMPARE(qobject_cast<QLabel*>(tbViews->widgetForAction(tbViews->actions()[0]))->text(),
+             QString("Ansichten"));
+    QCOMPARE(tbViews->widgetForAction(tbViews->actions()[1]), v.viewCombo());
+    QCOMPARE(tbViews->actions()[2], v.actHome);
+    QCOMPARE(entries(tbDiag), (QStringList{"Ansicht erstellen", "Ansicht entfernen"}));
+    QCOMPARE(entries(tbColumns),
+             (QStringList{"gehe zu Spalte...", "Spalten entfernen", "Spalten kopieren", "-",
+                          "Spaltenstatistik", "Regression", "-", "Spalte umbenennen",
+                          "Spalten normieren", "Spalten als Zahlen", "Werte ersetzen", "-",
+                          "Spalten gewichten", "Spalten zusammenfassen"}));
+
+    auto* viewdock = v.findChild<QDockWidget*>("viewdock");
+    auto* textdock = v.findChild<QDockWidget*>("textdock");
+    QCOMPARE(viewdock->windowTitle(), QString("Ansichten"));
+    QCOMPARE(textdock->windowTitle(), QString("Text"));
+    QCOMPARE(v.dockWidgetArea(viewdock), Qt::LeftDockWidgetArea);
+    QCOMPARE(v.dockWidgetArea(textdock), Qt::BottomDockWidgetArea);
+    QCOMPARE(viewdock->widget(), v.viewListWidget());
+    QCOMPARE(textdock->widget(), v.textPane());
+    QCOMPARE(v.viewListWidget()->editTriggers(), QAbstractItemView::EditKeyPressed);
+    QCOMPARE(v.viewListWidget()->contextMenuPolicy(), Qt::CustomContextMenu);
+    QCOMPARE(v.viewCombo()->model(), v.viewListModel());
+    QCOMPARE(v.centralWidget(), v.viewArea());
+    QCOMPARE(v.viewArea()->widget(0), v.dataTable());
+    QCOMPARE(v.viewListModel()->item(0)->text(), QString("Datentabelle"));
+    QCOMPARE(v.viewListModel()->item(0)->data(Qt::UserRole).toString(), QString("Special"));
+    QCOMPARE(v.viewListModel()->item(0)->data(Qt::UserRole + 1), QVariant(false));
+}
+
+void TstMainWindow::actionIconsAndShortcuts()
+{
+    View v;
+    QVERIFY(!v.windowIcon().isNull());
+    for (QAction* a : {v.actOpen, v.actSave, v.actSaveAs, v.actQuit, v.actCopy,
+                       v.actCopyColumns, v.actGotoColumn, v.actHideColumns, v.actRenameColumn,
+                       v.actReplace, v.actNormalize, v.actNumeric, v.actCombine, v.actWeight,
+                       v.actStat, v.actLinReg, v.actHome, v.actCreateView, v.actRemoveView,
+                       v.actRemoveAllViews})
+        QVERIFY2(!a->icon().pixmap(16, 16).isNull(), qPrintable(a->text()));
+    QVERIFY(v.actNeu->icon().isNull());
+    QCOMPARE(v.actOpen->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(v.actSave->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(v.actQuit->shortcut(), QKeySequence("Ctrl+Q"));
+    QCOMPARE(v.actUndo->shortcut(), QKeySequence("Ctrl+Z"));
+    QCOMPARE(v.actRedo->shortcut(), QKeySequence("Ctrl+Shift+Z"));
+    QCOMPARE(v.actCopy->shortcut(), QKeySequence("Ctrl+C"));
+    QCOMPARE(v.actGotoColumn->shortcut(), QKeySequence("Ctrl+G"));
+    QCOMPARE(v.actStat->shortcut(), QKeySequence("Ctrl+D"));
+    QCOMPARE(v.actCreateView->shortcut(), QKeySequence("Ctrl++"));
+    QVERIFY(!v.actRemoveView->isEnabled());
+}
+
+void TstMainWindow::enablingByColumnSelection_data()
+{
+    QTest::addColumn<QList<int>>("columns");
+    QTest::addColumn<QString>("enabled");
+    // Letters: create, hide, normalise, numeric, replace, stat, rename, combine, weight, linreg
+    QTest::newRow("none") << QList<int>{} << "0000000000";
+    QTest::newRow("one") << QList<int>{2} << "1111111000";
+    QTest::newRow("two") << QList<int>{1, 3} << "1111110111";
+    QTest::newRow("three") << QList<int>{0, 1, 3} << "1111110110";
+}
+
+void TstMainWindow::enablingByColumnSelection()
+{
+    QFETCH(QList<int>, columns);
+    QFETCH(QString, enabled);
+    View v;
+    selectColumns(v, columns);
+    QCOMPARE(v.dataTable()->table()->selectionModel()->selectedColumns(0).size(), columns.size());
+    const QList<QAction*> acts{v.actCreateView, v.actHideColumns, v.actNormalize, v.actNumeric,
+                               v.actReplace, v.actStat, v.actRenameColumn, v.actCombine,
+                               v.actWeight, v.actLinReg};
+    QString got;
+    for (QAction* a : acts)
+        got += a->isEnabled() ? '1' : '0';
+    QCOMPARE(got, enabled);
+    QVERIFY(v.actGotoColumn->isEnabled());
+    QVERIFY(v.actCopyColumns->isEnabled());
+}
+
+void TstMainWindow::weightNeedsMarkerForOneColumn()
+{
+    View v;
+    v.dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Qt::UserRole);
+    selectColumns(v, {4});
+    QVERIFY(v.actWeight->isEnabled());
+    selectColumns(v, {3});
+    QVERIFY(!v.actWeight->isEnabled());
+}
+
+void TstMainWindow::enablingOnViewPage()
+{
+    View v;
+    selectColumns(v, {1, 2});
+    auto* page = new BlankView;
+    v.appendView("Blank", page);
+    v.viewArea()->setCurrentIndex(1);
+    QVERIFY(v.actCopy->isEnabled());
+    QVERIFY(v.actRemoveView->isEnabled());
+    QVERIFY(v.textPane()->isEnabled());
+    QVERIFY(v.actHome->isEnabled());
+    for (QAction* a : {v.actGotoColumn, v.actCopyColumns, v.actCombine, v.actCreateView,
+                       v.actHideColumns, v.actNormalize, v.actNumeric, v.actReplace,
+                       v.actRenameColumn, v.actStat, v.actLinReg, v.actWeight})
+        QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+    QCOMPARE(v.viewCombo()->currentIndex(), 1);
+    QCOMPARE(v.viewListWidget()->currentIndex().row(), 1);
+
+    v.actHome->trigger();
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QVERIFY(!v.actCopy->isEnabled());
+    QVERIFY(!v.actRemoveView->isEnabled());
+    QVERIFY(!v.textPane()->isEnabled());
+    QVERIFY(!v.actHome->isEnabled());
+    QVERIFY(v.actGotoColumn->isEnabled());
+    QVERIFY(v.actLinReg->isEnabled()); // the two selected columns count again
+}
+
+void TstMainWindow::demonstrationData()
+{
+    View v;
+    QStandardItemModel* m = v.dataModel();
+    auto check = [m] {
+        QCOMPARE(m->rowCount(), 100);
+        QCOMPARE(m->columnCount(), 9);
+        const QStringList titles{"Text", "0-8", "0-99", "0-2", "0-3", "0-3", "0-3", "0-3", "0-3"};
+        const int limit[] = {0, 8, 100, 3, 4, 4, 4, 4, 4};
+        const QStringList texts{"Alpha", "Beta", "Gamma", "Delta", "keine", "andere"};
+        for (int c = 0; c < 9; ++c) {
+            QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), titles[c]);
+            for (int r = 0; r < 100; ++r) {
+                const QVariant d = m->data(m->index(r, c));
+                if (c == 0) {
+                    QVERIFY(texts.contains(d.toString()));
+                } else {
+                    QCOMPARE(d.typeId(), QMetaType::Int);
+                    QVERIFY(d.toInt() >= 0 && d.toInt() < limit[c]);
+                }
+            }
+        }
+    };
+    check();
+    QCOMPARE(v.currentFileName(), QString());
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+
+    const QList<QStringList> before = [m] {
+        QList<QStringList> rows;
+        for (int r = 0; r < m->rowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < m->columnCount(); ++c)
+                row << m->data(m->index(r, c)).toString();
+            rows << row;
+        }
+        return rows;
+    }();
+    v.undoStack()->push(new NopCommand);
+    v.actNeu->trigger();
+    check();
+    QVERIFY(!v.undoStack()->canUndo());
+    bool differs = false;
+    for (int r = 0; r < 100 && !differs; ++r)
+        for (int c = 0; c < 9 && !differs; ++c)
+            differs = before[r][c] != m->data(m->index(r, c)).toString();
+    QVERIFY2(differs, "the generator continues, so a second run gives other values");
+}
+
+void TstMainWindow::settingsRestored()
+{
+    QSettings().clear();
+    {
+        View v;
+        QCOMPARE(v.size(), QSize(800, 550));
+        v.resize(640, 480);
+        v.findChild<QDockWidget*>("textdock")->hide();
+        v.findChild<QToolBar*>("tbColumns")->hide();
+    }
+    QCOMPARE(QSettings().value("MainWindow/size").toSize(), QSize(640, 480));
+    View again;
+    QCOMPARE(again.size(), QSize(640, 480));
+    QVERIFY(again.findChild<QDockWidget*>("textdock")->isHidden());
+    QVERIFY(again.findChild<QToolBar*>("tbColumns")->isHidden());
+    QVERIFY(!again.findChild<QDockWidget*>("viewdock")->isHidden());
+    QSettings().clear();
+}
+
+void TstMainWindow::tableWidgetSortsThroughProxy()
+{
+    Tabelle1 t;
+    QStandardItemModel m;
+    m.setHorizontalHeaderLabels({"A"});
+    for (const char* s : {"c", "a", "b"})
+        m.appendRow(new QStandardItem(s));
+    t.setModel(&m);
+    QCOMPARE(t.model(), &m);
+    QCOMPARE(t.table()->model(), t.proxy());
+    QCOMPARE(t.table()->selectionBehavior(), QAbstractItemView::SelectColumns);
+    QCOMPARE(t.table()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(t.table()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(t.table()->alternatingRowColors());
+    QCOMPARE(t.findChild<QLabel*>()->text(), QString("Datentabelle"));
+    QVERIFY(t.minimumSize() == QSize(500, 300));
+
+    t.table()->sortByColumn(0, Qt::AscendingOrder);
+    QCOMPARE(t.proxy()->index(0, 0).data().toString(), QString("a"));
+    QCOMPARE(m.item(0)->text(), QString("c")); // the data table keeps its order
+
+    t.table()->selectColumn(0);
+    t.hideSelectedColumns();
+    QVERIFY(t.table()->isColumnHidden(0));
+    QCOMPARE(t.hiddenColumns(), QList<int>{0});
+}
+
+void TstMainWindow::importReadsDialect()
+{
+    const QString path = writeFile("dialect.csv",
+                                   "#Erstellt mit quorvandel7\n"
+                                   "Name;\"Alter; in Jahren\";Ort\n"
+                                   "# a comment between rows\n"
+                                   "\"Anna\";\"30\";\n"
+                                   "\n"
+                                   "Bernd;\"unclosed;rest\n"
+                                   "Jörg;41;Köln;extra\n");
+    View v;
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::Item);
+    v.undoStack()->push(new NopCommand);
+    QVERIFY(v.importCSV(path));
+    QStandardItemModel* m = v.dataModel();
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Name"));
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Alter; in Jahren"));
+    QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QString("Alter; in Jahren"));
+    QCOMPARE(m->rowCount(), 4);
+    QCOMPARE(m->columnCount(), 4); // the long last row widens the table
+    QCOMPARE(m->item(0, 0)->text(), QString("Anna"));
+    QCOMPARE(m->item(0, 1)->text(), QString("30"));
+    QCOMPARE(m->item(0, 2)->text(), QString(""));
+    QCOMPARE(m->item(1, 0)->text(), QString(""));
+    QVERIFY(!m->item(1, 1));            // short row: fewer cells
+    QCOMPARE(m->item(2, 1)->text(), QString("\"unclosed;rest"));
+    QCOMPARE(m->item(3, 0)->text(), QString("Jörg"));
+    QCOMPARE(m->item(3, 3)->text(), QString("extra"));
+    QVERIFY(!v.undoStack()->canUndo());
+    QCOMPARE(v.viewArea()->count(), 1);
+}
+
+void TstMainWindow::importOnlyCommentsGivesEmptyTable()
+{
+    const QString path = writeFile("comments.csv", "#one\n#two\n");
+    View v;
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Item, "BalkenDiagram(V)").accept(UserInput::Item, "Häufigkeit %");
+    QVERIFY(v.importCSV(path));
+    QCOMPARE(v.dataModel()->columnCount(), 0);
+    QCOMPARE(v.dataModel()->rowCount(), 0);
+    QCOMPARE(v.viewArea()->count(), 1);
+
+    const QString headerOnly = writeFile("header.csv", "A;B\n");
+    ans.cancel(UserInput::Item);
+    QVERIFY(v.importCSV(headerOnly));
+    QCOMPARE(v.dataModel()->columnCount(), 2);
+    QCOMPARE(v.dataModel()->rowCount(), 0);
+}
+
+void TstMainWindow::importAsksBothQuestions()
+{
+    const QString path = writeFile("two.csv", "A;B\nx;y\n");
+    View v;
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, path)
+        .accept(UserInput::Item, "TortenDiagram")
+        .accept(UserInput::Item, "Häufigkeit");
+    v.actImportCsv->trigger();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.pending(), 0);
+    QCOMPARE(ans.asked.size(), 3);
+    const UserInput::Ask& file = ans.asked[0];
+    QCOMPARE(file.title, QString("Choose a file"));
+    QCOMPARE(file.label, QString("Datafiles (*.csv);;All (*.*)"));
+    QCOMPARE(file.preset.toString(), QDir::homePath());
+    const UserInput::Ask& diagram = ans.asked[1];
+    QCOMPARE(diagram.title, QString("Ansichten erzeugen"));
+    QCOMPARE(diagram.label, QString("Welcher Diagramtyp soll verwendet werden?"));
+    QCOMPARE(diagram.items, View::diagramTypes());
+    QCOMPARE(diagram.preset.toInt(), 1);
+    QVERIFY(!diagram.editable);
+    const UserInput::Ask& adapter = ans.asked[2];
+    QCOMPARE(adapter.title, QString("Ansichten erzeugen"));
+    QCOMPARE(adapter.label, QString("Welcher Adapter soll verwendet werden?"));
+    QCOMPARE(adapter.items, View::singleAdapterTypes());
+    QCOMPARE(adapter.preset.toInt(), 1);
+    QCOMPARE(v.windowTitle(), "Quorvandel7 - " + path);
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QCOMPARE(v.currentFileName(), QString());
+}
+
+void TstMainWindow::importFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << m_dir.path() + "/nowhere/missing.csv";
+    QTest::newRow("not a .csv name") << writeFile("data.txt", "A;B\n1;2\n");
+    QTest::newRow("upper-case ending") << writeFile("DATA.CSV", "A;B\n1;2\n");
+}
+
+void TstMainWindow::importFailureChangesNothing()
+{
+    QFETCH(QString, name);
+    View v;
+    v.appendView("Blank", new BlankView);
+    v.undoStack()->push(new NopCommand);
+    const QString cell = v.dataModel()->item(0, 0)->text();
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, name).accept(UserInput::Warning, QMessageBox::Ok);
+    v.importFile();
+    QCOMPARE(ans.unexpected, 0);
+    QVERIFY(ans.asked.last().label.contains(name));
+    QCOMPARE(v.windowTitle(), QString("quorvandel7"));
+    QCOMPARE(v.viewArea()->count(), 2);
+    QCOMPARE(v.viewListModel()->rowCount(), 2);
+    QVERIFY(v.undoStack()->canUndo());
+    QCOMPARE(v.dataModel()->rowCount(), 100);
+    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+}
+
+void TstMainWindow::importCancelledChangesNothing()
+{
+    View v;
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::OpenFile);
+    v.importFile();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(v.windowTitle(), QString("quorvandel7"));
+    QCOMPARE(v.dataModel()->rowCount(), 100);
+}
+
+void TstMainWindow::notesFollowTheirView()
+{
+    View v;
+    auto* a = new BlankView;
+    auto* b = new BlankView;
+    v.appendView("A", a);
+    v.appendView("B", b);
+    v.viewArea()->setCurrentIndex(1);
+    v.textPane()->setPlainText("notes of A");
+    v.viewArea()->setCurrentIndex(2);
+    QVERIFY(v.textPane()->toPlainText().isEmpty());
+    v.textPane()->setPlainText("notes of B");
+    v.viewArea()->setCurrentIndex(1);
+    QCOMPARE(v.textPane()->toPlainText(), QString("notes of A"));
+    v.viewArea()->setCurrentIndex(2);
+    QCOMPARE(v.textPane()->toPlainText(), QString("notes of B"));
+    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("notes of A"));
+}
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"

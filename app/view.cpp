@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDataStream>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -20,9 +22,25 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "app/cremoveview.h"
 #include "app/csvreader.h"
+#include "app/statistikdatei.h"
 #include "app/tabelle1.h"
 #include "app/userinput.h"
+#include "diagrams/balkendiagram.h"
+#include "diagrams/balkendiagram_h.h"
+#include "diagrams/excelbalkendiagram.h"
+#include "diagrams/tabellendiagramm.h"
+#include "diagrams/tortendiagram.h"
+#include "diagrams/xmasdiagram.h"
 #include "io/demodaten.h"
 
 static void initResources()
@@ -334,8 +352,10 @@ void View::removeView(int index)
     QWidget* w = m_stack->widget(index);
     if (w == m_notesView)
         m_notesView = nullptr;   // its notes go with it, never into another view
-    m_stack->removeWidget(w);
+    // The row goes first, so that the page change the removal may cause reads rows
+    // that match the pages.
     m_viewList->removeRow(index);
+    m_stack->removeWidget(w);
     delete w;
 }
 
@@ -343,12 +363,16 @@ void View::moveView(int from, int to)
 {
     if (from < 1 || from == to || from >= m_stack->count() || to < 1)
         return;
+    storeNotes();
     QWidget* w = m_stack->widget(from);
+    const bool wasCurrent = m_stack->currentWidget() == w;
     QList<QStandardItem*> row = m_viewList->takeRow(from);
     m_stack->removeWidget(w);
     const int dest = qMin(to, m_stack->count());
     m_stack->insertWidget(dest, w);
     m_viewList->insertRow(dest, row);
+    if (wasCurrent)
+        m_stack->setCurrentIndex(dest);
 }
 
 void View::clearViews()
@@ -499,15 +523,93 @@ bool View::importCSV(const QString& fileName)
 
 // ---- view creation ---------------------------------------------------------------
 
-ModelClient* View::createView(const QString&, const QString&, const QVector<int>&,
-                              const QString&, const QString&)
+ModelClient* View::createView(const QString& adapterType, const QString& viewType,
+                              const QVector<int>& columns, const QString& title,
+                              const QString& notes)
 {
-    return nullptr;
+    // The special views arrive with their own stage; until then none is made.
+    if (m_specialTypes.contains(viewType))
+        return nullptr;
+    ModelClient* client = nullptr;
+    {
+        Diagram* d = createDiagram(viewType);
+        if (!d || columns.isEmpty()) {
+            delete d;
+            return nullptr;
+        }
+        if (columns.size() == 1) {
+            ModelDiagramAdapter* a = createSingleAdapter(adapterType);
+            if (!a) {
+                delete d;
+                return nullptr;
+            }
+            a->setModelColumn(columns.first());
+            a->setModel(m_model);
+            a->setDiagram(d);
+            a->setTitle(title);
+            connect(a, &ModelDiagramAdapter::changeDiagram, this, &View::changeDiagram);
+            client = a;
+        } else {
+            ModelMultiDiagramAdapter* a = createMultiAdapter(adapterType);
+            if (!a) {
+                delete d;
+                return nullptr;
+            }
+            a->setModel(m_model);
+            a->setDiagram(d);
+            a->setSpalten(columns);
+            a->setTitle(title);
+            connect(a, &ModelMultiDiagramAdapter::changeDiagram, this, &View::changeDiagram);
+            client = a;
+        }
+    }
+
+    QStandardItem* it = appendView(title, client);
+    QStringList cols;
+    for (int c : columns)
+        cols << QString::number(c);
+    it->setData(viewType, Qt::UserRole + 3);
+    it->setData(adapterType, Qt::UserRole + 1);
+    it->setData(notes, Qt::UserRole + 4);
+    it->setData(cols, Qt::UserRole + 2);
+    m_stack->setCurrentWidget(client);
+    return client;
 }
 
-Diagram* View::createDiagram(const QString&)
+ModelDiagramAdapter* View::createSingleAdapter(const QString& name)
 {
-    return nullptr;
+    const int i = m_singleTypes.indexOf(name);
+    switch (i) {
+    case 0: return new HaeufigkeitsDiagramAdapter;
+    case 1: return new HaeufigkeitsProzentDiagramAdapter;
+    case 2: return new HaeufigkeitsVerteilungsAdapter;
+    case 3: return new DirektDiagramAdapter;
+    default: return nullptr;   // the chi-square view arrives with its own stage
+    }
+}
+
+ModelMultiDiagramAdapter* View::createMultiAdapter(const QString& name)
+{
+    switch (m_multiTypes.indexOf(name)) {
+    case 0: return new HaeufigkeitsMultiDiagramAdapter;
+    case 1: return new HaeufigkeitsProzentMultiDiagramAdapter;
+    case 2: return new DirektMultiDiagramAdapter;
+    case 3: return new SpaltenHaeufigkeitsDiagramAdapter;
+    default: return nullptr;
+    }
+}
+
+Diagram* View::createDiagram(const QString& type)
+{
+    switch (m_diagramTypes.indexOf(type)) {
+    case 0: return new TortenDiagram;
+    case 1: return new BalkenDiagram;
+    case 2: return new BalkenDiagram_h;
+    case 3: return new ExcelBalkenDiagram;
+    case 4: return new TabellenDiagramm;
+    case 5: return new XmasDiagram;
+    default: return nullptr;
+    }
 }
 
 QString View::askDiagram()
@@ -548,11 +650,152 @@ void View::createViews()
     m_stack->setCurrentIndex(0);
 }
 
-void View::createSelectedView() {}
-void View::changeDiagram(DiagramAdapter*) {}
-void View::vListContextMenu(QPoint) {}
-void View::vList_dataChanged(QStandardItem*) {}
-void View::removeCurrentView() {}
+void View::createSelectedView()
+{
+    bool ok = false;
+    const QString type = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
+                                            m_diagramTypes + m_specialTypes, 0, false, &ok);
+    if (!ok || type.isEmpty())
+        return;
+    QVector<int> cols;
+    const QModelIndexList sel = m_tabelle->table()->selectionModel()->selectedColumns(0);
+    for (const QModelIndex& i : sel)
+        cols << i.column();
+
+    auto askTitle = [this, &ok] {
+        return UserInput::getText(this, tr("Ansicht erstellen"), tr("Titel"), QLineEdit::Normal,
+                                  QString(), &ok);
+    };
+    if (m_specialTypes.contains(type)) {
+        const QString title = askTitle();
+        if (!ok || title.isEmpty())
+            return;
+        createView(QString(), type, cols, title, QString());
+    } else if (cols.size() == 1) {
+        const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
+                                                   tr("Adapter Typ"), m_singleTypes, 0, false,
+                                                   &ok);
+        if (!ok || adapter.isEmpty())
+            return;
+        createView(adapter, type, cols,
+                   QStringLiteral("%2: Spalte %1").arg(cols.first() + 1).arg(type), QString());
+    } else if (cols.size() >= 2) {
+        const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
+                                                   tr("Adapter Typ"), m_multiTypes, 0, false,
+                                                   &ok);
+        if (!ok || adapter.isEmpty())
+            return;
+        const QString title = askTitle();
+        if (!ok || title.isEmpty())
+            return;
+        createView(adapter, type, cols, title, QString());
+    }
+    widgetChanged(m_viewList->rowCount() - 1);
+}
+
+void View::changeDiagram(DiagramAdapter* mda)
+{
+    if (!mda)
+        return;
+    const QString type = askDiagram();
+    if (type.isEmpty())
+        return;
+    Diagram* d = createDiagram(type);
+    if (!d)
+        return;
+    mda->setDiagram(d);
+    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(mda));
+    if (QStandardItem* it = m_viewList->item(row))
+        it->setData(type, Qt::UserRole + 3);
+}
+
+void View::vList_dataChanged(QStandardItem* it)
+{
+    if (!it)
+        return;
+    if (auto* a = dynamic_cast<DiagramAdapter*>(m_stack->widget(it->row())))
+        a->setTitle(it->text());
+}
+
+void View::vListContextMenu(QPoint pos)
+{
+    const QModelIndex idx = m_listView->indexAt(pos);
+    QMenu menu;
+    QAction* rename = menu.addAction(tr("Umbenennen"));
+    QAction* duplicate = menu.addAction(tr("Duplizieren"));
+    menu.addSeparator();
+    QAction* remove = menu.addAction(tr("Entfernen"));
+    if (idx.row() == 0) {
+        duplicate->setEnabled(false);
+        remove->setEnabled(false);
+    }
+    QAction* chosen = UserInput::execMenu(&menu, m_listView->viewport()->mapToGlobal(pos));
+    if (!chosen || !idx.isValid())
+        return;
+    if (chosen == rename)
+        m_listView->edit(idx);
+    else if (chosen == duplicate)
+        duplicateView(idx.row());
+    else if (chosen == remove)
+        removeViewUndoable(idx.row());
+}
+
+void View::removeCurrentView()
+{
+    removeViewUndoable(m_stack->currentIndex());
+}
+
+View::ViewValues View::viewValues(int row)
+{
+    // The notes typed for the view on screen belong to what is kept of it.
+    storeNotes();
+    ViewValues v;
+    const QStandardItem* it = m_viewList->item(row);
+    v.title = it->data(Qt::DisplayRole).toString();
+    v.adapterType = it->data(Qt::UserRole + 1).toString();
+    v.viewType = it->data(Qt::UserRole + 3).toString();
+    v.notes = it->data(Qt::UserRole + 4).toString();
+    const QStringList cols = it->data(Qt::UserRole + 2).toStringList();
+    for (const QString& c : cols)
+        v.columns << c.toInt();
+    return v;
+}
+
+QByteArray View::settingsRecord(int row, int version)
+{
+    QByteArray bytes;
+    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        mc->saveData(s, version);
+    }
+    return bytes;
+}
+
+void View::removeViewUndoable(int row)
+{
+    if (row < 1 || row >= m_stack->count())
+        return;
+    const ViewValues v = viewValues(row);
+    const QByteArray settings = settingsRecord(row, 1);
+    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)), v.title,
+                                 v.adapterType, v.viewType, v.notes, v.columns, settings));
+}
+
+void View::duplicateView(int row)
+{
+    if (row < 1 || row >= m_stack->count())
+        return;
+    const ViewValues v = viewValues(row);
+    const QByteArray settings = settingsRecord(row, 5);
+    ModelClient* mc = createView(v.adapterType, v.viewType, v.columns,
+                                 v.title + QStringLiteral("(neu)"), v.notes);
+    if (!mc)
+        return;
+    QDataStream s(settings);
+    s.setVersion(QDataStream::Qt_4_6);
+    mc->loadData(s, 5);
+}
 
 // ---- demonstration data ------------------------------------------------------------
 
@@ -571,11 +814,113 @@ void View::createDemoViews()
 
 // ---- statistic file ----------------------------------------------------------------
 
-bool View::save(const QString&) { return false; }
-bool View::load(const QString&) { return false; }
-void View::loadFile() {}
-void View::saveFile() {}
-void View::saveFileAs() {}
+bool View::save(const QString& fileName)
+{
+    WaitCursor wait;
+    storeNotes();
+    // The new file is complete before it replaces anything: a failed save leaves the
+    // old file as it was.
+    QSaveFile out(fileName);
+    if (out.open(QIODevice::WriteOnly)) {
+        StatistikDatei::write(*this, &out);
+        if (out.error() == QFileDevice::NoError) {
+            if (QFile::exists(fileName)) {
+                const QString backup = fileName + QLatin1Char('~');
+                QFile::remove(backup);
+                QFile::copy(fileName, backup);
+            }
+            if (out.commit())
+                return true;
+        } else {
+            out.cancelWriting();
+        }
+    }
+    UserInput::warning(this, tr("Speichern"),
+                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
+    return false;
+}
+
+bool View::load(const QString& fileName)
+{
+    QFile f(fileName);
+    quint16 version = 0;
+    const StatistikDatei::Result head = f.open(QIODevice::ReadOnly)
+        ? StatistikDatei::checkHeader(&f, &version)
+        : StatistikDatei::NotStatFile;
+    if (head != StatistikDatei::Ok) {
+        const QString why = head == StatistikDatei::TooNew
+            ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
+            : tr("Die Datei %1 konnte nicht gelesen werden.");
+        UserInput::warning(this, tr("Oeffnen"), why.arg(fileName));
+        return false;
+    }
+    StatistikDatei::Outcome outcome;
+    {
+        WaitCursor wait;
+        clearViews();
+        m_model->clear();
+        m_undo->clear();
+        outcome = StatistikDatei::read(*this, &f, version);
+        f.close();
+    }
+    m_fileName = fileName;
+    setFileTitle(QStringLiteral("quorvandel7"), fileName);
+    if (outcome.result == StatistikDatei::Damaged) {
+        UserInput::warning(this, tr("Oeffnen"),
+                           tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
+                              "Ansichten.")
+                               .arg(fileName)
+                               .arg(outcome.rows)
+                               .arg(outcome.views));
+    }
+    return true;
+}
+
+void View::loadFile()
+{
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Statistic (*.stat);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    // A file that was not loaded must not become the file that "Speichern" overwrites.
+    if (!load(name))
+        return;
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    m_fileName = name;
+    widgetChanged(0);
+}
+
+void View::saveTo(const QString& name)
+{
+    QString target = name;
+    if (!target.endsWith(QLatin1String(".stat")))
+        target += QLatin1String(".stat");
+    if (!save(target))
+        return;
+    m_fileName = name;
+    setFileTitle(QStringLiteral("Quorvandel7"), target);
+}
+
+void View::saveFile()
+{
+    QString name = m_fileName;
+    if (name.isEmpty()) {
+        name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                          tr("Statistic (*.stat);;All (*.*)"));
+        if (name.isEmpty())
+            return;
+    }
+    saveTo(name);
+}
+
+void View::saveFileAs()
+{
+    const QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Statistic (*.stat)"));
+    if (name.isEmpty())
+        return;
+    saveTo(name);
+}
 
 // ---- commands of later stages (not built yet) ------------------------------------------
 

@@ -18,6 +18,8 @@ class QUndoStack;
 class Diagram;
 class DiagramAdapter;
 class ModelClient;
+class ModelDiagramAdapter;
+class ModelMultiDiagramAdapter;
 class Tabelle1;
 
 // The main window: owns the data table, the view list, the view area, the notes pane,
@@ -105,6 +107,18 @@ public slots:
     void vList_dataChanged(QStandardItem* it);
 
 private:
+    struct ViewValues {
+        QString title, adapterType, viewType, notes;
+        QVector<int> columns;
+    };
+    ViewValues viewValues(int row);
+    QByteArray settingsRecord(int row, int version);
+    void removeViewUndoable(int row);
+    void duplicateView(int row);
+    ModelDiagramAdapter* createSingleAdapter(const QString& name);
+    ModelMultiDiagramAdapter* createMultiAdapter(const QString& name);
+    // Saves under name, with ".stat" appended for writing when it is missing.
+    void saveTo(const QString& name);
     void createActions();
     void createMenusAndToolbars();
     // Writes the notes pane into the item of the view it was showing, if that view

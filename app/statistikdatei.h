@@ -1,0 +1,35 @@
+#ifndef STATISTIKDATEI_H
+#define STATISTIKDATEI_H
+
+#include <QString>
+
+class QIODevice;
+class View;
+
+// The statistic file: the data table with its column settings and every view with its
+// five values and its own settings record, in the Qt 4.6 stream format.
+class StatistikDatei
+{
+public:
+    static constexpr qint32 Magic = qint32(0xFFAA01BB);
+    static constexpr qint16 Version = 5;
+
+    // Writes the whole state of the window.
+    static void write(View& view, QIODevice* device);
+
+    enum Result { Ok, NotStatFile, TooNew, Damaged };
+    struct Outcome {
+        Result result = Ok;
+        int rows = 0;   // data rows read completely
+        int views = 0;  // views re-created
+    };
+
+    // Whether the device starts with the magic and a version that can be read; reads
+    // those six bytes.
+    static Result checkHeader(QIODevice* device, quint16* version);
+    // Replaces the window's state by the rest of the file (after checkHeader). Stops at
+    // the first value that could not be read completely; what was read stays.
+    static Outcome read(View& view, QIODevice* device, quint16 version);
+};
+
+#endif

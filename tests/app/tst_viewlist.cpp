@@ -1,0 +1,306 @@
+#include <QComboBox>
+#include <QListView>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QUndoStack>
+
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "app/tabelle1.h"
+#include "app/view.h"
+#include "diagrams/diagram.h"
+#include "scriptedanswerer.h"
+
+// The list of views: rows and pages stay aligned under every operation, removal is
+// undoable, duplication copies, notes stay with their view.
+class TstViewList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void appendSetsRolesAndCategory();
+    void removeUndoRedoRestoresRow();
+    void removeUndoKeepsFilterAndNotes();
+    void removedViewDeletedByClearViewsIsNeverTouched();
+    void duplicateCopiesTypeColoursFont();
+    void contextMenuOnDataTableOffersOnlyRename();
+    void contextMenuRemovesUndoably();
+    void renameRetitlesDiagram();
+    void notesSurviveRemovalAndUndo();
+    void notesOfRemovedViewNeverLandElsewhere();
+    void moveViewKeepsAlignment();
+
+private:
+    // A window whose data table holds three small columns and four views.
+    void makeViews(View& v);
+    static QStringList titles(View& v);
+    static bool aligned(View& v);
+};
+
+void TstViewList::initTestCase()
+{
+    static QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+}
+
+void TstViewList::init()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TstViewList::makeViews(View& v)
+{
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"A", "B", "C"});
+    const QList<QStringList> rows{{"x", "1", "p"}, {"y", "2", "q"}, {"x", "2", "p"}};
+    for (const QStringList& r : rows) {
+        QList<QStandardItem*> items;
+        for (const QString& t : r)
+            items << new QStandardItem(t);
+        m->appendRow(items);
+    }
+    QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "V1", "n1"));
+    QVERIFY(v.createView("Häufigkeit %", "BalkenDiagram(V)", {1}, "V2", "n2"));
+    QVERIFY(v.createView("Häufigkeit", "Tabelle", {0, 1}, "V3", "n3"));
+    QVERIFY(v.createView("Direkt", "BalkenDiagram(H)", {1}, "V4", ""));
+}
+
+QStringList TstViewList::titles(View& v)
+{
+    QStringList t;
+    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
+        t << v.viewListModel()->item(r)->text();
+    return t;
+}
+
+bool TstViewList::aligned(View& v)
+{
+    if (v.viewListModel()->rowCount() != v.viewArea()->count())
+        return false;
+    if (v.viewCombo()->count() != v.viewArea()->count())
+        return false;
+    for (int r = 1; r < v.viewArea()->count(); ++r) {
+        auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(r));
+        if (a && a->diagram() && a->diagram()->titleText() != v.viewListModel()->item(r)->text()
+            && !a->diagram()->titleText().isEmpty())
+            return false;
+    }
+    return v.viewArea()->widget(0) == v.dataTable();
+}
+
+void TstViewList::appendSetsRolesAndCategory()
+{
+    View v;
+    makeViews(v);
+    QStandardItemModel* list = v.viewListModel();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QVERIFY(aligned(v));
+    QCOMPARE(list->item(1)->data(Qt::UserRole).toString(), QString("Single"));
+    QCOMPARE(list->item(3)->data(Qt::UserRole).toString(), QString("Multi"));
+    QCOMPARE(list->item(1)->data(Qt::UserRole + 1).toString(), QString("Häufigkeit"));
+    QCOMPARE(list->item(3)->data(Qt::UserRole + 2).toStringList(), (QStringList{"0", "1"}));
+    QCOMPARE(list->item(2)->data(Qt::UserRole + 3).toString(), QString("BalkenDiagram(V)"));
+    QVERIFY(list->item(2)->data(Qt::UserRole + 4).toString().contains("n2"));
+    QCOMPARE(v.viewIndex(qobject_cast<ModelClient*>(v.viewArea()->widget(3))), 3);
+    QCOMPARE(v.viewIndex(nullptr), -1);
+    // The last view created is shown.
+    QCOMPARE(v.viewArea()->currentIndex(), 4);
+}
+
+void TstViewList::removeUndoRedoRestoresRow()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(2);
+    v.removeCurrentView();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    QVERIFY(aligned(v));
+    QCOMPARE(v.undoStack()->undoText(), QString("Ansicht entfernen"));
+
+    v.undoStack()->undo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QVERIFY(aligned(v));
+    auto* back = qobject_cast<ModelDiagramAdapter*>(v.viewArea()->widget(2));
+    QVERIFY(back);
+    QCOMPARE(back->modelColumn(), 1);
+    QCOMPARE(back->diagram()->titleText(), QString("V2"));
+    QCOMPARE(back->diagram()->postfix(), QString("%"));
+    QCOMPARE(v.viewListModel()->item(2)->data(Qt::UserRole + 3).toString(),
+             QString("BalkenDiagram(V)"));
+
+    v.undoStack()->redo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    QVERIFY(aligned(v));
+    v.undoStack()->undo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+}
+
+void TstViewList::removeUndoKeepsFilterAndNotes()
+{
+    View v;
+    makeViews(v);
+    auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(a);
+    a->setDepFilter("p", 2);
+    QCOMPARE(a->diagram()->values(), (QVector<double>{2}));
+    v.viewArea()->setCurrentIndex(1);
+    v.removeCurrentView();
+    v.undoStack()->undo();
+    auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(back);
+    QCOMPARE(back->rowFilter().depColumn(), 2);
+    QCOMPARE(back->rowFilter().depValue(), QString("p"));
+    QCOMPARE(back->diagram()->values(), (QVector<double>{2}));
+    QCOMPARE(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().isEmpty(), false);
+}
+
+void TstViewList::removedViewDeletedByClearViewsIsNeverTouched()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(3);
+    v.removeCurrentView();
+    v.undoStack()->undo();   // V3 is back, as a new widget
+    v.clearViews();          // ...and deleted without the command knowing
+    QCOMPARE(v.viewArea()->count(), 1);
+    v.undoStack()->redo();   // must not touch the deleted widget
+    QCOMPARE(v.viewArea()->count(), 1);
+    QVERIFY(aligned(v));
+    v.undoStack()->undo();   // re-creates from the stored values
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V3"}));
+    QVERIFY(aligned(v));
+    QVERIFY(qobject_cast<ModelMultiDiagramAdapter*>(v.viewArea()->widget(1)));
+}
+
+void TstViewList::duplicateCopiesTypeColoursFont()
+{
+    View v;
+    makeViews(v);
+    auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QList<QColor> colours = a->diagram()->colorList();
+    colours[0] = QColor(1, 2, 3);
+    a->diagram()->setColors(colours);
+    QFont f("DejaVu Sans", 17);
+    a->diagram()->setFont(f);
+    a->setDepFilter("x", 0);
+
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Menu, "Duplizieren");
+    const QPoint at = v.viewListWidget()->visualRect(v.viewListModel()->index(1, 0)).center();
+    v.vListContextMenu(at);
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(titles(v).last(), QString("V1(neu)"));
+    QVERIFY(aligned(v));
+    auto* copy = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(5));
+    QVERIFY(copy);
+    QVERIFY(copy != a);
+    QVERIFY(copy->diagram()->inherits("TortenDiagram"));
+    QCOMPARE(copy->diagram()->colorList().first(), QColor(1, 2, 3));
+    QCOMPARE(copy->diagram()->font().pointSize(), 17);
+    QCOMPARE(copy->rowFilter().depValue(), QString("x"));
+    QVERIFY(v.viewListModel()->item(5)->data(Qt::UserRole + 4).toString().contains("n1"));
+    QVERIFY(!v.undoStack()->canUndo()); // duplication is not undoable
+}
+
+void TstViewList::contextMenuOnDataTableOffersOnlyRename()
+{
+    View v;
+    makeViews(v);
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::Menu);
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(0, 0)).center());
+    QCOMPARE(ans.asked.size(), 1);
+    QCOMPARE(ans.asked[0].items,
+             (QStringList{"Umbenennen", "[Duplizieren]", "-", "[Entfernen]"}));
+
+    ans.cancel(UserInput::Menu);
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(2, 0)).center());
+    QCOMPARE(ans.asked[1].items, (QStringList{"Umbenennen", "Duplizieren", "-", "Entfernen"}));
+    QCOMPARE(v.viewArea()->count(), 5);
+}
+
+void TstViewList::contextMenuRemovesUndoably()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(4);
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Menu, "Entfernen");
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(2, 0)).center());
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    v.undoStack()->undo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QVERIFY(aligned(v));
+
+    // Nothing under the pointer: the chosen command does nothing.
+    ans.accept(UserInput::Menu, "Entfernen");
+    v.vListContextMenu(QPoint(5, 5000));
+    QCOMPARE(v.viewArea()->count(), 5);
+}
+
+void TstViewList::renameRetitlesDiagram()
+{
+    View v;
+    makeViews(v);
+    v.viewListModel()->item(2)->setText("Neuer Titel");
+    auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(2));
+    QCOMPARE(a->diagram()->titleText(), QString("Neuer Titel"));
+    QCOMPARE(v.viewCombo()->itemText(2), QString("Neuer Titel"));
+    // The data table keeps its own caption.
+    v.viewListModel()->item(0)->setText("Daten");
+    QCOMPARE(v.viewListModel()->item(0)->text(), QString("Daten"));
+}
+
+void TstViewList::notesSurviveRemovalAndUndo()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(2);
+    v.textPane()->setPlainText("typed for V2");
+    v.removeCurrentView();   // the notes on screen belong to what removal keeps
+    v.undoStack()->undo();
+    QCOMPARE(v.viewArea()->currentIndex(), 2);
+    QCOMPARE(v.viewListModel()->item(2)->text(), QString("V2"));
+    QVERIFY(v.viewListModel()->item(2)->data(Qt::UserRole + 4).toString().contains("typed for V2"));
+    QVERIFY(v.textPane()->toPlainText().contains("typed for V2"));
+}
+
+void TstViewList::notesOfRemovedViewNeverLandElsewhere()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(2);
+    v.textPane()->setPlainText("only V2");
+    v.removeView(2);
+    // Whatever page is shown now, no other view got V2's notes.
+    v.viewArea()->setCurrentIndex(1);
+    v.viewArea()->setCurrentIndex(3);
+    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
+        QVERIFY(!v.viewListModel()->item(r)->data(Qt::UserRole + 4).toString().contains("only V2"));
+    QVERIFY(aligned(v));
+}
+
+void TstViewList::moveViewKeepsAlignment()
+{
+    View v;
+    makeViews(v);
+    v.moveView(4, 1);
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
+    QVERIFY(aligned(v));
+    v.moveView(0, 3);   // the data table never moves
+    v.moveView(2, 2);
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
+    v.removeView(0);
+    v.removeView(-1);
+    QCOMPARE(v.viewArea()->count(), 5);
+}
+
+QTEST_MAIN(TstViewList)
+#include "tst_viewlist.moc"

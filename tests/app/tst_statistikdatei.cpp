@@ -1,0 +1,484 @@
+#include <QBuffer>
+#include <QDataStream>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "app/statistikdatei.h"
+#include "app/tabelle1.h"
+#include "app/view.h"
+#include "diagrams/diagram.h"
+#include "scriptedanswerer.h"
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList titles(View& v)
+{
+    QStringList t;
+    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
+        t << v.viewListModel()->item(r)->text();
+    return t;
+}
+
+QList<QColor> defaultColours()
+{
+    return {Qt::red, Qt::blue, Qt::cyan, Qt::magenta, Qt::yellow,
+            Qt::green, Qt::gray, Qt::darkBlue, Qt::darkCyan, Qt::darkMagenta};
+}
+
+// A stream in the file's own encoding.
+struct Out {
+    QByteArray bytes;
+    QDataStream s{&bytes, QIODevice::WriteOnly};
+    Out() { s.setVersion(QDataStream::Qt_4_6); }
+};
+}
+
+// The statistic file: its bytes, old versions, round trips, safe saving, damaged files.
+class TstStatistikDatei : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void bytesOfKnownState();
+    void roundTripReproducesState();
+    void version1HasNoDiagramRecord();
+    void version3HasNoHeaderStrings();
+    void version4HasNoRange();
+    void rejectedFilesChangeNothing_data();
+    void rejectedFilesChangeNothing();
+    void backupAfterTwoSaves();
+    void failedSaveKeepsNameAndTitle();
+    void saveAppendsEnding();
+    void cutFileAtEveryByte();
+    void hostileCountsDoNotAllocate();
+
+private:
+    // Data table: "Größe" (hidden, derived) and a plain column; three views.
+    void buildState(View& v);
+    QByteArray expectedBytes(View& v);
+    QTemporaryDir m_dir;
+};
+
+void TstStatistikDatei::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path() + "/cfg");
+    QLocale::setDefault(QLocale::c());
+}
+
+void TstStatistikDatei::buildState(View& v)
+{
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"Größe", "Farbe"});
+    m->setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
+    m->setHeaderData(0, Qt::Horizontal, "weight", Qt::UserRole);
+    m->setHeaderData(0, Qt::Horizontal, "2", Qt::UserRole + 1);
+    m->setHeaderData(0, Qt::Horizontal, "1,2", Qt::UserRole + 2);
+    m->appendRow({new QStandardItem("1"), new QStandardItem("grün")});
+    m->appendRow({new QStandardItem("3"), new QStandardItem("")});
+    v.dataTable()->table()->setColumnHidden(0, true);
+
+    auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(
+        v.createView("Häufigkeit", "TortenDiagram", {1}, "Farben", ""));
+    QVERIFY(h);
+    h->setDepFilter("3", 0);
+    h->diagram()->setFont(QFont("DejaVu Sans", 11));
+    QList<QColor> c = h->diagram()->colorList();
+    c[1] = QColor(10, 20, 30);
+    h->diagram()->setColors(c);
+    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(
+        v.createView("HäufigkeitsVerteilung", "BalkenDiagram(H)", {0}, "Verteilung", ""));
+    QVERIFY(hv);
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Int, 5).accept(UserInput::Double, 0.5).accept(UserInput::Double, 4.0);
+    hv->intervalAction();
+    hv->minMaxAction();
+    QVERIFY(v.createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
+    v.goHome();
+    // Showing a view stores the pane's HTML as its notes; fix them to known texts.
+    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Qt::UserRole + 4);
+    v.viewListModel()->item(2)->setData("", Qt::UserRole + 4);
+    v.viewListModel()->item(3)->setData("", Qt::UserRole + 4);
+}
+
+QByteArray TstStatistikDatei::expectedBytes(View& v)
+{
+    Out o;
+    QDataStream& s = o.s;
+    s << qint32(0xFFAA01BB) << qint16(5) << qint32(2) << qint32(2);
+    s << true << QVariant(QString("Größe")) << QString("Tipp") << QString("weight") << QString("2")
+      << QString("1,2");
+    s << false << QVariant(QString("Farbe")) << QString() << QString() << QString() << QString();
+    s << QVariant(QString("1")) << QVariant(QString("grün")) << QVariant(QString("3"))
+      << QVariant(QString(""));
+    s << qint32(4);
+    auto diagramRecord = [&s](const QFont& f, const QList<QColor>& colours) {
+        s << f << qint32(colours.size());
+        for (const QColor& c : colours)
+            s << c;
+    };
+    const QFont appFont = v.viewArea()->widget(2)->font();
+    // view 1: frequency, diagram record, filter record
+    s << QVariant(QString("Farben")) << QVariant(QString("Häufigkeit"))
+      << QVariant(QStringList{"1"}) << QVariant(QString("TortenDiagram"))
+      << QVariant(QString("<p>Notiz</p>"));
+    QList<QColor> pie = defaultColours() + defaultColours();
+    pie[1] = QColor(10, 20, 30);
+    diagramRecord(QFont("DejaVu Sans", 11), pie);
+    s << QVariant(QString("")) << QString("3") << qint32(0);
+    // view 2: distribution, diagram record, filter record, classes, range
+    s << QVariant(QString("Verteilung")) << QVariant(QString("HäufigkeitsVerteilung"))
+      << QVariant(QStringList{"0"}) << QVariant(QString("BalkenDiagram(H)"))
+      << QVariant(QString(""));
+    QList<QColor> bars = defaultColours();
+    std::swap(bars[0], bars[1]);
+    diagramRecord(appFont, bars);
+    s << QVariant(QString("")) << QString() << qint32(-1) << qint32(5) << 0.5 << 4.0;
+    // view 3: direct over two columns, diagram record only
+    s << QVariant(QString("Direkt")) << QVariant(QString("Direkt"))
+      << QVariant(QStringList{"0", "1"}) << QVariant(QString("Tabelle"))
+      << QVariant(QString(""));
+    diagramRecord(appFont, defaultColours());
+    return o.bytes;
+}
+
+void TstStatistikDatei::bytesOfKnownState()
+{
+    View v;
+    buildState(v);
+    const QString path = m_dir.path() + "/known.stat";
+    QVERIFY(v.save(path));
+    const QByteArray got = readAll(path);
+    const QByteArray want = expectedBytes(v);
+    QCOMPARE(got.size(), want.size());
+    QCOMPARE(got.toHex(), want.toHex());
+    QCOMPARE(got.left(6).toHex(), QByteArray("ffaa01bb0005"));
+}
+
+void TstStatistikDatei::roundTripReproducesState()
+{
+    const QString path = m_dir.path() + "/round.stat";
+    {
+        View v;
+        buildState(v);
+        QVERIFY(v.save(path));
+    }
+    View v;
+    v.undoStack()->push(new QUndoCommand("x"));
+    QVERIFY(v.load(path));
+    QCOMPARE(v.windowTitle(), "quorvandel7 - " + path);
+    QCOMPARE(v.currentFileName(), path);
+    QVERIFY(!v.undoStack()->canUndo());
+    QStandardItemModel* m = v.dataModel();
+    QCOMPARE(m->columnCount(), 2);
+    QCOMPARE(m->rowCount(), 2);
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Größe"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Tipp"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole).toString(), QString("weight"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole + 2).toString(), QString("1,2"));
+    QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(), QString(""));
+    QVERIFY(v.dataTable()->table()->isColumnHidden(0));
+    QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
+    QCOMPARE(m->item(0, 1)->text(), QString("grün"));
+    QCOMPARE(m->item(0, 1)->data(Qt::UserRole + 1).toString(), QString("grün"));
+    QCOMPARE(m->item(0, 1)->toolTip(), QString("grün"));
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
+    QCOMPARE(v.viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
+    QCOMPARE(v.viewListModel()->item(3)->toolTip(), QString("Tabelle, Direkt, Spalte:0,1"));
+
+    auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(h);
+    QCOMPARE(h->rowFilter().depValue(), QString("3"));
+    QCOMPARE(h->rowFilter().depColumn(), 0);
+    QCOMPARE(h->diagram()->font().pointSize(), 11);
+    QCOMPARE(h->diagram()->colorList().at(1), QColor(10, 20, 30));
+    QCOMPARE(h->diagram()->colorList().size(), 20);
+    // Only the row with 3 in the linked column counts, and its answer is empty.
+    QCOMPARE(h->diagram()->labelList(), QStringList{});
+    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("Notiz"));
+    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(2));
+    QCOMPARE(hv->classCount(), 5);
+    QCOMPARE(hv->rangeMinimum(), 0.5);
+    QCOMPARE(hv->rangeMaximum(), 4.0);
+    QVERIFY(v.viewArea()->widget(3)->inherits("ModelMultiDiagramAdapter"));
+
+    // What was loaded saves and loads again to the same views and filters.
+    const QString again = m_dir.path() + "/round2.stat";
+    v.goHome();
+    QVERIFY(v.save(again));
+    View w;
+    QVERIFY(w.load(again));
+    QCOMPARE(titles(w), titles(v));
+    auto* h2 = qobject_cast<HaeufigkeitsDiagramAdapter*>(w.viewArea()->widget(1));
+    QCOMPARE(h2->rowFilter().depValue(), QString("3"));
+    QCOMPARE(h2->diagram()->colorList(), h->diagram()->colorList());
+    QVERIFY(w.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("Notiz"));
+}
+
+void TstStatistikDatei::version1HasNoDiagramRecord()
+{
+    Out o;
+    o.s << qint32(0xFFAA01BB) << qint16(1) << qint32(2) << qint32(1);
+    o.s << false << QVariant(QString("A"));
+    o.s << QVariant(QString("x")) << QVariant(QString("y"));
+    o.s << qint32(2);
+    o.s << QVariant(QString("V")) << QVariant(QString("Häufigkeit")) << QVariant(QStringList{"0"})
+        << QVariant(QString("BalkenDiagram(V)")) << QVariant(QString("n"));
+    o.s << QVariant(QString("")) << QString("x") << qint32(0);
+    const QString path = m_dir.path() + "/v1.stat";
+    writeAll(path, o.bytes);
+    View v;
+    QVERIFY(v.load(path));
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V"}));
+    auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QCOMPARE(h->rowFilter().depValue(), QString("x"));
+    QCOMPARE(h->diagram()->values(), QVector<double>{1});
+    QCOMPARE(h->diagram()->colorList().first(), QColor(Qt::blue));
+    QCOMPARE(v.dataModel()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QString("A"));
+}
+
+void TstStatistikDatei::version3HasNoHeaderStrings()
+{
+    Out o;
+    o.s << qint32(0xFFAA01BB) << qint16(3) << qint32(1) << qint32(2);
+    o.s << false << QVariant(QString("Titel")) << true << QVariant(7);
+    o.s << QVariant(QString("a")) << QVariant(QString());
+    o.s << qint32(1);
+    const QString path = m_dir.path() + "/v3.stat";
+    writeAll(path, o.bytes);
+    View v;
+    QVERIFY(v.load(path));
+    QStandardItemModel* m = v.dataModel();
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Titel"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole).toString(), QString());
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toInt(), 7);
+    QVERIFY(v.dataTable()->table()->isColumnHidden(1));
+    QCOMPARE(m->item(0, 1)->text(), QString());
+    QCOMPARE(titles(v), QStringList{"Datentabelle"});
+}
+
+void TstStatistikDatei::version4HasNoRange()
+{
+    Out o;
+    o.s << qint32(0xFFAA01BB) << qint16(4) << qint32(3) << qint32(1);
+    o.s << false << QVariant(QString("N")) << QString("N") << QString() << QString() << QString();
+    for (const char* t : {"1", "2", "9"})
+        o.s << QVariant(QString(t));
+    o.s << qint32(2);
+    o.s << QVariant(QString("H")) << QVariant(QString("HäufigkeitsVerteilung"))
+        << QVariant(QStringList{"0"}) << QVariant(QString("TortenDiagram")) << QVariant(QString());
+    o.s << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
+    o.s << QVariant(QString("")) << QString() << qint32(-1) << qint32(4);
+    const QString path = m_dir.path() + "/v4.stat";
+    writeAll(path, o.bytes);
+    View v;
+    ScriptedAnswerer ans;   // a clean file: no warning expected
+    QVERIFY(v.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(hv);
+    QCOMPARE(hv->classCount(), 4);
+    QCOMPARE(hv->rangeMinimum(), 0.0);
+    QCOMPARE(hv->rangeMaximum(), 0.0);
+    QCOMPARE(hv->diagram()->colorList(), QList<QColor>{QColor(Qt::black)});
+    QCOMPARE(hv->diagram()->font().pointSize(), 8);
+    QCOMPARE(hv->diagram()->values().size(), 4);
+}
+
+void TstStatistikDatei::rejectedFilesChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    Out tooNew;
+    tooNew.s << qint32(0xFFAA01BB) << qint16(6) << qint32(0) << qint32(0) << qint32(1);
+    Out negative;
+    negative.s << qint32(0xFFAA01BB) << qint16(-1);
+    QTest::newRow("wrong magic") << QByteArray("PK\x03\x04 not a statistic file");
+    QTest::newRow("too new") << tooNew.bytes;
+    QTest::newRow("version read unsigned") << negative.bytes;
+    QTest::newRow("shorter than its header") << QByteArray::fromHex("ffaa01");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("missing") << QByteArray("-");
+}
+
+void TstStatistikDatei::rejectedFilesChangeNothing()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.path() + "/rejected.stat";
+    QFile::remove(path);
+    if (bytes != "-")
+        writeAll(path, bytes);
+    View v;
+    const QString cell = v.dataModel()->item(0, 0)->text();
+    v.undoStack()->push(new QUndoCommand("x"));
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, path).accept(UserInput::Warning, QMessageBox::Ok);
+    v.loadFile();
+    QCOMPARE(ans.unexpected, 0);
+    QVERIFY(ans.asked[1].label.contains(path));
+    QCOMPARE(ans.asked[0].title, QString("Choose a file"));
+    QCOMPARE(ans.asked[0].label, QString("Statistic (*.stat);;All (*.*)"));
+    QCOMPARE(v.windowTitle(), QString("quorvandel7"));
+    QCOMPARE(v.currentFileName(), QString());
+    QCOMPARE(v.dataModel()->rowCount(), 100);
+    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+    QVERIFY(v.undoStack()->canUndo());
+}
+
+void TstStatistikDatei::backupAfterTwoSaves()
+{
+    const QString path = m_dir.path() + "/twice.stat";
+    View v;
+    buildState(v);
+    QVERIFY(v.save(path));
+    const QByteArray first = readAll(path);
+    v.dataModel()->item(0, 1)->setText("blau");
+    QVERIFY(v.save(path));
+    QCOMPARE(readAll(path + "~"), first);
+    QVERIFY(readAll(path) != first);
+    QVERIFY(readAll(path).size() > 0);
+}
+
+void TstStatistikDatei::failedSaveKeepsNameAndTitle()
+{
+    const QString good = m_dir.path() + "/good.stat";
+    View v;
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::SaveFile, good);
+    v.saveFileAs();
+    QCOMPARE(v.currentFileName(), good);
+    QCOMPARE(v.windowTitle(), "Quorvandel7 - " + good);
+    const QByteArray before = readAll(good);
+
+    // A folder stands where the file should go: the save fails and says so.
+    const QString blocked = m_dir.path() + "/blocked.stat";
+    QDir().mkpath(blocked);
+    ans.accept(UserInput::SaveFile, blocked).accept(UserInput::Warning, QMessageBox::Ok);
+    v.saveFileAs();
+    QCOMPARE(ans.unexpected, 0);
+    QVERIFY(ans.asked.last().label.contains(blocked));
+    QCOMPARE(v.currentFileName(), good);
+    QCOMPARE(v.windowTitle(), "Quorvandel7 - " + good);
+    QCOMPARE(readAll(good), before);
+    QVERIFY(!QFile::exists(blocked + "~"));
+}
+
+void TstStatistikDatei::saveAppendsEnding()
+{
+    const QString base = m_dir.path() + "/ohne";
+    View v;
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::SaveFile, base);
+    v.saveFileAs();
+    QCOMPARE(ans.asked[0].label, QString("Statistic (*.stat)"));
+    QVERIFY(QFile::exists(base + ".stat"));
+    QCOMPARE(v.currentFileName(), base);
+    QCOMPARE(v.windowTitle(), "Quorvandel7 - " + base + ".stat");
+    QFile::remove(base + ".stat");
+    v.saveFile();   // no question: the name is known
+    QCOMPARE(ans.asked.size(), 1);
+    QVERIFY(QFile::exists(base + ".stat"));
+}
+
+void TstStatistikDatei::cutFileAtEveryByte()
+{
+    const QString path = m_dir.path() + "/full.stat";
+    {
+        View v;
+        buildState(v);
+        QVERIFY(v.save(path));
+    }
+    const QByteArray full = readAll(path);
+    const QString cut = m_dir.path() + "/cut.stat";
+    View v;
+    ScriptedAnswerer ans;
+    int damaged = 0;
+    for (int n = 0; n < full.size(); ++n) {
+        writeAll(cut, full.left(n));
+        ans.accept(UserInput::Warning, QMessageBox::Ok);
+        const bool loaded = v.load(cut);
+        QCOMPARE(ans.pending(), 0);   // every cut file is reported
+        QCOMPARE(loaded, n >= 6);
+        if (loaded) {
+            ++damaged;
+            QVERIFY(ans.asked.last().label.contains("beschaedigt"));
+            QCOMPARE(v.viewListModel()->rowCount(), v.viewArea()->count());
+            QVERIFY(v.dataModel()->rowCount() <= 2);
+            QVERIFY(v.viewArea()->count() <= 4);
+        }
+    }
+    QCOMPARE(ans.unexpected, 0);
+    QVERIFY(damaged > 0);
+    // Cut inside the last view's record: everything before it stays.
+    writeAll(cut, full.left(full.size() - 3));
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(v.load(cut));
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung"}));
+    QVERIFY(ans.asked.last().label.contains("2 Zeilen"));
+    QVERIFY(ans.asked.last().label.contains("2 Ansichten"));
+}
+
+void TstStatistikDatei::hostileCountsDoNotAllocate()
+{
+    View v;
+    ScriptedAnswerer ans;
+    const QString path = m_dir.path() + "/hostile.stat";
+
+    Out counts;
+    counts.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0x7fffffff) << qint32(0x7fffffff);
+    writeAll(path, counts.bytes);
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(v.load(path));
+    QCOMPARE(v.dataModel()->columnCount(), 0);
+
+    Out noColumns;   // rows without columns would be an endless loop of nothing
+    noColumns.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0x7fffffff) << qint32(0)
+                << qint32(1);
+    writeAll(path, noColumns.bytes);
+    QVERIFY(v.load(path));
+    QCOMPARE(v.dataModel()->rowCount(), 0);
+
+    Out list;   // a string list claiming four billion entries
+    list.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0) << qint32(0) << qint32(2);
+    list.s << QVariant(QString("V")) << QVariant(QString("Häufigkeit"));
+    list.s << quint32(11) << qint8(0) << quint32(0xffffffff) << QString("0");
+    writeAll(path, list.bytes);
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(v.load(path));
+    QCOMPARE(v.viewArea()->count(), 1);
+
+    Out colours;   // a diagram record claiming a billion colours
+    colours.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0) << qint32(0) << qint32(2);
+    colours.s << QVariant(QString("V")) << QVariant(QString("Direkt")) << QVariant(QStringList{"0"})
+              << QVariant(QString("TortenDiagram")) << QVariant(QString());
+    colours.s << QFont() << qint32(1000000000) << QColor(Qt::red);
+    writeAll(path, colours.bytes);
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(v.load(path));
+    QCOMPARE(v.viewArea()->count(), 1);
+    QCOMPARE(ans.unexpected, 0);
+}
+
+QTEST_MAIN(TstStatistikDatei)
+#include "tst_statistikdatei.moc"

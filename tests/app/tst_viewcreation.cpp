@@ -1,0 +1,298 @@
+#include <QItemSelectionModel>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <typeinfo>
+
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "app/tabelle1.h"
+#include "app/view.h"
+#include "diagrams/diagram.h"
+#include "scriptedanswerer.h"
+
+// Making views from the five values, the questions of "Ansicht erstellen" and of the
+// CSV import, and exchanging a view's diagram.
+class TstViewCreation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void createViewBuildsEachType_data();
+    void createViewBuildsEachType();
+    void createViewRefusesWhatItCannotMake_data();
+    void createViewRefusesWhatItCannotMake();
+    void createSelectedViewSingleColumn();
+    void createSelectedViewMultiColumnAsksTitle();
+    void createSelectedViewCancelsChangeNothing();
+    void createSelectedViewSpecialTypeMakesNothingYet();
+    void createViewsAfterImport();
+    void typActionExchangesDiagram();
+    void typActionCancelKeepsDiagram();
+
+private:
+    static void select(View& v, const QList<int>& cols);
+    QTemporaryDir m_dir;
+};
+
+void TstViewCreation::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+}
+
+void TstViewCreation::select(View& v, const QList<int>& cols)
+{
+    QTableView* t = v.dataTable()->table();
+    t->selectionModel()->clearSelection();
+    for (int c : cols)
+        t->selectionModel()->select(t->model()->index(0, c),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
+}
+
+void TstViewCreation::createViewBuildsEachType_data()
+{
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QVector<int>>("columns");
+    QTest::addColumn<QString>("adapterClass"); // the dynamic type; not every adapter has a meta-object of its own
+    QTest::addColumn<QString>("diagramClass");
+    QTest::newRow("pie") << "Häufigkeit" << "TortenDiagram" << QVector<int>{0}
+                         << typeid(HaeufigkeitsDiagramAdapter).name() << "TortenDiagram";
+    QTest::newRow("percent bars") << "Häufigkeit %" << "BalkenDiagram(V)" << QVector<int>{1}
+                                  << typeid(HaeufigkeitsProzentDiagramAdapter).name() << "BalkenDiagram";
+    QTest::newRow("histogram") << "HäufigkeitsVerteilung" << "BalkenDiagram(H)"
+                               << QVector<int>{2} << typeid(HaeufigkeitsVerteilungsAdapter).name()
+                               << "BalkenDiagram_h";
+    QTest::newRow("direct") << "Direkt" << "ExcelBalkenDiagram" << QVector<int>{2}
+                            << typeid(DirektDiagramAdapter).name() << "ExcelBalkenDiagram";
+    QTest::newRow("multi") << "Häufigkeit" << "Tabelle" << QVector<int>{4, 5}
+                           << typeid(HaeufigkeitsMultiDiagramAdapter).name() << "TabellenDiagramm";
+    QTest::newRow("multi percent") << "Häufigkeit %" << "XmasDiagram" << QVector<int>{4, 5, 6}
+                                   << typeid(HaeufigkeitsProzentMultiDiagramAdapter).name() << "XmasDiagram";
+    QTest::newRow("multi direct") << "Direkt" << "TortenDiagram" << QVector<int>{1, 2}
+                                  << typeid(DirektMultiDiagramAdapter).name() << "TortenDiagram";
+    QTest::newRow("combinations") << "Spaltenhäufigkeit" << "TortenDiagram" << QVector<int>{3, 4}
+                                  << typeid(SpaltenHaeufigkeitsDiagramAdapter).name() << "TortenDiagram";
+}
+
+void TstViewCreation::createViewBuildsEachType()
+{
+    QFETCH(QString, adapter);
+    QFETCH(QString, type);
+    QFETCH(QVector<int>, columns);
+    QFETCH(QString, adapterClass);
+    QFETCH(QString, diagramClass);
+    View v;
+    const int before = v.viewArea()->count();
+    ModelClient* mc = v.createView(adapter, type, columns, "Titel", "Notiz");
+    QVERIFY(mc);
+    QCOMPARE(QString(typeid(*mc).name()), adapterClass);
+    auto* a = dynamic_cast<DiagramAdapter*>(mc);
+    QCOMPARE(QString(a->diagram()->metaObject()->className()), diagramClass);
+    QCOMPARE(a->diagram()->titleText(), QString("Titel"));
+    QCOMPARE(mc->model(), v.dataModel());
+    QCOMPARE(v.viewArea()->count(), before + 1);
+    QCOMPARE(v.viewArea()->currentWidget(), mc);
+    QStandardItem* it = v.viewListModel()->item(before);
+    QCOMPARE(it->data(Qt::UserRole + 1).toString(), adapter);
+    QCOMPARE(it->data(Qt::UserRole + 3).toString(), type);
+    QStringList cols;
+    for (int c : columns)
+        cols << QString::number(c);
+    QCOMPARE(it->data(Qt::UserRole + 2).toStringList(), cols);
+    QCOMPARE(it->data(Qt::UserRole).toString(),
+             QString(columns.size() == 1 ? "Single" : "Multi"));
+    if (auto* single = qobject_cast<ModelDiagramAdapter*>(mc))
+        QCOMPARE(single->modelColumn(), columns.first());
+    if (auto* multi = qobject_cast<ModelMultiDiagramAdapter*>(mc))
+        QCOMPARE(multi->spalten(), columns);
+}
+
+void TstViewCreation::createViewRefusesWhatItCannotMake_data()
+{
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QVector<int>>("columns");
+    QTest::newRow("unknown adapter") << "Zaehlen" << "TortenDiagram" << QVector<int>{0};
+    QTest::newRow("unknown view type") << "Häufigkeit" << "Kuchen" << QVector<int>{0};
+    QTest::newRow("no column") << "Häufigkeit" << "TortenDiagram" << QVector<int>{};
+    QTest::newRow("single-only adapter for two columns")
+        << "HäufigkeitsVerteilung" << "TortenDiagram" << QVector<int>{0, 1};
+    QTest::newRow("multi-only adapter for one column")
+        << "Spaltenhäufigkeit" << "TortenDiagram" << QVector<int>{0};
+    QTest::newRow("statistics with one column") << "" << "Statistik" << QVector<int>{0};
+    QTest::newRow("xy plotter with three columns") << "" << "XYPlotter" << QVector<int>{0, 1, 2};
+    QTest::newRow("special chi-square entry") << "" << "Chi Quadrat" << QVector<int>{0};
+}
+
+void TstViewCreation::createViewRefusesWhatItCannotMake()
+{
+    QFETCH(QString, adapter);
+    QFETCH(QString, type);
+    QFETCH(QVector<int>, columns);
+    View v;
+    const int before = v.viewArea()->count();
+    QCOMPARE(v.createView(adapter, type, columns, "T", ""), nullptr);
+    QCOMPARE(v.viewArea()->count(), before);
+    QCOMPARE(v.viewListModel()->rowCount(), before);
+}
+
+void TstViewCreation::createSelectedViewSingleColumn()
+{
+    View v;
+    select(v, {2});
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Item, "BalkenDiagram(H)").accept(UserInput::Item, "Häufigkeit");
+    v.actCreateView->trigger();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.asked[0].title, QString("Ansicht erstellen"));
+    QCOMPARE(ans.asked[0].label, QString("Diagram Typ"));
+    QCOMPARE(ans.asked[0].items, View::diagramTypes() + View::specialViewTypes());
+    QCOMPARE(ans.asked[0].items.size(), 12);
+    QCOMPARE(ans.asked[0].preset.toInt(), 0);
+    QVERIFY(!ans.asked[0].editable);
+    QCOMPARE(ans.asked[1].label, QString("Adapter Typ"));
+    QCOMPARE(ans.asked[1].items, View::singleAdapterTypes());
+    const int last = v.viewListModel()->rowCount() - 1;
+    QCOMPARE(v.viewListModel()->item(last)->text(), QString("BalkenDiagram(H): Spalte 3"));
+    QCOMPARE(v.viewArea()->currentIndex(), last);
+    auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(last));
+    QVERIFY(a->diagram()->inherits("BalkenDiagram_h"));
+    QCOMPARE(a->diagram()->titleText(), QString("BalkenDiagram(H): Spalte 3"));
+}
+
+void TstViewCreation::createSelectedViewMultiColumnAsksTitle()
+{
+    View v;
+    select(v, {3, 1});
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Item, "TortenDiagram")
+        .accept(UserInput::Item, "Spaltenhäufigkeit")
+        .accept(UserInput::Text, "Kombiniert");
+    v.createSelectedView();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.asked[1].items, View::multiAdapterTypes());
+    QVERIFY(ans.asked[1].items.contains("Spaltenhäufigkeit"));
+    QCOMPARE(ans.asked[2].title, QString("Ansicht erstellen"));
+    QCOMPARE(ans.asked[2].label, QString("Titel"));
+    QCOMPARE(ans.asked[2].preset.toString(), QString());
+    const int last = v.viewListModel()->rowCount() - 1;
+    QCOMPARE(v.viewListModel()->item(last)->text(), QString("Kombiniert"));
+    auto* m = qobject_cast<ModelMultiDiagramAdapter*>(v.viewArea()->widget(last));
+    QVERIFY(m);
+    QCOMPARE(m->spalten().size(), 2);
+}
+
+void TstViewCreation::createSelectedViewCancelsChangeNothing()
+{
+    View v;
+    select(v, {0, 1});
+    const int before = v.viewArea()->count();
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::Item);
+    v.createSelectedView();
+    ans.accept(UserInput::Item, "TortenDiagram").cancel(UserInput::Item);
+    v.createSelectedView();
+    ans.accept(UserInput::Item, "TortenDiagram")
+        .accept(UserInput::Item, "Häufigkeit")
+        .accept(UserInput::Text, "");
+    v.createSelectedView();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.pending(), 0);
+    QCOMPARE(v.viewArea()->count(), before);
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+}
+
+void TstViewCreation::createSelectedViewSpecialTypeMakesNothingYet()
+{
+    View v;
+    select(v, {0});
+    const int before = v.viewArea()->count();
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Item, "Statistik").accept(UserInput::Text, "Stat");
+    v.createSelectedView();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(v.viewArea()->count(), before);
+    // The last row is shown even though nothing was made.
+    QCOMPARE(v.viewArea()->currentIndex(), before - 1);
+}
+
+void TstViewCreation::createViewsAfterImport()
+{
+    const QString path = m_dir.path() + "/five.csv";
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Eins;Zwei;;Vier;Fuenf\na;b;c;d;e\na;c;c;;e\n");
+    f.close();
+    View v;
+    v.dataTable()->table()->setColumnHidden(1, true);
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, path)
+        .accept(UserInput::Item, "BalkenDiagram(V)")
+        .accept(UserInput::Item, "Häufigkeit %");
+    v.importFile();
+    QCOMPARE(ans.unexpected, 0);
+    QStringList titles;
+    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
+        titles << v.viewListModel()->item(r)->text();
+    QCOMPARE(titles, (QStringList{"Datentabelle", "Eins", "Zwei", "3", "Vier", "Fuenf"}));
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(2));
+    QCOMPARE(a->diagram()->labelList(), (QStringList{"b", "c"}));
+    QCOMPARE(a->diagram()->postfix(), QString("%"));
+}
+
+void TstViewCreation::typActionExchangesDiagram()
+{
+    View v;
+    ModelClient* mc = v.createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
+    auto* a = qobject_cast<ModelDiagramAdapter*>(mc);
+    QPointer<Diagram> old = a->diagram();
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::Item, "Tabelle");
+    a->typeAction()->trigger();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.asked[0].title, QString("Ansicht erstellen"));
+    QCOMPARE(ans.asked[0].label, QString("Diagram Typ"));
+    QCOMPARE(ans.asked[0].items, View::diagramTypes());
+    QVERIFY(old.isNull());
+    QVERIFY(a->diagram()->inherits("TabellenDiagramm"));
+    // Recording the new type in the view's item re-titles the diagram from the list.
+    QCOMPARE(a->diagram()->titleText(), QString("Pie"));
+    QVERIFY(!a->diagram()->values().isEmpty());
+    const int row = v.viewIndex(mc);
+    QCOMPARE(v.viewListModel()->item(row)->data(Qt::UserRole + 3).toString(), QString("Tabelle"));
+}
+
+void TstViewCreation::typActionCancelKeepsDiagram()
+{
+    View v;
+    ModelClient* mc = v.createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
+    auto* a = qobject_cast<ModelDiagramAdapter*>(mc);
+    Diagram* old = a->diagram();
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::Item);
+    v.changeDiagram(a);
+    QCOMPARE(a->diagram(), old);
+    const int row = v.viewIndex(mc);
+    QCOMPARE(v.viewListModel()->item(row)->data(Qt::UserRole + 3).toString(),
+             QString("TortenDiagram"));
+    v.changeDiagram(nullptr);
+}
+
+QTEST_MAIN(TstViewCreation)
+#include "tst_viewcreation.moc"

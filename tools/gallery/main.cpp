@@ -1,0 +1,170 @@
+// Renders every chart type with sample data to PNG files, for looking at them.
+// Usage: gallery OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLayout>
+#include <QPainter>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+#include "diagrams/balkendiagram.h"
+#include "diagrams/balkendiagram_h.h"
+#include "diagrams/excelbalkendiagram.h"
+#include "diagrams/tabellendiagramm.h"
+#include "diagrams/tortendiagram.h"
+#include "diagrams/xmasdiagram.h"
+
+namespace {
+
+struct Sample {
+    QString name;
+    QVector<double> values;
+    int rowWidth;
+    QStringList labels;
+    QStringList rowLabels;
+    QString postfix;
+    QString title;
+};
+
+QList<Sample> samples()
+{
+    return {
+        {QStringLiteral("einzeln"), {12, 7, 3.5, 1, 5}, 0,
+         {QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Vielleicht"),
+          QStringLiteral("Weiss nicht"), QStringLiteral("Keine Angabe")},
+         {}, QString(), QStringLiteral("Frage 3")},
+        {QStringLiteral("prozent"), {42.5, 27.5, 18, 12}, 0,
+         {QStringLiteral("sehr gut"), QStringLiteral("gut"), QStringLiteral("mittel"),
+          QStringLiteral("schlecht")},
+         {QStringLiteral("Alle")}, QStringLiteral("%"), QStringLiteral("Zufriedenheit")},
+        {QStringLiteral("mehrere"), {40, 35, 25, 20, 50, 30, 10, 60, 30}, 3,
+         {QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Egal")},
+         {QStringLiteral("2021"), QStringLiteral("2022"), QStringLiteral("2023")},
+         QStringLiteral("%"),
+         QStringLiteral("Haben Sie in den letzten zwoelf Monaten an einer Umfrage teilgenommen?")},
+    };
+}
+
+void feed(Diagram& d, const Sample& s)
+{
+    d.setLabels(s.labels);
+    d.setColLabels(s.rowLabels);
+    d.setRowWidth(s.rowWidth);
+    d.setValuePostfix(s.postfix);
+    d.setTitle(s.title);
+    d.setData(s.values);
+}
+
+QImage picture(Diagram& d, const QSize& size)
+{
+    d.resize(size);
+    if (qobject_cast<TabellenDiagramm*>(&d)) {
+        // The table paints through its child widgets.
+        if (d.layout())
+            d.layout()->activate();
+        return d.grab().toImage();
+    }
+    QImage img(d.size(), QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    d.paint(p, d.size());
+    return img;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        err << "usage: gallery OUTPUT_FOLDER\n";
+        return 2;
+    }
+    QDir out(args.at(1));
+    if (!out.mkpath(QStringLiteral("."))) {
+        err << "cannot create " << args.at(1) << "\n";
+        return 1;
+    }
+
+    const QList<std::pair<QString, std::function<Diagram*()>>> types = {
+        {QStringLiteral("BalkenDiagramV"), [] { return new BalkenDiagram; }},
+        {QStringLiteral("BalkenDiagramH"), [] { return new BalkenDiagram_h; }},
+        {QStringLiteral("TortenDiagram"), [] { return new TortenDiagram; }},
+        {QStringLiteral("Tabelle"), [] { return new TabellenDiagramm; }},
+        {QStringLiteral("ExcelBalkenDiagram"), [] { return new ExcelBalkenDiagram; }},
+        {QStringLiteral("XmasDiagram"), [] { return new XmasDiagram; }},
+    };
+    // A roomy size, a small one and the smallest a diagram allows.
+    const QList<QSize> sizes = {QSize(480, 360), QSize(240, 200), QSize(100, 140)};
+
+    // Every picture also goes onto one overview sheet: a row per type and sample.
+    QList<QList<QImage>> sheetRows;
+    int written = 0;
+    for (const auto& type : types) {
+        for (const Sample& s : samples()) {
+            QList<QImage> row;
+            for (const QSize& size : sizes) {
+                std::unique_ptr<Diagram> d(type.second());
+                feed(*d, s);
+                const QImage img = picture(*d, size);
+                const QString file = out.filePath(QStringLiteral("%1_%2_%3x%4.png")
+                                                      .arg(type.first, s.name)
+                                                      .arg(d->width())
+                                                      .arg(d->height()));
+                if (d->size() != size && !row.isEmpty())
+                    continue; // a fixed-size diagram gives one picture
+                if (!img.save(file)) {
+                    err << "cannot write " << file << "\n";
+                    return 1;
+                }
+                row << img;
+                ++written;
+            }
+            sheetRows << row;
+        }
+    }
+
+    const int gap = 10;
+    int sheetW = 0;
+    int sheetH = gap;
+    for (const QList<QImage>& row : sheetRows) {
+        int w = gap;
+        int h = 0;
+        for (const QImage& img : row) {
+            w += img.width() + gap;
+            h = std::max(h, img.height());
+        }
+        sheetW = std::max(sheetW, w);
+        sheetH += h + gap;
+    }
+    QImage sheet(sheetW, sheetH, QImage::Format_ARGB32);
+    sheet.fill(QColor(200, 200, 200));
+    {
+        QPainter p(&sheet);
+        int y = gap;
+        for (const QList<QImage>& row : sheetRows) {
+            int x = gap;
+            int h = 0;
+            for (const QImage& img : row) {
+                p.drawImage(x, y, img);
+                x += img.width() + gap;
+                h = std::max(h, img.height());
+            }
+            y += h + gap;
+        }
+    }
+    if (!sheet.save(out.filePath(QStringLiteral("overview.png")))) {
+        err << "cannot write the overview\n";
+        return 1;
+    }
+    QTextStream(stdout) << written << " pictures and overview.png in " << out.absolutePath()
+                        << "\n";
+    return 0;
+}

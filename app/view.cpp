@@ -145,9 +145,11 @@ View::View(QWidget* parent)
     restoreState(settings.value(QStringLiteral("MainWindow/state")).toByteArray());
     resize(settings.value(QStringLiteral("MainWindow/size"), QSize(800, 550)).toSize());
 
-    m_text->setEnabled(false);
     createDemoViews();
     modelSelectionChanged();
+    // The data table is on screen: its enabling holds from the start, not only after
+    // the first page change.
+    widgetChanged(0);
 }
 
 View::~View()

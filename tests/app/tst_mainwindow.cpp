@@ -206,6 +206,10 @@ void TstMainWindow::actionIconsAndShortcuts()
     QCOMPARE(v.actStat->shortcut(), QKeySequence("Ctrl+D"));
     QCOMPARE(v.actCreateView->shortcut(), QKeySequence("Ctrl++"));
     QVERIFY(!v.actRemoveView->isEnabled());
+    // The data table is on screen from the start: its enabling holds at once.
+    QVERIFY(!v.actHome->isEnabled());
+    QVERIFY(!v.actCopy->isEnabled());
+    QVERIFY(!v.textPane()->isEnabled());
 }
 
 void TstMainWindow::enablingByColumnSelection_data()

@@ -1,0 +1,25 @@
+#include "analyses/direktdiagramadapter.h"
+
+#include <QStandardItemModel>
+#include <algorithm>
+
+#include "diagrams/diagram.h"
+
+DirektDiagramAdapter::DirektDiagramAdapter(QWidget* parent)
+    : ModelDiagramAdapter(parent)
+{
+}
+
+void DirektDiagramAdapter::updateDiagram()
+{
+    if (!m_diagram || !m_model)
+        return;
+    const int rows = m_model->rowCount();
+    QVector<double> values;
+    values.reserve(rows);
+    for (int r = 0; r < rows; ++r)
+        values << m_model->data(m_model->index(r, m_modelColumn)).toDouble();
+    // Empty and non-numeric cells read as 0; they are not shown.
+    values.erase(std::remove(values.begin(), values.end(), 0.0), values.end());
+    m_diagram->setData(values);
+}

@@ -1,0 +1,25 @@
+#include "analyses/direktmultidiagramadapter.h"
+
+#include <QStandardItemModel>
+
+#include "diagrams/diagram.h"
+
+DirektMultiDiagramAdapter::DirektMultiDiagramAdapter(QWidget* parent)
+    : ModelMultiDiagramAdapter(parent)
+{
+}
+
+void DirektMultiDiagramAdapter::updateDiagram()
+{
+    if (!m_diagram || !m_model)
+        return;
+    const int rows = m_model->rowCount();
+    QVector<double> values;
+    values.reserve(rows * m_columns.size());
+    for (int c : std::as_const(m_columns)) {
+        for (int r = 0; r < rows; ++r)
+            values << m_model->data(m_model->index(r, c)).toDouble();
+    }
+    m_diagram->setData(values);
+    m_diagram->setRowWidth(rows);
+}

@@ -1,0 +1,89 @@
+#include "analyses/haeufigkeitsdiagramadapter.h"
+
+#include <QAction>
+#include <QDataStream>
+#include <QStandardItemModel>
+#include <map>
+
+#include "diagrams/diagram.h"
+
+HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
+    : ModelDiagramAdapter(parent)
+{
+    auto* dep = new QAction(tr("mit Spalte verknpfen"), this);
+    connect(dep, &QAction::triggered, this, &HaeufigkeitsDiagramAdapter::depAction);
+    auto* undep = new QAction(tr("Verknpfung aufheben"), this);
+    connect(undep, &QAction::triggered, this, &HaeufigkeitsDiagramAdapter::undepAction);
+    m_actions << dep << undep;
+}
+
+void HaeufigkeitsDiagramAdapter::saveData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::saveData(s, version);
+    m_filter.write(s);
+}
+
+void HaeufigkeitsDiagramAdapter::loadData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::loadData(s, version);
+    RowFilter loaded = m_filter;
+    if (!loaded.read(s))
+        return;
+    m_filter.setInputFilter(loaded.inputFilter());
+    setDepFilter(loaded.depValue(), loaded.depColumn());
+}
+
+void HaeufigkeitsDiagramAdapter::setDepFilter(QString value, int column)
+{
+    m_filter.setDependency(value, column);
+    updateDiagram();
+}
+
+void HaeufigkeitsDiagramAdapter::setInputFilter(const QVariant& v)
+{
+    m_filter.setInputFilter(v);
+    updateDiagram();
+}
+
+void HaeufigkeitsDiagramAdapter::updateDiagram()
+{
+    if (!m_diagram || !m_model)
+        return;
+    // std::map orders by QString's operator<: code units, no locale.
+    std::map<QString, int> counts;
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (!m_filter.admits(m_model, r, m_modelColumn))
+            continue;
+        ++counts[m_model->data(m_model->index(r, m_modelColumn)).toString()];
+    }
+    QStringList labels;
+    QVector<double> values;
+    for (const auto& entry : counts) {
+        labels << entry.first;
+        values << double(entry.second);
+    }
+    processData(values);
+    m_diagram->setLabels(labels);
+    m_diagram->setData(values);
+}
+
+void HaeufigkeitsDiagramAdapter::depAction()
+{
+    QString value;
+    int column = -1;
+    if (!RowFilter::askDependency(this, m_model, &value, &column))
+        return;
+    setDepFilter(value, column);
+    updateDiagram();
+}
+
+void HaeufigkeitsDiagramAdapter::undepAction()
+{
+    setDepFilter(QString(), -1);
+}
+
+void HaeufigkeitsDiagramAdapter::processData(QVector<double>&)
+{
+}

@@ -1,0 +1,35 @@
+#ifndef HAEUFIGKEITSDIAGRAMADAPTER_H
+#define HAEUFIGKEITSDIAGRAMADAPTER_H
+
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/rowfilter.h"
+
+// "Häufigkeit": how often each distinct answer of the column occurs among the admitted
+// rows, answers in code-unit order.
+class HaeufigkeitsDiagramAdapter : public ModelDiagramAdapter
+{
+    Q_OBJECT
+public:
+    explicit HaeufigkeitsDiagramAdapter(QWidget* parent = nullptr);
+
+    // From record version 2 on the diagram's record first, then the filter record.
+    void saveData(QDataStream& s, int version) override;
+    void loadData(QDataStream& s, int version) override;
+
+    void setDepFilter(QString value, int column);
+    void setInputFilter(const QVariant& v);
+    const RowFilter& rowFilter() const { return m_filter; }
+
+public slots:
+    void updateDiagram() override;
+    void depAction();
+    void undepAction();
+
+protected:
+    // May rewrite the counts in place before they reach the diagram.
+    virtual void processData(QVector<double>& values);
+
+    RowFilter m_filter;
+};
+
+#endif

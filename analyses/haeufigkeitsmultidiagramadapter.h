@@ -1,0 +1,35 @@
+#ifndef HAEUFIGKEITSMULTIDIAGRAMADAPTER_H
+#define HAEUFIGKEITSMULTIDIAGRAMADAPTER_H
+
+#include "analyses/modelmultidiagramadapter.h"
+#include "analyses/rowfilter.h"
+
+// "Häufigkeit" over several columns: one diagram row per column, counted over the one
+// answer set of all selected cells, so that the columns compare answer by answer.
+class HaeufigkeitsMultiDiagramAdapter : public ModelMultiDiagramAdapter
+{
+    Q_OBJECT
+public:
+    explicit HaeufigkeitsMultiDiagramAdapter(QWidget* parent = nullptr);
+
+    // From record version 2 on the diagram's record first, then the filter record.
+    void saveData(QDataStream& s, int version) override;
+    void loadData(QDataStream& s, int version) override;
+
+    void setDepFilter(QString value, int column);
+    void setInputFilter(const QVariant& v);
+    const RowFilter& rowFilter() const { return m_filter; }
+
+public slots:
+    void depAction();
+    void undepAction();
+    void updateDiagram() override;
+
+protected:
+    // Called once per diagram row with that row's counts; may rewrite them in place.
+    virtual void processData(double* begin, double* end);
+
+    RowFilter m_filter;
+};
+
+#endif

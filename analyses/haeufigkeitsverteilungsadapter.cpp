@@ -1,0 +1,168 @@
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+
+#include <QAction>
+#include <QDataStream>
+#include <QStandardItemModel>
+#include <algorithm>
+
+#include "app/userinput.h"
+#include "diagrams/diagram.h"
+
+namespace {
+// The class count the dialog allows; a count read from a file is held to it too, so
+// that a damaged record cannot ask for a huge or negative number of classes.
+constexpr int minClasses = 4;
+constexpr int maxClasses = 100;
+}
+
+HaeufigkeitsVerteilungsAdapter::HaeufigkeitsVerteilungsAdapter(QWidget* parent)
+    : ModelDiagramAdapter(parent)
+{
+    auto* intervals = new QAction(tr("Intervale"), this);
+    connect(intervals, &QAction::triggered, this,
+            &HaeufigkeitsVerteilungsAdapter::intervalAction);
+    auto* dep = new QAction(tr("mit Spalte verknpfen"), this);
+    connect(dep, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::depAction);
+    auto* undep = new QAction(tr("Verknpfung aufheben"), this);
+    connect(undep, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::undepAction);
+    auto* minMax = new QAction(tr("Min & Max setzen"), this);
+    connect(minMax, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::minMaxAction);
+    m_actions << intervals << dep << undep << minMax;
+}
+
+void HaeufigkeitsVerteilungsAdapter::saveData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::saveData(s, version);
+    m_filter.write(s);
+    s << qint32(m_classes);
+    if (version >= 5)
+        s << m_min << m_max;
+}
+
+void HaeufigkeitsVerteilungsAdapter::loadData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::loadData(s, version);
+    RowFilter loaded = m_filter;
+    loaded.read(s);
+    qint32 classes = m_classes;
+    double lo = m_min;
+    double hi = m_max;
+    s >> classes;
+    if (version >= 5)
+        s >> lo >> hi;
+    // A record cut short applies nothing of the settings.
+    if (s.status() != QDataStream::Ok)
+        return;
+    m_classes = std::clamp(int(classes), minClasses, maxClasses);
+    m_min = lo;
+    m_max = hi;
+    m_filter.setInputFilter(loaded.inputFilter());
+    setDepFilter(loaded.depValue(), loaded.depColumn());
+}
+
+void HaeufigkeitsVerteilungsAdapter::setDepFilter(QString value, int column)
+{
+    m_filter.setDependency(value, column);
+    updateDiagram();
+}
+
+void HaeufigkeitsVerteilungsAdapter::setInputFilter(const QVariant& v)
+{
+    m_filter.setInputFilter(v);
+    updateDiagram();
+}
+
+void HaeufigkeitsVerteilungsAdapter::updateDiagram()
+{
+    if (!m_diagram || !m_model)
+        return;
+    QVector<double> collected;
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (m_filter.admits(m_model, r, m_modelColumn))
+            collected << m_model->data(m_model->index(r, m_modelColumn)).toDouble();
+    }
+    const bool automatic = m_min == 0 && m_max == 0;
+    if (automatic && collected.isEmpty()) {
+        // No value, so no range to divide.
+        m_diagram->setLabels(QStringList());
+        m_diagram->setData(QVector<double>());
+        return;
+    }
+    double lo = m_min;
+    double hi = m_max;
+    if (automatic) {
+        const auto [smallest, largest] = std::minmax_element(collected.cbegin(), collected.cend());
+        lo = *smallest;
+        hi = *largest;
+    }
+    if (collected.size() == 1 && lo == hi) {
+        hi = lo + 1.0;
+        lo = lo - 0.5;
+    }
+    const int m = m_classes;
+    const double d = (hi - lo) / m;
+    QVector<double> counts(m, 0.0);
+    QStringList labels;
+    if (lo < hi) {
+        double x = lo;
+        for (int i = 0; i < m; ++i) {
+            labels << QString::number(x + d * 0.5, 'g', 6);
+            // The range of the data ends on its largest value: the last class takes it
+            // in, or the histogram would drop the maximum.
+            const bool closedAbove = automatic && i == m - 1;
+            for (double v : std::as_const(collected)) {
+                if (x <= v && (v < x + d || closedAbove))
+                    counts[i] += 1;
+            }
+            x += d;
+        }
+    }
+    m_diagram->setLabels(labels);
+    m_diagram->setData(counts);
+}
+
+void HaeufigkeitsVerteilungsAdapter::intervalAction()
+{
+    bool ok = false;
+    const int n = UserInput::getInt(this, tr("Intervale"), tr("Anzahl der Intervale"),
+                                    m_classes, minClasses, maxClasses, 1, &ok);
+    if (!ok)
+        return;
+    m_classes = std::clamp(n, minClasses, maxClasses);
+    updateDiagram();
+}
+
+void HaeufigkeitsVerteilungsAdapter::depAction()
+{
+    QString value;
+    int column = -1;
+    if (!RowFilter::askDependency(this, m_model, &value, &column))
+        return;
+    setDepFilter(value, column);
+    updateDiagram();
+}
+
+void HaeufigkeitsVerteilungsAdapter::undepAction()
+{
+    setDepFilter(QString(), -1);
+}
+
+void HaeufigkeitsVerteilungsAdapter::minMaxAction()
+{
+    bool ok = false;
+    const double lo = UserInput::getDouble(this, tr("Skala"),
+                                           tr("Bitte geben sie das neue Minimum ein"), m_min,
+                                           -100, 100, 3, &ok);
+    if (!ok)
+        return;
+    const double hi = UserInput::getDouble(this, tr("Skala"),
+                                           tr("Bitte geben sie das neue Maximum ein"), m_max,
+                                           -100, 100, 3, &ok);
+    if (!ok)
+        return;
+    m_min = lo;
+    m_max = hi;
+    updateDiagram();
+}

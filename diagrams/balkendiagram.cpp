@@ -1,0 +1,220 @@
+#include "diagrams/balkendiagram.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <cmath>
+
+using namespace DiagramGeometry;
+
+namespace {
+
+// The percent axis: scale top, step and number of steps for the largest value.
+struct PercentScale {
+    double top;
+    int step;
+    int steps;
+};
+
+PercentScale percentScale(bool anyValue, double max)
+{
+    if (anyValue && max > 75)
+        return {100, 25, 4};
+    if (anyValue && max > 50)
+        return {75, 25, 3};
+    if (anyValue && max > 30)
+        return {50, 10, 5};
+    if (anyValue && max > 20)
+        return {30, 5, 6};
+    if (anyValue && max > 10)
+        return {20, 4, 5};
+    return {10, 2, 5};
+}
+
+} // namespace
+
+BalkenDiagram::BalkenDiagram(QWidget* parent)
+    : Diagram(parent)
+{
+    // Row 0 blue, row 1 red; the rest as in every diagram.
+    colors[0] = QColor(Qt::blue);
+    colors[1] = QColor(Qt::red);
+}
+
+BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
+                                      const QFontMetrics& titleFm) const
+{
+    BalkenLayout out;
+    if (data.isEmpty())
+        return out;
+    out.blank = false;
+
+    const int W = size.width();
+    const int H = size.height();
+    const int fontH = fm.height();
+    const int titleH = titleFm.height();
+    const int tw = titleFm.horizontalAdvance(title);
+    out.title = {title, QPoint(tw > W - 10 ? 5 : (W - tw) / 2, titleH)};
+
+    const int P = H - titleH - fontH - 25;
+    const int y0 = H - 20;
+    const int count = int(data.size());
+    const int n = rowWidth >= 1 ? rowWidth : count;
+    const int R = rowWidth >= 1 ? count / rowWidth : 1;
+
+    int A = W;
+    if (!colLabels.isEmpty()) {
+        const int lw = widest(colLabels, fm) + 10;
+        A = W - lw - 5;
+        out.hasLegend = true;
+        out.legendBox = QRect(W - lw - 5, 25, lw, fontH * int(colLabels.size()) + 5);
+        for (int r = 0; r < colLabels.size(); ++r)
+            out.legend << Text{colLabels.at(r), QPoint(out.legendBox.x() + 6, 25 + (r + 1) * fontH), r};
+    }
+
+    double M = 0;
+    const bool anyValue = finiteMax(data, &M);
+    int L = 5;
+    if (valuePostfix != QLatin1String("%")) {
+        A -= 5;
+        const int g = (H - 50) / 5;
+        if (g > 0) {
+            for (int y = y0; y > y0 - P; y -= g)
+                out.grid << QLine(5, y, A, y);
+        }
+        out.reference = M;
+        out.hasScale = anyValue && M > 0;
+    } else {
+        const PercentScale sc = percentScale(anyValue, M);
+        for (int i = 0; i <= sc.steps; ++i) {
+            const int y = px(y0 - (double(i) * sc.step * P) / sc.top);
+            out.grid << QLine(5, y, A - 5, y);
+            out.axisTexts << Text{QStringLiteral("%1%").arg(i * sc.step), QPoint(5, y)};
+        }
+        L = fm.horizontalAdvance(QStringLiteral("%1%").arg(sc.top)) + 5;
+        A -= L;
+        out.reference = sc.top;
+        out.hasScale = true;
+        out.percentScale = true;
+    }
+
+    const int b = R < 2 ? px(A / (n * 1.5 + 0.5)) : px(A / ((R + 1) * 1.5 * n - 1.0));
+    const int U = px(P - 0.4 * b);
+
+    bool shown = true;
+    for (double v : data) {
+        if (fm.horizontalAdvance(valueText(v, valuePostfix)) >= b) {
+            shown = false;
+            break;
+        }
+    }
+
+    int x = L + b / 2;
+    int r = 0;
+    int k = 0;
+    for (int i = 0; i < count; ++i) {
+        const double v = data.at(i);
+        BalkenItem it;
+        it.index = i;
+        it.row = r;
+        int h = 0;
+        // No bar for NaN or infinity, nor without a positive reference or room for bars.
+        if (std::isfinite(v) && out.hasScale && b > 0) {
+            h = px(v / out.reference * U);
+            const int xs = px(x + 1.353 * b);
+            const int xt = px(x + 0.353 * b);
+            const int yTop = px(y0 - h - 0.353 * b);
+            it.hasBar = true;
+            it.front = QRect(x, y0 - h, b, h);
+            it.side = QPolygon({QPoint(x + b, y0), QPoint(x + b, y0 - h), QPoint(xs, yTop),
+                                QPoint(xs, px(y0 - 0.353 * b))});
+            it.top = QPolygon({QPoint(x, y0 - h), QPoint(x + b, y0 - h), QPoint(xs, yTop),
+                               QPoint(xt, yTop)});
+        }
+        if (shown) {
+            const QString t = valueText(v, valuePostfix);
+            it.hasValueText = true;
+            it.valueText = {t, QPoint(px((1.343 * b - fm.horizontalAdvance(t)) * 0.5 + x),
+                                      px(y0 - h - 0.4 * b))};
+        }
+        if (r == 0) {
+            const QString t = k < labels.size() ? labels.at(k) : QString::number(k);
+            it.hasLabel = true;
+            it.label = {t, QPoint(x + (R * b - fm.horizontalAdvance(t)) / 2, H - 5)};
+        }
+        out.items << it;
+
+        ++k;
+        x = R <= 1 ? px(x + 1.5 * b) : px(x + 1.5 * (R + 1) * b);
+        if (rowWidth > 0 && k >= rowWidth) {
+            ++r;
+            k = 0;
+            x = px((L + b / 2) + r * 1.5 * b);
+        }
+    }
+    out.baseLine = QLine(5, y0, A - 5, y0);
+
+    out.plotHeight = P;
+    out.baseY = y0;
+    out.plotWidth = A;
+    out.left = L;
+    out.perRow = n;
+    out.rows = R;
+    out.barWidth = b;
+    out.usableHeight = U;
+    out.valueTextsShown = shown;
+    return out;
+}
+
+void BalkenDiagram::paint(QPainter& p, const QSize& size) const
+{
+    const QFont tf = titleFont(font());
+    const BalkenLayout l = barLayout(size, QFontMetrics(font(), p.device()),
+                                     QFontMetrics(tf, p.device()));
+    if (l.blank)
+        return;
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    p.setPen(Qt::black);
+    p.setFont(tf);
+    p.drawText(l.title.pos, l.title.text);
+    p.setFont(font());
+    if (l.hasLegend) {
+        p.setBrush(Qt::white);
+        p.drawRect(l.legendBox);
+        drawTexts(p, l.legend, *this);
+    }
+    p.setPen(Qt::black);
+    p.drawLines(l.grid);
+    drawTexts(p, l.axisTexts, *this);
+
+    for (const BalkenItem& it : l.items) {
+        if (it.hasBar) {
+            const QColor c = colorAt(it.row);
+            p.fillRect(it.front.normalized(), c);
+            p.setPen(c.darker(200));
+            p.setBrush(c.darker(200));
+            p.drawPolygon(it.side, Qt::OddEvenFill);
+            p.setPen(c);
+            p.setBrush(c.lighter(150));
+            p.drawPolygon(it.top, Qt::OddEvenFill);
+        }
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        if (it.hasValueText)
+            drawText(p, it.valueText, *this);
+        if (it.hasLabel)
+            drawText(p, it.label, *this);
+    }
+    p.setPen(Qt::black);
+    p.drawLine(l.baseLine);
+}
+
+void BalkenDiagram::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    paint(p, size());
+}
+
+void BalkenDiagram::colorAction()
+{
+    chooseColor(colLabels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
+}

@@ -1,0 +1,108 @@
+#include "diagrams/tabellendiagramm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QTableWidget>
+
+TabellenDiagramm::TabellenDiagramm(QWidget* parent)
+    : Diagram(parent)
+{
+    auto* grid = new QGridLayout(this);
+    titleLabel = new QLabel(title, this);
+    titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    table = new QTableWidget(this);
+    grid->addWidget(titleLabel, 0, 0);
+    grid->addWidget(table, 1, 0);
+}
+
+void TabellenDiagramm::setData(const QVector<double>& d)
+{
+    data = d;
+    updateData();
+}
+
+void TabellenDiagramm::updateData()
+{
+    titleLabel->setText(title);
+    const int count = int(data.size());
+    const int columns = rowWidth > 0 ? rowWidth : count;
+    const int rows = rowWidth > 0 ? count / rowWidth : 1;
+    // Start from no items, so that headers of labels that are gone do not linger.
+    table->clear();
+    table->setRowCount(rows);
+    table->setColumnCount(columns);
+    // Labels beyond the table's size have no section to name (the table would not
+    // take the item).
+    for (int i = 0; i < labels.size() && i < columns; ++i)
+        table->setHorizontalHeaderItem(i, new QTableWidgetItem(labels.at(i)));
+    for (int j = 0; j < colLabels.size() && j < rows; ++j)
+        table->setVerticalHeaderItem(j, new QTableWidgetItem(colLabels.at(j)));
+
+    int row = 0;
+    int column = 0;
+    for (double v : data) {
+        if (row >= rows)
+            break; // values beyond rows x columns are not shown
+        auto* item = new QTableWidgetItem(QString::number(v, 'g', 6) + valuePostfix);
+        item->setData(Qt::TextAlignmentRole, int(Qt::AlignRight));
+        table->setItem(row, column, item);
+        if (++column >= columns) {
+            column = 0;
+            ++row;
+        }
+    }
+}
+
+QString TabellenDiagramm::headerText(int column) const
+{
+    const QTableWidgetItem* it = table->horizontalHeaderItem(column);
+    return it ? it->text() : QString();
+}
+
+QString TabellenDiagramm::rowHeaderText(int row) const
+{
+    const QTableWidgetItem* it = table->verticalHeaderItem(row);
+    return it ? it->text() : QString();
+}
+
+QString TabellenDiagramm::cellText(int row, int column) const
+{
+    const QTableWidgetItem* it = table->item(row, column);
+    return it ? it->text() : QString();
+}
+
+QString TabellenDiagramm::toText()
+{
+    QString s;
+    for (int c = 0; c < table->columnCount(); ++c)
+        s += QLatin1Char('\t') + headerText(c);
+    s += QLatin1Char('\n');
+    for (int r = 0; r < table->rowCount(); ++r) {
+        s += rowHeaderText(r);
+        for (int c = 0; c < table->columnCount(); ++c)
+            s += QLatin1Char('\t') + cellText(r, c);
+        s += QLatin1Char('\n');
+    }
+    return s;
+}
+
+QString TabellenDiagramm::toHTML()
+{
+    QString s = QStringLiteral("<TABLE><TR><TD></TD>");
+    for (int c = 0; c < table->columnCount(); ++c)
+        s += QStringLiteral("<TD>") + headerText(c) + QStringLiteral("</TD>");
+    s += QStringLiteral("</TR>");
+    for (int r = 0; r < table->rowCount(); ++r) {
+        s += QStringLiteral("<TR><TD>") + rowHeaderText(r) + QStringLiteral("</TD>");
+        for (int c = 0; c < table->columnCount(); ++c)
+            s += QStringLiteral("<TD>") + cellText(r, c) + QStringLiteral("</TD>");
+        s += QStringLiteral("</TR>");
+    }
+    s += QStringLiteral("</TABLE>");
+    return s;
+}
+
+void TabellenDiagramm::paintEvent(QPaintEvent*)
+{
+    // The title label and the table paint themselves.
+}

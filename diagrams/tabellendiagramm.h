@@ -1,0 +1,44 @@
+#ifndef TABELLENDIAGRAMM_H
+#define TABELLENDIAGRAMM_H
+
+#include "app/textinhalt.h"
+#include "diagrams/diagram.h"
+
+class QLabel;
+class QTableWidget;
+
+// The values as a table ("Tabelle"): a centred title over a table whose column headers
+// are the labels and whose row headers are the row labels. It paints through its
+// child widgets, so paint() draws nothing: grab() the widget for a picture.
+class TabellenDiagramm : public Diagram, public TextInhalt
+{
+    Q_OBJECT
+public:
+    explicit TabellenDiagramm(QWidget* parent = nullptr);
+
+    // Rebuilds the table and the title label from the fields.
+    void updateData();
+
+    QString toHTML() override;
+    QString toText() override;
+
+    // Read access for owners and tests.
+    const QTableWidget* tableWidget() const { return table; }
+    const QLabel* titleLabelWidget() const { return titleLabel; }
+
+public slots:
+    void setData(const QVector<double>& d) override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString headerText(int column) const;
+    QString rowHeaderText(int row) const;
+    QString cellText(int row, int column) const;
+
+    QTableWidget* table = nullptr;
+    QLabel* titleLabel = nullptr;
+};
+
+#endif

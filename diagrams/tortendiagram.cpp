@@ -1,0 +1,142 @@
+#include "diagrams/tortendiagram.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+using namespace DiagramGeometry;
+
+namespace {
+
+// Sum of the finite values from..from+m-1 (the last ring may be shorter).
+double ringTotal(const QVector<double>& d, int from, int m)
+{
+    double t = 0;
+    for (int i = from; i < std::min<int>(from + m, int(d.size())); ++i) {
+        if (std::isfinite(d.at(i)))
+            t += d.at(i);
+    }
+    return t;
+}
+
+bool usable(double total)
+{
+    return total != 0 && std::isfinite(total);
+}
+
+} // namespace
+
+TortenDiagram::TortenDiagram(QWidget* parent)
+    : Diagram(parent)
+{
+    setMinimumSize(100, 140);
+    // Twenty slots: a pie has more slices than a bar chart has rows.
+    const QList<QColor> first = colors;
+    colors << first;
+}
+
+TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
+                                      const QFontMetrics& titleFm) const
+{
+    TortenLayout out;
+    const int W = size.width();
+    const int H = size.height();
+    const int count = int(data.size());
+    const int m = rowWidth >= 1 ? rowWidth : count;
+    double T = ringTotal(data, 0, m);
+    if (!usable(T))
+        return out;
+    out.blank = false;
+
+    const int titleH = titleFm.height();
+    const int tw = titleFm.horizontalAdvance(title);
+    out.title = {title, QPoint(tw > W - 10 ? 5 : (W - 10 - tw) / 2, titleH)};
+
+    const int fontH = fm.height();
+    const int lw = std::max(widest(labels, fm), 20);
+    out.legendWidth = lw;
+    if (!labels.isEmpty()) {
+        out.hasLegendFrame = true;
+        out.legendFrame = QRect(W - lw - 12, titleH + 5, lw + 5, fontH * int(labels.size()) + 10);
+    }
+
+    int d = std::min(H - 10 - titleH, W - lw - 20);
+    QRect square(5, titleH + 5, d, d);
+    out.ringSquares << square;
+    int a = 0;
+    int legendY = titleH + 5 + fontH;
+    int ring = 0;
+    int k = 0;
+    for (int i = 0; i < count; ++i) {
+        const double v = data.at(i);
+        // Zero and NaN values leave a gap in neither colours nor labels: k still counts.
+        if (v != 0 && std::isfinite(v) && usable(T)) {
+            const double s = v / T * 360 * 16;
+            const int S = px(s);
+            out.slices << TortenSlice{i, ring, k, square, a, S};
+            a += S;
+            if (ring == 0) {
+                out.legend << Text{k < labels.size() ? labels.at(k) : QString::number(k),
+                                   QPoint(W - lw - 10, legendY), k};
+                legendY += fontH;
+            }
+            const QString t = QString::number(v, 'g', 6) + valuePostfix;
+            const double theta = -(a - s / 2) / 16 * 3.1415 / 180;
+            const int r = 3 * d / 8;
+            // Placed around the centre of the ring's own square: an inner ring's square
+            // is shifted by d/8 per ring, and its texts must follow it (for the outer ring
+            // the shift is 0).
+            const QPoint shift = square.topLeft() - out.ringSquares.first().topLeft();
+            out.valueTexts << Text{t, QPoint(px(shift.x() + 5 + d / 2 + r * std::cos(theta)
+                                                - fm.horizontalAdvance(t) / 2),
+                                             px(shift.y() + 15 + d / 2 + r * std::sin(theta) + fontH))};
+        }
+        if (rowWidth >= 1 && k + 1 == rowWidth) {
+            k = 0;
+            a = 0;
+            ++ring;
+            T = ringTotal(data, i + 1, m);
+            square = QRect(square.x() + d / 8, square.y() + d / 8, 0, 0);
+            d = px(0.75 * d);
+            square.setSize(QSize(d, d));
+            if (i + 1 < count)
+                out.ringSquares << square;
+        } else {
+            ++k;
+        }
+    }
+    return out;
+}
+
+void TortenDiagram::paint(QPainter& p, const QSize& size) const
+{
+    const QFont tf = titleFont(font());
+    const TortenLayout l = pieLayout(size, QFontMetrics(font(), p.device()),
+                                     QFontMetrics(tf, p.device()));
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    if (l.blank)
+        return;
+    p.setPen(Qt::black);
+    p.setFont(tf);
+    p.drawText(l.title.pos, l.title.text);
+    p.setFont(font());
+    if (l.hasLegendFrame) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(l.legendFrame);
+    }
+    p.setPen(Qt::NoPen);
+    for (const TortenSlice& s : l.slices) {
+        p.setBrush(colorAt(s.position));
+        p.drawPie(s.square, s.startAngle, s.span);
+    }
+    drawTexts(p, l.legend, *this);
+    // The texts come after all slices, so that no later slice or inner ring covers them.
+    drawTexts(p, l.valueTexts, *this);
+}
+
+void TortenDiagram::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    paint(p, size());
+}

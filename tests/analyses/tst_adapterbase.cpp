@@ -1,0 +1,210 @@
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QPointer>
+#include <QStandardItemModel>
+#include <QtTest>
+#include <memory>
+
+#include "adapterfactory.h"
+#include "diagrams/tortendiagram.h"
+#include "recordingdiagram.h"
+#include "tests/helpers/scriptedanswerer.h"
+#include "tests/helpers/testutil.h"
+
+// What both adapter bases give every adapter: class tree, diagram ownership, the
+// context menu and recomputation on cell changes.
+class TstAdapterBase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void classTree_data();
+    void classTree();
+    void recomputesOnCellChange_data();
+    void recomputesOnCellChange();
+    void diagramExchange_data();
+    void diagramExchange();
+    void contextMenu_data();
+    void contextMenu();
+    void typActionEmitsSelf();
+};
+
+namespace {
+QStandardItemModel* numbers()
+{
+    return TestUtil::makeModel({"A", "B"}, {{"1", "4"}, {"2", "5"}, {"3", "6"}});
+}
+}
+
+void TstAdapterBase::classTree_data()
+{
+    QTest::addColumn<QString>("cls");
+    QTest::addColumn<QString>("metaName");
+    QTest::addColumn<QString>("base");
+    const QStringList names = adapterClasses();
+    const QStringList meta = {"HaeufigkeitsDiagramAdapter", "HaeufigkeitsDiagramAdapter",
+                              "DirektDiagramAdapter", "HaeufigkeitsVerteilungsAdapter",
+                              "HaeufigkeitsMultiDiagramAdapter",
+                              "HaeufigkeitsMultiDiagramAdapter",
+                              "ModelMultiDiagramAdapter", "ModelMultiDiagramAdapter"};
+    for (int i = 0; i < names.size(); ++i)
+        QTest::newRow(qPrintable(names[i]))
+            << names[i] << meta[i]
+            << (i < 4 ? QString("ModelDiagramAdapter") : QString("ModelMultiDiagramAdapter"));
+}
+
+void TstAdapterBase::classTree()
+{
+    QFETCH(QString, cls);
+    QFETCH(QString, metaName);
+    QFETCH(QString, base);
+    std::unique_ptr<ModelClient> v(makeAdapter(cls));
+    QCOMPARE(QString(v->metaObject()->className()), metaName);
+    QVERIFY(v->inherits(qPrintable(base)));
+    QVERIFY(!v->inherits(base == "ModelDiagramAdapter" ? "ModelMultiDiagramAdapter"
+                                                        : "ModelDiagramAdapter"));
+    QVERIFY(dynamic_cast<DiagramAdapter*>(v.get()));
+    QCOMPARE(v->minimumSize(), QSize(150, 120));
+}
+
+void TstAdapterBase::recomputesOnCellChange_data()
+{
+    QTest::addColumn<QString>("cls");
+    for (const QString& c : adapterClasses())
+        QTest::newRow(qPrintable(c)) << c;
+}
+
+void TstAdapterBase::recomputesOnCellChange()
+{
+    QFETCH(QString, cls);
+    std::unique_ptr<QStandardItemModel> first(numbers());
+    std::unique_ptr<QStandardItemModel> second(numbers());
+    std::unique_ptr<ModelClient> v(makeAdapter(cls));
+    auto* d = new RecordingDiagram;
+    v->setModel(first.get());
+    dynamic_cast<DiagramAdapter*>(v.get())->setDiagram(d);
+    QVERIFY(d->calls.contains("setData"));   // setDiagram recomputes at once
+    d->calls.clear();
+
+    // A whole column rewritten: one recomputation, after the event loop ran.
+    for (int i = 0; i < 20; ++i)
+        first->item(i % 3, i % 2)->setText(QString::number(i));
+    QVERIFY(d->calls.isEmpty());
+    QTRY_COMPARE(d->calls.count("setData"), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(d->calls.count("setData"), 1);
+
+    v->setModel(second.get());
+    QCOMPARE(d->calls.count("setData"), 2);   // immediate
+    first->item(0, 0)->setText("99");
+    QCoreApplication::processEvents();
+    QCOMPARE(d->calls.count("setData"), 2);   // the old model is silent
+    second->item(0, 0)->setText("99");
+    QTRY_COMPARE(d->calls.count("setData"), 3);
+}
+
+void TstAdapterBase::diagramExchange_data()
+{
+    QTest::addColumn<QString>("cls");
+    QTest::addColumn<QStringList>("labels");
+    QTest::newRow("single") << "HaeufigkeitsDiagramAdapter" << QStringList{"1", "2", "3"};
+    QTest::newRow("multi") << "HaeufigkeitsMultiDiagramAdapter"
+                           << QStringList{"1", "2", "3", "4", "5", "6"};
+}
+
+void TstAdapterBase::diagramExchange()
+{
+    QFETCH(QString, cls);
+    QFETCH(QStringList, labels);
+    std::unique_ptr<QStandardItemModel> m(numbers());
+    std::unique_ptr<ModelClient> v(makeAdapter(cls));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.get());
+    v->setModel(m.get());
+    a->setTitle("Titel");
+    QCOMPARE(a->diagram(), nullptr);
+    QPointer<Diagram> old = new RecordingDiagram;
+    a->setDiagram(old);
+    QCOMPARE(old->titleText(), QString());   // the title is not handed on
+    a->setTitle("Titel");
+    QCOMPARE(old->titleText(), QString("Titel"));
+    v->show();
+
+    auto* pie = new TortenDiagram;
+    a->setDiagram(pie);
+    QVERIFY(old.isNull());
+    QCOMPARE(a->diagram(), pie);
+    QCOMPARE(pie->parentWidget(), v.get());
+    auto* grid = qobject_cast<QGridLayout*>(v->layout());
+    QVERIFY(grid);
+    QCOMPARE(grid->itemAtPosition(0, 0)->widget(), pie);
+    QCOMPARE(grid->contentsMargins(), QMargins(0, 0, 0, 0));
+    QCOMPARE(pie->labelList(), labels);
+    QCOMPARE(pie->titleText(), QString());
+    QTRY_VERIFY(pie->isVisible());
+
+    a->setDiagram(pie);   // handed in again: kept, not deleted
+    QCOMPARE(a->diagram(), pie);
+    QCOMPARE(pie->labelList(), labels);
+}
+
+void TstAdapterBase::contextMenu_data()
+{
+    QTest::addColumn<QString>("cls");
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QStringList>("entries");
+    const QStringList tail = {"-", "Farben", "Schriftart"};
+    const QStringList typ = {"Typ...", "-"};
+    const QStringList filters = {"mit Spalte verknpfen", "Verknpfung aufheben"};
+    QTest::newRow("frequency") << "HaeufigkeitsDiagramAdapter" << true << typ + filters + tail;
+    QTest::newRow("frequency, no listener")
+        << "HaeufigkeitsDiagramAdapter" << false << filters + tail;
+    QTest::newRow("distribution")
+        << "HaeufigkeitsVerteilungsAdapter" << true
+        << typ + QStringList{"Intervale"} + filters + QStringList{"Min & Max setzen"} + tail;
+    QTest::newRow("direct, no listener") << "DirektDiagramAdapter" << false << tail;
+    QTest::newRow("multi frequency")
+        << "HaeufigkeitsProzentMultiDiagramAdapter" << true << typ + filters + tail;
+    QTest::newRow("combinations") << "SpaltenHaeufigkeitsDiagramAdapter" << true << typ + tail;
+    QTest::newRow("combinations, no listener")
+        << "SpaltenHaeufigkeitsDiagramAdapter" << false << tail;
+}
+
+void TstAdapterBase::contextMenu()
+{
+    QFETCH(QString, cls);
+    QFETCH(bool, listening);
+    QFETCH(QStringList, entries);
+    std::unique_ptr<ModelClient> v(makeAdapter(cls));
+    dynamic_cast<DiagramAdapter*>(v.get())->setDiagram(new RecordingDiagram);
+    QObject receiver;
+    if (listening) {
+        if (auto* s = qobject_cast<ModelDiagramAdapter*>(v.get()))
+            connect(s, &ModelDiagramAdapter::changeDiagram, &receiver, [] {});
+        else
+            connect(qobject_cast<ModelMultiDiagramAdapter*>(v.get()),
+                    &ModelMultiDiagramAdapter::changeDiagram, &receiver, [] {});
+    }
+    ScriptedAnswerer answers;
+    answers.cancel(UserInput::Menu);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), QPoint(40, 50));
+    QCoreApplication::sendEvent(v.get(), &e);
+    QCOMPARE(answers.asked.size(), 1);
+    QCOMPARE(answers.asked[0].items, entries);
+}
+
+void TstAdapterBase::typActionEmitsSelf()
+{
+    HaeufigkeitsDiagramAdapter single;
+    DirektMultiDiagramAdapter multi;
+    QList<DiagramAdapter*> got;
+    connect(&single, &ModelDiagramAdapter::changeDiagram, this,
+            [&got](DiagramAdapter* a) { got << a; });
+    connect(&multi, &ModelMultiDiagramAdapter::changeDiagram, this,
+            [&got](DiagramAdapter* a) { got << a; });
+    single.typeAction()->trigger();
+    multi.typeAction()->trigger();
+    QCOMPARE(single.typeAction()->text(), QString("Typ..."));
+    QCOMPARE(got, QList<DiagramAdapter*>({&single, &multi}));
+}
+
+QTEST_MAIN(TstAdapterBase)
+#include "tst_adapterbase.moc"

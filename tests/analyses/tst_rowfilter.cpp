@@ -1,0 +1,221 @@
+#include <QDataStream>
+#include <QStandardItemModel>
+#include <QtTest>
+#include <memory>
+
+#include "analyses/recomputescheduler.h"
+#include "analyses/rowfilter.h"
+#include "analyses/variantvergleich.h"
+#include "app/columnselectdialog.h"
+#include "tests/helpers/scriptedanswerer.h"
+#include "tests/helpers/testutil.h"
+
+// The shared row admission, its record and dialog, the column chooser, and the
+// coalescing of recomputations.
+class TstRowFilter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void variantRules_data();
+    void variantRules();
+    void admits_data();
+    void admits();
+    void recordBytes();
+    void askDependency();
+    void askDependencyCancelled();
+    void columnDialog();
+    void schedulerCoalesces();
+    void schedulerFollowsModel();
+};
+
+void TstRowFilter::variantRules_data()
+{
+    QTest::addColumn<QVariant>("left");
+    QTest::addColumn<QVariant>("right");
+    QTest::addColumn<bool>("equal");
+    QTest::addColumn<bool>("leftNull");
+    QTest::newRow("empty vs invalid") << QVariant(QString("")) << QVariant() << false << false;
+    QTest::newRow("empty vs null") << QVariant(QString("")) << QVariant(QString()) << true << false;
+    QTest::newRow("empty vs 0") << QVariant(QString("")) << QVariant(0) << false << false;
+    QTest::newRow("text vs double") << QVariant(QString("3")) << QVariant(3.0) << true << false;
+    QTest::newRow("int vs text") << QVariant(3) << QVariant(QString("3")) << true << false;
+    QTest::newRow("case") << QVariant(QString("a")) << QVariant(QString("A")) << false << false;
+    QTest::newRow("null string") << QVariant(QString()) << QVariant(QString("")) << true << true;
+    QTest::newRow("invalid") << QVariant() << QVariant() << true << true;
+}
+
+void TstRowFilter::variantRules()
+{
+    QFETCH(QVariant, left);
+    QFETCH(QVariant, right);
+    QFETCH(bool, equal);
+    QFETCH(bool, leftNull);
+    QCOMPARE(VariantVergleich::equals(left, right), equal);
+    QCOMPARE(VariantVergleich::isNull(left), leftNull);
+}
+
+void TstRowFilter::admits_data()
+{
+    QTest::addColumn<QString>("depValue");
+    QTest::addColumn<int>("depColumn");
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<QString>("admitted");   // one digit per row, "1" admitted
+    // Rows: ("a","x"), ("","x"), ("0",""), (no item,"y")
+    QTest::newRow("default") << QString() << -1 << QVariant(QString("")) << "1011";
+    QTest::newRow("linked x") << "x" << 1 << QVariant(QString("")) << "1000";
+    QTest::newRow("linked none") << "z" << 1 << QVariant(QString("")) << "0000";
+    QTest::newRow("null value, empty cell") << QString() << 1 << QVariant(QString("")) << "0010";
+    QTest::newRow("vanished column, empty") << "" << 7 << QVariant(QString("")) << "1011";
+    QTest::newRow("vanished column, value") << "x" << 7 << QVariant(QString("")) << "0000";
+    QTest::newRow("null input filter") << QString() << -1 << QVariant(QString()) << "1111";
+    QTest::newRow("input filter 0") << QString() << -1 << QVariant(QString("0")) << "1101";
+}
+
+void TstRowFilter::admits()
+{
+    QFETCH(QString, depValue);
+    QFETCH(int, depColumn);
+    QFETCH(QVariant, input);
+    QFETCH(QString, admitted);
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Q", "G"}, {{"a", "x"}, {"", "x"}, {"0", ""}, {"", "y"}}));
+    delete m->takeItem(3, 0);
+    RowFilter f;
+    f.setDependency(depValue, depColumn);
+    f.setInputFilter(input);
+    QString got;
+    for (int r = 0; r < 4; ++r)
+        got += f.admits(m.get(), r, 0) ? '1' : '0';
+    QCOMPARE(got, admitted);
+}
+
+void TstRowFilter::recordBytes()
+{
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    RowFilter().write(s);
+    // QVariant(QString("")), a null QString, qint32 -1.
+    QCOMPARE(bytes.toHex(), QByteArray("0000000a0000000000ffffffffffffffff"));
+}
+
+void TstRowFilter::askDependency()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"Q", "G"}, {{"1", "y"}, {"2", "x"}, {"3", "y"}, {"4", ""}}));
+    ScriptedAnswerer answers;
+    answers.accept(UserInput::Columns, QVariantList{1}).accept(UserInput::Item, "neu");
+    QString value;
+    int column = -1;
+    QVERIFY(RowFilter::askDependency(nullptr, m.get(), &value, &column));
+    QCOMPARE(value, QString("neu"));
+    QCOMPARE(column, 1);
+    QCOMPARE(answers.asked.size(), 2);
+    QCOMPARE(answers.asked[0].items, QStringList({"Q", "G"}));
+    const UserInput::Ask& item = answers.asked[1];
+    QCOMPARE(item.title, QString("Filter"));
+    QCOMPARE(item.label, QString("Wert nach dem gefiltert werden soll"));
+    QCOMPARE(item.preset, QVariant(0));
+    QVERIFY(item.editable);
+    QStringList offered = item.items;
+    offered.sort();
+    QCOMPARE(offered, QStringList({"", "x", "y"}));
+}
+
+void TstRowFilter::askDependencyCancelled()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"Q"}, {{"1"}}));
+    ScriptedAnswerer answers;
+    answers.cancel(UserInput::Columns);
+    answers.accept(UserInput::Columns, QVariantList{0}).cancel(UserInput::Item);
+    QString value = "alt";
+    int column = 5;
+    QVERIFY(!RowFilter::askDependency(nullptr, m.get(), &value, &column));
+    QVERIFY(!RowFilter::askDependency(nullptr, m.get(), &value, &column));
+    QVERIFY(!RowFilter::askDependency(nullptr, nullptr, &value, &column));
+    QCOMPARE(answers.asked.size(), 3);
+    QCOMPARE(value, QString("alt"));
+    QCOMPARE(column, 5);
+}
+
+void TstRowFilter::columnDialog()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A", "B", "C"}, {}));
+    m->setColumnCount(4);   // column 3 has no header item: its number
+    ScriptedAnswerer answers;
+    answers.accept(UserInput::Columns, QVariantList{2, 0})
+        .accept(UserInput::Columns, QVariantList{2, 0})
+        .cancel(UserInput::Columns)
+        .cancel(UserInput::Columns)
+        .accept(UserInput::Columns, QVariantList{})
+        .accept(UserInput::Columns, QVariantList{9});
+    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), 2);
+    QCOMPARE(ColumnSelectDialog::getColumnList(m.get()), QVector<int>({2, 0}));
+    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
+    QVERIFY(ColumnSelectDialog::getColumnList(m.get()).isEmpty());
+    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
+    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
+    QCOMPARE(answers.asked[0].items, QStringList({"A", "B", "C", "4"}));
+
+    ColumnSelectDialog d;
+    QVERIFY(d.windowTitle().isEmpty());
+    d.setModel(m.get());
+    m->setHorizontalHeaderItem(4, new QStandardItem("E"));
+    d.updateList();
+    QCOMPARE(d.columnTitles().size(), 5);
+    QCOMPARE(d.columnTitles().last(), QString("E"));
+    d.selectColumns({3, 1});
+    QCOMPARE(d.columns(), QList<int>({3, 1}));
+    d.setModel(nullptr);
+    QVERIFY(d.columnTitles().isEmpty());
+}
+
+void TstRowFilter::schedulerCoalesces()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A"}, {{"1"}, {"2"}, {"3"}}));
+    int runs = 0;
+    RecomputeScheduler s(nullptr, [&runs] { ++runs; });
+    s.setModel(m.get());
+    for (int i = 0; i < 30; ++i)
+        m->item(i % 3)->setText(QString::number(i));
+    QCOMPARE(runs, 0);
+    QVERIFY(s.isPending());
+    QTRY_COMPARE(runs, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 1);
+
+    // A scheduler deleted with a request pending runs nothing afterwards.
+    auto* gone = new RecomputeScheduler(nullptr, [&runs] { ++runs; });
+    gone->setModel(m.get());
+    m->item(0)->setText("x");
+    delete gone;
+    QTRY_COMPARE(runs, 2);   // only s
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 2);
+}
+
+void TstRowFilter::schedulerFollowsModel()
+{
+    std::unique_ptr<QStandardItemModel> oldModel(TestUtil::makeModel({"A"}, {{"1"}}));
+    std::unique_ptr<QStandardItemModel> newModel(TestUtil::makeModel({"A"}, {{"1"}}));
+    int runs = 0;
+    RecomputeScheduler s(nullptr, [&runs] { ++runs; });
+    s.setModel(oldModel.get());
+    s.setModel(newModel.get());
+    oldModel->item(0)->setText("2");
+    QVERIFY(!s.isPending());
+    newModel->item(0)->setText("2");
+    QTRY_COMPARE(runs, 1);
+
+    // A model that is gone before it is replaced.
+    newModel.reset();
+    s.setModel(oldModel.get());
+    oldModel->item(0)->setText("3");
+    QTRY_COMPARE(runs, 2);
+    s.setModel(nullptr);
+    oldModel->item(0)->setText("4");
+    QVERIFY(!s.isPending());
+}
+
+QTEST_MAIN(TstRowFilter)
+#include "tst_rowfilter.moc"

@@ -28,6 +28,14 @@ int main(int argc, char** argv)
                 std::printf("title=%s\nrows=%d\ncolumns=%d\nviews=%d\n",
                             qPrintable(window->windowTitle()), window->dataModel()->rowCount(),
                             window->dataModel()->columnCount(), window->viewArea()->count());
+                const QStandardItemModel* list = window->viewListModel();
+                for (int i = 1; i < list->rowCount(); ++i) {
+                    const QStandardItem* it = list->item(i);
+                    std::printf("view=%s|%s|%s|%s\n", qPrintable(it->text()),
+                                qPrintable(it->data(Qt::UserRole + 1).toString()),
+                                qPrintable(it->data(Qt::UserRole + 3).toString()),
+                                qPrintable(it->data(Qt::UserRole + 2).toStringList().join(',')));
+                }
                 std::fflush(stdout);
                 QCoreApplication::quit();
             },

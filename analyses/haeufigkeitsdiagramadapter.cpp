@@ -1,6 +1,5 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 
-#include <QAction>
 #include <QDataStream>
 #include <QStandardItemModel>
 #include <map>
@@ -10,11 +9,7 @@
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
-    auto* dep = new QAction(tr("mit Spalte verknpfen"), this);
-    connect(dep, &QAction::triggered, this, &HaeufigkeitsDiagramAdapter::depAction);
-    auto* undep = new QAction(tr("Verknpfung aufheben"), this);
-    connect(undep, &QAction::triggered, this, &HaeufigkeitsDiagramAdapter::undepAction);
-    m_actions << dep << undep;
+    m_actions << RowFilter::createActions(this);
 }
 
 void HaeufigkeitsDiagramAdapter::saveData(QDataStream& s, int version)
@@ -28,11 +23,8 @@ void HaeufigkeitsDiagramAdapter::loadData(QDataStream& s, int version)
 {
     if (version > 1)
         ModelDiagramAdapter::loadData(s, version);
-    RowFilter loaded = m_filter;
-    if (!loaded.read(s))
-        return;
-    m_filter.setInputFilter(loaded.inputFilter());
-    setDepFilter(loaded.depValue(), loaded.depColumn());
+    if (m_filter.read(s))
+        setDepFilter(m_filter.depValue(), m_filter.depColumn());
 }
 
 void HaeufigkeitsDiagramAdapter::setDepFilter(QString value, int column)
@@ -71,17 +63,12 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
 
 void HaeufigkeitsDiagramAdapter::depAction()
 {
-    QString value;
-    int column = -1;
-    if (!RowFilter::askDependency(this, m_model, &value, &column))
-        return;
-    setDepFilter(value, column);
-    updateDiagram();
+    RowFilter::runDepAction(this);
 }
 
 void HaeufigkeitsDiagramAdapter::undepAction()
 {
-    setDepFilter(QString(), -1);
+    RowFilter::runUndepAction(this);
 }
 
 void HaeufigkeitsDiagramAdapter::processData(QVector<double>&)

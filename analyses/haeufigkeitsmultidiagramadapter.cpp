@@ -1,6 +1,5 @@
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 
-#include <QAction>
 #include <QDataStream>
 #include <QStandardItemModel>
 #include <map>
@@ -11,11 +10,7 @@
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
-    auto* dep = new QAction(tr("mit Spalte verknpfen"), this);
-    connect(dep, &QAction::triggered, this, &HaeufigkeitsMultiDiagramAdapter::depAction);
-    auto* undep = new QAction(tr("Verknpfung aufheben"), this);
-    connect(undep, &QAction::triggered, this, &HaeufigkeitsMultiDiagramAdapter::undepAction);
-    m_actions << dep << undep;
+    m_actions << RowFilter::createActions(this);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::saveData(QDataStream& s, int version)
@@ -29,11 +24,8 @@ void HaeufigkeitsMultiDiagramAdapter::loadData(QDataStream& s, int version)
 {
     if (version > 1)
         ModelMultiDiagramAdapter::loadData(s, version);
-    RowFilter loaded = m_filter;
-    if (!loaded.read(s))
-        return;
-    m_filter.setInputFilter(loaded.inputFilter());
-    setDepFilter(loaded.depValue(), loaded.depColumn());
+    if (m_filter.read(s))
+        setDepFilter(m_filter.depValue(), m_filter.depColumn());
 }
 
 void HaeufigkeitsMultiDiagramAdapter::setDepFilter(QString value, int column)
@@ -86,17 +78,12 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
 
 void HaeufigkeitsMultiDiagramAdapter::depAction()
 {
-    QString value;
-    int column = -1;
-    if (!RowFilter::askDependency(this, m_model, &value, &column))
-        return;
-    setDepFilter(value, column);
-    updateDiagram();
+    RowFilter::runDepAction(this);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::undepAction()
 {
-    setDepFilter(QString(), -1);
+    RowFilter::runUndepAction(this);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::processData(double*, double*)

@@ -21,13 +21,9 @@ HaeufigkeitsVerteilungsAdapter::HaeufigkeitsVerteilungsAdapter(QWidget* parent)
     auto* intervals = new QAction(tr("Intervale"), this);
     connect(intervals, &QAction::triggered, this,
             &HaeufigkeitsVerteilungsAdapter::intervalAction);
-    auto* dep = new QAction(tr("mit Spalte verknpfen"), this);
-    connect(dep, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::depAction);
-    auto* undep = new QAction(tr("Verknpfung aufheben"), this);
-    connect(undep, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::undepAction);
     auto* minMax = new QAction(tr("Min & Max setzen"), this);
     connect(minMax, &QAction::triggered, this, &HaeufigkeitsVerteilungsAdapter::minMaxAction);
-    m_actions << intervals << dep << undep << minMax;
+    m_actions << intervals << RowFilter::createActions(this) << minMax;
 }
 
 void HaeufigkeitsVerteilungsAdapter::saveData(QDataStream& s, int version)
@@ -44,7 +40,7 @@ void HaeufigkeitsVerteilungsAdapter::loadData(QDataStream& s, int version)
 {
     if (version > 1)
         ModelDiagramAdapter::loadData(s, version);
-    RowFilter loaded = m_filter;
+    RowFilter loaded;
     loaded.read(s);
     qint32 classes = m_classes;
     double lo = m_min;
@@ -58,8 +54,8 @@ void HaeufigkeitsVerteilungsAdapter::loadData(QDataStream& s, int version)
     m_classes = std::clamp(int(classes), minClasses, maxClasses);
     m_min = lo;
     m_max = hi;
-    m_filter.setInputFilter(loaded.inputFilter());
-    setDepFilter(loaded.depValue(), loaded.depColumn());
+    m_filter = loaded;
+    setDepFilter(m_filter.depValue(), m_filter.depColumn());
 }
 
 void HaeufigkeitsVerteilungsAdapter::setDepFilter(QString value, int column)
@@ -136,17 +132,12 @@ void HaeufigkeitsVerteilungsAdapter::intervalAction()
 
 void HaeufigkeitsVerteilungsAdapter::depAction()
 {
-    QString value;
-    int column = -1;
-    if (!RowFilter::askDependency(this, m_model, &value, &column))
-        return;
-    setDepFilter(value, column);
-    updateDiagram();
+    RowFilter::runDepAction(this);
 }
 
 void HaeufigkeitsVerteilungsAdapter::undepAction()
 {
-    setDepFilter(QString(), -1);
+    RowFilter::runUndepAction(this);
 }
 
 void HaeufigkeitsVerteilungsAdapter::minMaxAction()

@@ -24,8 +24,10 @@ public:
     double rangeMinimum() const { return m_min; }
     double rangeMaximum() const { return m_max; }
 
-public slots:
+    // Not a slot of this class: the base's slot runs it.
     void updateDiagram() override;
+
+public slots:
     void intervalAction();
     void depAction();
     void undepAction();

@@ -1,6 +1,8 @@
 #ifndef ROWFILTER_H
 #define ROWFILTER_H
 
+#include <QAction>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -10,7 +12,12 @@ class QWidget;
 
 // Which rows and cells an analysis counts: the dependency filter (the row's answer in a
 // linked column must equal a chosen value) and the input filter (cells equal to a set
-// value are left out, by default the empty text). Every filtering view holds one.
+// value are left out, by default the empty text). Every filtering view holds one and
+// offers the same two menu entries; what they share lives here, so that all of them
+// admit the same cells and ask the same questions.
+//
+// The templates take any view with depAction(), undepAction(), setDepFilter(QString,
+// int), updateDiagram() and model().
 class RowFilter
 {
 public:
@@ -27,13 +34,45 @@ public:
     // The filter record: input filter, dependency value, dependency column (qint32).
     void write(QDataStream& s) const;
     // Reads a filter record. On a stream that ends early or is damaged the filter stays
-    // as it was and false is returned.
+    // as it was and false is returned: half a record would filter on column 0.
     bool read(QDataStream& s);
 
     // Lets the user link a column of model and pick (or type) the value it must hold.
     // False when there is no model or the user cancelled.
     static bool askDependency(QWidget* parent, QAbstractItemModel* model, QString* value,
                               int* column);
+
+    // "mit Spalte verknpfen" and "Verknpfung aufheben", parented to the view and wired
+    // to its depAction() and undepAction(), in menu order; texts through the view's tr().
+    template <class View>
+    static QList<QAction*> createActions(View* view)
+    {
+        auto* dep = new QAction(View::tr("mit Spalte verknpfen"), view);
+        QObject::connect(dep, &QAction::triggered, view, &View::depAction);
+        auto* undep = new QAction(View::tr("Verknpfung aufheben"), view);
+        QObject::connect(undep, &QAction::triggered, view, &View::undepAction);
+        return {dep, undep};
+    }
+
+    // The body of every depAction(): on confirmation the view links the column through
+    // its setDepFilter and recomputes once more; a cancel keeps the link it had.
+    template <class View>
+    static void runDepAction(View* view)
+    {
+        QString value;
+        int column = -1;
+        if (!askDependency(view, view->model(), &value, &column))
+            return;
+        view->setDepFilter(value, column);
+        view->updateDiagram();
+    }
+
+    // The body of every undepAction().
+    template <class View>
+    static void runUndepAction(View* view)
+    {
+        view->setDepFilter(QString(), -1);
+    }
 
 private:
     QString m_depValue;                          // null: no value chosen

@@ -32,8 +32,11 @@ bool VariantVergleich::equals(const QVariant& left, const QVariant& right)
     // An invalid value converts to nothing: "" does not equal a cell without a value.
     if (!left.isValid() || !right.isValid())
         return false;
-    QVariant converted = right;
-    if (!converted.convert(left.metaType()))
+    if (!right.canConvert(left.metaType()))
         return false;
+    // A conversion that fails on the value leaves the type's default, as it did when
+    // the filters were defined: a non-numeric text equals an int 0.
+    QVariant converted = right;
+    converted.convert(left.metaType());
     return left == converted;
 }

@@ -12,7 +12,8 @@ class VariantVergleich
 public:
     // Invalid, or holding a null string, byte array, date or time.
     static bool isNull(const QVariant& v);
-    // left == right after converting right to left's type; false when that fails.
+    // left == right after converting right to left's type; false when the types do not
+    // convert at all.
     static bool equals(const QVariant& left, const QVariant& right);
 };
 

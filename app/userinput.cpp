@@ -240,8 +240,11 @@ QAction* UserInput::execMenu(QMenu* menu, const QPoint& globalPos)
         return nullptr;
     const QString chosen = r.value.toString();
     for (QAction* act : all) {
-        if (!act->isSeparator() && act->isEnabled() && act->text() == chosen)
+        if (!act->isSeparator() && act->isEnabled() && act->text() == chosen) {
+            // As the real menu does: the chosen entry is triggered before exec returns.
+            act->trigger();
             return act;
+        }
     }
     return nullptr;
 }

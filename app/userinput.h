@@ -91,7 +91,8 @@ public:
     static QColor getColor(const QColor& initial, QWidget* parent);
     static QFont getFont(bool* ok, const QFont& initial, QWidget* parent);
 
-    // Runs the menu modally at the global position; returns the chosen action or null.
+    // Runs the menu modally at the global position; the chosen action is triggered and
+    // returned, null when none was chosen.
     static QAction* execMenu(QMenu* menu, const QPoint& globalPos);
     // Starts the drag (which owns its mime data) with the given allowed actions.
     static Qt::DropAction startDrag(QDrag* drag, Qt::DropActions actions);

@@ -25,6 +25,8 @@ private slots:
     void diagramExchange();
     void contextMenu_data();
     void contextMenu();
+    void filterEntries_data();
+    void filterEntries();
     void typActionEmitsSelf();
 };
 
@@ -40,16 +42,25 @@ void TstAdapterBase::classTree_data()
     QTest::addColumn<QString>("cls");
     QTest::addColumn<QString>("metaName");
     QTest::addColumn<QString>("base");
+    QTest::addColumn<QStringList>("slotList");
     const QStringList names = adapterClasses();
     const QStringList meta = {"HaeufigkeitsDiagramAdapter", "HaeufigkeitsDiagramAdapter",
                               "DirektDiagramAdapter", "HaeufigkeitsVerteilungsAdapter",
                               "HaeufigkeitsMultiDiagramAdapter",
                               "HaeufigkeitsMultiDiagramAdapter",
                               "ModelMultiDiagramAdapter", "ModelMultiDiagramAdapter"};
+    const QStringList frequency = {"updateDiagram()", "depAction()", "undepAction()"};
+    const QStringList multiFrequency = {"depAction()", "undepAction()", "updateDiagram()"};
+    const QStringList base = {"updateDiagram()", "typAction()"};
+    const QList<QStringList> slotLists = {
+        frequency, frequency, {"updateDiagram()"},
+        {"intervalAction()", "depAction()", "undepAction()", "minMaxAction()"},
+        multiFrequency, multiFrequency, base, base};
     for (int i = 0; i < names.size(); ++i)
         QTest::newRow(qPrintable(names[i]))
             << names[i] << meta[i]
-            << (i < 4 ? QString("ModelDiagramAdapter") : QString("ModelMultiDiagramAdapter"));
+            << (i < 4 ? QString("ModelDiagramAdapter") : QString("ModelMultiDiagramAdapter"))
+            << slotLists[i];
 }
 
 void TstAdapterBase::classTree()
@@ -57,8 +68,20 @@ void TstAdapterBase::classTree()
     QFETCH(QString, cls);
     QFETCH(QString, metaName);
     QFETCH(QString, base);
+    QFETCH(QStringList, slotList);
     std::unique_ptr<ModelClient> v(makeAdapter(cls));
-    QCOMPARE(QString(v->metaObject()->className()), metaName);
+    const QMetaObject* mo = v->metaObject();
+    QCOMPARE(QString(mo->className()), metaName);
+    QStringList own;
+    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
+        if (mo->method(i).methodType() == QMetaMethod::Slot)
+            own << QString(mo->method(i).methodSignature());
+    QCOMPARE(own, slotList);
+    const QMetaObject* b = mo;
+    while (QString(b->className()) != base)
+        b = b->superClass();
+    const QMetaMethod signal = b->method(b->indexOfSignal("changeDiagram(DiagramAdapter*)"));
+    QCOMPARE(signal.parameterNames(), QList<QByteArray>({"mda"}));
     QVERIFY(v->inherits(qPrintable(base)));
     QVERIFY(!v->inherits(base == "ModelDiagramAdapter" ? "ModelMultiDiagramAdapter"
                                                         : "ModelDiagramAdapter"));
@@ -189,6 +212,56 @@ void TstAdapterBase::contextMenu()
     QCoreApplication::sendEvent(v.get(), &e);
     QCOMPARE(answers.asked.size(), 1);
     QCOMPARE(answers.asked[0].items, entries);
+}
+
+void TstAdapterBase::filterEntries_data()
+{
+    QTest::addColumn<QString>("cls");
+    QTest::newRow("single") << "HaeufigkeitsProzentDiagramAdapter";
+    QTest::newRow("distribution") << "HaeufigkeitsVerteilungsAdapter";
+    QTest::newRow("multi") << "HaeufigkeitsMultiDiagramAdapter";
+}
+
+// The menu entries of every filtering view reach its own filter.
+void TstAdapterBase::filterEntries()
+{
+    QFETCH(QString, cls);
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "G"}, {{"1", "x"}, {"2", "y"}, {"2", "x"}}));
+    std::unique_ptr<ModelClient> v(makeAdapter(cls));
+    auto* d = new RecordingDiagram;
+    dynamic_cast<DiagramAdapter*>(v.get())->setDiagram(d);
+    v->setModel(m.get());
+    const auto filter = [&v]() -> const RowFilter& {
+        if (auto* f = dynamic_cast<HaeufigkeitsDiagramAdapter*>(v.get()))
+            return f->rowFilter();
+        if (auto* f = dynamic_cast<HaeufigkeitsVerteilungsAdapter*>(v.get()))
+            return f->rowFilter();
+        return dynamic_cast<HaeufigkeitsMultiDiagramAdapter*>(v.get())->rowFilter();
+    };
+    QVector<QAction*> entries = qobject_cast<ModelDiagramAdapter*>(v.get())
+        ? qobject_cast<ModelDiagramAdapter*>(v.get())->actionList()
+        : qobject_cast<ModelMultiDiagramAdapter*>(v.get())->actionList();
+    const auto entry = [&entries](const QString& text) {
+        for (QAction* a : std::as_const(entries))
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    const QVector<double> unfiltered = d->values();
+
+    ScriptedAnswerer answers;
+    answers.accept(UserInput::Columns, QVariantList{1}).accept(UserInput::Item, "y");
+    entry("mit Spalte verknpfen")->trigger();
+    QCOMPARE(answers.pending(), 0);
+    QCOMPARE(filter().depColumn(), 1);
+    QCOMPARE(filter().depValue(), QString("y"));
+    QVERIFY(d->values() != unfiltered);
+
+    entry("Verknpfung aufheben")->trigger();
+    QCOMPARE(filter().depColumn(), -1);
+    QVERIFY(filter().depValue().isNull());
+    QCOMPARE(d->values(), unfiltered);
 }
 
 void TstAdapterBase::typActionEmitsSelf()

@@ -39,6 +39,7 @@ void TstRowFilter::variantRules_data()
     QTest::newRow("empty vs 0") << QVariant(QString("")) << QVariant(0) << false << false;
     QTest::newRow("text vs double") << QVariant(QString("3")) << QVariant(3.0) << true << false;
     QTest::newRow("int vs text") << QVariant(3) << QVariant(QString("3")) << true << false;
+    QTest::newRow("int 0 vs non-number") << QVariant(0) << QVariant(QString("abc")) << true << false;
     QTest::newRow("case") << QVariant(QString("a")) << QVariant(QString("A")) << false << false;
     QTest::newRow("null string") << QVariant(QString()) << QVariant(QString("")) << true << true;
     QTest::newRow("invalid") << QVariant() << QVariant() << true << true;

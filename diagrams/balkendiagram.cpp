@@ -52,24 +52,15 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     const int H = size.height();
     const int fontH = fm.height();
     const int titleH = titleFm.height();
-    const int tw = titleFm.horizontalAdvance(title);
-    out.title = {title, QPoint(tw > W - 10 ? 5 : (W - tw) / 2, titleH)};
+    out.title = placeTitle(title, titleFm, W, titleH, W);
 
     const int P = H - titleH - fontH - 25;
     const int y0 = H - 20;
     const int count = int(data.size());
-    const int n = rowWidth >= 1 ? rowWidth : count;
-    const int R = rowWidth >= 1 ? count / rowWidth : 1;
+    const int n = valuesPerRow();
+    const int R = rowCount();
 
-    int A = W;
-    if (!colLabels.isEmpty()) {
-        const int lw = widest(colLabels, fm) + 10;
-        A = W - lw - 5;
-        out.hasLegend = true;
-        out.legendBox = QRect(W - lw - 5, 25, lw, fontH * int(colLabels.size()) + 5);
-        for (int r = 0; r < colLabels.size(); ++r)
-            out.legend << Text{colLabels.at(r), QPoint(out.legendBox.x() + 6, 25 + (r + 1) * fontH), r};
-    }
+    int A = layoutRowLegend(out, colLabels, fm, W, 5);
 
     double M = 0;
     const bool anyValue = finiteMax(data, &M);
@@ -108,6 +99,10 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
         }
     }
 
+    // A category label wider than the distance to the next cluster is elided, so that
+    // neighbouring labels do not run into each other.
+    const int labelRoom = px((R <= 1 ? 1.5 : 1.5 * (R + 1)) * b) - 4;
+
     int x = L + b / 2;
     int r = 0;
     int k = 0;
@@ -137,7 +132,7 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
                                       px(y0 - h - 0.4 * b))};
         }
         if (r == 0) {
-            const QString t = k < labels.size() ? labels.at(k) : QString::number(k);
+            const QString t = fitted(labelAt(k), fm, labelRoom);
             it.hasLabel = true;
             it.label = {t, QPoint(x + (R * b - fm.horizontalAdvance(t)) / 2, H - 5)};
         }
@@ -167,23 +162,11 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
 
 void BalkenDiagram::paint(QPainter& p, const QSize& size) const
 {
-    const QFont tf = titleFont(font());
     const BalkenLayout l = barLayout(size, QFontMetrics(font(), p.device()),
-                                     QFontMetrics(tf, p.device()));
+                                     QFontMetrics(titleFont(font()), p.device()));
     if (l.blank)
         return;
-    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    p.setPen(Qt::black);
-    p.setFont(tf);
-    p.drawText(l.title.pos, l.title.text);
-    p.setFont(font());
-    if (l.hasLegend) {
-        p.setBrush(Qt::white);
-        p.drawRect(l.legendBox);
-        drawTexts(p, l.legend, *this);
-    }
-    p.setPen(Qt::black);
-    p.drawLines(l.grid);
+    paintBarFrame(p, l, size, *this);
     drawTexts(p, l.axisTexts, *this);
 
     for (const BalkenItem& it : l.items) {
@@ -216,5 +199,5 @@ void BalkenDiagram::paintEvent(QPaintEvent*)
 
 void BalkenDiagram::colorAction()
 {
-    chooseColor(colLabels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
+    chooseRowColor();
 }

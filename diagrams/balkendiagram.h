@@ -1,7 +1,6 @@
 #ifndef BALKENDIAGRAM_H
 #define BALKENDIAGRAM_H
 
-#include <QLine>
 #include <QPolygon>
 #include <QRect>
 #include <QVector>
@@ -25,16 +24,9 @@ struct BalkenItem {
     DiagramGeometry::Text label;
 };
 
-struct BalkenLayout {
-    bool blank = true;      // no data: nothing is painted at all
-    DiagramGeometry::Text title;
-    bool hasLegend = false;
-    QRect legendBox;
-    QVector<DiagramGeometry::Text> legend;
-    QVector<QLine> grid;
+struct BalkenLayout : DiagramGeometry::BarFrame {
     QVector<DiagramGeometry::Text> axisTexts;   // only on the percent scale
     QVector<BalkenItem> items;
-    QLine baseLine;
 
     int plotHeight = 0;     // P
     int baseY = 0;          // y0

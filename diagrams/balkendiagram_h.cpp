@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace DiagramGeometry;
 
@@ -24,29 +26,23 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
 
     const int W = size.width();
     const int H = size.height();
-    const int fontH = fm.height();
     const int titleH = titleFm.height();
     const int count = int(data.size());
-    const int n = rowWidth >= 1 ? rowWidth : count;
-    const int R = rowWidth >= 1 ? count / rowWidth : 1;
+    const int n = valuesPerRow();
+    const int R = rowCount();
     double M = 0;
     const bool anyValue = finiteMax(data, &M);
     out.hasScale = anyValue && M > 0;
 
-    const int tw = titleFm.horizontalAdvance(title);
-    out.title = {title, QPoint(tw > W - 10 ? 5 : (W - tw) / 2, H - 10)};
+    out.title = placeTitle(title, titleFm, W, H - 10, W);
 
-    int A = W;
-    if (!colLabels.isEmpty()) {
-        const int lw = widest(colLabels, fm) + 10;
-        A = W - lw - 10;
-        out.hasLegend = true;
-        out.legendBox = QRect(A, 25, lw, fontH * int(colLabels.size()) + 5);
-        for (int r = 0; r < colLabels.size(); ++r)
-            out.legend << Text{colLabels.at(r), QPoint(A + 6, 25 + (r + 1) * fontH), r};
-    }
+    const int A = layoutRowLegend(out, colLabels, fm, W, 10);
 
-    const int L = widest(labels, fm) + 10;
+    // Category labels take at most half the room the bars and value texts leave, and
+    // are elided there: wider, they would push the bars' ends left of their start.
+    const int labelMargin = widest(labels, fm) + 10;
+    const int L = std::min(labelMargin, std::max((A - 80) / 2, 10));
+    const int labelRoom = L < labelMargin ? L - 10 : std::numeric_limits<int>::max();
     const int P = H - titleH - 15;
     const int E = A - L - 80;
     const int b = R < 2 ? px(P / (n * 1.5)) : px(P / ((R + 1) * 1.5 * n));
@@ -69,7 +65,8 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         BalkenItemH it;
         it.index = i;
         it.row = r;
-        if (std::isfinite(v) && out.hasScale) {
+        // No bar for NaN or infinity, nor without a positive maximum or room for bars.
+        if (std::isfinite(v) && out.hasScale && E > 0) {
             const int e = L + px((v / M) * E);
             const int eo = px(e + 0.343 * b);
             const int yTop = px(y - 0.342 * b);
@@ -84,8 +81,7 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         it.valueText = {t, QPoint(A - fm.horizontalAdvance(t) - 20, y + 10 + b / 4)};
         if (r == 0) {
             it.hasLabel = true;
-            it.label = {k < labels.size() ? labels.at(k) : QString::number(k),
-                        QPoint(1, y + 10 + b / 4)};
+            it.label = {fitted(labelAt(k), fm, labelRoom), QPoint(1, y + 10 + b / 4)};
         }
         out.items << it;
 
@@ -111,23 +107,11 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
 
 void BalkenDiagram_h::paint(QPainter& p, const QSize& size) const
 {
-    const QFont tf = titleFont(font());
     const BalkenLayoutH l = barLayout(size, QFontMetrics(font(), p.device()),
-                                      QFontMetrics(tf, p.device()));
+                                      QFontMetrics(titleFont(font()), p.device()));
     if (l.blank)
         return;
-    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    p.setPen(Qt::black);
-    p.setFont(tf);
-    p.drawText(l.title.pos, l.title.text);
-    p.setFont(font());
-    if (l.hasLegend) {
-        p.setBrush(Qt::white);
-        p.drawRect(l.legendBox);
-        drawTexts(p, l.legend, *this);
-    }
-    p.setPen(Qt::black);
-    p.drawLines(l.grid);
+    paintBarFrame(p, l, size, *this);
 
     for (const BalkenItemH& it : l.items) {
         if (it.hasBar) {
@@ -156,5 +140,5 @@ void BalkenDiagram_h::paintEvent(QPaintEvent*)
 
 void BalkenDiagram_h::colorAction()
 {
-    chooseColor(colLabels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
+    chooseRowColor();
 }

@@ -1,7 +1,6 @@
 #ifndef BALKENDIAGRAM_H_H
 #define BALKENDIAGRAM_H_H
 
-#include <QLine>
 #include <QPolygon>
 #include <QRect>
 #include <QVector>
@@ -24,15 +23,8 @@ struct BalkenItemH {
     DiagramGeometry::Text label;
 };
 
-struct BalkenLayoutH {
-    bool blank = true;      // no data: nothing is painted at all
-    DiagramGeometry::Text title;
-    bool hasLegend = false;
-    QRect legendBox;
-    QVector<DiagramGeometry::Text> legend;
-    QVector<QLine> grid;
+struct BalkenLayoutH : DiagramGeometry::BarFrame {
     QVector<BalkenItemH> items;
-    QLine baseLine;
 
     int plotWidth = 0;      // A
     int left = 0;           // L, the label margin

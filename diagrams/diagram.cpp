@@ -145,6 +145,26 @@ void Diagram::chooseColor(const QStringList& choices, const QString& prompt)
     update();
 }
 
+void Diagram::chooseRowColor()
+{
+    chooseColor(colLabels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
+}
+
+int Diagram::valuesPerRow() const
+{
+    return rowWidth >= 1 ? rowWidth : int(data.size());
+}
+
+int Diagram::rowCount() const
+{
+    return rowWidth >= 1 ? int(data.size()) / rowWidth : 1;
+}
+
+QString Diagram::labelAt(int k) const
+{
+    return k < labels.size() ? labels.at(k) : QString::number(k);
+}
+
 void Diagram::colorAction()
 {
     chooseColor(labels, tr("Zeile auswaehlen deren Farbe sie aendern wollen"));

@@ -68,6 +68,15 @@ protected:
     // "Farben": lets the user pick one of the choices (none: slot 0), then asks for its
     // colour. A cancel, or a typed text that names no choice, changes nothing.
     void chooseColor(const QStringList& choices, const QString& prompt);
+    // The bar charts' "Farben": a colour per row, chosen among the row labels.
+    void chooseRowColor();
+
+    // Row layout of data: values per row (all of them without a row width) and the
+    // number of rows (complete rows only; 1 without a row width).
+    int valuesPerRow() const;
+    int rowCount() const;
+    // Category label k, or its position number where labels has no entry k.
+    QString labelAt(int k) const;
 
     QVector<double> data;
     QList<QColor> colors;

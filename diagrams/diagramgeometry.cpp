@@ -33,6 +33,22 @@ QFont titleFont(const QFont& widgetFont)
     return f;
 }
 
+QString fitted(const QString& text, const QFontMetrics& fm, int maxWidth)
+{
+    if (fm.horizontalAdvance(text) <= maxWidth)
+        return text;
+    return fm.elidedText(text, Qt::ElideRight, std::max(maxWidth, 0));
+}
+
+Text placeTitle(const QString& title, const QFontMetrics& titleFm, int width, int y,
+                int centreSpan)
+{
+    const int tw = titleFm.horizontalAdvance(title);
+    if (tw > width - 10)
+        return {fitted(title, titleFm, width - 10), QPoint(5, y)};
+    return {title, QPoint((centreSpan - tw) / 2, y)};
+}
+
 QString valueText(double v, const QString& postfix)
 {
     return QString::number(v, 'f', 1) + postfix;
@@ -57,6 +73,37 @@ int widest(const QStringList& texts, const QFontMetrics& fm)
     for (const QString& t : texts)
         w = std::max(w, fm.horizontalAdvance(t));
     return w;
+}
+
+int layoutRowLegend(BarFrame& f, const QStringList& rowLabels, const QFontMetrics& fm,
+                    int width, int gap)
+{
+    if (rowLabels.isEmpty())
+        return width;
+    const int lw = widest(rowLabels, fm) + 10;
+    const int x = width - lw - gap;
+    const int fontH = fm.height();
+    f.hasLegend = true;
+    f.legendBox = QRect(x, 25, lw, fontH * int(rowLabels.size()) + 5);
+    for (int r = 0; r < rowLabels.size(); ++r)
+        f.legend << Text{rowLabels.at(r), QPoint(x + 6, 25 + (r + 1) * fontH), r};
+    return x;
+}
+
+void paintBarFrame(QPainter& p, const BarFrame& f, const QSize& size, const Diagram& d)
+{
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    p.setPen(Qt::black);
+    p.setFont(titleFont(d.font()));
+    p.drawText(f.title.pos, f.title.text);
+    p.setFont(d.font());
+    if (f.hasLegend) {
+        p.setBrush(Qt::white);
+        p.drawRect(f.legendBox);
+        drawTexts(p, f.legend, d);
+    }
+    p.setPen(Qt::black);
+    p.drawLines(f.grid);
 }
 
 void drawText(QPainter& p, const Text& t, const Diagram& d)

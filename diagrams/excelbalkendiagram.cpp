@@ -18,9 +18,9 @@ ExcelLayout ExcelBalkenDiagram::columnLayout(const QSize& size) const
     const int W = size.width();
     const int H = size.height();
     const int count = int(data.size());
-    const int m = rowWidth > 0 ? rowWidth : count;
+    const int m = valuesPerRow();
     out.rowLength = m;
-    out.columns = m > 0 ? count / m : 0;
+    out.columns = count > 0 ? rowCount() : 0;
     if (out.columns == 0)
         return out;
     const int c = (W - 20) / ((2 * count) / m);

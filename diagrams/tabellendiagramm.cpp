@@ -10,6 +10,8 @@ TabellenDiagramm::TabellenDiagramm(QWidget* parent)
     auto* grid = new QGridLayout(this);
     titleLabel = new QLabel(title, this);
     titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // A title wider than the view wraps instead of being cut off at both ends.
+    titleLabel->setWordWrap(true);
     table = new QTableWidget(this);
     grid->addWidget(titleLabel, 0, 0);
     grid->addWidget(table, 1, 0);
@@ -24,9 +26,8 @@ void TabellenDiagramm::setData(const QVector<double>& d)
 void TabellenDiagramm::updateData()
 {
     titleLabel->setText(title);
-    const int count = int(data.size());
-    const int columns = rowWidth > 0 ? rowWidth : count;
-    const int rows = rowWidth > 0 ? count / rowWidth : 1;
+    const int columns = valuesPerRow();
+    const int rows = rowCount();
     // Start from no items, so that headers of labels that are gone do not linger.
     table->clear();
     table->setRowCount(rows);
@@ -51,6 +52,8 @@ void TabellenDiagramm::updateData()
             ++row;
         }
     }
+    // Columns as wide as their headers and cells, so that no label is cut.
+    table->resizeColumnsToContents();
 }
 
 QString TabellenDiagramm::headerText(int column) const

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace DiagramGeometry;
 
@@ -43,18 +44,21 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
     const int W = size.width();
     const int H = size.height();
     const int count = int(data.size());
-    const int m = rowWidth >= 1 ? rowWidth : count;
+    const int m = valuesPerRow();
     double T = ringTotal(data, 0, m);
     if (!usable(T))
         return out;
     out.blank = false;
 
     const int titleH = titleFm.height();
-    const int tw = titleFm.horizontalAdvance(title);
-    out.title = {title, QPoint(tw > W - 10 ? 5 : (W - 10 - tw) / 2, titleH)};
+    out.title = placeTitle(title, titleFm, W, titleH, W - 10);
 
     const int fontH = fm.height();
-    const int lw = std::max(widest(labels, fm), 20);
+    // Long labels take at most half the width beside the pie and are elided there:
+    // a legend as wide as the diagram would leave no room for the pie itself.
+    const int labelWidth = widest(labels, fm);
+    const int lw = std::max(std::min(labelWidth, (W - 20) / 2), 20);
+    const int labelRoom = lw < labelWidth ? lw : std::numeric_limits<int>::max();
     out.legendWidth = lw;
     if (!labels.isEmpty()) {
         out.hasLegendFrame = true;
@@ -77,8 +81,7 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
             out.slices << TortenSlice{i, ring, k, square, a, S};
             a += S;
             if (ring == 0) {
-                out.legend << Text{k < labels.size() ? labels.at(k) : QString::number(k),
-                                   QPoint(W - lw - 10, legendY), k};
+                out.legend << Text{fitted(labelAt(k), fm, labelRoom), QPoint(W - lw - 10, legendY), k};
                 legendY += fontH;
             }
             const QString t = QString::number(v, 'g', 6) + valuePostfix;

@@ -84,6 +84,7 @@ private slots:
     void pieRingTexts();
     void pieRingWithoutTotal();
     void pieTitleAndTexts();
+    void pieLongLegend();
 
     void tableTexts();
     void tableWithoutRowLabels();
@@ -311,6 +312,7 @@ void TstCharts::pieTitleAndTexts()
     feed(d, {1}, 0, {}, {}, "%", longTitle);
     TortenLayout l = pie(d, QSize(200, 200));
     QCOMPARE(l.title.pos, QPoint(5, tfm.height()));
+    QVERIFY(tfm.horizontalAdvance(l.title.text) <= 190);
     QVERIFY(!l.hasLegendFrame);
 
     feed(d, {1}, 0, {}, {}, "%", "Kurz");
@@ -324,6 +326,22 @@ void TstCharts::pieTitleAndTexts()
     QVERIFY(std::abs(l.valueTexts.at(0).pos.x() - (5 + dd / 2 - 3 * dd / 8 - t / 2)) <= 1);
     QVERIFY(std::abs(l.valueTexts.at(0).pos.y() - (15 + dd / 2 + fm.height())) <= 1);
     QCOMPARE(l.legend.at(0).text, QStringLiteral("0"));   // no label: its position
+}
+
+void TstCharts::pieLongLegend()
+{
+    // A legend wider than half the room beside the pie is held to that half, elided.
+    TortenDiagram d;
+    const QFontMetrics fm(d.font());
+    const QString longLabel = QStringLiteral("Stimme voll und ganz zu, mit allem Nachdruck");
+    feed(d, {1, 2}, 0, {longLabel, "b"});
+    const TortenLayout l = pie(d, QSize(200, 200));
+    QVERIFY(fm.horizontalAdvance(longLabel) > 90);
+    QCOMPARE(l.legendWidth, 90);
+    QCOMPARE(l.ringSquares.at(0).width(), 200 - 90 - 20);
+    QVERIFY(l.legend.at(0).text.endsWith(QChar(0x2026)));
+    QVERIFY(fm.horizontalAdvance(l.legend.at(0).text) <= 90);
+    QCOMPARE(l.legend.at(1).text, QStringLiteral("b"));
 }
 
 void TstCharts::tableTexts()

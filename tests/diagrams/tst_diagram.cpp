@@ -126,6 +126,7 @@ private slots:
     void plainScale();
     void clusters();
     void titlePlacement();
+    void longLabelsElided();
     void valueTextsAllOrNone();
     void nanAndNoScale();
     void tinySurfacesEnd_data();
@@ -671,8 +672,36 @@ void TstDiagram::titlePlacement()
                 ? layoutH(*static_cast<BalkenDiagram_h*>(d.get()), QSize(W, 300)).title.pos
                 : layoutV(*static_cast<BalkenDiagram*>(d.get()), QSize(W, 300)).title.pos;
             QCOMPARE(got, expected);
+            // A title that does not fit is elided, not cut off mid-letter.
+            const QString shown = horizontal
+                ? layoutH(*static_cast<BalkenDiagram_h*>(d.get()), QSize(W, 300)).title.text
+                : layoutV(*static_cast<BalkenDiagram*>(d.get()), QSize(W, 300)).title.text;
+            if (t == longTitle) {
+                QVERIFY(shown.endsWith(QChar(0x2026)));
+                QVERIFY(tfm(*d).horizontalAdvance(shown) <= W - 10);
+            } else {
+                QCOMPARE(shown, t);
+            }
         }
     }
+}
+
+void TstDiagram::longLabelsElided()
+{
+    // Labels wider than the distance between clusters would run into each other.
+    BalkenDiagram d;
+    const QString longLabel = QStringLiteral("Stimme voll und ganz zu, mit allem Nachdruck");
+    feed(d, {1, 2, 3, 4}, 2, {longLabel, "b"}, {"r0", "r1"});
+    const BalkenLayout l = layoutV(d, QSize(300, 240));
+    const int pitch = l.items.at(1).front.x() - l.items.at(0).front.x();
+    QCOMPARE(pitch, int(4.5 * l.barWidth));
+    const DiagramGeometry::Text& first = l.items.at(0).label;
+    QVERIFY(first.text.endsWith(QChar(0x2026)));
+    QVERIFY(fm(d).horizontalAdvance(first.text) <= pitch - 4);
+    QCOMPARE(first.pos.x(), l.items.at(0).front.x()
+                                + (2 * l.barWidth - fm(d).horizontalAdvance(first.text)) / 2);
+    QVERIFY(first.pos.x() + fm(d).horizontalAdvance(first.text) < l.items.at(1).label.pos.x());
+    QCOMPARE(l.items.at(1).label.text, QStringLiteral("b"));
 }
 
 void TstDiagram::valueTextsAllOrNone()
@@ -832,6 +861,19 @@ void TstDiagram::horizontalLongLabel()
     QCOMPARE(longL.items.at(1).front.x(), longL.left);
     QCOMPARE(longL.items.at(1).front.width(), shortL.items.at(1).front.width() - grow);
     QCOMPARE(longL.items.at(1).front.right(), shortL.items.at(1).front.right());
+
+    // Labels wider than half the room left of the value texts are held to that half
+    // and elided: the bars keep their direction and length in proportion.
+    const QSize narrow(240, 300);
+    const BalkenLayoutH capped = layoutH(d, narrow);
+    QCOMPARE(capped.left, (240 - 80) / 2);
+    QCOMPARE(capped.longestBar, 240 - 80 - 80);
+    QCOMPARE(capped.items.at(1).front, QRect(80, capped.items.at(1).front.y(), 80, capped.barThickness));
+    QCOMPARE(capped.items.at(0).front.width(), 40);
+    const QString shown = capped.items.at(1).label.text;
+    QVERIFY(shown.endsWith(QChar(0x2026)));
+    QVERIFY(fm(d).horizontalAdvance(shown) <= 70);
+    QCOMPARE(capped.items.at(0).label.text, QStringLiteral("a"));
 }
 
 void TstDiagram::horizontalRows()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLayout>
+#include <QtNumeric>
 #include <QPainter>
 #include <QTextStream>
 #include <functional>
@@ -45,6 +46,12 @@ QList<Sample> samples()
          {QStringLiteral("2021"), QStringLiteral("2022"), QStringLiteral("2023")},
          QStringLiteral("%"),
          QStringLiteral("Haben Sie in den letzten zwoelf Monaten an einer Umfrage teilgenommen?")},
+        // Zero and NaN values (a column without counted cells), long category labels.
+        {QStringLiteral("luecken"), {0, 30, qQNaN(), 70, 20, qQNaN()}, 3,
+         {QStringLiteral("Stimme voll und ganz zu"), QStringLiteral("Stimme eher nicht zu"),
+          QStringLiteral("Keine Meinung")},
+         {QStringLiteral("Gruppe A"), QStringLiteral("Gruppe B")}, QStringLiteral("%"),
+         QStringLiteral("Lücken in den Antworten")},
     };
 }
 

@@ -9,6 +9,7 @@
 #include "analyses/variantvergleich.h"
 #include "app/columnselectdialog.h"
 #include "app/userinput.h"
+#include "app/variantreader.h"
 
 bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
 {
@@ -37,10 +38,13 @@ void RowFilter::write(QDataStream& s) const
 
 bool RowFilter::read(QDataStream& s)
 {
+    // The filter value comes from a file: read it without trusting its type or counts.
     QVariant filter;
+    if (!VariantReader::read(s, filter))
+        return false;
     QString value;
     qint32 column = -1;
-    s >> filter >> value >> column;
+    s >> value >> column;
     if (s.status() != QDataStream::Ok)
         return false;
     m_inputFilter = filter;

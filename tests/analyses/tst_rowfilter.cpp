@@ -1,4 +1,5 @@
 #include <QDataStream>
+#include <QRect>
 #include <QStandardItemModel>
 #include <QtTest>
 #include <memory>
@@ -21,6 +22,7 @@ private slots:
     void admits_data();
     void admits();
     void recordBytes();
+    void foreignFilterValueRefused();
     void askDependency();
     void askDependencyCancelled();
     void columnDialog();
@@ -98,6 +100,26 @@ void TstRowFilter::recordBytes()
     RowFilter().write(s);
     // QVariant(QString("")), a null QString, qint32 -1.
     QCOMPARE(bytes.toHex(), QByteArray("0000000a0000000000ffffffffffffffff"));
+}
+
+// A filter record from a damaged or foreign file whose value is of a type the program
+// never writes (here a rectangle) is refused as a whole; the filter stays as it was.
+void TstRowFilter::foreignFilterValueRefused()
+{
+    QByteArray bytes;
+    {
+        QDataStream o(&bytes, QIODevice::WriteOnly);
+        o.setVersion(QDataStream::Qt_4_6);
+        o << QVariant(QRect(1, 2, 3, 4)) << QString("x") << qint32(2);
+    }
+    QDataStream s(bytes);
+    s.setVersion(QDataStream::Qt_4_6);
+    RowFilter f;
+    f.setDependency("keep", 0);
+    QVERIFY(!f.read(s));
+    QCOMPARE(f.depValue(), QString("keep"));
+    QCOMPARE(f.depColumn(), 0);
+    QCOMPARE(f.inputFilter(), QVariant(QString("")));
 }
 
 void TstRowFilter::askDependency()

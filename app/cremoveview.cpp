@@ -28,6 +28,15 @@ void cRemoveView::redo()
     const int idx = m_view->viewIndex(m_client);
     if (idx < 1)
         return;
+    // Keep what the view is now: one brought back by undo may have been renamed or
+    // given notes and settings since, and the next undo must bring those back.
+    const View::ViewValues v = m_view->viewValues(idx);
+    m_title = v.title;
+    m_adapterType = v.adapterType;
+    m_viewType = v.viewType;
+    m_notes = v.notes;
+    m_columns = v.columns;
+    m_settings = m_view->settingsRecord(idx, 1);
     m_row = idx;
     m_view->removeView(idx);
 }

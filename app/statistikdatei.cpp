@@ -12,14 +12,13 @@
 #include "app/view.h"
 
 namespace {
-// Smallest number of bytes a column record and a cell take in a file of this version:
-// used to reject counts that the remaining bytes cannot hold.
+// Smallest number of bytes a column record takes in a file of this version: used to
+// reject a column count that the remaining bytes cannot hold.
 qint64 minColumnBytes(quint16 version)
 {
     // hidden flag + variant header + empty string (+ four empty strings from version 4)
     return 1 + 9 + (version >= 4 ? 4 * 4 : 0);
 }
-constexpr qint64 MinCellBytes = 9;
 
 qint64 bytesLeft(QDataStream& s)
 {
@@ -93,9 +92,10 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
     qint32 rows = 0;
     qint32 cols = 0;
     s >> rows >> cols;
+    // A row count beyond the bytes left is not rejected here: rows are read one at a
+    // time and reading stops at the first that is cut, so the complete ones stay.
     if (s.status() != QDataStream::Ok || rows < 0 || cols < 0
-        || qint64(cols) * minColumnBytes(version) > bytesLeft(s)
-        || qint64(rows) * cols * MinCellBytes > bytesLeft(s)) {
+        || qint64(cols) * minColumnBytes(version) > bytesLeft(s)) {
         out.result = Damaged;
         return out;
     }
@@ -127,23 +127,26 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)
         rows = 0;
-    for (int r = 0; r < rows; ++r) {
-        QList<QStandardItem*> row;
-        row.reserve(cols);
-        for (int c = 0; c < cols; ++c) {
-            QVariant v;
-            if (!VariantReader::read(s, v)) {
-                qDeleteAll(row);
-                out.result = Damaged;
-                return out;
+    {
+        Tabelle1::BulkFill bulk(view.dataTable());
+        for (int r = 0; r < rows; ++r) {
+            QList<QStandardItem*> row;
+            row.reserve(cols);
+            for (int c = 0; c < cols; ++c) {
+                QVariant v;
+                if (!VariantReader::read(s, v)) {
+                    qDeleteAll(row);
+                    out.result = Damaged;
+                    return out;
+                }
+                auto* it = new QStandardItem(v.toString());
+                it->setData(v, Qt::UserRole + 1);
+                it->setData(v.toString(), Qt::ToolTipRole);
+                row << it;
             }
-            auto* it = new QStandardItem(v.toString());
-            it->setData(v, Qt::UserRole + 1);
-            it->setData(v.toString(), Qt::ToolTipRole);
-            row << it;
+            m->appendRow(row);
+            ++out.rows;
         }
-        m->appendRow(row);
-        ++out.rows;
     }
 
     qint32 views = 0;

@@ -43,3 +43,19 @@ void Tabelle1::hideSelectedColumns()
         m_table->setColumnHidden(i.column(), true);
     }
 }
+
+Tabelle1::BulkFill::BulkFill(Tabelle1* t)
+    : m_t(t)
+{
+    const int n = t->m_model ? t->m_model->columnCount() : 0;
+    for (int c = 0; c < n; ++c)
+        m_hidden << t->m_table->isColumnHidden(c);
+    t->m_proxy->setSourceModel(nullptr);
+}
+
+Tabelle1::BulkFill::~BulkFill()
+{
+    m_t->m_proxy->setSourceModel(m_t->m_model);
+    for (int c = 0; c < m_hidden.size(); ++c)
+        m_t->m_table->setColumnHidden(c, m_hidden.at(c));
+}

@@ -21,6 +21,22 @@ public:
     QSortFilterProxyModel* proxy() const { return m_proxy; }
     const QList<int>& hiddenColumns() const { return m_hidden; }
 
+    // While one lives, the sorting proxy lets go of the data table, so that filling it
+    // row by row costs no re-sort per row (a sorted table would make reading a large
+    // file quadratic). Afterwards the proxy sorts once; hidden columns stay hidden.
+    class BulkFill
+    {
+    public:
+        explicit BulkFill(Tabelle1* t);
+        ~BulkFill();
+        BulkFill(const BulkFill&) = delete;
+        BulkFill& operator=(const BulkFill&) = delete;
+
+    private:
+        Tabelle1* m_t;
+        QList<bool> m_hidden;
+    };
+
 public slots:
     void hideSelectedColumns();
 

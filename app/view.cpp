@@ -113,6 +113,9 @@ View::View(QWidget* parent)
     m_undo = new QUndoStack(this);
 
     createActions();
+    // Emptying the data table (new data, an import, a load) drops the column selection
+    // without a selection signal; the column commands must follow it all the same.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &View::modelSelectionChanged);
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
@@ -499,25 +502,28 @@ bool View::importCSV(const QString& fileName)
     m_model->clear();
     m_undo->clear();
 
-    bool header = true;
-    const QStringList lines = CsvReader::lines(text);
-    for (const QString& line : lines) {
-        if (CsvReader::isComment(line))
-            continue;
-        const QStringList fields = CsvReader::splitLine(line);
-        if (header) {
-            m_model->setColumnCount(fields.size());
-            m_model->setHorizontalHeaderLabels(fields);
-            for (int c = 0; c < fields.size(); ++c)
-                m_model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
-            header = false;
-            continue;
+    {
+        bool header = true;
+        const QStringList lines = CsvReader::lines(text);
+        Tabelle1::BulkFill bulk(m_tabelle);
+        for (const QString& line : lines) {
+            if (CsvReader::isComment(line))
+                continue;
+            const QStringList fields = CsvReader::splitLine(line);
+            if (header) {
+                m_model->setColumnCount(fields.size());
+                m_model->setHorizontalHeaderLabels(fields);
+                for (int c = 0; c < fields.size(); ++c)
+                    m_model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
+                header = false;
+                continue;
+            }
+            QList<QStandardItem*> row;
+            row.reserve(fields.size());
+            for (const QString& field : fields)
+                row << new QStandardItem(field);
+            m_model->appendRow(row);
         }
-        QList<QStandardItem*> row;
-        row.reserve(fields.size());
-        for (const QString& field : fields)
-            row << new QStandardItem(field);
-        m_model->appendRow(row);
     }
     createViews();
     return true;

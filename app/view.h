@@ -107,6 +107,9 @@ public slots:
     void vList_dataChanged(QStandardItem* it);
 
 private:
+    // A removal re-reads what it keeps from the view at each redo.
+    friend class cRemoveView;
+
     struct ViewValues {
         QString title, adapterType, viewType, notes;
         QVector<int> columns;

@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -62,6 +63,7 @@ private slots:
     void enablingByColumnSelection_data();
     void enablingByColumnSelection();
     void weightNeedsMarkerForOneColumn();
+    void emptiedTableDisablesColumnCommands();
     void enablingOnViewPage();
     void demonstrationData();
     void settingsRestored();
@@ -72,6 +74,7 @@ private slots:
     void importFailureChangesNothing_data();
     void importFailureChangesNothing();
     void importCancelledChangesNothing();
+    void sortedTableFilledWithoutPerRowSorting();
     void notesFollowTheirView();
 
 private:
@@ -249,6 +252,21 @@ void TstMainWindow::weightNeedsMarkerForOneColumn()
     QVERIFY(v.actWeight->isEnabled());
     selectColumns(v, {3});
     QVERIFY(!v.actWeight->isEnabled());
+}
+
+void TstMainWindow::emptiedTableDisablesColumnCommands()
+{
+    // "Neu" on the data table's page empties the table and with it the selection.
+    View v;
+    selectColumns(v, {1, 2});
+    QVERIFY(v.actLinReg->isEnabled());
+    v.actNeu->trigger();
+    QCOMPARE(v.dataTable()->table()->selectionModel()->selectedColumns(0).size(), 0);
+    for (QAction* a : {v.actCreateView, v.actHideColumns, v.actNormalize, v.actNumeric,
+                       v.actReplace, v.actStat, v.actRenameColumn, v.actCombine, v.actWeight,
+                       v.actLinReg})
+        QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+    QVERIFY(v.actGotoColumn->isEnabled());
 }
 
 void TstMainWindow::enablingOnViewPage()
@@ -494,6 +512,38 @@ void TstMainWindow::importCancelledChangesNothing()
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(v.windowTitle(), QString("quorvandel7"));
     QCOMPARE(v.dataModel()->rowCount(), 100);
+}
+
+void TstMainWindow::sortedTableFilledWithoutPerRowSorting()
+{
+    // A table sorted by a header click must not re-sort at every row read: that made
+    // reading a large file quadratic. The sort and hidden columns outlive the reading.
+    QByteArray csv("A;B\n");
+    for (int i = 0; i < 300; ++i)
+        csv += QByteArray::number((i * 7) % 300) + ";x\n";
+    const QString path = writeFile("sorted.csv", csv);
+    View v;
+    Tabelle1* t = v.dataTable();
+    t->table()->sortByColumn(0, Qt::DescendingOrder);
+    QSignalSpy perRow(t->proxy(), &QAbstractItemModel::rowsInserted);
+    ScriptedAnswerer ans;
+    ans.cancel(UserInput::Item);
+    QVERIFY(v.importCSV(path));
+    QCOMPARE(perRow.size(), 0);
+    QCOMPARE(t->proxy()->rowCount(), 300);
+    QCOMPARE(t->proxy()->index(0, 0).data().toString(), QString("99"));
+    QCOMPARE(v.dataModel()->item(0, 0)->text(), QString("0"));
+
+    t->table()->setColumnHidden(1, true);
+    const QString stat = m_dir.path() + "/sorted.stat";
+    QVERIFY(v.save(stat));
+    perRow.clear();
+    QVERIFY(v.load(stat));
+    QCOMPARE(perRow.size(), 0);
+    QCOMPARE(t->proxy()->rowCount(), 300);
+    QCOMPARE(t->proxy()->index(0, 0).data().toString(), QString("99"));
+    QVERIFY(t->table()->isColumnHidden(1));
+    QVERIFY(!t->table()->isColumnHidden(0));
 }
 
 void TstMainWindow::notesFollowTheirView()

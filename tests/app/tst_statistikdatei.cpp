@@ -437,6 +437,26 @@ void TstStatistikDatei::cutFileAtEveryByte()
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung"}));
     QVERIFY(ans.asked.last().label.contains("2 Zeilen"));
     QVERIFY(ans.asked.last().label.contains("2 Ansichten"));
+
+    // A file that ends inside its cells, long before the rows it announces: the
+    // columns and the complete rows stay.
+    Out head;
+    head.s << qint32(0xFFAA01BB) << qint16(5) << qint32(40) << qint32(2);
+    head.s << true << QVariant(QString("Größe")) << QString("Tipp") << QString("weight")
+           << QString("2") << QString("1,2");
+    head.s << false << QVariant(QString("Farbe")) << QString() << QString() << QString()
+           << QString();
+    head.s << QVariant(QString("1")) << QVariant(QString("grün")) << QVariant(QString("3"));
+    writeAll(cut, head.bytes);
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(v.load(cut));
+    QCOMPARE(v.dataModel()->columnCount(), 2);
+    QCOMPARE(v.dataModel()->headerData(1, Qt::Horizontal).toString(), QString("Farbe"));
+    QCOMPARE(v.dataModel()->rowCount(), 1);
+    QCOMPARE(v.dataModel()->item(0, 1)->text(), QString("grün"));
+    QVERIFY(v.dataTable()->table()->isColumnHidden(0));
+    QVERIFY(ans.asked.last().label.contains("1 Zeilen"));
+    QCOMPARE(ans.unexpected, 0);
 }
 
 void TstStatistikDatei::hostileCountsDoNotAllocate()

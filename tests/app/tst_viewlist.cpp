@@ -32,6 +32,7 @@ private slots:
     void contextMenuRemovesUndoably();
     void renameRetitlesDiagram();
     void notesSurviveRemovalAndUndo();
+    void redoKeepsChangesMadeAfterUndo();
     void notesOfRemovedViewNeverLandElsewhere();
     void moveViewKeepsAlignment();
 
@@ -270,6 +271,33 @@ void TstViewList::notesSurviveRemovalAndUndo()
     QCOMPARE(v.viewListModel()->item(2)->text(), QString("V2"));
     QVERIFY(v.viewListModel()->item(2)->data(Qt::UserRole + 4).toString().contains("typed for V2"));
     QVERIFY(v.textPane()->toPlainText().contains("typed for V2"));
+}
+
+void TstViewList::redoKeepsChangesMadeAfterUndo()
+{
+    View v;
+    makeViews(v);
+    v.viewArea()->setCurrentIndex(1);
+    v.removeCurrentView();
+    v.undoStack()->undo();
+    // The view is back; the user renames it, filters it and types notes for it.
+    QCOMPARE(v.viewArea()->currentIndex(), 1);
+    v.viewListModel()->item(1)->setText("W1");
+    auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(a);
+    a->setDepFilter("q", 2);
+    v.textPane()->setPlainText("typed after undo");
+    v.undoStack()->redo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V2", "V3", "V4"}));
+    v.undoStack()->undo();
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "W1", "V2", "V3", "V4"}));
+    QVERIFY(aligned(v));
+    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains(
+        "typed after undo"));
+    auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(back);
+    QCOMPARE(back->rowFilter().depValue(), QString("q"));
+    QCOMPARE(back->diagram()->titleText(), QString("W1"));
 }
 
 void TstViewList::notesOfRemovedViewNeverLandElsewhere()

@@ -3,12 +3,11 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGridLayout>
-#include <QMenu>
 #include <QMetaMethod>
 #include <QStandardItemModel>
 
+#include "analyses/adaptermenu.h"
 #include "analyses/recomputescheduler.h"
-#include "app/userinput.h"
 #include "diagrams/diagram.h"
 
 ModelDiagramAdapter::ModelDiagramAdapter(QWidget* parent)
@@ -75,18 +74,7 @@ void ModelDiagramAdapter::typAction()
 
 void ModelDiagramAdapter::contextMenuEvent(QContextMenuEvent* e)
 {
-    QMenu menu;
-    if (isSignalConnected(QMetaMethod::fromSignal(&ModelDiagramAdapter::changeDiagram))) {
-        menu.addAction(m_typeAction);
-        menu.addSeparator();
-    }
-    for (QAction* a : std::as_const(m_actions))
-        menu.addAction(a);
-    menu.addSeparator();
-    if (m_diagram) {
-        const QVector<QAction*> own = m_diagram->actionList();
-        for (QAction* a : own)
-            menu.addAction(a);
-    }
-    UserInput::execMenu(&menu, e->globalPos());
+    AdapterMenu::exec(m_typeAction,
+                      isSignalConnected(QMetaMethod::fromSignal(&ModelDiagramAdapter::changeDiagram)),
+                      m_actions, m_diagram, e->globalPos());
 }

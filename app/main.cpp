@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 #include <cstdio>
 
+#include "app/roles.h"
 #include "app/view.h"
 
 int main(int argc, char** argv)
@@ -32,9 +33,9 @@ int main(int argc, char** argv)
                 for (int i = 1; i < list->rowCount(); ++i) {
                     const QStandardItem* it = list->item(i);
                     std::printf("view=%s|%s|%s|%s\n", qPrintable(it->text()),
-                                qPrintable(it->data(Qt::UserRole + 1).toString()),
-                                qPrintable(it->data(Qt::UserRole + 3).toString()),
-                                qPrintable(it->data(Qt::UserRole + 2).toStringList().join(',')));
+                                qPrintable(it->data(Roles::ViewAdapterType).toString()),
+                                qPrintable(it->data(Roles::ViewType).toString()),
+                                qPrintable(it->data(Roles::ViewColumns).toStringList().join(',')));
                 }
                 std::fflush(stdout);
                 QCoreApplication::quit();

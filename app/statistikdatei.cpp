@@ -9,7 +9,8 @@
 #include "app/modelclient.h"
 #include "app/tabelle1.h"
 #include "app/variantreader.h"
-#include "app/view.h"
+#include "app/roles.h"
+#include "app/viewhost.h"
 
 namespace {
 // Smallest number of bytes a column record takes in a file of this version: used to
@@ -27,12 +28,12 @@ qint64 bytesLeft(QDataStream& s)
 }
 }
 
-void StatistikDatei::write(View& view, QIODevice* device)
+void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
+                           QIODevice* device)
 {
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QStandardItemModel* m = view.dataModel();
-    QTableView* table = view.dataTable()->table();
+    QTableView* table = tabelle->table();
 
     s << Magic << Version;
     const int rows = m->rowCount();
@@ -42,9 +43,9 @@ void StatistikDatei::write(View& view, QIODevice* device)
         s << table->isColumnHidden(c);
         s << m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
         s << m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
-        s << m->headerData(c, Qt::Horizontal, Qt::UserRole).toString();
-        s << m->headerData(c, Qt::Horizontal, Qt::UserRole + 1).toString();
-        s << m->headerData(c, Qt::Horizontal, Qt::UserRole + 2).toString();
+        s << m->headerData(c, Qt::Horizontal, Roles::DerivationKind).toString();
+        s << m->headerData(c, Qt::Horizontal, Roles::DerivationParameter).toString();
+        s << m->headerData(c, Qt::Horizontal, Roles::DerivationSources).toString();
     }
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
@@ -52,16 +53,17 @@ void StatistikDatei::write(View& view, QIODevice* device)
             s << QVariant(it ? it->data(Qt::DisplayRole).toString() : QString());
         }
     }
-    QStandardItemModel* list = view.viewListModel();
-    const int views = list->rowCount();
-    s << qint32(views);
-    for (int i = 1; i < views; ++i) {
-        const QStandardItem* it = list->item(i);
-        s << it->data(Qt::DisplayRole) << it->data(Qt::UserRole + 1)
-          << it->data(Qt::UserRole + 2) << it->data(Qt::UserRole + 3)
-          << it->data(Qt::UserRole + 4);
-        if (auto* mc = qobject_cast<ModelClient*>(view.viewArea()->widget(i)))
-            mc->saveData(s, Version);
+    const int count = views.viewCount();
+    s << qint32(count);
+    for (int i = 1; i < count; ++i) {
+        // The list item's values as they stand (a column list or adapter type may be
+        // of another variant type in a restored file), then the settings record.
+        const QStandardItem* it = views.viewListModel()->item(i);
+        s << it->data(Qt::DisplayRole) << it->data(Roles::ViewAdapterType)
+          << it->data(Roles::ViewColumns) << it->data(Roles::ViewType)
+          << it->data(Roles::ViewNotes);
+        const QByteArray settings = views.record(i, Version).settings;
+        s.writeRawData(settings.constData(), settings.size());
     }
 }
 
@@ -81,13 +83,14 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
     return v > quint16(Version) ? TooNew : Ok;
 }
 
-StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quint16 version)
+StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* tabelle,
+                                             ViewHost& views, QIODevice* device,
+                                             quint16 version)
 {
     Outcome out;
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QStandardItemModel* m = view.dataModel();
-    QTableView* table = view.dataTable()->table();
+    QTableView* table = tabelle->table();
 
     qint32 rows = 0;
     qint32 cols = 0;
@@ -119,16 +122,16 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
                 return out;
             }
             m->setHeaderData(c, Qt::Horizontal, tip, Qt::ToolTipRole);
-            m->setHeaderData(c, Qt::Horizontal, marker, Qt::UserRole);
-            m->setHeaderData(c, Qt::Horizontal, info1, Qt::UserRole + 1);
-            m->setHeaderData(c, Qt::Horizontal, info2, Qt::UserRole + 2);
+            m->setHeaderData(c, Qt::Horizontal, marker, Roles::DerivationKind);
+            m->setHeaderData(c, Qt::Horizontal, info1, Roles::DerivationParameter);
+            m->setHeaderData(c, Qt::Horizontal, info2, Roles::DerivationSources);
         }
     }
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)
         rows = 0;
     {
-        Tabelle1::BulkFill bulk(view.dataTable());
+        Tabelle1::BulkFill bulk(tabelle);
         for (int r = 0; r < rows; ++r) {
             QList<QStandardItem*> row;
             row.reserve(cols);
@@ -140,7 +143,7 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
                     return out;
                 }
                 auto* it = new QStandardItem(v.toString());
-                it->setData(v, Qt::UserRole + 1);
+                it->setData(v, Roles::RestoredValue);
                 it->setData(v.toString(), Qt::ToolTipRole);
                 row << it;
             }
@@ -149,13 +152,13 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
         }
     }
 
-    qint32 views = 0;
-    s >> views;
+    qint32 viewRows = 0;
+    s >> viewRows;
     if (s.status() != QDataStream::Ok) {
         out.result = Damaged;
         return out;
     }
-    for (int i = 1; i < views; ++i) {
+    for (int i = 1; i < viewRows; ++i) {
         QVariant title, adapter, columns, viewType, notes;
         if (!VariantReader::read(s, title) || !VariantReader::read(s, adapter)
             || !VariantReader::read(s, columns) || !VariantReader::read(s, viewType)
@@ -168,24 +171,25 @@ StatistikDatei::Outcome StatistikDatei::read(View& view, QIODevice* device, quin
         if (viewType.toString().isEmpty() && columns.toStringList().isEmpty()
             && adapter.typeId() != QMetaType::QString)
             continue;
-        QVector<int> cols;
         const QStringList colTexts = columns.toStringList();
-        for (const QString& t : colTexts)
-            cols << t.toInt();
-        ModelClient* mc = view.createView(adapter.toString(), viewType.toString(), cols,
-                                          title.toString(), notes.toString());
+        ViewRecord r;
+        r.adapterType = adapter.toString();
+        r.viewType = viewType.toString();
+        r.columns = ViewRecord::columnsFromTexts(colTexts);
+        r.title = title.toString();
+        r.notes = notes.toString();
+        ModelClient* mc = views.createFromRecord(r, version, s);
         if (!mc) {
             // Records carry no length: nothing after one that fails can be trusted.
             out.result = Damaged;
             return out;
         }
-        QStandardItem* item = view.viewListModel()->item(view.viewIndex(mc));
-        item->setData(QStringLiteral("%1, %2, Spalte:%3")
-                          .arg(viewType.toString(), adapter.toString(), colTexts.join(",")),
-                      Qt::ToolTipRole);
-        mc->loadData(s, version);
+        const int row = views.viewIndex(mc);
+        views.viewListModel()->item(row)->setData(
+            QStringLiteral("%1, %2, Spalte:%3").arg(r.viewType, r.adapterType, colTexts.join(",")),
+            Qt::ToolTipRole);
         if (s.status() != QDataStream::Ok) {
-            view.removeView(view.viewIndex(mc));
+            views.removeView(row);
             out.result = Damaged;
             return out;
         }

@@ -4,7 +4,9 @@
 #include <QString>
 
 class QIODevice;
-class View;
+class QStandardItemModel;
+class Tabelle1;
+class ViewHost;
 
 // The statistic file: the data table with its column settings and every view with its
 // five values and its own settings record, in the Qt 4.6 stream format.
@@ -14,8 +16,9 @@ public:
     static constexpr qint32 Magic = qint32(0xFFAA01BB);
     static constexpr qint16 Version = 5;
 
-    // Writes the whole state of the window.
-    static void write(View& view, QIODevice* device);
+    // Writes the whole state: the data table, its widget's hidden columns and every view.
+    static void write(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+                      QIODevice* device);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
     struct Outcome {
@@ -27,9 +30,10 @@ public:
     // Whether the device starts with the magic and a version that can be read; reads
     // those six bytes.
     static Result checkHeader(QIODevice* device, quint16* version);
-    // Replaces the window's state by the rest of the file (after checkHeader). Stops at
+    // Replaces the state by the rest of the file (after checkHeader). Stops at
     // the first value that could not be read completely; what was read stays.
-    static Outcome read(View& view, QIODevice* device, quint16 version);
+    static Outcome read(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+                        QIODevice* device, quint16 version);
 };
 
 #endif

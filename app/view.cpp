@@ -22,25 +22,17 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include "analyses/direktdiagramadapter.h"
-#include "analyses/direktmultidiagramadapter.h"
-#include "analyses/haeufigkeitsdiagramadapter.h"
-#include "analyses/haeufigkeitsmultidiagramadapter.h"
-#include "analyses/haeufigkeitsprozentdiagramadapter.h"
-#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
-#include "analyses/haeufigkeitsverteilungsadapter.h"
-#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
 #include "app/cremoveview.h"
-#include "app/csvreader.h"
+#include "app/csvimport.h"
+#include "app/roles.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
 #include "app/userinput.h"
-#include "diagrams/balkendiagram.h"
-#include "diagrams/balkendiagram_h.h"
-#include "diagrams/excelbalkendiagram.h"
-#include "diagrams/tabellendiagramm.h"
-#include "diagrams/tortendiagram.h"
-#include "diagrams/xmasdiagram.h"
+#include "app/viewtypes.h"
+#include "app/waitcursor.h"
+#include "diagrams/diagram.h"
 #include "io/demodaten.h"
 
 static void initResources()
@@ -48,50 +40,10 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
-namespace {
-// Restores the cursor on every way out of a long operation.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-}
-
-QStringList View::diagramTypes()
-{
-    return {QStringLiteral("TortenDiagram"), QStringLiteral("BalkenDiagram(V)"),
-            QStringLiteral("BalkenDiagram(H)"), QStringLiteral("ExcelBalkenDiagram"),
-            QStringLiteral("Tabelle"), QStringLiteral("XmasDiagram")};
-}
-
-QStringList View::singleAdapterTypes()
-{
-    return {QStringLiteral("Häufigkeit"), QStringLiteral("Häufigkeit %"),
-            QStringLiteral("HäufigkeitsVerteilung"), QStringLiteral("Direkt"),
-            QStringLiteral("Chi Quadrat")};
-}
-
-QStringList View::multiAdapterTypes()
-{
-    return {QStringLiteral("Häufigkeit"), QStringLiteral("Häufigkeit %"),
-            QStringLiteral("Direkt"), QStringLiteral("Spaltenhäufigkeit")};
-}
-
-QStringList View::specialViewTypes()
-{
-    return {QStringLiteral("Ähnlichkeit"), QStringLiteral("Ähnlichkeit 3D"),
-            QStringLiteral("Statistik"), QStringLiteral("XYPlotter"),
-            QStringLiteral("Lineare Regression"), QStringLiteral("Chi Quadrat")};
-}
-
 View::View(QWidget* parent)
     : QMainWindow(parent)
 {
     initResources();
-
-    m_diagramTypes = diagramTypes();
-    m_singleTypes = singleAdapterTypes();
-    m_multiTypes = multiAdapterTypes();
-    m_specialTypes = specialViewTypes();
 
     m_model = new QStandardItemModel(10, 5, this);
     m_viewList = new QStandardItemModel(this);
@@ -335,14 +287,14 @@ QStandardItem* View::appendView(const QString& title, ModelClient* view)
 {
     m_stack->addWidget(view);
     auto* it = new QStandardItem(title);
-    it->setData(false, Qt::UserRole + 1);
+    it->setData(false, Roles::ViewAdapterType);
     QString category = QStringLiteral("Special");
     if (view->inherits("ModelDiagramAdapter"))
         category = QStringLiteral("Single");
     else if (view->inherits("ModelMultiDiagramAdapter"))
         category = QStringLiteral("Multi");
-    it->setData(category, Qt::UserRole);
-    it->setData(QString(QLatin1String("")), Qt::UserRole + 4);
+    it->setData(category, Roles::ViewCategory);
+    it->setData(QString(QLatin1String("")), Roles::ViewNotes);
     m_viewList->appendRow(it);
     m_combo->setCurrentIndex(it->row());
     if (m_listView)
@@ -399,7 +351,7 @@ void View::storeNotes()
     if (row < 0)
         return;
     if (QStandardItem* it = m_viewList->item(row))
-        it->setData(m_text->document()->toHtml(), Qt::UserRole + 4);
+        it->setData(m_text->document()->toHtml(), Roles::ViewNotes);
 }
 
 void View::widgetChanged(int idx)
@@ -407,7 +359,7 @@ void View::widgetChanged(int idx)
     if (idx < 0 || idx >= m_viewList->rowCount())
         return;
     storeNotes();
-    m_text->setHtml(m_viewList->item(idx)->data(Qt::UserRole + 4).toString());
+    m_text->setHtml(m_viewList->item(idx)->data(Roles::ViewNotes).toString());
     m_notesView = m_stack->widget(idx);
     m_listView->setCurrentIndex(m_viewList->index(idx, 0));
     m_combo->setCurrentIndex(idx);
@@ -444,7 +396,8 @@ void View::modelSelectionChanged()
     actCombine->setEnabled(n >= 2);
     if (n == 1) {
         const QString marker =
-            m_model->headerData(cols.first().column(), Qt::Horizontal, Qt::UserRole).toString();
+            m_model->headerData(cols.first().column(), Qt::Horizontal, Roles::DerivationKind)
+                .toString();
         actWeight->setEnabled(marker == QLatin1String("weight"));
     } else {
         actWeight->setEnabled(n >= 2);
@@ -491,39 +444,15 @@ void View::importFile()
 
 bool View::importCSV(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
         return false;
-    WaitCursor wait;
-    const QString text = CsvReader::decode(f.readAll());
-    f.close();
-
-    clearViews();
-    m_model->clear();
-    m_undo->clear();
-
     {
-        bool header = true;
-        const QStringList lines = CsvReader::lines(text);
-        Tabelle1::BulkFill bulk(m_tabelle);
-        for (const QString& line : lines) {
-            if (CsvReader::isComment(line))
-                continue;
-            const QStringList fields = CsvReader::splitLine(line);
-            if (header) {
-                m_model->setColumnCount(fields.size());
-                m_model->setHorizontalHeaderLabels(fields);
-                for (int c = 0; c < fields.size(); ++c)
-                    m_model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
-                header = false;
-                continue;
-            }
-            QList<QStandardItem*> row;
-            row.reserve(fields.size());
-            for (const QString& field : fields)
-                row << new QStandardItem(field);
-            m_model->appendRow(row);
-        }
+        WaitCursor wait;
+        clearViews();
+        m_model->clear();
+        m_undo->clear();
+        CsvImport::fill(text, m_model, m_tabelle);
     }
     createViews();
     return true;
@@ -535,18 +464,23 @@ ModelClient* View::createView(const QString& adapterType, const QString& viewTyp
                               const QVector<int>& columns, const QString& title,
                               const QString& notes)
 {
-    // The special views arrive with their own stage; until then none is made.
-    if (m_specialTypes.contains(viewType))
-        return nullptr;
     ModelClient* client = nullptr;
-    {
+    if (const ViewTypes::SpecialViewType* special = ViewTypes::specialViewType(viewType)) {
+        const int n = columns.size();
+        if (!special->make || n < special->minColumns
+            || (special->maxColumns >= 0 && n > special->maxColumns))
+            return nullptr;
+        client = special->make(m_model, columns);
+        if (!client)
+            return nullptr;
+    } else {
         Diagram* d = createDiagram(viewType);
         if (!d || columns.isEmpty()) {
             delete d;
             return nullptr;
         }
         if (columns.size() == 1) {
-            ModelDiagramAdapter* a = createSingleAdapter(adapterType);
+            ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(adapterType);
             if (!a) {
                 delete d;
                 return nullptr;
@@ -558,7 +492,7 @@ ModelClient* View::createView(const QString& adapterType, const QString& viewTyp
             connect(a, &ModelDiagramAdapter::changeDiagram, this, &View::changeDiagram);
             client = a;
         } else {
-            ModelMultiDiagramAdapter* a = createMultiAdapter(adapterType);
+            ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(adapterType);
             if (!a) {
                 delete d;
                 return nullptr;
@@ -576,55 +510,24 @@ ModelClient* View::createView(const QString& adapterType, const QString& viewTyp
     QStringList cols;
     for (int c : columns)
         cols << QString::number(c);
-    it->setData(viewType, Qt::UserRole + 3);
-    it->setData(adapterType, Qt::UserRole + 1);
-    it->setData(notes, Qt::UserRole + 4);
-    it->setData(cols, Qt::UserRole + 2);
+    it->setData(viewType, Roles::ViewType);
+    it->setData(adapterType, Roles::ViewAdapterType);
+    it->setData(notes, Roles::ViewNotes);
+    it->setData(cols, Roles::ViewColumns);
     m_stack->setCurrentWidget(client);
     return client;
 }
 
-ModelDiagramAdapter* View::createSingleAdapter(const QString& name)
-{
-    const int i = m_singleTypes.indexOf(name);
-    switch (i) {
-    case 0: return new HaeufigkeitsDiagramAdapter;
-    case 1: return new HaeufigkeitsProzentDiagramAdapter;
-    case 2: return new HaeufigkeitsVerteilungsAdapter;
-    case 3: return new DirektDiagramAdapter;
-    default: return nullptr;   // the chi-square view arrives with its own stage
-    }
-}
-
-ModelMultiDiagramAdapter* View::createMultiAdapter(const QString& name)
-{
-    switch (m_multiTypes.indexOf(name)) {
-    case 0: return new HaeufigkeitsMultiDiagramAdapter;
-    case 1: return new HaeufigkeitsProzentMultiDiagramAdapter;
-    case 2: return new DirektMultiDiagramAdapter;
-    case 3: return new SpaltenHaeufigkeitsDiagramAdapter;
-    default: return nullptr;
-    }
-}
-
 Diagram* View::createDiagram(const QString& type)
 {
-    switch (m_diagramTypes.indexOf(type)) {
-    case 0: return new TortenDiagram;
-    case 1: return new BalkenDiagram;
-    case 2: return new BalkenDiagram_h;
-    case 3: return new ExcelBalkenDiagram;
-    case 4: return new TabellenDiagramm;
-    case 5: return new XmasDiagram;
-    default: return nullptr;
-    }
+    return ViewTypes::makeDiagram(type);
 }
 
 QString View::askDiagram()
 {
     bool ok = false;
     const QString t = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
-                                         m_diagramTypes, 0, false, &ok);
+                                         ViewTypes::diagramNames(), 0, false, &ok);
     return ok ? t : QString(QLatin1String(""));
 }
 
@@ -633,13 +536,13 @@ void View::createViews()
     bool ok = false;
     const QString diagram =
         UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Diagramtyp soll verwendet werden?"), m_diagramTypes, 1,
+                           tr("Welcher Diagramtyp soll verwendet werden?"), ViewTypes::diagramNames(), 1,
                            false, &ok);
     if (!ok)
         return;
     const QString adapter =
         UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Adapter soll verwendet werden?"), m_singleTypes, 1, false,
+                           tr("Welcher Adapter soll verwendet werden?"), ViewTypes::singleAdapterNames(), 1, false,
                            &ok);
     if (!ok)
         return;
@@ -662,7 +565,7 @@ void View::createSelectedView()
 {
     bool ok = false;
     const QString type = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
-                                            m_diagramTypes + m_specialTypes, 0, false, &ok);
+                                            ViewTypes::diagramNames() + ViewTypes::specialViewNames(), 0, false, &ok);
     if (!ok || type.isEmpty())
         return;
     QVector<int> cols;
@@ -674,14 +577,14 @@ void View::createSelectedView()
         return UserInput::getText(this, tr("Ansicht erstellen"), tr("Titel"), QLineEdit::Normal,
                                   QString(), &ok);
     };
-    if (m_specialTypes.contains(type)) {
+    if (ViewTypes::specialViewType(type)) {
         const QString title = askTitle();
         if (!ok || title.isEmpty())
             return;
         createView(QString(), type, cols, title, QString());
     } else if (cols.size() == 1) {
         const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
-                                                   tr("Adapter Typ"), m_singleTypes, 0, false,
+                                                   tr("Adapter Typ"), ViewTypes::singleAdapterNames(), 0, false,
                                                    &ok);
         if (!ok || adapter.isEmpty())
             return;
@@ -689,7 +592,7 @@ void View::createSelectedView()
                    QStringLiteral("%2: Spalte %1").arg(cols.first() + 1).arg(type), QString());
     } else if (cols.size() >= 2) {
         const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
-                                                   tr("Adapter Typ"), m_multiTypes, 0, false,
+                                                   tr("Adapter Typ"), ViewTypes::multiAdapterNames(), 0, false,
                                                    &ok);
         if (!ok || adapter.isEmpty())
             return;
@@ -714,7 +617,7 @@ void View::changeDiagram(DiagramAdapter* mda)
     mda->setDiagram(d);
     const int row = m_stack->indexOf(dynamic_cast<QWidget*>(mda));
     if (QStandardItem* it = m_viewList->item(row))
-        it->setData(type, Qt::UserRole + 3);
+        it->setData(type, Roles::ViewType);
 }
 
 void View::vList_dataChanged(QStandardItem* it)
@@ -753,56 +656,84 @@ void View::removeCurrentView()
     removeViewUndoable(m_stack->currentIndex());
 }
 
-View::ViewValues View::viewValues(int row)
+int View::viewCount() const
+{
+    return m_viewList->rowCount();
+}
+
+QWidget* View::viewPage(int row) const
+{
+    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
+}
+
+ViewRecord View::record(int row, int version)
 {
     // The notes typed for the view on screen belong to what is kept of it.
     storeNotes();
-    ViewValues v;
+    ViewRecord r;
     const QStandardItem* it = m_viewList->item(row);
-    v.title = it->data(Qt::DisplayRole).toString();
-    v.adapterType = it->data(Qt::UserRole + 1).toString();
-    v.viewType = it->data(Qt::UserRole + 3).toString();
-    v.notes = it->data(Qt::UserRole + 4).toString();
-    const QStringList cols = it->data(Qt::UserRole + 2).toStringList();
-    for (const QString& c : cols)
-        v.columns << c.toInt();
-    return v;
-}
-
-QByteArray View::settingsRecord(int row, int version)
-{
-    QByteArray bytes;
+    if (!it)
+        return r;
+    r.title = it->data(Qt::DisplayRole).toString();
+    r.adapterType = it->data(Roles::ViewAdapterType).toString();
+    r.viewType = it->data(Roles::ViewType).toString();
+    r.notes = it->data(Roles::ViewNotes).toString();
+    r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
     if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
-        QDataStream s(&bytes, QIODevice::WriteOnly);
+        QDataStream s(&r.settings, QIODevice::WriteOnly);
         s.setVersion(QDataStream::Qt_4_6);
         mc->saveData(s, version);
     }
-    return bytes;
+    return r;
+}
+
+ModelClient* View::createFromRecord(const ViewRecord& r, int version)
+{
+    ModelClient* mc = createView(r.adapterType, r.viewType, r.columns, r.title, r.notes);
+    if (mc && !r.settings.isEmpty()) {
+        QDataStream s(r.settings);
+        s.setVersion(QDataStream::Qt_4_6);
+        mc->loadData(s, version);
+    }
+    return mc;
+}
+
+ModelClient* View::createFromRecord(const ViewRecord& r, int version, QDataStream& settings)
+{
+    ModelClient* mc = createView(r.adapterType, r.viewType, r.columns, r.title, r.notes);
+    if (mc)
+        mc->loadData(settings, version);
+    return mc;
+}
+
+TableContext View::tableContext()
+{
+    TableContext c;
+    c.model = m_model;
+    c.table = m_tabelle;
+    c.undo = m_undo;
+    c.parent = this;
+    const QModelIndexList sel = m_tabelle->table()->selectionModel()->selectedColumns(0);
+    for (const QModelIndex& i : sel)
+        c.columns << i.column();
+    return c;
 }
 
 void View::removeViewUndoable(int row)
 {
     if (row < 1 || row >= m_stack->count())
         return;
-    const ViewValues v = viewValues(row);
-    const QByteArray settings = settingsRecord(row, 1);
-    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)), v.title,
-                                 v.adapterType, v.viewType, v.notes, v.columns, settings));
+    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
+                                 record(row, 1)));
 }
 
 void View::duplicateView(int row)
 {
     if (row < 1 || row >= m_stack->count())
         return;
-    const ViewValues v = viewValues(row);
-    const QByteArray settings = settingsRecord(row, 5);
-    ModelClient* mc = createView(v.adapterType, v.viewType, v.columns,
-                                 v.title + QStringLiteral("(neu)"), v.notes);
-    if (!mc)
-        return;
-    QDataStream s(settings);
-    s.setVersion(QDataStream::Qt_4_6);
-    mc->loadData(s, 5);
+    ViewRecord r = record(row, 5);
+    r.title += QStringLiteral("(neu)");
+    createFromRecord(r, 5);
 }
 
 // ---- demonstration data ------------------------------------------------------------
@@ -830,7 +761,7 @@ bool View::save(const QString& fileName)
     // old file as it was.
     QSaveFile out(fileName);
     if (out.open(QIODevice::WriteOnly)) {
-        StatistikDatei::write(*this, &out);
+        StatistikDatei::write(m_model, m_tabelle, *this, &out);
         if (out.error() == QFileDevice::NoError) {
             if (QFile::exists(fileName)) {
                 const QString backup = fileName + QLatin1Char('~');
@@ -868,7 +799,7 @@ bool View::load(const QString& fileName)
         clearViews();
         m_model->clear();
         m_undo->clear();
-        outcome = StatistikDatei::read(*this, &f, version);
+        outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
         f.close();
     }
     m_fileName = fileName;

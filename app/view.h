@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include "app/tablecontext.h"
+#include "app/viewhost.h"
+
 class QAction;
 class QComboBox;
 class QListView;
@@ -18,13 +21,11 @@ class QUndoStack;
 class Diagram;
 class DiagramAdapter;
 class ModelClient;
-class ModelDiagramAdapter;
-class ModelMultiDiagramAdapter;
 class Tabelle1;
 
 // The main window: owns the data table, the view list, the view area, the notes pane,
 // the undo stack and every command.
-class View : public QMainWindow
+class View : public QMainWindow, public ViewHost
 {
     Q_OBJECT
 public:
@@ -33,9 +34,18 @@ public:
 
     // View list
     QStandardItem* appendView(const QString& title, ModelClient* view);
-    void removeView(int index);
+    void removeView(int index) override;
     void moveView(int from, int to);
-    int viewIndex(ModelClient* view);
+    int viewIndex(ModelClient* view) override;
+
+    // The view list as records (ViewHost): the only places where a view turns into
+    // its record and back.
+    int viewCount() const override;
+    QWidget* viewPage(int row) const override;
+    ViewRecord record(int row, int version) override;
+    ModelClient* createFromRecord(const ViewRecord& r, int version) override;
+    ModelClient* createFromRecord(const ViewRecord& r, int version,
+                                  QDataStream& settings) override;
 
     // View creation
     ModelClient* createView(const QString& adapterType, const QString& viewType,
@@ -53,7 +63,7 @@ public:
 
     // Access for the commands and the tests.
     QStandardItemModel* dataModel() const { return m_model; }
-    QStandardItemModel* viewListModel() const { return m_viewList; }
+    QStandardItemModel* viewListModel() const override { return m_viewList; }
     QStackedWidget* viewArea() const { return m_stack; }
     QUndoStack* undoStack() const { return m_undo; }
     Tabelle1* dataTable() const { return m_tabelle; }
@@ -62,12 +72,9 @@ public:
     QListView* viewListWidget() const { return m_listView; }
     const QString& currentFileName() const { return m_fileName; }
     int currentViewIndex() const;
-
-    // The type-name tables offered by view creation.
-    static QStringList diagramTypes();
-    static QStringList singleAdapterTypes();
-    static QStringList multiAdapterTypes();
-    static QStringList specialViewTypes();
+    // What a column command or an import/export works on: the data table, its widget,
+    // the undo stack, this window as parent and the selected columns.
+    TableContext tableContext();
 
 public slots:
     void removeCurrentView();
@@ -82,7 +89,7 @@ public slots:
     void dataReplaceColumns();
     void dataCombineColumns();
     void dataWeightColumns();
-    void clearViews();
+    void clearViews() override;
     void exportFile();
     void exportViewsFile();
     void importViewsFile();
@@ -107,19 +114,8 @@ public slots:
     void vList_dataChanged(QStandardItem* it);
 
 private:
-    // A removal re-reads what it keeps from the view at each redo.
-    friend class cRemoveView;
-
-    struct ViewValues {
-        QString title, adapterType, viewType, notes;
-        QVector<int> columns;
-    };
-    ViewValues viewValues(int row);
-    QByteArray settingsRecord(int row, int version);
     void removeViewUndoable(int row);
     void duplicateView(int row);
-    ModelDiagramAdapter* createSingleAdapter(const QString& name);
-    ModelMultiDiagramAdapter* createMultiAdapter(const QString& name);
     // Saves under name, with ".stat" appended for writing when it is missing.
     void saveTo(const QString& name);
     void createActions();
@@ -130,11 +126,6 @@ private:
     void setFileTitle(const QString& prefix, const QString& path);
     QAction* makeAction(const QString& name, const QString& text, const QString& icon,
                         void (View::*slot)());
-
-    QStringList m_diagramTypes;
-    QStringList m_singleTypes;
-    QStringList m_multiTypes;
-    QStringList m_specialTypes;
 
     QStandardItemModel* m_model = nullptr;
     QStandardItemModel* m_viewList = nullptr;

@@ -1,4 +1,5 @@
 #include "diagrams/diagram.h"
+#include "diagrams/viewpicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,7 +66,7 @@ QMimeData* Diagram::createMimeData()
     if (auto* t = dynamic_cast<TextInhalt*>(this))
         md->setHtml(t->toHTML());
     else
-        md->setImageData(grab().toImage());
+        md->setImageData(ViewPicture::of(this));
     return md;
 }
 

@@ -2,50 +2,39 @@
 #define ADAPTERFACTORY_H
 
 #include <QString>
+#include <QStringList>
 
-#include "analyses/direktdiagramadapter.h"
-#include "analyses/direktmultidiagramadapter.h"
-#include "analyses/haeufigkeitsdiagramadapter.h"
-#include "analyses/haeufigkeitsmultidiagramadapter.h"
-#include "analyses/haeufigkeitsprozentdiagramadapter.h"
-#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
-#include "analyses/haeufigkeitsverteilungsadapter.h"
-#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "app/viewtypes.h"
 
-// Every adapter of this folder by class name, set to evaluate columns 0 (and 1).
-inline ModelClient* makeAdapter(const QString& cls)
-{
-    ModelDiagramAdapter* single = nullptr;
-    ModelMultiDiagramAdapter* multi = nullptr;
-    if (cls == "HaeufigkeitsDiagramAdapter")
-        single = new HaeufigkeitsDiagramAdapter;
-    else if (cls == "HaeufigkeitsProzentDiagramAdapter")
-        single = new HaeufigkeitsProzentDiagramAdapter;
-    else if (cls == "DirektDiagramAdapter")
-        single = new DirektDiagramAdapter;
-    else if (cls == "HaeufigkeitsVerteilungsAdapter")
-        single = new HaeufigkeitsVerteilungsAdapter;
-    else if (cls == "HaeufigkeitsMultiDiagramAdapter")
-        multi = new HaeufigkeitsMultiDiagramAdapter;
-    else if (cls == "HaeufigkeitsProzentMultiDiagramAdapter")
-        multi = new HaeufigkeitsProzentMultiDiagramAdapter;
-    else if (cls == "DirektMultiDiagramAdapter")
-        multi = new DirektMultiDiagramAdapter;
-    else if (cls == "SpaltenHaeufigkeitsDiagramAdapter")
-        multi = new SpaltenHaeufigkeitsDiagramAdapter;
-    if (single)
-        single->setModelColumn(0);
-    if (multi)
-        multi->setSpalten({0, 1});
-    return single ? static_cast<ModelClient*>(single) : multi;
-}
-
+// Every adapter of the program's type tables, keyed "Single:<type name>" or
+// "Multi:<type name>" in table order.
 inline QStringList adapterClasses()
 {
-    return {"HaeufigkeitsDiagramAdapter", "HaeufigkeitsProzentDiagramAdapter",
-            "DirektDiagramAdapter", "HaeufigkeitsVerteilungsAdapter",
-            "HaeufigkeitsMultiDiagramAdapter", "HaeufigkeitsProzentMultiDiagramAdapter",
-            "DirektMultiDiagramAdapter", "SpaltenHaeufigkeitsDiagramAdapter"};
+    QStringList out;
+    for (const ViewTypes::SingleAdapterType& t : ViewTypes::singleAdapterTypes())
+        if (t.make)
+            out << QStringLiteral("Single:") + t.name;
+    for (const ViewTypes::MultiAdapterType& t : ViewTypes::multiAdapterTypes())
+        if (t.make)
+            out << QStringLiteral("Multi:") + t.name;
+    return out;
+}
+
+// The adapter of a key of adapterClasses(), set to evaluate column 0 (and 1).
+inline ModelClient* makeAdapter(const QString& key)
+{
+    if (key.startsWith(QLatin1String("Single:"))) {
+        ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(key.mid(7));
+        if (a)
+            a->setModelColumn(0);
+        return a;
+    }
+    ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(key.mid(6));
+    if (a)
+        a->setSpalten({0, 1});
+    return a;
 }
 
 #endif

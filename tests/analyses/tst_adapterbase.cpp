@@ -3,9 +3,15 @@
 #include <QPointer>
 #include <QStandardItemModel>
 #include <QtTest>
+#include <QMap>
 #include <memory>
 
 #include "adapterfactory.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/rowfilter.h"
 #include "diagrams/tortendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"
@@ -43,24 +49,34 @@ void TstAdapterBase::classTree_data()
     QTest::addColumn<QString>("metaName");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QStringList>("slotList");
-    const QStringList names = adapterClasses();
-    const QStringList meta = {"HaeufigkeitsDiagramAdapter", "HaeufigkeitsDiagramAdapter",
-                              "DirektDiagramAdapter", "HaeufigkeitsVerteilungsAdapter",
-                              "HaeufigkeitsMultiDiagramAdapter",
-                              "HaeufigkeitsMultiDiagramAdapter",
-                              "ModelMultiDiagramAdapter", "ModelMultiDiagramAdapter"};
     const QStringList frequency = {"updateDiagram()", "depAction()", "undepAction()"};
     const QStringList multiFrequency = {"depAction()", "undepAction()", "updateDiagram()"};
     const QStringList base = {"updateDiagram()", "typAction()"};
-    const QList<QStringList> slotLists = {
-        frequency, frequency, {"updateDiagram()"},
-        {"intervalAction()", "depAction()", "undepAction()", "minMaxAction()"},
-        multiFrequency, multiFrequency, base, base};
-    for (int i = 0; i < names.size(); ++i)
-        QTest::newRow(qPrintable(names[i]))
-            << names[i] << meta[i]
-            << (i < 4 ? QString("ModelDiagramAdapter") : QString("ModelMultiDiagramAdapter"))
-            << slotLists[i];
+    struct Expected {
+        QString meta;
+        QStringList slotList;
+    };
+    // Every adapter of the type tables must be described here.
+    const QMap<QString, Expected> expected = {
+        {"Single:Häufigkeit", {"HaeufigkeitsDiagramAdapter", frequency}},
+        {"Single:Häufigkeit %", {"HaeufigkeitsDiagramAdapter", frequency}},
+        {"Single:HäufigkeitsVerteilung",
+         {"HaeufigkeitsVerteilungsAdapter",
+          {"intervalAction()", "depAction()", "undepAction()", "minMaxAction()"}}},
+        {"Single:Direkt", {"DirektDiagramAdapter", {"updateDiagram()"}}},
+        {"Multi:Häufigkeit", {"HaeufigkeitsMultiDiagramAdapter", multiFrequency}},
+        {"Multi:Häufigkeit %", {"HaeufigkeitsMultiDiagramAdapter", multiFrequency}},
+        {"Multi:Direkt", {"ModelMultiDiagramAdapter", base}},
+        {"Multi:Spaltenhäufigkeit", {"ModelMultiDiagramAdapter", base}},
+    };
+    for (const QString& key : adapterClasses()) {
+        const Expected e = expected.value(key, Expected{QStringLiteral("(not described)"), {}});
+        QTest::newRow(qPrintable(key))
+            << key << e.meta
+            << (key.startsWith("Single:") ? QString("ModelDiagramAdapter")
+                                          : QString("ModelMultiDiagramAdapter"))
+            << e.slotList;
+    }
 }
 
 void TstAdapterBase::classTree()
@@ -129,8 +145,8 @@ void TstAdapterBase::diagramExchange_data()
 {
     QTest::addColumn<QString>("cls");
     QTest::addColumn<QStringList>("labels");
-    QTest::newRow("single") << "HaeufigkeitsDiagramAdapter" << QStringList{"1", "2", "3"};
-    QTest::newRow("multi") << "HaeufigkeitsMultiDiagramAdapter"
+    QTest::newRow("single") << "Single:Häufigkeit" << QStringList{"1", "2", "3"};
+    QTest::newRow("multi") << "Multi:Häufigkeit"
                            << QStringList{"1", "2", "3", "4", "5", "6"};
 }
 
@@ -177,18 +193,18 @@ void TstAdapterBase::contextMenu_data()
     const QStringList tail = {"-", "Farben", "Schriftart"};
     const QStringList typ = {"Typ...", "-"};
     const QStringList filters = {"mit Spalte verknpfen", "Verknpfung aufheben"};
-    QTest::newRow("frequency") << "HaeufigkeitsDiagramAdapter" << true << typ + filters + tail;
+    QTest::newRow("frequency") << "Single:Häufigkeit" << true << typ + filters + tail;
     QTest::newRow("frequency, no listener")
-        << "HaeufigkeitsDiagramAdapter" << false << filters + tail;
+        << "Single:Häufigkeit" << false << filters + tail;
     QTest::newRow("distribution")
-        << "HaeufigkeitsVerteilungsAdapter" << true
+        << "Single:HäufigkeitsVerteilung" << true
         << typ + QStringList{"Intervale"} + filters + QStringList{"Min & Max setzen"} + tail;
-    QTest::newRow("direct, no listener") << "DirektDiagramAdapter" << false << tail;
+    QTest::newRow("direct, no listener") << "Single:Direkt" << false << tail;
     QTest::newRow("multi frequency")
-        << "HaeufigkeitsProzentMultiDiagramAdapter" << true << typ + filters + tail;
-    QTest::newRow("combinations") << "SpaltenHaeufigkeitsDiagramAdapter" << true << typ + tail;
+        << "Multi:Häufigkeit %" << true << typ + filters + tail;
+    QTest::newRow("combinations") << "Multi:Spaltenhäufigkeit" << true << typ + tail;
     QTest::newRow("combinations, no listener")
-        << "SpaltenHaeufigkeitsDiagramAdapter" << false << tail;
+        << "Multi:Spaltenhäufigkeit" << false << tail;
 }
 
 void TstAdapterBase::contextMenu()
@@ -217,9 +233,9 @@ void TstAdapterBase::contextMenu()
 void TstAdapterBase::filterEntries_data()
 {
     QTest::addColumn<QString>("cls");
-    QTest::newRow("single") << "HaeufigkeitsProzentDiagramAdapter";
-    QTest::newRow("distribution") << "HaeufigkeitsVerteilungsAdapter";
-    QTest::newRow("multi") << "HaeufigkeitsMultiDiagramAdapter";
+    QTest::newRow("single") << "Single:Häufigkeit %";
+    QTest::newRow("distribution") << "Single:HäufigkeitsVerteilung";
+    QTest::newRow("multi") << "Multi:Häufigkeit";
 }
 
 // The menu entries of every filtering view reach its own filter.

@@ -4,6 +4,14 @@
 #include <memory>
 
 #include "adapterfactory.h"
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
 #include "diagrams/balkendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"

@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "app/roles.h"
+#include "app/viewtypes.h"
 #include "app/modelclient.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
@@ -184,8 +186,8 @@ void TstMainWindow::toolbarsAndDocks()
     QCOMPARE(v.centralWidget(), v.viewArea());
     QCOMPARE(v.viewArea()->widget(0), v.dataTable());
     QCOMPARE(v.viewListModel()->item(0)->text(), QString("Datentabelle"));
-    QCOMPARE(v.viewListModel()->item(0)->data(Qt::UserRole).toString(), QString("Special"));
-    QCOMPARE(v.viewListModel()->item(0)->data(Qt::UserRole + 1), QVariant(false));
+    QCOMPARE(v.viewListModel()->item(0)->data(Roles::ViewCategory).toString(), QString("Special"));
+    QCOMPARE(v.viewListModel()->item(0)->data(Roles::ViewAdapterType), QVariant(false));
 }
 
 void TstMainWindow::actionIconsAndShortcuts()
@@ -247,7 +249,7 @@ void TstMainWindow::enablingByColumnSelection()
 void TstMainWindow::weightNeedsMarkerForOneColumn()
 {
     View v;
-    v.dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Qt::UserRole);
+    v.dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Roles::DerivationKind);
     selectColumns(v, {4});
     QVERIFY(v.actWeight->isEnabled());
     selectColumns(v, {3});
@@ -462,13 +464,13 @@ void TstMainWindow::importAsksBothQuestions()
     const UserInput::Ask& diagram = ans.asked[1];
     QCOMPARE(diagram.title, QString("Ansichten erzeugen"));
     QCOMPARE(diagram.label, QString("Welcher Diagramtyp soll verwendet werden?"));
-    QCOMPARE(diagram.items, View::diagramTypes());
+    QCOMPARE(diagram.items, ViewTypes::diagramNames());
     QCOMPARE(diagram.preset.toInt(), 1);
     QVERIFY(!diagram.editable);
     const UserInput::Ask& adapter = ans.asked[2];
     QCOMPARE(adapter.title, QString("Ansichten erzeugen"));
     QCOMPARE(adapter.label, QString("Welcher Adapter soll verwendet werden?"));
-    QCOMPARE(adapter.items, View::singleAdapterTypes());
+    QCOMPARE(adapter.items, ViewTypes::singleAdapterNames());
     QCOMPARE(adapter.preset.toInt(), 1);
     QCOMPARE(v.windowTitle(), "Quorvandel7 - " + path);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
@@ -562,7 +564,7 @@ void TstMainWindow::notesFollowTheirView()
     QCOMPARE(v.textPane()->toPlainText(), QString("notes of A"));
     v.viewArea()->setCurrentIndex(2);
     QCOMPARE(v.textPane()->toPlainText(), QString("notes of B"));
-    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("notes of A"));
+    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("notes of A"));
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -11,6 +11,8 @@
 #include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "app/roles.h"
+#include "app/viewtypes.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
@@ -92,9 +94,9 @@ void TstStatistikDatei::buildState(View& v)
     m->clear();
     m->setHorizontalHeaderLabels({"Größe", "Farbe"});
     m->setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
-    m->setHeaderData(0, Qt::Horizontal, "weight", Qt::UserRole);
-    m->setHeaderData(0, Qt::Horizontal, "2", Qt::UserRole + 1);
-    m->setHeaderData(0, Qt::Horizontal, "1,2", Qt::UserRole + 2);
+    m->setHeaderData(0, Qt::Horizontal, "weight", Roles::DerivationKind);
+    m->setHeaderData(0, Qt::Horizontal, "2", Roles::DerivationParameter);
+    m->setHeaderData(0, Qt::Horizontal, "1,2", Roles::DerivationSources);
     m->appendRow({new QStandardItem("1"), new QStandardItem("grün")});
     m->appendRow({new QStandardItem("3"), new QStandardItem("")});
     v.dataTable()->table()->setColumnHidden(0, true);
@@ -117,9 +119,9 @@ void TstStatistikDatei::buildState(View& v)
     QVERIFY(v.createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
     v.goHome();
     // Showing a view stores the pane's HTML as its notes; fix them to known texts.
-    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Qt::UserRole + 4);
-    v.viewListModel()->item(2)->setData("", Qt::UserRole + 4);
-    v.viewListModel()->item(3)->setData("", Qt::UserRole + 4);
+    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
+    v.viewListModel()->item(2)->setData("", Roles::ViewNotes);
+    v.viewListModel()->item(3)->setData("", Roles::ViewNotes);
 }
 
 QByteArray TstStatistikDatei::expectedBytes(View& v)
@@ -195,13 +197,13 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(m->rowCount(), 2);
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Größe"));
     QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Tipp"));
-    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole).toString(), QString("weight"));
-    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole + 2).toString(), QString("1,2"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationKind).toString(), QString("weight"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationSources).toString(), QString("1,2"));
     QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(), QString(""));
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
     QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
     QCOMPARE(m->item(0, 1)->text(), QString("grün"));
-    QCOMPARE(m->item(0, 1)->data(Qt::UserRole + 1).toString(), QString("grün"));
+    QCOMPARE(m->item(0, 1)->data(Roles::RestoredValue).toString(), QString("grün"));
     QCOMPARE(m->item(0, 1)->toolTip(), QString("grün"));
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
     QCOMPARE(v.viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
@@ -216,7 +218,7 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(h->diagram()->colorList().size(), 20);
     // Only the row with 3 in the linked column counts, and its answer is empty.
     QCOMPARE(h->diagram()->labelList(), QStringList{});
-    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("Notiz"));
+    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
     auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(2));
     QCOMPARE(hv->classCount(), 5);
     QCOMPARE(hv->rangeMinimum(), 0.5);
@@ -233,7 +235,7 @@ void TstStatistikDatei::roundTripReproducesState()
     auto* h2 = qobject_cast<HaeufigkeitsDiagramAdapter*>(w.viewArea()->widget(1));
     QCOMPARE(h2->rowFilter().depValue(), QString("3"));
     QCOMPARE(h2->diagram()->colorList(), h->diagram()->colorList());
-    QVERIFY(w.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains("Notiz"));
+    QVERIFY(w.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
 }
 
 void TstStatistikDatei::version1HasNoDiagramRecord()
@@ -272,7 +274,7 @@ void TstStatistikDatei::version3HasNoHeaderStrings()
     QVERIFY(v.load(path));
     QStandardItemModel* m = v.dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Titel"));
-    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::UserRole).toString(), QString());
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationKind).toString(), QString());
     QCOMPARE(m->headerData(1, Qt::Horizontal).toInt(), 7);
     QVERIFY(v.dataTable()->table()->isColumnHidden(1));
     QCOMPARE(m->item(0, 1)->text(), QString());

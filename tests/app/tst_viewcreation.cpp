@@ -19,6 +19,8 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
+#include "app/roles.h"
+#include "app/viewtypes.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"
@@ -107,13 +109,13 @@ void TstViewCreation::createViewBuildsEachType()
     QCOMPARE(v.viewArea()->count(), before + 1);
     QCOMPARE(v.viewArea()->currentWidget(), mc);
     QStandardItem* it = v.viewListModel()->item(before);
-    QCOMPARE(it->data(Qt::UserRole + 1).toString(), adapter);
-    QCOMPARE(it->data(Qt::UserRole + 3).toString(), type);
+    QCOMPARE(it->data(Roles::ViewAdapterType).toString(), adapter);
+    QCOMPARE(it->data(Roles::ViewType).toString(), type);
     QStringList cols;
     for (int c : columns)
         cols << QString::number(c);
-    QCOMPARE(it->data(Qt::UserRole + 2).toStringList(), cols);
-    QCOMPARE(it->data(Qt::UserRole).toString(),
+    QCOMPARE(it->data(Roles::ViewColumns).toStringList(), cols);
+    QCOMPARE(it->data(Roles::ViewCategory).toString(),
              QString(columns.size() == 1 ? "Single" : "Multi"));
     if (auto* single = qobject_cast<ModelDiagramAdapter*>(mc))
         QCOMPARE(single->modelColumn(), columns.first());
@@ -160,12 +162,12 @@ void TstViewCreation::createSelectedViewSingleColumn()
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked[0].title, QString("Ansicht erstellen"));
     QCOMPARE(ans.asked[0].label, QString("Diagram Typ"));
-    QCOMPARE(ans.asked[0].items, View::diagramTypes() + View::specialViewTypes());
+    QCOMPARE(ans.asked[0].items, ViewTypes::diagramNames() + ViewTypes::specialViewNames());
     QCOMPARE(ans.asked[0].items.size(), 12);
     QCOMPARE(ans.asked[0].preset.toInt(), 0);
     QVERIFY(!ans.asked[0].editable);
     QCOMPARE(ans.asked[1].label, QString("Adapter Typ"));
-    QCOMPARE(ans.asked[1].items, View::singleAdapterTypes());
+    QCOMPARE(ans.asked[1].items, ViewTypes::singleAdapterNames());
     const int last = v.viewListModel()->rowCount() - 1;
     QCOMPARE(v.viewListModel()->item(last)->text(), QString("BalkenDiagram(H): Spalte 3"));
     QCOMPARE(v.viewArea()->currentIndex(), last);
@@ -184,7 +186,7 @@ void TstViewCreation::createSelectedViewMultiColumnAsksTitle()
         .accept(UserInput::Text, "Kombiniert");
     v.createSelectedView();
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(ans.asked[1].items, View::multiAdapterTypes());
+    QCOMPARE(ans.asked[1].items, ViewTypes::multiAdapterNames());
     QVERIFY(ans.asked[1].items.contains("Spaltenhäufigkeit"));
     QCOMPARE(ans.asked[2].title, QString("Ansicht erstellen"));
     QCOMPARE(ans.asked[2].label, QString("Titel"));
@@ -268,14 +270,14 @@ void TstViewCreation::typActionExchangesDiagram()
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked[0].title, QString("Ansicht erstellen"));
     QCOMPARE(ans.asked[0].label, QString("Diagram Typ"));
-    QCOMPARE(ans.asked[0].items, View::diagramTypes());
+    QCOMPARE(ans.asked[0].items, ViewTypes::diagramNames());
     QVERIFY(old.isNull());
     QVERIFY(a->diagram()->inherits("TabellenDiagramm"));
     // Recording the new type in the view's item re-titles the diagram from the list.
     QCOMPARE(a->diagram()->titleText(), QString("Pie"));
     QVERIFY(!a->diagram()->values().isEmpty());
     const int row = v.viewIndex(mc);
-    QCOMPARE(v.viewListModel()->item(row)->data(Qt::UserRole + 3).toString(), QString("Tabelle"));
+    QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewType).toString(), QString("Tabelle"));
 }
 
 void TstViewCreation::typActionCancelKeepsDiagram()
@@ -289,7 +291,7 @@ void TstViewCreation::typActionCancelKeepsDiagram()
     v.changeDiagram(a);
     QCOMPARE(a->diagram(), old);
     const int row = v.viewIndex(mc);
-    QCOMPARE(v.viewListModel()->item(row)->data(Qt::UserRole + 3).toString(),
+    QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewType).toString(),
              QString("TortenDiagram"));
     v.changeDiagram(nullptr);
 }

@@ -10,6 +10,8 @@
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
+#include "app/roles.h"
+#include "app/viewtypes.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"
@@ -103,12 +105,12 @@ void TstViewList::appendSetsRolesAndCategory()
     QStandardItemModel* list = v.viewListModel();
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
-    QCOMPARE(list->item(1)->data(Qt::UserRole).toString(), QString("Single"));
-    QCOMPARE(list->item(3)->data(Qt::UserRole).toString(), QString("Multi"));
-    QCOMPARE(list->item(1)->data(Qt::UserRole + 1).toString(), QString("Häufigkeit"));
-    QCOMPARE(list->item(3)->data(Qt::UserRole + 2).toStringList(), (QStringList{"0", "1"}));
-    QCOMPARE(list->item(2)->data(Qt::UserRole + 3).toString(), QString("BalkenDiagram(V)"));
-    QVERIFY(list->item(2)->data(Qt::UserRole + 4).toString().contains("n2"));
+    QCOMPARE(list->item(1)->data(Roles::ViewCategory).toString(), QString("Single"));
+    QCOMPARE(list->item(3)->data(Roles::ViewCategory).toString(), QString("Multi"));
+    QCOMPARE(list->item(1)->data(Roles::ViewAdapterType).toString(), QString("Häufigkeit"));
+    QCOMPARE(list->item(3)->data(Roles::ViewColumns).toStringList(), (QStringList{"0", "1"}));
+    QCOMPARE(list->item(2)->data(Roles::ViewType).toString(), QString("BalkenDiagram(V)"));
+    QVERIFY(list->item(2)->data(Roles::ViewNotes).toString().contains("n2"));
     QCOMPARE(v.viewIndex(qobject_cast<ModelClient*>(v.viewArea()->widget(3))), 3);
     QCOMPARE(v.viewIndex(nullptr), -1);
     // The last view created is shown.
@@ -133,7 +135,7 @@ void TstViewList::removeUndoRedoRestoresRow()
     QCOMPARE(back->modelColumn(), 1);
     QCOMPARE(back->diagram()->titleText(), QString("V2"));
     QCOMPARE(back->diagram()->postfix(), QString("%"));
-    QCOMPARE(v.viewListModel()->item(2)->data(Qt::UserRole + 3).toString(),
+    QCOMPARE(v.viewListModel()->item(2)->data(Roles::ViewType).toString(),
              QString("BalkenDiagram(V)"));
 
     v.undoStack()->redo();
@@ -159,7 +161,7 @@ void TstViewList::removeUndoKeepsFilterAndNotes()
     QCOMPARE(back->rowFilter().depColumn(), 2);
     QCOMPARE(back->rowFilter().depValue(), QString("p"));
     QCOMPARE(back->diagram()->values(), (QVector<double>{2}));
-    QCOMPARE(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().isEmpty(), false);
+    QCOMPARE(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().isEmpty(), false);
 }
 
 void TstViewList::removedViewDeletedByClearViewsIsNeverTouched()
@@ -206,7 +208,7 @@ void TstViewList::duplicateCopiesTypeColoursFont()
     QCOMPARE(copy->diagram()->colorList().first(), QColor(1, 2, 3));
     QCOMPARE(copy->diagram()->font().pointSize(), 17);
     QCOMPARE(copy->rowFilter().depValue(), QString("x"));
-    QVERIFY(v.viewListModel()->item(5)->data(Qt::UserRole + 4).toString().contains("n1"));
+    QVERIFY(v.viewListModel()->item(5)->data(Roles::ViewNotes).toString().contains("n1"));
     QVERIFY(!v.undoStack()->canUndo()); // duplication is not undoable
 }
 
@@ -269,7 +271,7 @@ void TstViewList::notesSurviveRemovalAndUndo()
     v.undoStack()->undo();
     QCOMPARE(v.viewArea()->currentIndex(), 2);
     QCOMPARE(v.viewListModel()->item(2)->text(), QString("V2"));
-    QVERIFY(v.viewListModel()->item(2)->data(Qt::UserRole + 4).toString().contains("typed for V2"));
+    QVERIFY(v.viewListModel()->item(2)->data(Roles::ViewNotes).toString().contains("typed for V2"));
     QVERIFY(v.textPane()->toPlainText().contains("typed for V2"));
 }
 
@@ -292,7 +294,7 @@ void TstViewList::redoKeepsChangesMadeAfterUndo()
     v.undoStack()->undo();
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "W1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
-    QVERIFY(v.viewListModel()->item(1)->data(Qt::UserRole + 4).toString().contains(
+    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains(
         "typed after undo"));
     auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(back);
@@ -311,7 +313,7 @@ void TstViewList::notesOfRemovedViewNeverLandElsewhere()
     v.viewArea()->setCurrentIndex(1);
     v.viewArea()->setCurrentIndex(3);
     for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        QVERIFY(!v.viewListModel()->item(r)->data(Qt::UserRole + 4).toString().contains("only V2"));
+        QVERIFY(!v.viewListModel()->item(r)->data(Roles::ViewNotes).toString().contains("only V2"));
     QVERIFY(aligned(v));
 }
 

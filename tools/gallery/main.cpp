@@ -11,12 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include "diagrams/balkendiagram.h"
-#include "diagrams/balkendiagram_h.h"
-#include "diagrams/excelbalkendiagram.h"
-#include "diagrams/tabellendiagramm.h"
-#include "diagrams/tortendiagram.h"
-#include "diagrams/xmasdiagram.h"
+#include "app/viewtypes.h"
+#include "diagrams/diagram.h"
+#include "diagrams/viewpicture.h"
 
 namespace {
 
@@ -67,18 +64,9 @@ void feed(Diagram& d, const Sample& s)
 
 QImage picture(Diagram& d, const QSize& size)
 {
+    // A diagram may not shrink below its minimum: show it at the size it takes.
     d.resize(size);
-    if (qobject_cast<TabellenDiagramm*>(&d)) {
-        // The table paints through its child widgets.
-        if (d.layout())
-            d.layout()->activate();
-        return d.grab().toImage();
-    }
-    QImage img(d.size(), QImage::Format_ARGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    d.paint(p, d.size());
-    return img;
+    return ViewPicture::of(&d, d.size());
 }
 
 } // namespace
@@ -100,13 +88,9 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const QList<std::pair<QString, std::function<Diagram*()>>> types = {
-        {QStringLiteral("BalkenDiagramV"), [] { return new BalkenDiagram; }},
-        {QStringLiteral("BalkenDiagramH"), [] { return new BalkenDiagram_h; }},
-        {QStringLiteral("TortenDiagram"), [] { return new TortenDiagram; }},
-        {QStringLiteral("Tabelle"), [] { return new TabellenDiagramm; }},
-        {QStringLiteral("ExcelBalkenDiagram"), [] { return new ExcelBalkenDiagram; }},
-        {QStringLiteral("XmasDiagram"), [] { return new XmasDiagram; }},
+    // File names cannot hold the type names' brackets.
+    auto fileName = [](QString name) {
+        return name.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
     };
     // A roomy size, a small one and the smallest a diagram allows.
     const QList<QSize> sizes = {QSize(480, 360), QSize(240, 200), QSize(100, 140)};
@@ -114,15 +98,15 @@ int main(int argc, char** argv)
     // Every picture also goes onto one overview sheet: a row per type and sample.
     QList<QList<QImage>> sheetRows;
     int written = 0;
-    for (const auto& type : types) {
+    for (const ViewTypes::DiagramType& type : ViewTypes::diagramTypes()) {
         for (const Sample& s : samples()) {
             QList<QImage> row;
             for (const QSize& size : sizes) {
-                std::unique_ptr<Diagram> d(type.second());
+                std::unique_ptr<Diagram> d(type.make());
                 feed(*d, s);
                 const QImage img = picture(*d, size);
                 const QString file = out.filePath(QStringLiteral("%1_%2_%3x%4.png")
-                                                      .arg(type.first, s.name)
+                                                      .arg(fileName(type.name), s.name)
                                                       .arg(d->width())
                                                       .arg(d->height()));
                 if (d->size() != size && !row.isEmpty())

@@ -1,0 +1,20 @@
+#ifndef CSVIMPORT_H
+#define CSVIMPORT_H
+
+#include <QString>
+
+class QStandardItemModel;
+class Tabelle1;
+
+// Fills the data table from a ";" CSV file: the first line that is not a comment gives
+// the column titles (also their tool tips), every later one a row of text cells.
+class CsvImport
+{
+public:
+    // The decoded text of the file; false when it cannot be opened.
+    static bool readText(const QString& fileName, QString* text);
+    // Replaces the content of the (already emptied) model by the table of the text.
+    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table);
+};
+
+#endif

@@ -1,0 +1,22 @@
+#ifndef TABLECONTEXT_H
+#define TABLECONTEXT_H
+
+#include <QVector>
+
+class QStandardItemModel;
+class QUndoStack;
+class QWidget;
+class Tabelle1;
+
+// What a column command or an import/export gets to work with: never the main window,
+// so that each can be driven by a test on a bare model.
+struct TableContext
+{
+    QStandardItemModel* model = nullptr; // the data table
+    Tabelle1* table = nullptr;           // the data-table widget (hidden columns, scrolling)
+    QUndoStack* undo = nullptr;          // where changes to the data table go
+    QWidget* parent = nullptr;           // parent of the questions asked
+    QVector<int> columns;                // selected columns, in the selection model's order
+};
+
+#endif

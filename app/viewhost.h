@@ -1,0 +1,41 @@
+#ifndef VIEWHOST_H
+#define VIEWHOST_H
+
+#include "app/viewrecord.h"
+
+class ModelClient;
+class QDataStream;
+class QStandardItemModel;
+class QWidget;
+
+// The view list as the file formats and commands see it: rows of views that turn into
+// records and back. Row 0 is the data table and is never a record.
+class ViewHost
+{
+public:
+    virtual ~ViewHost() = default;
+
+    // Number of rows in the view list, the data table's included.
+    virtual int viewCount() const = 0;
+    // The page of row r (row 0: the data-table widget); null outside the list.
+    virtual QWidget* viewPage(int row) const = 0;
+    // The view list model (row i describes page i).
+    virtual QStandardItemModel* viewListModel() const = 0;
+    // The row of a view, -1 when it is not in the list.
+    virtual int viewIndex(ModelClient* view) = 0;
+    // The record of row r (r >= 1) with its settings written at record version v.
+    virtual ViewRecord record(int row, int version) = 0;
+    // Creates a view from a record, appended at the end, and applies its settings
+    // (record version v) with loadData; empty settings leave the view's defaults.
+    // Null when the record names no view that can be made.
+    virtual ModelClient* createFromRecord(const ViewRecord& r, int version) = 0;
+    // As above, but the settings are read from the stream instead of r.settings.
+    virtual ModelClient* createFromRecord(const ViewRecord& r, int version,
+                                          QDataStream& settings) = 0;
+    // Removes (and deletes) the view of row r >= 1; not undoable.
+    virtual void removeView(int row) = 0;
+    // Removes every view but the data table.
+    virtual void clearViews() = 0;
+};
+
+#endif

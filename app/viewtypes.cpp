@@ -1,0 +1,115 @@
+#include "app/viewtypes.h"
+
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "diagrams/balkendiagram.h"
+#include "diagrams/balkendiagram_h.h"
+#include "diagrams/excelbalkendiagram.h"
+#include "diagrams/tabellendiagramm.h"
+#include "diagrams/tortendiagram.h"
+#include "diagrams/xmasdiagram.h"
+
+namespace {
+template <typename Row>
+QStringList namesOf(const QVector<Row>& rows)
+{
+    QStringList out;
+    for (const Row& r : rows)
+        out << r.name;
+    return out;
+}
+
+template <typename Row>
+const Row* find(const QVector<Row>& rows, const QString& name)
+{
+    for (const Row& r : rows)
+        if (r.name == name)
+            return &r;
+    return nullptr;
+}
+}
+
+const QVector<ViewTypes::DiagramType>& ViewTypes::diagramTypes()
+{
+    static const QVector<DiagramType> rows = {
+        {QStringLiteral("TortenDiagram"), [] { return new TortenDiagram; }},
+        {QStringLiteral("BalkenDiagram(V)"), [] { return new BalkenDiagram; }},
+        {QStringLiteral("BalkenDiagram(H)"), [] { return new BalkenDiagram_h; }},
+        {QStringLiteral("ExcelBalkenDiagram"), [] { return new ExcelBalkenDiagram; }},
+        {QStringLiteral("Tabelle"), [] { return new TabellenDiagramm; }},
+        {QStringLiteral("XmasDiagram"), [] { return new XmasDiagram; }},
+    };
+    return rows;
+}
+
+const QVector<ViewTypes::SingleAdapterType>& ViewTypes::singleAdapterTypes()
+{
+    static const QVector<SingleAdapterType> rows = {
+        {QStringLiteral("Häufigkeit"), [] { return new HaeufigkeitsDiagramAdapter; }},
+        {QStringLiteral("Häufigkeit %"), [] { return new HaeufigkeitsProzentDiagramAdapter; }},
+        {QStringLiteral("HäufigkeitsVerteilung"), [] { return new HaeufigkeitsVerteilungsAdapter; }},
+        {QStringLiteral("Direkt"), [] { return new DirektDiagramAdapter; }},
+        // The chi-square view arrives with its own stage.
+        {QStringLiteral("Chi Quadrat"), nullptr},
+    };
+    return rows;
+}
+
+const QVector<ViewTypes::MultiAdapterType>& ViewTypes::multiAdapterTypes()
+{
+    static const QVector<MultiAdapterType> rows = {
+        {QStringLiteral("Häufigkeit"), [] { return new HaeufigkeitsMultiDiagramAdapter; }},
+        {QStringLiteral("Häufigkeit %"), [] { return new HaeufigkeitsProzentMultiDiagramAdapter; }},
+        {QStringLiteral("Direkt"), [] { return new DirektMultiDiagramAdapter; }},
+        {QStringLiteral("Spaltenhäufigkeit"), [] { return new SpaltenHaeufigkeitsDiagramAdapter; }},
+    };
+    return rows;
+}
+
+const QVector<ViewTypes::SpecialViewType>& ViewTypes::specialViewTypes()
+{
+    // The special views arrive with their own stage; until then none is made.
+    static const QVector<SpecialViewType> rows = {
+        {QStringLiteral("Ähnlichkeit"), 2, -1, nullptr},
+        {QStringLiteral("Ähnlichkeit 3D"), 2, -1, nullptr},
+        {QStringLiteral("Statistik"), 2, -1, nullptr},
+        {QStringLiteral("XYPlotter"), 2, 2, nullptr},
+        {QStringLiteral("Lineare Regression"), 2, 2, nullptr},
+        {QStringLiteral("Chi Quadrat"), 1, 1, nullptr},
+    };
+    return rows;
+}
+
+QStringList ViewTypes::diagramNames() { return namesOf(diagramTypes()); }
+QStringList ViewTypes::singleAdapterNames() { return namesOf(singleAdapterTypes()); }
+QStringList ViewTypes::multiAdapterNames() { return namesOf(multiAdapterTypes()); }
+QStringList ViewTypes::specialViewNames() { return namesOf(specialViewTypes()); }
+
+Diagram* ViewTypes::makeDiagram(const QString& name)
+{
+    const DiagramType* r = find(diagramTypes(), name);
+    return r && r->make ? r->make() : nullptr;
+}
+
+ModelDiagramAdapter* ViewTypes::makeSingleAdapter(const QString& name)
+{
+    const SingleAdapterType* r = find(singleAdapterTypes(), name);
+    return r && r->make ? r->make() : nullptr;
+}
+
+ModelMultiDiagramAdapter* ViewTypes::makeMultiAdapter(const QString& name)
+{
+    const MultiAdapterType* r = find(multiAdapterTypes(), name);
+    return r && r->make ? r->make() : nullptr;
+}
+
+const ViewTypes::SpecialViewType* ViewTypes::specialViewType(const QString& name)
+{
+    return find(specialViewTypes(), name);
+}

@@ -22,6 +22,7 @@
 #include "app/modelclient.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
+#include "tests/helpers/windowutil.h"
 #include "scriptedanswerer.h"
 
 namespace {
@@ -81,7 +82,6 @@ private slots:
 
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
-    void selectColumns(View& v, const QList<int>& cols);
     QTemporaryDir m_dir;
 };
 
@@ -101,15 +101,6 @@ QString TstMainWindow::writeFile(const QString& name, const QByteArray& bytes)
         return QString();
     f.write(bytes);
     return path;
-}
-
-void TstMainWindow::selectColumns(View& v, const QList<int>& cols)
-{
-    QTableView* t = v.dataTable()->table();
-    t->selectionModel()->clearSelection();
-    for (int c : cols)
-        t->selectionModel()->select(t->model()->index(0, c),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
 }
 
 void TstMainWindow::menusInOrder()
@@ -233,7 +224,7 @@ void TstMainWindow::enablingByColumnSelection()
     QFETCH(QList<int>, columns);
     QFETCH(QString, enabled);
     View v;
-    selectColumns(v, columns);
+    WindowUtil::selectColumns(v, columns);
     QCOMPARE(v.dataTable()->table()->selectionModel()->selectedColumns(0).size(), columns.size());
     const QList<QAction*> acts{v.actCreateView, v.actHideColumns, v.actNormalize, v.actNumeric,
                                v.actReplace, v.actStat, v.actRenameColumn, v.actCombine,
@@ -250,9 +241,9 @@ void TstMainWindow::weightNeedsMarkerForOneColumn()
 {
     View v;
     v.dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Roles::DerivationKind);
-    selectColumns(v, {4});
+    WindowUtil::selectColumns(v, {4});
     QVERIFY(v.actWeight->isEnabled());
-    selectColumns(v, {3});
+    WindowUtil::selectColumns(v, {3});
     QVERIFY(!v.actWeight->isEnabled());
 }
 
@@ -260,7 +251,7 @@ void TstMainWindow::emptiedTableDisablesColumnCommands()
 {
     // "Neu" on the data table's page empties the table and with it the selection.
     View v;
-    selectColumns(v, {1, 2});
+    WindowUtil::selectColumns(v, {1, 2});
     QVERIFY(v.actLinReg->isEnabled());
     v.actNeu->trigger();
     QCOMPARE(v.dataTable()->table()->selectionModel()->selectedColumns(0).size(), 0);
@@ -274,7 +265,7 @@ void TstMainWindow::emptiedTableDisablesColumnCommands()
 void TstMainWindow::enablingOnViewPage()
 {
     View v;
-    selectColumns(v, {1, 2});
+    WindowUtil::selectColumns(v, {1, 2});
     auto* page = new BlankView;
     v.appendView("Blank", page);
     v.viewArea()->setCurrentIndex(1);

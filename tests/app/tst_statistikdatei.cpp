@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
 
 #include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
@@ -16,6 +17,9 @@
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
+#include "diagrams/viewpicture.h"
+#include "tests/helpers/testutil.h"
+#include "tests/helpers/windowutil.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"
 
@@ -33,13 +37,7 @@ void writeAll(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-QStringList titles(View& v)
-{
-    QStringList t;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        t << v.viewListModel()->item(r)->text();
-    return t;
-}
+using WindowUtil::titles;
 
 QList<QColor> defaultColours()
 {
@@ -47,12 +45,7 @@ QList<QColor> defaultColours()
             Qt::green, Qt::gray, Qt::darkBlue, Qt::darkCyan, Qt::darkMagenta};
 }
 
-// A stream in the file's own encoding.
-struct Out {
-    QByteArray bytes;
-    QDataStream s{&bytes, QIODevice::WriteOnly};
-    Out() { s.setVersion(QDataStream::Qt_4_6); }
-};
+using TestUtil::Out;
 }
 
 // The statistic file: its bytes, old versions, round trips, safe saving, damaged files.
@@ -66,6 +59,10 @@ private slots:
     void version1HasNoDiagramRecord();
     void version3HasNoHeaderStrings();
     void version4HasNoRange();
+    void classCountFromFileIsBounded_data();
+    void classCountFromFileIsBounded();
+    void viewsBeyondTheTableLoadEmpty_data();
+    void viewsBeyondTheTableLoadEmpty();
     void rejectedFilesChangeNothing_data();
     void rejectedFilesChangeNothing();
     void backupAfterTwoSaves();
@@ -307,6 +304,108 @@ void TstStatistikDatei::version4HasNoRange()
     QCOMPARE(hv->diagram()->colorList(), QList<QColor>{QColor(Qt::black)});
     QCOMPARE(hv->diagram()->font().pointSize(), 8);
     QCOMPARE(hv->diagram()->values().size(), 4);
+}
+
+namespace {
+// A version 5 file of one numeric column "N" (rows 1, 2, 9) and the given view records.
+void fileWithOneColumn(Out& o, int viewRecords)
+{
+    o << qint32(0xFFAA01BB) << qint16(5) << qint32(3) << qint32(1);
+    o << false << QVariant(QString("N")) << QString("N") << QString() << QString() << QString();
+    for (const char* t : {"1", "2", "9"})
+        o << QVariant(QString(t));
+    o << qint32(viewRecords + 1);
+}
+
+void viewValues(Out& o, const QString& adapter, const QStringList& columns, const QString& type)
+{
+    o << QVariant(QString("V")) << QVariant(adapter) << QVariant(columns) << QVariant(type)
+      << QVariant(QString());
+}
+}
+
+// The number of classes of a histogram comes from the file; whatever it says, the
+// view is made with a count the dialog could have given.
+void TstStatistikDatei::classCountFromFileIsBounded_data()
+{
+    QTest::addColumn<qint32>("stored");
+    QTest::addColumn<int>("used");
+    QTest::newRow("in range") << qint32(7) << 7;
+    QTest::newRow("zero") << qint32(0) << 4;
+    QTest::newRow("negative") << qint32(-5) << 4;
+    QTest::newRow("largest int") << qint32(2147483647) << 100;
+}
+
+void TstStatistikDatei::classCountFromFileIsBounded()
+{
+    QFETCH(qint32, stored);
+    QFETCH(int, used);
+    Out o;
+    fileWithOneColumn(o, 1);
+    viewValues(o, "HäufigkeitsVerteilung", {"0"}, "BalkenDiagram(V)");
+    o << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
+    o << QVariant(QString("")) << QString() << qint32(-1) << stored << 0.0 << 10.0;
+    const QString path = m_dir.path() + "/classes.stat";
+    writeAll(path, o.bytes);
+    View v;
+    ScriptedAnswerer ans;
+    QVERIFY(v.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(hv);
+    QCOMPARE(hv->classCount(), used);
+    QCOMPARE(hv->diagram()->values().size(), used);
+}
+
+// A file may name columns the data table does not have (written by hand, or damaged):
+// the view is made and the file counts as read. Such a column reads as empty cells: at
+// most one count per row, nothing else.
+void TstStatistikDatei::viewsBeyondTheTableLoadEmpty_data()
+{
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QByteArray>("settings");
+    Out diagram, filtered, histogram;
+    for (Out* o : {&diagram, &filtered, &histogram})
+        *o << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
+    for (Out* o : {&filtered, &histogram})
+        *o << QVariant(QString("")) << QString() << qint32(-1);
+    histogram << qint32(4) << 0.0 << 0.0;
+    QTest::newRow("frequency") << "Häufigkeit" << QStringList{"5"} << filtered.bytes;
+    QTest::newRow("direct") << "Direkt" << QStringList{"1"} << diagram.bytes;
+    QTest::newRow("histogram") << "HäufigkeitsVerteilung" << QStringList{"3"} << histogram.bytes;
+    QTest::newRow("multi frequency") << "Häufigkeit" << QStringList{"0", "7"} << filtered.bytes;
+    QTest::newRow("multi direct") << "Direkt" << QStringList{"4", "2"} << diagram.bytes;
+    QTest::newRow("combinations") << "Spaltenhäufigkeit" << QStringList{"0", "9"} << diagram.bytes;
+}
+
+void TstStatistikDatei::viewsBeyondTheTableLoadEmpty()
+{
+    QFETCH(QString, adapter);
+    QFETCH(QStringList, columns);
+    QFETCH(QByteArray, settings);
+    Out o;
+    fileWithOneColumn(o, 1);
+    viewValues(o, adapter, columns, "BalkenDiagram(V)");
+    o.s.writeRawData(settings.constData(), settings.size());
+    const QString path = m_dir.path() + "/beyond.stat";
+    writeAll(path, o.bytes);
+    View v;
+    ScriptedAnswerer ans;   // read completely: no warning
+    QVERIFY(v.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    QCOMPARE(v.viewArea()->count(), 2);
+    auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(1));
+    QVERIFY(a);
+    QCOMPARE(a->diagram()->font().pointSize(), 8);
+    double sum = 0;
+    for (double x : a->diagram()->values()) {
+        QVERIFY(x == 0 || std::isfinite(x));
+        sum += x;
+    }
+    QVERIFY2(sum <= 3 * columns.size(), qPrintable(QString::number(sum)));
+    v.viewArea()->setCurrentIndex(1);
+    QVERIFY(!ViewPicture::of(v.viewArea()->widget(1), QSize(300, 200)).isNull());
 }
 
 void TstStatistikDatei::rejectedFilesChangeNothing_data()

@@ -23,6 +23,7 @@
 #include "app/viewtypes.h"
 #include "app/tabelle1.h"
 #include "app/view.h"
+#include "tests/helpers/windowutil.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"
 
@@ -46,22 +47,12 @@ private slots:
     void typActionCancelKeepsDiagram();
 
 private:
-    static void select(View& v, const QList<int>& cols);
     QTemporaryDir m_dir;
 };
 
 void TstViewCreation::initTestCase()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-}
-
-void TstViewCreation::select(View& v, const QList<int>& cols)
-{
-    QTableView* t = v.dataTable()->table();
-    t->selectionModel()->clearSelection();
-    for (int c : cols)
-        t->selectionModel()->select(t->model()->index(0, c),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
 }
 
 void TstViewCreation::createViewBuildsEachType_data()
@@ -155,7 +146,7 @@ void TstViewCreation::createViewRefusesWhatItCannotMake()
 void TstViewCreation::createSelectedViewSingleColumn()
 {
     View v;
-    select(v, {2});
+    WindowUtil::selectColumns(v, {2});
     ScriptedAnswerer ans;
     ans.accept(UserInput::Item, "BalkenDiagram(H)").accept(UserInput::Item, "Häufigkeit");
     v.actCreateView->trigger();
@@ -179,7 +170,7 @@ void TstViewCreation::createSelectedViewSingleColumn()
 void TstViewCreation::createSelectedViewMultiColumnAsksTitle()
 {
     View v;
-    select(v, {3, 1});
+    WindowUtil::selectColumns(v, {3, 1});
     ScriptedAnswerer ans;
     ans.accept(UserInput::Item, "TortenDiagram")
         .accept(UserInput::Item, "Spaltenhäufigkeit")
@@ -201,7 +192,7 @@ void TstViewCreation::createSelectedViewMultiColumnAsksTitle()
 void TstViewCreation::createSelectedViewCancelsChangeNothing()
 {
     View v;
-    select(v, {0, 1});
+    WindowUtil::selectColumns(v, {0, 1});
     const int before = v.viewArea()->count();
     ScriptedAnswerer ans;
     ans.cancel(UserInput::Item);
@@ -221,7 +212,7 @@ void TstViewCreation::createSelectedViewCancelsChangeNothing()
 void TstViewCreation::createSelectedViewSpecialTypeMakesNothingYet()
 {
     View v;
-    select(v, {0});
+    WindowUtil::selectColumns(v, {0});
     const int before = v.viewArea()->count();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Item, "Statistik").accept(UserInput::Text, "Stat");
@@ -247,10 +238,7 @@ void TstViewCreation::createViewsAfterImport()
         .accept(UserInput::Item, "Häufigkeit %");
     v.importFile();
     QCOMPARE(ans.unexpected, 0);
-    QStringList titles;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        titles << v.viewListModel()->item(r)->text();
-    QCOMPARE(titles, (QStringList{"Datentabelle", "Eins", "Zwei", "3", "Vier", "Fuenf"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "Eins", "Zwei", "3", "Vier", "Fuenf"}));
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
     auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(2));

@@ -16,6 +16,7 @@
 #include "app/view.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"
+#include "windowutil.h"
 
 // The list of views: rows and pages stay aligned under every operation, removal is
 // undoable, duplication copies, notes stay with their view.
@@ -41,7 +42,6 @@ private slots:
 private:
     // A window whose data table holds three small columns and four views.
     void makeViews(View& v);
-    static QStringList titles(View& v);
     static bool aligned(View& v);
 };
 
@@ -75,14 +75,6 @@ void TstViewList::makeViews(View& v)
     QVERIFY(v.createView("Direkt", "BalkenDiagram(H)", {1}, "V4", ""));
 }
 
-QStringList TstViewList::titles(View& v)
-{
-    QStringList t;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        t << v.viewListModel()->item(r)->text();
-    return t;
-}
-
 bool TstViewList::aligned(View& v)
 {
     if (v.viewListModel()->rowCount() != v.viewArea()->count())
@@ -103,7 +95,7 @@ void TstViewList::appendSetsRolesAndCategory()
     View v;
     makeViews(v);
     QStandardItemModel* list = v.viewListModel();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
     QCOMPARE(list->item(1)->data(Roles::ViewCategory).toString(), QString("Single"));
     QCOMPARE(list->item(3)->data(Roles::ViewCategory).toString(), QString("Multi"));
@@ -123,12 +115,12 @@ void TstViewList::removeUndoRedoRestoresRow()
     makeViews(v);
     v.viewArea()->setCurrentIndex(2);
     v.removeCurrentView();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
     QVERIFY(aligned(v));
     QCOMPARE(v.undoStack()->undoText(), QString("Ansicht entfernen"));
 
     v.undoStack()->undo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
     auto* back = qobject_cast<ModelDiagramAdapter*>(v.viewArea()->widget(2));
     QVERIFY(back);
@@ -139,10 +131,10 @@ void TstViewList::removeUndoRedoRestoresRow()
              QString("BalkenDiagram(V)"));
 
     v.undoStack()->redo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
     QVERIFY(aligned(v));
     v.undoStack()->undo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
 }
 
 void TstViewList::removeUndoKeepsFilterAndNotes()
@@ -177,7 +169,7 @@ void TstViewList::removedViewDeletedByClearViewsIsNeverTouched()
     QCOMPARE(v.viewArea()->count(), 1);
     QVERIFY(aligned(v));
     v.undoStack()->undo();   // re-creates from the stored values
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V3"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V3"}));
     QVERIFY(aligned(v));
     QVERIFY(qobject_cast<ModelMultiDiagramAdapter*>(v.viewArea()->widget(1)));
 }
@@ -199,7 +191,7 @@ void TstViewList::duplicateCopiesTypeColoursFont()
     const QPoint at = v.viewListWidget()->visualRect(v.viewListModel()->index(1, 0)).center();
     v.vListContextMenu(at);
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(titles(v).last(), QString("V1(neu)"));
+    QCOMPARE(WindowUtil::titles(v).last(), QString("V1(neu)"));
     QVERIFY(aligned(v));
     auto* copy = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(5));
     QVERIFY(copy);
@@ -237,9 +229,9 @@ void TstViewList::contextMenuRemovesUndoably()
     ScriptedAnswerer ans;
     ans.accept(UserInput::Menu, "Entfernen");
     v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(2, 0)).center());
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
     v.undoStack()->undo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
 
     // Nothing under the pointer: the chosen command does nothing.
@@ -290,9 +282,9 @@ void TstViewList::redoKeepsChangesMadeAfterUndo()
     a->setDepFilter("q", 2);
     v.textPane()->setPlainText("typed after undo");
     v.undoStack()->redo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V2", "V3", "V4"}));
     v.undoStack()->undo();
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "W1", "V2", "V3", "V4"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "W1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
     QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains(
         "typed after undo"));
@@ -322,11 +314,11 @@ void TstViewList::moveViewKeepsAlignment()
     View v;
     makeViews(v);
     v.moveView(4, 1);
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
     QVERIFY(aligned(v));
     v.moveView(0, 3);   // the data table never moves
     v.moveView(2, 2);
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
+    QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
     v.removeView(0);
     v.removeView(-1);
     QCOMPARE(v.viewArea()->count(), 5);

@@ -21,17 +21,7 @@ namespace {
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 
-void feed(Diagram& d, const QVector<double>& values, int rowWidth = 0,
-          const QStringList& labels = {}, const QStringList& rowLabels = {},
-          const QString& postfix = {}, const QString& title = {})
-{
-    d.setLabels(labels);
-    d.setColLabels(rowLabels);
-    d.setRowWidth(rowWidth);
-    d.setValuePostfix(postfix);
-    d.setTitle(title);
-    d.setData(values);
-}
+using TestUtil::feed;
 
 TortenLayout pie(const TortenDiagram& d, const QSize& s)
 {

@@ -65,17 +65,7 @@ BalkenLayoutH layoutH(const BalkenDiagram_h& d, const QSize& s)
     return d.barLayout(s, fm(d), tfm(d));
 }
 
-void feed(Diagram& d, const QVector<double>& values, int rowWidth = 0,
-          const QStringList& labels = {}, const QStringList& rowLabels = {},
-          const QString& postfix = {}, const QString& title = {})
-{
-    d.setLabels(labels);
-    d.setColLabels(rowLabels);
-    d.setRowWidth(rowWidth);
-    d.setValuePostfix(postfix);
-    d.setTitle(title);
-    d.setData(values);
-}
+using TestUtil::feed;
 
 QPoint centre(const QRect& r)
 {

@@ -43,6 +43,17 @@ bool fuzzy(double a, double b, double eps)
     return std::fabs(a - b) <= eps * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
 }
 
+void feed(Diagram& d, const QVector<double>& values, int rowWidth, const QStringList& labels,
+          const QStringList& rowLabels, const QString& postfix, const QString& title)
+{
+    d.setLabels(labels);
+    d.setColLabels(rowLabels);
+    d.setRowWidth(rowWidth);
+    d.setValuePostfix(postfix);
+    d.setTitle(title);
+    d.setData(values);
+}
+
 QImage render(const Diagram& d, const QSize& size)
 {
     // The program's own picture path; it does not change the diagram.

@@ -1,11 +1,15 @@
 #ifndef TESTUTIL_H
 #define TESTUTIL_H
 
+#include <QByteArray>
 #include <QColor>
+#include <QDataStream>
+#include <QIODevice>
 #include <QImage>
 #include <QList>
 #include <QSize>
 #include <QStringList>
+#include <QVector>
 
 class QObject;
 class QStandardItemModel;
@@ -21,6 +25,24 @@ QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringLis
 QList<QStringList> cellTexts(const QStandardItemModel* m);
 
 bool fuzzy(double a, double b, double eps = 1e-9);
+
+// Hands a diagram everything an adapter would, in the adapters' order.
+void feed(Diagram& d, const QVector<double>& values, int rowWidth = 0,
+          const QStringList& labels = {}, const QStringList& rowLabels = {},
+          const QString& postfix = {}, const QString& title = {});
+
+// A stream in the files' own encoding (Qt 4.6), for building expected bytes.
+struct Out {
+    QByteArray bytes;
+    QDataStream s{&bytes, QIODevice::WriteOnly};
+    Out() { s.setVersion(QDataStream::Qt_4_6); }
+    template <typename T>
+    Out& operator<<(const T& v)
+    {
+        s << v;
+        return *this;
+    }
+};
 
 // Paints the diagram through its shared paint path into a white image of that size.
 QImage render(const Diagram& d, const QSize& size);

@@ -1,0 +1,29 @@
+#include "windowutil.h"
+
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include "app/tabelle1.h"
+#include "app/view.h"
+
+namespace WindowUtil {
+
+void selectColumns(View& v, const QList<int>& cols)
+{
+    QTableView* t = v.dataTable()->table();
+    t->selectionModel()->clearSelection();
+    for (int c : cols)
+        t->selectionModel()->select(t->model()->index(0, c),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
+}
+
+QStringList titles(View& v)
+{
+    QStringList t;
+    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
+        t << v.viewListModel()->item(r)->text();
+    return t;
+}
+
+} // namespace WindowUtil

@@ -1,0 +1,20 @@
+#ifndef WINDOWUTIL_H
+#define WINDOWUTIL_H
+
+#include <QList>
+#include <QStringList>
+
+class View;
+
+// What tests of the main window do again and again.
+namespace WindowUtil {
+
+// Selects exactly these whole columns of the data-table widget, in this order.
+void selectColumns(View& v, const QList<int>& cols);
+
+// The titles of the view list, "Datentabelle" first.
+QStringList titles(View& v);
+
+} // namespace WindowUtil
+
+#endif

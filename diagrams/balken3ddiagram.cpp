@@ -1,0 +1,212 @@
+#include "diagrams/balken3ddiagram.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions_1_1>
+#include <QOpenGLVersionFunctionsFactory>
+#include <cmath>
+
+Balken3dDiagram::Balken3dDiagram(QWidget* parent)
+    : QOpenGLWidget(parent)
+{
+}
+
+Balken3dDiagram::~Balken3dDiagram()
+{
+    releaseLists();
+}
+
+void Balken3dDiagram::setRowCount(int n)
+{
+    rows = std::max(0, n);
+    values = QVector<double>(qsizetype(rows) * rows, 0.0);
+    barsDirty = true;
+}
+
+void Balken3dDiagram::setColumnCount(int m)
+{
+    cols = std::max(0, m);
+    values = QVector<double>(qsizetype(cols) * rows, 0.0);
+    barsDirty = true;
+}
+
+void Balken3dDiagram::setData(int row, int col, double value)
+{
+    if (row < 0 || row >= rows || col < 0 || col >= cols)
+        return;
+    values[qsizetype(row) * cols + col] = value;
+    barsDirty = true;
+}
+
+double Balken3dDiagram::value(int row, int col) const
+{
+    if (row < 0 || row >= rows || col < 0 || col >= cols)
+        return 0;
+    return values.at(qsizetype(row) * cols + col);
+}
+
+QColor Balken3dDiagram::bandColour(double h)
+{
+    if (h < 2.5)
+        return QColor(Qt::gray);
+    if (h < 7.5)
+        return QColor(Qt::lightGray);
+    if (h < 12.5)
+        return QColor(Qt::yellow);
+    if (h < 17.5)
+        return QColor(Qt::blue);
+    return QColor(Qt::green);
+}
+
+QVector<Balken3dDiagram::Bar> Balken3dDiagram::bars(int rows, int cols,
+                                                     const QVector<double>& values)
+{
+    QVector<Bar> out;
+    if (rows <= 0 || cols <= 0 || values.size() < qsizetype(rows) * cols)
+        return out;
+    double largest = 0;
+    bool any = false;
+    for (double v : values) {
+        if (std::isfinite(v) && (!any || v > largest)) {
+            largest = v;
+            any = true;
+        }
+    }
+    if (!any || !(largest > 0))
+        return out;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const double h = 25.0 * values.at(qsizetype(r) * cols + c) / largest;
+            if (h == 0 || !std::isfinite(h))
+                continue;
+            out << Bar{r, c, h, bandColour(h)};
+        }
+    }
+    return out;
+}
+
+QVector<Balken3dDiagram::Bar> Balken3dDiagram::bars() const
+{
+    return bars(rows, cols, values);
+}
+
+void Balken3dDiagram::initializeGL()
+{
+    // A new context (the widget moved to another window) needs new lists.
+    gl = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(context());
+    if (!gl)
+        return;
+    // Opaque white: the widget's picture is composed with others, and a clear alpha
+    // of 0 would let the window behind show through.
+    gl->glClearColor(1, 1, 1, 1);
+    gl->glEnable(GL_DEPTH_TEST);
+    object = gl->glGenLists(1);
+    gl->glNewList(object, GL_COMPILE);
+    gl->glBegin(GL_QUADS);
+    static const int faces[6][4][3] = {
+        {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
+        {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
+        {{0, 0, 1}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}},
+        {{1, 0, 1}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}},
+        {{0, 0, 1}, {0, 0, 0}, {1, 0, 0}, {1, 0, 1}},
+        {{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}},
+    };
+    for (const auto& face : faces)
+        for (const auto& v : face)
+            gl->glVertex3i(v[0], v[1], v[2]);
+    gl->glEnd();
+    gl->glEndList();
+    barList = gl->glGenLists(1);
+    barsDirty = true;
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+            &Balken3dDiagram::releaseLists, Qt::UniqueConnection);
+}
+
+void Balken3dDiagram::releaseLists()
+{
+    if (!gl || !context())
+        return;
+    makeCurrent();
+    if (object)
+        gl->glDeleteLists(object, 1);
+    if (barList)
+        gl->glDeleteLists(barList, 1);
+    object = barList = 0;
+    doneCurrent();
+    gl = nullptr;
+}
+
+void Balken3dDiagram::resizeGL(int, int)
+{
+    // The projection depends on the column count too; paintGL sets it.
+}
+
+void Balken3dDiagram::buildBars()
+{
+    gl->glNewList(barList, GL_COMPILE);
+    for (const Bar& b : bars()) {
+        gl->glColor4f(b.colour.redF(), b.colour.greenF(), b.colour.blueF(), b.colour.alphaF());
+        gl->glPushMatrix();
+        gl->glTranslated(2.0 * b.column, 0, 2.0 * b.row);
+        gl->glScaled(1, -b.height, 1);
+        gl->glCallList(object);
+        gl->glPopMatrix();
+    }
+    gl->glEndList();
+    barsDirty = false;
+}
+
+void Balken3dDiagram::paintGL()
+{
+    if (!gl)
+        return;
+    // An empty matrix still gets a usable projection.
+    const double halfWidth = 1.5 * std::max(cols, 1);
+    gl->glMatrixMode(GL_PROJECTION);
+    gl->glLoadIdentity();
+    gl->glOrtho(-halfWidth, halfWidth, 20, -20, 10, 150);
+    gl->glMatrixMode(GL_MODELVIEW);
+
+    if (barsDirty)
+        buildBars();
+    gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl->glLoadIdentity();
+    gl->glTranslated(0, 6, -110);
+    gl->glRotated(xRot / 16.0, 1, 0, 0);
+    gl->glRotated(yRot / 16.0, 0, 1, 0);
+    gl->glRotated(zRot / 16.0, 0, 0, 1);
+
+    const QColor floor(Qt::gray);
+    gl->glColor4f(floor.redF(), floor.greenF(), floor.blueF(), 1);
+    gl->glBegin(GL_QUADS);
+    gl->glVertex3d(cols + 1, 0, -rows);
+    gl->glVertex3d(-cols, 0, -rows);
+    gl->glVertex3d(-cols, 0, rows + 1);
+    gl->glVertex3d(cols + 1, 0, rows + 1);
+    gl->glEnd();
+
+    gl->glTranslated(-2 * (cols / 2), 0, -2 * (rows / 2));
+    gl->glCallList(barList);
+}
+
+void Balken3dDiagram::mousePressEvent(QMouseEvent* e)
+{
+    lastPos = e->position().toPoint();
+}
+
+void Balken3dDiagram::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint pos = e->position().toPoint();
+    const int dx = pos.x() - lastPos.x();
+    const int dy = pos.y() - lastPos.y();
+    if (e->buttons() & Qt::LeftButton) {
+        xRot += 8 * dy;
+        yRot += 8 * dx;
+        update();
+    } else if (e->buttons() & Qt::RightButton) {
+        xRot += 8 * dy;
+        zRot += 8 * dx;
+        update();
+    }
+    lastPos = pos;
+}

@@ -4,10 +4,10 @@
 
 VierDiagramView::VierDiagramView(QWidget* parent)
     : ModelClient(parent)
-    , layout(new QGridLayout(this))
+    , grid(new QGridLayout(this))
 {
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
 }
 
 QPointer<ModelClient>* VierDiagramView::slot(int position)
@@ -35,7 +35,7 @@ void VierDiagramView::setClient(ModelClient* client, int position)
         return;
     delete s->data();
     *s = client;
-    layout->addWidget(client, position / 2, position % 2);
+    grid->addWidget(client, position / 2, position % 2);
     if (m_model)
         client->setModel(m_model);
 }

@@ -35,7 +35,7 @@ private:
     QPointer<ModelClient> topRight;
     QPointer<ModelClient> bottomLeft;
     QPointer<ModelClient> bottomRight;
-    QGridLayout* layout;
+    QGridLayout* grid;
 };
 
 #endif

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "analyses/chiquadrattest.h"
+#include "analyses/zellenzahl.h"
 #include "diagrams/diagram.h"
 
 namespace {
@@ -135,7 +136,7 @@ void ChiQuadrat::updateDiagram()
     QVector<double> values;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         if (m_filter.admits(m_model, r, m_modelColumn))
-            values << m_model->data(m_model->index(r, m_modelColumn)).toDouble();
+            values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
     }
     const ChiQuadratTest::Result t = ChiQuadratTest::compute(
         values, m_classes, [this](double upper, double lower) { return w(upper, lower); });

@@ -12,13 +12,10 @@ QStringList SpaltenStatistik::rowNames()
 
 void SpaltenStatistik::sortValues(QVector<double>& values)
 {
-    std::sort(values.begin(), values.end(), [](double a, double b) {
-        if (std::isnan(a))
-            return false;
-        if (std::isnan(b))
-            return true;
-        return a < b;
-    });
+    // NaN first moved behind the rest, which then sorts with a plain <.
+    const auto numbers = std::partition(values.begin(), values.end(),
+                                        [](double v) { return !std::isnan(v); });
+    std::sort(values.begin(), numbers);
 }
 
 QString SpaltenStatistik::number(double v)

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include "analyses/recomputescheduler.h"
+#include "analyses/zellenzahl.h"
 #include "analyses/spaltenstatistik.h"
 #include "app/userinput.h"
 #include "diagrams/viewdrag.h"
@@ -83,7 +84,7 @@ void StatistikTabelle::updateDiagram()
         values.reserve(rows);
         for (int r = 0; r < rows; ++r) {
             if (m_filter.admits(m_model, r, c))
-                values << m_model->data(m_model->index(r, c)).toDouble();
+                values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
         }
         const QStringList texts = SpaltenStatistik::texts(values, rows);
         for (int r = 0; r < texts.size(); ++r)

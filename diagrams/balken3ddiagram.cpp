@@ -6,6 +6,20 @@
 #include <QOpenGLVersionFunctionsFactory>
 #include <cmath>
 
+namespace {
+// The unit cube [0, 1]^3 as six quads, each wound counter-clockwise seen from outside,
+// so that the faces turned away can be culled. Bars are mirrored by their negative
+// height and the projection mirrors y again, so outside stays counter-clockwise.
+constexpr int cubeFaces[6][4][3] = {
+    {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}},
+    {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
+    {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}},
+    {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}},
+    {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}},
+    {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}},
+};
+}
+
 Balken3dDiagram::Balken3dDiagram(QWidget* parent)
     : QOpenGLWidget(parent)
 {
@@ -100,22 +114,6 @@ void Balken3dDiagram::initializeGL()
     // of 0 would let the window behind show through.
     gl->glClearColor(1, 1, 1, 1);
     gl->glEnable(GL_DEPTH_TEST);
-    object = gl->glGenLists(1);
-    gl->glNewList(object, GL_COMPILE);
-    gl->glBegin(GL_QUADS);
-    static const int faces[6][4][3] = {
-        {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
-        {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
-        {{0, 0, 1}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}},
-        {{1, 0, 1}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}},
-        {{0, 0, 1}, {0, 0, 0}, {1, 0, 0}, {1, 0, 1}},
-        {{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}},
-    };
-    for (const auto& face : faces)
-        for (const auto& v : face)
-            gl->glVertex3i(v[0], v[1], v[2]);
-    gl->glEnd();
-    gl->glEndList();
     barList = gl->glGenLists(1);
     barsDirty = true;
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
@@ -127,11 +125,9 @@ void Balken3dDiagram::releaseLists()
     if (!gl || !context())
         return;
     makeCurrent();
-    if (object)
-        gl->glDeleteLists(object, 1);
     if (barList)
         gl->glDeleteLists(barList, 1);
-    object = barList = 0;
+    barList = 0;
     doneCurrent();
     gl = nullptr;
 }
@@ -143,15 +139,19 @@ void Balken3dDiagram::resizeGL(int, int)
 
 void Balken3dDiagram::buildBars()
 {
+    // One batch of quads for all bars: the cube's faces, placed and scaled here once,
+    // instead of a transformed cube per bar and frame.
     gl->glNewList(barList, GL_COMPILE);
+    gl->glBegin(GL_QUADS);
     for (const Bar& b : bars()) {
         gl->glColor4f(b.colour.redF(), b.colour.greenF(), b.colour.blueF(), b.colour.alphaF());
-        gl->glPushMatrix();
-        gl->glTranslated(2.0 * b.column, 0, 2.0 * b.row);
-        gl->glScaled(1, -b.height, 1);
-        gl->glCallList(object);
-        gl->glPopMatrix();
+        const double x = 2.0 * b.column;
+        const double z = 2.0 * b.row;
+        for (const auto& face : cubeFaces)
+            for (const auto& v : face)
+                gl->glVertex3d(x + v[0], -b.height * v[1], z + v[2]);
     }
+    gl->glEnd();
     gl->glEndList();
     barsDirty = false;
 }
@@ -186,7 +186,10 @@ void Balken3dDiagram::paintGL()
     gl->glEnd();
 
     gl->glTranslated(-2 * (cols / 2), 0, -2 * (rows / 2));
+    // Only the faces turned towards the viewer: half the pixels to fill.
+    gl->glEnable(GL_CULL_FACE);
     gl->glCallList(barList);
+    gl->glDisable(GL_CULL_FACE);
 }
 
 void Balken3dDiagram::mousePressEvent(QMouseEvent* e)

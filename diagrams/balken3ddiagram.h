@@ -56,7 +56,6 @@ private:
     void releaseLists();
 
     QPoint lastPos;
-    unsigned object = 0;      // display list: the unit cube
     unsigned barList = 0;     // display list: every bar of the current values
     bool barsDirty = true;
     int xRot = -480;

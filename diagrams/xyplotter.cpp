@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 
 #include "analyses/recomputescheduler.h"
+#include "analyses/zellenzahl.h"
 #include "diagrams/viewdrag.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotgeometry.h"
@@ -39,8 +40,8 @@ void XYPlotter::updateData()
     xs.reserve(rows);
     ys.reserve(rows);
     for (int r = 0; r < rows; ++r) {
-        xs << m_model->data(m_model->index(r, xColumn)).toDouble();
-        ys << m_model->data(m_model->index(r, yColumn)).toDouble();
+        xs << ZellenZahl::toDouble(m_model->data(m_model->index(r, xColumn)));
+        ys << ZellenZahl::toDouble(m_model->data(m_model->index(r, yColumn)));
     }
     const XYPlotGeometry::Extremes e = XYPlotGeometry::extremes(xs, ys);
     minX = e.minX;

@@ -9,6 +9,7 @@
 
 #include "analyses/spaltenstatistik.h"
 #include "analyses/statistiktabelle.h"
+#include "analyses/zellenzahl.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
 
@@ -22,6 +23,8 @@ private slots:
     void figures_data();
     void figures();
     void nanSortsLast();
+    void numbersAsTheToolkitReadsThem_data();
+    void numbersAsTheToolkitReadsThem();
     void tableAndTexts();
     void dependencyCountsOthersAsEmpty();
     void recomputesOnceAfterCellChanges();
@@ -79,6 +82,34 @@ void TstStatistikTabelle::nanSortsLast()
     // "nan" and "inf" cells are numbers: the maximum of a column with a NaN is NaN.
     const QStringList t = SpaltenStatistik::texts({2, std::nan(""), 1}, 3);
     QCOMPARE(t.mid(0, 3), (QStringList{"1", "nan", "2"}));
+}
+
+void TstStatistikTabelle::numbersAsTheToolkitReadsThem_data()
+{
+    QTest::addColumn<QVariant>("cell");
+    const QStringList texts = {
+        "0", "-0", "7", "42", "-13", "2.5", "0.1", "-0.125", "123456789012345678",
+        "0.30000000000000004", "1e5", "1E-3", " 3 ", "3,5", "+4", "007", "0.", ".5", "5.",
+        "-", ".", "1.2.3", "nan", "inf", "-inf", "ja", "", "12345678901234567890123456",
+        "9007199254740993", "1.7976931348623157e308", "٣"};
+    for (const QString& t : texts)
+        QTest::newRow(qPrintable("text " + t)) << QVariant(t);
+    QTest::newRow("null string") << QVariant(QString());
+    QTest::newRow("invalid") << QVariant();
+    QTest::newRow("double") << QVariant(2.75);
+    QTest::newRow("int") << QVariant(-9);
+}
+
+void TstStatistikTabelle::numbersAsTheToolkitReadsThem()
+{
+    QFETCH(QVariant, cell);
+    const double expected = cell.toDouble();
+    const double got = ZellenZahl::toDouble(cell);
+    if (std::isnan(expected))
+        QVERIFY(std::isnan(got));
+    else
+        QCOMPARE(QByteArray::number(got, 'g', 17), QByteArray::number(expected, 'g', 17));
+    QCOMPARE(std::signbit(got), std::signbit(expected));
 }
 
 void TstStatistikTabelle::tableAndTexts()

@@ -89,6 +89,10 @@ void TstSpecialViewFile::createEachSpecialView()
     QCOMPARE(it->data(Roles::ViewType).toString(), type);
     if (auto* s = qobject_cast<StatistikTabelle*>(mc))
         QCOMPARE(s->spalten(), columns);
+    // Only the statistics table has a settings record, and only from version 3 on.
+    const int row = v.viewIndex(mc);
+    for (int version = 1; version <= 5; ++version)
+        QCOMPARE(v.record(row, version).settings.isEmpty(), cls != "StatistikTabelle" || version < 3);
     if (auto* t = qobject_cast<ModelAenlichkeitsTabelle*>(mc))
         QCOMPARE(t->table()->model()->rowCount(), 5);
     if (auto* d = qobject_cast<ModelAenlichkeits3dView*>(mc))

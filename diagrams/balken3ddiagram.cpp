@@ -23,6 +23,8 @@ constexpr int cubeFaces[6][4][3] = {
 Balken3dDiagram::Balken3dDiagram(QWidget* parent)
     : QOpenGLWidget(parent)
 {
+    // Keeps the last frame between paints, so that an unchanged scene is not drawn again.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 }
 
 Balken3dDiagram::~Balken3dDiagram()
@@ -35,6 +37,7 @@ void Balken3dDiagram::setRowCount(int n)
     rows = std::max(0, n);
     values = QVector<double>(qsizetype(rows) * rows, 0.0);
     barsDirty = true;
+    frameCurrent = false;
 }
 
 void Balken3dDiagram::setColumnCount(int m)
@@ -42,6 +45,7 @@ void Balken3dDiagram::setColumnCount(int m)
     cols = std::max(0, m);
     values = QVector<double>(qsizetype(cols) * rows, 0.0);
     barsDirty = true;
+    frameCurrent = false;
 }
 
 void Balken3dDiagram::setData(int row, int col, double value)
@@ -50,6 +54,7 @@ void Balken3dDiagram::setData(int row, int col, double value)
         return;
     values[qsizetype(row) * cols + col] = value;
     barsDirty = true;
+    frameCurrent = false;
 }
 
 double Balken3dDiagram::value(int row, int col) const
@@ -116,6 +121,7 @@ void Balken3dDiagram::initializeGL()
     gl->glEnable(GL_DEPTH_TEST);
     barList = gl->glGenLists(1);
     barsDirty = true;
+    frameCurrent = false;
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
             &Balken3dDiagram::releaseLists, Qt::UniqueConnection);
 }
@@ -135,6 +141,7 @@ void Balken3dDiagram::releaseLists()
 void Balken3dDiagram::resizeGL(int, int)
 {
     // The projection depends on the column count too; paintGL sets it.
+    frameCurrent = false;
 }
 
 void Balken3dDiagram::buildBars()
@@ -158,7 +165,7 @@ void Balken3dDiagram::buildBars()
 
 void Balken3dDiagram::paintGL()
 {
-    if (!gl)
+    if (!gl || frameCurrent)
         return;
     // An empty matrix still gets a usable projection.
     const double halfWidth = 1.5 * std::max(cols, 1);
@@ -190,6 +197,7 @@ void Balken3dDiagram::paintGL()
     gl->glEnable(GL_CULL_FACE);
     gl->glCallList(barList);
     gl->glDisable(GL_CULL_FACE);
+    frameCurrent = true;
 }
 
 void Balken3dDiagram::mousePressEvent(QMouseEvent* e)
@@ -205,10 +213,12 @@ void Balken3dDiagram::mouseMoveEvent(QMouseEvent* e)
     if (e->buttons() & Qt::LeftButton) {
         xRot += 8 * dy;
         yRot += 8 * dx;
+        frameCurrent = false;
         update();
     } else if (e->buttons() & Qt::RightButton) {
         xRot += 8 * dy;
         zRot += 8 * dx;
+        frameCurrent = false;
         update();
     }
     lastPos = pos;

@@ -58,6 +58,9 @@ private:
     QPoint lastPos;
     unsigned barList = 0;     // display list: every bar of the current values
     bool barsDirty = true;
+    // The picture in the frame buffer shows the current cells, turn and size: showing
+    // the view again (switching to its page) then costs no new frame.
+    bool frameCurrent = false;
     int xRot = -480;
     int yRot = 2480;
     int zRot = -160;

@@ -2,6 +2,7 @@
 #include <QDataStream>
 #include <QMouseEvent>
 #include <QStandardItemModel>
+#include <QRandomGenerator>
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
@@ -82,6 +83,21 @@ void TstStatistikTabelle::nanSortsLast()
     // "nan" and "inf" cells are numbers: the maximum of a column with a NaN is NaN.
     const QStringList t = SpaltenStatistik::texts({2, std::nan(""), 1}, 3);
     QCOMPARE(t.mid(0, 3), (QStringList{"1", "nan", "2"}));
+
+    // Long columns take another way to the same order.
+    QRandomGenerator rng(3);
+    QVector<double> many;
+    for (int i = 0; i < 5000; ++i)
+        many << (rng.generateDouble() - 0.5) * std::pow(10.0, rng.bounded(-300, 300));
+    many << 0.0 << INFINITY << -INFINITY << std::nan("") << 1e-320 << -1e-320 << 42 << 42;
+    QVector<double> expected = many;
+    expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                  [](double v) { return std::isnan(v); }),
+                   expected.end());
+    std::sort(expected.begin(), expected.end());
+    SpaltenStatistik::sortValues(many);
+    QCOMPARE(many.mid(0, expected.size()), expected);
+    QVERIFY(std::isnan(many.last()));
 }
 
 void TstStatistikTabelle::numbersAsTheToolkitReadsThem_data()

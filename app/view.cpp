@@ -701,7 +701,14 @@ void View::createSelectedView()
         const QString title = askTitle();
         if (!ok || title.isEmpty())
             return;
-        createView(QString(), type, cols, title, QString());
+        // "Chi Quadrat" is no view type of its own: it names the chi-square adapter,
+        // shown on vertical bars, for exactly one column.
+        if (type == QLatin1String("Chi Quadrat")) {
+            if (cols.size() == 1)
+                createView(type, QStringLiteral("BalkenDiagram(V)"), cols, title, QString());
+        } else {
+            createView(QString(), type, cols, title, QString());
+        }
     } else if (cols.size() == 1) {
         const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
                                                    tr("Adapter Typ"), ViewTypes::singleAdapterNames(), 0, false,

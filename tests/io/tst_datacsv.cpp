@@ -20,6 +20,8 @@ private slots:
     void quoted_data();
     void quoted();
     void hostileValuesComeBackUnchanged();
+    void importReadsSpreadsheetFiles_data();
+    void importReadsSpreadsheetFiles();
     void bytesOfASmallTable();
     void throughTheMenu_data();
     void throughTheMenu();
@@ -75,6 +77,36 @@ void TstDataCsv::hostileValuesComeBackUnchanged()
     for (int c = 0; c < headers.size(); ++c)
         QCOMPARE(back.headerData(c, Qt::Horizontal).toString(), headers[c]);
     QCOMPARE(TestUtil::cellTexts(&back), rows);
+}
+
+void TstDataCsv::importReadsSpreadsheetFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray bom("\xEF\xBB\xBF");
+    QTest::newRow("semicolon, CRLF")
+        << QByteArray("Frage;\"Ort, Land\"\r\n\"Er sagte \"\"super\"\"; ich nicht\";\"Berlin, "
+                      "Mitte\"\r\n\"Zeile eins\r\nZeile zwei\";\r\n");
+    QTest::newRow("comma, byte-order mark")
+        << bom + "Frage,\"Ort, Land\"\n\"Er sagte \"\"super\"\"; ich nicht\",\"Berlin, Mitte\"\n"
+                 "\"Zeile eins\nZeile zwei\",\n";
+    QTest::newRow("tab, byte-order mark, CRLF")
+        << bom + "Frage\tOrt, Land\r\n\"Er sagte \"\"super\"\"; ich nicht\"\tBerlin, Mitte\r\n"
+                 "\"Zeile eins\r\nZeile zwei\"\t\r\n";
+}
+
+void TstDataCsv::importReadsSpreadsheetFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QStandardItemModel m;
+    Tabelle1 table;
+    table.setModel(&m);
+    CsvImport::fill(CsvReader::decode(bytes), &m, &table);
+    QCOMPARE(m.columnCount(), 2);
+    QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QString("Frage"));
+    QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QString("Ort, Land"));
+    QCOMPARE(TestUtil::cellTexts(&m),
+             (QList<QStringList>{{"Er sagte \"super\"; ich nicht", "Berlin, Mitte"},
+                                 {"Zeile eins\nZeile zwei", ""}}));
 }
 
 void TstDataCsv::bytesOfASmallTable()

@@ -17,8 +17,6 @@ class TstDataCsv : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void quoted_data();
-    void quoted();
     void hostileValuesComeBackUnchanged();
     void importReadsSpreadsheetFiles_data();
     void importReadsSpreadsheetFiles();
@@ -36,23 +34,6 @@ void TstDataCsv::initTestCase()
     QVERIFY(m_dir.isValid());
     QCoreApplication::setOrganizationName("Orvinsk-Test");
     QCoreApplication::setApplicationName("tst_datacsv");
-}
-
-void TstDataCsv::quoted_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("empty") << "" << "\"\"";
-    QTest::newRow("plain") << "ja" << "\"ja\"";
-    QTest::newRow("inner quote doubled") << "a\"b" << "\"a\"\"b\"";
-    QTest::newRow("quote and separator") << "\";" << "\"\"\";\"";
-}
-
-void TstDataCsv::quoted()
-{
-    QFETCH(QString, value);
-    QFETCH(QString, field);
-    QCOMPARE(DataCsvExport::quoted(value), field);
 }
 
 void TstDataCsv::hostileValuesComeBackUnchanged()

@@ -69,8 +69,6 @@ private slots:
     void initTestCase();
     void reportOfThreeViews();
     void reportOfTheDataTableOnly();
-    void folderFor_data();
-    void folderFor();
     void throughTheMenu();
     void unwritableReportIsReported();
     void clipboardTextForATable();
@@ -127,22 +125,6 @@ void TstReport::reportOfTheDataTableOnly()
     QVERIFY(HtmlReport::write(path, QString(), v).written);
     QCOMPARE(fileText(path), QString(Head) + "<H1></H1></BODY></HTML>");
     QVERIFY(QDir(m_dir.path() + "/leer_files").exists());
-}
-
-void TstReport::folderFor_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("report") << "/home/u/report.html" << "/home/u/report_files";
-    QTest::newRow("upper-case name before the ending") << "/h/x.HTML.html" << "/h/x.HTML_files";
-    QTest::newRow("no ending") << "/h/x" << "/h/x_files";
-}
-
-void TstReport::folderFor()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, folder);
-    QCOMPARE(HtmlReport::folderFor(file), folder);
 }
 
 void TstReport::throughTheMenu()

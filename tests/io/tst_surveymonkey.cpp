@@ -128,12 +128,10 @@ void TstSurveyMonkey::usableSubHeader_data()
     const QStringList row{"", "Response", "Open-Ended Response", "Open-Ended Responses",
                           "Απάντηση", "回答", " "};
     QTest::newRow("empty") << row << 0 << false << false;
-    QTest::newRow("text") << row << 1 << true << false;
     QTest::newRow("free text") << row << 2 << true << true;
     QTest::newRow("free text by its first 19 characters") << row << 3 << true << true;
     QTest::newRow("Greek") << row << 4 << true << false;
     QTest::newRow("Japanese") << row << 5 << true << false;
-    QTest::newRow("blank") << row << 6 << true << false;
     QTest::newRow("beyond the row") << row << 7 << false << false;
     QTest::newRow("negative column") << row << -1 << false << false;
 }

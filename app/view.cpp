@@ -30,6 +30,7 @@
 #include "analyses/modelmultidiagramadapter.h"
 #include "app/cremoveview.h"
 #include "app/csvimport.h"
+#include "app/csvreader.h"
 #include "app/roles.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
@@ -38,7 +39,12 @@
 #include "app/viewtypes.h"
 #include "app/waitcursor.h"
 #include "diagrams/diagram.h"
-#include "io/demodaten.h"
+#include "io/clipboardcopy.h"
+#include "io/datacsvexport.h"
+#include "io/demoviews.h"
+#include "io/htmlreport.h"
+#include "io/surveymonkeyimport.h"
+#include "io/viewscsv.h"
 
 static void initResources()
 {
@@ -550,7 +556,7 @@ void View::importFile()
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window.
-    if (!name.endsWith(QLatin1String(".csv")) || !importCSV(name)) {
+    if (!CsvReader::hasCsvEnding(name) || !importCSV(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
@@ -883,7 +889,11 @@ void View::createDemoViews()
     clearViews();
     m_model->clear();
     m_undo->clear();
-    DemoDaten::fillTable(m_model);
+    {
+        CreatingMany many(*this);
+        DemoViews::create(tableContext(), *this,
+                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
+    }
     m_combo->setCurrentIndex(0);
     m_listView->setCurrentIndex(m_viewList->index(0, 0));
     m_stack->setCurrentIndex(0);
@@ -1009,18 +1019,130 @@ void View::saveFileAs()
     saveTo(name);
 }
 
-// ---- commands of later stages (not built yet) ------------------------------------------
+// ---- column commands, imports and exports: handed to commands/ and io/ ----------------
 
-void View::createViewsSM() {}
-void View::clipCopyView() {}
+void View::createViewsSM()
+{
+    CreatingMany many(*this);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders);
+    m_combo->setCurrentIndex(0);
+    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+    m_stack->setCurrentIndex(0);
+}
+
+void View::clipCopyView()
+{
+    ClipboardCopy::copy(m_stack->currentWidget());
+}
+
 void View::dataRenameColumn() {}
 void View::dataReplaceColumns() {}
 void View::dataCombineColumns() {}
 void View::dataWeightColumns() {}
-void View::exportFile() {}
-void View::exportViewsFile() {}
-void View::importViewsFile() {}
-void View::importSMFile() {}
+
+void View::exportFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                              tr("Datafiles (*.csv)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name))
+        name += QLatin1String(".csv");
+    if (!exportCSV(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+}
+
+bool View::exportCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    return DataCsvExport::write(fileName, m_model, m_tabelle);
+}
+
+void View::exportViewsFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                              tr("Datafiles (*.csv)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name))
+        name += QLatin1String(".csv");
+    if (!exportViewsCSV(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+}
+
+bool View::exportViewsCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    return ViewsCsv::write(fileName, *this);
+}
+
+void View::importViewsFile()
+{
+    if (!maybeSave())
+        return;
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Datafiles (*.csv);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name) || !importViewsCSV(name)) {
+        UserInput::warning(this, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        return;
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
+bool View::importViewsCSV(const QString& fileName)
+{
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    WaitCursor wait;
+    clearViews();
+    {
+        CreatingMany many(*this);
+        ViewsCsv::read(text, *this);
+    }
+    markUnchanged();
+    return true;
+}
+
+void View::importSMFile()
+{
+    if (!maybeSave())
+        return;
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Survey Monkey Files (*.csv);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    // As the CSV import: nothing changes unless the file was read.
+    if (!CsvReader::hasCsvEnding(name) || !importSM(name)) {
+        UserInput::warning(this, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        return;
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
+bool View::importSM(const QString& fileName)
+{
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    WaitCursor wait;
+    clearViews();
+    m_model->clear();
+    m_undo->clear();
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders);
+    createViewsSM();
+    markUnchanged();
+    return true;
+}
+
 void View::dataNormalizeColumn() {}
 void View::dataNumericColumns() {}
 void View::dataStatColumns() {}
@@ -1028,4 +1150,26 @@ void View::hideSelectedColumns() {}
 void View::viewGotoColumn() {}
 void View::dataLinReg() {}
 void View::dataCopyColumns() {}
-void View::exportHTMLFile() {}
+
+void View::exportHTMLFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Exportieren als HTML"), QDir::homePath(),
+                                              tr("HTML (*.html)"));
+    if (name.isEmpty())
+        return;
+    if (!name.endsWith(QLatin1String(".html")))
+        name += QLatin1String(".html");
+    widgetChanged(0);
+    if (!exportHTML(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.")
+                               .arg(name));
+}
+
+bool View::exportHTML(const QString& fileName)
+{
+    WaitCursor wait;
+    // Every picture at the size of the view area, as the views are shown.
+    const HtmlReport::Outcome out = HtmlReport::write(fileName, m_fileName, *this, m_stack->size());
+    return out.written && out.picturesFailed == 0;
+}

@@ -58,6 +58,13 @@ public:
     // file cannot be opened.
     bool importCSV(const QString& fileName);
 
+    // Import and export; false when the file could not be read or written completely.
+    bool importSM(const QString& fileName);
+    bool exportCSV(const QString& fileName);
+    bool exportViewsCSV(const QString& fileName);
+    bool importViewsCSV(const QString& fileName);
+    bool exportHTML(const QString& fileName);
+
     // Statistic file
     bool save(const QString& fileName);
     bool load(const QString& fileName);
@@ -162,6 +169,8 @@ private:
     bool m_changeCheckPending = false;
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;
+    // Sub-header row of the last SurveyMonkey import.
+    QStringList m_subHeaders;
     // The page whose notes the text pane shows; follows the view across moves and
     // removals, unlike a row number.
     QPointer<QWidget> m_notesView;

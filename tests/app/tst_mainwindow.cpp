@@ -478,7 +478,7 @@ void TstMainWindow::importFailureChangesNothing_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("missing file") << m_dir.path() + "/nowhere/missing.csv";
     QTest::newRow("not a .csv name") << writeFile("data.txt", "A;B\n1;2\n");
-    QTest::newRow("upper-case ending") << writeFile("DATA.CSV", "A;B\n1;2\n");
+    QTest::newRow("csv only inside the name") << writeFile("DATA.CSV.txt", "A;B\n1;2\n");
 }
 
 void TstMainWindow::importFailureChangesNothing()
@@ -486,6 +486,7 @@ void TstMainWindow::importFailureChangesNothing()
     QFETCH(QString, name);
     View v;
     v.appendView("Blank", new BlankView);
+    const int pages = v.viewArea()->count();
     v.undoStack()->push(new NopCommand);
     const QString cell = v.dataModel()->item(0, 0)->text();
     ScriptedAnswerer ans;
@@ -496,8 +497,8 @@ void TstMainWindow::importFailureChangesNothing()
     QCOMPARE(ans.unexpected, 0);
     QVERIFY(ans.asked.last().label.contains(name));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
-    QCOMPARE(v.viewArea()->count(), 2);
-    QCOMPARE(v.viewListModel()->rowCount(), 2);
+    QCOMPARE(v.viewArea()->count(), pages);
+    QCOMPARE(v.viewListModel()->rowCount(), pages);
     QVERIFY(v.undoStack()->canUndo());
     QCOMPARE(v.dataModel()->rowCount(), 100);
     QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);

@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 #include <cstdio>
 
+#include "app/germantranslations.h"
 #include "app/roles.h"
 #include "app/view.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Orvinsk"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("orvinsk.de"));
     QCoreApplication::setApplicationName(QStringLiteral("quorvandel7"));
+    GermanTranslations::install(&app);
 
     auto* window = new View;
     // Exactly one argument names a statistic file; the decoded argument keeps

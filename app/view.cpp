@@ -544,25 +544,30 @@ void View::setFileTitle(const QString& prefix, const QString& path)
 
 // ---- CSV import ------------------------------------------------------------------
 
-void View::importFile()
+void View::importWith(const QString& filter, bool (View::*read)(const QString&))
 {
     // Asked before anything is read or removed: a cancel later on costs nothing that
     // was not saved or discarded on purpose.
     if (!maybeSave())
         return;
-    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
-                                                    tr("Datafiles (*.csv);;All (*.*)"));
+    const QString name =
+        UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(), filter);
     if (name.isEmpty())
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window.
-    if (!CsvReader::hasCsvEnding(name) || !importCSV(name)) {
+    if (!CsvReader::hasCsvEnding(name) || !(this->*read)(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
     }
     setFileTitle(QStringLiteral("Quorvandel7"), name);
     widgetChanged(0);
+}
+
+void View::importFile()
+{
+    importWith(tr("Datafiles (*.csv);;All (*.*)"), &View::importCSV);
 }
 
 bool View::importCSV(const QString& fileName)
@@ -1040,7 +1045,7 @@ void View::dataReplaceColumns() {}
 void View::dataCombineColumns() {}
 void View::dataWeightColumns() {}
 
-void View::exportFile()
+void View::exportWith(bool (View::*write)(const QString&))
 {
     QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
                                               tr("Datafiles (*.csv)"));
@@ -1048,9 +1053,14 @@ void View::exportFile()
         return;
     if (!CsvReader::hasCsvEnding(name))
         name += QLatin1String(".csv");
-    if (!exportCSV(name))
+    if (!(this->*write)(name))
         UserInput::warning(this, tr("Export"),
                            tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+}
+
+void View::exportFile()
+{
+    exportWith(&View::exportCSV);
 }
 
 bool View::exportCSV(const QString& fileName)
@@ -1061,15 +1071,7 @@ bool View::exportCSV(const QString& fileName)
 
 void View::exportViewsFile()
 {
-    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
-                                              tr("Datafiles (*.csv)"));
-    if (name.isEmpty())
-        return;
-    if (!CsvReader::hasCsvEnding(name))
-        name += QLatin1String(".csv");
-    if (!exportViewsCSV(name))
-        UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+    exportWith(&View::exportViewsCSV);
 }
 
 bool View::exportViewsCSV(const QString& fileName)
@@ -1080,19 +1082,7 @@ bool View::exportViewsCSV(const QString& fileName)
 
 void View::importViewsFile()
 {
-    if (!maybeSave())
-        return;
-    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
-                                                    tr("Datafiles (*.csv);;All (*.*)"));
-    if (name.isEmpty())
-        return;
-    if (!CsvReader::hasCsvEnding(name) || !importViewsCSV(name)) {
-        UserInput::warning(this, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
-        return;
-    }
-    setFileTitle(QStringLiteral("Quorvandel7"), name);
-    widgetChanged(0);
+    importWith(tr("Datafiles (*.csv);;All (*.*)"), &View::importViewsCSV);
 }
 
 bool View::importViewsCSV(const QString& fileName)
@@ -1112,20 +1102,7 @@ bool View::importViewsCSV(const QString& fileName)
 
 void View::importSMFile()
 {
-    if (!maybeSave())
-        return;
-    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
-                                                    tr("Survey Monkey Files (*.csv);;All (*.*)"));
-    if (name.isEmpty())
-        return;
-    // As the CSV import: nothing changes unless the file was read.
-    if (!CsvReader::hasCsvEnding(name) || !importSM(name)) {
-        UserInput::warning(this, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
-        return;
-    }
-    setFileTitle(QStringLiteral("Quorvandel7"), name);
-    widgetChanged(0);
+    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"), &View::importSM);
 }
 
 bool View::importSM(const QString& fileName)

@@ -132,6 +132,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // An import from the menu: asks about unsaved work, then for the file, and reads it.
+    void importWith(const QString& filter, bool (View::*read)(const QString&));
+    // A CSV export from the menu: asks for the file, ".csv" appended when missing.
+    void exportWith(bool (View::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
     void removeAllViews();
     // The present state counts as saved.

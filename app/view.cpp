@@ -32,6 +32,10 @@
 #include "app/userinput.h"
 #include "app/viewtypes.h"
 #include "app/waitcursor.h"
+#include "commands/regressionsbefehl.h"
+#include "commands/spaltenableitung.h"
+#include "commands/spaltenbearbeitung.h"
+#include "commands/spaltenzahlen.h"
 #include "diagrams/diagram.h"
 #include "io/demodaten.h"
 
@@ -865,19 +869,52 @@ void View::saveFileAs()
 
 void View::createViewsSM() {}
 void View::clipCopyView() {}
-void View::dataRenameColumn() {}
-void View::dataReplaceColumns() {}
-void View::dataCombineColumns() {}
-void View::dataWeightColumns() {}
+void View::dataRenameColumn()
+{
+    SpaltenBearbeitung::renameColumn(tableContext());
+}
+void View::dataReplaceColumns()
+{
+    SpaltenBearbeitung::replaceValues(tableContext());
+}
+void View::dataCombineColumns()
+{
+    SpaltenAbleitung::combineColumns(tableContext());
+}
+void View::dataWeightColumns()
+{
+    SpaltenAbleitung::weightColumns(tableContext());
+}
 void View::exportFile() {}
 void View::exportViewsFile() {}
 void View::importViewsFile() {}
 void View::importSMFile() {}
-void View::dataNormalizeColumn() {}
-void View::dataNumericColumns() {}
-void View::dataStatColumns() {}
-void View::hideSelectedColumns() {}
-void View::viewGotoColumn() {}
-void View::dataLinReg() {}
-void View::dataCopyColumns() {}
+void View::dataNormalizeColumn()
+{
+    SpaltenZahlen::normalizeColumns(tableContext());
+}
+void View::dataNumericColumns()
+{
+    SpaltenZahlen::numericColumns(tableContext());
+}
+void View::dataStatColumns()
+{
+    SpaltenZahlen::statColumns(tableContext());
+}
+void View::hideSelectedColumns()
+{
+    SpaltenBearbeitung::hideColumns(tableContext());
+}
+void View::viewGotoColumn()
+{
+    SpaltenBearbeitung::gotoColumn(tableContext());
+}
+void View::dataLinReg()
+{
+    RegressionsBefehl::linReg(tableContext());
+}
+void View::dataCopyColumns()
+{
+    SpaltenBearbeitung::copyColumns(tableContext());
+}
 void View::exportHTMLFile() {}

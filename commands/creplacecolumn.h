@@ -1,0 +1,32 @@
+#ifndef CREPLACECOLUMN_H
+#define CREPLACECOLUMN_H
+
+#include <QList>
+#include <QString>
+#include <QUndoCommand>
+
+class QStandardItem;
+class QStandardItemModel;
+
+// Replaces the cells and the title of a column in place. Holds whichever cells are
+// out of the data table: the old ones after redo, the new ones after undo.
+class cReplaceColumn : public QUndoCommand
+{
+public:
+    // Ownership of items passes to the command.
+    cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
+                   const QString& title, int column, QUndoCommand* parent = nullptr);
+    ~cReplaceColumn() override;
+    void undo() override;
+    void redo() override;
+
+private:
+    QStandardItemModel* m_model;
+    QList<QStandardItem*> m_newItems;
+    QList<QStandardItem*> m_oldItems;
+    QString m_oldTitle;
+    QString m_newTitle;
+    int m_column;
+};
+
+#endif

@@ -2,6 +2,9 @@
 
 #include <QStandardItemModel>
 
+#include "commands/sortierhalt.h"
+#include "commands/spaltenumbau.h"
+
 cAppendColumn::cAppendColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
                              const QString& title, QUndoCommand* parent)
     : QUndoCommand(parent)
@@ -20,13 +23,26 @@ cAppendColumn::~cAppendColumn()
 
 void cAppendColumn::undo()
 {
-    m_items = m_model->takeColumn(m_column);
+    if (m_column != m_model->columnCount() - 1) {
+        m_items = m_model->takeColumn(m_column);
+        return;
+    }
+    SortierHalt hold(m_table);
+    m_items = SpaltenUmbau::takeLastColumn(m_model);
 }
 
 void cAppendColumn::redo()
 {
     m_column = m_model->columnCount();
-    m_model->appendColumn(m_items);
+    {
+        SortierHalt hold(m_table);
+        SpaltenUmbau::appendColumn(m_model, m_items);
+    }
     m_model->setHeaderData(m_column, Qt::Horizontal, m_title, Qt::EditRole);
     m_items.clear();
+}
+
+void cAppendColumn::setTable(Tabelle1* table)
+{
+    m_table = table;
 }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "commands/sortierhalt.h"
+
 cInsertDataBlock::cInsertDataBlock(QStandardItemModel* model, QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_model(model)
@@ -39,14 +41,26 @@ int cInsertDataBlock::cellCount() const
     return n;
 }
 
+bool cInsertDataBlock::touchesSortColumn() const
+{
+    for (const Cells& c : m_columns) {
+        if (SortierHalt::sortsBy(m_table, c.column))
+            return true;
+    }
+    return false;
+}
+
 void cInsertDataBlock::undo()
 {
+    // A sorted column re-sorts the shown rows on every change; it sorts once afterwards.
+    SortierHalt hold(touchesSortColumn() ? m_table.data() : nullptr);
     for (int i = int(m_columns.size()) - 1; i >= 0; --i)
         apply(m_columns.at(i), false);
 }
 
 void cInsertDataBlock::redo()
 {
+    SortierHalt hold(touchesSortColumn() ? m_table.data() : nullptr);
     for (const Cells& c : qAsConst(m_columns))
         apply(c, true);
 }
@@ -78,4 +92,9 @@ void cInsertDataBlock::apply(const Cells& cells, bool forward)
     emit m_model->dataChanged(m_model->index(top, cells.column),
                               m_model->index(bottom, cells.column),
                               {Qt::DisplayRole, Qt::EditRole});
+}
+
+void cInsertDataBlock::setTable(Tabelle1* table)
+{
+    m_table = table;
 }

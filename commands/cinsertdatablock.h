@@ -2,11 +2,13 @@
 #define CINSERTDATABLOCK_H
 
 #include <QList>
+#include <QPointer>
 #include <QUndoCommand>
 #include <QVariant>
 #include <QVector>
 
 class QStandardItemModel;
+class Tabelle1;
 
 // Sets many cells of the data table in one command. A column operation over a large
 // survey then stays one compact step, and the views and the sorting proxy hear of it
@@ -22,6 +24,8 @@ public:
     void addColumn(int column, QVector<int> rows, QVector<QVariant> oldValues,
                    QVector<QVariant> newValues);
     int cellCount() const;
+    // The data-table widget whose sorting is held while a sorted column changes.
+    void setTable(Tabelle1* table);
 
     void undo() override;
     void redo() override;
@@ -34,9 +38,11 @@ private:
         QVector<QVariant> newValues;
     };
     void apply(const Cells& cells, bool forward);
+    bool touchesSortColumn() const;
 
     QStandardItemModel* m_model;
     QList<Cells> m_columns;
+    QPointer<Tabelle1> m_table;
 };
 
 #endif

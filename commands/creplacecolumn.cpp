@@ -1,5 +1,6 @@
 #include "commands/creplacecolumn.h"
 
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 cReplaceColumn::cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
@@ -19,19 +20,50 @@ cReplaceColumn::~cReplaceColumn()
     qDeleteAll(m_oldItems);
 }
 
+QList<QStandardItem*> cReplaceColumn::swapCells(const QList<QStandardItem*>& in)
+{
+    const int rows = m_model->rowCount();
+    if (in.size() > rows || m_column < 0 || m_column >= m_model->columnCount()) {
+        // More cells than rows: the model's own calls grow the table.
+        QList<QStandardItem*> out = m_model->takeColumn(m_column);
+        m_model->insertColumn(m_column, in);
+        return out;
+    }
+    // Cell by cell instead of taking the column out: taking a column moves the whole
+    // table once per row. The views hear of the column once, below.
+    QList<QStandardItem*> out;
+    out.reserve(rows);
+    {
+        const QSignalBlocker quiet(m_model);
+        for (int r = 0; r < rows; ++r) {
+            out << m_model->takeItem(r, m_column);
+            m_model->setItem(r, m_column, in.value(r, nullptr));
+        }
+    }
+    if (rows > 0)
+        emit m_model->dataChanged(m_model->index(0, m_column),
+                                  m_model->index(rows - 1, m_column));
+    return out;
+}
+
+void cReplaceColumn::setTitle(const QString& title)
+{
+    // A replaced column starts with a fresh header holding only its title.
+    delete m_model->takeHorizontalHeaderItem(m_column);
+    m_model->setHeaderData(m_column, Qt::Horizontal, title, Qt::EditRole);
+}
+
 void cReplaceColumn::undo()
 {
-    m_newItems = m_model->takeColumn(m_column);
-    m_model->insertColumn(m_column, m_oldItems);
-    m_model->setHeaderData(m_column, Qt::Horizontal, m_oldTitle, Qt::EditRole);
+    m_newItems = swapCells(m_oldItems);
+    setTitle(m_oldTitle);
     m_oldItems.clear();
 }
 
 void cReplaceColumn::redo()
 {
     m_oldTitle = m_model->headerData(m_column, Qt::Horizontal, Qt::DisplayRole).toString();
-    m_oldItems = m_model->takeColumn(m_column);
-    m_model->insertColumn(m_column, m_newItems);
-    m_model->setHeaderData(m_column, Qt::Horizontal, m_newTitle, Qt::EditRole);
+    m_oldItems = swapCells(m_newItems);
+    setTitle(m_newTitle);
     m_newItems.clear();
 }

@@ -21,6 +21,10 @@ public:
     void redo() override;
 
 private:
+    // Puts cells into the column in place, one by one, and returns the cells taken out.
+    QList<QStandardItem*> swapCells(const QList<QStandardItem*>& in);
+    void setTitle(const QString& title);
+
     QStandardItemModel* m_model;
     QList<QStandardItem*> m_newItems;
     QList<QStandardItem*> m_oldItems;

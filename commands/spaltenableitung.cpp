@@ -100,8 +100,10 @@ void SpaltenAbleitung::combineColumns(const TableContext& ctx)
 
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten zusammenfassen"));
-    ctx.undo->push(new cAppendColumn(ctx.model, combinedCells(ctx.model, sources, keepValues),
-                                     title));
+    auto* append =
+        new cAppendColumn(ctx.model, combinedCells(ctx.model, sources, keepValues), title);
+    append->setTable(ctx.table);
+    ctx.undo->push(append);
     SpaltenBearbeitung::hideColumns(ctx);
     const int k = ctx.model->columnCount() - 1;
     const QString list = sourceList(sources);
@@ -185,7 +187,9 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
         return;
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten gewichten"));
-    ctx.undo->push(new cAppendColumn(m, weightedCells(m, sources, factors), title));
+    auto* append = new cAppendColumn(m, weightedCells(m, sources, factors), title);
+    append->setTable(ctx.table);
+    ctx.undo->push(append);
     markWeighted(ctx, m->columnCount() - 1, title, sources, factorText);
     ctx.undo->endMacro();
 }

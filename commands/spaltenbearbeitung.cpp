@@ -53,6 +53,7 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Werte ersetzen"));
     auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
     const QVector<QVariant> replacement{QVariant(newText)};
     const int rows = ctx.model->rowCount();
     for (int column : ctx.columns) {
@@ -109,7 +110,9 @@ void SpaltenBearbeitung::copyColumns(const TableContext& ctx)
             items << (cell ? cell->clone() : new QStandardItem);
         }
         const QString title = ctx.model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        ctx.undo->push(new cAppendColumn(ctx.model, items, title));
+        auto* append = new cAppendColumn(ctx.model, items, title);
+        append->setTable(ctx.table);
+        ctx.undo->push(append);
         const int k = ctx.model->columnCount() - 1;
         ctx.model->setHeaderData(k, Qt::Horizontal, QStringLiteral("copy"), Roles::DerivationKind);
         ctx.model->setHeaderData(k, Qt::Horizontal, QString::number(c),

@@ -18,6 +18,7 @@ void SpaltenZahlen::numericColumns(const TableContext& ctx)
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalte als Zahlen"));
     auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
     for (int column : ctx.columns) {
         QVector<int> counted;
@@ -48,6 +49,7 @@ void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalte in Prozent"));
     auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
     for (int column : ctx.columns) {
         QVector<int> counted;

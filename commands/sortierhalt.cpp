@@ -22,11 +22,16 @@ SortierHalt::~SortierHalt()
         return;
     QTableView* view = m_table->table();
     QAbstractItemModel* shown = view->model();
+    // One selection change for all columns: each change makes the window look at the
+    // whole selection again.
+    QItemSelection selection;
     for (int c : qAsConst(m_selected)) {
         if (c < shown->columnCount())
-            view->selectionModel()->select(shown->index(0, c), QItemSelectionModel::Select
-                                                                   | QItemSelectionModel::Columns);
+            selection.select(shown->index(0, c), shown->index(0, c));
     }
+    if (!selection.isEmpty())
+        view->selectionModel()->select(selection, QItemSelectionModel::Select
+                                                      | QItemSelectionModel::Columns);
 }
 
 bool SortierHalt::sortsBy(const Tabelle1* table, int column)

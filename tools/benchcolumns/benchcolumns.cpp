@@ -65,9 +65,12 @@ void report(const char* name, qint64 doMs, qint64 undoMs, qint64 redoMs, double 
 
 // Does, undoes and redoes one command; the undo step's memory is what the heap grew
 // by through the command.
-void measure(View& v, const char* name, const std::function<void()>& command)
+void measure(View& v, const char* name, const QVector<int>& columns,
+             const std::function<void()>& command)
 {
     QUndoStack* undo = v.undoStack();
+    select(v, columns);
+    QCoreApplication::processEvents();
     const double before = heapMB();
     const qint64 doMs = timed(command);
     const double step = heapMB() - before;
@@ -139,35 +142,32 @@ int main(int argc, char** argv)
     for (int c = 0; c < cols; ++c)
         all << c;
 
-    measure(v, "Spalten als Zahlen", [&] {
-        select(v, all);
+    measure(v, "Spalten als Zahlen", all, [&] {
         v.dataNumericColumns();
     });
-    measure(v, "Werte ersetzen (half)", [&] {
-        select(v, all);
+    measure(v, "Werte ersetzen (half)", all, [&] {
         answers.replies << QStringLiteral("5") << QStringLiteral("fuenf");
         v.dataReplaceColumns();
     });
-    measure(v, "Spalten normieren", [&] {
-        select(v, all);
+    measure(v, "Spalten normieren", all, [&] {
         v.dataNormalizeColumn();
     });
-    measure(v, "Spalten kopieren (1)", [&] {
-        select(v, {0});
+    measure(v, "Spalten kopieren (1)", {0}, [&] {
         v.dataCopyColumns();
     });
-    measure(v, "Spalten zusammenfassen (2)", [&] {
-        select(v, {1, 2});
+    measure(v, "Spalten zusammenfassen (2)", {1, 2}, [&] {
         answers.replies << QStringLiteral("Kombi") << int(QMessageBox::Yes);
         v.dataCombineColumns();
     });
-    measure(v, "Spalten gewichten (2)", [&] {
-        select(v, {3, 4});
+    measure(v, "Spalten gewichten (2)", {3, 4}, [&] {
         answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
         v.dataWeightColumns();
     });
-    measure(v, "neu gewichten", [&] {
-        select(v, {m->columnCount() - 1});
+    // Re-weighting needs a weighted column whose marks are not lost to undo and redo.
+    select(v, {3, 4});
+    answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
+    v.dataWeightColumns();
+    measure(v, "neu gewichten", {m->columnCount() - 1}, [&] {
         answers.replies << QStringLiteral("1,3");
         v.dataWeightColumns();
     });

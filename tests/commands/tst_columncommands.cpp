@@ -1,10 +1,13 @@
+#include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
 
 #include "app/roles.h"
+#include "app/tabelle1.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertcolumn.h"
@@ -54,6 +57,7 @@ private slots:
     void replaceColumnRestoresCellsAndTitle();
     void replaceColumnFreesBothLists();
     void dataBlockKeepsValuesAndTypes();
+    void appendColumnKeepsSortingSelectionAndHidden();
 };
 
 void TstColumnCommands::countedCell_data()
@@ -252,6 +256,44 @@ void TstColumnCommands::dataBlockKeepsValuesAndTypes()
     stack.redo();
     QCOMPARE(m->data(m->index(0, 0)).metaType().id(), int(QMetaType::Double));
     QCOMPARE(m->data(m->index(2, 1)), QVariant(QString("b")));
+}
+
+void TstColumnCommands::appendColumnKeepsSortingSelectionAndHidden()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"3", "c"}, {"1", "a"}, {"2"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    QTableView* view = t.table();
+    view->sortByColumn(0, Qt::AscendingOrder);
+    view->setColumnHidden(0, true);
+    view->selectionModel()->select(view->model()->index(0, 1),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    const auto check = [&](int columns) {
+        QCOMPARE(m->columnCount(), columns);
+        QCOMPARE(view->model()->columnCount(), columns);
+        QCOMPARE(view->model()->index(0, 1).data().toString(), QString("a"));   // still sorted
+        QVERIFY(view->isColumnHidden(0));
+        const QModelIndexList sel = view->selectionModel()->selectedColumns(0);
+        QCOMPARE(sel.size(), 1);
+        QCOMPARE(sel.first().column(), 1);
+    };
+    QUndoStack stack;
+    auto* append = new cAppendColumn(m.get(), countedItems({"z", "x", "y"}), "C");
+    append->setTable(&t);
+    stack.push(append);
+    check(3);
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "c", "z"}, {"1", "a", "x"}, {"2", "", "y"}}));
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QString("C"));
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("B"));
+    QCOMPARE(view->model()->index(0, 2).data().toString(), QString("x"));
+    stack.undo();
+    check(2);
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "c"}, {"1", "a"}, {"2", ""}}));
+    stack.redo();
+    check(3);
 }
 
 QTEST_MAIN(TstColumnCommands)

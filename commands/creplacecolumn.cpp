@@ -1,7 +1,9 @@
 #include "commands/creplacecolumn.h"
 
-#include <QSignalBlocker>
 #include <QStandardItemModel>
+
+#include "commands/sortierhalt.h"
+#include "commands/spaltenumbau.h"
 
 cReplaceColumn::cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
                                const QString& title, int column, QUndoCommand* parent)
@@ -29,17 +31,14 @@ QList<QStandardItem*> cReplaceColumn::swapCells(const QList<QStandardItem*>& in)
         m_model->insertColumn(m_column, in);
         return out;
     }
-    // Cell by cell instead of taking the column out: taking a column moves the whole
-    // table once per row. The views hear of the column once, below.
+    // Taking the column out moves the whole table once per row; exchanging the cells
+    // row by row costs one pass.
     QList<QStandardItem*> out;
-    out.reserve(rows);
     {
-        const QSignalBlocker quiet(m_model);
-        for (int r = 0; r < rows; ++r) {
-            out << m_model->takeItem(r, m_column);
-            m_model->setItem(r, m_column, in.value(r, nullptr));
-        }
+        SortierHalt hold(m_table);
+        out = SpaltenUmbau::swapColumn(m_model, m_column, in);
     }
+    // The views of this column recompute; the rows went out and came back unchanged.
     if (rows > 0)
         emit m_model->dataChanged(m_model->index(0, m_column),
                                   m_model->index(rows - 1, m_column));
@@ -66,4 +65,9 @@ void cReplaceColumn::redo()
     m_oldItems = swapCells(m_newItems);
     setTitle(m_newTitle);
     m_newItems.clear();
+}
+
+void cReplaceColumn::setTable(Tabelle1* table)
+{
+    m_table = table;
 }

@@ -2,11 +2,13 @@
 #define CREPLACECOLUMN_H
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QUndoCommand>
 
 class QStandardItem;
 class QStandardItemModel;
+class Tabelle1;
 
 // Replaces the cells and the title of a column in place. Holds whichever cells are
 // out of the data table: the old ones after redo, the new ones after undo.
@@ -17,11 +19,13 @@ public:
     cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
                    const QString& title, int column, QUndoCommand* parent = nullptr);
     ~cReplaceColumn() override;
+    // The data-table widget whose sorting is held while the cells are exchanged.
+    void setTable(Tabelle1* table);
     void undo() override;
     void redo() override;
 
 private:
-    // Puts cells into the column in place, one by one, and returns the cells taken out.
+    // Puts cells into the column in place and returns the cells taken out.
     QList<QStandardItem*> swapCells(const QList<QStandardItem*>& in);
     void setTitle(const QString& title);
 
@@ -31,6 +35,7 @@ private:
     QString m_oldTitle;
     QString m_newTitle;
     int m_column;
+    QPointer<Tabelle1> m_table;
 };
 
 #endif

@@ -164,7 +164,9 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
             return;
         WaitCursor wait;
         ctx.undo->beginMacro(tr("Spalten gewichten"));
-        ctx.undo->push(new cReplaceColumn(m, weightedCells(m, sources, factors), title, c));
+        auto* replace = new cReplaceColumn(m, weightedCells(m, sources, factors), title, c);
+        replace->setTable(ctx.table);
+        ctx.undo->push(replace);
         markWeighted(ctx, c, title, sources, factorText);
         ctx.undo->endMacro();
         return;

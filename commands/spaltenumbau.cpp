@@ -50,3 +50,19 @@ QList<QStandardItem*> SpaltenUmbau::takeLastColumn(QStandardItemModel* model)
     putRows(model, rows);
     return cells;
 }
+
+QList<QStandardItem*> SpaltenUmbau::swapColumn(QStandardItemModel* model, int column,
+                                               const QList<QStandardItem*>& items)
+{
+    const int columns = model->columnCount();
+    QList<QList<QStandardItem*>> rows = takeRows(model);
+    QList<QStandardItem*> cells;
+    cells.reserve(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        rows[r].resize(columns);
+        cells << rows[r].at(column);
+        rows[r][column] = items.value(r, nullptr);
+    }
+    putRows(model, rows);
+    return cells;
+}

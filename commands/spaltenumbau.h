@@ -18,6 +18,10 @@ public:
     // The cells of the last column (null for a cell without an item), owned by the caller;
     // the column and its header are removed.
     static QList<QStandardItem*> takeLastColumn(QStandardItemModel* model);
+    // Puts items (one per row, owned by the model afterwards) into column in place of
+    // its cells, which are returned (null for a cell without an item) to the caller.
+    static QList<QStandardItem*> swapColumn(QStandardItemModel* model, int column,
+                                            const QList<QStandardItem*>& items);
 
 private:
     static QList<QList<QStandardItem*>> takeRows(QStandardItemModel* model);

@@ -38,6 +38,10 @@
 #include "app/userinputevents.h"
 #include "app/viewtypes.h"
 #include "app/waitcursor.h"
+#include "commands/regressionsbefehl.h"
+#include "commands/spaltenableitung.h"
+#include "commands/spaltenbearbeitung.h"
+#include "commands/spaltenzahlen.h"
 #include "diagrams/diagram.h"
 #include "io/clipboardcopy.h"
 #include "io/datacsvexport.h"
@@ -1040,10 +1044,25 @@ void View::clipCopyView()
     ClipboardCopy::copy(m_stack->currentWidget());
 }
 
-void View::dataRenameColumn() {}
-void View::dataReplaceColumns() {}
-void View::dataCombineColumns() {}
-void View::dataWeightColumns() {}
+void View::dataRenameColumn()
+{
+    SpaltenBearbeitung::renameColumn(tableContext());
+}
+
+void View::dataReplaceColumns()
+{
+    SpaltenBearbeitung::replaceValues(tableContext());
+}
+
+void View::dataCombineColumns()
+{
+    SpaltenAbleitung::combineColumns(tableContext());
+}
+
+void View::dataWeightColumns()
+{
+    SpaltenAbleitung::weightColumns(tableContext());
+}
 
 void View::exportWith(bool (View::*write)(const QString&))
 {
@@ -1120,13 +1139,40 @@ bool View::importSM(const QString& fileName)
     return true;
 }
 
-void View::dataNormalizeColumn() {}
-void View::dataNumericColumns() {}
-void View::dataStatColumns() {}
-void View::hideSelectedColumns() {}
-void View::viewGotoColumn() {}
-void View::dataLinReg() {}
-void View::dataCopyColumns() {}
+void View::dataNormalizeColumn()
+{
+    SpaltenZahlen::normalizeColumns(tableContext());
+}
+
+void View::dataNumericColumns()
+{
+    SpaltenZahlen::numericColumns(tableContext());
+}
+
+void View::dataStatColumns()
+{
+    SpaltenZahlen::statColumns(tableContext());
+}
+
+void View::hideSelectedColumns()
+{
+    SpaltenBearbeitung::hideColumns(tableContext());
+}
+
+void View::viewGotoColumn()
+{
+    SpaltenBearbeitung::gotoColumn(tableContext());
+}
+
+void View::dataLinReg()
+{
+    RegressionsBefehl::linReg(tableContext());
+}
+
+void View::dataCopyColumns()
+{
+    SpaltenBearbeitung::copyColumns(tableContext());
+}
 
 void View::exportHTMLFile()
 {

@@ -1,0 +1,48 @@
+#ifndef SPALTENABLEITUNG_H
+#define SPALTENABLEITUNG_H
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+#include "app/tablecontext.h"
+
+class QStandardItem;
+
+// Derives new columns from several selected ones: combining lists a row's answers,
+// weighting sums them by factors. A weighted column remembers its sources and factors
+// in its header, so that it can be weighted again in place.
+class SpaltenAbleitung
+{
+    Q_DECLARE_TR_FUNCTIONS(SpaltenAbleitung)
+public:
+    static void combineColumns(const TableContext& ctx);
+    static void weightColumns(const TableContext& ctx);
+
+    // Factor text split at "," (empty parts kept); a part that is not a number is 0.
+    static QVector<double> parseFactors(const QString& text);
+    // Stored 1-based source list back to column numbers; a part that is not a number
+    // gives column -1.
+    static QVector<int> parseSources(const QString& list);
+    // Column numbers as the 1-based list stored in the header.
+    static QString sourceList(const QVector<int>& columns);
+
+    // One new cell per row (the caller owns them): the counted answers of the sources,
+    // or their 1-based positions within the sources, joined by ",".
+    static QList<QStandardItem*> combinedCells(const QStandardItemModel* model,
+                                               const QVector<int>& sources, bool keepValues);
+    // One new cell per row (the caller owns them): the sum of the counted sources
+    // times their factors, as a double.
+    static QList<QStandardItem*> weightedCells(const QStandardItemModel* model,
+                                               const QVector<int>& sources,
+                                               const QVector<double>& factors);
+
+private:
+    static bool factorsMatch(const TableContext& ctx, const QVector<double>& factors,
+                             int sourceCount);
+    static void markWeighted(const TableContext& ctx, int column, const QString& title,
+                             const QVector<int>& sources, const QString& factorText);
+};
+
+#endif

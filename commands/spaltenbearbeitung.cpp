@@ -1,0 +1,125 @@
+#include "commands/spaltenbearbeitung.h"
+
+#include <QAbstractItemModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QUndoStack>
+
+#include "app/roles.h"
+#include "app/tabelle1.h"
+#include "app/userinput.h"
+#include "app/waitcursor.h"
+#include "commands/cappendcolumn.h"
+#include "commands/chidecolumns.h"
+#include "commands/cinsertdatablock.h"
+#include "commands/crenamecolumn.h"
+#include "commands/zaehlzelle.h"
+
+void SpaltenBearbeitung::hideColumns(const TableContext& ctx)
+{
+    ctx.undo->push(new cHideColumns(ctx.columns, ctx.table->table()));
+}
+
+void SpaltenBearbeitung::renameColumn(const TableContext& ctx)
+{
+    if (ctx.columns.size() != 1)
+        return;
+    const int column = ctx.columns.first();
+    const QString title =
+        ctx.model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    bool ok = false;
+    const QString entered = UserInput::getText(ctx.parent, tr("Spalte umbenennen"),
+                                               tr("Neuer Spaltenname"), QLineEdit::Normal,
+                                               title, &ok);
+    if (!ok)
+        return;
+    ctx.undo->push(new cRenameColumn(ctx.model, column, title, entered));
+}
+
+void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
+{
+    if (ctx.columns.isEmpty())
+        return;
+    bool ok = false;
+    const QString oldText = UserInput::getText(ctx.parent, tr("Ersetzen"), tr("Alter Wert"),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return;
+    const QString newText = UserInput::getText(ctx.parent, tr("Ersetzen"), tr("Neuer Wert"),
+                                               QLineEdit::Normal, oldText, &ok);
+    if (!ok)
+        return;
+
+    WaitCursor wait;
+    ctx.undo->beginMacro(tr("Werte ersetzen"));
+    auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
+    const QVector<QVariant> replacement{QVariant(newText)};
+    const int rows = ctx.model->rowCount();
+    for (int column : ctx.columns) {
+        QVector<int> matched;
+        QVector<QVariant> before;
+        for (int r = 0; r < rows; ++r) {
+            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+            if (v.toString() == oldText) {
+                matched << r;
+                before << v;
+            }
+        }
+        block->addColumn(column, std::move(matched), std::move(before), replacement);
+    }
+    // A selection without a match still makes its (empty) undo step.
+    if (block->cellCount() > 0)
+        ctx.undo->push(block);
+    else
+        delete block;
+    ctx.undo->endMacro();
+}
+
+void SpaltenBearbeitung::gotoColumn(const TableContext& ctx)
+{
+    const int count = ctx.model->columnCount();
+    // A table without columns offers no number to go to.
+    if (count < 1)
+        return;
+    bool ok = false;
+    const int n = UserInput::getInt(ctx.parent, tr("Gehe zu Spalte"),
+                                    tr("Geben sie die Nummer der\ngewuenschten Spalte ein."), 1, 1,
+                                    count, 1, &ok);
+    if (!ok || n < 1 || n > count)
+        return;
+    QTableView* view = ctx.table->table();
+    view->scrollTo(view->model()->index(0, n - 1), QAbstractItemView::EnsureVisible);
+    view->selectColumn(n - 1);
+}
+
+void SpaltenBearbeitung::copyColumns(const TableContext& ctx)
+{
+    if (ctx.columns.isEmpty())
+        return;
+    WaitCursor wait;
+    const QVector<int> sources = ctx.columns;
+    ctx.undo->beginMacro(QStringLiteral("Spalten kopieren"));
+    const int rows = ctx.model->rowCount();
+    for (int c : sources) {
+        QList<QStandardItem*> items;
+        items.reserve(rows);
+        for (int r = 0; r < rows; ++r) {
+            // A row read shorter than the header has no item here: its copy is empty.
+            const QStandardItem* cell = ctx.model->item(r, c);
+            items << (cell ? cell->clone() : new QStandardItem);
+        }
+        const QString title = ctx.model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        auto* append = new cAppendColumn(ctx.model, items, title);
+        append->setTable(ctx.table);
+        ctx.undo->push(append);
+        const int k = ctx.model->columnCount() - 1;
+        ctx.model->setHeaderData(k, Qt::Horizontal, QStringLiteral("copy"), Roles::DerivationKind);
+        ctx.model->setHeaderData(k, Qt::Horizontal, QString::number(c),
+                                 Roles::DerivationParameter);
+        ctx.model->setHeaderData(k, Qt::Horizontal,
+                                 title + tr("\nKopiert:\nSpalte:") + QString::number(c),
+                                 Qt::ToolTipRole);
+    }
+    ctx.undo->endMacro();
+}

@@ -1,0 +1,146 @@
+#include "commands/spaltenzahlen.h"
+
+#include <QStandardItemModel>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/userinput.h"
+#include "app/waitcursor.h"
+#include "commands/cinsertdatablock.h"
+#include "commands/zaehlzelle.h"
+
+void SpaltenZahlen::numericColumns(const TableContext& ctx)
+{
+    if (ctx.columns.isEmpty())
+        return;
+    WaitCursor wait;
+    ctx.undo->beginMacro(tr("Spalte als Zahlen"));
+    auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
+    const int rows = ctx.model->rowCount();
+    for (int column : ctx.columns) {
+        QVector<int> counted;
+        QVector<QVariant> before;
+        QVector<QVariant> after;
+        for (int r = 0; r < rows; ++r) {
+            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+            if (!ZaehlZelle::isCounted(v))
+                continue;
+            // Always stored as a double, even where the text already reads as the number.
+            counted << r;
+            before << v;
+            after << QVariant(v.toDouble());
+        }
+        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
+    }
+    if (block->cellCount() > 0)
+        ctx.undo->push(block);
+    else
+        delete block;
+    ctx.undo->endMacro();
+}
+
+void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
+{
+    if (ctx.columns.isEmpty())
+        return;
+    WaitCursor wait;
+    ctx.undo->beginMacro(tr("Spalte in Prozent"));
+    auto* block = new cInsertDataBlock(ctx.model);
+    block->setTable(ctx.table);
+    const int rows = ctx.model->rowCount();
+    for (int column : ctx.columns) {
+        QVector<int> counted;
+        QVector<QVariant> before;
+        double sum = 0.0;
+        for (int r = 0; r < rows; ++r) {
+            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+            if (!ZaehlZelle::isCounted(v))
+                continue;
+            counted << r;
+            before << v;
+            sum += v.toDouble();
+        }
+        // A total of 0 (or beyond the doubles) has no percentages: the column stays
+        // as it is rather than filling with inf and nan.
+        if (sum == 0.0 || !std::isfinite(sum))
+            continue;
+        QVector<QVariant> after;
+        after.reserve(before.size());
+        for (const QVariant& v : qAsConst(before))
+            after << QVariant(v.toDouble() / sum * 100.0);
+        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
+    }
+    if (block->cellCount() > 0)
+        ctx.undo->push(block);
+    else
+        delete block;
+    ctx.undo->endMacro();
+}
+
+SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int columnCount,
+                                                 int rowCount)
+{
+    Kennzahlen k;
+    std::sort(values.begin(), values.end());
+    const int n = int(values.size());
+    const double cells = double(columnCount) * double(rowCount);
+    k.count = n;
+    k.hasValues = n > 0;
+    if (k.hasValues) {
+        k.minimum = values.first();
+        k.maximum = values.last();
+        k.median = values.at(n / 2);
+    }
+    for (double v : qAsConst(values))
+        k.sum += v;
+    k.average = k.sum / n;
+    k.emptyCount = cells - n;
+    k.emptyShare = k.emptyCount / cells * 100;
+    k.valueShare = n * 100 / cells;
+    return k;
+}
+
+QString SpaltenZahlen::statText(const QVector<int>& columns, const Kennzahlen& k)
+{
+    QString list;
+    for (int c : columns)
+        list += QString::number(c + 1) + QLatin1Char(' ');
+    // Without a counted value there is no smallest, largest or middle one to show.
+    const auto shown = [&k](double v) { return k.hasValues ? QString::number(v, 'g', 6) : QString(); };
+    return tr("Statistik fr Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
+              "%5\nSumme: %6\nLeer: %7 (%8%)\nWerte: %9 (%10%)\n")
+        .arg(list)
+        .arg(shown(k.minimum))
+        .arg(shown(k.maximum))
+        .arg(k.average)
+        .arg(shown(k.median))
+        .arg(k.sum)
+        .arg(k.emptyCount)
+        .arg(k.emptyShare)
+        .arg(k.count)
+        .arg(k.valueShare);
+}
+
+void SpaltenZahlen::statColumns(const TableContext& ctx)
+{
+    if (ctx.columns.isEmpty())
+        return;
+    QString text;
+    {
+        WaitCursor wait;
+        const int rows = ctx.model->rowCount();
+        QVector<double> values;
+        for (int column : ctx.columns) {
+            for (int r = 0; r < rows; ++r) {
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (ZaehlZelle::isCounted(v))
+                    values << v.toDouble();
+            }
+        }
+        text = statText(ctx.columns, compute(values, int(ctx.columns.size()), rows));
+    }
+    UserInput::information(ctx.parent, tr("Statistik"), text);
+}

@@ -1,0 +1,34 @@
+#include "commands/zaehlzelle.h"
+
+#include <QStandardItemModel>
+
+#include <cmath>
+
+#include "analyses/variantvergleich.h"
+
+bool ZaehlZelle::isCounted(const QVariant& value)
+{
+    // Numbers answer without being turned into text: that costs more than all the rest.
+    switch (value.metaType().id()) {
+    case QMetaType::Double: {
+        const double d = value.toDouble();
+        return d != 0.0 || std::signbit(d);   // -0 reads "-0"
+    }
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return value.toLongLong() != 0;
+    default:
+        break;
+    }
+    if (VariantVergleich::isNull(value))
+        return false;
+    const QString text = value.toString();
+    return !text.isEmpty() && text != QLatin1String("0");
+}
+
+QVariant ZaehlZelle::value(const QStandardItemModel* model, int row, int column)
+{
+    // item() answers null outside the table, so no index has to be made per cell.
+    const QStandardItem* item = model->item(row, column);
+    return item ? item->data(Qt::DisplayRole) : QVariant();
+}

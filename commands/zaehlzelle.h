@@ -1,0 +1,20 @@
+#ifndef ZAEHLZELLE_H
+#define ZAEHLZELLE_H
+
+#include <QVariant>
+
+class QStandardItemModel;
+
+// The cell rule shared by combining, weighting, numbers, percent and the column
+// statistics: an empty cell and a cell holding "0" are both "no answer".
+class ZaehlZelle
+{
+public:
+    // Valid and not null (a null string counts as null), text neither empty nor "0".
+    static bool isCounted(const QVariant& value);
+    // The display value of cell (row, column); invalid for a cell without an item and
+    // for a position outside the table.
+    static QVariant value(const QStandardItemModel* model, int row, int column);
+};
+
+#endif

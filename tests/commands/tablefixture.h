@@ -1,0 +1,60 @@
+#ifndef TABLEFIXTURE_H
+#define TABLEFIXTURE_H
+
+#include <QItemSelectionModel>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QUndoStack>
+#include <memory>
+
+#include "app/tablecontext.h"
+#include "app/tabelle1.h"
+#include "testutil.h"
+
+// Selects whole columns of the data table's view in the given order.
+inline void selectColumns(Tabelle1* t, const QVector<int>& columns)
+{
+    QItemSelectionModel* sel = t->table()->selectionModel();
+    sel->clearSelection();
+    for (int c : columns)
+        sel->select(t->table()->model()->index(0, c),
+                    QItemSelectionModel::Select | QItemSelectionModel::Columns);
+}
+
+// A data table with its widget and undo stack, as the main window holds them.
+struct TableFixture
+{
+    TableFixture(const QStringList& headers, const QList<QStringList>& rows)
+        : model(TestUtil::makeModel(headers, rows))
+    {
+        table.setModel(model.get());
+    }
+
+    // The context with these columns selected in the widget.
+    TableContext context(const QVector<int>& columns)
+    {
+        selectColumns(&table, columns);
+        TableContext c;
+        c.model = model.get();
+        c.table = &table;
+        c.undo = &undo;
+        const QModelIndexList sel = table.table()->selectionModel()->selectedColumns(0);
+        for (const QModelIndex& i : sel)
+            c.columns << i.column();
+        return c;
+    }
+
+    QString cell(int r, int c) const { return model->data(model->index(r, c)).toString(); }
+    QVariant value(int r, int c) const { return model->data(model->index(r, c)); }
+    QString header(int c, int role = Qt::DisplayRole) const
+    {
+        return model->headerData(c, Qt::Horizontal, role).toString();
+    }
+
+    std::unique_ptr<QStandardItemModel> model;
+    Tabelle1 table;
+    QUndoStack undo;
+};
+
+#endif

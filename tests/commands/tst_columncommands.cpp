@@ -1,0 +1,300 @@
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+#include <QUndoStack>
+
+#include "app/roles.h"
+#include "app/tabelle1.h"
+#include "commands/cappendcolumn.h"
+#include "commands/chidecolumns.h"
+#include "commands/cinsertcolumn.h"
+#include "commands/cinsertdata.h"
+#include "commands/cinsertdatablock.h"
+#include "commands/crenamecolumn.h"
+#include "commands/creplacecolumn.h"
+#include "commands/zaehlzelle.h"
+#include "testutil.h"
+
+namespace {
+// A cell that counts its own deletion, to see who frees the cells of a command.
+int g_deleted = 0;
+class CountedItem : public QStandardItem
+{
+public:
+    explicit CountedItem(const QString& t) : QStandardItem(t) {}
+    ~CountedItem() override { ++g_deleted; }
+};
+
+QList<QStandardItem*> countedItems(const QStringList& texts)
+{
+    QList<QStandardItem*> out;
+    for (const QString& t : texts)
+        out << new CountedItem(t);
+    return out;
+}
+
+QStandardItemModel* abModel()
+{
+    return TestUtil::makeModel({"A", "B"}, {{"1", "x"}, {"2", "y"}, {"3", "z"}});
+}
+}
+
+class TstColumnCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void countedCell_data();
+    void countedCell();
+    void texts();
+    void renameFollowsToolTipOfPlainColumnOnly_data();
+    void renameFollowsToolTipOfPlainColumnOnly();
+    void hideKeepsColumnInModel();
+    void insertColumnAndData();
+    void appendColumnOwnsCellsOnlyWhileUndone();
+    void replaceColumnRestoresCellsAndTitle();
+    void replaceColumnFreesBothLists();
+    void dataBlockKeepsValuesAndTypes();
+    void appendColumnKeepsSortingSelectionAndHidden();
+};
+
+void TstColumnCommands::countedCell_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("counted");
+    QTest::newRow("invalid (no item)") << QVariant() << false;
+    QTest::newRow("null string") << QVariant(QString()) << false;
+    QTest::newRow("empty text") << QVariant(QString("")) << false;
+    QTest::newRow("text 0") << QVariant(QString("0")) << false;
+    QTest::newRow("double 0") << QVariant(0.0) << false;
+    QTest::newRow("text 0.0") << QVariant(QString("0.0")) << true;
+    QTest::newRow("word") << QVariant(QString("ja")) << true;
+    QTest::newRow("double 2.5") << QVariant(2.5) << true;
+    QTest::newRow("blank") << QVariant(QString(" ")) << true;
+}
+
+void TstColumnCommands::countedCell()
+{
+    QFETCH(QVariant, value);
+    QFETCH(bool, counted);
+    QCOMPARE(ZaehlZelle::isCounted(value), counted);
+}
+
+void TstColumnCommands::texts()
+{
+    QStandardItemModel m;
+    QTableView view;
+    QCOMPARE(cHideColumns({}, &view).text(), QString("Spalten entfernen"));
+    QCOMPARE(cRenameColumn(&m, 0, "a", "b").text(), QString("Spalte umbenennen"));
+    QCOMPARE(cInsertColumn(&m, 0, "a").text(), QString::fromUtf8("Spalte einfügen"));
+    QCOMPARE(cInsertData(QModelIndex(), {}, {}).text(), QString("Daten eingetragen"));
+    QCOMPARE(cAppendColumn(&m, {}, "a").text(), QString("Spalte einfuegen"));
+    QCOMPARE(cReplaceColumn(&m, {}, "a", 0).text(), QString("Spalte ersetzen"));
+    // Commands never merge.
+    QCOMPARE(cInsertData(QModelIndex(), {}, {}).id(), -1);
+}
+
+void TstColumnCommands::renameFollowsToolTipOfPlainColumnOnly_data()
+{
+    QTest::addColumn<QVariant>("kind");
+    QTest::addColumn<QString>("tipAfterRename");
+    QTest::newRow("plain") << QVariant() << "Neu";
+    QTest::newRow("plain, stored null kind") << QVariant(QString()) << "Neu";
+    QTest::newRow("copy") << QVariant("copy") << "A\nKopiert:\nSpalte:0";
+    QTest::newRow("weight") << QVariant("weight") << "A\nKopiert:\nSpalte:0";
+}
+
+void TstColumnCommands::renameFollowsToolTipOfPlainColumnOnly()
+{
+    QFETCH(QVariant, kind);
+    QFETCH(QString, tipAfterRename);
+    std::unique_ptr<QStandardItemModel> m(abModel());
+    if (kind.isValid())
+        m->setHeaderData(0, Qt::Horizontal, kind, Roles::DerivationKind);
+    const bool derived = !kind.toString().isEmpty();
+    m->setHeaderData(0, Qt::Horizontal, derived ? "A\nKopiert:\nSpalte:0" : "A",
+                     Qt::ToolTipRole);
+    const QString tipBefore = m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString();
+    QUndoStack stack;
+    stack.push(new cRenameColumn(m.get(), 0, "A", "Neu"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Neu"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), tipAfterRename);
+    stack.undo();
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("A"));
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), tipBefore);
+    stack.redo();
+    QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), tipAfterRename);
+}
+
+void TstColumnCommands::hideKeepsColumnInModel()
+{
+    std::unique_ptr<QStandardItemModel> m(abModel());
+    QTableView view;
+    view.setModel(m.get());
+    QUndoStack stack;
+    stack.push(new cHideColumns({1, 0}, &view));
+    QVERIFY(view.isColumnHidden(0) && view.isColumnHidden(1));
+    QCOMPARE(m->columnCount(), 2);
+    stack.undo();
+    QVERIFY(!view.isColumnHidden(0) && !view.isColumnHidden(1));
+    stack.redo();
+    QVERIFY(view.isColumnHidden(1));
+}
+
+void TstColumnCommands::insertColumnAndData()
+{
+    std::unique_ptr<QStandardItemModel> m(abModel());
+    QUndoStack stack;
+    stack.push(new cInsertColumn(m.get(), 1, "Neu"));
+    QCOMPARE(m->columnCount(), 3);
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Neu"));
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QString("B"));
+    stack.push(new cInsertData(m->index(0, 2), QString("x"), 4.5));
+    QCOMPARE(m->data(m->index(0, 2)), QVariant(4.5));
+    stack.undo();
+    QCOMPARE(m->data(m->index(0, 2)), QVariant(QString("x")));
+    stack.undo();
+    QCOMPARE(m->columnCount(), 2);
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("B"));
+}
+
+void TstColumnCommands::appendColumnOwnsCellsOnlyWhileUndone()
+{
+    std::unique_ptr<QStandardItemModel> m(abModel());
+    g_deleted = 0;
+    {
+        QUndoStack stack;
+        stack.push(new cAppendColumn(m.get(), countedItems({"p", "q", "r"}), "C"));
+        QCOMPARE(m->columnCount(), 3);
+        QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QString("C"));
+        QCOMPARE(m->item(1, 2)->text(), QString("q"));
+        stack.undo();
+        QCOMPARE(m->columnCount(), 2);
+        QCOMPARE(g_deleted, 0);
+        stack.redo();
+        QCOMPARE(m->item(2, 2)->text(), QString("r"));
+        stack.clear();   // performed: the cells stay in the model
+        QCOMPARE(g_deleted, 0);
+        QCOMPARE(m->item(0, 2)->text(), QString("p"));
+
+        stack.push(new cAppendColumn(m.get(), countedItems({"s", "t", "u"}), "D"));
+        stack.undo();
+        stack.clear();   // undone and dropped: the command frees its cells
+        QCOMPARE(g_deleted, 3);
+        QCOMPARE(m->columnCount(), 3);
+    }
+    m.reset();
+    QCOMPARE(g_deleted, 6);
+}
+
+void TstColumnCommands::replaceColumnRestoresCellsAndTitle()
+{
+    std::unique_ptr<QStandardItemModel> m(abModel());
+    QUndoStack stack;
+    stack.push(new cReplaceColumn(m.get(), countedItems({"7", "8", "9"}), "Neu", 0));
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"7", "x"}, {"8", "y"}, {"9", "z"}}));
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Neu"));
+    stack.undo();
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"1", "x"}, {"2", "y"}, {"3", "z"}}));
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("A"));
+    stack.redo();
+    QCOMPARE(m->item(2, 0)->text(), QString("9"));
+}
+
+void TstColumnCommands::replaceColumnFreesBothLists()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A"}, {}));
+    m->appendRow(countedItems({"old"}));
+    g_deleted = 0;
+    {
+        QUndoStack stack;
+        stack.push(new cReplaceColumn(m.get(), countedItems({"new"}), "A", 0));
+    }
+    QCOMPARE(g_deleted, 1);   // the old cell, held by the command after redo
+    QCOMPARE(m->item(0, 0)->text(), QString("new"));
+    g_deleted = 0;
+    {
+        QUndoStack stack;
+        stack.push(new cReplaceColumn(m.get(), countedItems({"newer"}), "A", 0));
+        stack.undo();
+    }
+    QCOMPARE(g_deleted, 1);   // the undone replacement
+    QCOMPARE(m->item(0, 0)->text(), QString("new"));
+}
+
+void TstColumnCommands::dataBlockKeepsValuesAndTypes()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"3", "a"}, {"x", "a"}, {"5"}}));
+    m->item(1, 0)->setData(2.5, Qt::DisplayRole);
+    QSignalSpy changed(m.get(), &QAbstractItemModel::dataChanged);
+    QUndoStack stack;
+    auto* block = new cInsertDataBlock(m.get());
+    block->addColumn(0, {0, 1}, {QString("3"), 2.5}, {3.0, QString("y")});
+    // Row 2 of column B has no item; one shared new value for every row.
+    block->addColumn(1, {0, 2}, {QString("a"), QVariant()}, {QString("b")});
+    QCOMPARE(block->cellCount(), 4);
+    stack.push(block);
+    QCOMPARE(m->data(m->index(0, 0)), QVariant(3.0));
+    QCOMPARE(m->data(m->index(1, 0)), QVariant(QString("y")));
+    QCOMPARE(m->data(m->index(0, 1)), QVariant(QString("b")));
+    QCOMPARE(m->data(m->index(2, 1)), QVariant(QString("b")));
+    QCOMPARE(m->data(m->index(1, 1)), QVariant(QString("a")));
+    // The views hear once per column, over the rows changed.
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(changed.at(1).at(0).toModelIndex(), m->index(0, 1));
+    QCOMPARE(changed.at(1).at(1).toModelIndex(), m->index(2, 1));
+    stack.undo();
+    QCOMPARE(m->data(m->index(0, 0)), QVariant(QString("3")));
+    QCOMPARE(m->data(m->index(1, 0)), QVariant(2.5));
+    QCOMPARE(m->data(m->index(0, 1)), QVariant(QString("a")));
+    QVERIFY(!m->data(m->index(2, 1)).isValid());
+    stack.redo();
+    QCOMPARE(m->data(m->index(0, 0)).metaType().id(), int(QMetaType::Double));
+    QCOMPARE(m->data(m->index(2, 1)), QVariant(QString("b")));
+}
+
+void TstColumnCommands::appendColumnKeepsSortingSelectionAndHidden()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"3", "c"}, {"1", "a"}, {"2"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    QTableView* view = t.table();
+    view->sortByColumn(0, Qt::AscendingOrder);
+    view->setColumnHidden(0, true);
+    view->selectionModel()->select(view->model()->index(0, 1),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    const auto check = [&](int columns) {
+        QCOMPARE(m->columnCount(), columns);
+        QCOMPARE(view->model()->columnCount(), columns);
+        QCOMPARE(view->model()->index(0, 1).data().toString(), QString("a"));   // still sorted
+        QVERIFY(view->isColumnHidden(0));
+        const QModelIndexList sel = view->selectionModel()->selectedColumns(0);
+        QCOMPARE(sel.size(), 1);
+        QCOMPARE(sel.first().column(), 1);
+    };
+    QUndoStack stack;
+    auto* append = new cAppendColumn(m.get(), countedItems({"z", "x", "y"}), "C");
+    append->setTable(&t);
+    stack.push(append);
+    check(3);
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "c", "z"}, {"1", "a", "x"}, {"2", "", "y"}}));
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QString("C"));
+    QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("B"));
+    QCOMPARE(view->model()->index(0, 2).data().toString(), QString("x"));
+    stack.undo();
+    check(2);
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "c"}, {"1", "a"}, {"2", ""}}));
+    stack.redo();
+    check(3);
+}
+
+QTEST_MAIN(TstColumnCommands)
+#include "tst_columncommands.moc"

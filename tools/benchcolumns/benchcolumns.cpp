@@ -1,0 +1,177 @@
+// Measures the column commands on a large survey with many views open: each command
+// until every view has recomputed, its undo and redo, and the memory its undo step
+// holds. Usage: benchcolumns [rows] [columns] [views] [unsorted]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QQueue>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QUndoStack>
+#include <cstdio>
+#include <functional>
+#include <malloc.h>
+
+#include "app/tabelle1.h"
+#include "app/userinput.h"
+#include "app/view.h"
+
+namespace {
+// Answers the commands' questions from a queue.
+class Answers : public UserInput::Answerer
+{
+public:
+    QQueue<QVariant> replies;
+    UserInput::Reply answer(const UserInput::Ask&) override
+    {
+        UserInput::Reply r;
+        r.accepted = !replies.isEmpty();
+        r.value = replies.isEmpty() ? QVariant() : replies.dequeue();
+        return r;
+    }
+};
+
+double heapMB()
+{
+    const struct mallinfo2 mi = mallinfo2();
+    return double(mi.uordblks + mi.hblkhd) / (1024.0 * 1024.0);
+}
+
+// Runs f, then lets every view recompute; milliseconds for both.
+qint64 timed(const std::function<void()>& f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    return t.elapsed();
+}
+
+void select(View& v, const QVector<int>& columns)
+{
+    QTableView* table = v.dataTable()->table();
+    table->selectionModel()->clearSelection();
+    for (int c : columns)
+        table->selectionModel()->select(table->model()->index(0, c),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Columns);
+}
+
+void report(const char* name, qint64 doMs, qint64 undoMs, qint64 redoMs, double stepMB)
+{
+    std::printf("%-28s do_ms=%6lld undo_ms=%6lld redo_ms=%6lld undo_step_MB=%7.1f\n", name,
+                doMs, undoMs, redoMs, stepMB);
+}
+
+// Does, undoes and redoes one command; the undo step's memory is what the heap grew
+// by through the command.
+void measure(View& v, const char* name, const QVector<int>& columns,
+             const std::function<void()>& command)
+{
+    QUndoStack* undo = v.undoStack();
+    select(v, columns);
+    QCoreApplication::processEvents();
+    const double before = heapMB();
+    const qint64 doMs = timed(command);
+    const double step = heapMB() - before;
+    const qint64 undoMs = timed([undo] { undo->undo(); });
+    const qint64 redoMs = timed([undo] { undo->redo(); });
+    report(name, doMs, undoMs, redoMs, step);
+}
+}
+
+int main(int argc, char** argv)
+{
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int cols = argc > 2 ? std::atoi(argv[2]) : 20;
+    const int views = argc > 3 ? std::atoi(argv[3]) : 50;
+    const bool sorted = !(argc > 4 && QByteArray(argv[4]) == "unsorted");
+
+    Answers answers;
+    UserInput::setAnswerer(&answers);
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    {
+        Tabelle1::BulkFill hold(v.dataTable());
+        m->clear();
+        v.undoStack()->clear();
+        QStringList titles;
+        for (int c = 0; c < cols; ++c)
+            titles << QStringLiteral("Frage %1").arg(c + 1);
+        m->setHorizontalHeaderLabels(titles);
+        // Even rows answer "5", odd rows 1 to 4: replacing "5" matches half the cells.
+        for (int r = 0; r < rows; ++r) {
+            QList<QStandardItem*> items;
+            for (int c = 0; c < cols; ++c)
+                items << new QStandardItem(r % 2 == 0 ? QStringLiteral("5")
+                                                      : QString::number(1 + (r * 3 + c) % 4));
+            m->appendRow(items);
+        }
+    }
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < views; ++i) {
+        const int c = i % cols;
+        if (i % 5 == 4)
+            v.createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
+                         {c, (c + 1) % cols}, QStringLiteral("Multi %1").arg(i), QString());
+        else if (i % 2 == 0)
+            v.createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
+                         {c}, QStringLiteral("Ansicht %1").arg(i), QString());
+        else
+            v.createView(QString::fromUtf8("Häufigkeit %"), QStringLiteral("TortenDiagram"),
+                         {c}, QStringLiteral("Ansicht %1").arg(i), QString());
+    }
+    QCoreApplication::processEvents();
+    std::printf("rows=%d columns=%d views=%d sorted=%d (views built in %lld ms)\n", rows, cols,
+                v.viewCount() - 1, int(sorted), t.elapsed());
+    v.goHome();
+    if (sorted)
+        v.dataTable()->table()->sortByColumn(0, Qt::AscendingOrder);
+
+    const qint64 recompute = timed([m, rows, cols] {
+        emit m->dataChanged(m->index(0, 0), m->index(rows - 1, cols - 1));
+    });
+    std::printf("%-28s %lld ms\n", "all views recompute once", recompute);
+
+    QVector<int> all;
+    for (int c = 0; c < cols; ++c)
+        all << c;
+
+    measure(v, "Spalten als Zahlen", all, [&] {
+        v.dataNumericColumns();
+    });
+    measure(v, "Werte ersetzen (half)", all, [&] {
+        answers.replies << QStringLiteral("5") << QStringLiteral("fuenf");
+        v.dataReplaceColumns();
+    });
+    measure(v, "Spalten normieren", all, [&] {
+        v.dataNormalizeColumn();
+    });
+    measure(v, "Spalten kopieren (1)", {0}, [&] {
+        v.dataCopyColumns();
+    });
+    measure(v, "Spalten zusammenfassen (2)", {1, 2}, [&] {
+        answers.replies << QStringLiteral("Kombi") << int(QMessageBox::Yes);
+        v.dataCombineColumns();
+    });
+    measure(v, "Spalten gewichten (2)", {3, 4}, [&] {
+        answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
+        v.dataWeightColumns();
+    });
+    // Re-weighting needs a weighted column whose marks are not lost to undo and redo.
+    select(v, {3, 4});
+    answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
+    v.dataWeightColumns();
+    measure(v, "neu gewichten", {m->columnCount() - 1}, [&] {
+        answers.replies << QStringLiteral("1,3");
+        v.dataWeightColumns();
+    });
+    std::printf("undo steps=%d heap_MB=%.1f\n", v.undoStack()->count(), heapMB());
+    UserInput::setAnswerer(nullptr);
+    return 0;
+}

@@ -565,7 +565,7 @@ void View::importFile()
     widgetChanged(0);
 }
 
-bool View::importCSV(const QString& fileName)
+bool View::importCSV(const QString& fileName, bool makeViews)
 {
     QString text;
     if (!CsvImport::readText(fileName, &text))
@@ -577,7 +577,8 @@ bool View::importCSV(const QString& fileName)
         m_undo->clear();
         CsvImport::fill(text, m_model, m_tabelle);
     }
-    createViews();
+    if (makeViews)
+        createViews();
     markUnchanged();
     return true;
 }

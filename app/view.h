@@ -55,8 +55,9 @@ public:
     Diagram* createDiagram(const QString& type);
 
     // Reads a ";" CSV file into the data table; false (and nothing changed) when the
-    // file cannot be opened.
-    bool importCSV(const QString& fileName);
+    // file cannot be opened. Without makeViews no per-column views are asked for (the
+    // command-line report, which must not ask anything).
+    bool importCSV(const QString& fileName, bool makeViews = true);
 
     // Import and export; false when the file could not be read or written completely.
     bool importSM(const QString& fileName);

@@ -78,12 +78,27 @@ void printStartupReport(View* window)
     }
     std::fflush(stdout);
 }
+
+// Whether no display can be reached: nothing names a platform or a display.
+bool noDisplay()
+{
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void printError(const QString& text)
+{
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << text << Qt::endl;
+}
 }
 
 int main(int argc, char** argv)
 {
     // The report is made without a window on screen, also where there is no display.
-    if (runsWithoutDisplay(argc, argv))
+    // Without a display the options are still read, so that a mistake in them is
+    // reported as such; only the window itself then cannot come up.
+    const bool headless = noDisplay();
+    if (headless || runsWithoutDisplay(argc, argv))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvinsk"));
@@ -127,13 +142,11 @@ int main(int argc, char** argv)
     const QStringList files = parser.positionalArguments();
 
     if (parser.isSet(report)) {
-        QTextStream err(stderr);
         if (files.size() != 1) {
-            err << QCoreApplication::applicationName() << ": "
-                << QStringLiteral("Mit --report ist genau eine Datendatei anzugeben.")
-                << Qt::endl;
+            printError(QStringLiteral("Mit --report ist genau eine Datendatei anzugeben."));
             return 1;
         }
+        QTextStream err(stderr);
         View window; // never shown
         CommandLineReport::Job job;
         job.report = parser.value(report);
@@ -143,10 +156,12 @@ int main(int argc, char** argv)
         return CommandLineReport(window, err).run(job);
     }
     if (parser.isSet(views) || parser.isSet(surveyMonkey)) {
-        QTextStream(stderr) << QCoreApplication::applicationName() << ": "
-                            << QStringLiteral("--views und --surveymonkey gelten nur mit "
-                                              "--report.")
-                            << Qt::endl;
+        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report."));
+        return 1;
+    }
+    if (headless) {
+        printError(QStringLiteral("Keine grafische Anzeige gefunden (DISPLAY ist nicht "
+                                  "gesetzt); ohne Anzeige geht nur --report."));
         return 1;
     }
 

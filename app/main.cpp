@@ -161,7 +161,8 @@ int main(int argc, char** argv)
     }
     if (headless) {
         printError(QStringLiteral("Keine grafische Anzeige gefunden (DISPLAY ist nicht "
-                                  "gesetzt); ohne Anzeige geht nur --report."));
+                                  "gesetzt); ohne Anzeige gehen nur --report, --help und "
+                                  "--version."));
         return 1;
     }
 

@@ -1,25 +1,177 @@
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QHash>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTextStream>
+#include <QTranslator>
 #include <cstdio>
+#include <cstring>
 
 #include "app/germantranslations.h"
+#include "app/commandlinereport.h"
 #include "app/roles.h"
 #include "app/view.h"
 
+namespace {
+// The option parser's own texts in German; the interface is German throughout.
+class ParserTexts : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* = nullptr,
+                      int = -1) const override
+    {
+        static const QHash<QByteArray, QString> texts{
+            {"Usage: %1", QStringLiteral("Aufruf: %1")},
+            {"[options]", QStringLiteral("[Optionen]")},
+            {"Options:", QStringLiteral("Optionen:")},
+            {"Arguments:", QStringLiteral("Argumente:")},
+            {"Displays help on commandline options.",
+             QStringLiteral("Zeigt diese Hilfe an.")},
+            {"Displays help including Qt specific options.",
+             QStringLiteral("Zeigt die Hilfe einschließlich der Qt-Optionen an.")},
+            {"Displays version information.", QStringLiteral("Zeigt die Versionsnummer an.")},
+            {"Unknown option '%1'.", QStringLiteral("Unbekannte Option „%1“.")},
+            {"Unknown options: %1.", QStringLiteral("Unbekannte Optionen: %1.")},
+            {"Missing value after '%1'.", QStringLiteral("Nach „%1“ fehlt ein Wert.")},
+            {"Unexpected value after '%1'.", QStringLiteral("Unerwarteter Wert nach „%1“.")},
+        };
+        if (qstrcmp(context, "QCommandLineParser") != 0)
+            return QString();
+        return texts.value(QByteArray(source));
+    }
+};
+
+// Whether the arguments ask for something that needs no display: the report, the help
+// and the version. Decided before the application object exists, which picks the
+// display from the environment.
+bool runsWithoutDisplay(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--") == 0)
+            break;
+        if (std::strcmp(a, "--report") == 0 || std::strncmp(a, "--report=", 9) == 0
+            || std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0
+            || std::strcmp(a, "--help-all") == 0 || std::strcmp(a, "--version") == 0
+            || std::strcmp(a, "-v") == 0)
+            return true;
+    }
+    return false;
+}
+
+void printStartupReport(View* window)
+{
+    std::printf("title=%s\nrows=%d\ncolumns=%d\nviews=%d\n",
+                qPrintable(window->windowTitle().remove(QStringLiteral("[*]"))),
+                window->dataModel()->rowCount(), window->dataModel()->columnCount(),
+                window->viewArea()->count());
+    const QStandardItemModel* list = window->viewListModel();
+    for (int i = 1; i < list->rowCount(); ++i) {
+        const QStandardItem* it = list->item(i);
+        std::printf("view=%s|%s|%s|%s\n", qPrintable(it->text()),
+                    qPrintable(it->data(Roles::ViewAdapterType).toString()),
+                    qPrintable(it->data(Roles::ViewType).toString()),
+                    qPrintable(it->data(Roles::ViewColumns).toStringList().join(',')));
+    }
+    std::fflush(stdout);
+}
+
+// Whether no display can be reached: nothing names a platform or a display.
+bool noDisplay()
+{
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void printError(const QString& text)
+{
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << text << Qt::endl;
+}
+}
+
 int main(int argc, char** argv)
 {
+    // The report is made without a window on screen, also where there is no display.
+    // Without a display the options are still read, so that a mistake in them is
+    // reported as such; only the window itself then cannot come up.
+    const bool headless = noDisplay();
+    if (headless || runsWithoutDisplay(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvinsk"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("orvinsk.de"));
     QCoreApplication::setApplicationName(QStringLiteral("quorvandel7"));
     GermanTranslations::install(&app);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANDEL7_VERSION));
+    ParserTexts parserTexts;
+    QCoreApplication::installTranslator(&parserTexts);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Auswertung von Umfragedaten.\n"
+        "Ohne Optionen öffnet das Programm die angegebene Statistikdatei im Fenster.\n"
+        "Mit --report schreibt es ohne Fenster einen HTML-Bericht, z. B.:\n"
+        "  quorvandel7 --report bericht.html --views ansichten.csv umfrage.csv"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Schreibt den HTML-Bericht aller Ansichten nach <bericht.html> und "
+                       "beendet das Programm, ohne ein Fenster zu zeigen."),
+        QStringLiteral("bericht.html"));
+    const QCommandLineOption views(
+        QStringLiteral("views"),
+        QStringLiteral("Wendet die Ansichten der Views-CSV-Datei <ansichten.csv> auf die "
+                       "Daten an (nur mit --report)."),
+        QStringLiteral("ansichten.csv"));
+    const QCommandLineOption surveyMonkey(
+        QStringLiteral("surveymonkey"),
+        QStringLiteral("Liest die Datendatei als SurveyMonkey-Export, mit dessen "
+                       "Ansichten (nur mit --report)."));
+    parser.addOption(report);
+    parser.addOption(views);
+    parser.addOption(surveyMonkey);
+    parser.addPositionalArgument(
+        QStringLiteral("datei"),
+        QStringLiteral("Statistikdatei (.stat); mit --report auch eine CSV-Datei oder ein "
+                       "SurveyMonkey-Export."),
+        QStringLiteral("[datei]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
+    if (parser.isSet(report)) {
+        if (files.size() != 1) {
+            printError(QStringLiteral("Mit --report ist genau eine Datendatei anzugeben."));
+            return 1;
+        }
+        QTextStream err(stderr);
+        View window; // never shown
+        CommandLineReport::Job job;
+        job.report = parser.value(report);
+        job.views = parser.value(views);
+        job.data = files.first();
+        job.surveyMonkey = parser.isSet(surveyMonkey);
+        return CommandLineReport(window, err).run(job);
+    }
+    if (parser.isSet(views) || parser.isSet(surveyMonkey)) {
+        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report."));
+        return 1;
+    }
+    if (headless) {
+        printError(QStringLiteral("Keine grafische Anzeige gefunden (DISPLAY ist nicht "
+                                  "gesetzt); ohne Anzeige gehen nur --report, --help und "
+                                  "--version."));
+        return 1;
+    }
 
     auto* window = new View;
-    // Exactly one argument names a statistic file; the decoded argument keeps
-    // non-ASCII paths intact.
-    if (argc == 2)
-        window->load(QCoreApplication::arguments().at(1));
+    // Exactly one file names a statistic file to open.
+    if (files.size() == 1)
+        window->load(files.first());
     window->show();
 
     // Start-up check for scripts and the test suite: once the event loop runs, print
@@ -28,18 +180,7 @@ int main(int argc, char** argv)
         QMetaObject::invokeMethod(
             &app,
             [window] {
-                std::printf("title=%s\nrows=%d\ncolumns=%d\nviews=%d\n",
-                            qPrintable(window->windowTitle().remove(QStringLiteral("[*]"))), window->dataModel()->rowCount(),
-                            window->dataModel()->columnCount(), window->viewArea()->count());
-                const QStandardItemModel* list = window->viewListModel();
-                for (int i = 1; i < list->rowCount(); ++i) {
-                    const QStandardItem* it = list->item(i);
-                    std::printf("view=%s|%s|%s|%s\n", qPrintable(it->text()),
-                                qPrintable(it->data(Roles::ViewAdapterType).toString()),
-                                qPrintable(it->data(Roles::ViewType).toString()),
-                                qPrintable(it->data(Roles::ViewColumns).toStringList().join(',')));
-                }
-                std::fflush(stdout);
+                printStartupReport(window);
                 QCoreApplication::quit();
             },
             Qt::QueuedConnection);

@@ -548,7 +548,7 @@ void View::setFileTitle(const QString& prefix, const QString& path)
 
 // ---- CSV import ------------------------------------------------------------------
 
-void View::importWith(const QString& filter, bool (View::*read)(const QString&))
+void View::importWith(const QString& filter, const std::function<bool(const QString&)>& read)
 {
     // Asked before anything is read or removed: a cancel later on costs nothing that
     // was not saved or discarded on purpose.
@@ -560,7 +560,7 @@ void View::importWith(const QString& filter, bool (View::*read)(const QString&))
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window.
-    if (!CsvReader::hasCsvEnding(name) || !(this->*read)(name)) {
+    if (!CsvReader::hasCsvEnding(name) || !read(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
@@ -571,10 +571,11 @@ void View::importWith(const QString& filter, bool (View::*read)(const QString&))
 
 void View::importFile()
 {
-    importWith(tr("Datafiles (*.csv);;All (*.*)"), &View::importCSV);
+    importWith(tr("Datafiles (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importCSV(name); });
 }
 
-bool View::importCSV(const QString& fileName)
+bool View::importCSV(const QString& fileName, bool makeViews)
 {
     QString text;
     if (!CsvImport::readText(fileName, &text))
@@ -586,7 +587,8 @@ bool View::importCSV(const QString& fileName)
         m_undo->clear();
         CsvImport::fill(text, m_model, m_tabelle);
     }
-    createViews();
+    if (makeViews)
+        createViews();
     markUnchanged();
     return true;
 }
@@ -1101,7 +1103,8 @@ bool View::exportViewsCSV(const QString& fileName)
 
 void View::importViewsFile()
 {
-    importWith(tr("Datafiles (*.csv);;All (*.*)"), &View::importViewsCSV);
+    importWith(tr("Datafiles (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importViewsCSV(name); });
 }
 
 bool View::importViewsCSV(const QString& fileName)
@@ -1121,7 +1124,8 @@ bool View::importViewsCSV(const QString& fileName)
 
 void View::importSMFile()
 {
-    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"), &View::importSM);
+    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importSM(name); });
 }
 
 bool View::importSM(const QString& fileName)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 #include "app/tablecontext.h"
 #include "app/viewhost.h"
@@ -55,8 +56,9 @@ public:
     Diagram* createDiagram(const QString& type);
 
     // Reads a ";" CSV file into the data table; false (and nothing changed) when the
-    // file cannot be opened.
-    bool importCSV(const QString& fileName);
+    // file cannot be opened. Without makeViews no per-column views are asked for (the
+    // command-line report, which must not ask anything).
+    bool importCSV(const QString& fileName, bool makeViews = true);
 
     // Import and export; false when the file could not be read or written completely.
     bool importSM(const QString& fileName);
@@ -133,7 +135,7 @@ protected:
 
 private:
     // An import from the menu: asks about unsaved work, then for the file, and reads it.
-    void importWith(const QString& filter, bool (View::*read)(const QString&));
+    void importWith(const QString& filter, const std::function<bool(const QString&)>& read);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
     void exportWith(bool (View::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.

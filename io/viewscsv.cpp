@@ -97,6 +97,8 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views)
             r.settings = fromBase64(f.at(6));
         if (views.createFromRecord(r, Version))
             ++out.created;
+        else
+            out.skipped.append({out.lines, r.title, r.adapterType, r.viewType});
         // Long imports keep the window responsive.
         if (out.lines % 100 == 0)
             QCoreApplication::processEvents();

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 class ViewHost;
 
@@ -22,9 +23,17 @@ public:
     // be written.
     static bool write(const QString& fileName, ViewHost& views);
 
+    // A view line that made no view.
+    struct Skipped {
+        int line = 0; // its number among the view lines, from 1
+        QString title;
+        QString adapterType;
+        QString viewType;
+    };
     struct Outcome {
         int lines = 0;   // view lines read (comments and short lines not counted)
         int created = 0; // views made from them
+        QVector<Skipped> skipped;
     };
     // Appends the views of a decoded views CSV text. A line whose view cannot be made
     // is passed over; notes and settings go only to the view of their own line.

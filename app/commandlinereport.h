@@ -1,0 +1,49 @@
+#ifndef COMMANDLINEREPORT_H
+#define COMMANDLINEREPORT_H
+
+#include <QString>
+#include <QStringList>
+
+#include "app/userinput.h"
+
+class QTextStream;
+class View;
+
+// The survey report made from the command line: reads a statistic file, a CSV file or a
+// SurveyMonkey export into a window that is never shown, applies a views file and writes
+// the HTML report, through the same functions as the menu commands. Nothing is asked:
+// whatever a message box would say goes to standard error as one line instead.
+class CommandLineReport : private UserInput::Answerer
+{
+public:
+    struct Job {
+        QString report;             // the HTML file to write
+        QString data;               // statistic file, CSV file or SurveyMonkey export
+        QString views;              // views CSV; empty for none
+        bool surveyMonkey = false;  // data is a SurveyMonkey export
+    };
+
+    CommandLineReport(View& window, QTextStream& err);
+
+    // The exit status: 0 when the report was written; 1 when a file could not be read
+    // or written or is damaged, with one line on err naming it. A views line that makes
+    // no view gives a warning line and the others are still applied.
+    int run(const Job& job);
+
+    // Whether a data file is read as a statistic file: its name ends in ".stat" or it
+    // starts with the statistic file's magic.
+    static bool isStatFile(const QString& fileName);
+
+private:
+    UserInput::Reply answer(const UserInput::Ask& ask) override;
+    bool readData(const Job& job);
+    bool applyViews(const QString& fileName);
+    void error(const QString& text);
+
+    View& m_window;
+    QTextStream& m_err;
+    // Messages the program would have shown in a box since the last look.
+    QStringList m_said;
+};
+
+#endif

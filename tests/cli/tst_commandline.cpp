@@ -1,0 +1,326 @@
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "app/view.h"
+
+// Starts the program as a shell script would: the report from the command line on small
+// files of the test's own, and the tree that "cmake --install" leaves.
+class TstCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void csvReportWithViewsInOrder();
+    void surveyMonkeyViewsThenViewsFile();
+    void statFileReport();
+    void failures_data();
+    void failures();
+    void usage_data();
+    void usage();
+    void installedTree();
+
+private:
+    struct Result {
+        int code = -2;
+        QString out;
+        QStringList errLines;
+    };
+    Result run(const QStringList& args);
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    void write(const QString& name, const QByteArray& bytes);
+    // The report's H2 headings in order.
+    static QStringList headings(const QString& html);
+    // Checks every picture the report names exists and is a real image; their count.
+    static int checkPictures(const QString& reportFile);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TstCommandLine::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QDir(m_dir->path()).mkpath("config");
+    QDir(m_dir->path()).mkpath("runtime");
+    QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TstCommandLine::Result TstCommandLine::run(const QStringList& args)
+{
+    Result r;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The report needs no display: the program picks the offscreen platform itself.
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("XDG_CONFIG_HOME", path("config"));
+    env.insert("XDG_RUNTIME_DIR", path("runtime"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(m_dir->path());
+    p.start(QStringLiteral(QUORVANDEL7_EXE), args);
+    if (!p.waitForStarted() || !p.waitForFinished(120000))
+        return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.errLines = QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return r;
+}
+
+void TstCommandLine::write(const QString& name, const QByteArray& bytes)
+{
+    QFile f(path(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QStringList TstCommandLine::headings(const QString& html)
+{
+    QStringList out;
+    static const QRegularExpression h2("<H2>(.*?)</H2>");
+    for (auto it = h2.globalMatch(html); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+int TstCommandLine::checkPictures(const QString& reportFile)
+{
+    QFile f(reportFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QString html = QString::fromUtf8(f.readAll());
+    static const QRegularExpression img("<IMG src=\"([^\"]+)\"");
+    int n = 0;
+    for (auto it = img.globalMatch(html); it.hasNext();) {
+        const QString src = it.next().captured(1);
+        const QImage picture(QFileInfo(reportFile).dir().filePath(src));
+        if (picture.isNull() || picture.width() < 100 || picture.height() < 100)
+            return -1;
+        ++n;
+    }
+    return n;
+}
+
+static QString readAll(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+static const char ViewsHead[] = "#Erstellt mit quorvandel7\n#Views Version:5\n";
+
+void TstCommandLine::csvReportWithViewsInOrder()
+{
+    write("umfrage.csv", "Frage <1>;Note\nja & nein;1\nja & nein;2\nnein;2\n");
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Balken <b>\";\"Single\";\"Häufigkeit\";\"0\";\"BalkenDiagram(V)\";\"\";\"\"\n"
+                "\"Wolke\";\"Single\";\"Häufigkeit\";\"0\";\"Wolkendiagramm\";\"\";\"\"\n"
+                "\"Tabelle & Co\";\"Single\";\"Häufigkeit\";\"1\";\"Tabelle\";\"\";\"\"\n"
+                "\"Torte\";\"Single\";\"Häufigkeit %\";\"1\";\"TortenDiagram\";\""
+              + QByteArray("Notiz: a &lt; b").toBase64() + "\";\"\"\n");
+    const Result r = run({"--report", "bericht.html", "--views", "ansichten.csv", "umfrage.csv"});
+    QCOMPARE(r.code, 0);
+    // The unknown type is named, the view skipped, the rest applied.
+    QCOMPARE(r.errLines.size(), 1);
+    QVERIFY(r.errLines.first().startsWith("quorvandel7: Warnung: ansichten.csv"));
+    QVERIFY(r.errLines.first().contains("\"Wolkendiagramm\""));
+
+    const QString html = readAll(path("bericht.html"));
+    // No per-column views of the CSV import: only the views file's, in its order,
+    // their texts escaped.
+    QCOMPARE(headings(html),
+             QStringList({"Balken &lt;b&gt;", "Tabelle &amp; Co", "Torte"}));
+    QVERIFY(html.contains("<PRE>Notiz: a &lt; b</PRE>"));
+    QVERIFY(html.contains("<TABLE>"));
+    QVERIFY(html.contains("<IMG src=\"bericht_files/diagram1.png\""));
+    QCOMPARE(checkPictures(path("bericht.html")), 2);
+}
+
+void TstCommandLine::surveyMonkeyViewsThenViewsFile()
+{
+    write("sm.csv",
+          "Wohnort,Alter,Kommentar\n"
+          "Response,Response,Open-Ended Response\n"
+          "Berlin,20,gut\nHamburg,30,schlecht\nBerlin,40,\n");
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Alter direkt\";\"Single\";\"Direkt\";\"1\";\"BalkenDiagram(V)\";\"\";\"\"\n");
+    Result r = run({"--report", "sm.html", "--surveymonkey", "--views", "ansichten.csv", "sm.csv"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.errLines, QStringList());
+    QCOMPARE(headings(readAll(path("sm.html"))),
+             QStringList({"Balken: Wohnort", "Balken: Alter", "Torten:Wohnort", "Torten:Alter",
+                          "Alter direkt"}));
+    QCOMPARE(checkPictures(path("sm.html")), 5);
+
+    // Without a views file: the import's own views only.
+    r = run({"--report", "sm2.html", "--surveymonkey", "sm.csv"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(headings(readAll(path("sm2.html"))).size(), 4);
+}
+
+void TstCommandLine::statFileReport()
+{
+    write("umfrage.csv", "Frage;Note\nja;1\nnein;2\n");
+    {
+        View v;
+        QVERIFY(v.importCSV(path("umfrage.csv"), false));
+        QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
+        QVERIFY(v.createView("Direkt", "Tabelle", {1}, "Zweite", ""));
+        QVERIFY(v.createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
+        QVERIFY(v.save(path("stand.stat")));
+    }
+    const Result r = run({"--report", "stand.html", "stand.stat"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.errLines, QStringList());
+    const QString html = readAll(path("stand.html"));
+    QVERIFY(html.contains("<H1>stand.stat</H1>"));
+    QCOMPARE(headings(html), QStringList({"Erste", "Zweite", "Dritte"}));
+    QVERIFY(html.contains("<PRE>fett</PRE>"));
+    QCOMPARE(checkPictures(path("stand.html")), 2);
+}
+
+void TstCommandLine::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("missing data file") << QStringList{"--report", "r.html", "fehlt.csv"} << "fehlt.csv";
+    QTest::newRow("missing statistic file") << QStringList{"--report", "r.html", "fehlt.stat"}
+                                            << "fehlt.stat";
+    QTest::newRow("damaged statistic file") << QStringList{"--report", "r.html", "kaputt.stat"}
+                                            << "kaputt.stat";
+    QTest::newRow("not a statistic file") << QStringList{"--report", "r.html", "text.stat"}
+                                          << "text.stat";
+    QTest::newRow("missing views file")
+        << QStringList{"--report", "r.html", "--views", "fehlt.csv", "daten.csv"} << "fehlt.csv";
+    QTest::newRow("unwritable report")
+        << QStringList{"--report", "daten.csv/r.html", "daten.csv"} << "daten.csv/r.html";
+}
+
+void TstCommandLine::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, named);
+    write("daten.csv", "A;B\n1;2\n");
+    write("text.stat", "A;B\n1;2\n");
+    {
+        View v;
+        QVERIFY(v.importCSV(path("daten.csv"), false));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
+        QVERIFY(v.save(path("ganz.stat")));
+    }
+    QFile ganz(path("ganz.stat"));
+    QVERIFY(ganz.open(QIODevice::ReadOnly));
+    const QByteArray whole = ganz.readAll();
+    write("kaputt.stat", whole.left(whole.size() - 20));
+
+    const Result r = run(args);
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.errLines.size(), 1);
+    QVERIFY2(r.errLines.first().startsWith("quorvandel7: Die Datei " + named + " "),
+             qPrintable(r.errLines.first()));
+    QVERIFY(!QFile::exists(path("r.html")));
+}
+
+void TstCommandLine::usage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("stdoutHas");
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--report <bericht.html>";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "quorvandel7 ";
+    QTest::newRow("report without data") << QStringList{"--report", "r.html"} << 1 << "";
+    QTest::newRow("views without report") << QStringList{"--views", "v.csv", "d.csv"} << 1 << "";
+    QTest::newRow("unknown option") << QStringList{"--berichte"} << 1 << "";
+    QTest::newRow("window without display") << QStringList{"stand.stat"} << 1 << "";
+}
+
+void TstCommandLine::usage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, stdoutHas);
+    const Result r = run(args);
+    QCOMPARE(r.code, code);
+    if (code == 0) {
+        QVERIFY2(r.out.contains(stdoutHas), qPrintable(r.out));
+    } else {
+        // One German line saying what is wrong; no window was needed to say it.
+        QCOMPARE(r.errLines.size(), 1);
+        QVERIFY(r.errLines.first().startsWith("quorvandel7: "));
+        QVERIFY(!r.errLines.first().contains("Unknown"));
+    }
+}
+
+void TstCommandLine::installedTree()
+{
+    const QString prefix = path("prefix");
+    QProcess install;
+    install.start(QStringLiteral(CMAKE_EXE),
+                  {"--install", QStringLiteral(QUORVANDEL7_BUILD_DIR), "--prefix", prefix});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+
+    QVERIFY(QFileInfo(prefix + "/bin/quorvandel7").isExecutable());
+    const QImage icon(prefix + "/share/icons/hicolor/64x64/apps/quorvandel7.png");
+    QCOMPARE(icon.size(), QSize(64, 64));
+
+    const QString desktopFile = prefix + "/share/applications/quorvandel7.desktop";
+    const QString desktop = readAll(desktopFile);
+    QVERIFY(desktop.contains("\nName=quorvandel7\n"));
+    QVERIFY(desktop.contains("\nIcon=quorvandel7\n"));
+    QVERIFY(desktop.contains("\nCategories=Office;Science;\n"));
+    QVERIFY(desktop.contains(QRegularExpression("\nExec=quorvandel7 %[fF]\n")));
+    QVERIFY(desktop.contains(QRegularExpression("\nComment=\\S")));
+
+    // The MIME type the entry opens is the one declared for statistic files, with the
+    // magic the program writes at offset 0.
+    QFile mime(prefix + "/share/mime/packages/quorvandel7.xml");
+    QVERIFY(mime.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&mime);
+    QString type, glob, magic, offset;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("mime-type"))
+            type = a.value("type").toString();
+        else if (xml.name() == QLatin1String("glob"))
+            glob = a.value("pattern").toString();
+        else if (xml.name() == QLatin1String("match")) {
+            magic = a.value("type").toString() + QLatin1Char(' ') + a.value("value").toString();
+            offset = a.value("offset").toString();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(glob, QString("*.stat"));
+    QCOMPARE(magic.toLower(), QString("big32 0xffaa01bb"));
+    QCOMPARE(offset, QString("0"));
+    QVERIFY(desktop.contains("\nMimeType=" + type + ";\n"));
+
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validator.isEmpty())
+        QSKIP("desktop-file-validate is not installed");
+    QProcess validate;
+    validate.start(validator, {desktopFile});
+    QVERIFY(validate.waitForFinished(60000));
+    const QByteArray said = validate.readAllStandardOutput() + validate.readAllStandardError();
+    // Hints are advice (two main categories are wanted here); errors and warnings are not.
+    QVERIFY2(validate.exitCode() == 0 && !said.contains("error:") && !said.contains("warning:"),
+             said.constData());
+}
+
+QTEST_MAIN(TstCommandLine)
+#include "tst_commandline.moc"

@@ -18,7 +18,7 @@
 
 namespace {
 // The state the child saves: large enough that writing it takes a while.
-constexpr int newRows = 40000;
+constexpr int newRows = 20000;
 constexpr int newColumns = 10;
 const QStringList newViewTypes = {QStringLiteral("Häufigkeit"), QStringLiteral("Direkt"),
                                   QStringLiteral("Häufigkeit %")};

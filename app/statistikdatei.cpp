@@ -158,6 +158,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
         out.result = Damaged;
         return out;
     }
+    ViewHost::CreatingMany many(views);
     for (int i = 1; i < viewRows; ++i) {
         QVariant title, adapter, columns, viewType, notes;
         if (!VariantReader::read(s, title) || !VariantReader::read(s, adapter)

@@ -296,9 +296,13 @@ QStandardItem* View::appendView(const QString& title, ModelClient* view)
     it->setData(category, Roles::ViewCategory);
     it->setData(QString(QLatin1String("")), Roles::ViewNotes);
     m_viewList->appendRow(it);
-    m_combo->setCurrentIndex(it->row());
-    if (m_listView)
-        m_listView->setCurrentIndex(it->index());
+    // Making many views shows none of them one by one: each switch costs a pass over
+    // all pages, which made large imports quadratic.
+    if (m_creatingMany == 0) {
+        m_combo->setCurrentIndex(it->row());
+        if (m_listView)
+            m_listView->setCurrentIndex(it->index());
+    }
     return it;
 }
 
@@ -514,7 +518,8 @@ ModelClient* View::createView(const QString& adapterType, const QString& viewTyp
     it->setData(adapterType, Roles::ViewAdapterType);
     it->setData(notes, Roles::ViewNotes);
     it->setData(cols, Roles::ViewColumns);
-    m_stack->setCurrentWidget(client);
+    if (m_creatingMany == 0)
+        m_stack->setCurrentWidget(client);
     return client;
 }
 
@@ -536,17 +541,18 @@ void View::createViews()
     bool ok = false;
     const QString diagram =
         UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Diagramtyp soll verwendet werden?"), ViewTypes::diagramNames(), 1,
-                           false, &ok);
+                           tr("Welcher Diagramtyp soll verwendet werden?"),
+                           ViewTypes::diagramNames(), 1, false, &ok);
     if (!ok)
         return;
     const QString adapter =
         UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Adapter soll verwendet werden?"), ViewTypes::singleAdapterNames(), 1, false,
-                           &ok);
+                           tr("Welcher Adapter soll verwendet werden?"),
+                           ViewTypes::singleAdapterNames(), 1, false, &ok);
     if (!ok)
         return;
     WaitCursor wait;
+    CreatingMany many(*this);
     const int n = m_model->columnCount();
     for (int c = 0; c < n; ++c)
         m_tabelle->table()->setColumnHidden(c, false);
@@ -687,9 +693,16 @@ ViewRecord View::record(int row, int version)
     return r;
 }
 
+void View::setCreatingMany(bool on)
+{
+    m_creatingMany = qMax(0, m_creatingMany + (on ? 1 : -1));
+}
+
 ModelClient* View::createFromRecord(const ViewRecord& r, int version)
 {
-    ModelClient* mc = createView(r.adapterType, r.viewType, r.columns, r.title, r.notes);
+    ModelClient* mc = createView(r.adapterType, r.viewType,
+                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
+                                 r.title, r.notes);
     if (mc && !r.settings.isEmpty()) {
         QDataStream s(r.settings);
         s.setVersion(QDataStream::Qt_4_6);
@@ -700,7 +713,9 @@ ModelClient* View::createFromRecord(const ViewRecord& r, int version)
 
 ModelClient* View::createFromRecord(const ViewRecord& r, int version, QDataStream& settings)
 {
-    ModelClient* mc = createView(r.adapterType, r.viewType, r.columns, r.title, r.notes);
+    ModelClient* mc = createView(r.adapterType, r.viewType,
+                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
+                                 r.title, r.notes);
     if (mc)
         mc->loadData(settings, version);
     return mc;
@@ -801,6 +816,10 @@ bool View::load(const QString& fileName)
         m_undo->clear();
         outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
         f.close();
+        // The views were made without showing each; the last one made is on screen, as
+        // if each had been shown in turn.
+        if (m_stack->count() > 1)
+            m_stack->setCurrentIndex(m_stack->count() - 1);
     }
     m_fileName = fileName;
     setFileTitle(QStringLiteral("quorvandel7"), fileName);

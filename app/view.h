@@ -46,6 +46,7 @@ public:
     ModelClient* createFromRecord(const ViewRecord& r, int version) override;
     ModelClient* createFromRecord(const ViewRecord& r, int version,
                                   QDataStream& settings) override;
+    void setCreatingMany(bool on) override;
 
     // View creation
     ModelClient* createView(const QString& adapterType, const QString& viewType,
@@ -136,6 +137,8 @@ private:
     Tabelle1* m_tabelle = nullptr;
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
+    // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
+    int m_creatingMany = 0;
     // The page whose notes the text pane shows; follows the view across moves and
     // removals, unlike a row number.
     QPointer<QWidget> m_notesView;

@@ -27,15 +27,32 @@ public:
     virtual ViewRecord record(int row, int version) = 0;
     // Creates a view from a record, appended at the end, and applies its settings
     // (record version v) with loadData; empty settings leave the view's defaults.
-    // Null when the record names no view that can be made.
+    // Null when the record names no view that can be made. The record's column list is
+    // not trusted (it may come from a file): see ViewRecord::boundedColumns.
     virtual ModelClient* createFromRecord(const ViewRecord& r, int version) = 0;
     // As above, but the settings are read from the stream instead of r.settings.
     virtual ModelClient* createFromRecord(const ViewRecord& r, int version,
                                           QDataStream& settings) = 0;
+    // While on (calls nest), views are created without showing each one: whoever
+    // makes many views shows the page it wants once at the end.
+    virtual void setCreatingMany(bool on) = 0;
     // Removes (and deletes) the view of row r >= 1; not undoable.
     virtual void removeView(int row) = 0;
     // Removes every view but the data table.
     virtual void clearViews() = 0;
+
+    // setCreatingMany(true) for the guard's lifetime.
+    class CreatingMany
+    {
+    public:
+        explicit CreatingMany(ViewHost& h) : m_host(h) { h.setCreatingMany(true); }
+        ~CreatingMany() { m_host.setCreatingMany(false); }
+        CreatingMany(const CreatingMany&) = delete;
+        CreatingMany& operator=(const CreatingMany&) = delete;
+
+    private:
+        ViewHost& m_host;
+    };
 };
 
 #endif

@@ -24,6 +24,12 @@ public:
     QStringList columnTexts() const;
     static QVector<int> columnsFromTexts(const QStringList& texts);
 
+    // A column list that a file gave: repeated entries are dropped (no dialog makes
+    // them) and columns beyond a table of columnCount columns count once, so that the
+    // work of the view stays bounded by the table whatever the list says. A list of
+    // two or more entries keeps two, so that the view stays of its kind.
+    static QVector<int> boundedColumns(const QVector<int>& columns, int columnCount);
+
     bool operator==(const ViewRecord& o) const;
     bool operator!=(const ViewRecord& o) const { return !(*this == o); }
 };

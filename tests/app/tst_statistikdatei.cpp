@@ -13,6 +13,7 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "app/roles.h"
+#include "app/viewrecord.h"
 #include "app/viewtypes.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
@@ -62,6 +63,9 @@ private slots:
     void classCountFromFileIsBounded_data();
     void classCountFromFileIsBounded();
     void viewsBeyondTheTableLoadEmpty_data();
+    void boundedColumns_data();
+    void boundedColumns();
+    void repeatedColumnsStayBounded();
     void viewsBeyondTheTableLoadEmpty();
     void rejectedFilesChangeNothing_data();
     void rejectedFilesChangeNothing();
@@ -406,6 +410,58 @@ void TstStatistikDatei::viewsBeyondTheTableLoadEmpty()
     QVERIFY2(sum <= 3 * columns.size(), qPrintable(QString::number(sum)));
     v.viewArea()->setCurrentIndex(1);
     QVERIFY(!ViewPicture::of(v.viewArea()->widget(1), QSize(300, 200)).isNull());
+}
+
+void TstStatistikDatei::boundedColumns_data()
+{
+    QTest::addColumn<QVector<int>>("listed");
+    QTest::addColumn<int>("columnCount");
+    QTest::addColumn<QVector<int>>("used");
+    QTest::newRow("as a dialog makes it") << QVector<int>{2, 0, 1} << 3 << QVector<int>{2, 0, 1};
+    QTest::newRow("repeated") << QVector<int>{1, 0, 1, 0, 1} << 3 << QVector<int>{1, 0};
+    QTest::newRow("one column many times") << QVector<int>(30000, 0) << 1 << QVector<int>{0, 0};
+    QTest::newRow("beyond the table once") << QVector<int>{0, 7, 9, -1, 7} << 2
+                                           << QVector<int>{0, 7};
+    QTest::newRow("all beyond") << QVector<int>{5, 6} << 1 << QVector<int>{5, 5};
+    QTest::newRow("single") << QVector<int>{4} << 1 << QVector<int>{4};
+    QTest::newRow("empty") << QVector<int>{} << 3 << QVector<int>{};
+    QTest::newRow("no table") << QVector<int>{0, 1, 2} << 0 << QVector<int>{0, 0};
+}
+
+void TstStatistikDatei::boundedColumns()
+{
+    QFETCH(QVector<int>, listed);
+    QFETCH(int, columnCount);
+    QFETCH(QVector<int>, used);
+    QCOMPARE(ViewRecord::boundedColumns(listed, columnCount), used);
+}
+
+// A view record listing one column thousands of times: the view is made on what the
+// table holds, and its work does not grow with the list.
+void TstStatistikDatei::repeatedColumnsStayBounded()
+{
+    Out o;
+    fileWithOneColumn(o, 2);
+    QStringList many;
+    for (int i = 0; i < 20000; ++i)
+        many << "0";
+    viewValues(o, "Direkt", many, "BalkenDiagram(V)");
+    o << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
+    viewValues(o, "Spaltenhäufigkeit", many, "TortenDiagram");
+    o << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
+    const QString path = m_dir.path() + "/repeated.stat";
+    writeAll(path, o.bytes);
+    View v;
+    ScriptedAnswerer ans;
+    QVERIFY(v.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    QCOMPARE(v.viewArea()->count(), 3);
+    for (int row : {1, 2}) {
+        QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewColumns).toStringList(),
+                 (QStringList{"0", "0"}));
+        auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(row));
+        QVERIFY(a->diagram()->values().size() <= 2 * 3);
+    }
 }
 
 void TstStatistikDatei::rejectedFilesChangeNothing_data()

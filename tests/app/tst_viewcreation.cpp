@@ -4,6 +4,8 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 
@@ -43,6 +45,7 @@ private slots:
     void createSelectedViewCancelsChangeNothing();
     void createSelectedViewSpecialTypeMakesNothingYet();
     void createViewsAfterImport();
+    void manyViewsSwitchThePageOnce();
     void typActionExchangesDiagram();
     void typActionCancelKeepsDiagram();
 
@@ -244,6 +247,35 @@ void TstViewCreation::createViewsAfterImport()
     auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(2));
     QCOMPARE(a->diagram()->labelList(), (QStringList{"b", "c"}));
     QCOMPARE(a->diagram()->postfix(), QString("%"));
+}
+
+// A wide survey makes one view per column; showing each as it is made would cost a pass
+// over all pages per view.
+void TstViewCreation::manyViewsSwitchThePageOnce()
+{
+    const QString path = m_dir.path() + "/wide.csv";
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QStringList header, row;
+    for (int c = 0; c < 300; ++c) {
+        header << QString("F%1").arg(c);
+        row << QString::number(c % 3);
+    }
+    f.write((header.join(';') + "\n" + row.join(';') + "\n").toUtf8());
+    f.close();
+    View v;
+    QSignalSpy pages(v.viewArea(), &QStackedWidget::currentChanged);
+    QSignalSpy combo(v.viewCombo(), &QComboBox::currentIndexChanged);
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, path)
+        .accept(UserInput::Item, "BalkenDiagram(V)")
+        .accept(UserInput::Item, "Häufigkeit");
+    v.importFile();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(v.viewArea()->count(), 301);
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QVERIFY2(pages.size() <= 2, qPrintable(QString::number(pages.size())));
+    QVERIFY2(combo.size() <= 2, qPrintable(QString::number(combo.size())));
 }
 
 void TstViewCreation::typActionExchangesDiagram()

@@ -166,7 +166,7 @@ void TstSaveKill::killedSaveLeavesCompleteFile_data()
 {
     QTest::addColumn<double>("share");
     // Kill moments as shares of an undisturbed save, from its start to just after it.
-    for (double share : {0.0, 0.1, 0.25, 0.4, 0.55, 0.7, 0.85, 1.0, 1.2})
+    for (double share : {0.0, 0.15, 0.3, 0.5, 0.7, 0.9, 1.2})
         QTest::newRow(qPrintable(QStringLiteral("at %1 %").arg(int(share * 100)))) << share;
 }
 

@@ -18,12 +18,10 @@ bool CsvImport::readText(const QString& fileName, QString* text)
 void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table)
 {
     bool header = true;
-    const QStringList lines = CsvReader::lines(text);
+    CsvReader reader(text, CsvReader::detectSeparator(text));
+    QStringList fields;
     Tabelle1::BulkFill bulk(table);
-    for (const QString& line : lines) {
-        if (CsvReader::isComment(line))
-            continue;
-        const QStringList fields = CsvReader::splitLine(line);
+    while (reader.next(&fields)) {
         if (header) {
             model->setColumnCount(fields.size());
             model->setHorizontalHeaderLabels(fields);

@@ -6,8 +6,9 @@
 class QStandardItemModel;
 class Tabelle1;
 
-// Fills the data table from a ";" CSV file: the first line that is not a comment gives
-// the column titles (also their tool tips), every later one a row of text cells.
+// Fills the data table from a CSV file (";", or "," or a tab when the header line holds
+// no ";"): the first record that is not a comment gives the column titles (also their
+// tool tips), every later one a row of text cells.
 class CsvImport
 {
 public:

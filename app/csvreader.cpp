@@ -1,10 +1,150 @@
 #include "app/csvreader.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QStringDecoder>
 
-QStringList CsvReader::splitLine(const QString& line, QChar sep)
+namespace {
+const QChar Quote = QLatin1Char('"');
+}
+
+CsvReader::CsvReader(const QString& text, QChar separator)
+    : m_text(text)
+    , m_sep(separator)
+{
+}
+
+bool CsvReader::atLineEnd(qsizetype i) const
+{
+    const qsizetype n = m_text.size();
+    if (i >= n)
+        return true;
+    const QChar c = m_text.at(i);
+    return c == QLatin1Char('\n')
+        || (c == QLatin1Char('\r') && (i + 1 >= n || m_text.at(i + 1) == QLatin1Char('\n')));
+}
+
+bool CsvReader::atFieldEnd(qsizetype i) const
+{
+    return atLineEnd(i) || m_text.at(i) == m_sep;
+}
+
+qsizetype CsvReader::lineEnd(qsizetype i) const
+{
+    while (!atLineEnd(i))
+        ++i;
+    return i;
+}
+
+qsizetype CsvReader::afterLineEnd(qsizetype i) const
+{
+    const qsizetype n = m_text.size();
+    i = lineEnd(i);
+    if (i < n && m_text.at(i) == QLatin1Char('\r'))
+        ++i;
+    return qMin(i + 1, n);
+}
+
+bool CsvReader::readQuoted(qsizetype q, QString* value, qsizetype* end)
+{
+    value->clear();
+    const QChar* d = m_text.constData();
+    const qsizetype n = m_text.size();
+    // An earlier quoted field already ran to the end of the text without closing; the
+    // quote runs after this field's own were all examined then, and none closed.
+    const bool ownRunOnly = m_openToEnd >= 0 && q > m_openToEnd;
+    if (ownRunOnly && (q + 1 >= n || d[q + 1] != Quote))
+        return false;
+
+    qsizetype i = q + 1;
+    qsizetype seg = i;
+    while (i < n) {
+        const QChar c = d[i];
+        if (c == Quote) {
+            value->append(d + seg, i - seg);
+            qsizetype k = 0;
+            while (i + k < n && d[i + k] == Quote)
+                ++k;
+            // Pairs are literal quotes; an odd one out closes the field when the field
+            // ends behind it, and otherwise stays as it is.
+            value->append(QString(k / 2, Quote));
+            if (k % 2 == 1) {
+                if (atFieldEnd(i + k)) {
+                    *end = i + k;
+                    return true;
+                }
+                value->append(Quote);
+            }
+            i += k;
+            seg = i;
+            if (ownRunOnly)
+                return false;
+        } else if (c == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n')) {
+            // A line break inside a field is kept as "\n", whatever the file's line ends.
+            value->append(d + seg, i - seg);
+            ++i;
+            seg = i;
+        } else {
+            ++i;
+        }
+    }
+    if (m_openToEnd < 0)
+        m_openToEnd = q;
+    return false;
+}
+
+bool CsvReader::next(QStringList* fields)
+{
+    const qsizetype n = m_text.size();
+    while (m_pos < n && m_text.at(m_pos) == QLatin1Char('#'))
+        m_pos = afterLineEnd(m_pos);
+    if (m_pos >= n)
+        return false;
+    return readRecord(fields);
+}
+
+bool CsvReader::readRecord(QStringList* fields)
+{
+    fields->clear();
+    const qsizetype n = m_text.size();
+    qsizetype p = m_pos;
+    for (;;) {
+        if (p < n && m_text.at(p) == Quote) {
+            QString value;
+            qsizetype end = p;
+            if (!readQuoted(p, &value, &end)) {
+                // Never closed: the rest of this line by the rules of a single line.
+                *fields << splitPieces(m_text.mid(p, lineEnd(p) - p), m_sep);
+                m_pos = afterLineEnd(p);
+                return true;
+            }
+            *fields << value;
+            p = end;
+        } else {
+            qsizetype i = p;
+            while (!atFieldEnd(i))
+                ++i;
+            *fields << m_text.mid(p, i - p);
+            p = i;
+        }
+        if (p < n && m_text.at(p) == m_sep) {
+            ++p;
+            continue;
+        }
+        m_pos = afterLineEnd(p);
+        return true;
+    }
+}
+
+QStringList CsvReader::splitLine(const QString& line, QChar separator)
+{
+    CsvReader r(line, separator);
+    QStringList fields;
+    if (line.isEmpty() || !r.readRecord(&fields))
+        return QStringList{QLatin1String("")};
+    return fields;
+}
+
+QStringList CsvReader::splitPieces(const QString& line, QChar sep)
 {
     // Field boundaries first: start index and length of each piece between separators.
     QList<qsizetype> starts;
@@ -21,9 +161,8 @@ QStringList CsvReader::splitLine(const QString& line, QChar sep)
         from = at + 1;
     }
 
-    const QChar quote = QLatin1Char('"');
-    auto opens = [&](qsizetype i) { return ends[i] > starts[i] && line.at(starts[i]) == quote; };
-    auto closes = [&](qsizetype i) { return ends[i] > starts[i] && line.at(ends[i] - 1) == quote; };
+    auto opens = [&](qsizetype i) { return ends[i] > starts[i] && line.at(starts[i]) == Quote; };
+    auto closes = [&](qsizetype i) { return ends[i] > starts[i] && line.at(ends[i] - 1) == Quote; };
 
     QStringList out;
     const qsizetype n = starts.size();
@@ -35,9 +174,7 @@ QStringList CsvReader::splitLine(const QString& line, QChar sep)
         if (closes(i)) {
             // A lone quote both opens and closes: it becomes empty.
             const qsizetype len = ends[i] - starts[i];
-            out << (len < 2 ? QString() : line.mid(starts[i] + 1, len - 2));
-            if (out.last().isNull())
-                out.last() = QLatin1String("");
+            out << (len < 2 ? QString(QLatin1String("")) : line.mid(starts[i] + 1, len - 2));
             continue;
         }
         // Join with the following fields up to the first that ends with a quote.
@@ -53,6 +190,25 @@ QStringList CsvReader::splitLine(const QString& line, QChar sep)
         i = j;
     }
     return out;
+}
+
+QChar CsvReader::detectSeparator(const QString& text)
+{
+    const QChar semicolon = QLatin1Char(';');
+    for (QChar sep : {semicolon, QChar(QLatin1Char('\t')), QChar(QLatin1Char(','))}) {
+        CsvReader r(text, sep);
+        QStringList header;
+        if (!r.next(&header))
+            break;
+        if (header.size() > 1)
+            return sep;
+    }
+    return semicolon;
+}
+
+bool CsvReader::hasCsvEnding(const QString& fileName)
+{
+    return fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
 }
 
 QString CsvReader::decode(const QByteArray& bytes)

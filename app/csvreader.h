@@ -2,22 +2,43 @@
 #define CSVREADER_H
 
 #include <QChar>
+#include <QString>
 #include <QStringList>
 
 class QByteArray;
-class QString;
 
-// The ";" CSV dialect that every reader of the program shares: one record per line,
-// "#" comment lines, and the quote rules below. Nothing is ever rejected.
+// The CSV dialect that every reader of the program shares: "#" comment lines, the
+// program's own quote rules, and on top of them the quoting of spreadsheet exports
+// (a doubled quote inside a quoted field is one quote, and a quoted field may hold
+// line breaks). Nothing is ever rejected.
+//
+// Reads the records of a decoded text one after the other:
+//   CsvReader r(text, QLatin1Char(';'));
+//   QStringList fields;
+//   while (r.next(&fields)) ...
 class CsvReader
 {
 public:
-    // Splits one line into its fields with the given separator and applies the quote
-    // rules: a field opening a quote is joined with the following fields until one
-    // ends with a quote, then loses its outer quotes; an opening quote that never
-    // closes leaves the rest of the line as one field, quote included. Linear in the
-    // line's length.
+    CsvReader(const QString& text, QChar separator);
+
+    // The fields of the next record, comment lines skipped; false at the end of the text.
+    bool next(QStringList* fields);
+
+    // Splits one line into its fields with the given separator. A quoted field ends at
+    // a quote followed by the separator or the end of the line (in a text of several
+    // lines it may span them); a doubled quote inside it is one quote, any other inner
+    // quote stays. An opening quote that never closes falls back to the rules of a
+    // single line: the field is joined with the following ones until one ends with a
+    // quote (a lone quote is empty), or takes the rest of the line, quote included.
+    // Linear in the text's length.
     static QStringList splitLine(const QString& line, QChar separator = QLatin1Char(';'));
+
+    // The separator of a CSV file to import: ";" unless the first record holds none
+    // outside quotes but a tab or a "," (tried in this order) that splits it.
+    static QChar detectSeparator(const QString& text);
+
+    // Whether a file name has the ending ".csv", in any letter case.
+    static bool hasCsvEnding(const QString& fileName);
 
     // Decodes a text file's bytes: a byte-order mark selects its encoding; otherwise
     // UTF-8, and Latin-1 when the bytes are not valid UTF-8.
@@ -28,6 +49,25 @@ public:
     static QStringList lines(const QString& text);
 
     static bool isComment(const QString& line) { return line.startsWith(QLatin1Char('#')); }
+
+private:
+    // Reads the record at the current position, whatever its first character.
+    bool readRecord(QStringList* fields);
+    bool atLineEnd(qsizetype i) const;
+    bool atFieldEnd(qsizetype i) const;
+    qsizetype lineEnd(qsizetype i) const;
+    qsizetype afterLineEnd(qsizetype i) const;
+    // Reads the quoted field opening at q into *value; false when it never closes.
+    bool readQuoted(qsizetype q, QString* value, qsizetype* end);
+    // The rules of a single line: pieces between separators, joined while quoted.
+    static QStringList splitPieces(const QString& line, QChar separator);
+
+    QString m_text;
+    QChar m_sep;
+    qsizetype m_pos = 0;
+    // Opening position of a quoted field found to run to the end of the text: every
+    // later one needs only its own quotes examined, which keeps reading linear.
+    qsizetype m_openToEnd = -1;
 };
 
 #endif

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
             &app,
             [window] {
                 std::printf("title=%s\nrows=%d\ncolumns=%d\nviews=%d\n",
-                            qPrintable(window->windowTitle()), window->dataModel()->rowCount(),
+                            qPrintable(window->windowTitle().remove(QStringLiteral("[*]"))), window->dataModel()->rowCount(),
                             window->dataModel()->columnCount(), window->viewArea()->count());
                 const QStandardItemModel* list = window->viewListModel();
                 for (int i = 1; i < list->rowCount(); ++i) {

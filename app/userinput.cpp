@@ -1,4 +1,5 @@
 #include "app/userinput.h"
+#include "app/userinputevents.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -218,6 +219,14 @@ QFont UserInput::getFont(bool* ok, const QFont& initial, QWidget* parent)
 }
 
 QAction* UserInput::execMenu(QMenu* menu, const QPoint& globalPos)
+{
+    QAction* chosen = execMenuAsked(menu, globalPos);
+    if (chosen)
+        emit UserInputEvents::instance()->menuRan();
+    return chosen;
+}
+
+QAction* UserInput::execMenuAsked(QMenu* menu, const QPoint& globalPos)
 {
     if (!s_answerer)
         return menu->exec(globalPos);

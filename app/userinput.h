@@ -101,6 +101,7 @@ public:
 
 private:
     static Reply ask(const Ask& a);
+    static QAction* execMenuAsked(QMenu* menu, const QPoint& globalPos);
 };
 
 #endif

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QDockWidget>
@@ -14,10 +16,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QUndoStack>
@@ -26,14 +30,21 @@
 #include "analyses/modelmultidiagramadapter.h"
 #include "app/cremoveview.h"
 #include "app/csvimport.h"
+#include "app/csvreader.h"
 #include "app/roles.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
 #include "app/userinput.h"
+#include "app/userinputevents.h"
 #include "app/viewtypes.h"
 #include "app/waitcursor.h"
 #include "diagrams/diagram.h"
-#include "io/demodaten.h"
+#include "io/clipboardcopy.h"
+#include "io/datacsvexport.h"
+#include "io/demoviews.h"
+#include "io/htmlreport.h"
+#include "io/surveymonkeyimport.h"
+#include "io/viewscsv.h"
 
 static void initResources()
 {
@@ -52,7 +63,7 @@ View::View(QWidget* parent)
     m_combo->setModel(m_viewList);
 
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
-    setWindowTitle(QStringLiteral("quorvandel7"));
+    setWindowTitle(QStringLiteral("quorvandel7[*]"));
 
     m_tabelle = new Tabelle1;
     m_tabelle->setModel(m_model);
@@ -105,6 +116,100 @@ View::View(QWidget* parent)
     // The data table is on screen: its enabling holds from the start, not only after
     // the first page change.
     widgetChanged(0);
+
+    // Unsaved work: the undo stack's clean state, the view list, the notes, and the
+    // views' own settings, which change through their menus and their controls.
+    connect(m_undo, &QUndoStack::cleanChanged, this, &View::scheduleChangeCheck);
+    connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &View::scheduleChangeCheck);
+    connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &View::scheduleChangeCheck);
+    connect(m_viewList, &QAbstractItemModel::dataChanged, this, &View::scheduleChangeCheck);
+    connect(m_text->document(), &QTextDocument::modificationChanged, this, [this](bool m) {
+        if (m && !m_showingNotes)
+            m_notesChanged = true;
+        scheduleChangeCheck();
+    });
+    connect(UserInputEvents::instance(), &UserInputEvents::menuRan, this,
+            &View::scheduleChangeCheck);
+    connect(qApp, &QApplication::focusChanged, this, &View::scheduleChangeCheck);
+    markUnchanged();
+}
+
+// ---- unsaved work -----------------------------------------------------------------
+
+QByteArray View::stateFingerprint()
+{
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    const int cols = m_model->columnCount();
+    for (int c = 0; c < cols; ++c)
+        s << m_tabelle->table()->isColumnHidden(c);
+    for (int row = 1; row < m_viewList->rowCount(); ++row) {
+        const QStandardItem* it = m_viewList->item(row);
+        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
+          << it->data(Roles::ViewColumns);
+        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
+            mc->saveData(s, StatistikDatei::Version);
+    }
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+
+bool View::isChanged()
+{
+    return !m_undo->isClean() || m_notesChanged || stateFingerprint() != m_savedFingerprint;
+}
+
+void View::markUnchanged()
+{
+    m_undo->setClean();
+    m_text->document()->setModified(false);
+    m_notesChanged = false;
+    m_savedFingerprint = stateFingerprint();
+    setWindowModified(false);
+}
+
+void View::scheduleChangeCheck()
+{
+    if (m_changeCheckPending)
+        return;
+    m_changeCheckPending = true;
+    QMetaObject::invokeMethod(this, &View::updateChangedMark, Qt::QueuedConnection);
+}
+
+void View::updateChangedMark()
+{
+    m_changeCheckPending = false;
+    setWindowModified(isChanged());
+}
+
+bool View::maybeSave()
+{
+    if (!isChanged())
+        return true;
+    const QMessageBox::StandardButton answer = UserInput::question(
+        this, QStringLiteral("quorvandel7"),
+        tr("Die Änderungen wurden noch nicht gespeichert.\nMöchten Sie sie speichern?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Discard)
+        return true;
+    if (answer != QMessageBox::Save)
+        return false;
+    saveFile();
+    return !isChanged();
+}
+
+void View::closeEvent(QCloseEvent* e)
+{
+    if (maybeSave())
+        e->accept();
+    else
+        e->ignore();
+}
+
+void View::removeAllViews()
+{
+    if (maybeSave())
+        clearViews();
 }
 
 View::~View()
@@ -126,7 +231,11 @@ QAction* View::makeAction(const QString& name, const QString& text, const QStrin
 
 void View::createActions()
 {
-    actNeu = makeAction("actNeu", tr("Neu"), QString(), &View::createDemoViews);
+    actNeu = makeAction("actNeu", tr("Neu"), QString(), nullptr);
+    connect(actNeu, &QAction::triggered, this, [this] {
+        if (maybeSave())
+            createDemoViews();
+    });
     actOpen = makeAction("actOpen", tr("Oeffnen"), ":images/open.png", &View::loadFile);
     actSave = makeAction("actSave", tr("Speichern"), ":images/save.png", &View::saveFile);
     actSaveAs = makeAction("actSaveAs", tr("Speichern als..."), ":images/save.png",
@@ -140,7 +249,8 @@ void View::createActions()
                                 &View::exportViewsFile);
     actExportHtml = makeAction("actExportHtml", tr("HTML"), QString(), &View::exportHTMLFile);
     actQuit = makeAction("actQuit", tr("Beenden"), ":images/quit.png", nullptr);
-    connect(actQuit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    // Closing asks before unsaved work is lost; the last window closed ends the program.
+    connect(actQuit, &QAction::triggered, this, &QWidget::close);
     actCopy = makeAction("actCopy", tr("Kopieren"), ":images/copy.png", &View::clipCopyView);
     actCopyColumns = makeAction("actCopyColumns", tr("Spalten kopieren"),
                                 ":/images/colcopy.png", &View::dataCopyColumns);
@@ -170,7 +280,7 @@ void View::createActions()
     actRemoveView = makeAction("actRemoveView", tr("Ansicht entfernen"), ":/images/minus.png",
                                &View::removeCurrentView);
     actRemoveAllViews = makeAction("actRemoveAllViews", tr("Alle Ansichten entfernen"),
-                                   ":images/viewremoveall.png", &View::clearViews);
+                                   ":images/viewremoveall.png", &View::removeAllViews);
 
     actUndo = m_undo->createUndoAction(this, QString());
     actUndo->setObjectName("actUndo");
@@ -363,7 +473,12 @@ void View::widgetChanged(int idx)
     if (idx < 0 || idx >= m_viewList->rowCount())
         return;
     storeNotes();
-    m_text->setHtml(m_viewList->item(idx)->data(Roles::ViewNotes).toString());
+    {
+        // Showing a view's notes is not typing them.
+        const QScopedValueRollback<bool> showing(m_showingNotes, true);
+        m_text->setHtml(m_viewList->item(idx)->data(Roles::ViewNotes).toString());
+        m_text->document()->setModified(false);
+    }
     m_notesView = m_stack->widget(idx);
     m_listView->setCurrentIndex(m_viewList->index(idx, 0));
     m_combo->setCurrentIndex(idx);
@@ -424,20 +539,24 @@ void View::vListActivated(QModelIndex index)
 
 void View::setFileTitle(const QString& prefix, const QString& path)
 {
-    setWindowTitle(QStringLiteral("%1 - %2").arg(prefix, path));
+    setWindowTitle(QStringLiteral("%1 - %2[*]").arg(prefix, path));
 }
 
 // ---- CSV import ------------------------------------------------------------------
 
 void View::importFile()
 {
+    // Asked before anything is read or removed: a cancel later on costs nothing that
+    // was not saved or discarded on purpose.
+    if (!maybeSave())
+        return;
     const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
                                                     tr("Datafiles (*.csv);;All (*.*)"));
     if (name.isEmpty())
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window.
-    if (!name.endsWith(QLatin1String(".csv")) || !importCSV(name)) {
+    if (!CsvReader::hasCsvEnding(name) || !importCSV(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
@@ -459,6 +578,7 @@ bool View::importCSV(const QString& fileName)
         CsvImport::fill(text, m_model, m_tabelle);
     }
     createViews();
+    markUnchanged();
     return true;
 }
 
@@ -587,7 +707,14 @@ void View::createSelectedView()
         const QString title = askTitle();
         if (!ok || title.isEmpty())
             return;
-        createView(QString(), type, cols, title, QString());
+        // "Chi Quadrat" is no view type of its own: it names the chi-square adapter,
+        // shown on vertical bars, for exactly one column.
+        if (type == QLatin1String("Chi Quadrat")) {
+            if (cols.size() == 1)
+                createView(type, QStringLiteral("BalkenDiagram(V)"), cols, title, QString());
+        } else {
+            createView(QString(), type, cols, title, QString());
+        }
     } else if (cols.size() == 1) {
         const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
                                                    tr("Adapter Typ"), ViewTypes::singleAdapterNames(), 0, false,
@@ -757,13 +884,20 @@ void View::createDemoViews()
 {
     WaitCursor wait;
     m_fileName.clear();
+    // No file behind the new data: the title must not name the old one.
+    setWindowTitle(QStringLiteral("quorvandel7[*]"));
     clearViews();
     m_model->clear();
     m_undo->clear();
-    DemoDaten::fillTable(m_model);
+    {
+        CreatingMany many(*this);
+        DemoViews::create(tableContext(), *this,
+                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
+    }
     m_combo->setCurrentIndex(0);
     m_listView->setCurrentIndex(m_viewList->index(0, 0));
     m_stack->setCurrentIndex(0);
+    markUnchanged();
 }
 
 // ---- statistic file ----------------------------------------------------------------
@@ -783,8 +917,10 @@ bool View::save(const QString& fileName)
                 QFile::remove(backup);
                 QFile::copy(fileName, backup);
             }
-            if (out.commit())
+            if (out.commit()) {
+                markUnchanged();
                 return true;
+            }
         } else {
             out.cancelWriting();
         }
@@ -823,6 +959,7 @@ bool View::load(const QString& fileName)
     }
     m_fileName = fileName;
     setFileTitle(QStringLiteral("quorvandel7"), fileName);
+    markUnchanged();
     if (outcome.result == StatistikDatei::Damaged) {
         UserInput::warning(this, tr("Oeffnen"),
                            tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
@@ -836,6 +973,8 @@ bool View::load(const QString& fileName)
 
 void View::loadFile()
 {
+    if (!maybeSave())
+        return;
     const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
                                                     tr("Statistic (*.stat);;All (*.*)"));
     if (name.isEmpty())
@@ -880,18 +1019,130 @@ void View::saveFileAs()
     saveTo(name);
 }
 
-// ---- commands of later stages (not built yet) ------------------------------------------
+// ---- column commands, imports and exports: handed to commands/ and io/ ----------------
 
-void View::createViewsSM() {}
-void View::clipCopyView() {}
+void View::createViewsSM()
+{
+    CreatingMany many(*this);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders);
+    m_combo->setCurrentIndex(0);
+    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+    m_stack->setCurrentIndex(0);
+}
+
+void View::clipCopyView()
+{
+    ClipboardCopy::copy(m_stack->currentWidget());
+}
+
 void View::dataRenameColumn() {}
 void View::dataReplaceColumns() {}
 void View::dataCombineColumns() {}
 void View::dataWeightColumns() {}
-void View::exportFile() {}
-void View::exportViewsFile() {}
-void View::importViewsFile() {}
-void View::importSMFile() {}
+
+void View::exportFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                              tr("Datafiles (*.csv)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name))
+        name += QLatin1String(".csv");
+    if (!exportCSV(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+}
+
+bool View::exportCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    return DataCsvExport::write(fileName, m_model, m_tabelle);
+}
+
+void View::exportViewsFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
+                                              tr("Datafiles (*.csv)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name))
+        name += QLatin1String(".csv");
+    if (!exportViewsCSV(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+}
+
+bool View::exportViewsCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    return ViewsCsv::write(fileName, *this);
+}
+
+void View::importViewsFile()
+{
+    if (!maybeSave())
+        return;
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Datafiles (*.csv);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    if (!CsvReader::hasCsvEnding(name) || !importViewsCSV(name)) {
+        UserInput::warning(this, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        return;
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
+bool View::importViewsCSV(const QString& fileName)
+{
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    WaitCursor wait;
+    clearViews();
+    {
+        CreatingMany many(*this);
+        ViewsCsv::read(text, *this);
+    }
+    markUnchanged();
+    return true;
+}
+
+void View::importSMFile()
+{
+    if (!maybeSave())
+        return;
+    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
+                                                    tr("Survey Monkey Files (*.csv);;All (*.*)"));
+    if (name.isEmpty())
+        return;
+    // As the CSV import: nothing changes unless the file was read.
+    if (!CsvReader::hasCsvEnding(name) || !importSM(name)) {
+        UserInput::warning(this, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        return;
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
+bool View::importSM(const QString& fileName)
+{
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    WaitCursor wait;
+    clearViews();
+    m_model->clear();
+    m_undo->clear();
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders);
+    createViewsSM();
+    markUnchanged();
+    return true;
+}
+
 void View::dataNormalizeColumn() {}
 void View::dataNumericColumns() {}
 void View::dataStatColumns() {}
@@ -899,4 +1150,26 @@ void View::hideSelectedColumns() {}
 void View::viewGotoColumn() {}
 void View::dataLinReg() {}
 void View::dataCopyColumns() {}
-void View::exportHTMLFile() {}
+
+void View::exportHTMLFile()
+{
+    QString name = UserInput::getSaveFileName(this, tr("Exportieren als HTML"), QDir::homePath(),
+                                              tr("HTML (*.html)"));
+    if (name.isEmpty())
+        return;
+    if (!name.endsWith(QLatin1String(".html")))
+        name += QLatin1String(".html");
+    widgetChanged(0);
+    if (!exportHTML(name))
+        UserInput::warning(this, tr("Export"),
+                           tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.")
+                               .arg(name));
+}
+
+bool View::exportHTML(const QString& fileName)
+{
+    WaitCursor wait;
+    // Every picture at the size of the view area, as the views are shown.
+    const HtmlReport::Outcome out = HtmlReport::write(fileName, m_fileName, *this, m_stack->size());
+    return out.written && out.picturesFailed == 0;
+}

@@ -58,6 +58,13 @@ public:
     // file cannot be opened.
     bool importCSV(const QString& fileName);
 
+    // Import and export; false when the file could not be read or written completely.
+    bool importSM(const QString& fileName);
+    bool exportCSV(const QString& fileName);
+    bool exportViewsCSV(const QString& fileName);
+    bool importViewsCSV(const QString& fileName);
+    bool exportHTML(const QString& fileName);
+
     // Statistic file
     bool save(const QString& fileName);
     bool load(const QString& fileName);
@@ -73,6 +80,13 @@ public:
     QListView* viewListWidget() const { return m_listView; }
     const QString& currentFileName() const { return m_fileName; }
     int currentViewIndex() const;
+    // Whether the state differs from the last save, load, import or "Neu": the undo
+    // stack's clean state, the views and their settings, the notes.
+    bool isChanged();
+    // Asks whether a changed state is to be saved before it is discarded; false when
+    // the user cancelled (or the save did not happen) and the command must stop.
+    bool maybeSave();
+
     // What a column command or an import/export works on: the data table, its widget,
     // the undo stack, this window as parent and the selected columns.
     TableContext tableContext();
@@ -114,7 +128,19 @@ public slots:
     void changeDiagram(DiagramAdapter* mda);
     void vList_dataChanged(QStandardItem* it);
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
+    // "Alle Ansichten entfernen" from the menu: clearViews after asking.
+    void removeAllViews();
+    // The present state counts as saved.
+    void markUnchanged();
+    // What the views are: types, columns, titles, settings; and the hidden columns.
+    QByteArray stateFingerprint();
+    // Updates the window's modified mark once the event loop runs again.
+    void scheduleChangeCheck();
+    void updateChangedMark();
     void removeViewUndoable(int row);
     void duplicateView(int row);
     // Saves under name, with ".stat" appended for writing when it is missing.
@@ -137,8 +163,14 @@ private:
     Tabelle1* m_tabelle = nullptr;
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
+    QByteArray m_savedFingerprint;
+    bool m_notesChanged = false;      // notes typed since the last save
+    bool m_showingNotes = false;      // the notes pane is being filled, not typed into
+    bool m_changeCheckPending = false;
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;
+    // Sub-header row of the last SurveyMonkey import.
+    QStringList m_subHeaders;
     // The page whose notes the text pane shows; follows the view across moves and
     // removals, unlike a row number.
     QPointer<QWidget> m_notesView;

@@ -1,5 +1,6 @@
 #include "app/viewtypes.h"
 
+#include "analyses/chiquadrat.h"
 #include "analyses/direktdiagramadapter.h"
 #include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
@@ -7,13 +8,18 @@
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/modelaenlichkeits3dview.h"
+#include "analyses/modelaenlichkeitstabelle.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "analyses/statistiktabelle.h"
 #include "diagrams/balkendiagram.h"
 #include "diagrams/balkendiagram_h.h"
 #include "diagrams/excelbalkendiagram.h"
+#include "diagrams/lineareregression.h"
 #include "diagrams/tabellendiagramm.h"
 #include "diagrams/tortendiagram.h"
 #include "diagrams/xmasdiagram.h"
+#include "diagrams/xyplotter.h"
 
 namespace {
 template <typename Row>
@@ -23,6 +29,25 @@ QStringList namesOf(const QVector<Row>& rows)
     for (const Row& r : rows)
         out << r.name;
     return out;
+}
+
+// The special views get the data table first, then their columns.
+template <typename V>
+ModelClient* makeColumnsView(QStandardItemModel* m, const QVector<int>& columns)
+{
+    auto* v = new V;
+    v->setModel(m);
+    v->setSpalten(columns);
+    return v;
+}
+
+template <typename V>
+ModelClient* makeXYView(QStandardItemModel* m, const QVector<int>& columns)
+{
+    auto* v = new V;
+    v->setModel(m);
+    v->setSpalten(columns.at(0), columns.at(1));
+    return v;
 }
 
 template <typename Row>
@@ -55,8 +80,7 @@ const QVector<ViewTypes::SingleAdapterType>& ViewTypes::singleAdapterTypes()
         {QStringLiteral("Häufigkeit %"), [] { return new HaeufigkeitsProzentDiagramAdapter; }},
         {QStringLiteral("HäufigkeitsVerteilung"), [] { return new HaeufigkeitsVerteilungsAdapter; }},
         {QStringLiteral("Direkt"), [] { return new DirektDiagramAdapter; }},
-        // The chi-square view arrives with its own stage.
-        {QStringLiteral("Chi Quadrat"), nullptr},
+        {QStringLiteral("Chi Quadrat"), [] { return new ChiQuadrat; }},
     };
     return rows;
 }
@@ -74,13 +98,14 @@ const QVector<ViewTypes::MultiAdapterType>& ViewTypes::multiAdapterTypes()
 
 const QVector<ViewTypes::SpecialViewType>& ViewTypes::specialViewTypes()
 {
-    // The special views arrive with their own stage; until then none is made.
     static const QVector<SpecialViewType> rows = {
-        {QStringLiteral("Ähnlichkeit"), 2, -1, nullptr},
-        {QStringLiteral("Ähnlichkeit 3D"), 2, -1, nullptr},
-        {QStringLiteral("Statistik"), 2, -1, nullptr},
-        {QStringLiteral("XYPlotter"), 2, 2, nullptr},
-        {QStringLiteral("Lineare Regression"), 2, 2, nullptr},
+        {QStringLiteral("Ähnlichkeit"), 2, -1, &makeColumnsView<ModelAenlichkeitsTabelle>},
+        {QStringLiteral("Ähnlichkeit 3D"), 2, -1, &makeColumnsView<ModelAenlichkeits3dView>},
+        {QStringLiteral("Statistik"), 2, -1, &makeColumnsView<StatistikTabelle>},
+        {QStringLiteral("XYPlotter"), 2, 2, &makeXYView<XYPlotter>},
+        {QStringLiteral("Lineare Regression"), 2, 2, &makeXYView<LineareRegression>},
+        // Offered by "Ansicht erstellen" as the chi-square adapter on a bar diagram;
+        // never a view type of its own.
         {QStringLiteral("Chi Quadrat"), 1, 1, nullptr},
     };
     return rows;

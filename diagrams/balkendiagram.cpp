@@ -65,6 +65,8 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     double M = 0;
     const bool anyValue = finiteMax(data, &M);
     int L = 5;
+    PercentScale sc{0, 0, 0};
+    int gridRight = 0;
     if (valuePostfix != QLatin1String("%")) {
         A -= 5;
         const int g = (H - 50) / 5;
@@ -75,12 +77,8 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
         out.reference = M;
         out.hasScale = anyValue && M > 0;
     } else {
-        const PercentScale sc = percentScale(anyValue, M);
-        for (int i = 0; i <= sc.steps; ++i) {
-            const int y = px(y0 - (double(i) * sc.step * P) / sc.top);
-            out.grid << QLine(5, y, A - 5, y);
-            out.axisTexts << Text{QStringLiteral("%1%").arg(i * sc.step), QPoint(5, y)};
-        }
+        sc = percentScale(anyValue, M);
+        gridRight = A - 5;
         L = fm.horizontalAdvance(QStringLiteral("%1%").arg(sc.top)) + 5;
         A -= L;
         out.reference = sc.top;
@@ -90,6 +88,15 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
 
     const int b = R < 2 ? px(A / (n * 1.5 + 0.5)) : px(A / ((R + 1) * 1.5 * n - 1.0));
     const int U = px(P - 0.4 * b);
+    // The percent lines stand where bars of their value end: over U, not over P.
+    if (out.percentScale) {
+        for (int i = 0; i <= sc.steps; ++i) {
+            // Rounded as a bar's height is, so that a bar of the line's value meets it.
+            const int y = y0 - px((double(i) * sc.step * U) / sc.top);
+            out.grid << QLine(5, y, gridRight, y);
+            out.axisTexts << Text{QStringLiteral("%1%").arg(i * sc.step), QPoint(5, y)};
+        }
+    }
 
     bool shown = true;
     for (double v : data) {

@@ -64,6 +64,7 @@ void TstAdapterBase::classTree_data()
          {"HaeufigkeitsVerteilungsAdapter",
           {"intervalAction()", "depAction()", "undepAction()", "minMaxAction()"}}},
         {"Single:Direkt", {"DirektDiagramAdapter", {"updateDiagram()"}}},
+        {"Single:Chi Quadrat", {"ChiQuadrat", frequency}},
         {"Multi:Häufigkeit", {"HaeufigkeitsMultiDiagramAdapter", multiFrequency}},
         {"Multi:Häufigkeit %", {"HaeufigkeitsMultiDiagramAdapter", multiFrequency}},
         {"Multi:Direkt", {"ModelMultiDiagramAdapter", base}},

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "adapterfactory.h"
+#include "analyses/chiquadrat.h"
 #include "analyses/direktdiagramadapter.h"
 #include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
@@ -44,6 +45,8 @@ ModelClient* configured(const QString& cls, QStandardItemModel* m)
     if (auto* f = dynamic_cast<HaeufigkeitsDiagramAdapter*>(v))
         f->setDepFilter("x", 1);
     if (auto* f = dynamic_cast<HaeufigkeitsMultiDiagramAdapter*>(v))
+        f->setDepFilter("x", 1);
+    if (auto* f = dynamic_cast<ChiQuadrat*>(v))
         f->setDepFilter("x", 1);
     if (auto* f = dynamic_cast<HaeufigkeitsVerteilungsAdapter*>(v)) {
         ScriptedAnswerer answers;
@@ -109,6 +112,8 @@ void TstAdapterRecords::records()
         if (version >= 5)
             e << 1.5 << 8.5;
     }
+    if (auto* chi = dynamic_cast<ChiQuadrat*>(source.get()))
+        e << qint32(chi->classCount()) << chi->mean() << chi->deviation();
     QCOMPARE(bytes.toHex(), expected.toHex());
 
     // Read back into a fresh view: exactly the record is consumed and applied.

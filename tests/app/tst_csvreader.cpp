@@ -10,6 +10,15 @@ private slots:
     void splitLine_data();
     void splitLine();
     void splitLineIsLinearOnUnclosedQuotes();
+    void splitLineWithSeparator_data();
+    void splitLineWithSeparator();
+    void records_data();
+    void records();
+    void recordsStayLinearOnManyUnclosedQuotes();
+    void detectSeparator_data();
+    void detectSeparator();
+    void hasCsvEnding_data();
+    void hasCsvEnding();
     void lines_data();
     void lines();
     void decode_data();
@@ -46,6 +55,16 @@ void TstCsvReader::splitLine_data()
         << "\"a\" ;b\"" << QStringList{"a\" ;b"};
     QTest::newRow("empty piece does not close a quote")
         << "\"a;;\"" << QStringList{"a;;"};
+    QTest::newRow("doubled quotes inside a quoted answer")
+        << "\"Er sagte \"\"super\"\"; ich nicht\";x"
+        << QStringList{"Er sagte \"super\"; ich nicht", "x"};
+    QTest::newRow("doubled quote before the closing one")
+        << "\"a\"\"\";b" << QStringList{"a\"", "b"};
+    QTest::newRow("field of one doubled quote") << "\"\"\"\";x" << QStringList{"\"", "x"};
+    QTest::newRow("quoted separator alone") << "\";\";x" << QStringList{";", "x"};
+    QTest::newRow("doubled quotes that never close fall back to the line rules")
+        << "\"a\"\";b" << QStringList{"a\"", "b"};
+    QTest::newRow("quote alone at the end of the line") << "x;\"" << QStringList{"x", ""};
 }
 
 void TstCsvReader::splitLine()
@@ -64,6 +83,125 @@ void TstCsvReader::splitLineIsLinearOnUnclosedQuotes()
     const QStringList f = CsvReader::splitLine(line);
     QCOMPARE(f.size(), 1);
     QCOMPARE(f.first(), line);
+}
+
+void TstCsvReader::splitLineWithSeparator_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QStringList>("fields");
+    const QChar comma(','), tab('\t');
+    QTest::newRow("comma: quoted comma stays") << "\"Berlin, Mitte\",3" << comma
+                                               << QStringList{"Berlin, Mitte", "3"};
+    QTest::newRow("comma: semicolon is plain text") << "a;b,c" << comma << QStringList{"a;b", "c"};
+    QTest::newRow("comma: empty fields") << ",,x," << comma << QStringList{"", "", "x", ""};
+    QTest::newRow("tab: quoted tab stays") << "\"a\tb\"\tc" << tab << QStringList{"a\tb", "c"};
+}
+
+void TstCsvReader::splitLineWithSeparator()
+{
+    QFETCH(QString, line);
+    QFETCH(QChar, separator);
+    QFETCH(QStringList, fields);
+    QCOMPARE(CsvReader::splitLine(line, separator), fields);
+}
+
+void TstCsvReader::records_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QStringList>>("records");
+    using R = QList<QStringList>;
+    QTest::newRow("line break inside a quoted field")
+        << "a;\"x\ny\";b\nc;d\n" << R{{"a", "x\ny", "b"}, {"c", "d"}};
+    QTest::newRow("CRLF line ends, CRLF inside a field read as a line break")
+        << "a;\"x\r\ny\"\r\nc\r\n" << R{{"a", "x\ny"}, {"c"}};
+    QTest::newRow("a # line inside a quoted field belongs to it")
+        << "\"a\n#b\";c\n#skip\nd" << R{{"a\n#b", "c"}, {"d"}};
+    QTest::newRow("unclosed quote keeps the rest of its line, the next line is a record")
+        << "\"a;b\nc;d\n" << R{{"\"a;b"}, {"c", "d"}};
+    QTest::newRow("unclosed quote after a field spanning lines")
+        << "\"a\nb\";\"c\nd;e\n" << R{{"a\nb", "\"c"}, {"d", "e"}};
+    QTest::newRow("doubled quotes and a line break in one answer")
+        << "x;\"er sagte \"\"ja\"\";\nund ging\"\ny;z"
+        << R{{"x", "er sagte \"ja\";\nund ging"}, {"y", "z"}};
+    QTest::newRow("empty line is a record of one empty field") << "a\n\nb" << R{{"a"}, {""}, {"b"}};
+    QTest::newRow("no final line end") << "a;b" << R{{"a", "b"}};
+    QTest::newRow("quoted field closed by the end of the text") << "\"a\nb\"" << R{{"a\nb"}};
+    QTest::newRow("carriage return at the very end") << "a;b\r" << R{{"a", "b"}};
+    QTest::newRow("comment lines only") << "#x;y\n#z\n" << R{};
+    QTest::newRow("empty text") << "" << R{};
+}
+
+void TstCsvReader::records()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QStringList>, records);
+    CsvReader r(text, QLatin1Char(';'));
+    QList<QStringList> got;
+    QStringList fields;
+    while (r.next(&fields))
+        got << fields;
+    QCOMPARE(got, records);
+}
+
+void TstCsvReader::recordsStayLinearOnManyUnclosedQuotes()
+{
+    // Every line opens a quote that never closes: each stays a record of its own, and
+    // the reader does not search the rest of the text again for every one of them.
+    QString text;
+    const int n = 50000;
+    for (int i = 0; i < n; ++i)
+        text += QStringLiteral("\"ab;cd\n");
+    CsvReader r(text, QLatin1Char(';'));
+    QStringList fields;
+    int count = 0;
+    while (r.next(&fields)) {
+        QCOMPARE(fields, QStringList{"\"ab;cd"});
+        ++count;
+    }
+    QCOMPARE(count, n);
+}
+
+void TstCsvReader::detectSeparator_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("separator");
+    QTest::newRow("semicolon") << "a;b\n1;2" << QChar(';');
+    QTest::newRow("comma") << "a,b\n1,2" << QChar(',');
+    QTest::newRow("tab") << "a\tb\n1\t2" << QChar('\t');
+    QTest::newRow("semicolon wins over comma") << "a;b,c" << QChar(';');
+    QTest::newRow("semicolon only inside quotes") << "\"x;y\",z" << QChar(',');
+    QTest::newRow("comma only inside quotes") << "\"x,y\";z" << QChar(';');
+    QTest::newRow("tab before comma") << "Alter, Jahre\tOrt" << QChar('\t');
+    QTest::newRow("comment lines are not the header") << "#a;b\nx,y" << QChar(',');
+    QTest::newRow("one column") << "Titel\n1" << QChar(';');
+    QTest::newRow("empty text") << "" << QChar(';');
+}
+
+void TstCsvReader::detectSeparator()
+{
+    QFETCH(QString, text);
+    QFETCH(QChar, separator);
+    QCOMPARE(CsvReader::detectSeparator(text), separator);
+}
+
+void TstCsvReader::hasCsvEnding_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("csv");
+    QTest::newRow("lower case") << "/home/u/umfrage.csv" << true;
+    QTest::newRow("upper case") << "/home/u/UMFRAGE.CSV" << true;
+    QTest::newRow("mixed case") << "a.Csv" << true;
+    QTest::newRow("csv inside the name") << "a.csv.txt" << false;
+    QTest::newRow("no dot") << "acsv" << false;
+    QTest::newRow("other ending") << "a.tsv" << false;
+}
+
+void TstCsvReader::hasCsvEnding()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, csv);
+    QCOMPARE(CsvReader::hasCsvEnding(name), csv);
 }
 
 void TstCsvReader::lines_data()

@@ -236,7 +236,8 @@ void TstViewCreation::createViewsAfterImport()
     View v;
     v.dataTable()->table()->setColumnHidden(1, true);
     ScriptedAnswerer ans;
-    ans.accept(UserInput::OpenFile, path)
+    ans.accept(UserInput::Question, QMessageBox::Discard)   // the hidden column
+        .accept(UserInput::OpenFile, path)
         .accept(UserInput::Item, "BalkenDiagram(V)")
         .accept(UserInput::Item, "Häufigkeit %");
     v.importFile();

@@ -113,6 +113,7 @@ private slots:
 
     void percentScale_data();
     void percentScale();
+    void percentBarEndsAtItsLine();
     void plainScale();
     void clusters();
     void titlePlacement();
@@ -493,6 +494,27 @@ void TstDiagram::percentScale_data()
     QTest::newRow("negative") << -4.0 << 10.0 << QStringList{"0%", "2%", "4%", "6%", "8%", "10%"};
 }
 
+// A bar of 50 % on a scale up to 50 % ends exactly at the "50%" line, and a bar of
+// 30 % at the "30%" line: the chart does not misstate its values.
+void TstDiagram::percentBarEndsAtItsLine()
+{
+    BalkenDiagram d;
+    feed(d, {50, 30}, 0, {"a", "b"}, {}, "%");
+    const QSize size(400, 320);
+    const BalkenLayout l = layoutV(d, size);
+    QVERIFY(l.percentScale);
+    QCOMPARE(l.axisTexts.last().text, QString("50%"));
+    QCOMPARE(l.items.at(0).front.top(), l.grid.last().y1());
+    QCOMPARE(l.axisTexts.at(3).text, QString("30%"));
+    QCOMPARE(l.items.at(1).front.top(), l.grid.at(3).y1());
+    // On the picture: bar colour just below the line, none above the bar's top face.
+    const QImage img = TestUtil::render(d, size);
+    const QRect bar = l.items.at(1).front;
+    const int x = bar.center().x();
+    QVERIFY(TestUtil::isColor(img, x, bar.top() + 2, d.colorAt(0)));
+    QVERIFY(!TestUtil::isColor(img, x, l.grid.at(4).y1() + 2, d.colorAt(0)));
+}
+
 void TstDiagram::percentScale()
 {
     QFETCH(double, max);
@@ -515,8 +537,10 @@ void TstDiagram::percentScale()
     QCOMPARE(l.plotHeight, P);
     QCOMPARE(l.baseY, 240);
     const double step = axis.size() > 1 ? axis.at(1).chopped(1).toDouble() : 0;
+    // The lines stand where bars of their value end (over the usable height).
+    const int U = l.usableHeight;
     for (int i = 0; i < l.grid.size(); ++i) {
-        const int y = int(240 - i * step * P / top);
+        const int y = 240 - int(i * step * U / top);
         QCOMPARE(l.grid.at(i), QLine(5, y, 295, y));
         QCOMPARE(l.axisTexts.at(i).pos, QPoint(5, y));
     }

@@ -18,6 +18,11 @@ void selectColumns(View& v, const QList<int>& cols)
                                     QItemSelectionModel::Select | QItemSelectionModel::Columns);
 }
 
+QString title(View& v)
+{
+    return v.windowTitle().remove(QStringLiteral("[*]"));
+}
+
 QStringList titles(View& v)
 {
     QStringList t;

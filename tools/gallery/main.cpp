@@ -11,9 +11,18 @@
 #include <functional>
 #include <memory>
 
+#include <QDoubleSpinBox>
+#include <QStandardItemModel>
+
+#include "analyses/chiquadrat.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "app/viewtypes.h"
+#include "diagrams/balkendiagram.h"
 #include "diagrams/diagram.h"
+#include "diagrams/tortendiagram.h"
 #include "diagrams/viewpicture.h"
+#include "diagrams/vierdiagramview.h"
 
 namespace {
 
@@ -69,6 +78,70 @@ QImage picture(Diagram& d, const QSize& size)
     return ViewPicture::of(&d, d.size());
 }
 
+// A small survey for the views that read the data table themselves: age, group,
+// points and three answers, 40 respondents.
+QStandardItemModel* survey(QObject* parent)
+{
+    auto* m = new QStandardItemModel(parent);
+    m->setHorizontalHeaderLabels({QStringLiteral("Alter"), QStringLiteral("Gruppe"),
+                                  QStringLiteral("Punkte"), QStringLiteral("Frage 1"),
+                                  QStringLiteral("Frage 2"), QStringLiteral("Frage 3")});
+    const QStringList answers = {QStringLiteral("ja"), QStringLiteral("nein"),
+                                 QStringLiteral("vielleicht")};
+    for (int r = 0; r < 40; ++r) {
+        const int age = 18 + (r * 37) % 50;
+        QList<QStandardItem*> row;
+        row << new QStandardItem(QString::number(age))
+            << new QStandardItem(r % 3 ? QStringLiteral("A") : QStringLiteral("B"))
+            << new QStandardItem(QString::number(age / 4 + (r * 7) % 9))
+            << new QStandardItem(answers.at(r % 3))
+            << new QStandardItem(answers.at((r / 2) % 3))
+            << new QStandardItem(r % 5 ? answers.at((r / 3) % 3) : QString());
+        m->appendRow(row);
+    }
+    return m;
+}
+
+// Every view that is not a bare diagram, made as the program makes it, with a name
+// for its file.
+QList<QPair<QString, ModelClient*>> specialViews(QStandardItemModel* m)
+{
+    QList<QPair<QString, ModelClient*>> out;
+    const QMap<QString, QVector<int>> columns = {
+        {QStringLiteral("Ähnlichkeit"), {3, 4, 5}},
+        {QStringLiteral("Ähnlichkeit 3D"), {3, 4, 5}},
+        {QStringLiteral("Statistik"), {0, 2, 3}},
+        {QStringLiteral("XYPlotter"), {0, 2}},
+        {QStringLiteral("Lineare Regression"), {0, 2}},
+    };
+    for (const ViewTypes::SpecialViewType& t : ViewTypes::specialViewTypes()) {
+        if (t.make)
+            out << qMakePair(t.name, t.make(m, columns.value(t.name)));
+    }
+    auto* chi = new ChiQuadrat;
+    chi->setModelColumn(0);
+    chi->setModel(m);
+    chi->setDiagram(ViewTypes::makeDiagram(QStringLiteral("BalkenDiagram(V)")));
+    chi->setTitle(QStringLiteral("Alter: Chi Quadrat"));
+    chi->meanBox()->setValue(42);
+    chi->deviationBox()->setValue(14);
+    chi->updateDiagram();
+    out << qMakePair(QStringLiteral("Chi Quadrat"), static_cast<ModelClient*>(chi));
+
+    auto* vier = new VierDiagramView;
+    vier->setModel(m);
+    for (int p = 0; p < 4; ++p) {
+        ModelDiagramAdapter* a = p < 2 ? static_cast<ModelDiagramAdapter*>(new HaeufigkeitsDiagramAdapter)
+                                       : new HaeufigkeitsProzentDiagramAdapter;
+        a->setModelColumn(3 + p % 2);
+        vier->setClient(a, p);
+        a->setDiagram(p < 2 ? static_cast<Diagram*>(new TortenDiagram) : new BalkenDiagram);
+        a->setTitle(m->headerData(3 + p % 2, Qt::Horizontal).toString());
+    }
+    out << qMakePair(QStringLiteral("Vier Ansichten"), static_cast<ModelClient*>(vier));
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,6 +193,30 @@ int main(int argc, char** argv)
             }
             sheetRows << row;
         }
+    }
+
+    // The views that read the data table: one picture each at two sizes. The 3D view
+    // needs OpenGL: run the gallery with QT_QPA_PLATFORM=xcb on a display for it.
+    QStandardItemModel* data = survey(&app);
+    for (const auto& [name, view] : specialViews(data)) {
+        QList<QImage> row;
+        for (const QSize& size : {QSize(480, 360), QSize(640, 480)}) {
+            view->resize(size);
+            const QImage img = ViewPicture::of(view, size);
+            const QString file = out.filePath(QStringLiteral("ansicht_%1_%2x%3.png")
+                                                  .arg(fileName(name).replace(QLatin1Char(' '),
+                                                                              QLatin1Char('_')))
+                                                  .arg(size.width())
+                                                  .arg(size.height()));
+            if (!img.save(file)) {
+                err << "cannot write " << file << "\n";
+                return 1;
+            }
+            row << img;
+            ++written;
+        }
+        sheetRows << row;
+        delete view;
     }
 
     const int gap = 10;

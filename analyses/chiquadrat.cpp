@@ -1,0 +1,168 @@
+#include "analyses/chiquadrat.h"
+
+#include <QDataStream>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <cmath>
+
+#include "analyses/chiquadrattest.h"
+#include "analyses/zellenzahl.h"
+#include "diagrams/diagram.h"
+
+namespace {
+QLabel* symbol(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+}
+
+ChiQuadrat::ChiQuadrat(QWidget* parent)
+    : ModelDiagramAdapter(parent)
+    , m_meanBox(new QDoubleSpinBox(this))
+    , m_deviationBox(new QDoubleSpinBox(this))
+    , m_alphaBox(new QDoubleSpinBox(this))
+    , m_classesBox(new QDoubleSpinBox(this))
+    , m_resultLabel(new QLabel(tr("0.0"), this))
+    , m_testButton(new QPushButton(tr("Testen"), this))
+{
+    for (QDoubleSpinBox* box : {m_meanBox, m_deviationBox}) {
+        box->setSingleStep(0.01);
+        box->setDecimals(5);
+    }
+    m_deviationBox->setValue(0);
+    m_alphaBox->setSingleStep(0.01);
+    m_alphaBox->setDecimals(5);
+    m_alphaBox->setRange(0.00001, 0.99999);
+    m_alphaBox->setValue(0.05);
+    m_alphaBox->setEnabled(false);
+    m_classesBox->setRange(6, 30);
+    m_classesBox->setValue(m_classes);
+    connect(m_testButton, &QPushButton::clicked, this, &ChiQuadrat::updateDiagram);
+
+    QFont bold = m_resultLabel->font();
+    bold.setWeight(QFont::Bold);
+    m_resultLabel->setFont(bold);
+    QLabel* chi = symbol(QStringLiteral("\u03C7\u00B2="), this);
+    chi->setFont(bold);
+
+    m_layout->setContentsMargins(1, 1, 1, 1);
+    m_layout->setSpacing(2);
+    m_layout->addWidget(symbol(QStringLiteral("\u03BD"), this), 0, 1);
+    m_layout->addWidget(m_meanBox, 0, 2);
+    m_layout->addWidget(symbol(QStringLiteral("\u03C3"), this), 0, 3);
+    m_layout->addWidget(m_deviationBox, 0, 4);
+    m_layout->addWidget(m_testButton, 0, 6);
+    m_layout->addWidget(symbol(QStringLiteral("\u03B1"), this), 1, 1);
+    m_layout->addWidget(m_alphaBox, 1, 2);
+    m_layout->addWidget(symbol(tr("m"), this), 1, 3);
+    m_layout->addWidget(m_classesBox, 1, 4);
+    m_layout->addWidget(chi, 1, 5);
+    m_layout->addWidget(m_resultLabel, 1, 6);
+
+    m_actions << RowFilter::createActions(this);
+}
+
+void ChiQuadrat::saveData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::saveData(s, version);
+    m_filter.write(s);
+    s << qint32(m_classes) << m_mean << m_deviation;
+}
+
+void ChiQuadrat::loadData(QDataStream& s, int version)
+{
+    if (version > 1)
+        ModelDiagramAdapter::loadData(s, version);
+    RowFilter loaded;
+    const bool filterRead = loaded.read(s);
+    qint32 classes = m_classes;
+    double mean = m_mean;
+    double deviation = m_deviation;
+    s >> classes >> mean >> deviation;
+    // A record cut short applies nothing of the settings.
+    if (!filterRead || s.status() != QDataStream::Ok)
+        return;
+    m_filter = loaded;
+    // The boxes hold the values to their ranges; a non-finite number is no setting.
+    m_classesBox->setValue(classes);
+    if (std::isfinite(mean))
+        m_meanBox->setValue(mean);
+    if (std::isfinite(deviation))
+        m_deviationBox->setValue(deviation);
+    setDepFilter(m_filter.depValue(), m_filter.depColumn());
+}
+
+void ChiQuadrat::setDiagram(Diagram* d)
+{
+    if (!d || d == m_diagram)
+        return;
+    delete m_diagram;
+    m_diagram = d;
+    d->setParent(this);
+    m_layout->addWidget(d, 2, 0, 8, 8);
+    updateDiagram();
+}
+
+void ChiQuadrat::setDepFilter(QString value, int column)
+{
+    m_filter.setDependency(value, column);
+    updateDiagram();
+}
+
+void ChiQuadrat::setInputFilter(const QVariant& v)
+{
+    m_filter.setInputFilter(v);
+    updateDiagram();
+}
+
+double ChiQuadrat::w(double upper, double lower)
+{
+    return ChiQuadratTest::probability(upper, lower, m_mean, m_deviation);
+}
+
+void ChiQuadrat::updateDiagram()
+{
+    if (!m_diagram || !m_model)
+        return;
+    m_mean = m_meanBox->value();
+    m_deviation = m_deviationBox->value();
+    m_classes = int(m_classesBox->value());
+    QVector<double> values;
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (m_filter.admits(m_model, r, m_modelColumn))
+            values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
+    }
+    const ChiQuadratTest::Result t = ChiQuadratTest::compute(
+        values, m_classes, [this](double upper, double lower) { return w(upper, lower); });
+    if (!t.defined) {
+        // Fewer than two distinct values: no test, and the boxes keep their ranges.
+        m_resultLabel->setText(QStringLiteral("\u2013"));
+        m_diagram->setLabels(QStringList());
+        m_diagram->setColLabels(QStringList());
+        m_diagram->setData(QVector<double>());
+        return;
+    }
+    m_meanBox->setRange(t.lo, t.hi);
+    m_deviationBox->setRange(0.00001, 5.0 * t.count);
+    m_resultLabel->setText(QString::number(t.chi2, 'g', 6));
+    m_diagram->setLabels(t.labels);
+    m_diagram->setColLabels({QStringLiteral("Daten"), QStringLiteral("Normal")});
+    m_diagram->setRowWidth(m_classes);
+    m_diagram->setData(t.observed + t.expected);
+}
+
+void ChiQuadrat::depAction()
+{
+    RowFilter::runDepAction(this);
+}
+
+void ChiQuadrat::undepAction()
+{
+    RowFilter::runUndepAction(this);
+}

@@ -1,0 +1,168 @@
+#include "analyses/statistiktabelle.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDataStream>
+#include <QGridLayout>
+#include <QMenu>
+#include <QMimeData>
+#include <QStandardItemModel>
+#include <QTableWidget>
+
+#include "analyses/recomputescheduler.h"
+#include "analyses/zellenzahl.h"
+#include "analyses/spaltenstatistik.h"
+#include "app/userinput.h"
+#include "diagrams/viewdrag.h"
+
+StatistikTabelle::StatistikTabelle(QWidget* parent)
+    : ModelClient(parent)
+    , m_table(new QTableWidget(this))
+    , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
+{
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_table, 0, 0);
+    const QList<QAction*> filterActions = RowFilter::createActions(this);
+    m_linkAction = filterActions.at(0);
+    m_unlinkAction = filterActions.at(1);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void StatistikTabelle::setModel(QStandardItemModel* m)
+{
+    m_model = m;
+    m_recompute->setModel(m);
+    updateDiagram();
+}
+
+void StatistikTabelle::saveData(QDataStream& s, int version)
+{
+    if (version >= 3)
+        m_filter.write(s);
+}
+
+void StatistikTabelle::loadData(QDataStream& s, int version)
+{
+    if (version > 2 && m_filter.read(s))
+        setDepFilter(m_filter.depValue(), m_filter.depColumn());
+}
+
+void StatistikTabelle::setSpalten(const QVector<int>& columns)
+{
+    m_columns = columns;
+    updateDiagram();
+}
+
+void StatistikTabelle::setDepFilter(QString value, int column)
+{
+    m_filter.setDependency(value, column);
+    updateDiagram();
+}
+
+void StatistikTabelle::setInputFilter(const QVariant& v)
+{
+    m_filter.setInputFilter(v);
+    updateDiagram();
+}
+
+void StatistikTabelle::updateDiagram()
+{
+    if (!m_model || m_columns.isEmpty())
+        return;
+    const QStringList rowNames = SpaltenStatistik::rowNames();
+    const int cols = int(m_columns.size());
+    m_table->setRowCount(int(rowNames.size()));
+    m_table->setColumnCount(cols);
+    for (int r = 0; r < rowNames.size(); ++r)
+        m_table->setVerticalHeaderItem(r, new QTableWidgetItem(rowNames.at(r)));
+    const int rows = m_model->rowCount();
+    for (int i = 0; i < cols; ++i) {
+        const int c = m_columns.at(i);
+        m_table->setHorizontalHeaderItem(
+            i, new QTableWidgetItem(m_model->headerData(c, Qt::Horizontal).toString()));
+        QVector<double> values;
+        values.reserve(rows);
+        for (int r = 0; r < rows; ++r) {
+            if (m_filter.admits(m_model, r, c))
+                values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
+        }
+        const QStringList texts = SpaltenStatistik::texts(values, rows);
+        for (int r = 0; r < texts.size(); ++r)
+            m_table->setItem(r, i, new QTableWidgetItem(texts.at(r)));
+    }
+}
+
+void StatistikTabelle::depAction()
+{
+    RowFilter::runDepAction(this);
+}
+
+void StatistikTabelle::undepAction()
+{
+    RowFilter::runUndepAction(this);
+}
+
+namespace {
+QString itemText(const QTableWidgetItem* it)
+{
+    return it ? it->text() : QString();
+}
+}
+
+QString StatistikTabelle::toText()
+{
+    QString out;
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        out += QLatin1Char('\t') + itemText(m_table->horizontalHeaderItem(c));
+    out += QLatin1Char('\n');
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        out += itemText(m_table->verticalHeaderItem(r));
+        for (int c = 0; c < m_table->columnCount(); ++c)
+            out += QLatin1Char('\t') + itemText(m_table->item(r, c));
+        out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString StatistikTabelle::toHTML()
+{
+    QString out = QStringLiteral("<TABLE width=90%><TR><TD></TD>");
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        out += QStringLiteral("<TD>") + itemText(m_table->horizontalHeaderItem(c))
+            + QStringLiteral("</TD>");
+    out += QStringLiteral("</TR>");
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        out += QStringLiteral("<TR><TD>") + itemText(m_table->verticalHeaderItem(r))
+            + QStringLiteral("</TD>");
+        for (int c = 0; c < m_table->columnCount(); ++c)
+            out += QStringLiteral("<TD>") + itemText(m_table->item(r, c)) + QStringLiteral("</TD>");
+        out += QStringLiteral("</TR>");
+    }
+    out += QStringLiteral("</TABLE>");
+    return out;
+}
+
+QMimeData* StatistikTabelle::createMimeData()
+{
+    auto* md = new QMimeData;
+    md->setHtml(toHTML());
+    return md;
+}
+
+void StatistikTabelle::mousePressEvent(QMouseEvent* e)
+{
+    ViewDrag::press(e, &m_dragStartPosition);
+}
+
+void StatistikTabelle::mouseMoveEvent(QMouseEvent* e)
+{
+    ViewDrag::move(this, e, m_dragStartPosition, [this] { return createMimeData(); });
+}
+
+void StatistikTabelle::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu menu;
+    menu.addAction(m_linkAction);
+    menu.addAction(m_unlinkAction);
+    UserInput::execMenu(&menu, e->globalPos());
+}

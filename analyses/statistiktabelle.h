@@ -1,0 +1,64 @@
+#ifndef STATISTIKTABELLE_H
+#define STATISTIKTABELLE_H
+
+#include <QPoint>
+#include <QVector>
+
+#include "analyses/rowfilter.h"
+#include "app/modelclient.h"
+#include "app/textinhalt.h"
+
+class QAction;
+class QMimeData;
+class QTableWidget;
+class RecomputeScheduler;
+
+// "Statistik": minimum, maximum, median, sum, mean and the shares of empty and counted
+// cells of each chosen column, read as numbers, under the shared row filters.
+class StatistikTabelle : public ModelClient, public TextInhalt
+{
+    Q_OBJECT
+public:
+    explicit StatistikTabelle(QWidget* parent = nullptr);
+
+    void setModel(QStandardItemModel* m) override;
+    // From record version 3 on the filter record; nothing before.
+    void saveData(QDataStream& s, int version) override;
+    void loadData(QDataStream& s, int version) override;
+
+    void setSpalten(const QVector<int>& columns);
+    const QVector<int>& spalten() const { return m_columns; }
+    void setDepFilter(QString value, int column);
+    void setInputFilter(const QVariant& v);
+    const RowFilter& rowFilter() const { return m_filter; }
+
+    QString toHTML() override;
+    QString toText() override;
+
+    QTableWidget* table() const { return m_table; }
+    QAction* linkAction() const { return m_linkAction; }
+    QAction* unlinkAction() const { return m_unlinkAction; }
+    // What a drag out of the view carries: its HTML. The caller owns the result.
+    QMimeData* createMimeData();
+
+public slots:
+    void updateDiagram();
+    void depAction();
+    void undepAction();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    QVector<int> m_columns;
+    QTableWidget* m_table;
+    QPoint m_dragStartPosition;
+    RowFilter m_filter;
+    QAction* m_linkAction;
+    QAction* m_unlinkAction;
+    RecomputeScheduler* m_recompute;
+};
+
+#endif

@@ -1,0 +1,7 @@
+#include "app/userinputevents.h"
+
+UserInputEvents* UserInputEvents::instance()
+{
+    static UserInputEvents events;
+    return &events;
+}

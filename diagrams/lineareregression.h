@@ -1,0 +1,18 @@
+#ifndef LINEAREREGRESSION_H
+#define LINEAREREGRESSION_H
+
+#include "diagrams/xyplotter.h"
+
+// "Lineare Regression": the XY plot with the least-squares line of y on x and its
+// equation drawn over it.
+class LineareRegression : public XYPlotter
+{
+    Q_OBJECT
+public:
+    explicit LineareRegression(QWidget* parent = nullptr);
+
+protected:
+    void paint(QPainter& p, const XYPlotGeometry::Layout& l) const override;
+};
+
+#endif

@@ -1,0 +1,29 @@
+#include "io/clipboardcopy.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QWidget>
+
+#include "app/textinhalt.h"
+#include "diagrams/viewpicture.h"
+#include "io/viewtext.h"
+
+QMimeData* ClipboardCopy::contentOf(QWidget* view)
+{
+    if (!view)
+        return nullptr;
+    TextInhalt* text = ViewText::of(view);
+    auto* mime = new QMimeData;
+    if (text)
+        mime->setText(text->toText());
+    else
+        mime->setImageData(ViewPicture::of(view, view->size().expandedTo(view->minimumSize())));
+    return mime;
+}
+
+void ClipboardCopy::copy(QWidget* view)
+{
+    if (QMimeData* mime = contentOf(view))
+        QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}

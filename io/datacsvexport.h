@@ -1,0 +1,27 @@
+#ifndef DATACSVEXPORT_H
+#define DATACSVEXPORT_H
+
+#include <QByteArray>
+#include <QString>
+
+class QStandardItemModel;
+class Tabelle1;
+
+// Writes the data table, as its widget shows the columns, in the CSV dialect the
+// import reads back: a comment line, the quoted titles, then every row in model order,
+// each field quoted and ";"-separated. UTF-8, "\n" line ends.
+class DataCsvExport
+{
+public:
+    // The file's bytes. Columns hidden in the widget are left out.
+    static QByteArray toCsv(const QStandardItemModel* model, const Tabelle1* table);
+    // Writes them to the file, replacing it only once it is complete; false when the
+    // file cannot be written.
+    static bool write(const QString& fileName, const QStandardItemModel* model,
+                      const Tabelle1* table);
+    // A value in double quotes, its own double quotes doubled, so that the import
+    // gives back the very text.
+    static QString quoted(const QString& value);
+};
+
+#endif

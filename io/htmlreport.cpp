@@ -1,0 +1,89 @@
+#include "io/htmlreport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QTextDocument>
+#include <QUrl>
+#include <QWidget>
+
+#include "app/roles.h"
+#include "app/textinhalt.h"
+#include "app/viewhost.h"
+#include "diagrams/viewpicture.h"
+#include "io/viewtext.h"
+
+namespace {
+QString plainNotes(const QString& html)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText();
+}
+}
+
+QString HtmlReport::folderFor(const QString& fileName)
+{
+    QString base = fileName;
+    if (base.endsWith(QLatin1String(".html")))
+        base.chop(5);
+    return base + QLatin1String("_files");
+}
+
+HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& heading,
+                                      ViewHost& views, const QSize& pictureSize)
+{
+    Outcome out;
+    const QString folder = folderFor(fileName);
+    QDir().mkpath(folder);
+    // The src of a picture is relative to the report, the folder's name percent-encoded.
+    const QString folderName =
+        QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(folder).fileName()));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return out;
+
+    QString html = QStringLiteral(
+        "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+        "<TITLE></TITLE></HEAD><BODY>");
+    html += QLatin1String("<H1>") + heading.toHtmlEscaped() + QLatin1String("</H1>");
+    const QStandardItemModel* list = views.viewListModel();
+    for (int row = 1; row < views.viewCount(); ++row) {
+        const QStandardItem* it = list->item(row);
+        QWidget* view = views.viewPage(row);
+        if (!it || !view)
+            continue;
+        html += QLatin1String("<H2>") + it->data(Qt::DisplayRole).toString().toHtmlEscaped()
+            + QLatin1String("</H2>");
+        html += QLatin1String("<PRE>")
+            + plainNotes(it->data(Roles::ViewNotes).toString()).toHtmlEscaped()
+            + QLatin1String("</PRE>");
+        if (TextInhalt* t = ViewText::of(view)) {
+            html += t->toHTML();
+            continue;
+        }
+        const QString name = QStringLiteral("diagram%1.png").arg(row);
+        html += QLatin1String("<IMG src=\"") + folderName + QLatin1Char('/') + name
+            + QLatin1String("\" >");
+        QSize size = pictureSize.isEmpty() ? view->size() : pictureSize;
+        size = size.expandedTo(view->minimumSize());
+        const QImage picture = ViewPicture::of(view, size);
+        // A lighter compression than the default: the pictures are mostly flat
+        // colour, and the report of a hundred views must not keep the user waiting.
+        QImageWriter writer(folder + QLatin1Char('/') + name, "png");
+        writer.setQuality(60);
+        if (picture.isNull() || !writer.write(picture))
+            ++out.picturesFailed;
+    }
+    html += QLatin1String("</BODY></HTML>");
+
+    const QByteArray bytes = html.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return out;
+    }
+    out.written = file.commit();
+    return out;
+}

@@ -1,0 +1,16 @@
+#ifndef VIEWTEXT_H
+#define VIEWTEXT_H
+
+class QWidget;
+class TextInhalt;
+
+// Whether a view renders itself as text, for the report and the clipboard: a view that
+// implements it itself, or an adapter whose current diagram does (the table diagram).
+class ViewText
+{
+public:
+    // Null for a view that is shown as a picture.
+    static TextInhalt* of(QWidget* view);
+};
+
+#endif

@@ -1,0 +1,250 @@
+#include <QDataStream>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "analyses/chiquadrat.h"
+#include "analyses/chiquadrattest.h"
+#include "recordingdiagram.h"
+#include "tests/helpers/testutil.h"
+
+// The chi-square view: its controls, the classes and expected counts, the undefined
+// cases, the record and the integration of the class probabilities.
+class TstChiQuadrat : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void controls();
+    void classesAndCounts();
+    void parametersWaitForTesten();
+    void undefined_data();
+    void undefined();
+    void probability_data();
+    void probability();
+    void recordRestoresBoxes();
+};
+
+namespace {
+// One column of numbers.
+QStandardItemModel* column(const QStringList& cells)
+{
+    QList<QStringList> rows;
+    for (const QString& c : cells)
+        rows << QStringList{c};
+    return TestUtil::makeModel({"X"}, rows);
+}
+
+QStringList range(int from, int to)
+{
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << QString::number(i);
+    return out;
+}
+}
+
+void TstChiQuadrat::controls()
+{
+    ChiQuadrat v;
+    auto* grid = qobject_cast<QGridLayout*>(v.layout());
+    QVERIFY(grid);
+    QCOMPARE(grid->contentsMargins(), QMargins(1, 1, 1, 1));
+    QCOMPARE(grid->spacing(), 2);
+    const auto text = [grid](int r, int c) {
+        return qobject_cast<QLabel*>(grid->itemAtPosition(r, c)->widget())->text();
+    };
+    QCOMPARE(text(0, 1), QString(QChar(0x03BD)));
+    QCOMPARE(text(0, 3), QString(QChar(0x03C3)));
+    QCOMPARE(text(1, 1), QString(QChar(0x03B1)));
+    QCOMPARE(text(1, 3), QString("m"));
+    QCOMPARE(text(1, 5), QString::fromUtf8("χ²="));
+    QCOMPARE(grid->itemAtPosition(0, 2)->widget(), v.meanBox());
+    QCOMPARE(grid->itemAtPosition(0, 4)->widget(), v.deviationBox());
+    QCOMPARE(grid->itemAtPosition(0, 6)->widget(), v.testButton());
+    QCOMPARE(grid->itemAtPosition(1, 4)->widget(), v.classesBox());
+    QCOMPARE(grid->itemAtPosition(1, 6)->widget(), v.resultLabel());
+    QCOMPARE(v.testButton()->text(), QString("Testen"));
+    QCOMPARE(v.resultLabel()->text(), QString("0.0"));
+    QCOMPARE(v.resultLabel()->font().weight(), QFont::Bold);
+    QVERIFY(!v.alphaBox()->isEnabled());
+    QCOMPARE(v.alphaBox()->value(), 0.05);
+    QCOMPARE(v.classesBox()->minimum(), 6.0);
+    QCOMPARE(v.classesBox()->maximum(), 30.0);
+    QCOMPARE(v.classesBox()->value(), 10.0);
+    QCOMPARE(v.meanBox()->decimals(), 5);
+
+    auto* d = new RecordingDiagram;
+    v.setDiagram(d);
+    int row, col, rowSpan, colSpan;
+    grid->getItemPosition(grid->indexOf(d), &row, &col, &rowSpan, &colSpan);
+    QCOMPARE(QList<int>({row, col, rowSpan, colSpan}), QList<int>({2, 0, 8, 8}));
+}
+
+void TstChiQuadrat::classesAndCounts()
+{
+    // 0 .. 20: width 2; 2, 4, ... lie on class boundaries and count in the upper class,
+    // 20 (the largest) in the last one.
+    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    ChiQuadrat v;
+    auto* d = new RecordingDiagram;
+    v.setDiagram(d);
+    v.setModel(m.get());
+    QCOMPARE(d->calls, (QStringList{"setLabels", "setColLabels", "setRowWidth", "setData"}));
+    QCOMPARE(d->rowLength(), 10);
+    QCOMPARE(d->colLabelList(), (QStringList{"Daten", "Normal"}));
+    QCOMPARE(d->labelList(),
+             (QStringList{"1", "3", "5", "7", "9", "11", "13", "15", "17", "19"}));
+    QCOMPARE(d->values().size(), 20);
+    QCOMPARE(d->values().mid(0, 10), (QVector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 3}));
+    // σ = 0 at first: the expected counts and the statistic are not numbers.
+    QVERIFY(std::isnan(d->values().at(10)));
+    QCOMPARE(v.resultLabel()->text(), QString("nan"));
+    // The boxes now hold the data's range, and σ has been clamped into its own.
+    QCOMPARE(v.meanBox()->minimum(), 0.0);
+    QCOMPARE(v.meanBox()->maximum(), 20.0);
+    QCOMPARE(v.deviationBox()->maximum(), 105.0);
+    QCOMPARE(v.deviationBox()->value(), 0.00001);
+
+    v.meanBox()->setValue(10);
+    v.deviationBox()->setValue(5);
+    v.testButton()->click();
+    double chi2 = 0;
+    for (int i = 0; i < 10; ++i) {
+        const double lo = 2.0 * i;
+        const double expected = 21 * ChiQuadratTest::probability(lo + 2, lo, 10, 5);
+        QVERIFY(TestUtil::fuzzy(d->values().at(10 + i), expected));
+        chi2 += std::pow(d->values().at(i) - expected, 2) / expected;
+    }
+    QCOMPARE(v.resultLabel()->text(), QString::number(chi2, 'g', 6));
+    // Symmetric around the mean.
+    QVERIFY(TestUtil::fuzzy(d->values().at(10), d->values().at(19), 1e-6));
+}
+
+void TstChiQuadrat::parametersWaitForTesten()
+{
+    std::unique_ptr<QStandardItemModel> m(column(range(1, 30)));
+    ChiQuadrat v;
+    auto* d = new RecordingDiagram;
+    v.setDiagram(d);
+    v.setModel(m.get());
+    v.deviationBox()->setValue(4);
+    v.meanBox()->setValue(15);
+    v.testButton()->click();
+    const QVector<double> first = d->values();
+    v.classesBox()->setValue(6);
+    v.meanBox()->setValue(12);
+    QCOMPARE(d->values(), first);
+    QCOMPARE(v.classCount(), 10);
+    m->item(0, 0)->setText("2");   // a data change computes with the new settings
+    QTRY_COMPARE(d->values().size(), 12);
+    QCOMPARE(v.classCount(), 6);
+    QCOMPARE(v.mean(), 12.0);
+}
+
+void TstChiQuadrat::undefined_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("no counted cell") << QStringList{"", ""};
+    QTest::newRow("all equal") << QStringList{"3", "3", "3"};
+    QTest::newRow("one value and texts that are not numbers")
+        << QStringList{"0", "nein", "0"};
+}
+
+// Fewer than two distinct values: no classes; the boxes keep their ranges.
+void TstChiQuadrat::undefined()
+{
+    QFETCH(QStringList, cells);
+    std::unique_ptr<QStandardItemModel> m(column({"1", "5"}));
+    ChiQuadrat v;
+    auto* d = new RecordingDiagram;
+    v.setDiagram(d);
+    v.setModel(m.get());
+    QCOMPARE(v.meanBox()->maximum(), 5.0);
+    std::unique_ptr<QStandardItemModel> other(column(cells));
+    v.setModel(other.get());
+    QCOMPARE(v.resultLabel()->text(), QString::fromUtf8("–"));
+    QVERIFY(d->labelList().isEmpty());
+    QVERIFY(d->values().isEmpty());
+    QCOMPARE(v.meanBox()->minimum(), 1.0);
+    QCOMPARE(v.meanBox()->maximum(), 5.0);
+    QCOMPARE(v.deviationBox()->maximum(), 10.0);
+}
+
+void TstChiQuadrat::probability_data()
+{
+    QTest::addColumn<double>("lower");
+    QTest::addColumn<double>("upper");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("sigma");
+    QTest::addColumn<double>("expected");
+    // Φ(1) − Φ(−1) scaled by the constant's ratio, which the sum carries too.
+    const double ratio = std::sqrt(2 * M_PI) / ChiQuadratTest::Root2Pi;
+    QTest::newRow("one sigma") << -1.0 << 1.0 << 0.0 << 1.0 << 0.682689492137 * ratio;
+    QTest::newRow("shifted") << 8.0 << 12.0 << 10.0 << 2.0 << 0.682689492137 * ratio;
+    QTest::newRow("empty class") << 3.0 << 3.0 << 0.0 << 1.0 << 0.0;
+    QTest::newRow("reversed") << 4.0 << 3.0 << 0.0 << 1.0 << 0.0;
+    // Too many steps to sum, or steps that would not move x: closed form, at once.
+    QTest::newRow("wide range") << -1e7 << 1e7 << 0.0 << 1e6 << 0.999999999999 * ratio;
+    QTest::newRow("far out") << 1e13 << 1e13 + 1 << 1e13 << 1.0 << 0.341344746 * ratio;
+}
+
+void TstChiQuadrat::probability()
+{
+    QFETCH(double, lower);
+    QFETCH(double, upper);
+    QFETCH(double, mean);
+    QFETCH(double, sigma);
+    QFETCH(double, expected);
+    const double p = ChiQuadratTest::probability(upper, lower, mean, sigma);
+    QVERIFY2(std::abs(p - expected) < 1e-4, qPrintable(QString::number(p, 'g', 12)));
+}
+
+void TstChiQuadrat::recordRestoresBoxes()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"X", "G"}, {{"1", "a"}, {"4", "b"}, {"9", "a"}, {"6", "a"}}));
+    ChiQuadrat source;
+    source.setDiagram(new RecordingDiagram);
+    source.setModel(m.get());
+    source.classesBox()->setValue(7);
+    source.meanBox()->setValue(5.5);
+    source.deviationBox()->setValue(2.25);
+    source.setDepFilter("a", 1);
+    QByteArray bytes;
+    {
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        source.saveData(s, 1);   // removal snapshot: no diagram record
+    }
+    QByteArray expected;
+    {
+        QDataStream e(&expected, QIODevice::WriteOnly);
+        e.setVersion(QDataStream::Qt_4_6);
+        e << QVariant(QString("")) << QString("a") << qint32(1) << qint32(7) << 5.5 << 2.25;
+    }
+    QCOMPARE(bytes.toHex(), expected.toHex());
+
+    ChiQuadrat target;
+    auto* d = new RecordingDiagram;
+    target.setDiagram(d);
+    target.setModel(m.get());
+    QDataStream s(bytes);
+    s.setVersion(QDataStream::Qt_4_6);
+    target.loadData(s, 1);
+    QVERIFY(s.atEnd());
+    QCOMPARE(target.classesBox()->value(), 7.0);
+    QCOMPARE(target.meanBox()->value(), 5.5);
+    QCOMPARE(target.deviationBox()->value(), 2.25);
+    QCOMPARE(target.rowFilter().depValue(), QString("a"));
+    QCOMPARE(d->rowLength(), 7);
+    QCOMPARE(d->values(), dynamic_cast<DiagramAdapter&>(source).diagram()->values());
+}
+
+QTEST_MAIN(TstChiQuadrat)
+#include "tst_chiquadrat.moc"

@@ -1,0 +1,92 @@
+// Measures the HTML report and the views CSV: reads a generated survey with one bar
+// chart per column into a shown main window, then times writing the report of all
+// views, writing the views CSV file and importing it again.
+// Usage: benchreport [rows] [columns]
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+
+#include "app/userinput.h"
+#include "app/view.h"
+
+namespace {
+// Answers the questions after the import: vertical bars, answer frequencies.
+class BarCharts : public UserInput::Answerer
+{
+public:
+    UserInput::Reply answer(const UserInput::Ask& a) override
+    {
+        UserInput::Reply r;
+        if (a.kind != UserInput::Item || a.items.isEmpty())
+            return r;
+        r.accepted = true;
+        r.value = a.items.contains("BalkenDiagram(V)") ? QString("BalkenDiagram(V)")
+                                                        : a.items.first();
+        return r;
+    }
+};
+
+qint64 dirBytes(const QString& path)
+{
+    qint64 n = 0;
+    for (const QFileInfo& fi : QDir(path).entryInfoList(QDir::Files))
+        n += fi.size();
+    return n;
+}
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int cols = argc > 2 ? std::atoi(argv[2]) : 100;
+
+    QTemporaryDir dir;
+    const QString survey = dir.path() + "/survey.csv";
+    {
+        QFile f(survey);
+        if (!f.open(QIODevice::WriteOnly))
+            return 1;
+        QTextStream out(&f);
+        for (int c = 0; c < cols; ++c)
+            out << (c ? ";" : "") << "\"Frage " << c + 1 << "\"";
+        out << "\n";
+        static const char* const answers[] = {"ja", "nein", "vielleicht", "weiss nicht", "keine"};
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c)
+                out << (c ? ";" : "") << answers[(r * 31 + c * 7) % 5];
+            out << "\n";
+        }
+    }
+    BarCharts answers;
+    UserInput::setAnswerer(&answers);
+    View v;
+    v.resize(800, 550);
+    v.show();
+    v.importCSV(survey);
+    QApplication::processEvents();
+    const int views = v.viewCount() - 1;
+
+    QElapsedTimer t;
+    t.start();
+    v.exportHTML(dir.path() + "/report.html");
+    const qint64 reportMs = t.restart();
+    v.exportViewsCSV(dir.path() + "/views.csv");
+    const qint64 exportMs = t.restart();
+    v.importViewsCSV(dir.path() + "/views.csv");
+    const qint64 importMs = t.elapsed();
+
+    std::printf("rows=%d columns=%d views=%d\n", v.dataModel()->rowCount(),
+                v.dataModel()->columnCount(), views);
+    std::printf("report_ms=%lld pictures_bytes=%lld\n", reportMs,
+                dirBytes(dir.path() + "/report_files"));
+    std::printf("views_csv_export_ms=%lld views_csv_import_ms=%lld views_after_import=%d\n",
+                exportMs, importMs, v.viewCount() - 1);
+    return 0;
+}

@@ -17,6 +17,8 @@
 #include "app/viewtypes.h"
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
+#include "io/surveymonkeyimport.h"
+#include "io/viewscsv.h"
 
 namespace {
 // Nobody is there to answer: every question is cancelled, as a user closing each
@@ -43,6 +45,23 @@ Fixture& fixture()
 }
 
 const QSize pictureSize(160, 120);
+// Pictures taken per input: enough to paint every kind of view a short input can make.
+const int picturesPerInput = 12;
+
+View& window()
+{
+    Fixture& f = fixture();
+    if (!f.window)
+        f.window = new View;
+    return *f.window;
+}
+
+// What was read must show as the program would show it.
+void showViews(View& w)
+{
+    for (int i = 1; i < w.viewCount() && i <= picturesPerInput; ++i)
+        ViewPicture::of(w.viewPage(i), pictureSize);
+}
 
 // Runs what the input left queued (recomputations, deferred deletions), so that it is
 // part of this input's run and not of the next one's.
@@ -83,7 +102,8 @@ QWidget* makeSettingsObject(const QString& key, QStandardItemModel* model, RowFi
 QStringList FuzzReaders::names()
 {
     return {QStringLiteral("csvimport"), QStringLiteral("statistikdatei"),
-            QStringLiteral("settingsrecord")};
+            QStringLiteral("settingsrecord"), QStringLiteral("surveymonkey"),
+            QStringLiteral("viewscsv")};
 }
 
 FuzzReaders::Reader FuzzReaders::reader(const QString& name)
@@ -94,6 +114,10 @@ FuzzReaders::Reader FuzzReaders::reader(const QString& name)
         return &statistikDatei;
     if (name == QLatin1String("settingsrecord"))
         return &settingsRecord;
+    if (name == QLatin1String("surveymonkey"))
+        return &surveyMonkeyImport;
+    if (name == QLatin1String("viewscsv"))
+        return &viewsCsv;
     return nullptr;
 }
 
@@ -151,10 +175,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
 
 void FuzzReaders::statistikDatei(const QByteArray& input)
 {
-    Fixture& f = fixture();
-    if (!f.window)
-        f.window = new View;
-    View& w = *f.window;
+    View& w = window();
     QBuffer in;
     in.setData(input);
     in.open(QIODevice::ReadOnly);
@@ -165,8 +186,7 @@ void FuzzReaders::statistikDatei(const QByteArray& input)
     w.dataModel()->clear();
     StatistikDatei::read(w.dataModel(), w.dataTable(), w, &in, version);
     // What was read must show and save again as the program would after opening it.
-    for (int i = 1; i < w.viewCount(); ++i)
-        ViewPicture::of(w.viewPage(i), pictureSize);
+    showViews(w);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     StatistikDatei::write(w.dataModel(), w.dataTable(), w, &out);
@@ -213,5 +233,29 @@ void FuzzReaders::settingsRecord(const QByteArray& input)
         mc->saveData(back, version);
     }
     delete object;
+    settle();
+}
+
+void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
+{
+    View& w = window();
+    w.clearViews();
+    w.dataModel()->clear();
+    QStringList subHeaders;
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders);
+    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders);
+    showViews(w);
+    settle();
+}
+
+void FuzzReaders::viewsCsv(const QByteArray& input)
+{
+    // The views go onto the demonstration table the window starts with; only the
+    // statistic file and SurveyMonkey targets replace it, and each process runs one.
+    View& w = window();
+    w.clearViews();
+    ViewsCsv::read(CsvReader::decode(input), w);
+    showViews(w);
+    ViewsCsv::toCsv(w);
     settle();
 }

@@ -27,6 +27,13 @@ public:
     // loaded into a fresh object that then computes and paints.
     static void settingsRecord(const QByteArray& input);
 
+    // A SurveyMonkey export: decoded, filled into a main window's data table, its
+    // views made and painted.
+    static void surveyMonkeyImport(const QByteArray& input);
+    // A views CSV file: its views made on the demonstration table, painted and
+    // written back.
+    static void viewsCsv(const QByteArray& input);
+
     // Creates the application object on the offscreen platform unless one exists, and
     // answers every question the program might ask with a cancel.
     static void setUp();

@@ -24,6 +24,7 @@
 #include "diagrams/diagram.h"
 #include "fuzzreaders.h"
 #include "io/demodaten.h"
+#include "io/viewscsv.h"
 
 namespace {
 QString outDir;
@@ -130,6 +131,7 @@ void statSeeds()
             h->setDepFilter(QStringLiteral("1"), 3);
     }
     put("statistikdatei", "single-views.stat", statOf(w));
+    put("viewscsv", "single-views.csv", ViewsCsv::toCsv(w));
 
     w.clearViews();
     for (const ViewTypes::MultiAdapterType& t : ViewTypes::multiAdapterTypes()) {
@@ -138,6 +140,23 @@ void statSeeds()
                          QString());
     }
     put("statistikdatei", "multi-views.stat", statOf(w));
+    put("viewscsv", "multi-views.csv", ViewsCsv::toCsv(w));
+}
+
+// A SurveyMonkey export in miniature: question row (a multi-column question names only
+// its first column), sub-header row with a free-text and an empty entry, quoted commas,
+// doubled quotes, a line break inside an answer, CRLF and a byte-order mark.
+void surveyMonkeySeeds()
+{
+    const QByteArray text =
+        "\xef\xbb\xbf"
+        "Respondent ID,Wie alt?,Welche Farben?,,Kommentar,Leer\r\n"
+        ",Response,Rot,Blau,Open-Ended Response,\r\n"
+        "101,20-29,Rot,,\"gut, sehr gut\",\r\n"
+        "102,30-39,,Blau,\"er sagte \"\"ja\"\"\",x\r\n"
+        "103,20-29,Rot,Blau,\"zwei\r\nZeilen\",\r\n";
+    put("surveymonkey", "export-small.csv", text);
+    put("surveymonkey", "header-only.csv", "ID,Frage\n,Response\n");
 }
 
 QByteArray recordOf(int classIndex, int version, const std::function<void(QDataStream&)>& save)
@@ -204,6 +223,7 @@ int main(int argc, char** argv)
     outDir = QString::fromLocal8Bit(argv[1]);
     csvSeeds();
     statSeeds();
+    surveyMonkeySeeds();
     settingsSeeds();
     std::printf("%d seed files written under %s/corpus\n", written, qPrintable(outDir));
     return 0;

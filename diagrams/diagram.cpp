@@ -8,9 +8,33 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "app/textinhalt.h"
 #include "app/userinput.h"
+
+namespace {
+// A font from a file is kept within what the font dialog can produce: a huge size or
+// letter or word spacing (the dialog sets no spacing at all) makes every text layout
+// of the view take minutes. An implausible size drops the font, an implausible
+// spacing goes back to the default.
+bool plausibleFont(QFont* f)
+{
+    constexpr double maxSize = 1000;    // points or pixels
+    constexpr double maxSpacing = 100;  // pixels
+    constexpr double maxPercent = 1000;
+    if (!(f->pointSizeF() <= maxSize) || f->pixelSize() > maxSize)
+        return false;
+    const QFont defaults;
+    const bool absolute = f->letterSpacingType() == QFont::AbsoluteSpacing;
+    const double ls = f->letterSpacing();
+    if (absolute ? std::abs(ls) > maxSpacing : (ls < 0 || ls > maxPercent))
+        f->setLetterSpacing(defaults.letterSpacingType(), defaults.letterSpacing());
+    if (std::abs(f->wordSpacing()) > maxSpacing)
+        f->setWordSpacing(defaults.wordSpacing());
+    return true;
+}
+}
 
 Diagram::Diagram(QWidget* parent)
     : QWidget(parent)
@@ -51,7 +75,8 @@ void Diagram::loadData(QDataStream& s, int)
     }
     if (s.status() != QDataStream::Ok)
         return;
-    setFont(f);
+    if (plausibleFont(&f))
+        setFont(f);
     setColors(loaded);
     update();
 }

@@ -1,0 +1,261 @@
+#include "fuzzreaders.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDataStream>
+#include <QStandardItemModel>
+
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "analyses/rowfilter.h"
+#include "app/csvimport.h"
+#include "app/csvreader.h"
+#include "app/statistikdatei.h"
+#include "app/tabelle1.h"
+#include "app/userinput.h"
+#include "app/view.h"
+#include "app/viewtypes.h"
+#include "diagrams/diagram.h"
+#include "diagrams/viewpicture.h"
+#include "io/surveymonkeyimport.h"
+#include "io/viewscsv.h"
+
+namespace {
+// Nobody is there to answer: every question is cancelled, as a user closing each
+// dialog would.
+class CancelAll : public UserInput::Answerer
+{
+public:
+    UserInput::Reply answer(const UserInput::Ask&) override { return {}; }
+};
+
+// Long-lived objects shared by all inputs of one process: making a main window per
+// input would cost more than reading it.
+struct Fixture {
+    QStandardItemModel* csvModel = nullptr;
+    Tabelle1* csvTable = nullptr;
+    View* window = nullptr;
+    QStandardItemModel* recordModel = nullptr;
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+const QSize pictureSize(160, 120);
+// Pictures taken per input: enough to paint every kind of view a short input can make.
+const int picturesPerInput = 12;
+
+View& window()
+{
+    Fixture& f = fixture();
+    if (!f.window)
+        f.window = new View;
+    return *f.window;
+}
+
+// What was read must show as the program would show it.
+void showViews(View& w)
+{
+    for (int i = 1; i < w.viewCount() && i <= picturesPerInput; ++i)
+        ViewPicture::of(w.viewPage(i), pictureSize);
+}
+
+// Runs what the input left queued (recomputations, deferred deletions), so that it is
+// part of this input's run and not of the next one's.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QWidget* makeSettingsObject(const QString& key, QStandardItemModel* model, RowFilter** filter)
+{
+    const QString name = key.section(QLatin1Char(':'), 1);
+    if (key.startsWith(QLatin1String("Diagram:")))
+        return ViewTypes::makeDiagram(name);
+    if (key.startsWith(QLatin1String("Single:"))) {
+        ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(name);
+        if (a) {
+            a->setModelColumn(0);
+            a->setModel(model);
+            a->setDiagram(ViewTypes::makeDiagram(ViewTypes::diagramNames().first()));
+        }
+        return a;
+    }
+    if (key.startsWith(QLatin1String("Multi:"))) {
+        ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(name);
+        if (a) {
+            a->setSpalten({0, 1, 2});
+            a->setModel(model);
+            a->setDiagram(ViewTypes::makeDiagram(ViewTypes::diagramNames().first()));
+        }
+        return a;
+    }
+    *filter = new RowFilter;
+    return nullptr;
+}
+}
+
+QStringList FuzzReaders::names()
+{
+    return {QStringLiteral("csvimport"), QStringLiteral("statistikdatei"),
+            QStringLiteral("settingsrecord"), QStringLiteral("surveymonkey"),
+            QStringLiteral("viewscsv")};
+}
+
+FuzzReaders::Reader FuzzReaders::reader(const QString& name)
+{
+    if (name == QLatin1String("csvimport"))
+        return &csvImport;
+    if (name == QLatin1String("statistikdatei"))
+        return &statistikDatei;
+    if (name == QLatin1String("settingsrecord"))
+        return &settingsRecord;
+    if (name == QLatin1String("surveymonkey"))
+        return &surveyMonkeyImport;
+    if (name == QLatin1String("viewscsv"))
+        return &viewsCsv;
+    return nullptr;
+}
+
+QStringList FuzzReaders::settingsClasses()
+{
+    QStringList out;
+    for (const ViewTypes::DiagramType& t : ViewTypes::diagramTypes())
+        if (t.make)
+            out << QStringLiteral("Diagram:") + t.name;
+    for (const ViewTypes::SingleAdapterType& t : ViewTypes::singleAdapterTypes())
+        if (t.make)
+            out << QStringLiteral("Single:") + t.name;
+    for (const ViewTypes::MultiAdapterType& t : ViewTypes::multiAdapterTypes())
+        if (t.make)
+            out << QStringLiteral("Multi:") + t.name;
+    out << QStringLiteral("RowFilter");
+    return out;
+}
+
+void FuzzReaders::setUp()
+{
+    if (!qApp) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char arg0[] = "fuzz";
+        static char* argv[] = {arg0, nullptr};
+        new QApplication(argc, argv);
+    }
+    static CancelAll cancel;
+    UserInput::setAnswerer(&cancel);
+}
+
+void FuzzReaders::tearDown()
+{
+    Fixture& f = fixture();
+    delete f.window;
+    delete f.csvTable;
+    delete f.csvModel;
+    delete f.recordModel;
+    f = Fixture();
+}
+
+void FuzzReaders::csvImport(const QByteArray& input)
+{
+    Fixture& f = fixture();
+    if (!f.csvModel) {
+        f.csvModel = new QStandardItemModel;
+        f.csvTable = new Tabelle1;
+        f.csvTable->setModel(f.csvModel);
+    }
+    f.csvModel->clear();
+    CsvImport::fill(CsvReader::decode(input), f.csvModel, f.csvTable);
+    settle();
+}
+
+void FuzzReaders::statistikDatei(const QByteArray& input)
+{
+    View& w = window();
+    QBuffer in;
+    in.setData(input);
+    in.open(QIODevice::ReadOnly);
+    quint16 version = 0;
+    if (StatistikDatei::checkHeader(&in, &version) != StatistikDatei::Ok)
+        return;
+    w.clearViews();
+    w.dataModel()->clear();
+    StatistikDatei::read(w.dataModel(), w.dataTable(), w, &in, version);
+    // What was read must show and save again as the program would after opening it.
+    showViews(w);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &out);
+    settle();
+}
+
+void FuzzReaders::settingsRecord(const QByteArray& input)
+{
+    if (input.size() < 2)
+        return;
+    Fixture& f = fixture();
+    if (!f.recordModel) {
+        // A few answers with gaps, numbers and a repeated value, so that every analysis
+        // has something to count, bin and filter on.
+        f.recordModel = new QStandardItemModel(5, 3);
+        const char* cells[5][3] = {{"a", "1", "x"}, {"b", "2.5", ""}, {"a", "", "x"},
+                                   {"", "-3", "y"}, {"c", "1e3", "x"}};
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                f.recordModel->setItem(r, c, new QStandardItem(QString::fromLatin1(cells[r][c])));
+    }
+    const QStringList classes = settingsClasses();
+    const QString key = classes.at(quint8(input.at(0)) % classes.size());
+    const int version = quint8(input.at(1)) % 6;
+    QDataStream s(input.mid(2));
+    s.setVersion(QDataStream::Qt_4_6);
+
+    RowFilter* filter = nullptr;
+    QWidget* object = makeSettingsObject(key, f.recordModel, &filter);
+    if (filter) {
+        filter->read(s);
+        for (int r = 0; r < f.recordModel->rowCount(); ++r)
+            filter->admits(f.recordModel, r, 0);
+        delete filter;
+    } else if (auto* d = qobject_cast<Diagram*>(object)) {
+        d->loadData(s, version);
+        ViewPicture::of(d, pictureSize);
+    } else if (auto* mc = qobject_cast<ModelClient*>(object)) {
+        mc->loadData(s, version);
+        ViewPicture::of(mc, pictureSize);
+        QByteArray again;
+        QDataStream back(&again, QIODevice::WriteOnly);
+        back.setVersion(QDataStream::Qt_4_6);
+        mc->saveData(back, version);
+    }
+    delete object;
+    settle();
+}
+
+void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
+{
+    View& w = window();
+    w.clearViews();
+    w.dataModel()->clear();
+    QStringList subHeaders;
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders);
+    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders);
+    showViews(w);
+    settle();
+}
+
+void FuzzReaders::viewsCsv(const QByteArray& input)
+{
+    // The views go onto the demonstration table the window starts with; only the
+    // statistic file and SurveyMonkey targets replace it, and each process runs one.
+    View& w = window();
+    w.clearViews();
+    ViewsCsv::read(CsvReader::decode(input), w);
+    showViews(w);
+    ViewsCsv::toCsv(w);
+    settle();
+}

@@ -1,0 +1,230 @@
+// Writes the fuzzers' seed corpora: files the program writes itself, small enough that a
+// fuzzer mutates them quickly. Usage: makefuzzseeds <folder> (gets corpus/<target>/).
+#include <QApplication>
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QRegularExpression>
+#include <QFile>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextStream>
+#include <cstdio>
+#include <functional>
+
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "analyses/rowfilter.h"
+#include "app/diagramadapter.h"
+#include "app/statistikdatei.h"
+#include "app/tabelle1.h"
+#include "app/view.h"
+#include "app/viewtypes.h"
+#include "diagrams/diagram.h"
+#include "fuzzreaders.h"
+#include "io/demodaten.h"
+#include "io/viewscsv.h"
+
+namespace {
+QString outDir;
+int written = 0;
+
+void put(const QString& target, const QString& name, const QByteArray& bytes)
+{
+    const QString dir = outDir + QStringLiteral("/corpus/") + target;
+    QDir().mkpath(dir);
+    QFile f(dir + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(f.fileName()));
+        std::exit(1);
+    }
+    ++written;
+}
+
+// The first rows of the demonstration data: what a new window shows.
+void smallDemoTable(QStandardItemModel* m, int rows)
+{
+    DemoDaten::fillTable(m);
+    if (m->rowCount() > rows)
+        m->removeRows(rows, m->rowCount() - rows);
+}
+
+QString quoted(const QString& field)
+{
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
+
+// The data CSV as the program exports it: a comment line, quoted ";" fields.
+QByteArray exportCsv(const QStandardItemModel* m)
+{
+    QString text;
+    QTextStream out(&text);
+    out << "#Erstellt mit quorvandel7\n";
+    QStringList fields;
+    for (int c = 0; c < m->columnCount(); ++c)
+        fields << quoted(m->headerData(c, Qt::Horizontal).toString());
+    out << fields.join(QLatin1Char(';')) << '\n';
+    for (int r = 0; r < m->rowCount(); ++r) {
+        fields.clear();
+        for (int c = 0; c < m->columnCount(); ++c)
+            fields << quoted(m->index(r, c).data().toString());
+        out << fields.join(QLatin1Char(';')) << '\n';
+    }
+    out.flush();
+    return text.toUtf8();
+}
+
+void csvSeeds()
+{
+    QStandardItemModel m;
+    smallDemoTable(&m, 8);
+    put("csvimport", "export-demo.csv", exportCsv(&m));
+    // The dialect's corners: quoted separators, an unclosed quote, empty fields and
+    // lines, umlauts in UTF-8, Latin-1 and UTF-16 with a byte-order mark, CRLF lines.
+    const QString dialect = QStringLiteral(
+        "# Kommentar\n"
+        "Frage 1;\"Frage; 2\";Größe;\n"
+        "\"ja\";nein;\"a;b\";\n"
+        "\n"
+        "\"offen;bis zum Ende\n"
+        "  \"nicht entquotet\";\"\";\"\n");
+    put("csvimport", "dialect-utf8.csv", dialect.toUtf8());
+    put("csvimport", "dialect-latin1.csv", dialect.toLatin1());
+    QByteArray utf16("\xff\xfe", 2);
+    QString crlf = dialect;
+    crlf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    for (QChar ch : crlf)
+        utf16.append(char(ch.unicode() & 0xff)).append(char(ch.unicode() >> 8));
+    put("csvimport", "dialect-utf16-crlf.csv", utf16);
+}
+
+QByteArray statOf(View& w)
+{
+    QBuffer b;
+    b.open(QIODevice::WriteOnly);
+    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &b);
+    return b.data();
+}
+
+void statSeeds()
+{
+    View w;
+    w.clearViews();
+    w.dataModel()->clear();
+    smallDemoTable(w.dataModel(), 6);
+    put("statistikdatei", "table-only.stat", statOf(w));
+
+    // Every single-column adapter with every diagram, the first ones filtered, one
+    // hidden column and a derived column's header data.
+    w.dataTable()->table()->setColumnHidden(2, true);
+    w.dataModel()->setHeaderData(1, Qt::Horizontal, QStringLiteral("weight"), Qt::UserRole);
+    const QStringList diagrams = ViewTypes::diagramNames();
+    int d = 0;
+    for (const ViewTypes::SingleAdapterType& t : ViewTypes::singleAdapterTypes()) {
+        if (!t.make)
+            continue;
+        ModelClient* v = w.createView(t.name, diagrams.at(d % diagrams.size()), {d % 4},
+                                      t.name, QStringLiteral("<p>Notiz</p>"));
+        ++d;
+        if (auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v))
+            h->setDepFilter(QStringLiteral("1"), 3);
+    }
+    put("statistikdatei", "single-views.stat", statOf(w));
+    put("viewscsv", "single-views.csv", ViewsCsv::toCsv(w));
+
+    w.clearViews();
+    for (const ViewTypes::MultiAdapterType& t : ViewTypes::multiAdapterTypes()) {
+        if (t.make)
+            w.createView(t.name, diagrams.at(d++ % diagrams.size()), {0, 3, 1}, t.name,
+                         QString());
+    }
+    put("statistikdatei", "multi-views.stat", statOf(w));
+    put("viewscsv", "multi-views.csv", ViewsCsv::toCsv(w));
+}
+
+// A SurveyMonkey export in miniature: question row (a multi-column question names only
+// its first column), sub-header row with a free-text and an empty entry, quoted commas,
+// doubled quotes, a line break inside an answer, CRLF and a byte-order mark.
+void surveyMonkeySeeds()
+{
+    const QByteArray text =
+        "\xef\xbb\xbf"
+        "Respondent ID,Wie alt?,Welche Farben?,,Kommentar,Leer\r\n"
+        ",Response,Rot,Blau,Open-Ended Response,\r\n"
+        "101,20-29,Rot,,\"gut, sehr gut\",\r\n"
+        "102,30-39,,Blau,\"er sagte \"\"ja\"\"\",x\r\n"
+        "103,20-29,Rot,Blau,\"zwei\r\nZeilen\",\r\n";
+    put("surveymonkey", "export-small.csv", text);
+    put("surveymonkey", "header-only.csv", "ID,Frage\n,Response\n");
+}
+
+QByteArray recordOf(int classIndex, int version, const std::function<void(QDataStream&)>& save)
+{
+    QByteArray bytes;
+    bytes.append(char(classIndex)).append(char(version));
+    QByteArray record;
+    QDataStream s(&record, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    save(s);
+    return bytes + record;
+}
+
+void settingsSeeds()
+{
+    QStandardItemModel model(3, 3);
+    const QStringList classes = FuzzReaders::settingsClasses();
+    for (int i = 0; i < classes.size(); ++i) {
+        const QString key = classes.at(i);
+        const QString name = key.section(QLatin1Char(':'), 1);
+        QString file = key;
+        file.replace(QStringLiteral("ä"), QStringLiteral("ae"))
+            .replace(QLatin1Char('%'), QStringLiteral("Prozent"))
+            .replace(QRegularExpression(QStringLiteral("[^A-Za-z]+")), QStringLiteral("-"));
+        for (int version : {1, 5}) {
+            QByteArray seed;
+            if (key.startsWith(QLatin1String("Diagram:"))) {
+                Diagram* d = ViewTypes::makeDiagram(name);
+                d->setColors({Qt::darkCyan, QColor(10, 20, 30, 40)});
+                seed = recordOf(i, version, [&](QDataStream& s) { d->saveData(s, version); });
+                delete d;
+            } else if (key == QLatin1String("RowFilter")) {
+                if (version != 5)
+                    continue;
+                RowFilter f;
+                f.setDependency(QStringLiteral("ja"), 2);
+                seed = recordOf(i, version, [&](QDataStream& s) { f.write(s); });
+            } else {
+                ModelClient* v = key.startsWith(QLatin1String("Single:"))
+                    ? static_cast<ModelClient*>(ViewTypes::makeSingleAdapter(name))
+                    : ViewTypes::makeMultiAdapter(name);
+                v->setModel(&model);
+                if (auto* a = dynamic_cast<DiagramAdapter*>(v))
+                    a->setDiagram(ViewTypes::makeDiagram(ViewTypes::diagramNames().first()));
+                if (auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v))
+                    h->setDepFilter(QStringLiteral("ja"), 1);
+                seed = recordOf(i, version, [&](QDataStream& s) { v->saveData(s, version); });
+                delete v;
+            }
+            put("settingsrecord", QStringLiteral("%1-v%2.rec").arg(file).arg(version), seed);
+        }
+    }
+}
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    csvSeeds();
+    statSeeds();
+    surveyMonkeySeeds();
+    settingsSeeds();
+    std::printf("%d seed files written under %s/corpus\n", written, qPrintable(outDir));
+    return 0;
+}

@@ -3,11 +3,16 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektDiagramAdapter::DirektDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn);
+    });
 }
 
 void DirektDiagramAdapter::updateDiagram()

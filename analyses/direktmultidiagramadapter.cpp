@@ -2,11 +2,16 @@
 
 #include <QStandardItemModel>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektMultiDiagramAdapter::DirektMultiDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
 }
 
 void DirektMultiDiagramAdapter::updateDiagram()

@@ -4,11 +4,17 @@
 #include <QStandardItemModel>
 #include <map>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     m_actions << RowFilter::createActions(this);
 }
 

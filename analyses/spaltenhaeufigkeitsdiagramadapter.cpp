@@ -3,11 +3,16 @@
 #include <QStandardItemModel>
 #include <map>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 SpaltenHaeufigkeitsDiagramAdapter::SpaltenHaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
 }
 
 void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()

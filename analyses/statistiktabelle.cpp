@@ -20,6 +20,11 @@ StatistikTabelle::StatistikTabelle(QWidget* parent)
     , m_table(new QTableWidget(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_table, 0, 0);
     const QList<QAction*> filterActions = RowFilter::createActions(this);

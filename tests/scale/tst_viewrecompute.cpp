@@ -1,0 +1,114 @@
+// Which views a change of the data table recomputes.
+#include <QStandardItemModel>
+#include <QtTest>
+#include <memory>
+
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
+#include "analyses/recomputescheduler.h"
+#include "diagrams/diagram.h"
+#include "testutil.h"
+
+namespace {
+// Counts how often its adapter hands it values.
+class CountingDiagram : public Diagram
+{
+public:
+    int computed = 0;
+    void setData(const QVector<double>& d) override
+    {
+        ++computed;
+        Diagram::setData(d);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+template <class Adapter>
+CountingDiagram* attach(Adapter& a, QStandardItemModel* m)
+{
+    auto* d = new CountingDiagram;
+    a.setModel(m);
+    a.setDiagram(d);
+    return d;
+}
+}
+
+class TestViewRecompute : public QObject
+{
+    Q_OBJECT
+private slots:
+    void editReachesOnlyViewsOfItsColumns()
+    {
+        std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+            {"A", "B", "C", "D"},
+            {{"ja", "1", "x", "5"}, {"nein", "2", "y", "6"}, {"ja", "2", "x", "7"}}));
+        HaeufigkeitsDiagramAdapter onA, onB, linkedToC;
+        DirektDiagramAdapter onD;
+        HaeufigkeitsMultiDiagramAdapter onAB;
+        onA.setModelColumn(0);
+        onB.setModelColumn(1);
+        linkedToC.setModelColumn(1);
+        onD.setModelColumn(3);
+        onAB.setSpalten({0, 1});
+        CountingDiagram* a = attach(onA, m.get());
+        CountingDiagram* b = attach(onB, m.get());
+        CountingDiagram* c = attach(linkedToC, m.get());
+        CountingDiagram* d = attach(onD, m.get());
+        CountingDiagram* ab = attach(onAB, m.get());
+        linkedToC.setDepFilter(QStringLiteral("x"), 2);
+        QCOMPARE(c->labelList(), QStringList({"1", "2"}));
+        const auto counts = [&] {
+            return QVector<int>{a->computed, b->computed, c->computed, d->computed, ab->computed};
+        };
+        QVector<int> before = counts();
+        const auto added = [&] {
+            QVector<int> now = counts();
+            for (int i = 0; i < now.size(); ++i)
+                now[i] -= before.at(i);
+            before = counts();
+            return now;
+        };
+
+        m->setData(m->index(1, 0), QStringLiteral("ja"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({1, 0, 0, 0, 1}));
+        QCOMPARE(a->values(), QVector<double>({3}));
+
+        // The linked column decides which rows the linked view counts.
+        m->setData(m->index(1, 2), QStringLiteral("x"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({0, 0, 1, 0, 0}));
+        QCOMPARE(c->values(), QVector<double>({1, 2}));
+
+        // A change over several columns reaches every view among them, once.
+        m->setData(m->index(0, 3), QStringLiteral("8"));
+        m->setData(m->index(0, 1), QStringLiteral("3"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({0, 1, 1, 1, 1}));
+        QCOMPARE(d->values(), QVector<double>({8, 6, 7}));
+
+        // Rows or columns inserted: column numbers no longer tell, so the next change
+        // reaches every view, wherever it is.
+        m->insertColumn(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({0, 0, 0, 0, 0}));
+        m->setData(m->index(0, 0), QStringLiteral("neu"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({1, 1, 1, 1, 1}));
+        // ... and only that one.
+        m->setData(m->index(1, 0), QStringLiteral("neu"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({1, 0, 0, 0, 1}));
+
+        m->removeRow(2);
+        m->setData(m->index(0, 3), QStringLiteral("z"));
+        QCoreApplication::processEvents();
+        QCOMPARE(added(), QVector<int>({1, 1, 1, 1, 1}));
+    }
+};
+
+QTEST_MAIN(TestViewRecompute)
+#include "tst_viewrecompute.moc"

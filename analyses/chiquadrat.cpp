@@ -136,6 +136,9 @@ void ChiQuadrat::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     m_mean = m_meanBox->value();
     m_deviation = m_deviationBox->value();
     m_classes = int(m_classesBox->value());

@@ -19,6 +19,9 @@ void DirektDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     const int rows = m_model->rowCount();
     QVector<double> values;
     values.reserve(rows);

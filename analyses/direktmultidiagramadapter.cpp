@@ -18,6 +18,9 @@ void DirektMultiDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     const int rows = m_model->rowCount();
     QVector<double> values;
     values.reserve(rows * m_columns.size());

@@ -49,6 +49,9 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     // std::map orders by QString's operator<: code units, no locale.
     std::map<QString, int> counts;
     for (int r = 0; r < m_model->rowCount(); ++r) {

@@ -50,6 +50,9 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model || m_columns.isEmpty())
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     const int rows = m_model->rowCount();
     QStringList rowLabels;
     // The answer set is taken unfiltered, so every row shows the same labels.

@@ -80,6 +80,9 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     QVector<double> collected;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         if (m_filter.admits(m_model, r, m_modelColumn))

@@ -48,6 +48,9 @@ void ModelAenlichkeits3dView::updateDiagram()
 {
     if (!m_model || m_columns.isEmpty())
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     WaitCursor wait;
     AenlichkeitsCodes codes;
     codes.build(m_model, m_columns);

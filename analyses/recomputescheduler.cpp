@@ -1,6 +1,18 @@
 #include "analyses/recomputescheduler.h"
 
 #include <QAbstractItemModel>
+#include <QPointer>
+#include <QVector>
+#include <utility>
+
+namespace {
+int holds = 0;
+QVector<QPointer<RecomputeScheduler>>& postponed()
+{
+    static QVector<QPointer<RecomputeScheduler>> list;
+    return list;
+}
+}
 
 RecomputeScheduler::RecomputeScheduler(QObject* owner, std::function<void()> recompute)
     : QObject(owner)
@@ -40,6 +52,14 @@ void RecomputeScheduler::dataChanged(const QModelIndex& topLeft, const QModelInd
 
 void RecomputeScheduler::schedule()
 {
+    if (holds > 0) {
+        if (!m_postponed) {
+            m_postponed = true;
+            m_pending = true;
+            postponed() << QPointer<RecomputeScheduler>(this);
+        }
+        return;
+    }
     if (m_pending)
         return;
     m_pending = true;
@@ -47,9 +67,33 @@ void RecomputeScheduler::schedule()
     QMetaObject::invokeMethod(this, [this] { run(); }, Qt::QueuedConnection);
 }
 
+void RecomputeScheduler::hold(bool on)
+{
+    holds = qMax(0, holds + (on ? 1 : -1));
+    if (on || holds > 0)
+        return;
+    // A computation may hold again and postpone more: take the list as it stands.
+    const QVector<QPointer<RecomputeScheduler>> due = std::exchange(postponed(), {});
+    for (const QPointer<RecomputeScheduler>& s : due)
+        if (s && s->m_postponed)
+            s->run();
+}
+
+bool RecomputeScheduler::postpone()
+{
+    if (holds == 0)
+        return false;
+    schedule();
+    return true;
+}
+
 void RecomputeScheduler::run()
 {
+    // A request already answered (by the end of a hold) asks for nothing more.
+    if (!m_pending)
+        return;
     m_pending = false;
+    m_postponed = false;
     m_structureChanged = false;
     if (m_recompute)
         m_recompute();

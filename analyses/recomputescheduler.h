@@ -43,6 +43,14 @@ public:
         return false;
     }
 
+    // While a hold is active (nested holds count), views postpone their computations:
+    // postpone() schedules one and returns true. When the last hold ends, every view
+    // postponed meanwhile is computed at once, in the order of its first request, so
+    // that a view made and set up in several steps is computed once, and current when
+    // the hold ends.
+    static void hold(bool on);
+    bool postpone();
+
 public slots:
     void schedule();
 
@@ -54,6 +62,7 @@ private:
     ColumnTest m_concerns;
     QList<QMetaObject::Connection> m_connections;
     bool m_pending = false;
+    bool m_postponed = false;   // waits for the end of the hold
     // Rows or columns were inserted, removed or moved, or the model was reset: column
     // numbers no longer say what changed, so the next change concerns the view.
     bool m_structureChanged = false;

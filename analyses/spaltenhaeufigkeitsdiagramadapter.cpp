@@ -19,6 +19,9 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     // Keys are the row's texts joined with "," unescaped: a text holding a comma may
     // share its key with another combination. Stored views count that way.
     std::map<QString, int> counts;

@@ -74,6 +74,9 @@ void StatistikTabelle::updateDiagram()
 {
     if (!m_model || m_columns.isEmpty())
         return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
+        return;
     const QStringList rowNames = SpaltenStatistik::rowNames();
     const int cols = int(m_columns.size());
     m_table->setRowCount(int(rowNames.size()));

@@ -1,4 +1,6 @@
-// Which views a change of the data table recomputes.
+// Which views a change of the data table recomputes, and how often views that are
+// made and set up together are computed.
+#include <QDataStream>
 #include <QStandardItemModel>
 #include <QtTest>
 #include <memory>
@@ -7,6 +9,8 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/recomputescheduler.h"
+#include "analyses/statistiktabelle.h"
+#include "app/view.h"
 #include "diagrams/diagram.h"
 #include "testutil.h"
 
@@ -107,6 +111,53 @@ private slots:
         m->setData(m->index(0, 3), QStringLiteral("z"));
         QCoreApplication::processEvents();
         QCOMPARE(added(), QVector<int>({1, 1, 1, 1, 1}));
+    }
+
+    // A view made and then given its settings, as loading a file does, is computed
+    // once, and is current when the creation ends.
+    void viewsMadeTogetherAreComputedOnce()
+    {
+        std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+            {"A", "B"}, {{"ja", "x"}, {"nein", "y"}, {"ja", "x"}}));
+        QByteArray settings;
+        {
+            HaeufigkeitsDiagramAdapter linked;
+            linked.setModelColumn(0);
+            attach(linked, m.get());
+            linked.setDepFilter(QStringLiteral("x"), 1);
+            QDataStream s(&settings, QIODevice::WriteOnly);
+            s.setVersion(QDataStream::Qt_4_6);
+            linked.saveData(s, 5);
+        }
+
+        View host;
+        HaeufigkeitsDiagramAdapter loaded;
+        StatistikTabelle table;
+        CountingDiagram* d = nullptr;
+        host.setCreatingMany(true);
+        {
+            loaded.setModelColumn(0);
+            d = attach(loaded, m.get());
+            QDataStream s(settings);
+            s.setVersion(QDataStream::Qt_4_6);
+            loaded.loadData(s, 5);
+            table.setModel(m.get());
+            table.setSpalten({0, 1});
+            // Cell changes meanwhile are part of the same computation.
+            m->setData(m->index(1, 0), QStringLiteral("vielleicht"));
+            QCOMPARE(d->computed, 0);
+        }
+        host.setCreatingMany(false);
+        QCOMPARE(d->computed, 1);
+        QCOMPARE(d->labelList(), QStringList({"ja"}));
+        QCOMPARE(d->values(), QVector<double>({2}));
+        QCoreApplication::processEvents();
+        QCOMPARE(d->computed, 1);
+
+        // Without the creation under way each step computes at once.
+        loaded.setDepFilter(QString(), -1);
+        QCOMPARE(d->computed, 2);
+        QCOMPARE(d->labelList(), QStringList({"ja", "vielleicht"}));
     }
 };
 

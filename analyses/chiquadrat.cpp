@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "analyses/chiquadrattest.h"
+#include "analyses/recomputescheduler.h"
 #include "analyses/zellenzahl.h"
 #include "diagrams/diagram.h"
 
@@ -30,6 +31,11 @@ ChiQuadrat::ChiQuadrat(QWidget* parent)
     , m_resultLabel(new QLabel(tr("0.0"), this))
     , m_testButton(new QPushButton(tr("Testen"), this))
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     for (QDoubleSpinBox* box : {m_meanBox, m_deviationBox}) {
         box->setSingleStep(0.01);
         box->setDecimals(5);
@@ -129,6 +135,9 @@ double ChiQuadrat::w(double upper, double lower)
 void ChiQuadrat::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     m_mean = m_meanBox->value();
     m_deviation = m_deviationBox->value();

@@ -3,16 +3,24 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektDiagramAdapter::DirektDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn);
+    });
 }
 
 void DirektDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     const int rows = m_model->rowCount();
     QVector<double> values;

@@ -2,16 +2,24 @@
 
 #include <QStandardItemModel>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektMultiDiagramAdapter::DirektMultiDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
 }
 
 void DirektMultiDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     const int rows = m_model->rowCount();
     QVector<double> values;

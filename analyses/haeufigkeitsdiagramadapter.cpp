@@ -4,11 +4,17 @@
 #include <QStandardItemModel>
 #include <map>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     m_actions << RowFilter::createActions(this);
 }
 
@@ -42,6 +48,9 @@ void HaeufigkeitsDiagramAdapter::setInputFilter(const QVariant& v)
 void HaeufigkeitsDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     // std::map orders by QString's operator<: code units, no locale.
     std::map<QString, int> counts;

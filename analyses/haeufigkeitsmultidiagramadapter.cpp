@@ -5,11 +5,17 @@
 #include <map>
 #include <set>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     m_actions << RowFilter::createActions(this);
 }
 
@@ -43,6 +49,9 @@ void HaeufigkeitsMultiDiagramAdapter::setInputFilter(const QVariant& v)
 void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model || m_columns.isEmpty())
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     const int rows = m_model->rowCount();
     QStringList rowLabels;

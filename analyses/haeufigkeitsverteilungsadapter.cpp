@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "analyses/recomputescheduler.h"
 #include "app/userinput.h"
 #include "diagrams/diagram.h"
 
@@ -18,6 +19,11 @@ constexpr int maxClasses = 100;
 HaeufigkeitsVerteilungsAdapter::HaeufigkeitsVerteilungsAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touches(first, last, m_modelColumn)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     auto* intervals = new QAction(tr("Intervale"), this);
     connect(intervals, &QAction::triggered, this,
             &HaeufigkeitsVerteilungsAdapter::intervalAction);
@@ -73,6 +79,9 @@ void HaeufigkeitsVerteilungsAdapter::setInputFilter(const QVariant& v)
 void HaeufigkeitsVerteilungsAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     QVector<double> collected;
     for (int r = 0; r < m_model->rowCount(); ++r) {

@@ -15,6 +15,10 @@ ModelAenlichkeits3dView::ModelAenlichkeits3dView(QWidget* parent)
     , m_note(new QLabel(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_note, 0, 0);
     layout->addWidget(m_bars, 1, 0);
@@ -43,6 +47,9 @@ void ModelAenlichkeits3dView::setSpalten(const QVector<int>& columns)
 void ModelAenlichkeits3dView::updateDiagram()
 {
     if (!m_model || m_columns.isEmpty())
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     WaitCursor wait;
     AenlichkeitsCodes codes;

@@ -17,6 +17,10 @@ ModelAenlichkeitsTabelle::ModelAenlichkeitsTabelle(QWidget* parent)
     , m_cells(new AenlichkeitsModel(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
     m_table->setModel(m_cells);
     m_table->horizontalHeader()->setDefaultSectionSize(50);
     auto* layout = new QGridLayout(this);
@@ -39,6 +43,9 @@ void ModelAenlichkeitsTabelle::setSpalten(const QVector<int>& columns)
 void ModelAenlichkeitsTabelle::updateDiagram()
 {
     if (!m_model || m_columns.isEmpty())
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     WaitCursor wait;
     AenlichkeitsCodes codes;

@@ -1,6 +1,18 @@
 #include "analyses/recomputescheduler.h"
 
 #include <QAbstractItemModel>
+#include <QPointer>
+#include <QVector>
+#include <utility>
+
+namespace {
+int holds = 0;
+QVector<QPointer<RecomputeScheduler>>& postponed()
+{
+    static QVector<QPointer<RecomputeScheduler>> list;
+    return list;
+}
+}
 
 RecomputeScheduler::RecomputeScheduler(QObject* owner, std::function<void()> recompute)
     : QObject(owner)
@@ -11,15 +23,43 @@ RecomputeScheduler::RecomputeScheduler(QObject* owner, std::function<void()> rec
 void RecomputeScheduler::setModel(QAbstractItemModel* m)
 {
     // By handle: safe even when the old model is already gone.
-    QObject::disconnect(m_connection);
-    m_connection = QMetaObject::Connection();
-    if (m)
-        m_connection = connect(m, &QAbstractItemModel::dataChanged, this,
-                               &RecomputeScheduler::schedule);
+    for (const QMetaObject::Connection& c : std::as_const(m_connections))
+        QObject::disconnect(c);
+    m_connections.clear();
+    if (!m)
+        return;
+    m_connections << connect(m, &QAbstractItemModel::dataChanged, this,
+                             &RecomputeScheduler::dataChanged);
+    const auto structure = [this] { m_structureChanged = true; };
+    m_connections << connect(m, &QAbstractItemModel::rowsInserted, this, structure)
+                  << connect(m, &QAbstractItemModel::rowsRemoved, this, structure)
+                  << connect(m, &QAbstractItemModel::rowsMoved, this, structure)
+                  << connect(m, &QAbstractItemModel::columnsInserted, this, structure)
+                  << connect(m, &QAbstractItemModel::columnsRemoved, this, structure)
+                  << connect(m, &QAbstractItemModel::columnsMoved, this, structure)
+                  << connect(m, &QAbstractItemModel::modelReset, this, structure)
+                  << connect(m, &QAbstractItemModel::layoutChanged, this, structure);
+}
+
+void RecomputeScheduler::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
+{
+    if (!m_structureChanged && m_concerns && topLeft.isValid() && bottomRight.isValid()
+        && !m_concerns(qMin(topLeft.column(), bottomRight.column()),
+                       qMax(topLeft.column(), bottomRight.column())))
+        return;
+    schedule();
 }
 
 void RecomputeScheduler::schedule()
 {
+    if (holds > 0) {
+        if (!m_postponed) {
+            m_postponed = true;
+            m_pending = true;
+            postponed() << QPointer<RecomputeScheduler>(this);
+        }
+        return;
+    }
     if (m_pending)
         return;
     m_pending = true;
@@ -27,9 +67,34 @@ void RecomputeScheduler::schedule()
     QMetaObject::invokeMethod(this, [this] { run(); }, Qt::QueuedConnection);
 }
 
+void RecomputeScheduler::hold(bool on)
+{
+    holds = qMax(0, holds + (on ? 1 : -1));
+    if (on || holds > 0)
+        return;
+    // A computation may hold again and postpone more: take the list as it stands.
+    const QVector<QPointer<RecomputeScheduler>> due = std::exchange(postponed(), {});
+    for (const QPointer<RecomputeScheduler>& s : due)
+        if (s && s->m_postponed)
+            s->run();
+}
+
+bool RecomputeScheduler::postpone()
+{
+    if (holds == 0)
+        return false;
+    schedule();
+    return true;
+}
+
 void RecomputeScheduler::run()
 {
+    // A request already answered (by the end of a hold) asks for nothing more.
+    if (!m_pending)
+        return;
     m_pending = false;
+    m_postponed = false;
+    m_structureChanged = false;
     if (m_recompute)
         m_recompute();
 }

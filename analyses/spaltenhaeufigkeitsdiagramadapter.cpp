@@ -3,16 +3,24 @@
 #include <QStandardItemModel>
 #include <map>
 
+#include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 SpaltenHaeufigkeitsDiagramAdapter::SpaltenHaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns);
+    });
 }
 
 void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
 {
     if (!m_diagram || !m_model)
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     // Keys are the row's texts joined with "," unescaped: a text holding a comma may
     // share its key with another combination. Stored views count that way.

@@ -20,6 +20,11 @@ StatistikTabelle::StatistikTabelle(QWidget* parent)
     , m_table(new QTableWidget(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
+    // A cell change elsewhere leaves this view as it is.
+    m_recompute->setColumnTest([this](int first, int last) {
+        return RecomputeScheduler::touchesAny(first, last, m_columns)
+            || RecomputeScheduler::touches(first, last, m_filter.depColumn());
+    });
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_table, 0, 0);
     const QList<QAction*> filterActions = RowFilter::createActions(this);
@@ -68,6 +73,9 @@ void StatistikTabelle::setInputFilter(const QVariant& v)
 void StatistikTabelle::updateDiagram()
 {
     if (!m_model || m_columns.isEmpty())
+        return;
+    // Views made or loaded together are computed once, when all are set up.
+    if (m_recompute->postpone())
         return;
     const QStringList rowNames = SpaltenStatistik::rowNames();
     const int cols = int(m_columns.size());

@@ -28,6 +28,7 @@
 
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
+#include "analyses/recomputescheduler.h"
 #include "app/cremoveview.h"
 #include "app/csvimport.h"
 #include "app/csvreader.h"
@@ -833,7 +834,12 @@ ViewRecord View::record(int row, int version)
 
 void View::setCreatingMany(bool on)
 {
-    m_creatingMany = qMax(0, m_creatingMany + (on ? 1 : -1));
+    if (!on && m_creatingMany == 0)
+        return;
+    m_creatingMany += on ? 1 : -1;
+    // Views made meanwhile are computed once, when the last of them is set up: a loaded
+    // view would otherwise be computed on creation and again with its settings.
+    RecomputeScheduler::hold(on);
 }
 
 ModelClient* View::createFromRecord(const ViewRecord& r, int version)

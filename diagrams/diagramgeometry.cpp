@@ -33,8 +33,44 @@ QFont titleFont(const QFont& widgetFont)
     return f;
 }
 
+namespace {
+// Whether the character takes room of its own in any font: marks, format and control
+// characters and halves of surrogate pairs may not.
+bool takesRoom(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Letter_Uppercase:
+    case QChar::Letter_Lowercase:
+    case QChar::Letter_Titlecase:
+    case QChar::Letter_Other:
+    case QChar::Number_DecimalDigit:
+    case QChar::Number_Letter:
+    case QChar::Number_Other:
+    case QChar::Punctuation_Connector:
+    case QChar::Punctuation_Dash:
+    case QChar::Punctuation_Open:
+    case QChar::Punctuation_Close:
+    case QChar::Punctuation_InitialQuote:
+    case QChar::Punctuation_FinalQuote:
+    case QChar::Punctuation_Other:
+    case QChar::Symbol_Math:
+    case QChar::Symbol_Currency:
+    case QChar::Symbol_Modifier:
+    case QChar::Symbol_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 QString fitted(const QString& text, const QFontMetrics& fm, int maxWidth)
 {
+    // Without any room an elided text of two or more characters is empty; a chart with
+    // thousands of categories asks this for each of them, so it is answered without
+    // shaping where the text surely takes room.
+    if (maxWidth <= 0 && text.size() >= 2 && takesRoom(text.at(0)))
+        return QString();
     if (fm.horizontalAdvance(text) <= maxWidth)
         return text;
     return fm.elidedText(text, Qt::ElideRight, std::max(maxWidth, 0));

@@ -211,6 +211,13 @@ void View::closeEvent(QCloseEvent* e)
         e->ignore();
 }
 
+void View::startNewTable()
+{
+    clearViews();
+    m_model->clear();
+    m_undo->clear();
+}
+
 void View::removeAllViews()
 {
     if (maybeSave())
@@ -583,9 +590,7 @@ bool View::importCSV(const QString& fileName, bool makeViews)
         return false;
     {
         WaitCursor wait;
-        clearViews();
-        m_model->clear();
-        m_undo->clear();
+        startNewTable();
         CsvImport::fill(text, m_model, m_tabelle);
     }
     if (makeViews)
@@ -903,9 +908,7 @@ void View::createDemoViews()
     m_fileName.clear();
     // No file behind the new data: the title must not name the old one.
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
-    clearViews();
-    m_model->clear();
-    m_undo->clear();
+    startNewTable();
     {
         CreatingMany many(*this);
         DemoViews::create(tableContext(), *this,
@@ -964,9 +967,7 @@ bool View::load(const QString& fileName)
     StatistikDatei::Outcome outcome;
     {
         WaitCursor wait;
-        clearViews();
-        m_model->clear();
-        m_undo->clear();
+        startNewTable();
         outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
         f.close();
         // The views were made without showing each; the last one made is on screen, as
@@ -1140,9 +1141,7 @@ bool View::importSM(const QString& fileName)
     if (!CsvImport::readText(fileName, &text))
         return false;
     WaitCursor wait;
-    clearViews();
-    m_model->clear();
-    m_undo->clear();
+    startNewTable();
     SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders);
     createViewsSM();
     markUnchanged();

@@ -138,6 +138,8 @@ private:
     void importWith(const QString& filter, const std::function<bool(const QString&)>& read);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
     void exportWith(bool (View::*write)(const QString&));
+    // Before new data: no views, an empty data table, nothing to undo.
+    void startNewTable();
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
     void removeAllViews();
     // The present state counts as saved.

@@ -143,9 +143,10 @@ void ChiQuadrat::updateDiagram()
     m_deviation = m_deviationBox->value();
     m_classes = int(m_classesBox->value());
     QVector<double> values;
+    QVariant cell;
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        if (m_filter.admits(m_model, r, m_modelColumn))
-            values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
+        if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
+            values << ZellenZahl::toDouble(cell);
     }
     const ChiQuadratTest::Result t = ChiQuadratTest::compute(
         values, m_classes, [this](double upper, double lower) { return w(upper, lower); });

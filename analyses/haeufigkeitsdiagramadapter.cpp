@@ -2,7 +2,8 @@
 
 #include <QDataStream>
 #include <QStandardItemModel>
-#include <map>
+#include <QHash>
+#include <algorithm>
 
 #include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
@@ -52,19 +53,20 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    // std::map orders by QString's operator<: code units, no locale.
-    std::map<QString, int> counts;
-    for (int r = 0; r < m_model->rowCount(); ++r) {
-        if (!m_filter.admits(m_model, r, m_modelColumn))
-            continue;
-        ++counts[m_model->data(m_model->index(r, m_modelColumn)).toString()];
+    QHash<QString, int> counts;
+    const int rows = m_model->rowCount();
+    QVariant cell;
+    for (int r = 0; r < rows; ++r) {
+        if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
+            ++counts[cell.toString()];
     }
-    QStringList labels;
+    // Sorted by QString's operator<: code units, no locale.
+    QStringList labels = counts.keys();
+    std::sort(labels.begin(), labels.end());
     QVector<double> values;
-    for (const auto& entry : counts) {
-        labels << entry.first;
-        values << double(entry.second);
-    }
+    values.reserve(labels.size());
+    for (const QString& label : std::as_const(labels))
+        values << double(counts.value(label));
     processData(values);
     m_diagram->setLabels(labels);
     m_diagram->setData(values);

@@ -2,8 +2,9 @@
 
 #include <QDataStream>
 #include <QStandardItemModel>
-#include <map>
-#include <set>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
 
 #include "analyses/recomputescheduler.h"
 #include "diagrams/diagram.h"
@@ -55,28 +56,29 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
         return;
     const int rows = m_model->rowCount();
     QStringList rowLabels;
-    // The answer set is taken unfiltered, so every row shows the same labels.
-    std::set<QString> answers;
+    // The answer set is taken unfiltered, so every row shows the same labels; it is
+    // sorted by QString's operator<: code units, no locale.
+    QSet<QString> answers;
     for (int c : std::as_const(m_columns)) {
         rowLabels << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         for (int r = 0; r < rows; ++r)
-            answers.insert(m_model->data(m_model->index(r, c)).toString());
+            answers.insert(RowFilter::cell(m_model, r, c).toString());
     }
-    const QStringList labels(answers.cbegin(), answers.cend());
+    QStringList labels(answers.cbegin(), answers.cend());
+    std::sort(labels.begin(), labels.end());
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);
+    QVariant cell;
     for (int k = 0; k < m_columns.size(); ++k) {
         const int c = m_columns.at(k);
-        std::map<QString, int> counts;
+        QHash<QString, int> counts;
         for (int r = 0; r < rows; ++r) {
-            if (m_filter.admits(m_model, r, c))
-                ++counts[m_model->data(m_model->index(r, c)).toString()];
+            if (m_filter.admitsCell(m_model, r, c, &cell))
+                ++counts[cell.toString()];
         }
         double* row = values.data() + k * width;
-        for (int j = 0; j < width; ++j) {
-            const auto it = counts.find(labels.at(j));
-            row[j] = it == counts.end() ? 0.0 : double(it->second);
-        }
+        for (int j = 0; j < width; ++j)
+            row[j] = double(counts.value(labels.at(j)));
         processData(row, row + width);
     }
     m_diagram->setRowWidth(width);

@@ -84,9 +84,10 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
     if (m_recompute->postpone())
         return;
     QVector<double> collected;
+    QVariant cell;
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        if (m_filter.admits(m_model, r, m_modelColumn))
-            collected << m_model->data(m_model->index(r, m_modelColumn)).toDouble();
+        if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
+            collected << cell.toDouble();
     }
     const bool automatic = m_min == 0 && m_max == 0;
     if (automatic && collected.isEmpty()) {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QSet>
+#include <QStandardItemModel>
 #include <QStringList>
 
 #include "analyses/variantvergleich.h"
@@ -19,10 +20,40 @@ bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
         if (linked != m_depValue)
             return false;
     }
-    if (!VariantVergleich::isNull(m_inputFilter)
-        && VariantVergleich::equals(m_inputFilter, m->data(m->index(row, column))))
+    return admitsValue(m->data(m->index(row, column)));
+}
+
+bool RowFilter::admitsCell(const QStandardItemModel* m, int row, int column,
+                           QVariant* value) const
+{
+    if (m_depColumn >= 0 && cell(m, row, m_depColumn).toString() != m_depValue)
         return false;
-    return true;
+    *value = cell(m, row, column);
+    return admitsValue(*value);
+}
+
+bool RowFilter::admitsValue(const QVariant& v) const
+{
+    if (m_filterOff)
+        return true;
+    if (m_filterIsText && v.metaType().id() == QMetaType::QString)
+        return *static_cast<const QString*>(v.constData())
+            != *static_cast<const QString*>(m_inputFilter.constData());
+    return !VariantVergleich::equals(m_inputFilter, v);
+}
+
+QVariant RowFilter::cell(const QStandardItemModel* m, int row, int column)
+{
+    // item() is null outside the table and for a missing item, where data() is invalid.
+    const QStandardItem* it = m->item(row, column);
+    return it ? it->data(Qt::DisplayRole) : QVariant();
+}
+
+void RowFilter::setInputFilter(const QVariant& v)
+{
+    m_inputFilter = v;
+    m_filterOff = VariantVergleich::isNull(v);
+    m_filterIsText = v.metaType().id() == QMetaType::QString;
 }
 
 void RowFilter::setDependency(const QString& value, int column)
@@ -47,7 +78,7 @@ bool RowFilter::read(QDataStream& s)
     s >> value >> column;
     if (s.status() != QDataStream::Ok)
         return false;
-    m_inputFilter = filter;
+    setInputFilter(filter);
     m_depValue = value;
     m_depColumn = column;
     return true;

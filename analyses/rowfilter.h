@@ -8,6 +8,7 @@
 
 class QAbstractItemModel;
 class QDataStream;
+class QStandardItemModel;
 class QWidget;
 
 // Which rows and cells an analysis counts: the dependency filter (the row's answer in a
@@ -23,13 +24,20 @@ class RowFilter
 public:
     // Whether cell (row, column) of m is counted.
     bool admits(const QAbstractItemModel* m, int row, int column) const;
+    // The same for the data table, reading each cell once: the cell's value (as m->data
+    // gives it) goes to *value; counting loops then need not read it again.
+    bool admitsCell(const QStandardItemModel* m, int row, int column, QVariant* value) const;
+
+    // The display value of a cell of the data table, as m->data(m->index(row, column))
+    // gives it, read from the item without the model's index machinery.
+    static QVariant cell(const QStandardItemModel* m, int row, int column);
 
     const QString& depValue() const { return m_depValue; }
     int depColumn() const { return m_depColumn; }
     const QVariant& inputFilter() const { return m_inputFilter; }
     // A negative column switches the dependency filter off.
     void setDependency(const QString& value, int column);
-    void setInputFilter(const QVariant& v) { m_inputFilter = v; }
+    void setInputFilter(const QVariant& v);
 
     // The filter record: input filter, dependency value, dependency column (qint32).
     void write(QDataStream& s) const;
@@ -75,9 +83,16 @@ public:
     }
 
 private:
+    // Whether a cell with value v passes the input filter.
+    bool admitsValue(const QVariant& v) const;
+
     QString m_depValue;                          // null: no value chosen
     QVariant m_inputFilter = QVariant(QString(""));
     int m_depColumn = -1;
+    // Derived from m_inputFilter, for the loops: whether it filters at all, and whether
+    // it is a text (then a text cell is compared as text, without variant machinery).
+    bool m_filterOff = false;
+    bool m_filterIsText = true;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "analyses/recomputescheduler.h"
+#include "analyses/rowfilter.h"
 #include "diagrams/diagram.h"
 
 SpaltenHaeufigkeitsDiagramAdapter::SpaltenHaeufigkeitsDiagramAdapter(QWidget* parent)
@@ -28,7 +29,7 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
     for (int r = 0; r < m_model->rowCount(); ++r) {
         QStringList parts;
         for (int c : std::as_const(m_columns))
-            parts << m_model->data(m_model->index(r, c)).toString();
+            parts << RowFilter::cell(m_model, r, c).toString();
         ++counts[parts.join(QLatin1Char(','))];
     }
     QStringList labels;

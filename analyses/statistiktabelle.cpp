@@ -90,9 +90,10 @@ void StatistikTabelle::updateDiagram()
             i, new QTableWidgetItem(m_model->headerData(c, Qt::Horizontal).toString()));
         QVector<double> values;
         values.reserve(rows);
+        QVariant cell;
         for (int r = 0; r < rows; ++r) {
-            if (m_filter.admits(m_model, r, c))
-                values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
+            if (m_filter.admitsCell(m_model, r, c, &cell))
+                values << ZellenZahl::toDouble(cell);
         }
         const QStringList texts = SpaltenStatistik::texts(values, rows);
         for (int r = 0; r < texts.size(); ++r)

@@ -5,6 +5,8 @@
 
 #include "app/csvreader.h"
 #include "app/tabelle1.h"
+#include "app/textpool.h"
+#include "app/zeilenfabrik.h"
 
 bool CsvImport::readText(const QString& fileName, QString* text)
 {
@@ -15,25 +17,41 @@ bool CsvImport::readText(const QString& fileName, QString* text)
     return true;
 }
 
-void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table)
+void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+                     Fortschritt* progress)
 {
-    bool header = true;
     CsvReader reader(text, CsvReader::detectSeparator(text));
     QStringList fields;
     Tabelle1::BulkFill bulk(table);
-    while (reader.next(&fields)) {
-        if (header) {
-            model->setColumnCount(fields.size());
-            model->setHorizontalHeaderLabels(fields);
-            for (int c = 0; c < fields.size(); ++c)
-                model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
-            header = false;
-            continue;
-        }
-        QList<QStandardItem*> row;
-        row.reserve(fields.size());
-        for (const QString& field : fields)
-            row << new QStandardItem(field);
-        model->appendRow(row);
-    }
+    if (!reader.next(&fields))
+        return;
+    model->setColumnCount(fields.size());
+    model->setHorizontalHeaderLabels(fields);
+    for (int c = 0; c < fields.size(); ++c)
+        model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
+
+    ZeilenFabrik::run(
+        model,
+        [&reader](ZeilenFabrik& made) {
+            TextPool pool;
+            reader.setPool(&pool);
+            // A block of records at a time, their lists reused from block to block.
+            QList<QStringList> records(ZeilenFabrik::BlockRows);
+            auto putBlock = [&](int rows) {
+                made.putColumnwise(
+                    rows, [&](int r) { return int(records.at(r).size()); },
+                    [&](int r, int c) { return new QStandardItem(records.at(r).at(c)); });
+                made.setDone(reader.position());
+            };
+            int n = 0;
+            while (reader.next(&records[n])) {
+                if (++n == records.size()) {
+                    putBlock(n);
+                    n = 0;
+                }
+            }
+            putBlock(n);
+            reader.setPool(nullptr);
+        },
+        progress);
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
 
@@ -14,8 +15,10 @@ class CsvImport
 public:
     // The decoded text of the file; false when it cannot be opened.
     static bool readText(const QString& fileName, QString* text);
-    // Replaces the content of the (already emptied) model by the table of the text.
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table);
+    // Replaces the content of the (already emptied) model by the table of the text; the
+    // progress, if any, is stepped with the characters read (of text.size()).
+    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+                     Fortschritt* progress = nullptr);
 };
 
 #endif

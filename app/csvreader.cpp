@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringDecoder>
 
+#include "app/textpool.h"
+
 namespace {
 const QChar Quote = QLatin1Char('"');
 }
@@ -117,13 +119,24 @@ bool CsvReader::readRecord(QStringList* fields)
                 m_pos = afterLineEnd(p);
                 return true;
             }
-            *fields << value;
+            *fields << (m_pool ? m_pool->take(value, int(fields->size())) : value);
             p = end;
         } else {
+            // The field runs to the separator or the line end (a lone \r is text).
+            const QChar* d = m_text.constData();
+            const char16_t sep = m_sep.unicode();
             qsizetype i = p;
-            while (!atFieldEnd(i))
-                ++i;
-            *fields << m_text.mid(p, i - p);
+            for (; i < n; ++i) {
+                const char16_t c = d[i].unicode();
+                if (c == sep || c == u'\n')
+                    break;
+                if (c == u'\r' && (i + 1 >= n || d[i + 1] == QLatin1Char('\n')))
+                    break;
+            }
+            if (m_pool)
+                *fields << m_pool->take(QStringView(d + p, i - p), int(fields->size()));
+            else
+                *fields << m_text.mid(p, i - p);
             p = i;
         }
         if (p < n && m_text.at(p) == m_sep) {

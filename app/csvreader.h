@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QByteArray;
+class TextPool;
 
 // The CSV dialect that every reader of the program shares: "#" comment lines, the
 // program's own quote rules, and on top of them the quoting of spreadsheet exports
@@ -23,6 +24,11 @@ public:
 
     // The fields of the next record, comment lines skipped; false at the end of the text.
     bool next(QStringList* fields);
+
+    // Equal fields of a column share one string from the pool (not owned; null: none).
+    void setPool(TextPool* pool) { m_pool = pool; }
+    // How far reading has come, in characters of the text.
+    qsizetype position() const { return m_pos; }
 
     // Splits one line into its fields with the given separator. A quoted field ends at
     // a quote followed by the separator or the end of the line (in a text of several
@@ -68,6 +74,7 @@ private:
     // Opening position of a quoted field found to run to the end of the text: every
     // later one needs only its own quotes examined, which keeps reading linear.
     qsizetype m_openToEnd = -1;
+    TextPool* m_pool = nullptr;
 };
 
 #endif

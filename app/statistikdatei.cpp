@@ -1,16 +1,20 @@
 #include "app/statistikdatei.h"
 
 #include <QDataStream>
+#include <QtEndian>
 #include <QIODevice>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
 
 #include "app/modelclient.h"
+#include "app/fortschritt.h"
 #include "app/tabelle1.h"
+#include "app/textpool.h"
 #include "app/variantreader.h"
 #include "app/roles.h"
 #include "app/viewhost.h"
+#include "app/zeilenfabrik.h"
 
 namespace {
 // Smallest number of bytes a column record takes in a file of this version: used to
@@ -21,6 +25,22 @@ qint64 minColumnBytes(quint16 version)
     return 1 + 9 + (version >= 4 ? 4 * 4 : 0);
 }
 
+constexpr qsizetype BlockBytes = 1 << 20;
+
+// One cell as QDataStream (Qt 4.6) writes QVariant(text): type 10, null flag 0, then the
+// string (a byte count, 0xFFFFFFFF for a null string, and big-endian UTF-16).
+void appendCell(QByteArray* block, const QString& text)
+{
+    const qsizetype length = text.size();
+    const qsizetype at = block->size();
+    block->resize(at + 9 + 2 * length);
+    uchar* p = reinterpret_cast<uchar*>(block->data()) + at;
+    qToBigEndian<quint32>(10, p);
+    p[4] = 0;
+    qToBigEndian<quint32>(text.isNull() ? 0xFFFFFFFFu : quint32(2 * length), p + 5);
+    qToBigEndian<char16_t>(text.utf16(), length, p + 9);
+}
+
 qint64 bytesLeft(QDataStream& s)
 {
     QIODevice* d = s.device();
@@ -29,7 +49,7 @@ qint64 bytesLeft(QDataStream& s)
 }
 
 void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
-                           QIODevice* device)
+                           QIODevice* device, Fortschritt* progress)
 {
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
@@ -47,10 +67,19 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationParameter).toString();
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationSources).toString();
     }
+    // The cells are encoded here in blocks: the stream's QVariant path costs more than
+    // the rest of saving together. The bytes are those of s << QVariant(QString).
+    QByteArray block;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             const QStandardItem* it = m->item(r, c);
-            s << QVariant(it ? it->data(Qt::DisplayRole).toString() : QString());
+            appendCell(&block, it ? it->data(Qt::DisplayRole).toString() : QString());
+        }
+        if (block.size() >= BlockBytes || r + 1 == rows) {
+            s.writeRawData(block.constData(), int(block.size()));
+            block.clear();
+            if (progress)
+                progress->step(r + 1);
         }
     }
     const int count = views.viewCount();
@@ -85,7 +114,7 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
 
 StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* tabelle,
                                              ViewHost& views, QIODevice* device,
-                                             quint16 version)
+                                             quint16 version, Fortschritt* progress)
 {
     Outcome out;
     QDataStream s(device);
@@ -132,23 +161,54 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
         rows = 0;
     {
         Tabelle1::BulkFill bulk(tabelle);
-        for (int r = 0; r < rows; ++r) {
-            QList<QStandardItem*> row;
-            row.reserve(cols);
-            for (int c = 0; c < cols; ++c) {
-                QVariant v;
-                if (!VariantReader::read(s, v)) {
-                    qDeleteAll(row);
-                    out.result = Damaged;
-                    return out;
+        bool damaged = false;
+        // The stream is the maker's alone until it has finished.
+        out.rows = int(ZeilenFabrik::run(
+            m,
+            [&s, &damaged, rows, cols, device](ZeilenFabrik& made) {
+                TextPool pool;
+                // Values are gathered a block of rows at a time (as read: a count from
+                // the file allocates nothing ahead), then made into items.
+                const int blockRows = qBound(1, (64 * ZeilenFabrik::BlockRows) / qMax(1, cols),
+                                             int(ZeilenFabrik::BlockRows));
+                QList<QVariant> values;
+                auto putBlock = [&](int n) {
+                    made.putColumnwise(n, [cols](int) { return cols; }, [&](int r, int c) {
+                        QVariant& v = values[qsizetype(r) * cols + c];
+                        const QString text = pool.take(v.toString(), c);
+                        if (v.typeId() == QMetaType::QString)
+                            v = text;
+                        auto* it = new QStandardItem(text);
+                        it->setData(v, Roles::RestoredValue);
+                        it->setData(text, Qt::ToolTipRole);
+                        return it;
+                    });
+                    values.clear();
+                    made.setDone(device->pos());
+                };
+                int inBlock = 0;
+                for (int r = 0; r < rows; ++r) {
+                    for (int c = 0; c < cols; ++c) {
+                        QVariant v;
+                        if (!VariantReader::read(s, v)) {
+                            // The rows read completely stay.
+                            putBlock(inBlock);
+                            damaged = true;
+                            return;
+                        }
+                        values.append(std::move(v));
+                    }
+                    if (++inBlock == blockRows) {
+                        putBlock(inBlock);
+                        inBlock = 0;
+                    }
                 }
-                auto* it = new QStandardItem(v.toString());
-                it->setData(v, Roles::RestoredValue);
-                it->setData(v.toString(), Qt::ToolTipRole);
-                row << it;
-            }
-            m->appendRow(row);
-            ++out.rows;
+                putBlock(inBlock);
+            },
+            progress));
+        if (damaged) {
+            out.result = Damaged;
+            return out;
         }
     }
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class Fortschritt;
 class QIODevice;
 class QStandardItemModel;
 class Tabelle1;
@@ -17,8 +18,9 @@ public:
     static constexpr qint16 Version = 5;
 
     // Writes the whole state: the data table, its widget's hidden columns and every view.
+    // The progress, if any, is stepped with the data rows written (of the row count).
     static void write(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
-                      QIODevice* device);
+                      QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
     struct Outcome {
@@ -31,9 +33,12 @@ public:
     // those six bytes.
     static Result checkHeader(QIODevice* device, quint16* version);
     // Replaces the state by the rest of the file (after checkHeader). Stops at
-    // the first value that could not be read completely; what was read stays.
+    // the first value that could not be read completely; what was read stays. The
+    // progress, if any, is stepped with the device's position (of its size) while the
+    // data rows are read.
     static Outcome read(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
-                        QIODevice* device, quint16 version);
+                        QIODevice* device, quint16 version,
+                        Fortschritt* progress = nullptr);
 };
 
 #endif

@@ -72,6 +72,8 @@ void TstRowFilter::admits_data()
     QTest::newRow("vanished column, value") << "x" << 7 << QVariant(QString("")) << "0000";
     QTest::newRow("null input filter") << QString() << -1 << QVariant(QString()) << "1111";
     QTest::newRow("input filter 0") << QString() << -1 << QVariant(QString("0")) << "1101";
+    QTest::newRow("input filter int 0") << QString() << -1 << QVariant(0) << "0001";
+    QTest::newRow("invalid input filter") << QString() << -1 << QVariant() << "1111";
 }
 
 void TstRowFilter::admits()
@@ -87,9 +89,20 @@ void TstRowFilter::admits()
     f.setDependency(depValue, depColumn);
     f.setInputFilter(input);
     QString got;
-    for (int r = 0; r < 4; ++r)
+    QString once;
+    for (int r = 0; r < 4; ++r) {
         got += f.admits(m.get(), r, 0) ? '1' : '0';
+        // The counting loops' path reads the cell once and hands it over.
+        QVariant cell;
+        once += f.admitsCell(m.get(), r, 0, &cell) ? '1' : '0';
+        if (once.endsWith('1'))
+            QCOMPARE(cell, m->data(m->index(r, 0)));
+    }
     QCOMPARE(got, admitted);
+    QCOMPARE(once, admitted);
+    // Cells outside the table read as data() reads them.
+    QCOMPARE(RowFilter::cell(m.get(), 9, 0), m->data(m->index(9, 0)));
+    QCOMPARE(RowFilter::cell(m.get(), 0, 9), m->data(m->index(0, 9)));
 }
 
 void TstRowFilter::recordBytes()

@@ -1,0 +1,58 @@
+#include "app/textpool.h"
+
+namespace {
+// Texts seen before a column is judged, and the share of new ones that ends pooling.
+constexpr qint64 judgeAfter = 2000;
+}
+
+TextPool::Column* TextPool::column(int c)
+{
+    if (c < 0)
+        return nullptr;
+    if (c >= m_columns.size())
+        m_columns.resize(c + 1);
+    Column* col = &m_columns[c];
+    return col->off ? nullptr : col;
+}
+
+void TextPool::review(Column* col)
+{
+    if (++col->seen != judgeAfter)
+        return;
+    // More than half of the texts new: free text, every later one probably new too.
+    if (col->texts.size() * 2 > col->seen) {
+        col->off = true;
+        col->texts = QSet<QString>();
+    }
+}
+
+QString TextPool::take(const QString& text, int c)
+{
+    if (text.isEmpty())
+        return text;
+    Column* col = column(c);
+    if (!col)
+        return text;
+    review(col);
+    const auto it = col->texts.constFind(text);
+    if (it != col->texts.cend())
+        return *it;
+    col->texts.insert(text);
+    return text;
+}
+
+QString TextPool::take(QStringView text, int c)
+{
+    Column* col = text.isEmpty() ? nullptr : column(c);
+    if (!col)
+        return text.toString();
+    review(col);
+    // A key over the reader's own characters: no copy unless the text is new.
+    const QString key = QString::fromRawData(text.data(), text.size());
+    const auto it = col->texts.constFind(key);
+    if (it != col->texts.cend())
+        return *it;
+    const QString copy = text.toString();
+    col->texts.insert(copy);
+    return copy;
+}

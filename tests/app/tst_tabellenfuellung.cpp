@@ -1,0 +1,260 @@
+#include <QBuffer>
+#include <QDataStream>
+#include <QStandardItemModel>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/csvimport.h"
+#include "app/csvreader.h"
+#include "app/roles.h"
+#include "app/statistikdatei.h"
+#include "app/tabelle1.h"
+#include "app/textpool.h"
+#include "app/view.h"
+#include "app/zeilenfabrik.h"
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Everything a cell holds: each role's value with its type, and whether a text is null.
+QString describe(const QStandardItem* it)
+{
+    if (!it)
+        return QStringLiteral("<none>");
+    QString out;
+    const QMap<int, QVariant> roles = it->model()
+        ? it->model()->itemData(it->index())
+        : QMap<int, QVariant>{{Qt::DisplayRole, it->data(Qt::DisplayRole)}};
+    for (auto r = roles.cbegin(); r != roles.cend(); ++r) {
+        const QVariant& v = r.value();
+        out += QStringLiteral("%1:%2:%3:%4|")
+                   .arg(r.key())
+                   .arg(QString::fromLatin1(v.typeName()))
+                   .arg(v.toString().isNull() ? QStringLiteral("null") : QStringLiteral("set"))
+                   .arg(v.toString());
+    }
+    return out + QString::number(int(it->flags()));
+}
+
+QStringList describe(const QStandardItemModel& m)
+{
+    QStringList out;
+    out << QString::number(m.rowCount()) + QLatin1Char('x') + QString::number(m.columnCount());
+    for (int c = 0; c < m.columnCount(); ++c)
+        out << m.headerData(c, Qt::Horizontal).toString()
+                + m.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+    for (int r = 0; r < m.rowCount(); ++r)
+        for (int c = 0; c < m.columnCount(); ++c)
+            out << describe(m.item(r, c));
+    return out;
+}
+
+// The table as the import made it before rows were made on a second thread: one plain
+// item per field of each record, appended one by one.
+QStringList plainTable(const QString& text)
+{
+    QStandardItemModel m;
+    CsvReader reader(text, CsvReader::detectSeparator(text));
+    QStringList fields;
+    bool header = true;
+    while (reader.next(&fields)) {
+        if (header) {
+            m.setColumnCount(fields.size());
+            m.setHorizontalHeaderLabels(fields);
+            for (int c = 0; c < fields.size(); ++c)
+                m.setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
+            header = false;
+            continue;
+        }
+        QList<QStandardItem*> row;
+        for (const QString& f : std::as_const(fields))
+            row << new QStandardItem(f);
+        m.appendRow(row);
+    }
+    return describe(m);
+}
+
+QStringList imported(const QString& text, bool threaded)
+{
+    ZeilenFabrik::setThreaded(threaded);
+    QStandardItemModel m;
+    Tabelle1 table;
+    table.setModel(&m);
+    CsvImport::fill(text, &m, &table);
+    ZeilenFabrik::setThreaded(true);
+    return describe(m);
+}
+
+// A survey long enough for many hand-overs and for the free-text column to stop being
+// pooled, with every awkward record kind among its rows.
+QString bigSurvey()
+{
+    QString t = QStringLiteral("#Kommentar\nA;\"B;b\";Frei;D\n");
+    const QStringList odd{
+        QStringLiteral("kurz"),
+        QStringLiteral(""),
+        QStringLiteral("\"Er sagte \"\"ja\"\"\";x;\"Zeile\r\nzwei\";;zu;viel"),
+        QStringLiteral("\"offen;bleibt;y"),
+        QStringLiteral("\";\";\"\";\"a\"b\";"),
+        QStringLiteral("a\rb;c\r"),
+    };
+    for (int r = 0; r < 7000; ++r) {
+        if (r % 97 == 0) {
+            t += odd.at((r / 97) % odd.size()) + QLatin1Char('\n');
+            continue;
+        }
+        t += QStringLiteral("%1;Größe %2;frei %3;%4\n")
+                 .arg(r % 5)
+                 .arg(r % 3)
+                 .arg(r)
+                 .arg(r % 11 == 0 ? QString() : QStringLiteral("ä😀"));
+    }
+    return t;
+}
+}
+
+// Filling the data table on two threads and sharing equal texts: the table must be the
+// one the plain import made, cell for cell, role for role.
+class TstTabellenFuellung : public QObject
+{
+    Q_OBJECT
+private slots:
+    void poolKeepsValues();
+    void importMatchesPlainImport_data();
+    void importMatchesPlainImport();
+    void equalAnswersShareOneString();
+    void loadMatchesOnBothPaths();
+    void cellsAreWrittenAsTheStreamWritesThem();
+};
+
+void TstTabellenFuellung::poolKeepsValues()
+{
+    TextPool pool;
+    const QString a = QStringLiteral("ja");
+    const QString b = QString(QStringLiteral("ja")); // an equal text of its own
+    QCOMPARE(pool.take(a, 0).constData(), a.constData());
+    QCOMPARE(pool.take(b, 0).constData(), a.constData());
+    QCOMPARE(pool.take(QStringView(u"ja"), 0).constData(), a.constData());
+    // Columns are pooled apart; empty texts come back as they came.
+    QVERIFY(pool.take(QStringView(u"ja"), 1).constData() != a.constData());
+    QVERIFY(pool.take(QString(), 0).isNull());
+    const QString empty = pool.take(QString(QLatin1String("")), 0);
+    QVERIFY(empty.isEmpty() && !empty.isNull());
+    QVERIFY(!pool.take(QStringView(u"x").left(0), 0).isNull());
+    // A column of distinct texts stops being pooled but keeps every value.
+    for (int i = 0; i < 5000; ++i) {
+        const QString t = QString::number(i);
+        QCOMPARE(pool.take(QStringView(t), 2), t);
+    }
+}
+
+void TstTabellenFuellung::importMatchesPlainImport_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("short and long rows, quotes")
+        << QStringLiteral("a;b;c\n1\n1;2;3;4\n\"x;y\";\"\";\"q\"\"q\"\n\n\"offen;z\n");
+    QTest::newRow("only comments") << QStringLiteral("#a\n#b\n");
+    QTest::newRow("header only, CRLF") << QStringLiteral("a;b\r\n");
+    QTest::newRow("tab separated, line break in a field")
+        << QStringLiteral("a\tb\n\"x\r\ny\"\t\n");
+    QTest::newRow("Latin-1 bytes")
+        << CsvReader::decode(QByteArray("Gr\xf6\xdf" "e;b\n\xe4;\xfc\n\xe4;\xfc\n"));
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("UTF-16 with byte-order mark")
+        << CsvReader::decode(utf16.encode(QStringLiteral("Größe;b\nä;😀\nä;😀\n")));
+    QTest::newRow("big survey") << bigSurvey();
+}
+
+void TstTabellenFuellung::importMatchesPlainImport()
+{
+    QFETCH(QString, text);
+    const QStringList want = plainTable(text);
+    QCOMPARE(imported(text, true), want);
+    QCOMPARE(imported(text, false), want);
+}
+
+void TstTabellenFuellung::equalAnswersShareOneString()
+{
+    QStandardItemModel m;
+    Tabelle1 table;
+    table.setModel(&m);
+    CsvImport::fill(bigSurvey(), &m, &table);
+    auto data = [&](int r, int c) {
+        return m.item(r, c)->data(Qt::DisplayRole).toString().constData();
+    };
+    // Rows 1 and 16 both answer "1" and "Größe 1".
+    QCOMPARE(data(1, 0), data(16, 0));
+    QCOMPARE(data(1, 1), data(16, 1));
+}
+
+void TstTabellenFuellung::loadMatchesOnBothPaths()
+{
+    QTemporaryDir dir;
+    const QString csv = dir.path() + "/survey.csv";
+    {
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bigSurvey().toUtf8());
+    }
+    View v;
+    QVERIFY(v.importCSV(csv, false));
+    const QString stat = dir.path() + "/survey.stat";
+    QVERIFY(v.save(stat));
+    const QByteArray bytes = readAll(stat);
+
+    QStringList tables[2];
+    for (int threaded = 0; threaded < 2; ++threaded) {
+        ZeilenFabrik::setThreaded(threaded);
+        View w;
+        QVERIFY(w.load(stat));
+        ZeilenFabrik::setThreaded(true);
+        QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
+        tables[threaded] = describe(*w.dataModel());
+        const QString again = dir.path() + "/again.stat";
+        QVERIFY(w.save(again));
+        QCOMPARE(readAll(again), bytes);
+        if (threaded) {
+            // A restored cell: its text, the stored value and the text as tool tip.
+            const QStandardItem* it = w.dataModel()->item(1, 1);
+            QCOMPARE(it->text(), QStringLiteral("Größe 1"));
+            QCOMPARE(it->data(Roles::RestoredValue), QVariant(QStringLiteral("Größe 1")));
+            QCOMPARE(it->data(Qt::ToolTipRole), QVariant(QStringLiteral("Größe 1")));
+        }
+    }
+    QCOMPARE(tables[1], tables[0]);
+}
+
+void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
+{
+    View v;
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setColumnCount(3);
+    const QList<QStringList> rows{{"ja", "", "ä😀"}, {"Zeile\nzwei", "ja"}};
+    for (const QStringList& r : rows) {
+        QList<QStandardItem*> items;
+        for (const QString& t : r)
+            items << new QStandardItem(t);
+        m->appendRow(items);
+    }
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    StatistikDatei::write(m, v.dataTable(), v, &out);
+
+    QByteArray cells;
+    QDataStream s(&cells, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    // The missing third item of the second row is a null string.
+    s << QVariant(QString("ja")) << QVariant(QString("")) << QVariant(QString("ä😀"))
+      << QVariant(QString("Zeile\nzwei")) << QVariant(QString("ja")) << QVariant(QString());
+    QVERIFY(bytes.contains(cells));
+}
+
+QTEST_MAIN(TstTabellenFuellung)
+#include "tst_tabellenfuellung.moc"

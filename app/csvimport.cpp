@@ -4,6 +4,7 @@
 #include <QStandardItemModel>
 
 #include "app/csvreader.h"
+#include "app/itempool.h"
 #include "app/tabelle1.h"
 #include "app/textpool.h"
 #include "app/zeilenfabrik.h"
@@ -34,13 +35,14 @@ void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* t
         model,
         [&reader](ZeilenFabrik& made) {
             TextPool pool;
+            ItemPool items;
             reader.setPool(&pool);
             // A block of records at a time, their lists reused from block to block.
             QList<QStringList> records(ZeilenFabrik::BlockRows);
             auto putBlock = [&](int rows) {
                 made.putColumnwise(
                     rows, [&](int r) { return int(records.at(r).size()); },
-                    [&](int r, int c) { return new QStandardItem(records.at(r).at(c)); });
+                    [&](int r, int c) { return items.text(records.at(r).at(c), c); });
                 made.setDone(reader.position());
             };
             int n = 0;

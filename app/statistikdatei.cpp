@@ -10,7 +10,7 @@
 #include "app/modelclient.h"
 #include "app/fortschritt.h"
 #include "app/tabelle1.h"
-#include "app/textpool.h"
+#include "app/itempool.h"
 #include "app/variantreader.h"
 #include "app/roles.h"
 #include "app/viewhost.h"
@@ -166,7 +166,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
         out.rows = int(ZeilenFabrik::run(
             m,
             [&s, &damaged, rows, cols, device](ZeilenFabrik& made) {
-                TextPool pool;
+                ItemPool items;
                 // Values are gathered a block of rows at a time (as read: a count from
                 // the file allocates nothing ahead), then made into items.
                 const int blockRows = qBound(1, (64 * ZeilenFabrik::BlockRows) / qMax(1, cols),
@@ -174,14 +174,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
                 QList<QVariant> values;
                 auto putBlock = [&](int n) {
                     made.putColumnwise(n, [cols](int) { return cols; }, [&](int r, int c) {
-                        QVariant& v = values[qsizetype(r) * cols + c];
-                        const QString text = pool.take(v.toString(), c);
-                        if (v.typeId() == QMetaType::QString)
-                            v = text;
-                        auto* it = new QStandardItem(text);
-                        it->setData(v, Roles::RestoredValue);
-                        it->setData(text, Qt::ToolTipRole);
-                        return it;
+                        return items.restored(values.at(qsizetype(r) * cols + c), c);
                     });
                     values.clear();
                     made.setDone(device->pos());

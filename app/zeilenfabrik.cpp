@@ -22,7 +22,9 @@ constexpr int blockRows = ZeilenFabrik::BlockRows;
 
 // A table is millions of small items. The allocator's defaults grow and trim the heap a
 // little at a time, and the page faults of that dominate making the items; grow it in
-// large steps and keep what was freed for the next table.
+// large steps and keep what was freed for the next table. Without the "fast" free lists
+// the items of the previous table are merged as they are freed, not all at once in the
+// middle of reading the next one.
 void tuneAllocator()
 {
 #ifdef __GLIBC__
@@ -30,6 +32,7 @@ void tuneAllocator()
         mallopt(M_TOP_PAD, 64 << 20);
         mallopt(M_TRIM_THRESHOLD, 256 << 20);
         mallopt(M_MMAP_THRESHOLD, 64 << 20);
+        mallopt(M_MXFAST, 0);
         return true;
     }();
     Q_UNUSED(once);

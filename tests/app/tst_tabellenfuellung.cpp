@@ -7,6 +7,7 @@
 
 #include "app/csvimport.h"
 #include "app/csvreader.h"
+#include "app/itempool.h"
 #include "app/roles.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
@@ -125,6 +126,7 @@ class TstTabellenFuellung : public QObject
     Q_OBJECT
 private slots:
     void poolKeepsValues();
+    void pooledItemsStayApart();
     void importMatchesPlainImport_data();
     void importMatchesPlainImport();
     void equalAnswersShareOneString();
@@ -151,6 +153,30 @@ void TstTabellenFuellung::poolKeepsValues()
         const QString t = QString::number(i);
         QCOMPARE(pool.take(QStringView(t), 2), t);
     }
+}
+
+void TstTabellenFuellung::pooledItemsStayApart()
+{
+    ItemPool pool;
+    QStandardItemModel m;
+    QStandardItem* a = pool.text(QStringLiteral("ja"), 0);
+    QStandardItem* b = pool.text(QStringLiteral("ja"), 0);
+    QStandardItem* null = pool.text(QString(), 0);
+    QStandardItem* empty = pool.text(QString(QLatin1String("")), 0);
+    QStandardItem* number = pool.restored(QVariant(5), 1);
+    QStandardItem* text = pool.restored(QVariant(QStringLiteral("x")), 1);
+    m.appendRow({a, b, null, empty, number, text});
+    b->setText(QStringLiteral("nein"));
+    QCOMPARE(a->text(), QStringLiteral("ja"));
+    QCOMPARE(m.item(0, 1)->text(), QStringLiteral("nein"));
+    QVERIFY(null->text().isNull());
+    QVERIFY(!empty->text().isNull() && empty->text().isEmpty());
+    QCOMPARE(number->text(), QStringLiteral("5"));
+    QCOMPARE(number->data(Roles::RestoredValue), QVariant(5));
+    QCOMPARE(number->data(Qt::ToolTipRole), QVariant(QStringLiteral("5")));
+    QCOMPARE(text->data(Roles::RestoredValue), QVariant(QStringLiteral("x")));
+    QCOMPARE(text->data(Qt::ToolTipRole), QVariant(QStringLiteral("x")));
+    QCOMPARE(text->flags(), QStandardItem().flags());
 }
 
 void TstTabellenFuellung::importMatchesPlainImport_data()

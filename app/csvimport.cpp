@@ -31,18 +31,30 @@ void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* t
     for (int c = 0; c < fields.size(); ++c)
         model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
 
+    // Items made on the window's thread come from a pool of its own.
+    ItemPool windowItems;
     ZeilenFabrik::run(
         model,
-        [&reader](ZeilenFabrik& made) {
+        [&reader, &windowItems](ZeilenFabrik& made) {
             TextPool pool;
             ItemPool items;
             reader.setPool(&pool);
             // A block of records at a time, their lists reused from block to block.
             QList<QStringList> records(ZeilenFabrik::BlockRows);
+            qint64 blocks = 0;
             auto putBlock = [&](int rows) {
-                made.putColumnwise(
-                    rows, [&](int r) { return int(records.at(r).size()); },
-                    [&](int r, int c) { return items.text(records.at(r).at(c), c); });
+                if (made.sharesWork() && ++blocks % 2 == 0) {
+                    // Every other block is made by the window's thread.
+                    made.putLater([block = records.mid(0, rows), &windowItems] {
+                        return ZeilenFabrik::makeColumnwise(
+                            int(block.size()), [&](int r) { return int(block.at(r).size()); },
+                            [&](int r, int c) { return windowItems.text(block.at(r).at(c), c); });
+                    });
+                } else {
+                    made.putColumnwise(
+                        rows, [&](int r) { return int(records.at(r).size()); },
+                        [&](int r, int c) { return items.text(records.at(r).at(c), c); });
+                }
                 made.setDone(reader.position());
             };
             int n = 0;

@@ -77,7 +77,7 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         }
         if (block.size() >= BlockBytes || r + 1 == rows) {
             s.writeRawData(block.constData(), int(block.size()));
-            block.clear();
+            block.resize(0); // keeps the buffer for the next block
             if (progress)
                 progress->step(r + 1);
         }
@@ -162,21 +162,36 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     {
         Tabelle1::BulkFill bulk(tabelle);
         bool damaged = false;
+        // Items made on the window's thread come from a pool of its own.
+        ItemPool windowItems;
         // The stream is the maker's alone until it has finished.
         out.rows = int(ZeilenFabrik::run(
             m,
-            [&s, &damaged, rows, cols, device](ZeilenFabrik& made) {
+            [&s, &damaged, rows, cols, device, &windowItems](ZeilenFabrik& made) {
                 ItemPool items;
+                qint64 blocks = 0;
                 // Values are gathered a block of rows at a time (as read: a count from
                 // the file allocates nothing ahead), then made into items.
                 const int blockRows = qBound(1, (64 * ZeilenFabrik::BlockRows) / qMax(1, cols),
                                              int(ZeilenFabrik::BlockRows));
                 QList<QVariant> values;
                 auto putBlock = [&](int n) {
-                    made.putColumnwise(n, [cols](int) { return cols; }, [&](int r, int c) {
-                        return items.restored(values.at(qsizetype(r) * cols + c), c);
-                    });
-                    values.clear();
+                    if (made.sharesWork() && ++blocks % 2 == 0) {
+                        // Every other block is made by the window's thread.
+                        values.resize(qsizetype(n) * cols);
+                        made.putLater([block = std::move(values), n, cols, &windowItems] {
+                            return ZeilenFabrik::makeColumnwise(
+                                n, [cols](int) { return cols; }, [&](int r, int c) {
+                                    return windowItems.restored(block.at(qsizetype(r) * cols + c), c);
+                                });
+                        });
+                        values = QList<QVariant>();
+                    } else {
+                        made.putColumnwise(n, [cols](int) { return cols; }, [&](int r, int c) {
+                            return items.restored(values.at(qsizetype(r) * cols + c), c);
+                        });
+                        values.clear();
+                    }
                     made.setDone(device->pos());
                 };
                 int inBlock = 0;

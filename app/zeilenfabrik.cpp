@@ -104,13 +104,34 @@ void ZeilenFabrik::put(Row row)
             m_progress->step(m_done.load(std::memory_order_relaxed));
         return;
     }
-    m_block.append(std::move(row));
-    if (m_block.size() >= blockRows)
+    if (m_block.isEmpty() || m_block.last().later)
+        m_block.append(Job());
+    m_block.last().rows.append(std::move(row));
+    if (++m_blockRows >= blockRows)
         flush();
+}
+
+void ZeilenFabrik::putLater(Later make)
+{
+    if (!m_threaded) {
+        for (Row& row : make())
+            put(std::move(row));
+        return;
+    }
+    m_block.append(Job{{}, std::move(make)});
+    flush();
 }
 
 void ZeilenFabrik::putColumnwise(int rows, const std::function<int(int)>& width,
                                  const std::function<QStandardItem*(int, int)>& make)
+{
+    for (Row& row : makeColumnwise(rows, width, make))
+        put(std::move(row));
+}
+
+QList<ZeilenFabrik::Row> ZeilenFabrik::makeColumnwise(
+    int rows, const std::function<int(int)>& width,
+    const std::function<QStandardItem*(int, int)>& make)
 {
     QList<Row> block(rows);
     QList<int> widths(rows);
@@ -126,8 +147,7 @@ void ZeilenFabrik::putColumnwise(int rows, const std::function<int(int)>& width,
                 block[r] << make(r, c);
         }
     }
-    for (Row& row : block)
-        put(std::move(row));
+    return block;
 }
 
 void ZeilenFabrik::flush()
@@ -137,7 +157,8 @@ void ZeilenFabrik::flush()
     adviseHugePages(&m_region);
     QMutexLocker lock(&m_mutex);
     m_queue.append(std::move(m_block));
-    m_block = QList<Row>();
+    m_block = QList<Job>();
+    m_blockRows = 0;
     m_arrived.wakeOne();
 }
 
@@ -152,7 +173,7 @@ void ZeilenFabrik::finish()
 void ZeilenFabrik::drain()
 {
     for (;;) {
-        QList<QList<Row>> blocks;
+        QList<QList<Job>> blocks;
         bool finished = false;
         {
             QMutexLocker lock(&m_mutex);
@@ -162,9 +183,13 @@ void ZeilenFabrik::drain()
             blocks.swap(m_queue);
             finished = m_finished;
         }
-        for (QList<Row>& block : blocks) {
-            for (Row& row : block)
-                append(row);
+        for (QList<Job>& block : blocks) {
+            for (Job& job : block) {
+                if (job.later)
+                    job.rows = job.later();
+                for (Row& row : job.rows)
+                    append(row);
+            }
             if (m_progress)
                 m_progress->step(m_done.load(std::memory_order_relaxed));
         }

@@ -35,8 +35,18 @@ public:
     // and counting, which reads a column at a time, finds them in the cache.
     void putColumnwise(int rows, const std::function<int(int)>& width,
                        const std::function<QStandardItem*(int, int)>& make);
+    // The rows putColumnwise puts, for putLater.
+    static QList<Row> makeColumnwise(int rows, const std::function<int(int)>& width,
+                                     const std::function<QStandardItem*(int, int)>& make);
     // How many rows putColumnwise is best given at once.
     static constexpr int BlockRows = 256;
+    // Rows whose items the window's thread may make itself, in their turn: while the
+    // maker reads on, the window's thread, which otherwise mostly waits, shares the work.
+    // make() runs on the window's thread (or here, without a second thread).
+    using Later = std::function<QList<Row>()>;
+    void putLater(Later make);
+    // Whether putLater is worth it: there is a second thread.
+    bool sharesWork() const { return m_threaded; }
     void setDone(qint64 done) { m_done.store(done, std::memory_order_relaxed); }
 
     // Whether rows are made on a second thread where one is free (tests compare both).
@@ -59,12 +69,18 @@ private:
     bool m_threaded;
     qint64 m_appended = 0;
     std::atomic<qint64> m_done{0};
-    QList<Row> m_block;
+    // Rows made, or to be made on the window's thread, in order.
+    struct Job {
+        QList<Row> rows;
+        Later later;
+    };
+    QList<Job> m_block;
+    int m_blockRows = 0;
     std::uintptr_t m_region = 0; // the maker's allocation region last given huge pages
 
     QMutex m_mutex;
     QWaitCondition m_arrived;
-    QList<QList<Row>> m_queue;
+    QList<QList<Job>> m_queue;
     bool m_finished = false;
 };
 

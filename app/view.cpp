@@ -225,6 +225,17 @@ void View::closeEvent(QCloseEvent* e)
 void View::startNewTable()
 {
     clearViews();
+    // Deleting a million cells takes a second: the rows go in pieces from the end, with
+    // the progress display kept up between them.
+    const int rows = m_model->rowCount();
+    const int piece = qMax(1, 100000 / qMax(1, m_model->columnCount()));
+    if (rows > piece) {
+        Fortschritt work(this, tr("Daten werden entfernt"), rows);
+        for (int left = rows; left > 0; left -= piece) {
+            m_model->removeRows(qMax(0, left - piece), qMin(piece, left));
+            work.step(rows - left);
+        }
+    }
     m_model->clear();
     m_undo->clear();
 }

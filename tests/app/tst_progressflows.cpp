@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -20,6 +21,7 @@
 #include "app/commandlinereport.h"
 #include "app/fortschritt.h"
 #include "app/roles.h"
+#include "app/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/viewpicture.h"
 #include "scriptedanswerer.h"
@@ -152,6 +154,7 @@ private slots:
     void surveyMonkeyImportShowsProgress();
     void viewsFileAndReportShowProgressAndWriteTheSame();
     void demonstrationViewsShowProgress();
+    void replacingALargeTableShowsProgress();
     void commandLineReportShowsNothing();
 
 private:
@@ -367,6 +370,35 @@ void TstProgressFlows::demonstrationViewsShowProgress()
     QVERIFY(watch.texts.contains("Beispieldaten werden erstellt"));
     QCOMPARE(v.viewListModel()->rowCount(), 28);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
+    verifyCleanAfterWork(v);
+}
+
+void TstProgressFlows::replacingALargeTableShowsProgress()
+{
+    // Large enough to be emptied in pieces.
+    QByteArray big;
+    for (int r = 0; r <= 2000; ++r) {
+        QStringList row;
+        for (int c = 0; c < 60; ++c)
+            row << (r == 0 ? QStringLiteral("F%1").arg(c) : QString::number((r * c) % 7));
+        big += row.join(';').toUtf8() + "\n";
+    }
+    const QString bigFile = write("gross.csv", big);
+    const QString small = write("klein.csv", survey(';', false));
+    View quiet, v;
+    DialogWatch watch;
+    showBoth(quiet, v, watch);
+    quietly([&] { QVERIFY(quiet.importCSV(small, false)); });
+    QVERIFY(v.importCSV(bigFile, false));
+    QCOMPARE(v.dataModel()->rowCount(), 2000);
+    QCOMPARE(v.dataTable()->table()->model()->rowCount(), 2000);
+    watch.shown = 0;
+    QVERIFY(v.importCSV(small, false));
+    QCOMPARE(watch.shown, 1);
+    QCOMPARE(TestUtil::cellTexts(v.dataModel()), TestUtil::cellTexts(quiet.dataModel()));
+    QCOMPARE(v.dataModel()->columnCount(), 6);
+    QCOMPARE(v.dataTable()->table()->model()->rowCount(), 400);
+    QCOMPARE(v.dataTable()->table()->model()->columnCount(), 6);
     verifyCleanAfterWork(v);
 }
 

@@ -612,14 +612,15 @@ void View::importFile()
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
     {
-        Fortschritt work(this, tr("Daten werden gelesen"), 3);
+        Fortschritt work(this, tr("Daten werden gelesen"), 0);
         QString text;
         if (!CsvImport::readText(fileName, &text))
             return false;
         WaitCursor wait;
-        work.step(1);
+        work.step(0);
         startNewTable();
-        work.step(2);
+        // Filling goes by the characters read.
+        work.stage(work.text(), text.size());
         CsvImport::fill(text, m_model, m_tabelle);
     }
     if (makeViews)
@@ -976,8 +977,10 @@ bool View::saveWithoutAsking(const QString& fileName)
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
         return false;
+    // Writing goes by the rows written.
+    work.stage(work.text(), m_model->rowCount());
     StatistikDatei::write(m_model, m_tabelle, *this, &out);
-    work.step(0);
+    work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();
         return false;
@@ -1016,6 +1019,8 @@ bool View::load(const QString& fileName)
             // Held here, not only in the reader: the views are computed with the
             // display telling so.
             CreatingMany many(*this);
+            // Reading goes by the position in the file.
+            work.stage(work.text(), f.size());
             outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
             f.close();
             work.stage(tr("Ansichten werden berechnet"), 0);

@@ -960,14 +960,14 @@ void View::createDemoViews()
 
 bool View::save(const QString& fileName)
 {
-    if (saveWithoutAsking(fileName))
+    if (saveSilently(fileName))
         return true;
     UserInput::warning(this, tr("Speichern"),
                        tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
     return false;
 }
 
-bool View::saveWithoutAsking(const QString& fileName)
+bool View::saveSilently(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(this, tr("Datei wird gespeichert"), 0);

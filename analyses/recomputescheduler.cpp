@@ -1,9 +1,12 @@
 #include "analyses/recomputescheduler.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QVector>
 #include <utility>
+
+#include "app/fortschritt.h"
 
 namespace {
 int holds = 0;
@@ -74,9 +77,19 @@ void RecomputeScheduler::hold(bool on)
         return;
     // A computation may hold again and postpone more: take the list as it stands.
     const QVector<QPointer<RecomputeScheduler>> due = std::exchange(postponed(), {});
-    for (const QPointer<RecomputeScheduler>& s : due)
+    // Usually within the work that held (an import, a load), whose dialog it keeps
+    // repainting. Events let through between two views cannot compute one twice: a
+    // queued request finds it answered, and one answered meanwhile is passed over here.
+    Fortschritt work(nullptr,
+                     QCoreApplication::translate("RecomputeScheduler",
+                                                 "Ansichten werden berechnet"),
+                     due.size());
+    for (int i = 0; i < due.size(); ++i) {
+        const QPointer<RecomputeScheduler>& s = due.at(i);
         if (s && s->m_postponed)
             s->run();
+        work.step(i + 1);
+    }
 }
 
 bool RecomputeScheduler::postpone()

@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "app/csvimport.h"
+#include "app/fortschritt.h"
 #include "app/statistikdatei.h"
 #include "app/view.h"
 #include "app/viewtypes.h"
@@ -94,6 +95,9 @@ void CommandLineReport::error(const QString& text)
 int CommandLineReport::run(const Job& job)
 {
     AnswererGuard guard(this);
+    // The window is never shown: no progress display, and no events let through
+    // in the middle of the work.
+    Fortschritt::Quiet quiet;
     if (!readData(job))
         return 1;
     if (!job.views.isEmpty() && !applyViews(job.views))

@@ -4,11 +4,14 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QProgressDialog>
+#include <QVector>
+#include <utility>
 
 namespace {
 int showDelay = 200;
+int quiet = 0;
 Fortschritt* innermost = nullptr;
-constexpr int steps = 1000;
+constexpr qint64 steps = 1000;
 constexpr qint64 repaintInterval = 100;
 
 // The dialog must stay up until the work is done: a hidden modal dialog would let the
@@ -29,6 +32,22 @@ public:
         return QObject::eventFilter(watched, event);
     }
 };
+
+struct AfterWork {
+    QPointer<QObject> context;
+    std::function<void()> f;
+};
+QVector<AfterWork>& afterWorkList()
+{
+    static QVector<AfterWork> list;
+    return list;
+}
+
+void post(const AfterWork& a)
+{
+    if (a.context)
+        QMetaObject::invokeMethod(a.context.data(), a.f, Qt::QueuedConnection);
+}
 }
 
 Fortschritt::Fortschritt(QWidget* parent, const QString& text, qint64 total)
@@ -42,6 +61,41 @@ Fortschritt::~Fortschritt()
 {
     innermost = m_outer;
     delete m_dialog.data();
+    if (!m_outer)
+        for (const AfterWork& a : std::exchange(afterWorkList(), {}))
+            post(a);
+}
+
+Fortschritt* Fortschritt::outermost()
+{
+    Fortschritt* top = this;
+    while (top->m_outer)
+        top = top->m_outer;
+    return top;
+}
+
+bool Fortschritt::working()
+{
+    return innermost != nullptr;
+}
+
+void Fortschritt::afterWork(QObject* context, std::function<void()> f)
+{
+    const AfterWork a{context, std::move(f)};
+    if (innermost)
+        afterWorkList() << a;
+    else
+        post(a);
+}
+
+Fortschritt::Quiet::Quiet()
+{
+    ++quiet;
+}
+
+Fortschritt::Quiet::~Quiet()
+{
+    --quiet;
 }
 
 void Fortschritt::setText(const QString& text)
@@ -55,7 +109,7 @@ void Fortschritt::stage(const QString& text, qint64 total)
 {
     m_total = total;
     setText(text);
-    m_lastUpdate = -1000;
+    outermost()->m_lastUpdate = -1000;
     step(0);
 }
 
@@ -71,27 +125,24 @@ void Fortschritt::setShowDelay(int milliseconds)
 
 void Fortschritt::step(qint64 done)
 {
-    const qint64 now = m_clock.elapsed();
-    if (now - m_lastUpdate < repaintInterval || now < showDelay)
+    if (quiet > 0)
         return;
-    m_lastUpdate = now;
-    if (m_outer) {
-        // The outermost dialog is the one the user sees; keep it alive.
-        Fortschritt* top = m_outer;
-        while (top->m_outer)
-            top = top->m_outer;
-        top->update(-1);
+    // The outermost work's clock: nested work adds to the time the user has waited.
+    Fortschritt* top = outermost();
+    const qint64 now = top->m_clock.elapsed();
+    if (now < showDelay || now - top->m_lastUpdate < repaintInterval)
         return;
-    }
-    update(done);
+    top->m_lastUpdate = now;
+    top->update(done, m_total);
 }
 
-void Fortschritt::update(qint64 done)
+void Fortschritt::update(qint64 done, qint64 total)
 {
-    if (!QApplication::instance() || !qobject_cast<QApplication*>(QApplication::instance()))
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     if (!m_dialog) {
-        m_dialog = new QProgressDialog(m_text, QString(), 0, steps, m_parent);
+        QWidget* parent = m_parent ? m_parent : QApplication::activeWindow();
+        m_dialog = new QProgressDialog(m_text, QString(), 0, int(steps), parent);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setCancelButton(nullptr);
         m_dialog->setAutoClose(false);
@@ -101,10 +152,8 @@ void Fortschritt::update(qint64 done)
         m_dialog->setValue(0);
         m_dialog->show();
     }
-    if (done >= 0) {
-        const qint64 value = m_total > 0 ? qBound<qint64>(0, done * steps / m_total, qint64(steps)) : 0;
-        m_dialog->setValue(int(value));
-    }
+    const qint64 value = total > 0 ? qBound(qint64(0), done * steps / total, steps) : 0;
+    m_dialog->setValue(int(value));
     // Repaints the window and the dialog; the modal dialog keeps the user's input away.
     QCoreApplication::processEvents();
 }

@@ -32,6 +32,7 @@
 #include "app/cremoveview.h"
 #include "app/csvimport.h"
 #include "app/csvreader.h"
+#include "app/fortschritt.h"
 #include "app/roles.h"
 #include "app/statistikdatei.h"
 #include "app/tabelle1.h"
@@ -116,7 +117,11 @@ View::View(QWidget* parent)
     restoreState(settings.value(QStringLiteral("MainWindow/state")).toByteArray());
     resize(settings.value(QStringLiteral("MainWindow/size"), QSize(800, 550)).toSize());
 
-    createDemoViews();
+    {
+        // The window is still being built: nothing to repaint, and no events for it.
+        Fortschritt::Quiet quiet;
+        createDemoViews();
+    }
     modelSelectionChanged();
     // The data table is on screen: its enabling holds from the start, not only after
     // the first page change.
@@ -183,6 +188,12 @@ void View::scheduleChangeCheck()
 
 void View::updateChangedMark()
 {
+    // Events let through by a progress display would look at half-made views and
+    // tables (and cost a pass over every view each time): the check waits for the end.
+    if (Fortschritt::working()) {
+        Fortschritt::afterWork(this, [this] { updateChangedMark(); });
+        return;
+    }
     m_changeCheckPending = false;
     setWindowModified(isChanged());
 }
@@ -214,6 +225,17 @@ void View::closeEvent(QCloseEvent* e)
 void View::startNewTable()
 {
     clearViews();
+    // Deleting a million cells takes a second: the rows go in pieces from the end, with
+    // the progress display kept up between them.
+    const int rows = m_model->rowCount();
+    const int piece = qMax(1, 100000 / qMax(1, m_model->columnCount()));
+    if (rows > piece) {
+        Fortschritt work(this, tr("Daten werden entfernt"), rows);
+        for (int left = rows; left > 0; left -= piece) {
+            m_model->removeRows(qMax(0, left - piece), qMin(piece, left));
+            work.step(rows - left);
+        }
+    }
     m_model->clear();
     m_undo->clear();
 }
@@ -460,8 +482,12 @@ void View::moveView(int from, int to)
 
 void View::clearViews()
 {
-    for (int i = m_stack->count() - 1; i >= 1; --i)
+    const int n = m_stack->count() - 1;
+    Fortschritt work(this, tr("Ansichten werden entfernt"), n);
+    for (int i = n; i >= 1; --i) {
         removeView(i);
+        work.step(n - i + 1);
+    }
 }
 
 int View::viewIndex(ModelClient* view)
@@ -585,12 +611,16 @@ void View::importFile()
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
-    QString text;
-    if (!CsvImport::readText(fileName, &text))
-        return false;
     {
+        Fortschritt work(this, tr("Daten werden gelesen"), 0);
+        QString text;
+        if (!CsvImport::readText(fileName, &text))
+            return false;
         WaitCursor wait;
+        work.step(0);
         startNewTable();
+        // Filling goes by the characters read.
+        work.stage(work.text(), text.size());
         CsvImport::fill(text, m_model, m_tabelle);
     }
     if (makeViews)
@@ -689,8 +719,9 @@ void View::createViews()
     if (!ok)
         return;
     WaitCursor wait;
-    CreatingMany many(*this);
     const int n = m_model->columnCount();
+    Fortschritt work(this, tr("Ansichten werden erstellt"), n);
+    CreatingMany many(*this);
     for (int c = 0; c < n; ++c)
         m_tabelle->table()->setColumnHidden(c, false);
     for (int c = 0; c < n; ++c) {
@@ -698,10 +729,13 @@ void View::createViews()
         if (title.isEmpty())
             title = QString::number(c + 1);
         createView(adapter, diagram, QVector<int>{c}, title, QString());
+        work.step(c + 1);
     }
     m_combo->setCurrentIndex(0);
     m_listView->setCurrentIndex(m_viewList->index(0, 0));
     m_stack->setCurrentIndex(0);
+    // The views are computed when the hold ends, before the work does.
+    work.stage(tr("Ansichten werden berechnet"), n);
 }
 
 void View::createSelectedView()
@@ -905,6 +939,7 @@ void View::duplicateView(int row)
 void View::createDemoViews()
 {
     WaitCursor wait;
+    Fortschritt work(this, tr("Beispieldaten werden erstellt"), 0);
     m_fileName.clear();
     // No file behind the new data: the title must not name the old one.
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
@@ -913,6 +948,7 @@ void View::createDemoViews()
         CreatingMany many(*this);
         DemoViews::create(tableContext(), *this,
                           [this](const QString& title, ModelClient* v) { appendView(title, v); });
+        work.stage(tr("Ansichten werden berechnet"), 0);
     }
     m_combo->setCurrentIndex(0);
     m_listView->setCurrentIndex(m_viewList->index(0, 0));
@@ -924,30 +960,40 @@ void View::createDemoViews()
 
 bool View::save(const QString& fileName)
 {
+    if (saveSilently(fileName))
+        return true;
+    UserInput::warning(this, tr("Speichern"),
+                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
+    return false;
+}
+
+bool View::saveSilently(const QString& fileName)
+{
     WaitCursor wait;
+    Fortschritt work(this, tr("Datei wird gespeichert"), 0);
     storeNotes();
     // The new file is complete before it replaces anything: a failed save leaves the
     // old file as it was.
     QSaveFile out(fileName);
-    if (out.open(QIODevice::WriteOnly)) {
-        StatistikDatei::write(m_model, m_tabelle, *this, &out);
-        if (out.error() == QFileDevice::NoError) {
-            if (QFile::exists(fileName)) {
-                const QString backup = fileName + QLatin1Char('~');
-                QFile::remove(backup);
-                QFile::copy(fileName, backup);
-            }
-            if (out.commit()) {
-                markUnchanged();
-                return true;
-            }
-        } else {
-            out.cancelWriting();
-        }
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    // Writing goes by the rows written.
+    work.stage(work.text(), m_model->rowCount());
+    StatistikDatei::write(m_model, m_tabelle, *this, &out);
+    work.step(m_model->rowCount());
+    if (out.error() != QFileDevice::NoError) {
+        out.cancelWriting();
+        return false;
     }
-    UserInput::warning(this, tr("Speichern"),
-                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
-    return false;
+    if (QFile::exists(fileName)) {
+        const QString backup = fileName + QLatin1Char('~');
+        QFile::remove(backup);
+        QFile::copy(fileName, backup);
+    }
+    if (!out.commit())
+        return false;
+    markUnchanged();
+    return true;
 }
 
 bool View::load(const QString& fileName)
@@ -967,17 +1013,26 @@ bool View::load(const QString& fileName)
     StatistikDatei::Outcome outcome;
     {
         WaitCursor wait;
+        Fortschritt work(this, tr("Datei wird geladen"), 0);
         startNewTable();
-        outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
-        f.close();
+        {
+            // Held here, not only in the reader: the views are computed with the
+            // display telling so.
+            CreatingMany many(*this);
+            // Reading goes by the position in the file.
+            work.stage(work.text(), f.size());
+            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
+            f.close();
+            work.stage(tr("Ansichten werden berechnet"), 0);
+        }
         // The views were made without showing each; the last one made is on screen, as
         // if each had been shown in turn.
         if (m_stack->count() > 1)
             m_stack->setCurrentIndex(m_stack->count() - 1);
+        m_fileName = fileName;
+        setFileTitle(QStringLiteral("quorvandel7"), fileName);
+        markUnchanged();
     }
-    m_fileName = fileName;
-    setFileTitle(QStringLiteral("quorvandel7"), fileName);
-    markUnchanged();
     if (outcome.result == StatistikDatei::Damaged) {
         UserInput::warning(this, tr("Oeffnen"),
                            tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
@@ -1041,11 +1096,13 @@ void View::saveFileAs()
 
 void View::createViewsSM()
 {
+    Fortschritt work(this, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, &work);
     m_combo->setCurrentIndex(0);
     m_listView->setCurrentIndex(m_viewList->index(0, 0));
     m_stack->setCurrentIndex(0);
+    work.stage(tr("Ansichten werden berechnet"), 0);
 }
 
 void View::clipCopyView()
@@ -1094,7 +1151,8 @@ void View::exportFile()
 bool View::exportCSV(const QString& fileName)
 {
     WaitCursor wait;
-    return DataCsvExport::write(fileName, m_model, m_tabelle);
+    Fortschritt work(this, tr("Daten werden exportiert"), 0);
+    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
 }
 
 void View::exportViewsFile()
@@ -1105,7 +1163,8 @@ void View::exportViewsFile()
 bool View::exportViewsCSV(const QString& fileName)
 {
     WaitCursor wait;
-    return ViewsCsv::write(fileName, *this);
+    Fortschritt work(this, tr("Ansichten werden exportiert"), 0);
+    return ViewsCsv::write(fileName, *this, &work);
 }
 
 void View::importViewsFile()
@@ -1116,14 +1175,16 @@ void View::importViewsFile()
 
 bool View::importViewsCSV(const QString& fileName)
 {
+    WaitCursor wait;
+    Fortschritt work(this, tr("Ansichten werden importiert"), 0);
     QString text;
     if (!CsvImport::readText(fileName, &text))
         return false;
-    WaitCursor wait;
     clearViews();
     {
         CreatingMany many(*this);
-        ViewsCsv::read(text, *this);
+        ViewsCsv::read(text, *this, &work);
+        work.stage(tr("Ansichten werden berechnet"), 0);
     }
     markUnchanged();
     return true;
@@ -1137,12 +1198,14 @@ void View::importSMFile()
 
 bool View::importSM(const QString& fileName)
 {
+    WaitCursor wait;
+    Fortschritt work(this, tr("Daten werden gelesen"), 0);
     QString text;
     if (!CsvImport::readText(fileName, &text))
         return false;
-    WaitCursor wait;
     startNewTable();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders);
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
+    work.setText(tr("Ansichten werden erstellt"));
     createViewsSM();
     markUnchanged();
     return true;
@@ -1201,7 +1264,9 @@ void View::exportHTMLFile()
 bool View::exportHTML(const QString& fileName)
 {
     WaitCursor wait;
+    Fortschritt work(this, tr("Bericht wird geschrieben"), 0);
     // Every picture at the size of the view area, as the views are shown.
-    const HtmlReport::Outcome out = HtmlReport::write(fileName, m_fileName, *this, m_stack->size());
+    const HtmlReport::Outcome out =
+        HtmlReport::write(fileName, m_fileName, *this, m_stack->size(), &work);
     return out.written && out.picturesFailed == 0;
 }

@@ -151,6 +151,8 @@ private:
     void updateChangedMark();
     void removeViewUndoable(int row);
     void duplicateView(int row);
+    // save() without the warning: false when the file was not written.
+    bool saveSilently(const QString& fileName);
     // Saves under name, with ".stat" appended for writing when it is missing.
     void saveTo(const QString& name);
     void createActions();

@@ -4,6 +4,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include "app/fortschritt.h"
 #include "app/tabelle1.h"
 
 QString DataCsvExport::quoted(const QString& value)
@@ -20,7 +21,8 @@ QString DataCsvExport::quoted(const QString& value)
     return out;
 }
 
-QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1* table)
+QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1* table,
+                                 Fortschritt* progress)
 {
     QList<int> shown;
     for (int c = 0; c < model->columnCount(); ++c) {
@@ -36,7 +38,11 @@ QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1*
     for (int c : shown)
         fields << quoted(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
     line(fields);
+    if (progress)
+        progress->stage(progress->text(), model->rowCount());
     for (int r = 0; r < model->rowCount(); ++r) {
+        if (progress)
+            progress->step(r);
         fields.clear();
         for (int c : shown)
             fields << quoted(model->data(model->index(r, c), Qt::DisplayRole).toString());
@@ -46,12 +52,12 @@ QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1*
 }
 
 bool DataCsvExport::write(const QString& fileName, const QStandardItemModel* model,
-                          const Tabelle1* table)
+                          const Tabelle1* table, Fortschritt* progress)
 {
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toCsv(model, table);
+    const QByteArray bytes = toCsv(model, table, progress);
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;

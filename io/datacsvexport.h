@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
 
@@ -14,11 +15,12 @@ class DataCsvExport
 {
 public:
     // The file's bytes. Columns hidden in the widget are left out.
-    static QByteArray toCsv(const QStandardItemModel* model, const Tabelle1* table);
+    static QByteArray toCsv(const QStandardItemModel* model, const Tabelle1* table,
+                            Fortschritt* progress = nullptr);
     // Writes them to the file, replacing it only once it is complete; false when the
     // file cannot be written.
     static bool write(const QString& fileName, const QStandardItemModel* model,
-                      const Tabelle1* table);
+                      const Tabelle1* table, Fortschritt* progress = nullptr);
     // A value in double quotes, its own double quotes doubled, so that the import
     // gives back the very text.
     static QString quoted(const QString& value);

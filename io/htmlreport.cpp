@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "app/fortschritt.h"
 #include "app/roles.h"
 #include "app/textinhalt.h"
 #include "app/viewhost.h"
@@ -33,7 +34,8 @@ QString HtmlReport::folderFor(const QString& fileName)
 }
 
 HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& heading,
-                                      ViewHost& views, const QSize& pictureSize)
+                                      ViewHost& views, const QSize& pictureSize,
+                                      Fortschritt* progress)
 {
     Outcome out;
     const QString folder = folderFor(fileName);
@@ -50,7 +52,11 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         "<TITLE></TITLE></HEAD><BODY>");
     html += QLatin1String("<H1>") + heading.toHtmlEscaped() + QLatin1String("</H1>");
     const QStandardItemModel* list = views.viewListModel();
+    if (progress)
+        progress->stage(progress->text(), views.viewCount() - 1);
     for (int row = 1; row < views.viewCount(); ++row) {
+        if (progress)
+            progress->step(row - 1);
         const QStandardItem* it = list->item(row);
         QWidget* view = views.viewPage(row);
         if (!it || !view)

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+class Fortschritt;
 class ViewHost;
 
 // The HTML report of all views: per view its title, its notes as plain text, and an
@@ -23,8 +24,9 @@ public:
     // Writes the report (UTF-8, replacing the file only once it is complete) with the
     // heading given, creating the picture folder. Pictures are taken at pictureSize,
     // or at a view's own size where that is empty, never below its minimum size.
+    // Steps progress (when given) per view.
     static Outcome write(const QString& fileName, const QString& heading, ViewHost& views,
-                         const QSize& pictureSize = QSize());
+                         const QSize& pictureSize = QSize(), Fortschritt* progress = nullptr);
 };
 
 #endif

@@ -5,20 +5,26 @@
 #include <QTableView>
 
 #include "app/csvreader.h"
+#include "app/fortschritt.h"
 #include "app/tabelle1.h"
 #include "app/tablecontext.h"
 #include "app/viewhost.h"
 
 void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
-                              QStringList* subHeaders)
+                              QStringList* subHeaders, Fortschritt* progress)
 {
     subHeaders->clear();
+    // Lines, not records (a field may hold line breaks): enough for the bar.
+    if (progress)
+        progress->stage(progress->text(), text.count(QLatin1Char('\n')) + 1);
     CsvReader reader(text, QLatin1Char(','));
     QStringList fields;
     int record = 0;
     Tabelle1::BulkFill bulk(table);
     while (reader.next(&fields)) {
         ++record;
+        if (progress)
+            progress->step(record);
         if (record == 1) {
             model->setColumnCount(fields.size());
             model->setHorizontalHeaderLabels(fields);
@@ -45,7 +51,7 @@ bool SurveyMonkeyImport::isFreeText(const QString& subHeader)
 }
 
 void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& views,
-                                     const QStringList& subHeaders)
+                                     const QStringList& subHeaders, Fortschritt* progress)
 {
     QStandardItemModel* model = context.model;
     const int n = model->columnCount();
@@ -62,7 +68,10 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
         const QString t = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         return t.isEmpty() ? QString::number(c + 1) : t;
     };
-    auto make = [&views](const QString& viewType, int c, const QString& title) {
+    if (progress)
+        progress->stage(progress->text(), 2 * charted.size());
+    int made = 0;
+    auto make = [&](const QString& viewType, int c, const QString& title) {
         ViewRecord r;
         r.adapterType = QStringLiteral("Häufigkeit");
         r.viewType = viewType;
@@ -70,6 +79,8 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
         r.title = title;
         r.notes = QLatin1String("");
         views.createFromRecord(r, 5);
+        if (progress)
+            progress->step(++made);
     };
     for (int c : charted)
         make(QStringLiteral("BalkenDiagram(H)"), c,

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
 class ViewHost;
@@ -17,8 +18,9 @@ class SurveyMonkeyImport
 public:
     // Replaces the content of the (already emptied) model by the survey of the text.
     // The sub-header row goes to *subHeaders; a file without one leaves it empty.
+    // Steps progress (when given) per record.
     static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
-                     QStringList* subHeaders);
+                     QStringList* subHeaders, Fortschritt* progress = nullptr);
 
     // A column has a usable sub-header when its entry exists and is not empty.
     static bool isUsable(const QStringList& subHeaders, int column);
@@ -27,8 +29,9 @@ public:
     // Shows the columns with a usable sub-header and hides the others, then makes a
     // horizontal bar chart of answer frequencies for every such column that is not
     // free text, in column order, and after them a pie chart for each.
+    // Steps progress (when given) per view.
     static void createViews(const TableContext& context, ViewHost& views,
-                            const QStringList& subHeaders);
+                            const QStringList& subHeaders, Fortschritt* progress = nullptr);
 };
 
 #endif

@@ -1,10 +1,10 @@
 #include "io/viewscsv.h"
 
-#include <QCoreApplication>
 #include <QSaveFile>
 #include <QStandardItemModel>
 
 #include "app/csvreader.h"
+#include "app/fortschritt.h"
 #include "app/modelclient.h"
 #include "app/roles.h"
 #include "app/viewhost.h"
@@ -35,8 +35,10 @@ QVector<int> columnsOf(const QString& field)
 }
 }
 
-QByteArray ViewsCsv::toCsv(ViewHost& views)
+QByteArray ViewsCsv::toCsv(ViewHost& views, Fortschritt* progress)
 {
+    if (progress)
+        progress->stage(progress->text(), views.viewCount() - 1);
     QString text = QStringLiteral("#Erstellt mit quorvandel7\n#Views Version:%1\n").arg(Version);
     const QStandardItemModel* list = views.viewListModel();
     for (int row = 1; row < views.viewCount(); ++row) {
@@ -60,16 +62,18 @@ QByteArray ViewsCsv::toCsv(ViewHost& views)
             text += QLatin1Char(';') + DataCsvExport::quoted(base64(r.settings)) + QLatin1Char('\n');
         else
             text += QLatin1String("ERROR\n");
+        if (progress)
+            progress->step(row);
     }
     return text.toUtf8();
 }
 
-bool ViewsCsv::write(const QString& fileName, ViewHost& views)
+bool ViewsCsv::write(const QString& fileName, ViewHost& views, Fortschritt* progress)
 {
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toCsv(views);
+    const QByteArray bytes = toCsv(views, progress);
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;
@@ -77,9 +81,12 @@ bool ViewsCsv::write(const QString& fileName, ViewHost& views)
     return out.commit();
 }
 
-ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views)
+ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschritt* progress)
 {
     Outcome out;
+    // Lines, not records: enough for the bar.
+    if (progress)
+        progress->stage(progress->text(), text.count(QLatin1Char('\n')) + 1);
     CsvReader reader(text, QLatin1Char(';'));
     QStringList f;
     while (reader.next(&f)) {
@@ -99,9 +106,8 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views)
             ++out.created;
         else
             out.skipped.append({out.lines, r.title, r.adapterType, r.viewType});
-        // Long imports keep the window responsive.
-        if (out.lines % 100 == 0)
-            QCoreApplication::processEvents();
+        if (progress)
+            progress->step(out.lines);
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+class Fortschritt;
 class ViewHost;
 
 // The views CSV file: the set of views without the data table, to be applied to another
@@ -18,10 +19,11 @@ public:
     static constexpr int Version = 5;
 
     // The file's bytes for every view after the data table, in list order.
-    static QByteArray toCsv(ViewHost& views);
+    static QByteArray toCsv(ViewHost& views, Fortschritt* progress = nullptr);
     // Writes them, replacing the file only once it is complete; false when it cannot
     // be written.
-    static bool write(const QString& fileName, ViewHost& views);
+    static bool write(const QString& fileName, ViewHost& views,
+                      Fortschritt* progress = nullptr);
 
     // A view line that made no view.
     struct Skipped {
@@ -37,7 +39,8 @@ public:
     };
     // Appends the views of a decoded views CSV text. A line whose view cannot be made
     // is passed over; notes and settings go only to the view of their own line.
-    static Outcome read(const QString& text, ViewHost& views);
+    // Steps progress (when given) per line.
+    static Outcome read(const QString& text, ViewHost& views, Fortschritt* progress = nullptr);
 };
 
 #endif

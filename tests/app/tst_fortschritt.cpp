@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "analyses/recomputescheduler.h"
 #include "app/fortschritt.h"
 
 class TestFortschritt : public QObject
@@ -74,6 +75,114 @@ private slots:
             QCOMPARE(outer.dialog()->labelText(), QStringLiteral("außen"));
         }
         QVERIFY(outer.dialog());
+    }
+
+    void nestedWorkMovesTheOuterBar()
+    {
+        QMainWindow window;
+        Fortschritt::setShowDelay(0);
+        Fortschritt outer(&window, QStringLiteral("Datei wird geladen"), 4);
+        outer.step(3);
+        QProgressDialog* dialog = outer.dialog();
+        QCOMPARE(dialog->value(), dialog->maximum() * 3 / 4);
+        {
+            Fortschritt inner(nullptr, QStringLiteral("Ansichten werden berechnet"), 10);
+            inner.stage(inner.text(), 10);
+            QCOMPARE(dialog->value(), 0);
+            QTest::qWait(110);
+            inner.step(5);
+            QCOMPARE(dialog->value(), dialog->maximum() / 2);
+            QCOMPARE(dialog->labelText(), QStringLiteral("Datei wird geladen"));
+        }
+        QTest::qWait(110);
+        outer.step(4);
+        QCOMPARE(dialog->value(), dialog->maximum());
+    }
+
+    void quietWorkShowsNothingAndLetsNothingThrough()
+    {
+        QMainWindow window;
+        window.show();
+        Fortschritt::setShowDelay(0);
+        bool delivered = false;
+        QTimer::singleShot(0, &window, [&] { delivered = true; });
+        {
+            Fortschritt::Quiet quiet;
+            Fortschritt work(&window, QStringLiteral("Bericht wird geschrieben"), 2);
+            work.step(1);
+            work.stage(QString(), 1);
+            QVERIFY(!work.dialog());
+            QVERIFY(!delivered);
+        }
+        Fortschritt work(&window, QString(), 2);
+        work.step(1);
+        QVERIFY(work.dialog());
+    }
+
+    // What must not see half-made state waits for the end of the outermost work, and
+    // comes after whatever finishes it.
+    void afterWorkWaitsForTheOutermostEnd()
+    {
+        QObject context;
+        QStringList order;
+        {
+            Fortschritt outer(nullptr, QString(), 1);
+            {
+                Fortschritt inner(nullptr, QString(), 1);
+                Fortschritt::afterWork(&context, [&] { order << "danach"; });
+                QVERIFY(Fortschritt::working());
+            }
+            QCoreApplication::processEvents();
+            QVERIFY(order.isEmpty());
+            order << "Ende";
+        }
+        QVERIFY(!Fortschritt::working());
+        order << "zurück";
+        QCoreApplication::processEvents();
+        QCOMPARE(order, (QStringList{"Ende", "zurück", "danach"}));
+
+        // Without work: queued at once; dropped with its context.
+        auto* gone = new QObject;
+        int runs = 0;
+        Fortschritt::afterWork(&context, [&] { ++runs; });
+        Fortschritt::afterWork(gone, [&] { runs += 10; });
+        delete gone;
+        QCOMPARE(runs, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
+    }
+
+    // The end of a hold computes every postponed view with the display up: events get
+    // through between two of them, and none is computed twice for it.
+    void holdEndStepsTheWork()
+    {
+        QMainWindow window;
+        window.show();
+        Fortschritt::setShowDelay(0);
+        QVector<int> runs(3, 0);
+        bool delivered = false;
+        bool deliveredBeforeSecond = false;
+        RecomputeScheduler first(nullptr, [&] {
+            ++runs[0];
+            QTimer::singleShot(0, &window, [&] { delivered = true; });
+        });
+        RecomputeScheduler second(nullptr, [&] {
+            ++runs[1];
+            deliveredBeforeSecond = delivered;
+        });
+        RecomputeScheduler third(nullptr, [&] { ++runs[2]; });
+        // A request queued before the hold, answered by the hold's end.
+        first.schedule();
+        Fortschritt work(&window, QStringLiteral("Ansichten werden berechnet"), 1);
+        RecomputeScheduler::hold(true);
+        QVERIFY(first.postpone());
+        QVERIFY(second.postpone());
+        QVERIFY(third.postpone());
+        RecomputeScheduler::hold(false);
+        QVERIFY(work.dialog());
+        QVERIFY(deliveredBeforeSecond);
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, (QVector<int>{1, 1, 1}));
     }
 
     void outOfRangeStepsStayOnTheBar()

@@ -102,7 +102,7 @@ void Fortschritt::update(qint64 done)
         m_dialog->show();
     }
     if (done >= 0) {
-        const qint64 value = m_total > 0 ? qBound<qint64>(0, done * steps / m_total, steps) : 0;
+        const qint64 value = m_total > 0 ? qBound(qint64(0), done * steps / m_total, qint64(steps)) : 0;
         m_dialog->setValue(int(value));
     }
     // Repaints the window and the dialog; the modal dialog keeps the user's input away.

@@ -1,22 +1,26 @@
 #include "commands/sortierhalt.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSet>
+#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
 SortierHalt::SortierHalt(Tabelle1* table)
     : m_table(table)
 {
-    if (!table)
+    // An outer hold already has the selection and sorts once at its end.
+    if (!table || table->isHeld())
         return;
-    const QModelIndexList cols = table->table()->selectionModel()->selectedColumns(0);
-    for (const QModelIndex& i : cols)
-        m_selected << i.column();
+    m_selected = selectedColumns(table->table());
     m_fill = std::make_unique<Tabelle1::BulkFill>(table);
 }
 
 SortierHalt::~SortierHalt()
 {
+    if (!m_fill)
+        return;
     m_fill.reset();
     if (!m_table)
         return;
@@ -29,9 +33,45 @@ SortierHalt::~SortierHalt()
         if (c < shown->columnCount())
             selection.select(shown->index(0, c), shown->index(0, c));
     }
-    if (!selection.isEmpty())
+    if (selection.isEmpty())
+        return;
+    {
+        // The selection comes back as it was before the hold, which let it go without a
+        // word: its listeners have nothing new to hear (and the window would look at
+        // every cell of the selected columns again).
+        const QSignalBlocker quiet(view->selectionModel());
         view->selectionModel()->select(selection, QItemSelectionModel::Select
                                                       | QItemSelectionModel::Columns);
+    }
+    view->viewport()->update();
+    view->horizontalHeader()->viewport()->update();
+    view->verticalHeader()->viewport()->update();
+}
+
+QVector<int> SortierHalt::selectedColumns(const QTableView* view)
+{
+    QItemSelectionModel* sel = view->selectionModel();
+    const int rows = view->model() ? view->model()->rowCount() : 0;
+    QVector<int> columns;
+    QSet<int> seen;
+    // Whole-column ranges name their columns without a look at every row; anything
+    // else is left to the selection model.
+    const QItemSelection ranges = sel->selection();
+    for (const QItemSelectionRange& r : ranges) {
+        if (r.parent().isValid() || r.top() != 0 || r.bottom() != rows - 1) {
+            columns.clear();
+            for (const QModelIndex& i : sel->selectedColumns(0))
+                columns << i.column();
+            return columns;
+        }
+        for (int c = r.left(); c <= r.right(); ++c) {
+            if (!seen.contains(c)) {
+                seen.insert(c);
+                columns << c;
+            }
+        }
+    }
+    return columns;
 }
 
 bool SortierHalt::sortsBy(const Tabelle1* table, int column)

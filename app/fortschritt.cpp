@@ -5,11 +5,15 @@
 #include <QKeyEvent>
 #include <QProgressDialog>
 
+#include <limits>
+
 namespace {
 int showDelay = 200;
 Fortschritt* innermost = nullptr;
 constexpr int steps = 1000;
 constexpr qint64 repaintInterval = 100;
+// Asks update() to repaint without moving the bar (a negative step is a value too).
+constexpr qint64 keepValue = std::numeric_limits<qint64>::min();
 
 // The dialog must stay up until the work is done: a hidden modal dialog would let the
 // user start other work in the middle of this one.
@@ -80,7 +84,7 @@ void Fortschritt::step(qint64 done)
         Fortschritt* top = m_outer;
         while (top->m_outer)
             top = top->m_outer;
-        top->update(-1);
+        top->update(keepValue);
         return;
     }
     update(done);
@@ -101,8 +105,9 @@ void Fortschritt::update(qint64 done)
         m_dialog->setValue(0);
         m_dialog->show();
     }
-    if (done >= 0) {
-        const qint64 value = m_total > 0 ? qBound(qint64(0), done * steps / m_total, qint64(steps)) : 0;
+    if (done != keepValue) {
+        const qint64 value =
+            m_total > 0 ? qBound(qint64(0), done * steps / m_total, qint64(steps)) : 0;
         m_dialog->setValue(int(value));
     }
     // Repaints the window and the dialog; the modal dialog keeps the user's input away.

@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSet>
-#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
@@ -29,20 +28,25 @@ SortierHalt::~SortierHalt()
     // One selection change for all columns: each change makes the window look at the
     // whole selection again.
     QItemSelection selection;
+    bool whole = true;
     for (int c : qAsConst(m_selected)) {
         if (c < shown->columnCount())
             selection.select(shown->index(0, c), shown->index(0, c));
+        else
+            whole = false;
     }
-    if (selection.isEmpty())
+    if (selection.isEmpty()) {
+        if (!whole)
+            emit view->selectionModel()->selectionChanged({}, {});
         return;
-    {
-        // The selection comes back as it was before the hold, which let it go without a
-        // word: its listeners have nothing new to hear (and the window would look at
-        // every cell of the selected columns again).
-        const QSignalBlocker quiet(view->selectionModel());
-        view->selectionModel()->select(selection, QItemSelectionModel::Select
-                                                      | QItemSelectionModel::Columns);
     }
+    // The selection comes back as it was before the hold, which let it go without a
+    // word: its listeners have nothing new to hear (and the window would look at every
+    // cell of the selected columns again). A selected column that is gone is news, though.
+    QItemSelectionModel* model = view->selectionModel();
+    const bool wasBlocked = model->blockSignals(whole || model->signalsBlocked());
+    model->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    model->blockSignals(wasBlocked);
     view->viewport()->update();
     view->horizontalHeader()->viewport()->update();
     view->verticalHeader()->viewport()->update();

@@ -61,24 +61,24 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
     const QVector<QVariant> replacement{QVariant(newText)};
     const int rows = ctx.model->rowCount();
     {
-    Fortschritt work(ctx.parent, tr("Werte werden gesucht..."),
-                     qint64(rows) * ctx.columns.size());
-    qint64 done = 0;
-    for (int column : ctx.columns) {
-        QVector<int> matched;
-        QVector<QVariant> before;
-        for (int r = 0; r < rows; ++r) {
-            if ((r & 0x3ff) == 0)
-                work.step(done + r);
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (v.toString() == oldText) {
-                matched << r;
-                before << v;
+        Fortschritt work(ctx.parent, tr("Werte werden gesucht..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> matched;
+            QVector<QVariant> before;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (v.toString() == oldText) {
+                    matched << r;
+                    before << v;
+                }
             }
+            done += rows;
+            block->addColumn(column, std::move(matched), std::move(before), replacement);
         }
-        done += rows;
-        block->addColumn(column, std::move(matched), std::move(before), replacement);
-    }
     }
     // A selection without a match still makes its (empty) undo step.
     if (block->cellCount() > 0)

@@ -22,27 +22,27 @@ void SpaltenZahlen::numericColumns(const TableContext& ctx)
     block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
     {
-    Fortschritt work(ctx.parent, tr("Spalten werden umgewandelt..."),
-                     qint64(rows) * ctx.columns.size());
-    qint64 done = 0;
-    for (int column : ctx.columns) {
-        QVector<int> counted;
-        QVector<QVariant> before;
-        QVector<QVariant> after;
-        for (int r = 0; r < rows; ++r) {
-            if ((r & 0x3ff) == 0)
-                work.step(done + r);
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (!ZaehlZelle::isCounted(v))
-                continue;
-            // Always stored as a double, even where the text already reads as the number.
-            counted << r;
-            before << v;
-            after << QVariant(v.toDouble());
+        Fortschritt work(ctx.parent, tr("Spalten werden umgewandelt..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> counted;
+            QVector<QVariant> before;
+            QVector<QVariant> after;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (!ZaehlZelle::isCounted(v))
+                    continue;
+                // Always stored as a double, even where the text already reads as the number.
+                counted << r;
+                before << v;
+                after << QVariant(v.toDouble());
+            }
+            done += rows;
+            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
         }
-        done += rows;
-        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
-    }
     }
     if (block->cellCount() > 0)
         ctx.undo->push(block);
@@ -61,34 +61,34 @@ void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
     block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
     {
-    Fortschritt work(ctx.parent, tr("Spalten werden umgerechnet..."),
-                     qint64(rows) * ctx.columns.size());
-    qint64 done = 0;
-    for (int column : ctx.columns) {
-        QVector<int> counted;
-        QVector<QVariant> before;
-        double sum = 0.0;
-        for (int r = 0; r < rows; ++r) {
-            if ((r & 0x3ff) == 0)
-                work.step(done + r);
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (!ZaehlZelle::isCounted(v))
+        Fortschritt work(ctx.parent, tr("Spalten werden umgerechnet..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> counted;
+            QVector<QVariant> before;
+            double sum = 0.0;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (!ZaehlZelle::isCounted(v))
+                    continue;
+                counted << r;
+                before << v;
+                sum += v.toDouble();
+            }
+            // A total of 0 (or beyond the doubles) has no percentages: the column stays
+            // as it is rather than filling with inf and nan.
+            done += rows;
+            if (sum == 0.0 || !std::isfinite(sum))
                 continue;
-            counted << r;
-            before << v;
-            sum += v.toDouble();
+            QVector<QVariant> after;
+            after.reserve(before.size());
+            for (const QVariant& v : qAsConst(before))
+                after << QVariant(v.toDouble() / sum * 100.0);
+            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
         }
-        // A total of 0 (or beyond the doubles) has no percentages: the column stays
-        // as it is rather than filling with inf and nan.
-        done += rows;
-        if (sum == 0.0 || !std::isfinite(sum))
-            continue;
-        QVector<QVariant> after;
-        after.reserve(before.size());
-        for (const QVariant& v : qAsConst(before))
-            after << QVariant(v.toDouble() / sum * 100.0);
-        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
-    }
     }
     if (block->cellCount() > 0)
         ctx.undo->push(block);

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QUndoStack>
 
-#include "app/roles.h"
 #include "app/fortschritt.h"
+#include "app/roles.h"
 #include "app/userinput.h"
 #include "app/waitcursor.h"
 #include "commands/cappendcolumn.h"

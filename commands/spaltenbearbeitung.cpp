@@ -7,9 +7,9 @@
 
 #include <utility>
 
+#include "app/fortschritt.h"
 #include "app/roles.h"
 #include "app/tabelle1.h"
-#include "app/fortschritt.h"
 #include "app/userinput.h"
 #include "app/waitcursor.h"
 #include "commands/cappendcolumn.h"

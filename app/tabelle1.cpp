@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QSet>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -88,6 +89,34 @@ void Tabelle1::hideSelectedColumns()
         m_hidden << i.column();
         m_table->setColumnHidden(i.column(), true);
     }
+}
+
+QVector<int> Tabelle1::selectedColumns() const
+{
+    const QItemSelectionModel* sel = m_table->selectionModel();
+    QVector<int> columns;
+    if (!sel)
+        return columns;
+    const int rows = m_table->model() ? m_table->model()->rowCount() : 0;
+    QSet<int> seen;
+    // Whole-column ranges name their columns; anything else is left to the selection
+    // model, which looks at every row of every column.
+    const QItemSelection ranges = sel->selection();
+    for (const QItemSelectionRange& r : ranges) {
+        if (r.parent().isValid() || r.top() != 0 || r.bottom() != rows - 1) {
+            columns.clear();
+            for (const QModelIndex& i : sel->selectedColumns(0))
+                columns << i.column();
+            return columns;
+        }
+        for (int c = r.left(); c <= r.right(); ++c) {
+            if (!seen.contains(c)) {
+                seen.insert(c);
+                columns << c;
+            }
+        }
+    }
+    return columns;
 }
 
 Tabelle1::SortKey Tabelle1::sortKey(const QVariant& v)

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVector>
 
 #include "app/modelclient.h"
 
@@ -22,6 +23,9 @@ public:
     QTableView* table() const { return m_table; }
     QSortFilterProxyModel* proxy() const;
     const QList<int>& hiddenColumns() const { return m_hidden; }
+    // The wholly selected columns in the selection model's order (as its
+    // selectedColumns(), without a look at every row of whole-column ranges).
+    QVector<int> selectedColumns() const;
     // Whether a BulkFill holds the proxy off the data table just now.
     bool isHeld() const { return m_holds > 0; }
 

@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QSet>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
@@ -12,7 +11,7 @@ SortierHalt::SortierHalt(Tabelle1* table)
     // An outer hold already has the selection and sorts once at its end.
     if (!table || table->isHeld())
         return;
-    m_selected = selectedColumns(table->table());
+    m_selected = table->selectedColumns();
     m_fill = std::make_unique<Tabelle1::BulkFill>(table);
 }
 
@@ -50,32 +49,6 @@ SortierHalt::~SortierHalt()
     view->viewport()->update();
     view->horizontalHeader()->viewport()->update();
     view->verticalHeader()->viewport()->update();
-}
-
-QVector<int> SortierHalt::selectedColumns(const QTableView* view)
-{
-    QItemSelectionModel* sel = view->selectionModel();
-    const int rows = view->model() ? view->model()->rowCount() : 0;
-    QVector<int> columns;
-    QSet<int> seen;
-    // Whole-column ranges name their columns without a look at every row; anything
-    // else is left to the selection model.
-    const QItemSelection ranges = sel->selection();
-    for (const QItemSelectionRange& r : ranges) {
-        if (r.parent().isValid() || r.top() != 0 || r.bottom() != rows - 1) {
-            columns.clear();
-            for (const QModelIndex& i : sel->selectedColumns(0))
-                columns << i.column();
-            return columns;
-        }
-        for (int c = r.left(); c <= r.right(); ++c) {
-            if (!seen.contains(c)) {
-                seen.insert(c);
-                columns << c;
-            }
-        }
-    }
-    return columns;
 }
 
 bool SortierHalt::sortsBy(const Tabelle1* table, int column)

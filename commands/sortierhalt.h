@@ -7,8 +7,6 @@
 
 #include "app/tabelle1.h"
 
-class QTableView;
-
 // Holds the data-table widget's sorting proxy off the data table while a command
 // changes many rows or a sorted column at once, so that the proxy sorts once afterwards
 // instead of once per row. The selected columns and hidden columns stay as they were.
@@ -23,8 +21,6 @@ public:
 
     // Whether the proxy re-sorts when a cell of this column changes.
     static bool sortsBy(const Tabelle1* table, int column);
-    // The wholly selected columns in the selection model's order.
-    static QVector<int> selectedColumns(const QTableView* view);
 
 private:
     QPointer<Tabelle1> m_table;

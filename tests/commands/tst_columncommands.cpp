@@ -104,6 +104,7 @@ private slots:
     void bulkChangeOnSortedTable();
     void movedRowsAreNotAnnounced();
     void lostSelectedColumnIsAnnounced();
+    void selectedColumnsAsTheSelectionModel();
 };
 
 void TstColumnCommands::countedCell_data()
@@ -517,6 +518,46 @@ void TstColumnCommands::lostSelectedColumnIsAnnounced()
     QCOMPARE(selectionChanged.size(), 1);
     stack.redo();
     QCOMPARE(selectionChanged.size(), 1);
+}
+
+void TstColumnCommands::selectedColumnsAsTheSelectionModel()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B", "C", "D"}, {{"1", "2", "3", "4"}, {"5", "6", "7", "8"}, {"9"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    t.table()->sortByColumn(1, Qt::DescendingOrder);
+    QItemSelectionModel* sel = t.table()->selectionModel();
+    QAbstractItemModel* shown = t.table()->model();
+    const auto expected = [&] {
+        QVector<int> columns;
+        for (const QModelIndex& i : sel->selectedColumns(0))
+            columns << i.column();
+        return columns;
+    };
+    const auto pick = [&](int column, QItemSelectionModel::SelectionFlags how) {
+        sel->select(shown->index(0, column), how | QItemSelectionModel::Columns);
+    };
+    pick(3, QItemSelectionModel::Select);
+    pick(1, QItemSelectionModel::Select);
+    pick(3, QItemSelectionModel::Select);
+    QCOMPARE(t.selectedColumns().size(), 2);
+    QCOMPARE(t.selectedColumns(), expected());
+    pick(3, QItemSelectionModel::Deselect);
+    QCOMPARE(t.selectedColumns(), expected());
+    sel->select(QItemSelection(shown->index(0, 0), shown->index(2, 2)),
+                QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(t.selectedColumns(), (QVector<int>{0, 1, 2}));
+    // A part of a column is not a selected column.
+    sel->select(shown->index(1, 2), QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(t.selectedColumns(), QVector<int>());
+    sel->select(QItemSelection(shown->index(0, 2), shown->index(1, 2)),
+                QItemSelectionModel::Select);
+    sel->select(shown->index(2, 2), QItemSelectionModel::Select);
+    QCOMPARE(t.selectedColumns(), (QVector<int>{2}));
+    QCOMPARE(t.selectedColumns(), expected());
+    sel->clearSelection();
+    QCOMPARE(t.selectedColumns(), QVector<int>());
 }
 
 QTEST_MAIN(TstColumnCommands)

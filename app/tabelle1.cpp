@@ -3,14 +3,56 @@
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QSet>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QVector>
+
+// The data table's sorting proxy. While the keys of the sort column are taken (the one
+// whole sort after a bulk change), a comparison reads them instead of two cells.
+class Tabelle1::SortierProxy : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void takeKeys(const QAbstractItemModel* m)
+    {
+        m_keys.clear();
+        m_column = sortColumn();
+        if (!m || !dynamicSortFilter() || m_column < 0 || m_column >= m->columnCount())
+            return;
+        const int rows = m->rowCount();
+        m_keys.reserve(rows);
+        const int role = sortRole();
+        for (int r = 0; r < rows; ++r)
+            m_keys << Tabelle1::sortKey(m->data(m->index(r, m_column), role));
+    }
+    void dropKeys() { m_keys = {}; }
+
+protected:
+    bool lessThan(const QModelIndex& l, const QModelIndex& r) const override
+    {
+        if (!m_keys.isEmpty() && l.column() == m_column && r.column() == m_column
+            && !l.parent().isValid() && !r.parent().isValid() && l.row() < m_keys.size()
+            && r.row() < m_keys.size()) {
+            const int less = Tabelle1::keyLess(m_keys.at(l.row()), m_keys.at(r.row()),
+                                               sortCaseSensitivity(), isSortLocaleAware());
+            if (less >= 0)
+                return less == 1;
+        }
+        return QSortFilterProxyModel::lessThan(l, r);
+    }
+
+private:
+    QVector<Tabelle1::SortKey> m_keys;
+    int m_column = -1;
+};
 
 Tabelle1::Tabelle1(QWidget* parent)
     : ModelClient(parent)
     , m_table(new QTableView(this))
-    , m_proxy(new QSortFilterProxyModel(this))
+    , m_proxy(new SortierProxy(this))
 {
     m_table->setAlternatingRowColors(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectColumns);
@@ -25,6 +67,11 @@ Tabelle1::Tabelle1(QWidget* parent)
     layout->addWidget(label, 0, 0);
     layout->addWidget(m_table, 1, 0);
     setMinimumSize(500, 300);
+}
+
+QSortFilterProxyModel* Tabelle1::proxy() const
+{
+    return m_proxy;
 }
 
 void Tabelle1::setModel(QStandardItemModel* m)
@@ -44,9 +91,70 @@ void Tabelle1::hideSelectedColumns()
     }
 }
 
+QVector<int> Tabelle1::selectedColumns() const
+{
+    const QItemSelectionModel* sel = m_table->selectionModel();
+    QVector<int> columns;
+    if (!sel)
+        return columns;
+    const int rows = m_table->model() ? m_table->model()->rowCount() : 0;
+    QSet<int> seen;
+    // Whole-column ranges name their columns; anything else is left to the selection
+    // model, which looks at every row of every column.
+    const QItemSelection ranges = sel->selection();
+    for (const QItemSelectionRange& r : ranges) {
+        if (r.parent().isValid() || r.top() != 0 || r.bottom() != rows - 1) {
+            columns.clear();
+            for (const QModelIndex& i : sel->selectedColumns(0))
+                columns << i.column();
+            return columns;
+        }
+        for (int c = r.left(); c <= r.right(); ++c) {
+            if (!seen.contains(c)) {
+                seen.insert(c);
+                columns << c;
+            }
+        }
+    }
+    return columns;
+}
+
+Tabelle1::SortKey Tabelle1::sortKey(const QVariant& v)
+{
+    SortKey k;
+    k.type = v.userType();
+    k.number = v.toDouble();
+    k.text = v.toString();
+    return k;
+}
+
+int Tabelle1::keyLess(const SortKey& a, const SortKey& b, Qt::CaseSensitivity cs,
+                      bool localeAware)
+{
+    // The toolkit's rule: an invalid value sorts last, then the left value's type
+    // decides how both are compared.
+    if (a.type == QMetaType::UnknownType)
+        return 0;
+    if (b.type == QMetaType::UnknownType)
+        return 1;
+    switch (a.type) {
+    case QMetaType::Double:
+        return a.number < b.number ? 1 : 0;
+    case QMetaType::QString: {
+        const int c = localeAware ? a.text.localeAwareCompare(b.text) : a.text.compare(b.text, cs);
+        return c < 0 ? 1 : 0;
+    }
+    default:
+        return -1;
+    }
+}
+
 Tabelle1::BulkFill::BulkFill(Tabelle1* t)
     : m_t(t)
 {
+    if (t->m_holds++ > 0)
+        return;
+    m_outer = true;
     const int n = t->m_model ? t->m_model->columnCount() : 0;
     for (int c = 0; c < n; ++c)
         m_hidden << t->m_table->isColumnHidden(c);
@@ -55,7 +163,14 @@ Tabelle1::BulkFill::BulkFill(Tabelle1* t)
 
 Tabelle1::BulkFill::~BulkFill()
 {
+    --m_t->m_holds;
+    if (!m_outer)
+        return;
+    // The sort runs as the proxy takes the data table back; the keys serve just it.
+    m_t->m_proxy->takeKeys(m_t->m_model);
     m_t->m_proxy->setSourceModel(m_t->m_model);
+    m_t->m_proxy->rowCount();
+    m_t->m_proxy->dropKeys();
     for (int c = 0; c < m_hidden.size(); ++c)
         m_t->m_table->setColumnHidden(c, m_hidden.at(c));
 }

@@ -2,11 +2,14 @@
 #define TABELLE1_H
 
 #include <QList>
+#include <QString>
+#include <QVector>
 
 #include "app/modelclient.h"
 
 class QTableView;
 class QSortFilterProxyModel;
+class QVariant;
 
 // The data-table page: the survey shown through a sorting proxy, so that a header
 // click sorts what is shown while the data table keeps its order.
@@ -18,12 +21,18 @@ public:
 
     void setModel(QStandardItemModel* m) override;
     QTableView* table() const { return m_table; }
-    QSortFilterProxyModel* proxy() const { return m_proxy; }
+    QSortFilterProxyModel* proxy() const;
     const QList<int>& hiddenColumns() const { return m_hidden; }
+    // The wholly selected columns in the selection model's order (as its
+    // selectedColumns(), without a look at every row of whole-column ranges).
+    QVector<int> selectedColumns() const;
+    // Whether a BulkFill holds the proxy off the data table just now.
+    bool isHeld() const { return m_holds > 0; }
 
     // While one lives, the sorting proxy lets go of the data table, so that filling it
     // row by row costs no re-sort per row (a sorted table would make reading a large
     // file quadratic). Afterwards the proxy sorts once; hidden columns stay hidden.
+    // Only the outermost of nested ones lets go and sorts.
     class BulkFill
     {
     public:
@@ -35,15 +44,31 @@ public:
     private:
         Tabelle1* m_t;
         QList<bool> m_hidden;
+        bool m_outer = false;
     };
+
+    // What the proxy's comparison reads of one cell, taken once so that a whole sort
+    // does not ask the data table for two cells per comparison.
+    struct SortKey {
+        int type = 0;       // the value's type id
+        double number = 0;  // the value as a number
+        QString text;       // the value as text
+    };
+    static SortKey sortKey(const QVariant& v);
+    // Whether a sorts before b, exactly as the toolkit's proxy compares the values the
+    // keys were taken from: 1 yes, 0 no, -1 for a value type only the toolkit compares.
+    static int keyLess(const SortKey& a, const SortKey& b, Qt::CaseSensitivity cs,
+                       bool localeAware);
 
 public slots:
     void hideSelectedColumns();
 
 private:
     QTableView* m_table;
-    QSortFilterProxyModel* m_proxy;
+    class SortierProxy;
+    SortierProxy* m_proxy;
     QList<int> m_hidden;
+    int m_holds = 0;
 };
 
 #endif

@@ -911,9 +911,7 @@ TableContext View::tableContext()
     c.table = m_tabelle;
     c.undo = m_undo;
     c.parent = this;
-    const QModelIndexList sel = m_tabelle->table()->selectionModel()->selectedColumns(0);
-    for (const QModelIndex& i : sel)
-        c.columns << i.column();
+    c.columns = m_tabelle->selectedColumns();
     return c;
 }
 

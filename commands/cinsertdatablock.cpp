@@ -1,10 +1,12 @@
 #include "commands/cinsertdatablock.h"
 
+#include <QCoreApplication>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
 #include <algorithm>
 
+#include "app/fortschritt.h"
 #include "commands/sortierhalt.h"
 
 cInsertDataBlock::cInsertDataBlock(QStandardItemModel* model, QUndoCommand* parent)
@@ -23,6 +25,9 @@ void cInsertDataBlock::addColumn(int column, QVector<int> rows, QVector<QVariant
         return;
     Cells c;
     c.column = column;
+    const auto [low, high] = std::minmax_element(rows.cbegin(), rows.cend());
+    c.top = *low;
+    c.bottom = *high;
     // Held for as long as the step stays undoable: no spare capacity.
     rows.squeeze();
     oldValues.squeeze();
@@ -52,46 +57,58 @@ bool cInsertDataBlock::touchesSortColumn() const
 
 void cInsertDataBlock::undo()
 {
-    // A sorted column re-sorts the shown rows on every change; it sorts once afterwards.
-    SortierHalt hold(touchesSortColumn() ? m_table.data() : nullptr);
-    for (int i = int(m_columns.size()) - 1; i >= 0; --i)
-        apply(m_columns.at(i), false);
+    applyAll(false);
 }
 
 void cInsertDataBlock::redo()
 {
-    SortierHalt hold(touchesSortColumn() ? m_table.data() : nullptr);
-    for (const Cells& c : qAsConst(m_columns))
-        apply(c, true);
+    applyAll(true);
 }
 
-void cInsertDataBlock::apply(const Cells& cells, bool forward)
+void cInsertDataBlock::applyAll(bool forward)
+{
+    {
+        // A sorted column re-sorts the shown rows on every change; it sorts once afterwards.
+        SortierHalt hold(touchesSortColumn() ? m_table.data() : nullptr);
+        Fortschritt work(m_table.data(), QCoreApplication::translate("cInsertDataBlock",
+                                                                     "Daten werden eingetragen..."),
+                         cellCount());
+        qint64 done = 0;
+        const int n = int(m_columns.size());
+        for (int k = 0; k < n; ++k) {
+            const Cells& c = m_columns.at(forward ? k : n - 1 - k);
+            apply(c, forward, work, done);
+            done += c.rows.size();
+        }
+    }
+    // Told only once all cells are in: nothing recomputes on half the change while the
+    // progress display lets the window repaint.
+    for (const Cells& c : qAsConst(m_columns))
+        emit m_model->dataChanged(m_model->index(c.top, c.column),
+                                  m_model->index(c.bottom, c.column),
+                                  {Qt::DisplayRole, Qt::EditRole});
+}
+
+void cInsertDataBlock::apply(const Cells& cells, bool forward, Fortschritt& work, qint64 done)
 {
     const QVector<QVariant>& values = forward ? cells.newValues : cells.oldValues;
     const bool shared = values.size() == 1;
     const int n = int(cells.rows.size());
-    int top = cells.rows.first();
-    int bottom = top;
-    {
-        // Per-cell signals would reach the proxy and every view once per cell; they
-        // hear of the whole column below instead.
-        const QSignalBlocker quiet(m_model);
-        for (int k = 0; k < n; ++k) {
-            const int i = forward ? k : n - 1 - k;
-            const int row = cells.rows.at(i);
-            QStandardItem* item = m_model->item(row, cells.column);
-            if (!item) {
-                item = new QStandardItem;
-                m_model->setItem(row, cells.column, item);
-            }
-            item->setData(shared ? values.first() : values.at(i), Qt::EditRole);
-            top = std::min(top, row);
-            bottom = std::max(bottom, row);
+    // Per-cell signals would reach the proxy and every view once per cell; they hear of
+    // the whole column afterwards instead.
+    const QSignalBlocker quiet(m_model);
+    for (int k = 0; k < n; ++k) {
+        const int i = forward ? k : n - 1 - k;
+        const int row = cells.rows.at(i);
+        QStandardItem* item = m_model->item(row, cells.column);
+        if (!item) {
+            item = new QStandardItem;
+            m_model->setItem(row, cells.column, item);
         }
+        item->setData(shared ? values.first() : values.at(i), Qt::EditRole);
+        if ((k & 0xfff) == 0)
+            work.step(done + k);
     }
-    emit m_model->dataChanged(m_model->index(top, cells.column),
-                              m_model->index(bottom, cells.column),
-                              {Qt::DisplayRole, Qt::EditRole});
 }
 
 void cInsertDataBlock::setTable(Tabelle1* table)

@@ -8,6 +8,7 @@
 #include <QVector>
 
 class QStandardItemModel;
+class Fortschritt;
 class Tabelle1;
 
 // Sets many cells of the data table in one command. A column operation over a large
@@ -33,11 +34,14 @@ public:
 private:
     struct Cells {
         int column = 0;
+        int top = 0;      // the smallest and largest of rows
+        int bottom = 0;
         QVector<int> rows;
         QVector<QVariant> oldValues;
         QVector<QVariant> newValues;
     };
-    void apply(const Cells& cells, bool forward);
+    void applyAll(bool forward);
+    void apply(const Cells& cells, bool forward, Fortschritt& work, qint64 done);
     bool touchesSortColumn() const;
 
     QStandardItemModel* m_model;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/fortschritt.h"
 #include "app/userinput.h"
 #include "app/waitcursor.h"
 #include "commands/zaehlzelle.h"
@@ -50,8 +51,11 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         QVector<double> y;
         x.reserve(rows);
         y.reserve(rows);
+        Fortschritt work(ctx.parent, tr("Regression wird berechnet..."), rows);
         // Every row takes part: an empty cell is the value 0 here.
         for (int r = 0; r < rows; ++r) {
+            if ((r & 0x3ff) == 0)
+                work.step(r);
             x << ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)).toDouble();
             y << ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)).toDouble();
         }

@@ -10,6 +10,7 @@
 // Holds the data-table widget's sorting proxy off the data table while a command
 // changes many rows or a sorted column at once, so that the proxy sorts once afterwards
 // instead of once per row. The selected columns and hidden columns stay as they were.
+// Nested holds hold once: the outermost sorts at its end.
 class SortierHalt
 {
 public:

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include "app/fortschritt.h"
 #include "app/roles.h"
 #include "app/userinput.h"
 #include "app/waitcursor.h"
@@ -40,12 +41,14 @@ QString SpaltenAbleitung::sourceList(const QVector<int>& columns)
 
 QList<QStandardItem*> SpaltenAbleitung::combinedCells(const QStandardItemModel* model,
                                                       const QVector<int>& sources,
-                                                      bool keepValues)
+                                                      bool keepValues, Fortschritt* work)
 {
     QList<QStandardItem*> items;
     const int rows = model->rowCount();
     items.reserve(rows);
     for (int r = 0; r < rows; ++r) {
+        if (work && (r & 0x3ff) == 0)
+            work->step(r);
         QString text;
         for (int j = 0; j < sources.size(); ++j) {
             const QVariant v = ZaehlZelle::value(model, r, sources.at(j));
@@ -62,13 +65,16 @@ QList<QStandardItem*> SpaltenAbleitung::combinedCells(const QStandardItemModel* 
 
 QList<QStandardItem*> SpaltenAbleitung::weightedCells(const QStandardItemModel* model,
                                                       const QVector<int>& sources,
-                                                      const QVector<double>& factors)
+                                                      const QVector<double>& factors,
+                                                      Fortschritt* work)
 {
     QList<QStandardItem*> items;
     const int rows = model->rowCount();
     const int n = int(std::min(sources.size(), factors.size()));
     items.reserve(rows);
     for (int r = 0; r < rows; ++r) {
+        if (work && (r & 0x3ff) == 0)
+            work->step(r);
         double sum = 0.0;
         for (int j = 0; j < n; ++j) {
             const QVariant v = ZaehlZelle::value(model, r, sources.at(j));
@@ -100,8 +106,13 @@ void SpaltenAbleitung::combineColumns(const TableContext& ctx)
 
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten zusammenfassen"));
-    auto* append =
-        new cAppendColumn(ctx.model, combinedCells(ctx.model, sources, keepValues), title);
+    QList<QStandardItem*> cells;
+    {
+        Fortschritt work(ctx.parent, tr("Spalten werden zusammengefasst..."),
+                         ctx.model->rowCount());
+        cells = combinedCells(ctx.model, sources, keepValues, &work);
+    }
+    auto* append = new cAppendColumn(ctx.model, cells, title);
     append->setTable(ctx.table);
     ctx.undo->push(append);
     SpaltenBearbeitung::hideColumns(ctx);
@@ -164,7 +175,12 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
             return;
         WaitCursor wait;
         ctx.undo->beginMacro(tr("Spalten gewichten"));
-        auto* replace = new cReplaceColumn(m, weightedCells(m, sources, factors), title, c);
+        QList<QStandardItem*> cells;
+        {
+            Fortschritt work(ctx.parent, tr("Spalte wird gewichtet..."), m->rowCount());
+            cells = weightedCells(m, sources, factors, &work);
+        }
+        auto* replace = new cReplaceColumn(m, cells, title, c);
         replace->setTable(ctx.table);
         ctx.undo->push(replace);
         markWeighted(ctx, c, title, sources, factorText);
@@ -189,7 +205,12 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
         return;
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten gewichten"));
-    auto* append = new cAppendColumn(m, weightedCells(m, sources, factors), title);
+    QList<QStandardItem*> cells;
+    {
+        Fortschritt work(ctx.parent, tr("Spalten werden gewichtet..."), m->rowCount());
+        cells = weightedCells(m, sources, factors, &work);
+    }
+    auto* append = new cAppendColumn(m, cells, title);
     append->setTable(ctx.table);
     ctx.undo->push(append);
     markWeighted(ctx, m->columnCount() - 1, title, sources, factorText);

@@ -8,6 +8,7 @@
 
 #include "app/tablecontext.h"
 
+class Fortschritt;
 class QStandardItem;
 
 // Derives new columns from several selected ones: combining lists a row's answers,
@@ -31,12 +32,14 @@ public:
     // One new cell per row (the caller owns them): the counted answers of the sources,
     // or their 1-based positions within the sources, joined by ",".
     static QList<QStandardItem*> combinedCells(const QStandardItemModel* model,
-                                               const QVector<int>& sources, bool keepValues);
+                                               const QVector<int>& sources, bool keepValues,
+                                               Fortschritt* work = nullptr);
     // One new cell per row (the caller owns them): the sum of the counted sources
     // times their factors, as a double.
     static QList<QStandardItem*> weightedCells(const QStandardItemModel* model,
                                                const QVector<int>& sources,
-                                               const QVector<double>& factors);
+                                               const QVector<double>& factors,
+                                               Fortschritt* work = nullptr);
 
 private:
     static bool factorsMatch(const TableContext& ctx, const QVector<double>& factors,

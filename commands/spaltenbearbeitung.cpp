@@ -5,6 +5,9 @@
 #include <QTableView>
 #include <QUndoStack>
 
+#include <utility>
+
+#include "app/fortschritt.h"
 #include "app/roles.h"
 #include "app/tabelle1.h"
 #include "app/userinput.h"
@@ -13,6 +16,7 @@
 #include "commands/chidecolumns.h"
 #include "commands/cinsertdatablock.h"
 #include "commands/crenamecolumn.h"
+#include "commands/sortierhalt.h"
 #include "commands/zaehlzelle.h"
 
 void SpaltenBearbeitung::hideColumns(const TableContext& ctx)
@@ -56,17 +60,25 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
     block->setTable(ctx.table);
     const QVector<QVariant> replacement{QVariant(newText)};
     const int rows = ctx.model->rowCount();
-    for (int column : ctx.columns) {
-        QVector<int> matched;
-        QVector<QVariant> before;
-        for (int r = 0; r < rows; ++r) {
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (v.toString() == oldText) {
-                matched << r;
-                before << v;
+    {
+        Fortschritt work(ctx.parent, tr("Werte werden gesucht..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> matched;
+            QVector<QVariant> before;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (v.toString() == oldText) {
+                    matched << r;
+                    before << v;
+                }
             }
+            done += rows;
+            block->addColumn(column, std::move(matched), std::move(before), replacement);
         }
-        block->addColumn(column, std::move(matched), std::move(before), replacement);
     }
     // A selection without a match still makes its (empty) undo step.
     if (block->cellCount() > 0)
@@ -101,14 +113,28 @@ void SpaltenBearbeitung::copyColumns(const TableContext& ctx)
     const QVector<int> sources = ctx.columns;
     ctx.undo->beginMacro(QStringLiteral("Spalten kopieren"));
     const int rows = ctx.model->rowCount();
-    for (int c : sources) {
-        QList<QStandardItem*> items;
-        items.reserve(rows);
+    const int n = int(sources.size());
+    // All copies in one pass over the rows.
+    QVector<QList<QStandardItem*>> copies(n);
+    {
+        Fortschritt work(ctx.parent, tr("Spalten werden kopiert..."), rows);
+        for (QList<QStandardItem*>& items : copies)
+            items.reserve(rows);
         for (int r = 0; r < rows; ++r) {
-            // A row read shorter than the header has no item here: its copy is empty.
-            const QStandardItem* cell = ctx.model->item(r, c);
-            items << (cell ? cell->clone() : new QStandardItem);
+            if ((r & 0x3ff) == 0)
+                work.step(r);
+            for (int j = 0; j < n; ++j) {
+                // A row read shorter than the header has no item here: its copy is empty.
+                const QStandardItem* cell = ctx.model->item(r, sources.at(j));
+                copies[j] << (cell ? cell->clone() : new QStandardItem);
+            }
         }
+    }
+    // The shown rows are sorted once, after the last copy.
+    SortierHalt hold(ctx.table);
+    for (int j = 0; j < n; ++j) {
+        const int c = sources.at(j);
+        QList<QStandardItem*> items = std::exchange(copies[j], {});
         const QString title = ctx.model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         auto* append = new cAppendColumn(ctx.model, items, title);
         append->setTable(ctx.table);

@@ -1,11 +1,15 @@
 #include "commands/spaltenumbau.h"
 
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 QList<QList<QStandardItem*>> SpaltenUmbau::takeRows(QStandardItemModel* model)
 {
     const int rows = model->rowCount();
     QList<QList<QStandardItem*>> out(rows);
+    // The rows come back unchanged: nobody is told they left, which would cost each
+    // listener a call per row and make every view count it as a change of structure.
+    const QSignalBlocker quiet(model);
     // From the end: each row leaves from the tail of the table, nothing moves.
     for (int r = rows - 1; r >= 0; --r)
         out[r] = model->takeRow(r);
@@ -14,6 +18,7 @@ QList<QList<QStandardItem*>> SpaltenUmbau::takeRows(QStandardItemModel* model)
 
 void SpaltenUmbau::putRows(QStandardItemModel* model, QList<QList<QStandardItem*>>& rows)
 {
+    const QSignalBlocker quiet(model);
     for (QList<QStandardItem*>& row : rows)
         model->appendRow(row);
     rows.clear();

@@ -10,6 +10,8 @@ class QStandardItemModel;
 // column calls move the whole table once per row, which takes minutes on a large
 // survey; taking the rows out, changing the column count of the empty table and putting
 // the rows back costs one step per cell. The header items of the other columns stay.
+// The rows leave and come back without signals (only the column change is told), so
+// the model's row-mapping listeners (the sorting proxy) must be held off meanwhile.
 class SpaltenUmbau
 {
 public:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/fortschritt.h"
 #include "app/userinput.h"
 #include "app/waitcursor.h"
 #include "commands/cinsertdatablock.h"
@@ -20,20 +21,28 @@ void SpaltenZahlen::numericColumns(const TableContext& ctx)
     auto* block = new cInsertDataBlock(ctx.model);
     block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
-    for (int column : ctx.columns) {
-        QVector<int> counted;
-        QVector<QVariant> before;
-        QVector<QVariant> after;
-        for (int r = 0; r < rows; ++r) {
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (!ZaehlZelle::isCounted(v))
-                continue;
-            // Always stored as a double, even where the text already reads as the number.
-            counted << r;
-            before << v;
-            after << QVariant(v.toDouble());
+    {
+        Fortschritt work(ctx.parent, tr("Spalten werden umgewandelt..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> counted;
+            QVector<QVariant> before;
+            QVector<QVariant> after;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (!ZaehlZelle::isCounted(v))
+                    continue;
+                // Always stored as a double, even where the text already reads as the number.
+                counted << r;
+                before << v;
+                after << QVariant(v.toDouble());
+            }
+            done += rows;
+            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
         }
-        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
     }
     if (block->cellCount() > 0)
         ctx.undo->push(block);
@@ -51,27 +60,35 @@ void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
     auto* block = new cInsertDataBlock(ctx.model);
     block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
-    for (int column : ctx.columns) {
-        QVector<int> counted;
-        QVector<QVariant> before;
-        double sum = 0.0;
-        for (int r = 0; r < rows; ++r) {
-            const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-            if (!ZaehlZelle::isCounted(v))
+    {
+        Fortschritt work(ctx.parent, tr("Spalten werden umgerechnet..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
+        for (int column : ctx.columns) {
+            QVector<int> counted;
+            QVector<QVariant> before;
+            double sum = 0.0;
+            for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
+                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                if (!ZaehlZelle::isCounted(v))
+                    continue;
+                counted << r;
+                before << v;
+                sum += v.toDouble();
+            }
+            // A total of 0 (or beyond the doubles) has no percentages: the column stays
+            // as it is rather than filling with inf and nan.
+            done += rows;
+            if (sum == 0.0 || !std::isfinite(sum))
                 continue;
-            counted << r;
-            before << v;
-            sum += v.toDouble();
+            QVector<QVariant> after;
+            after.reserve(before.size());
+            for (const QVariant& v : qAsConst(before))
+                after << QVariant(v.toDouble() / sum * 100.0);
+            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
         }
-        // A total of 0 (or beyond the doubles) has no percentages: the column stays
-        // as it is rather than filling with inf and nan.
-        if (sum == 0.0 || !std::isfinite(sum))
-            continue;
-        QVector<QVariant> after;
-        after.reserve(before.size());
-        for (const QVariant& v : qAsConst(before))
-            after << QVariant(v.toDouble() / sum * 100.0);
-        block->addColumn(column, std::move(counted), std::move(before), std::move(after));
     }
     if (block->cellCount() > 0)
         ctx.undo->push(block);
@@ -133,12 +150,18 @@ void SpaltenZahlen::statColumns(const TableContext& ctx)
         WaitCursor wait;
         const int rows = ctx.model->rowCount();
         QVector<double> values;
+        Fortschritt work(ctx.parent, tr("Statistik wird berechnet..."),
+                         qint64(rows) * ctx.columns.size());
+        qint64 done = 0;
         for (int column : ctx.columns) {
             for (int r = 0; r < rows; ++r) {
+                if ((r & 0x3ff) == 0)
+                    work.step(done + r);
                 const QVariant v = ZaehlZelle::value(ctx.model, r, column);
                 if (ZaehlZelle::isCounted(v))
                     values << v.toDouble();
             }
+            done += rows;
         }
         text = statText(ctx.columns, compute(values, int(ctx.columns.size()), rows));
     }

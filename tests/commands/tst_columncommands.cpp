@@ -1,3 +1,4 @@
+#include <QDate>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -27,6 +28,45 @@ public:
     explicit CountedItem(const QString& t) : QStandardItem(t) {}
     ~CountedItem() override { ++g_deleted; }
 };
+
+// The toolkit's own comparison, to hold the taken keys against.
+class PlainProxy : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::lessThan;
+};
+
+// Cells of every kind a data table holds: texts of numbers and words in both cases,
+// doubles, an empty text and cells without an item.
+std::unique_ptr<QStandardItemModel> mixedColumn()
+{
+    auto m = std::make_unique<QStandardItemModel>(0, 2);
+    const QVariantList pool{QString("5"), QString("10"), QString("ja"), QString("Ja"),
+                            QString("b"), QString(""), 2.5, 10.0, -0.0, 7.0, QString("2.5"),
+                            QString(" 3"), QVariant(), QString("nein"), 100.0};
+    for (int r = 0; r < 90; ++r) {
+        const QVariant v = pool.at((r * 7 + r / 5) % pool.size());
+        QList<QStandardItem*> row;
+        if (v.isValid()) {
+            auto* item = new QStandardItem;
+            item->setData(v, Qt::DisplayRole);
+            row << item;
+        } else {
+            row << nullptr;
+        }
+        row << new QStandardItem(QString::number(r));
+        m->appendRow(row);
+    }
+    return m;
+}
+
+QVector<int> shownOrder(const QAbstractProxyModel* p)
+{
+    QVector<int> rows;
+    for (int r = 0; r < p->rowCount(); ++r)
+        rows << p->mapToSource(p->index(r, 0)).row();
+    return rows;
+}
 
 QList<QStandardItem*> countedItems(const QStringList& texts)
 {
@@ -58,6 +98,13 @@ private slots:
     void replaceColumnFreesBothLists();
     void dataBlockKeepsValuesAndTypes();
     void appendColumnKeepsSortingSelectionAndHidden();
+    void takenKeysCompareAsTheToolkit();
+    void heldSortKeepsToolkitOrder_data();
+    void heldSortKeepsToolkitOrder();
+    void bulkChangeOnSortedTable();
+    void movedRowsAreNotAnnounced();
+    void lostSelectedColumnIsAnnounced();
+    void selectedColumnsAsTheSelectionModel();
 };
 
 void TstColumnCommands::countedCell_data()
@@ -294,6 +341,223 @@ void TstColumnCommands::appendColumnKeepsSortingSelectionAndHidden()
              (QList<QStringList>{{"3", "c"}, {"1", "a"}, {"2", ""}}));
     stack.redo();
     check(3);
+}
+
+void TstColumnCommands::takenKeysCompareAsTheToolkit()
+{
+    const auto m = mixedColumn();
+    PlainProxy plain;
+    plain.setSourceModel(m.get());
+    for (const bool localeAware : {false, true}) {
+        for (const Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+            plain.setSortLocaleAware(localeAware);
+            plain.setSortCaseSensitivity(cs);
+            for (int a = 0; a < 15; ++a) {
+                for (int b = 0; b < 15; ++b) {
+                    const QModelIndex l = m->index(a, 0);
+                    const QModelIndex r = m->index(b, 0);
+                    const int less = Tabelle1::keyLess(Tabelle1::sortKey(l.data()),
+                                                       Tabelle1::sortKey(r.data()), cs,
+                                                       localeAware);
+                    QVERIFY(less >= 0);
+                    QCOMPARE(less == 1, plain.lessThan(l, r));
+                }
+            }
+        }
+    }
+    // A type the keys do not know is left to the toolkit.
+    Tabelle1::SortKey date = Tabelle1::sortKey(QDate(2020, 1, 1));
+    QCOMPARE(Tabelle1::keyLess(date, Tabelle1::sortKey(2.0), Qt::CaseSensitive, false), -1);
+}
+
+void TstColumnCommands::heldSortKeepsToolkitOrder_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::newRow("ascending") << int(Qt::AscendingOrder) << true;
+    QTest::newRow("descending") << int(Qt::DescendingOrder) << true;
+    QTest::newRow("ascending, any case") << int(Qt::AscendingOrder) << false;
+}
+
+void TstColumnCommands::heldSortKeepsToolkitOrder()
+{
+    QFETCH(int, order);
+    QFETCH(bool, caseSensitive);
+    const auto m = mixedColumn();
+    Tabelle1 t;
+    t.setModel(m.get());
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    t.proxy()->setSortCaseSensitivity(cs);
+    t.table()->sortByColumn(0, Qt::SortOrder(order));
+    QSortFilterProxyModel plain;
+    plain.setSortCaseSensitivity(cs);
+    plain.setSourceModel(m.get());
+    plain.sort(0, Qt::SortOrder(order));
+    const QVector<int> expected = shownOrder(&plain);
+    QCOMPARE(shownOrder(t.proxy()), expected);
+    {
+        Tabelle1::BulkFill outer(&t);
+        {
+            Tabelle1::BulkFill inner(&t);
+            QVERIFY(t.isHeld());
+        }
+        // Only the outermost hold gives the data table back.
+        QCOMPARE(t.proxy()->rowCount(), 0);
+    }
+    QVERIFY(!t.isHeld());
+    QCOMPARE(shownOrder(t.proxy()), expected);
+}
+
+void TstColumnCommands::bulkChangeOnSortedTable()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B", "C"},
+        {{"3", "x", "1"}, {"10", "y", "2"}, {"2", "x", "3"}, {"", "z", "4"}, {"1", "x", "5"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    QTableView* view = t.table();
+    view->sortByColumn(0, Qt::AscendingOrder);
+    view->setColumnHidden(2, true);
+    view->selectionModel()->select(view->model()->index(0, 1),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    view->selectionModel()->select(view->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    QSignalSpy selectionChanged(view->selectionModel(), &QItemSelectionModel::selectionChanged);
+    const auto shownA = [&] {
+        QStringList texts;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            texts << view->model()->index(r, 0).data().toString();
+        return texts;
+    };
+    const auto selected = [&] {
+        QVector<int> columns;
+        for (const QModelIndex& i : view->selectionModel()->selectedColumns(0))
+            columns << i.column();
+        return columns;
+    };
+    // As texts "10" sorts before "2"; as numbers after it (the empty text then reads 0).
+    QCOMPARE(shownA(), (QStringList{"", "1", "10", "2", "3"}));
+    QUndoStack stack;
+    auto* block = new cInsertDataBlock(m.get());
+    block->setTable(&t);
+    block->addColumn(0, {0, 1, 2, 4}, {QString("3"), QString("10"), QString("2"), QString("1")},
+                     {3.0, 10.0, 2.0, 1.0});
+    stack.push(block);
+    QCOMPARE(shownA(), (QStringList{"", "1", "2", "3", "10"}));
+    QCOMPARE(m->data(m->index(1, 0)), QVariant(10.0));
+    QCOMPARE(selected(), (QVector<int>{1, 0}));
+    QVERIFY(view->isColumnHidden(2));
+    stack.undo();
+    QCOMPARE(shownA(), (QStringList{"", "1", "10", "2", "3"}));
+    QCOMPARE(m->data(m->index(1, 0)), QVariant(QString("10")));
+    QCOMPARE(selected(), (QVector<int>{1, 0}));
+    stack.redo();
+    QCOMPARE(shownA(), (QStringList{"", "1", "2", "3", "10"}));
+    QCOMPARE(m->data(m->index(1, 0)).metaType().id(), int(QMetaType::Double));
+    QCOMPARE(selected(), (QVector<int>{1, 0}));
+    QVERIFY(view->isColumnHidden(2));
+    // The selection was the same throughout: its listeners heard nothing.
+    QCOMPARE(selectionChanged.size(), 0);
+}
+
+void TstColumnCommands::movedRowsAreNotAnnounced()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"3", "c"}, {"1", "a"}, {"2", "b"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    t.table()->sortByColumn(1, Qt::AscendingOrder);
+    QSignalSpy removed(m.get(), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy inserted(m.get(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy columns(m.get(), &QAbstractItemModel::columnsInserted);
+    QSignalSpy changed(m.get(), &QAbstractItemModel::dataChanged);
+    QUndoStack stack;
+    auto* replace = new cReplaceColumn(m.get(), countedItems({"z", "x", "y"}), "B2", 1);
+    replace->setTable(&t);
+    stack.push(replace);
+    auto* append = new cAppendColumn(m.get(), countedItems({"7", "8", "9"}), "C");
+    append->setTable(&t);
+    stack.push(append);
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "z", "7"}, {"1", "x", "8"}, {"2", "y", "9"}}));
+    // Only what changed is told: the new column, and the replaced column's cells.
+    QCOMPARE(removed.size(), 0);
+    QCOMPARE(inserted.size(), 0);
+    QCOMPARE(columns.size(), 1);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex(), m->index(0, 1));
+    // The shown rows follow the replaced sort column.
+    QCOMPARE(t.proxy()->index(0, 1).data().toString(), QString("x"));
+    QCOMPARE(t.proxy()->index(0, 2).data().toString(), QString("8"));
+    stack.undo();
+    stack.undo();
+    QCOMPARE(TestUtil::cellTexts(m.get()),
+             (QList<QStringList>{{"3", "c"}, {"1", "a"}, {"2", "b"}}));
+    QCOMPARE(t.proxy()->index(0, 1).data().toString(), QString("a"));
+    QCOMPARE(t.proxy()->rowCount(), 3);
+}
+
+void TstColumnCommands::lostSelectedColumnIsAnnounced()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"3", "c"}, {"1", "a"}, {"2", "b"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    QTableView* view = t.table();
+    view->sortByColumn(0, Qt::AscendingOrder);
+    QUndoStack stack;
+    auto* append = new cAppendColumn(m.get(), countedItems({"7", "8", "9"}), "C");
+    append->setTable(&t);
+    stack.push(append);
+    view->selectionModel()->select(view->model()->index(0, 2),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Columns);
+    QSignalSpy selectionChanged(view->selectionModel(), &QItemSelectionModel::selectionChanged);
+    // Undo takes the selected column away: whoever follows the selection must hear it.
+    stack.undo();
+    QVERIFY(view->selectionModel()->selectedColumns(0).isEmpty());
+    QCOMPARE(selectionChanged.size(), 1);
+    stack.redo();
+    QCOMPARE(selectionChanged.size(), 1);
+}
+
+void TstColumnCommands::selectedColumnsAsTheSelectionModel()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B", "C", "D"}, {{"1", "2", "3", "4"}, {"5", "6", "7", "8"}, {"9"}}));
+    Tabelle1 t;
+    t.setModel(m.get());
+    t.table()->sortByColumn(1, Qt::DescendingOrder);
+    QItemSelectionModel* sel = t.table()->selectionModel();
+    QAbstractItemModel* shown = t.table()->model();
+    const auto expected = [&] {
+        QVector<int> columns;
+        for (const QModelIndex& i : sel->selectedColumns(0))
+            columns << i.column();
+        return columns;
+    };
+    const auto pick = [&](int column, QItemSelectionModel::SelectionFlags how) {
+        sel->select(shown->index(0, column), how | QItemSelectionModel::Columns);
+    };
+    pick(3, QItemSelectionModel::Select);
+    pick(1, QItemSelectionModel::Select);
+    pick(3, QItemSelectionModel::Select);
+    QCOMPARE(t.selectedColumns().size(), 2);
+    QCOMPARE(t.selectedColumns(), expected());
+    pick(3, QItemSelectionModel::Deselect);
+    QCOMPARE(t.selectedColumns(), expected());
+    sel->select(QItemSelection(shown->index(0, 0), shown->index(2, 2)),
+                QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(t.selectedColumns(), (QVector<int>{0, 1, 2}));
+    // A part of a column is not a selected column.
+    sel->select(shown->index(1, 2), QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(t.selectedColumns(), QVector<int>());
+    sel->select(QItemSelection(shown->index(0, 2), shown->index(1, 2)),
+                QItemSelectionModel::Select);
+    sel->select(shown->index(2, 2), QItemSelectionModel::Select);
+    QCOMPARE(t.selectedColumns(), (QVector<int>{2}));
+    QCOMPARE(t.selectedColumns(), expected());
+    sel->clearSelection();
+    QCOMPARE(t.selectedColumns(), QVector<int>());
 }
 
 QTEST_MAIN(TstColumnCommands)

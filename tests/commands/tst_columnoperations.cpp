@@ -1,4 +1,5 @@
 #include <QLocale>
+#include <QTableView>
 #include <QTest>
 
 #include "app/roles.h"
@@ -24,6 +25,7 @@ private slots:
     void cancelLeavesNoUndoStep();
     void gotoSelectsColumn();
     void copyAppendsMarkedCopiesInSelectionOrder();
+    void copyOnSortedTableKeepsWhatIsShown();
     void combine_data();
     void combine();
     void weightNewColumnAndReweight();
@@ -205,6 +207,39 @@ void TstColumnOperations::copyAppendsMarkedCopiesInSelectionOrder()
     QCOMPARE(f.header(5), QString("A"));
     // Redone columns come back with their title only.
     QVERIFY(!f.model->headerData(5, Qt::Horizontal, Roles::DerivationKind).isValid());
+}
+
+void TstColumnOperations::copyOnSortedTableKeepsWhatIsShown()
+{
+    TableFixture f({"A", "B", "C"}, {{"3", "c", "z"}, {"1", "a", "x"}, {"2", "b", "y"}});
+    QTableView* view = f.table.table();
+    view->sortByColumn(0, Qt::DescendingOrder);
+    view->setColumnHidden(2, true);
+    const TableContext ctx = f.context({1, 0});
+    const auto check = [&](int columns) {
+        QCOMPARE(view->model()->columnCount(), columns);
+        QStringList shown;
+        for (int r = 0; r < 3; ++r)
+            shown << view->model()->index(r, columns - 1).data().toString();
+        QCOMPARE(shown, (columns == 5 ? QStringList{"3", "2", "1"} : QStringList{"z", "y", "x"}));
+        QVERIFY(view->isColumnHidden(2));
+        for (int c = 3; c < columns; ++c)
+            QVERIFY(!view->isColumnHidden(c));
+        QVector<int> selected;
+        for (const QModelIndex& i : view->selectionModel()->selectedColumns(0))
+            selected << i.column();
+        QCOMPARE(selected, (QVector<int>{1, 0}));
+    };
+    SpaltenBearbeitung::copyColumns(ctx);
+    QCOMPARE(f.undo.count(), 1);
+    QCOMPARE(TestUtil::cellTexts(f.model.get()).at(0), (QStringList{"3", "c", "z", "c", "3"}));
+    check(5);
+    f.undo.undo();
+    QCOMPARE(f.model->columnCount(), 3);
+    check(3);
+    f.undo.redo();
+    QCOMPARE(TestUtil::cellTexts(f.model.get()).at(1), (QStringList{"1", "a", "x", "a", "1"}));
+    check(5);
 }
 
 void TstColumnOperations::combine_data()

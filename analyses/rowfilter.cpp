@@ -36,9 +36,24 @@ bool RowFilter::admitsValue(const QVariant& v) const
 {
     if (m_filterOff)
         return true;
-    if (m_filterIsText && v.metaType().id() == QMetaType::QString)
-        return *static_cast<const QString*>(v.constData())
-            != *static_cast<const QString*>(m_inputFilter.constData());
+    if (m_filterIsText) {
+        switch (v.metaType().id()) {
+        case QMetaType::QString:
+            return *static_cast<const QString*>(v.constData())
+                != *static_cast<const QString*>(m_inputFilter.constData());
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            if (m_filterNeverNumber)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     return !VariantVergleich::equals(m_inputFilter, v);
 }
 
@@ -54,6 +69,16 @@ void RowFilter::setInputFilter(const QVariant& v)
     m_inputFilter = v;
     m_filterOff = VariantVergleich::isNull(v);
     m_filterIsText = v.metaType().id() == QMetaType::QString;
+    m_filterNeverNumber = false;
+    if (m_filterIsText) {
+        // A number's text always reads back as a number (or holds "nan" / "inf").
+        const QString text = v.toString();
+        bool isNumber = false;
+        text.toDouble(&isNumber);
+        m_filterNeverNumber = !isNumber
+            && !text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
+            && !text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    }
 }
 
 void RowFilter::setDependency(const QString& value, int column)

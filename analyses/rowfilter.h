@@ -93,6 +93,9 @@ private:
     // it is a text (then a text cell is compared as text, without variant machinery).
     bool m_filterOff = false;
     bool m_filterIsText = true;
+    // A text filter that no number's text can equal (no number, "nan" or "inf" in it):
+    // number cells then pass without being turned into text.
+    bool m_filterNeverNumber = true;
 };
 
 #endif

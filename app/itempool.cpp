@@ -7,7 +7,7 @@
 
 namespace {
 // Cells seen before a column is judged; more than half of them new ends pooling.
-constexpr qint64 judgeAfter = 2000;
+constexpr qint64 itemsJudgedAfter = 2000;
 
 QStandardItem* restoredItem(const QString& text, const QVariant& value)
 {
@@ -42,7 +42,7 @@ QStandardItem* ItemPool::model(int c, const QString& text, Make make)
     Column& col = m_columns[c];
     if (col.off)
         return nullptr;
-    if (++col.seen == judgeAfter && qint64(col.models.size()) * 2 > col.seen) {
+    if (++col.seen == itemsJudgedAfter && qint64(col.models.size()) * 2 > col.seen) {
         col.off = true;
         clear(&col);
         return nullptr;

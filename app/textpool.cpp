@@ -2,7 +2,7 @@
 
 namespace {
 // Texts seen before a column is judged, and the share of new ones that ends pooling.
-constexpr qint64 judgeAfter = 2000;
+constexpr qint64 textsJudgedAfter = 2000;
 }
 
 TextPool::Column* TextPool::column(int c)
@@ -17,7 +17,7 @@ TextPool::Column* TextPool::column(int c)
 
 void TextPool::review(Column* col)
 {
-    if (++col->seen != judgeAfter)
+    if (++col->seen != textsJudgedAfter)
         return;
     // More than half of the texts new: free text, every later one probably new too.
     if (col->texts.size() * 2 > col->seen) {

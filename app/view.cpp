@@ -621,7 +621,7 @@ bool View::importCSV(const QString& fileName, bool makeViews)
         startNewTable();
         // Filling goes by the characters read.
         work.stage(work.text(), text.size());
-        CsvImport::fill(text, m_model, m_tabelle);
+        CsvImport::fill(text, m_model, m_tabelle, &work);
     }
     if (makeViews)
         createViews();
@@ -977,7 +977,7 @@ bool View::saveSilently(const QString& fileName)
         return false;
     // Writing goes by the rows written.
     work.stage(work.text(), m_model->rowCount());
-    StatistikDatei::write(m_model, m_tabelle, *this, &out);
+    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
     work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();
@@ -1019,7 +1019,7 @@ bool View::load(const QString& fileName)
             CreatingMany many(*this);
             // Reading goes by the position in the file.
             work.stage(work.text(), f.size());
-            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version);
+            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
             f.close();
             work.stage(tr("Ansichten werden berechnet"), 0);
         }

@@ -21,6 +21,8 @@ private slots:
     void variantRules();
     void admits_data();
     void admits();
+    void numberCellsAgainstTextFilters_data();
+    void numberCellsAgainstTextFilters();
     void recordBytes();
     void foreignFilterValueRefused();
     void askDependency();
@@ -103,6 +105,39 @@ void TstRowFilter::admits()
     // Cells outside the table read as data() reads them.
     QCOMPARE(RowFilter::cell(m.get(), 9, 0), m->data(m->index(9, 0)));
     QCOMPARE(RowFilter::cell(m.get(), 0, 9), m->data(m->index(0, 9)));
+}
+
+void TstRowFilter::numberCellsAgainstTextFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    for (const char* f : {"", "abc", "12", " 12 ", "0.5", "1e+20", "-0", "nan", "inf", "-inf",
+                          "1,5", "x1"})
+        QTest::newRow(f) << QString::fromLatin1(f);
+}
+
+void TstRowFilter::numberCellsAgainstTextFilters()
+{
+    // Number cells pass a text filter exactly when their text differs from it.
+    QFETCH(QString, filter);
+    const QList<QVariant> cells = {
+        QVariant(12), QVariant(12.0), QVariant(0.5), QVariant(1e20), QVariant(-0.0),
+        QVariant(qQNaN()), QVariant(qInf()), QVariant(-qInf()), QVariant(qint64(12)),
+        QVariant(12u), QVariant(0), QVariant(1.5f)};
+    QStandardItemModel m(cells.size(), 1);
+    for (int r = 0; r < cells.size(); ++r) {
+        auto* it = new QStandardItem;
+        it->setData(cells[r], Qt::DisplayRole);
+        m.setItem(r, 0, it);
+    }
+    RowFilter f;
+    f.setInputFilter(QVariant(filter));
+    for (int r = 0; r < cells.size(); ++r) {
+        QVariant cell;
+        const bool expected =
+            !VariantVergleich::equals(QVariant(filter), m.item(r)->data(Qt::DisplayRole));
+        QCOMPARE(f.admitsCell(&m, r, 0, &cell), expected);
+        QCOMPARE(f.admits(&m, r, 0), expected);
+    }
 }
 
 void TstRowFilter::recordBytes()

@@ -248,6 +248,14 @@ void View::removeAllViews()
 
 View::~View()
 {
+    // Children still signal while the base class deletes them (the undo stack's clean
+    // state, the pages, the focus); this part of the window is gone by then.
+    for (const QObject* sender : {static_cast<QObject*>(m_undo), static_cast<QObject*>(m_stack),
+                                  static_cast<QObject*>(m_viewList),
+                                  static_cast<QObject*>(m_text->document()),
+                                  static_cast<QObject*>(m_model), static_cast<QObject*>(qApp),
+                                  static_cast<QObject*>(UserInputEvents::instance())})
+        disconnect(sender, nullptr, this, nullptr);
     QSettings settings;
     settings.setValue(QStringLiteral("MainWindow/state"), saveState(0));
     settings.setValue(QStringLiteral("MainWindow/size"), size());

@@ -30,6 +30,10 @@ Balken3dDiagram::Balken3dDiagram(QWidget* parent)
 Balken3dDiagram::~Balken3dDiagram()
 {
     releaseLists();
+    // The base class destroys the context later; its signal must not reach this part
+    // of the object any more.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
 }
 
 void Balken3dDiagram::setRowCount(int n)

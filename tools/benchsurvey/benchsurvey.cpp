@@ -1,7 +1,8 @@
 // Measures the program on a survey file in one process and prints one line per figure:
 // the import with one frequency bar chart per question until every view is computed,
 // a picture of every view, the slowest page switch, one cell edit until every view is
-// current, saving and loading the statistic file, and the peak memory.
+// current, saving and loading the statistic file (also in a new window), and the peak
+// memory.
 // Usage: benchsurvey SURVEY.csv [edit-column]
 #include <QApplication>
 #include <QDir>
@@ -147,6 +148,19 @@ int main(int argc, char** argv)
                 v.viewCount() - 1);
     std::printf("peak_memory_mb after_import %.0f after_load %.0f\n", importHwm,
                 statusMb("VmHWM:"));
+
+    // The same file opened as after a start, in a window with nothing to empty first:
+    // the counterpart of the import above.
+    {
+        View fresh;
+        fresh.resize(1200, 800);
+        fresh.show();
+        settle();
+        t.restart();
+        const bool again = fresh.load(stat);
+        settle();
+        std::printf("load_in_new_window_ms %.1f (%s)\n", ms(t), again ? "ok" : "FAILED");
+    }
     UserInput::setAnswerer(nullptr);
     return 0;
 }

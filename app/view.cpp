@@ -552,7 +552,7 @@ void View::widgetChanged(int idx)
 
 void View::modelSelectionChanged()
 {
-    const QModelIndexList cols = m_tabelle->table()->selectionModel()->selectedColumns(0);
+    const QVector<int> cols = m_tabelle->selectedColumns();
     const int n = cols.size();
     for (QAction* a : {actCreateView, actHideColumns, actNormalize, actNumeric, actReplace,
                        actStat})
@@ -561,7 +561,7 @@ void View::modelSelectionChanged()
     actCombine->setEnabled(n >= 2);
     if (n == 1) {
         const QString marker =
-            m_model->headerData(cols.first().column(), Qt::Horizontal, Roles::DerivationKind)
+            m_model->headerData(cols.first(), Qt::Horizontal, Roles::DerivationKind)
                 .toString();
         actWeight->setEnabled(marker == QLatin1String("weight"));
     } else {
@@ -753,10 +753,7 @@ void View::createSelectedView()
                                             ViewTypes::diagramNames() + ViewTypes::specialViewNames(), 0, false, &ok);
     if (!ok || type.isEmpty())
         return;
-    QVector<int> cols;
-    const QModelIndexList sel = m_tabelle->table()->selectionModel()->selectedColumns(0);
-    for (const QModelIndex& i : sel)
-        cols << i.column();
+    const QVector<int> cols = m_tabelle->selectedColumns();
 
     auto askTitle = [this, &ok] {
         return UserInput::getText(this, tr("Ansicht erstellen"), tr("Titel"), QLineEdit::Normal,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "app/fortschritt.h"
 #include "app/userinput.h"
@@ -12,36 +13,39 @@
 #include "commands/cinsertdatablock.h"
 #include "commands/zaehlzelle.h"
 
-void SpaltenZahlen::numericColumns(const TableContext& ctx)
+namespace {
+// Gives the counted cells of the selected columns new values in one undo step. convert
+// gets a column's counted values and returns their new values, or nothing to leave the
+// column as it is.
+void changeCountedCells(const TableContext& ctx, const QString& macro, const QString& progress,
+                        const std::function<QVector<QVariant>(const QVector<QVariant>&)>& convert)
 {
     if (ctx.columns.isEmpty())
         return;
     WaitCursor wait;
-    ctx.undo->beginMacro(tr("Spalte als Zahlen"));
+    ctx.undo->beginMacro(macro);
     auto* block = new cInsertDataBlock(ctx.model);
     block->setTable(ctx.table);
     const int rows = ctx.model->rowCount();
     {
-        Fortschritt work(ctx.parent, tr("Spalten werden umgewandelt..."),
-                         qint64(rows) * ctx.columns.size());
+        Fortschritt work(ctx.parent, progress, qint64(rows) * ctx.columns.size());
         qint64 done = 0;
         for (int column : ctx.columns) {
             QVector<int> counted;
             QVector<QVariant> before;
-            QVector<QVariant> after;
             for (int r = 0; r < rows; ++r) {
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
                 const QVariant v = ZaehlZelle::value(ctx.model, r, column);
                 if (!ZaehlZelle::isCounted(v))
                     continue;
-                // Always stored as a double, even where the text already reads as the number.
                 counted << r;
                 before << v;
-                after << QVariant(v.toDouble());
             }
             done += rows;
-            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
+            QVector<QVariant> after = convert(before);
+            if (!after.isEmpty())
+                block->addColumn(column, std::move(counted), std::move(before), std::move(after));
         }
     }
     if (block->cellCount() > 0)
@@ -50,51 +54,39 @@ void SpaltenZahlen::numericColumns(const TableContext& ctx)
         delete block;
     ctx.undo->endMacro();
 }
+}
+
+void SpaltenZahlen::numericColumns(const TableContext& ctx)
+{
+    changeCountedCells(ctx, tr("Spalte als Zahlen"), tr("Spalten werden umgewandelt..."),
+                       [](const QVector<QVariant>& before) {
+                           // Always stored as a double, even where the text already reads
+                           // as the number.
+                           QVector<QVariant> after;
+                           after.reserve(before.size());
+                           for (const QVariant& v : before)
+                               after << QVariant(v.toDouble());
+                           return after;
+                       });
+}
 
 void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
 {
-    if (ctx.columns.isEmpty())
-        return;
-    WaitCursor wait;
-    ctx.undo->beginMacro(tr("Spalte in Prozent"));
-    auto* block = new cInsertDataBlock(ctx.model);
-    block->setTable(ctx.table);
-    const int rows = ctx.model->rowCount();
-    {
-        Fortschritt work(ctx.parent, tr("Spalten werden umgerechnet..."),
-                         qint64(rows) * ctx.columns.size());
-        qint64 done = 0;
-        for (int column : ctx.columns) {
-            QVector<int> counted;
-            QVector<QVariant> before;
-            double sum = 0.0;
-            for (int r = 0; r < rows; ++r) {
-                if ((r & 0x3ff) == 0)
-                    work.step(done + r);
-                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-                if (!ZaehlZelle::isCounted(v))
-                    continue;
-                counted << r;
-                before << v;
-                sum += v.toDouble();
-            }
-            // A total of 0 (or beyond the doubles) has no percentages: the column stays
-            // as it is rather than filling with inf and nan.
-            done += rows;
-            if (sum == 0.0 || !std::isfinite(sum))
-                continue;
-            QVector<QVariant> after;
-            after.reserve(before.size());
-            for (const QVariant& v : qAsConst(before))
-                after << QVariant(v.toDouble() / sum * 100.0);
-            block->addColumn(column, std::move(counted), std::move(before), std::move(after));
-        }
-    }
-    if (block->cellCount() > 0)
-        ctx.undo->push(block);
-    else
-        delete block;
-    ctx.undo->endMacro();
+    changeCountedCells(ctx, tr("Spalte in Prozent"), tr("Spalten werden umgerechnet..."),
+                       [](const QVector<QVariant>& before) {
+                           double sum = 0.0;
+                           for (const QVariant& v : before)
+                               sum += v.toDouble();
+                           // A total of 0 (or beyond the doubles) has no percentages: the
+                           // column stays as it is rather than filling with inf and nan.
+                           QVector<QVariant> after;
+                           if (sum == 0.0 || !std::isfinite(sum))
+                               return after;
+                           after.reserve(before.size());
+                           for (const QVariant& v : before)
+                               after << QVariant(v.toDouble() / sum * 100.0);
+                           return after;
+                       });
 }
 
 SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int columnCount,

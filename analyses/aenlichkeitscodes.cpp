@@ -3,6 +3,8 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QString>
+
+#include "app/textkey.h"
 #include <algorithm>
 #include <utility>
 
@@ -13,15 +15,16 @@ void AenlichkeitsCodes::build(const QAbstractItemModel* m, const QVector<int>& c
     m_codes.assign(size_t(m_rows) * size_t(m_k), 0);
     for (int k = 0; k < m_k; ++k) {
         // Code 0: no value at all; texts get 1, 2, ... in order of appearance.
-        QHash<QString, int> codes;
+        QHash<TextKey, int> codes;
         const int c = columns.at(k);
         for (int r = 0; r < m_rows; ++r) {
             const QVariant v = m->data(m->index(r, c));
             int code = 0;
             if (v.isValid()) {
-                auto it = codes.constFind(v.toString());
+                const TextKey text{v.toString()};
+                auto it = codes.constFind(text);
                 if (it == codes.constEnd())
-                    it = codes.insert(v.toString(), int(codes.size()) + 1);
+                    it = codes.insert(text, int(codes.size()) + 1);
                 code = it.value();
             }
             m_codes[size_t(r) * size_t(m_k) + size_t(k)] = code;

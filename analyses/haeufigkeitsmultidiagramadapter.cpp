@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "analyses/recomputescheduler.h"
+#include "analyses/textzaehler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)
@@ -58,24 +59,25 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     QStringList rowLabels;
     // The answer set is taken unfiltered, so every row shows the same labels; it is
     // sorted by QString's operator<: code units, no locale.
-    QSet<QString> answers;
+    TextZaehler every;
     for (int c : std::as_const(m_columns)) {
         rowLabels << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         for (int r = 0; r < rows; ++r)
-            answers.insert(RowFilter::cell(m_model, r, c).toString());
+            every.add(RowFilter::cell(m_model, r, c));
     }
-    QStringList labels(answers.cbegin(), answers.cend());
+    QStringList labels = every.counts().keys();
     std::sort(labels.begin(), labels.end());
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);
     QVariant cell;
     for (int k = 0; k < m_columns.size(); ++k) {
         const int c = m_columns.at(k);
-        QHash<QString, int> counts;
+        TextZaehler tally;
         for (int r = 0; r < rows; ++r) {
             if (m_filter.admitsCell(m_model, r, c, &cell))
-                ++counts[cell.toString()];
+                tally.add(cell);
         }
+        const QHash<QString, int> counts = tally.counts();
         double* row = values.data() + k * width;
         for (int j = 0; j < width; ++j)
             row[j] = double(counts.value(labels.at(j)));

@@ -27,7 +27,7 @@ ItemPool::~ItemPool()
 void ItemPool::clear(Column* col)
 {
     qDeleteAll(col->models);
-    col->models = QHash<QString, QStandardItem*>();
+    col->models = QHash<TextKey, QStandardItem*>();
     delete col->nullModel;
     col->nullModel = nullptr;
 }
@@ -52,7 +52,7 @@ QStandardItem* ItemPool::model(int c, const QString& text, Make make)
             col.nullModel = make();
         return col.nullModel;
     }
-    QStandardItem*& m = col.models[text];
+    QStandardItem*& m = col.models[TextKey{text}];
     if (!m)
         m = make();
     return m;

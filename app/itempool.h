@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "app/textkey.h"
+
 class QStandardItem;
 class QVariant;
 
@@ -28,7 +30,7 @@ public:
 
 private:
     struct Column {
-        QHash<QString, QStandardItem*> models;
+        QHash<TextKey, QStandardItem*> models;
         // Null and empty texts are equal as keys but are written apart.
         QStandardItem* nullModel = nullptr;
         qint64 seen = 0;

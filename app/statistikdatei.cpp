@@ -1,6 +1,10 @@
 #include "app/statistikdatei.h"
 
+#include <QBuffer>
 #include <QDataStream>
+#include <QFileDevice>
+#include <QScopeGuard>
+#include <optional>
 #include <QtEndian>
 #include <QIODevice>
 #include <QStackedWidget>
@@ -12,6 +16,7 @@
 #include "app/tabelle1.h"
 #include "app/itempool.h"
 #include "app/variantreader.h"
+#include "app/zellenleser.h"
 #include "app/roles.h"
 #include "app/viewhost.h"
 #include "app/zeilenfabrik.h"
@@ -159,6 +164,28 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)
         rows = 0;
+    // The cells are read from the file's bytes where the device can show them (a file
+    // mapped into memory, a buffer), and through the stream otherwise.
+    const qint64 start = device->pos();
+    const char* bytes = nullptr;
+    qint64 byteCount = 0;
+    QFileDevice* file = qobject_cast<QFileDevice*>(device);
+    uchar* mapped = nullptr;
+    if (file && file->size() > start) {
+        mapped = file->map(start, file->size() - start);
+        bytes = reinterpret_cast<const char*>(mapped);
+        byteCount = mapped ? file->size() - start : 0;
+    } else if (auto* buffer = qobject_cast<QBuffer*>(device)) {
+        bytes = buffer->data().constData() + start;
+        byteCount = buffer->data().size() - start;
+    }
+    std::optional<ZellenLeser> direct;
+    if (bytes)
+        direct.emplace(bytes, byteCount);
+    const auto unmap = qScopeGuard([file, mapped] {
+        if (mapped)
+            file->unmap(mapped);
+    });
     {
         Tabelle1::BulkFill bulk(tabelle);
         bool damaged = false;
@@ -167,7 +194,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
         // The stream is the maker's alone until it has finished.
         out.rows = int(ZeilenFabrik::run(
             m,
-            [&s, &damaged, rows, cols, device, &windowItems](ZeilenFabrik& made) {
+            [&s, &damaged, &direct, rows, cols, device, start, &windowItems](ZeilenFabrik& made) {
                 ItemPool items;
                 qint64 blocks = 0;
                 // Values are gathered a block of rows at a time (as read: a count from
@@ -192,13 +219,13 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
                         });
                         values.clear();
                     }
-                    made.setDone(device->pos());
+                    made.setDone(direct ? start + direct->pos() : device->pos());
                 };
                 int inBlock = 0;
                 for (int r = 0; r < rows; ++r) {
                     for (int c = 0; c < cols; ++c) {
                         QVariant v;
-                        if (!VariantReader::read(s, v)) {
+                        if (!(direct ? direct->read(v, c) : VariantReader::read(s, v))) {
                             // The rows read completely stay.
                             putBlock(inBlock);
                             damaged = true;
@@ -218,6 +245,11 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             out.result = Damaged;
             return out;
         }
+    }
+    // The stream goes on after the cells read from the bytes.
+    if (direct && !device->seek(start + direct->pos())) {
+        out.result = Damaged;
+        return out;
     }
 
     qint32 viewRows = 0;

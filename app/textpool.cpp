@@ -22,7 +22,7 @@ void TextPool::review(Column* col)
     // More than half of the texts new: free text, every later one probably new too.
     if (col->texts.size() * 2 > col->seen) {
         col->off = true;
-        col->texts = QSet<QString>();
+        col->texts = QSet<TextKey>();
     }
 }
 
@@ -34,10 +34,10 @@ QString TextPool::take(const QString& text, int c)
     if (!col)
         return text;
     review(col);
-    const auto it = col->texts.constFind(text);
+    const auto it = col->texts.constFind(TextKey{text});
     if (it != col->texts.cend())
-        return *it;
-    col->texts.insert(text);
+        return it->text;
+    col->texts.insert(TextKey{text});
     return text;
 }
 
@@ -48,11 +48,11 @@ QString TextPool::take(QStringView text, int c)
         return text.toString();
     review(col);
     // A key over the reader's own characters: no copy unless the text is new.
-    const QString key = QString::fromRawData(text.data(), text.size());
+    const TextKey key{QString::fromRawData(text.data(), text.size())};
     const auto it = col->texts.constFind(key);
     if (it != col->texts.cend())
-        return *it;
+        return it->text;
     const QString copy = text.toString();
-    col->texts.insert(copy);
+    col->texts.insert(TextKey{copy});
     return copy;
 }

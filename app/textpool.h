@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include "app/textkey.h"
+
 // Lets equal answers share one string while a table is read: a survey repeats the same
 // few answers in most of its cells. One pool per column; a column whose texts are mostly
 // different (free text) stops being pooled, so it costs no more than before.
@@ -20,7 +22,7 @@ public:
 
 private:
     struct Column {
-        QSet<QString> texts;
+        QSet<TextKey> texts;
         qint64 seen = 0;
         bool off = false;
     };

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.19)
 set(services
   modelclient.h diagramadapter.h textinhalt.h userinput.h columnselectdialog.h
   waitcursor.h roles.h viewrecord.h viewhost.h tablecontext.h tabelle1.h
-  csvreader.h csvimport.h variantreader.h userinputevents.h fortschritt.h)
+  csvreader.h csvimport.h variantreader.h userinputevents.h fortschritt.h textkey.h)
 
 set(failures "")
 foreach(folder diagrams analyses commands io)

@@ -1,6 +1,7 @@
 #include <QStandardItemModel>
 #include <QtTest>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 #include "adapterfactory.h"
@@ -12,6 +13,7 @@
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "analyses/textzaehler.h"
 #include "diagrams/balkendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"
@@ -26,6 +28,7 @@ private slots:
     void frequency_data();
     void frequency();
     void doubleCellLabels();
+    void tallyCountsByText();
     void percent();
     void dependencyDialog();
     void direct();
@@ -99,6 +102,30 @@ void TstAdapterCounts::doubleCellLabels()
     a.setDiagram(new RecordingDiagram);
     QCOMPARE(a.diagram()->labelList(), QStringList({"0.30000000000000004", "3"}));
     QCOMPARE(a.diagram()->values(), QVector<double>({1, 2}));
+}
+
+void TstAdapterCounts::tallyCountsByText()
+{
+    // The tally keeps numbers and short texts apart from the rest while counting; the
+    // counts must still be those of each cell's text.
+    quint64 otherNanBits = 0x7ff8000000000123ULL;
+    double otherNan = 0;
+    std::memcpy(&otherNan, &otherNanBits, sizeof otherNan);
+    const QString withNul = QString(QLatin1String("a")) + QChar(0);
+    const QVariantList cells{0.0, -0.0, qQNaN(), otherNan, 3.0, QString("3"), 3, 0.1 + 0.2,
+                             true, QVariant(), QString(), QString(""), QString("a"), withNul,
+                             QString(withNul) + QChar(0), QString("abcdefg"),
+                             QString("abcdefgh"), QString("abcdefg") + QChar(0), 1e300,
+                             QString("ja"), QString("ja"), qlonglong(3), uint(7)};
+    QHash<QString, int> expected;
+    TextZaehler tally;
+    for (const QVariant& v : cells) {
+        ++expected[v.toString()];
+        tally.add(v);
+    }
+    QCOMPARE(tally.counts(), expected);
+    QCOMPARE(tally.counts().value(QStringLiteral("3")), 4);
+    QCOMPARE(tally.counts().value(QStringLiteral("nan")), 2);
 }
 
 void TstAdapterCounts::percent()

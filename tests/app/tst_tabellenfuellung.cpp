@@ -13,7 +13,9 @@
 #include "app/tabelle1.h"
 #include "app/textpool.h"
 #include "app/view.h"
+#include "app/variantreader.h"
 #include "app/zeilenfabrik.h"
+#include "app/zellenleser.h"
 
 namespace {
 QByteArray readAll(const QString& path)
@@ -132,6 +134,8 @@ private slots:
     void equalAnswersShareOneString();
     void loadMatchesOnBothPaths();
     void cellsAreWrittenAsTheStreamWritesThem();
+    void cellReaderReadsAsTheStreamReader_data();
+    void cellReaderReadsAsTheStreamReader();
 };
 
 void TstTabellenFuellung::poolKeepsValues()
@@ -280,6 +284,84 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     s << QVariant(QString("ja")) << QVariant(QString("")) << QVariant(QString("ä😀"))
       << QVariant(QString("Zeile\nzwei")) << QVariant(QString("ja")) << QVariant(QString());
     QVERIFY(bytes.contains(cells));
+}
+
+namespace {
+QByteArray streamed(const QVariantList& values)
+{
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    for (const QVariant& v : values)
+        s << v;
+    return bytes;
+}
+
+// A value as a test can compare it: type, whether a text is null, and the value itself
+// (a number by its bits, so that -0 and nan are told apart).
+QString identity(const QVariant& v)
+{
+    QString value = v.toString();
+    if (v.typeId() == QMetaType::Double) {
+        const double d = v.toDouble();
+        value = QString::number(*reinterpret_cast<const quint64*>(&d), 16);
+    } else if (v.typeId() == QMetaType::QStringList) {
+        value = v.toStringList().join(QLatin1Char('|'));
+    }
+    return QStringLiteral("%1:%2:%3")
+        .arg(QString::fromLatin1(v.typeName()), v.toString().isNull() ? "null" : "set", value);
+}
+}
+
+void TstTabellenFuellung::cellReaderReadsAsTheStreamReader_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QVariantList every{QString(), QString(""), QString("ja"), QString("ja"),
+                             QString("ä😀 eine längere Antwort, die sich nicht wiederholt"),
+                             QVariant(), 3.5, -0.0, 0.0, qQNaN(), qInf(), -1e300, 7, true,
+                             uint(9), qlonglong(-5), qulonglong(6),
+                             QStringList{"a", "b"}, QByteArray("xy"), QString("nein")};
+    QTest::newRow("every kind of cell") << streamed(every);
+    // Cut anywhere: a value that is not whole is not read, the ones before it are.
+    const QByteArray whole = streamed(every);
+    for (int n : {1, 4, 5, 8, 9, 10, 12, 13, 20, 31, 47})
+        QTest::addRow("cut after %d bytes", n) << whole.left(n);
+    QByteArray odd = streamed({QString("abc")});
+    odd[8] = char(5); // an odd byte count cannot be a text
+    QTest::newRow("odd text length") << odd + streamed({QString("x")});
+    QByteArray beyond = streamed({QString("abc")});
+    beyond[5] = char(0x7f); // far more bytes than there are
+    QTest::newRow("text longer than the file") << beyond;
+    QByteArray unknown = streamed({QString("a")});
+    unknown[3] = char(64); // a type the files never hold
+    QTest::newRow("unknown type") << unknown;
+    QByteArray invalidWithOdd = streamed({QVariant(), QString("z")});
+    invalidWithOdd[8] = char(1); // the invalid value's empty text, with an odd length
+    QTest::newRow("invalid value with a damaged text") << invalidWithOdd;
+}
+
+// The load reads the cells straight from the file's bytes: every value, and where reading
+// stops, must be what the stream reader gives.
+void TstTabellenFuellung::cellReaderReadsAsTheStreamReader()
+{
+    QFETCH(QByteArray, bytes);
+    QStringList expected;
+    {
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QDataStream s(&buffer);
+        s.setVersion(QDataStream::Qt_4_6);
+        QVariant v;
+        while (VariantReader::read(s, v))
+            expected << identity(v) + QLatin1Char('@') + QString::number(buffer.pos());
+    }
+    QStringList got;
+    ZellenLeser reader(bytes.constData(), bytes.size());
+    QVariant v;
+    while (reader.read(v, 0))
+        got << identity(v) + QLatin1Char('@') + QString::number(reader.pos());
+    QCOMPARE(got, expected);
+    QCOMPARE(identity(v), identity(QVariant()));
 }
 
 QTEST_MAIN(TstTabellenFuellung)

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "analyses/recomputescheduler.h"
-#include "analyses/textzaehler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
@@ -54,14 +53,7 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    TextZaehler tally;
-    const int rows = m_model->rowCount();
-    QVariant cell;
-    for (int r = 0; r < rows; ++r) {
-        if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
-            tally.add(cell);
-    }
-    const QHash<QString, int> counts = tally.counts();
+    const QHash<QString, int> counts = m_filter.countTexts(m_model, m_modelColumn);
     // Sorted by QString's operator<: code units, no locale.
     QStringList labels = counts.keys();
     std::sort(labels.begin(), labels.end());

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "analyses/recomputescheduler.h"
+#include "analyses/spaltencodes.h"
 #include "analyses/textzaehler.h"
 #include "diagrams/diagram.h"
 
@@ -55,29 +56,24 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    const int rows = m_model->rowCount();
+    // Each column is read once, for the labels and for its counts.
+    const SpaltenCodes::Runde round;
     QStringList rowLabels;
     // The answer set is taken unfiltered, so every row shows the same labels; it is
     // sorted by QString's operator<: code units, no locale.
     TextZaehler every;
     for (int c : std::as_const(m_columns)) {
         rowLabels << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        for (int r = 0; r < rows; ++r)
-            every.add(RowFilter::cell(m_model, r, c));
+        for (const QVariant& v : SpaltenCodes::of(m_model, c)->values)
+            every.add(v);
     }
     QStringList labels = every.counts().keys();
     std::sort(labels.begin(), labels.end());
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);
-    QVariant cell;
     for (int k = 0; k < m_columns.size(); ++k) {
         const int c = m_columns.at(k);
-        TextZaehler tally;
-        for (int r = 0; r < rows; ++r) {
-            if (m_filter.admitsCell(m_model, r, c, &cell))
-                tally.add(cell);
-        }
-        const QHash<QString, int> counts = tally.counts();
+        const QHash<QString, int> counts = m_filter.countTexts(m_model, c);
         double* row = values.data() + k * width;
         for (int j = 0; j < width; ++j)
             row[j] = double(counts.value(labels.at(j)));

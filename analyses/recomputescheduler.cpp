@@ -6,6 +6,7 @@
 #include <QVector>
 #include <utility>
 
+#include "analyses/spaltencodes.h"
 #include "app/fortschritt.h"
 
 namespace {
@@ -15,6 +16,13 @@ QVector<QPointer<RecomputeScheduler>>& postponed()
     static QVector<QPointer<RecomputeScheduler>> list;
     return list;
 }
+// Requests made outside a hold, answered together on the next turn of the event loop.
+QVector<QPointer<RecomputeScheduler>>& queued()
+{
+    static QVector<QPointer<RecomputeScheduler>> list;
+    return list;
+}
+bool drainPosted = false;
 }
 
 RecomputeScheduler::RecomputeScheduler(QObject* owner, std::function<void()> recompute)
@@ -66,17 +74,28 @@ void RecomputeScheduler::schedule()
     if (m_pending)
         return;
     m_pending = true;
-    // Queued on this object: dropped if the view (and so this) is deleted first.
-    QMetaObject::invokeMethod(this, [this] { run(); }, Qt::QueuedConnection);
+    // By guarded pointer: a view deleted meanwhile is passed over.
+    queued() << QPointer<RecomputeScheduler>(this);
+    if (!drainPosted && QCoreApplication::instance()) {
+        drainPosted = true;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &RecomputeScheduler::runQueued,
+                                  Qt::QueuedConnection);
+    }
 }
 
-void RecomputeScheduler::hold(bool on)
+void RecomputeScheduler::runQueued()
 {
-    holds = qMax(0, holds + (on ? 1 : -1));
-    if (on || holds > 0)
+    drainPosted = false;
+    const QVector<QPointer<RecomputeScheduler>> due = std::exchange(queued(), {});
+    runAll(due);
+}
+
+void RecomputeScheduler::runAll(const QVector<QPointer<RecomputeScheduler>>& due)
+{
+    if (due.isEmpty())
         return;
-    // A computation may hold again and postpone more: take the list as it stands.
-    const QVector<QPointer<RecomputeScheduler>> due = std::exchange(postponed(), {});
+    // Computed together, the views read each column once.
+    const SpaltenCodes::Runde round;
     // Usually within the work that held (an import, a load), whose dialog it keeps
     // repainting. Events let through between two views cannot compute one twice: a
     // queued request finds it answered, and one answered meanwhile is passed over here.
@@ -86,10 +105,19 @@ void RecomputeScheduler::hold(bool on)
                      due.size());
     for (int i = 0; i < due.size(); ++i) {
         const QPointer<RecomputeScheduler>& s = due.at(i);
-        if (s && s->m_postponed)
+        if (s && s->m_pending)
             s->run();
         work.step(i + 1);
     }
+}
+
+void RecomputeScheduler::hold(bool on)
+{
+    holds = qMax(0, holds + (on ? 1 : -1));
+    if (on || holds > 0)
+        return;
+    // A computation may hold again and postpone more: take the list as it stands.
+    runAll(std::exchange(postponed(), {}));
 }
 
 bool RecomputeScheduler::postpone()

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QVector>
 #include <functional>
 
@@ -55,6 +56,9 @@ public slots:
     void schedule();
 
 private:
+    // Answers the requests queued since the last turn of the event loop.
+    static void runQueued();
+    static void runAll(const QVector<QPointer<RecomputeScheduler>>& due);
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void run();
 

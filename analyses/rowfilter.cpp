@@ -7,6 +7,8 @@
 #include <QStandardItemModel>
 #include <QStringList>
 
+#include "analyses/spaltencodes.h"
+#include "analyses/textzaehler.h"
 #include "analyses/variantvergleich.h"
 #include "app/columnselectdialog.h"
 #include "app/userinput.h"
@@ -30,6 +32,39 @@ bool RowFilter::admitsCell(const QStandardItemModel* m, int row, int column,
         return false;
     *value = cell(m, row, column);
     return admitsValue(*value);
+}
+
+QHash<QString, int> RowFilter::countTexts(const QStandardItemModel* m, int column) const
+{
+    // Counted by code: the filters are asked once per distinct value, not per row.
+    const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, column);
+    const int rows = int(cells->codes.size());
+    std::shared_ptr<const SpaltenCodes> linked;
+    QVector<char> linkedPasses;
+    if (m_depColumn >= 0) {
+        linked = SpaltenCodes::of(m, m_depColumn);
+        if (linked->codes.size() != rows)
+            linked = SpaltenCodes::read(m, m_depColumn);
+        linkedPasses.resize(linked->values.size());
+        for (int i = 0; i < linked->values.size(); ++i)
+            linkedPasses[i] = linked->values.at(i).toString() == m_depValue;
+    }
+    QVector<int> perCode(cells->values.size(), 0);
+    const int* code = cells->codes.constData();
+    if (linked) {
+        const int* linkedCode = linked->codes.constData();
+        for (int r = 0; r < rows; ++r)
+            if (linkedPasses.at(linkedCode[r]))
+                ++perCode[code[r]];
+    } else {
+        for (int r = 0; r < rows; ++r)
+            ++perCode[code[r]];
+    }
+    TextZaehler tally;
+    for (int i = 0; i < perCode.size(); ++i)
+        if (perCode.at(i) > 0 && admitsValue(cells->values.at(i)))
+            tally.add(cells->values.at(i), perCode.at(i));
+    return tally.counts();
 }
 
 bool RowFilter::admitsValue(const QVariant& v) const

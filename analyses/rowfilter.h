@@ -2,6 +2,7 @@
 #define ROWFILTER_H
 
 #include <QAction>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -27,6 +28,10 @@ public:
     // The same for the data table, reading each cell once: the cell's value (as m->data
     // gives it) goes to *value; counting loops then need not read it again.
     bool admitsCell(const QStandardItemModel* m, int row, int column, QVariant* value) const;
+
+    // The text of every cell of column this filter admits, with how often it is there
+    // (the frequency views' count): as admitsCell and toString() would give them.
+    QHash<QString, int> countTexts(const QStandardItemModel* m, int column) const;
 
     // The display value of a cell of the data table, as m->data(m->index(row, column))
     // gives it, read from the item without the model's index machinery.

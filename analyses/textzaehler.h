@@ -14,21 +14,22 @@
 class TextZaehler
 {
 public:
-    void add(const QVariant& cell)
+    // Counts cell count times.
+    void add(const QVariant& cell, int count = 1)
     {
         switch (cell.metaType().id()) {
         case QMetaType::QString:
-            ++m_texts[TextKey{*static_cast<const QString*>(cell.constData())}];
+            m_texts[TextKey{*static_cast<const QString*>(cell.constData())}] += count;
             break;
         case QMetaType::Double: {
             // By bit pattern: 0 and -0 have texts of their own, and so may two nans.
             quint64 bits = 0;
             std::memcpy(&bits, cell.constData(), sizeof bits);
-            ++m_numbers[bits];
+            m_numbers[bits] += count;
             break;
         }
         default:
-            ++m_texts[TextKey{cell.toString()}];
+            m_texts[TextKey{cell.toString()}] += count;
             break;
         }
     }

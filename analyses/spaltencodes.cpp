@@ -1,0 +1,159 @@
+#include "analyses/spaltencodes.h"
+
+#include <QHash>
+#include <QPair>
+#include <QStandardItemModel>
+#include <cstring>
+
+#include "analyses/rowfilter.h"
+#include "app/textkey.h"
+
+namespace {
+// The columns kept in the current round, and what tells them apart from a change.
+struct Kept
+{
+    int rounds = 0;
+    QHash<QPair<const QAbstractItemModel*, int>, std::shared_ptr<const SpaltenCodes>> columns;
+    QHash<const QAbstractItemModel*, QList<QMetaObject::Connection>> watched;
+
+    void forget(const QAbstractItemModel* m, int first, int last)
+    {
+        for (auto it = columns.begin(); it != columns.end();) {
+            if (it.key().first == m && first <= it.key().second && it.key().second <= last)
+                it = columns.erase(it);
+            else
+                ++it;
+        }
+    }
+
+    void forgetAll(const QAbstractItemModel* m) { forget(m, 0, std::numeric_limits<int>::max()); }
+
+    void watch(const QStandardItemModel* m)
+    {
+        if (watched.contains(m))
+            return;
+        QList<QMetaObject::Connection>& c = watched[m];
+        c << QObject::connect(m, &QAbstractItemModel::dataChanged,
+                              [this, m](const QModelIndex& a, const QModelIndex& b) {
+                                  if (a.isValid() && b.isValid())
+                                      forget(m, qMin(a.column(), b.column()),
+                                             qMax(a.column(), b.column()));
+                                  else
+                                      forgetAll(m);
+                              });
+        const auto all = [this, m] { forgetAll(m); };
+        c << QObject::connect(m, &QAbstractItemModel::rowsInserted, all)
+          << QObject::connect(m, &QAbstractItemModel::rowsRemoved, all)
+          << QObject::connect(m, &QAbstractItemModel::rowsMoved, all)
+          << QObject::connect(m, &QAbstractItemModel::columnsInserted, all)
+          << QObject::connect(m, &QAbstractItemModel::columnsRemoved, all)
+          << QObject::connect(m, &QAbstractItemModel::columnsMoved, all)
+          << QObject::connect(m, &QAbstractItemModel::modelReset, all)
+          << QObject::connect(m, &QAbstractItemModel::layoutChanged, all)
+          << QObject::connect(m, &QObject::destroyed, [this, m] {
+                 forgetAll(m);
+                 watched.remove(m);
+             });
+    }
+
+    void clear()
+    {
+        columns.clear();
+        for (const QList<QMetaObject::Connection>& list : std::as_const(watched))
+            for (const QMetaObject::Connection& c : list)
+                QObject::disconnect(c);
+        watched.clear();
+    }
+};
+
+Kept& kept()
+{
+    static Kept k;
+    return k;
+}
+}
+
+SpaltenCodes::Runde::Runde()
+{
+    ++kept().rounds;
+}
+
+SpaltenCodes::Runde::~Runde()
+{
+    if (--kept().rounds == 0)
+        kept().clear();
+}
+
+std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const QStandardItemModel* m, int column)
+{
+    Kept& k = kept();
+    if (k.rounds == 0 || !m)
+        return read(m, column);
+    const QPair<const QAbstractItemModel*, int> key(m, column);
+    if (const auto found = k.columns.constFind(key); found != k.columns.cend())
+        return found.value();
+    k.watch(m);
+    std::shared_ptr<const SpaltenCodes> made = read(m, column);
+    k.columns.insert(key, made);
+    return made;
+}
+
+std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel* m, int column)
+{
+    auto out = std::make_shared<SpaltenCodes>();
+    const int rows = m ? m->rowCount() : 0;
+    out->codes.resize(rows);
+    // Equal values by kind: texts (a null text apart from an empty one), numbers by bit
+    // pattern, whole numbers and truth values by type and text. Any other kind of value
+    // gets a code of its own per cell: never merged, never wrong.
+    QHash<TextKey, int> texts;
+    QHash<quint64, int> numbers;
+    QHash<QPair<int, QString>, int> others;
+    int nullText = -1;
+    int missing = -1;
+    const auto fresh = [&out](const QVariant& v) {
+        out->values << v;
+        return int(out->values.size()) - 1;
+    };
+    for (int r = 0; r < rows; ++r) {
+        const QVariant v = RowFilter::cell(m, r, column);
+        int code = -1;
+        switch (v.metaType().id()) {
+        case QMetaType::QString: {
+            const QString& text = *static_cast<const QString*>(v.constData());
+            if (text.isNull()) {
+                code = nullText < 0 ? (nullText = fresh(v)) : nullText;
+                break;
+            }
+            auto it = texts.constFind(TextKey{text});
+            code = it != texts.cend() ? it.value() : texts.insert(TextKey{text}, fresh(v)).value();
+            break;
+        }
+        case QMetaType::Double: {
+            quint64 bits = 0;
+            std::memcpy(&bits, v.constData(), sizeof bits);
+            auto it = numbers.constFind(bits);
+            code = it != numbers.cend() ? it.value() : numbers.insert(bits, fresh(v)).value();
+            break;
+        }
+        case QMetaType::UnknownType:
+            code = missing < 0 ? (missing = fresh(v)) : missing;
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Bool: {
+            const QPair<int, QString> key(v.metaType().id(), v.toString());
+            auto it = others.constFind(key);
+            code = it != others.cend() ? it.value() : others.insert(key, fresh(v)).value();
+            break;
+        }
+        default:
+            code = fresh(v);
+            break;
+        }
+        out->codes[r] = code;
+    }
+    return out;
+}

@@ -1,0 +1,40 @@
+#ifndef SPALTENCODES_H
+#define SPALTENCODES_H
+
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class QStandardItemModel;
+
+// A column of the data table as codes: equal cells (same type, same value) share a code,
+// numbered in order of first appearance, and values holds each code's first cell. The
+// counting views read their columns through it: reading the table's items is most of the
+// cost of counting, and views computed together (after a command, a load, an edit of a
+// column several views show) then read each column once.
+class SpaltenCodes
+{
+public:
+    QVector<int> codes;       // one per row
+    QVector<QVariant> values; // one per code
+
+    // The codes of column of m (a column beyond the table reads as missing cells).
+    // During a round the columns read are kept for the next view, until the model
+    // says that they changed.
+    static std::shared_ptr<const SpaltenCodes> of(const QStandardItemModel* m, int column);
+
+    // Views computed together form a round (rounds nest); outside one nothing is kept.
+    class Runde
+    {
+    public:
+        Runde();
+        ~Runde();
+        Runde(const Runde&) = delete;
+        Runde& operator=(const Runde&) = delete;
+    };
+
+    // Reads column of m without keeping it.
+    static std::shared_ptr<const SpaltenCodes> read(const QStandardItemModel* m, int column);
+};
+
+#endif

@@ -169,10 +169,11 @@ int main(int argc, char** argv)
     }
 
     auto* window = new View;
+    // Shown first: a long load's progress and any warning then stand over the window.
+    window->show();
     // Exactly one file names a statistic file to open.
     if (files.size() == 1)
         window->load(files.first());
-    window->show();
 
     // Start-up check for scripts and the test suite: once the event loop runs, print
     // what came up and quit through the normal shutdown path.

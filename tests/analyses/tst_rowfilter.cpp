@@ -6,6 +6,7 @@
 
 #include "analyses/recomputescheduler.h"
 #include "analyses/rowfilter.h"
+#include "analyses/spaltencodes.h"
 #include "analyses/variantvergleich.h"
 #include "app/columnselectdialog.h"
 #include "tests/helpers/scriptedanswerer.h"
@@ -28,6 +29,9 @@ private slots:
     void askDependency();
     void askDependencyCancelled();
     void columnDialog();
+    void countsAsRowByRow_data();
+    void countsAsRowByRow();
+    void roundForgetsChangedColumns();
     void schedulerCoalesces();
     void schedulerFollowsModel();
 };
@@ -239,6 +243,89 @@ void TstRowFilter::columnDialog()
     QCOMPARE(d.columns(), QList<int>({3, 1}));
     d.setModel(nullptr);
     QVERIFY(d.columnTitles().isEmpty());
+}
+
+void TstRowFilter::countsAsRowByRow_data()
+{
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<QString>("depValue");
+    QTest::addColumn<int>("depColumn");
+    QTest::newRow("default") << QVariant(QString("")) << QString() << -1;
+    QTest::newRow("filter 3") << QVariant(QString("3")) << QString() << -1;
+    QTest::newRow("filter int 0") << QVariant(0) << QString() << -1;
+    QTest::newRow("filter nan") << QVariant(QString("nan")) << QString() << -1;
+    QTest::newRow("null filter") << QVariant(QString()) << QString() << -1;
+    QTest::newRow("invalid filter") << QVariant() << QString() << -1;
+    QTest::newRow("linked x") << QVariant(QString("")) << "x" << 1;
+    QTest::newRow("linked 2") << QVariant(QString("")) << "2" << 1;
+    QTest::newRow("linked empty") << QVariant(QString("")) << "" << 1;
+    QTest::newRow("linked to itself") << QVariant(QString("")) << "a" << 0;
+    QTest::newRow("vanished link") << QVariant(QString("")) << "" << 9;
+}
+
+// The frequency views count by codes of equal cells; what they count must be what the
+// row-by-row rule admits, by each cell's text.
+void TstRowFilter::countsAsRowByRow()
+{
+    QFETCH(QVariant, input);
+    QFETCH(QString, depValue);
+    QFETCH(int, depColumn);
+    const QVariantList values{QString("a"), QString(""), QString(), QVariant(), 3.0,
+                              QString("3"), 3, -0.0, 0.0, qQNaN(), true, qlonglong(3),
+                              QDate(2020, 1, 2), QString("a"), 2.0, QString("ab"), 0,
+                              QString("nan"), QStringList{"x"}, QString("a")};
+    const QVariantList linked{QString("x"), 2.0, QString("x"), QString(), QString("2"),
+                              QVariant(), 2, QString("x")};
+    QStandardItemModel m(values.size(), 2);
+    for (int r = 0; r < values.size(); ++r) {
+        // A missing item every seventh row of the first column.
+        if (r % 7 != 3) {
+            auto* it = new QStandardItem;
+            it->setData(values.at(r), Qt::DisplayRole);
+            m.setItem(r, 0, it);
+        }
+        auto* g = new QStandardItem;
+        g->setData(linked.at(r % linked.size()), Qt::DisplayRole);
+        m.setItem(r, 1, g);
+    }
+    RowFilter f;
+    f.setInputFilter(input);
+    f.setDependency(depValue, depColumn);
+    QHash<QString, int> expected;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        QVariant cell;
+        if (f.admitsCell(&m, r, 0, &cell))
+            ++expected[cell.toString()];
+    }
+    QCOMPARE(f.countTexts(&m, 0), expected);
+    // The same within a round, where the columns read are kept.
+    const SpaltenCodes::Runde round;
+    QCOMPARE(f.countTexts(&m, 0), expected);
+    QCOMPARE(f.countTexts(&m, 0), expected);
+}
+
+void TstRowFilter::roundForgetsChangedColumns()
+{
+    std::unique_ptr<QStandardItemModel> m(
+        TestUtil::makeModel({"A", "B"}, {{"1", "x"}, {"2", "y"}, {"1", "x"}}));
+    const RowFilter f;
+    const SpaltenCodes::Runde round;
+    QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 2}, {"2", 1}}));
+    QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"x", 2}, {"y", 1}}));
+    // A cell edited within the round.
+    m->item(1, 0)->setText("1");
+    QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 3}}));
+    // A row more, a row less, a column moved in front.
+    m->appendRow({new QStandardItem("5"), new QStandardItem("z")});
+    QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"x", 2}, {"y", 1}, {"z", 1}}));
+    m->removeRow(0);
+    QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 2}, {"5", 1}}));
+    m->insertColumn(0, {new QStandardItem("q"), new QStandardItem("q"), new QStandardItem("q")});
+    QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"q", 3}}));
+    QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"1", 2}, {"5", 1}}));
+    // The same model address again after the old one is gone: nothing kept is reused.
+    m.reset(TestUtil::makeModel({"A"}, {{"neu"}}));
+    QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"neu", 1}}));
 }
 
 void TstRowFilter::schedulerCoalesces()

@@ -1,9 +1,6 @@
 #include "app/statistikdatei.h"
 
-#include <QBuffer>
 #include <QDataStream>
-#include <QFileDevice>
-#include <QScopeGuard>
 #include <optional>
 #include <QtEndian>
 #include <QIODevice>
@@ -164,28 +161,12 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)
         rows = 0;
-    // The cells are read from the file's bytes where the device can show them (a file
-    // mapped into memory, a buffer), and through the stream otherwise.
+    // The cells are read from the device's bytes a block at a time where it can go back
+    // to where they end, and through the stream otherwise.
     const qint64 start = device->pos();
-    const char* bytes = nullptr;
-    qint64 byteCount = 0;
-    QFileDevice* file = qobject_cast<QFileDevice*>(device);
-    uchar* mapped = nullptr;
-    if (file && file->size() > start) {
-        mapped = file->map(start, file->size() - start);
-        bytes = reinterpret_cast<const char*>(mapped);
-        byteCount = mapped ? file->size() - start : 0;
-    } else if (auto* buffer = qobject_cast<QBuffer*>(device)) {
-        bytes = buffer->data().constData() + start;
-        byteCount = buffer->data().size() - start;
-    }
     std::optional<ZellenLeser> direct;
-    if (bytes)
-        direct.emplace(bytes, byteCount);
-    const auto unmap = qScopeGuard([file, mapped] {
-        if (mapped)
-            file->unmap(mapped);
-    });
+    if (!device->isSequential())
+        direct.emplace(device);
     {
         Tabelle1::BulkFill bulk(tabelle);
         bool damaged = false;

@@ -16,10 +16,38 @@ constexpr quint32 stringType = 10;
 constexpr quint32 nullText = 0xffffffffu;
 }
 
-ZellenLeser::ZellenLeser(const char* data, qint64 size)
-    : m_data(reinterpret_cast<const uchar*>(data))
-    , m_size(qMax<qint64>(0, size))
+ZellenLeser::ZellenLeser(QIODevice* device, qint64 blockSize)
+    : m_device(device)
+    , m_blockSize(qMax<qint64>(1, blockSize))
 {
+}
+
+bool ZellenLeser::read(QVariant& v, int column)
+{
+    for (;;) {
+        const Result r = parse(v, column);
+        if (r == Got)
+            return true;
+        if (r == Damaged || !refill()) {
+            v = QVariant();
+            return false;
+        }
+    }
+}
+
+bool ZellenLeser::refill()
+{
+    if (!m_device || m_device->atEnd())
+        return false;
+    // The bytes taken go; what is left of a value read in part stays in front.
+    m_bytes.remove(0, m_pos);
+    m_base += m_pos;
+    m_pos = 0;
+    const QByteArray more = m_device->read(m_blockSize);
+    if (more.isEmpty())
+        return false;
+    m_bytes += more;
+    return true;
 }
 
 QString ZellenLeser::text(const uchar* p, quint32 bytes, int column)
@@ -30,10 +58,10 @@ QString ZellenLeser::text(const uchar* p, quint32 bytes, int column)
     return m_texts.take(QStringView(m_chars.constData(), n), column);
 }
 
-bool ZellenLeser::read(QVariant& v, int column)
+ZellenLeser::Result ZellenLeser::parse(QVariant& v, int column)
 {
-    const qint64 left = m_size - m_pos;
-    const uchar* p = m_data + m_pos;
+    const qint64 left = m_bytes.size() - m_pos;
+    const uchar* p = reinterpret_cast<const uchar*>(m_bytes.constData()) + m_pos;
     // Type (4 bytes) and null flag (1), then for a text or an invalid value the text's
     // byte count (4), for a number its 8 bytes.
     if (left >= 9) {
@@ -43,9 +71,11 @@ bool ZellenLeser::read(QVariant& v, int column)
             if (bytes == nullText) {
                 v = type == stringType ? QVariant(QString()) : QVariant();
                 m_pos += 9;
-                return true;
+                return Got;
             }
-            if (bytes % 2 == 0 && qint64(bytes) <= left - 9) {
+            if (bytes % 2 == 0) {
+                if (qint64(bytes) > left - 9)
+                    return More;
                 if (type == invalidType)
                     v = QVariant();
                 else if (bytes == 0)
@@ -53,12 +83,14 @@ bool ZellenLeser::read(QVariant& v, int column)
                 else
                     v = QVariant(text(p + 9, bytes, column));
                 m_pos += 9 + qint64(bytes);
-                return true;
+                return Got;
             }
-        } else if (type == doubleType && left >= 13) {
+        } else if (type == doubleType) {
+            if (left < 13)
+                return More;
             v = QVariant(qFromBigEndian<double>(p + 5));
             m_pos += 13;
-            return true;
+            return Got;
         }
     }
     // Everything else (and every damaged value) as the stream reader takes it.
@@ -68,7 +100,7 @@ bool ZellenLeser::read(QVariant& v, int column)
     QDataStream s(&buffer);
     s.setVersion(QDataStream::Qt_4_6);
     if (!VariantReader::read(s, v))
-        return false;
+        return s.status() == QDataStream::ReadCorruptData ? Damaged : More;
     m_pos += buffer.pos();
-    return true;
+    return Got;
 }

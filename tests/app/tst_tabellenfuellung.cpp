@@ -335,6 +335,10 @@ void TstTabellenFuellung::cellReaderReadsAsTheStreamReader_data()
     QByteArray unknown = streamed({QString("a")});
     unknown[3] = char(64); // a type the files never hold
     QTest::newRow("unknown type") << unknown;
+    QVariantList tail;
+    for (int i = 0; i < 20000; ++i)
+        tail << QString("eine Antwort %1").arg(i);
+    QTest::newRow("unknown type before a long tail") << unknown + streamed(tail);
     QByteArray invalidWithOdd = streamed({QVariant(), QString("z")});
     invalidWithOdd[8] = char(1); // the invalid value's empty text, with an odd length
     QTest::newRow("invalid value with a damaged text") << invalidWithOdd;
@@ -355,13 +359,21 @@ void TstTabellenFuellung::cellReaderReadsAsTheStreamReader()
         while (VariantReader::read(s, v))
             expected << identity(v) + QLatin1Char('@') + QString::number(buffer.pos());
     }
-    QStringList got;
-    ZellenLeser reader(bytes.constData(), bytes.size());
-    QVariant v;
-    while (reader.read(v, 0))
-        got << identity(v) + QLatin1Char('@') + QString::number(reader.pos());
-    QCOMPARE(got, expected);
-    QCOMPARE(identity(v), identity(QVariant()));
+    // Blocks of every size split the values anywhere.
+    for (qint64 block : {qint64(1), qint64(2), qint64(5), qint64(13), qint64(4 << 20)}) {
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QStringList got;
+        ZellenLeser reader(&buffer, block);
+        QVariant v;
+        while (reader.read(v, 0))
+            got << identity(v) + QLatin1Char('@') + QString::number(reader.pos());
+        QCOMPARE(got, expected);
+        QCOMPARE(identity(v), identity(QVariant()));
+        // A damaged value ends reading where it is, not at the end of the file.
+        QVERIFY2(buffer.pos() - reader.pos() <= qMax<qint64>(block, 64),
+                 qPrintable(QString::number(buffer.pos())));
+    }
 }
 
 QTEST_MAIN(TstTabellenFuellung)

@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QStandardItemModel>
 #include <cstring>
+#include <limits>
 
 #include "analyses/rowfilter.h"
 #include "app/textkey.h"

@@ -8,7 +8,6 @@
 
 #include "analyses/recomputescheduler.h"
 #include "analyses/spaltencodes.h"
-#include "analyses/textzaehler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)
@@ -61,13 +60,13 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     QStringList rowLabels;
     // The answer set is taken unfiltered, so every row shows the same labels; it is
     // sorted by QString's operator<: code units, no locale.
-    TextZaehler every;
+    QSet<QString> answers;
     for (int c : std::as_const(m_columns)) {
         rowLabels << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         for (const QVariant& v : SpaltenCodes::of(m_model, c)->values)
-            every.add(v);
+            answers.insert(v.toString());
     }
-    QStringList labels = every.counts().keys();
+    QStringList labels(answers.cbegin(), answers.cend());
     std::sort(labels.begin(), labels.end());
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);

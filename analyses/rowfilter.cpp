@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include "analyses/spaltencodes.h"
-#include "analyses/textzaehler.h"
 #include "analyses/variantvergleich.h"
 #include "app/columnselectdialog.h"
 #include "app/userinput.h"
@@ -60,11 +59,12 @@ QHash<QString, int> RowFilter::countTexts(const QStandardItemModel* m, int colum
         for (int r = 0; r < rows; ++r)
             ++perCode[code[r]];
     }
-    TextZaehler tally;
+    // Values of different codes can share a text (3 and "3"): counted together.
+    QHash<QString, int> counts;
     for (int i = 0; i < perCode.size(); ++i)
         if (perCode.at(i) > 0 && admitsValue(cells->values.at(i)))
-            tally.add(cells->values.at(i), perCode.at(i));
-    return tally.counts();
+            counts[cells->values.at(i).toString()] += perCode.at(i);
+    return counts;
 }
 
 bool RowFilter::admitsValue(const QVariant& v) const

@@ -1,7 +1,6 @@
 #include "app/statistikdatei.h"
 
 #include <QDataStream>
-#include <optional>
 #include <QtEndian>
 #include <QIODevice>
 #include <QStackedWidget>
@@ -161,21 +160,21 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)
         rows = 0;
-    // The cells are read from the device's bytes a block at a time where it can go back
-    // to where they end, and through the stream otherwise.
+    // The cells are read from the device's bytes a block at a time, and the stream goes
+    // on where they end. A device that cannot go back is read a byte at a time, so that
+    // nothing after the cells is taken.
     const qint64 start = device->pos();
-    std::optional<ZellenLeser> direct;
-    if (!device->isSequential())
-        direct.emplace(device);
+    const bool sequential = device->isSequential();
+    ZellenLeser cells(device, sequential ? 1 : 4 << 20);
     {
         Tabelle1::BulkFill bulk(tabelle);
         bool damaged = false;
         // Items made on the window's thread come from a pool of its own.
         ItemPool windowItems;
-        // The stream is the maker's alone until it has finished.
+        // The device is the maker's alone until it has finished.
         out.rows = int(ZeilenFabrik::run(
             m,
-            [&s, &damaged, &direct, rows, cols, device, start, &windowItems](ZeilenFabrik& made) {
+            [&cells, &damaged, rows, cols, start, &windowItems](ZeilenFabrik& made) {
                 ItemPool items;
                 qint64 blocks = 0;
                 // Values are gathered a block of rows at a time (as read: a count from
@@ -200,13 +199,13 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
                         });
                         values.clear();
                     }
-                    made.setDone(direct ? start + direct->pos() : device->pos());
+                    made.setDone(start + cells.pos());
                 };
                 int inBlock = 0;
                 for (int r = 0; r < rows; ++r) {
                     for (int c = 0; c < cols; ++c) {
                         QVariant v;
-                        if (!(direct ? direct->read(v, c) : VariantReader::read(s, v))) {
+                        if (!cells.read(v, c)) {
                             // The rows read completely stay.
                             putBlock(inBlock);
                             damaged = true;
@@ -227,8 +226,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             return out;
         }
     }
-    // The stream goes on after the cells read from the bytes.
-    if (direct && !device->seek(start + direct->pos())) {
+    if (!sequential && !device->seek(start + cells.pos())) {
         out.result = Damaged;
         return out;
     }

@@ -13,7 +13,7 @@
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
-#include "analyses/textzaehler.h"
+#include "analyses/rowfilter.h"
 #include "diagrams/balkendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"
@@ -106,8 +106,8 @@ void TstAdapterCounts::doubleCellLabels()
 
 void TstAdapterCounts::tallyCountsByText()
 {
-    // The tally keeps numbers and short texts apart from the rest while counting; the
-    // counts must still be those of each cell's text.
+    // Counting goes by codes of equal cells, short texts hashed apart from long ones;
+    // the counts must still be those of each cell's text.
     quint64 otherNanBits = 0x7ff8000000000123ULL;
     double otherNan = 0;
     std::memcpy(&otherNan, &otherNanBits, sizeof otherNan);
@@ -117,15 +117,21 @@ void TstAdapterCounts::tallyCountsByText()
                              QString(withNul) + QChar(0), QString("abcdefg"),
                              QString("abcdefgh"), QString("abcdefg") + QChar(0), 1e300,
                              QString("ja"), QString("ja"), qlonglong(3), uint(7)};
+    QStandardItemModel m(cells.size(), 1);
     QHash<QString, int> expected;
-    TextZaehler tally;
-    for (const QVariant& v : cells) {
-        ++expected[v.toString()];
-        tally.add(v);
+    for (int r = 0; r < cells.size(); ++r) {
+        auto* it = new QStandardItem;
+        it->setData(cells.at(r), Qt::DisplayRole);
+        m.setItem(r, 0, it);
+        ++expected[RowFilter::cell(&m, r, 0).toString()];
     }
-    QCOMPARE(tally.counts(), expected);
-    QCOMPARE(tally.counts().value(QStringLiteral("3")), 4);
-    QCOMPARE(tally.counts().value(QStringLiteral("nan")), 2);
+    RowFilter everything;
+    everything.setInputFilter(QVariant());
+    const QHash<QString, int> counts = everything.countTexts(&m, 0);
+    QCOMPARE(counts, expected);
+    QCOMPARE(counts.value(QStringLiteral("3")), 4);
+    QCOMPARE(counts.value(QStringLiteral("nan")), 2);
+    QCOMPARE(counts.value(QString(QLatin1String("a")) + QChar(0)), 1);
 }
 
 void TstAdapterCounts::percent()

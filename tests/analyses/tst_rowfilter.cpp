@@ -273,7 +273,8 @@ void TstRowFilter::countsAsRowByRow()
     const QVariantList values{QString("a"), QString(""), QString(), QVariant(), 3.0,
                               QString("3"), 3, -0.0, 0.0, qQNaN(), true, qlonglong(3),
                               QDate(2020, 1, 2), QString("a"), 2.0, QString("ab"), 0,
-                              QString("nan"), QStringList{"x"}, QString("a")};
+                              QString("nan"), QStringList{"x"}, QString("a"), 0.6,
+                              QString("0.6"), QString("0.6")};
     const QVariantList linked{QString("x"), 2.0, QString("x"), QString(), QString("2"),
                               QVariant(), 2, QString("x")};
     QStandardItemModel m(values.size(), 2);

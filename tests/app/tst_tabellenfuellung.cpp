@@ -366,8 +366,13 @@ void TstTabellenFuellung::cellReaderReadsAsTheStreamReader()
         QStringList got;
         ZellenLeser reader(&buffer, block);
         QVariant v;
-        while (reader.read(v, 0))
+        while (reader.read(v, 0)) {
             got << identity(v) + QLatin1Char('@') + QString::number(reader.pos());
+            // A byte at a time nothing after the value is taken: the statistic file's
+            // reader relies on it for a device it cannot seek back in.
+            if (block == 1)
+                QCOMPARE(buffer.pos(), reader.pos());
+        }
         QCOMPARE(got, expected);
         QCOMPARE(identity(v), identity(QVariant()));
         // A damaged value ends reading where it is, not at the end of the file.

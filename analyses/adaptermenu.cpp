@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "diagrams/diagram.h"
 
 void AdapterMenu::exec(QAction* typeAction, bool listening, const QVector<QAction*>& actions,

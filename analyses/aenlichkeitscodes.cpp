@@ -4,7 +4,7 @@
 #include <QHash>
 #include <QString>
 
-#include "app/textkey.h"
+#include "core/textkey.h"
 #include <algorithm>
 #include <utility>
 

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "analyses/chiquadrattest.h"
-#include "analyses/recomputescheduler.h"
-#include "analyses/zellenzahl.h"
+#include "core/recomputescheduler.h"
+#include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
 
 namespace {

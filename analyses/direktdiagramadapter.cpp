@@ -3,7 +3,7 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektDiagramAdapter::DirektDiagramAdapter(QWidget* parent)

@@ -2,7 +2,7 @@
 
 #include <QStandardItemModel>
 
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 DirektMultiDiagramAdapter::DirektMultiDiagramAdapter(QWidget* parent)

@@ -5,7 +5,7 @@
 #include <QHash>
 #include <algorithm>
 
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)

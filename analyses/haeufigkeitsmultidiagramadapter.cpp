@@ -6,8 +6,8 @@
 #include <QSet>
 #include <algorithm>
 
-#include "analyses/recomputescheduler.h"
-#include "analyses/spaltencodes.h"
+#include "core/recomputescheduler.h"
+#include "core/spaltencodes.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)

@@ -5,8 +5,8 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
-#include "analyses/recomputescheduler.h"
-#include "app/userinput.h"
+#include "core/recomputescheduler.h"
+#include "core/userinput.h"
 #include "diagrams/diagram.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QStandardItemModel>
 
 #include "analyses/aenlichkeitscodes.h"
-#include "analyses/recomputescheduler.h"
-#include "app/waitcursor.h"
+#include "core/recomputescheduler.h"
+#include "core/waitcursor.h"
 #include "diagrams/balken3ddiagram.h"
 
 ModelAenlichkeits3dView::ModelAenlichkeits3dView(QWidget* parent)

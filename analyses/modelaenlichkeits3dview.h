@@ -3,7 +3,7 @@
 
 #include <QVector>
 
-#include "app/modelclient.h"
+#include "core/modelclient.h"
 
 class Balken3dDiagram;
 class QLabel;

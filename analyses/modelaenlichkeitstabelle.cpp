@@ -7,8 +7,8 @@
 #include <QTableView>
 
 #include "analyses/aenlichkeitsmodel.h"
-#include "analyses/recomputescheduler.h"
-#include "app/waitcursor.h"
+#include "core/recomputescheduler.h"
+#include "core/waitcursor.h"
 #include "diagrams/viewdrag.h"
 
 ModelAenlichkeitsTabelle::ModelAenlichkeitsTabelle(QWidget* parent)

@@ -4,8 +4,8 @@
 #include <QPoint>
 #include <QVector>
 
-#include "app/modelclient.h"
-#include "app/textinhalt.h"
+#include "core/modelclient.h"
+#include "core/textinhalt.h"
 
 class AenlichkeitsModel;
 class QMimeData;

@@ -7,7 +7,7 @@
 #include <QStandardItemModel>
 
 #include "analyses/adaptermenu.h"
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "diagrams/diagram.h"
 
 ModelDiagramAdapter::ModelDiagramAdapter(QWidget* parent)

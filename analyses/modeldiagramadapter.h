@@ -4,8 +4,8 @@
 #include <QString>
 #include <QVector>
 
-#include "app/diagramadapter.h"
-#include "app/modelclient.h"
+#include "core/diagramadapter.h"
+#include "core/modelclient.h"
 
 class QAction;
 class QGridLayout;

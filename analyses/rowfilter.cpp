@@ -7,11 +7,11 @@
 #include <QStandardItemModel>
 #include <QStringList>
 
-#include "analyses/spaltencodes.h"
-#include "analyses/variantvergleich.h"
-#include "app/columnselectdialog.h"
-#include "app/userinput.h"
-#include "app/variantreader.h"
+#include "core/spaltencodes.h"
+#include "core/variantvergleich.h"
+#include "core/columnselectdialog.h"
+#include "core/userinput.h"
+#include "core/variantreader.h"
 
 bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
 {

@@ -3,7 +3,7 @@
 #include <QStandardItemModel>
 #include <map>
 
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "analyses/rowfilter.h"
 #include "diagrams/diagram.h"
 

@@ -9,10 +9,10 @@
 #include <QStandardItemModel>
 #include <QTableWidget>
 
-#include "analyses/recomputescheduler.h"
-#include "analyses/zellenzahl.h"
+#include "core/recomputescheduler.h"
+#include "core/zellenzahl.h"
 #include "analyses/spaltenstatistik.h"
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "diagrams/viewdrag.h"
 
 StatistikTabelle::StatistikTabelle(QWidget* parent)

@@ -5,8 +5,8 @@
 #include <QVector>
 
 #include "analyses/rowfilter.h"
-#include "app/modelclient.h"
-#include "app/textinhalt.h"
+#include "core/modelclient.h"
+#include "core/textinhalt.h"
 
 class QAction;
 class QMimeData;

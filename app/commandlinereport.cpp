@@ -5,12 +5,12 @@
 #include <QLayout>
 #include <QTextStream>
 
-#include "app/csvimport.h"
-#include "app/fortschritt.h"
-#include "app/statistikdatei.h"
+#include "core/csvimport.h"
+#include "core/fortschritt.h"
+#include "core/statistikdatei.h"
 #include "app/view.h"
-#include "app/viewtypes.h"
-#include "app/waitcursor.h"
+#include "analyses/viewtypes.h"
+#include "core/waitcursor.h"
 #include "io/viewscsv.h"
 
 namespace {

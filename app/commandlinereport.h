@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 
 class QTextStream;
 class View;

@@ -11,7 +11,7 @@
 
 #include "app/germantranslations.h"
 #include "app/commandlinereport.h"
-#include "app/roles.h"
+#include "core/roles.h"
 #include "app/view.h"
 
 namespace {

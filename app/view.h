@@ -8,8 +8,8 @@
 #include <QVector>
 #include <functional>
 
-#include "app/tablecontext.h"
-#include "app/viewhost.h"
+#include "core/tablecontext.h"
+#include "core/viewhost.h"
 
 class QAction;
 class QComboBox;
@@ -36,7 +36,7 @@ public:
     // View list
     QStandardItem* appendView(const QString& title, ModelClient* view);
     void removeView(int index) override;
-    void moveView(int from, int to);
+    void moveView(int from, int to) override;
     int viewIndex(ModelClient* view) override;
 
     // The view list as records (ViewHost): the only places where a view turns into

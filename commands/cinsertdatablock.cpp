@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/fortschritt.h"
+#include "core/fortschritt.h"
 #include "commands/sortierhalt.h"
 
 cInsertDataBlock::cInsertDataBlock(QStandardItemModel* model, QUndoCommand* parent)

@@ -2,8 +2,8 @@
 
 #include <QAbstractItemModel>
 
-#include "analyses/variantvergleich.h"
-#include "app/roles.h"
+#include "core/variantvergleich.h"
+#include "core/roles.h"
 
 cRenameColumn::cRenameColumn(QAbstractItemModel* model, int column, const QString& oldTitle,
                              const QString& newTitle, QUndoCommand* parent)

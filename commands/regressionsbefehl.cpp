@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "app/fortschritt.h"
-#include "app/userinput.h"
-#include "app/waitcursor.h"
+#include "core/fortschritt.h"
+#include "core/userinput.h"
+#include "core/waitcursor.h"
 #include "commands/zaehlzelle.h"
 
 QString RegressionsBefehl::message(const QVector<double>& x, const QVector<double>& y)

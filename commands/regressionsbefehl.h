@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "app/tablecontext.h"
+#include "core/tablecontext.h"
 
 // Reports the least-squares line through two selected columns (first x, second y).
 class RegressionsBefehl

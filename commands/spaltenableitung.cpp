@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <QUndoStack>
 
-#include "app/fortschritt.h"
-#include "app/roles.h"
-#include "app/userinput.h"
-#include "app/waitcursor.h"
+#include "core/fortschritt.h"
+#include "core/roles.h"
+#include "core/userinput.h"
+#include "core/waitcursor.h"
 #include "commands/cappendcolumn.h"
 #include "commands/creplacecolumn.h"
 #include "commands/spaltenbearbeitung.h"

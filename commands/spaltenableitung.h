@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVector>
 
-#include "app/tablecontext.h"
+#include "core/tablecontext.h"
 
 class Fortschritt;
 class QStandardItem;

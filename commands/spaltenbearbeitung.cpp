@@ -7,11 +7,11 @@
 
 #include <utility>
 
-#include "app/fortschritt.h"
-#include "app/roles.h"
-#include "app/tabelle1.h"
-#include "app/userinput.h"
-#include "app/waitcursor.h"
+#include "core/fortschritt.h"
+#include "core/roles.h"
+#include "core/tabelle1.h"
+#include "core/userinput.h"
+#include "core/waitcursor.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertdatablock.h"

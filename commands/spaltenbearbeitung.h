@@ -3,7 +3,7 @@
 
 #include <QCoreApplication>
 
-#include "app/tablecontext.h"
+#include "core/tablecontext.h"
 
 // Hide, rename, replace values in, go to and copy the selected columns of the data
 // table. Every change goes on the undo stack.

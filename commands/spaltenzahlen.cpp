@@ -7,9 +7,9 @@
 #include <cmath>
 #include <functional>
 
-#include "app/fortschritt.h"
-#include "app/userinput.h"
-#include "app/waitcursor.h"
+#include "core/fortschritt.h"
+#include "core/userinput.h"
+#include "core/waitcursor.h"
 #include "commands/cinsertdatablock.h"
 #include "commands/zaehlzelle.h"
 

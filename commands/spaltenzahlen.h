@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "app/tablecontext.h"
+#include "core/tablecontext.h"
 
 // Turns the answers of the selected columns into numbers or into percentages of their
 // column's total, and summarises them in a message.

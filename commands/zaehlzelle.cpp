@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "analyses/variantvergleich.h"
+#include "core/variantvergleich.h"
 
 bool ZaehlZelle::isCounted(const QVariant& value)
 {

@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "app/textinhalt.h"
-#include "app/userinput.h"
+#include "core/textinhalt.h"
+#include "core/userinput.h"
 
 namespace {
 // A font from a file is kept within what the font dialog can produce: a huge size or

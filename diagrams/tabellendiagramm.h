@@ -1,7 +1,7 @@
 #ifndef TABELLENDIAGRAMM_H
 #define TABELLENDIAGRAMM_H
 
-#include "app/textinhalt.h"
+#include "core/textinhalt.h"
 #include "diagrams/diagram.h"
 
 class QLabel;

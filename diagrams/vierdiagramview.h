@@ -3,7 +3,7 @@
 
 #include <QPointer>
 
-#include "app/modelclient.h"
+#include "core/modelclient.h"
 
 class QGridLayout;
 

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 
 void ViewDrag::press(const QMouseEvent* e, QPoint* start)
 {

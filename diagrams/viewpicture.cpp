@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "app/diagramadapter.h"
+#include "core/diagramadapter.h"
 #include "diagrams/diagram.h"
 
 namespace {

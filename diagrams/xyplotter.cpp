@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QStandardItemModel>
 
-#include "analyses/recomputescheduler.h"
-#include "analyses/zellenzahl.h"
+#include "core/recomputescheduler.h"
+#include "core/zellenzahl.h"
 #include "diagrams/viewdrag.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotgeometry.h"

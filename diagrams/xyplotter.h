@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QVector>
 
-#include "app/modelclient.h"
+#include "core/modelclient.h"
 #include "diagrams/xyplotgeometry.h"
 
 class QMimeData;

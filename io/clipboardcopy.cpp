@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QWidget>
 
-#include "app/textinhalt.h"
+#include "core/textinhalt.h"
 #include "diagrams/viewpicture.h"
 #include "io/viewtext.h"
 

@@ -4,8 +4,8 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "app/fortschritt.h"
-#include "app/tabelle1.h"
+#include "core/fortschritt.h"
+#include "core/tabelle1.h"
 
 QString DataCsvExport::quoted(const QString& value)
 {

@@ -5,7 +5,7 @@
 #include <QVector>
 #include <functional>
 
-#include "app/viewrecord.h"
+#include "core/viewrecord.h"
 
 class ModelClient;
 class QStandardItemModel;

@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "app/fortschritt.h"
-#include "app/roles.h"
-#include "app/textinhalt.h"
-#include "app/viewhost.h"
+#include "core/fortschritt.h"
+#include "core/roles.h"
+#include "core/textinhalt.h"
+#include "core/viewhost.h"
 #include "diagrams/viewpicture.h"
 #include "io/viewtext.h"
 

@@ -4,11 +4,11 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "app/csvreader.h"
-#include "app/fortschritt.h"
-#include "app/tabelle1.h"
-#include "app/tablecontext.h"
-#include "app/viewhost.h"
+#include "core/csvreader.h"
+#include "core/fortschritt.h"
+#include "core/tabelle1.h"
+#include "core/tablecontext.h"
+#include "core/viewhost.h"
 
 void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
                               QStringList* subHeaders, Fortschritt* progress)

@@ -3,11 +3,11 @@
 #include <QSaveFile>
 #include <QStandardItemModel>
 
-#include "app/csvreader.h"
-#include "app/fortschritt.h"
-#include "app/modelclient.h"
-#include "app/roles.h"
-#include "app/viewhost.h"
+#include "core/csvreader.h"
+#include "core/fortschritt.h"
+#include "core/modelclient.h"
+#include "core/roles.h"
+#include "core/viewhost.h"
 #include "io/datacsvexport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "io/viewtext.h"
 
-#include "app/diagramadapter.h"
-#include "app/textinhalt.h"
+#include "core/diagramadapter.h"
+#include "core/textinhalt.h"
 #include "diagrams/diagram.h"
 
 TextInhalt* ViewText::of(QWidget* view)

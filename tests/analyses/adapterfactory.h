@@ -6,7 +6,7 @@
 
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 
 // Every adapter of the program's type tables, keyed "Single:<type name>" or
 // "Multi:<type name>" in table order.

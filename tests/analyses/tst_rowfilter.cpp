@@ -4,11 +4,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "analyses/rowfilter.h"
-#include "analyses/spaltencodes.h"
-#include "analyses/variantvergleich.h"
-#include "app/columnselectdialog.h"
+#include "core/spaltencodes.h"
+#include "core/variantvergleich.h"
+#include "core/columnselectdialog.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
 

@@ -10,7 +10,7 @@
 
 #include "analyses/spaltenstatistik.h"
 #include "analyses/statistiktabelle.h"
-#include "analyses/zellenzahl.h"
+#include "core/zellenzahl.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
 

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "app/csvreader.h"
+#include "core/csvreader.h"
 
 // The ";" dialect shared by every CSV reader: separators, quote rules, lines, encodings.
 class TstCsvReader : public QObject

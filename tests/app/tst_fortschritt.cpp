@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "analyses/recomputescheduler.h"
-#include "app/fortschritt.h"
+#include "core/recomputescheduler.h"
+#include "core/fortschritt.h"
 
 class TestFortschritt : public QObject
 {

@@ -17,10 +17,10 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include "app/roles.h"
-#include "app/viewtypes.h"
-#include "app/modelclient.h"
-#include "app/tabelle1.h"
+#include "core/roles.h"
+#include "analyses/viewtypes.h"
+#include "core/modelclient.h"
+#include "core/tabelle1.h"
 #include "app/view.h"
 #include "tests/helpers/windowutil.h"
 #include "scriptedanswerer.h"

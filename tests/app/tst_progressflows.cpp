@@ -19,9 +19,9 @@
 #include <functional>
 
 #include "app/commandlinereport.h"
-#include "app/fortschritt.h"
-#include "app/roles.h"
-#include "app/tabelle1.h"
+#include "core/fortschritt.h"
+#include "core/roles.h"
+#include "core/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/viewpicture.h"
 #include "scriptedanswerer.h"

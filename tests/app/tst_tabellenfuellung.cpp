@@ -5,17 +5,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/csvimport.h"
-#include "app/csvreader.h"
-#include "app/itempool.h"
-#include "app/roles.h"
-#include "app/statistikdatei.h"
-#include "app/tabelle1.h"
-#include "app/textpool.h"
+#include "core/csvimport.h"
+#include "core/csvreader.h"
+#include "core/itempool.h"
+#include "core/roles.h"
+#include "core/statistikdatei.h"
+#include "core/tabelle1.h"
+#include "core/textpool.h"
 #include "app/view.h"
-#include "app/variantreader.h"
-#include "app/zeilenfabrik.h"
-#include "app/zellenleser.h"
+#include "core/variantreader.h"
+#include "core/zeilenfabrik.h"
+#include "core/zellenleser.h"
 
 namespace {
 QByteArray readAll(const QString& path)

@@ -7,10 +7,10 @@
 #include <QTextEdit>
 #include <QUndoStack>
 
-#include "app/diagramadapter.h"
+#include "core/diagramadapter.h"
 #include "app/germantranslations.h"
-#include "app/modelclient.h"
-#include "app/userinputevents.h"
+#include "core/modelclient.h"
+#include "core/userinputevents.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"

@@ -10,9 +10,9 @@
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
-#include "app/roles.h"
-#include "app/viewtypes.h"
-#include "app/tabelle1.h"
+#include "core/roles.h"
+#include "analyses/viewtypes.h"
+#include "core/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"

@@ -8,8 +8,8 @@
 #include <QUndoStack>
 #include <memory>
 
-#include "app/tablecontext.h"
-#include "app/tabelle1.h"
+#include "core/tablecontext.h"
+#include "core/tabelle1.h"
 #include "testutil.h"
 
 // Selects whole columns of the data table's view in the given order.

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QUndoStack>
 
-#include "app/roles.h"
-#include "app/tabelle1.h"
+#include "core/roles.h"
+#include "core/tabelle1.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertcolumn.h"

@@ -2,7 +2,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/roles.h"
+#include "core/roles.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"

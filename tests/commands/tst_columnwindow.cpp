@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/roles.h"
+#include "core/roles.h"
 #include "app/view.h"
 #include "scriptedanswerer.h"
 #include "tablefixture.h"

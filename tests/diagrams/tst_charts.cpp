@@ -15,7 +15,7 @@
 #include "diagrams/tabellendiagramm.h"
 #include "diagrams/tortendiagram.h"
 #include "diagrams/xmasdiagram.h"
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 #include "tests/helpers/testutil.h"
 
 namespace {

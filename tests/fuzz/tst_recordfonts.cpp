@@ -4,7 +4,7 @@
 #include <limits>
 #include <memory>
 
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
 
 // A diagram record's font comes from the file: sizes and spacings no font dialog makes

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QQueue>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 
 // Answers the program's questions from a script and records every question asked.
 // A question of another kind than the next scripted one, or one beyond the end of the

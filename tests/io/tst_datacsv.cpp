@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/csvimport.h"
-#include "app/csvreader.h"
-#include "app/tabelle1.h"
+#include "core/csvimport.h"
+#include "core/csvreader.h"
+#include "core/tabelle1.h"
 #include "app/view.h"
 #include "io/datacsvexport.h"
 #include "scriptedanswerer.h"

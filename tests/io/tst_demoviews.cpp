@@ -3,10 +3,10 @@
 #include <QTest>
 #include <QUndoStack>
 
-#include "app/modelclient.h"
-#include "app/roles.h"
+#include "core/modelclient.h"
+#include "core/roles.h"
 #include "app/view.h"
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 #include "io/demoviews.h"
 #include "scriptedanswerer.h"
 

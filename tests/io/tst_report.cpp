@@ -9,8 +9,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "app/diagramadapter.h"
-#include "app/textinhalt.h"
+#include "core/diagramadapter.h"
+#include "core/textinhalt.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"
 #include "io/clipboardcopy.h"

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QUndoStack>
 
-#include "app/roles.h"
-#include "app/tabelle1.h"
+#include "core/roles.h"
+#include "core/tabelle1.h"
 #include "app/view.h"
 #include "windowutil.h"
 #include "io/surveymonkeyimport.h"

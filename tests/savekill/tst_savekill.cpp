@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/statistikdatei.h"
+#include "core/statistikdatei.h"
 #include "app/view.h"
 
 // A save killed at any moment leaves the statistic file complete: the state from

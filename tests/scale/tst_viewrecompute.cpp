@@ -8,7 +8,7 @@
 #include "analyses/direktdiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 #include "analyses/statistiktabelle.h"
 #include "app/view.h"
 #include "diagrams/diagram.h"

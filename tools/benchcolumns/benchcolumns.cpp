@@ -12,8 +12,8 @@
 #include <functional>
 #include <malloc.h>
 
-#include "app/tabelle1.h"
-#include "app/userinput.h"
+#include "core/tabelle1.h"
+#include "core/userinput.h"
 #include "app/view.h"
 
 namespace {

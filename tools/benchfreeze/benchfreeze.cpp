@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "app/view.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "app/view.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "app/view.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "app/view.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 #include "app/view.h"
 #include "diagrams/viewpicture.h"
 

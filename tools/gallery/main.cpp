@@ -17,7 +17,7 @@
 #include "analyses/chiquadrat.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 #include "diagrams/balkendiagram.h"
 #include "diagrams/diagram.h"
 #include "diagrams/tortendiagram.h"

@@ -1,4 +1,4 @@
-#include "app/columnselectdialog.h"
+#include "core/columnselectdialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -6,7 +6,7 @@
 #include <QListView>
 #include <QStandardItemModel>
 
-#include "app/userinput.h"
+#include "core/userinput.h"
 
 ColumnSelectDialog::ColumnSelectDialog(QWidget* parent, Qt::WindowFlags f)
     : QDialog(parent, f)

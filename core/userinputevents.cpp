@@ -1,4 +1,4 @@
-#include "app/userinputevents.h"
+#include "core/userinputevents.h"
 
 UserInputEvents* UserInputEvents::instance()
 {

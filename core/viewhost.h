@@ -1,7 +1,7 @@
 #ifndef VIEWHOST_H
 #define VIEWHOST_H
 
-#include "app/viewrecord.h"
+#include "core/viewrecord.h"
 
 class ModelClient;
 class QDataStream;
@@ -38,6 +38,8 @@ public:
     virtual void setCreatingMany(bool on) = 0;
     // Removes (and deletes) the view of row r >= 1; not undoable.
     virtual void removeView(int row) = 0;
+    // Moves the view of row from (>= 1) to row to, keeping its page with it.
+    virtual void moveView(int from, int to) = 0;
     // Removes every view but the data table.
     virtual void clearViews() = 0;
 

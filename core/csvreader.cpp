@@ -1,9 +1,9 @@
-#include "app/csvreader.h"
+#include "core/csvreader.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
 
-#include "app/textpool.h"
+#include "core/textpool.h"
 
 namespace {
 const QChar Quote = QLatin1Char('"');

@@ -1,4 +1,4 @@
-#include "app/variantreader.h"
+#include "core/variantreader.h"
 
 #include <QDataStream>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/textpool.h"
+#include "core/textpool.h"
 
 namespace {
 // Texts seen before a column is judged, and the share of new ones that ends pooling.

@@ -1,5 +1,5 @@
-#include "app/userinput.h"
-#include "app/userinputevents.h"
+#include "core/userinput.h"
+#include "core/userinputevents.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include "app/columnselectdialog.h"
+#include "core/columnselectdialog.h"
 
 namespace {
 UserInput::Answerer* s_answerer = nullptr;

@@ -1,13 +1,13 @@
-#include "app/csvimport.h"
+#include "core/csvimport.h"
 
 #include <QFile>
 #include <QStandardItemModel>
 
-#include "app/csvreader.h"
-#include "app/itempool.h"
-#include "app/tabelle1.h"
-#include "app/textpool.h"
-#include "app/zeilenfabrik.h"
+#include "core/csvreader.h"
+#include "core/itempool.h"
+#include "core/tabelle1.h"
+#include "core/textpool.h"
+#include "core/zeilenfabrik.h"
 
 bool CsvImport::readText(const QString& fileName, QString* text)
 {

@@ -1,7 +1,7 @@
-#include "app/cremoveview.h"
+#include "commands/cremoveview.h"
 
-#include "app/modelclient.h"
-#include "app/view.h"
+#include "core/modelclient.h"
+#include "core/viewhost.h"
 
 namespace {
 ViewRecord makeRecord(const QString& title, const QString& adapterType,
@@ -19,7 +19,7 @@ ViewRecord makeRecord(const QString& title, const QString& adapterType,
 }
 }
 
-cRemoveView::cRemoveView(View* view, ModelClient* client, const QString& title,
+cRemoveView::cRemoveView(ViewHost* view, ModelClient* client, const QString& title,
                          const QString& adapterType, const QString& viewType,
                          const QString& notes, const QVector<int>& columns,
                          const QByteArray& settings, QUndoCommand* parent)
@@ -28,7 +28,7 @@ cRemoveView::cRemoveView(View* view, ModelClient* client, const QString& title,
 {
 }
 
-cRemoveView::cRemoveView(View* view, ModelClient* client, const ViewRecord& record,
+cRemoveView::cRemoveView(ViewHost* view, ModelClient* client, const ViewRecord& record,
                          QUndoCommand* parent)
     : QUndoCommand(QObject::tr("Ansicht entfernen"), parent)
     , m_view(view)

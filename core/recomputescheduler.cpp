@@ -1,4 +1,4 @@
-#include "analyses/recomputescheduler.h"
+#include "core/recomputescheduler.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
@@ -6,8 +6,8 @@
 #include <QVector>
 #include <utility>
 
-#include "analyses/spaltencodes.h"
-#include "app/fortschritt.h"
+#include "core/spaltencodes.h"
+#include "core/fortschritt.h"
 
 namespace {
 int holds = 0;

@@ -1,4 +1,4 @@
-#include "app/textkey.h"
+#include "core/textkey.h"
 
 #include <QHashFunctions>
 #include <cstring>

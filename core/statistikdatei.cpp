@@ -1,4 +1,4 @@
-#include "app/statistikdatei.h"
+#include "core/statistikdatei.h"
 
 #include <QDataStream>
 #include <QtEndian>
@@ -7,15 +7,15 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "app/modelclient.h"
-#include "app/fortschritt.h"
-#include "app/tabelle1.h"
-#include "app/itempool.h"
-#include "app/variantreader.h"
-#include "app/zellenleser.h"
-#include "app/roles.h"
-#include "app/viewhost.h"
-#include "app/zeilenfabrik.h"
+#include "core/modelclient.h"
+#include "core/fortschritt.h"
+#include "core/tabelle1.h"
+#include "core/itempool.h"
+#include "core/variantreader.h"
+#include "core/zellenleser.h"
+#include "core/roles.h"
+#include "core/viewhost.h"
+#include "core/zeilenfabrik.h"
 
 namespace {
 // Smallest number of bytes a column record takes in a file of this version: used to

@@ -1,4 +1,4 @@
-#include "app/zellenleser.h"
+#include "core/zellenleser.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QtEndian>
 
-#include "app/variantreader.h"
+#include "core/variantreader.h"
 
 namespace {
 // Type numbers of the Qt 4 stream format.

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "app/modelclient.h"
+#include "core/modelclient.h"
 
 class QTableView;
 class QSortFilterProxyModel;

@@ -1,4 +1,4 @@
-#include "analyses/zellenzahl.h"
+#include "core/zellenzahl.h"
 
 #include <QString>
 #include <QVariant>

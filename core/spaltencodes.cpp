@@ -1,4 +1,4 @@
-#include "analyses/spaltencodes.h"
+#include "core/spaltencodes.h"
 
 #include <QHash>
 #include <QPair>
@@ -6,8 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "analyses/rowfilter.h"
-#include "app/textkey.h"
+#include "core/textkey.h"
 
 namespace {
 // The columns kept in the current round, and what tells them apart from a change.
@@ -117,7 +116,9 @@ std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel*
         return int(out->values.size()) - 1;
     };
     for (int r = 0; r < rows; ++r) {
-        const QVariant v = RowFilter::cell(m, r, column);
+        // item() is null outside the table and for a missing item, where data() is invalid.
+        const QStandardItem* item = m->item(r, column);
+        const QVariant v = item ? item->data(Qt::DisplayRole) : QVariant();
         int code = -1;
         switch (v.metaType().id()) {
         case QMetaType::QString: {

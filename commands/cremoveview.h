@@ -4,9 +4,9 @@
 #include <QPointer>
 #include <QUndoCommand>
 
-#include "app/viewrecord.h"
+#include "core/viewrecord.h"
 
-class View;
+class ViewHost;
 class ModelClient;
 
 // Undoable removal of a view. Keeps the record that re-creates the view (settings at
@@ -15,11 +15,11 @@ class ModelClient;
 class cRemoveView : public QUndoCommand
 {
 public:
-    cRemoveView(View* view, ModelClient* client, const QString& title,
+    cRemoveView(ViewHost* view, ModelClient* client, const QString& title,
                 const QString& adapterType, const QString& viewType, const QString& notes,
                 const QVector<int>& columns, const QByteArray& settings,
                 QUndoCommand* parent = nullptr);
-    cRemoveView(View* view, ModelClient* client, const ViewRecord& record,
+    cRemoveView(ViewHost* view, ModelClient* client, const ViewRecord& record,
                 QUndoCommand* parent = nullptr);
 
     void redo() override;
@@ -33,7 +33,7 @@ public:
     static constexpr int RecordVersion = 1;
 
 private:
-    View* m_view;
+    ViewHost* m_view;
     QPointer<ModelClient> m_client;
     ViewRecord m_record;
     int m_row = -1;

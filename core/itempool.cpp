@@ -1,9 +1,9 @@
-#include "app/itempool.h"
+#include "core/itempool.h"
 
 #include <QStandardItem>
 #include <QVariant>
 
-#include "app/roles.h"
+#include "core/roles.h"
 
 namespace {
 // Cells seen before a column is judged; more than half of them new ends pooling.

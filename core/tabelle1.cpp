@@ -1,4 +1,4 @@
-#include "app/tabelle1.h"
+#include "core/tabelle1.h"
 
 #include <QGridLayout>
 #include <QItemSelectionModel>

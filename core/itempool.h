@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include "app/textkey.h"
+#include "core/textkey.h"
 
 class QStandardItem;
 class QVariant;

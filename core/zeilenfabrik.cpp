@@ -1,9 +1,9 @@
-#include "app/zeilenfabrik.h"
+#include "core/zeilenfabrik.h"
 
 #include <QStandardItemModel>
 #include <QThread>
 
-#include "app/fortschritt.h"
+#include "core/fortschritt.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

@@ -1,4 +1,4 @@
-#include "app/modelclient.h"
+#include "core/modelclient.h"
 
 ModelClient::ModelClient(QWidget* parent)
     : QWidget(parent)

@@ -5,7 +5,7 @@
 #include <QVarLengthArray>
 #include <QtGlobal>
 
-#include "app/textpool.h"
+#include "core/textpool.h"
 
 class QIODevice;
 class QVariant;

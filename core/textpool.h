@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "app/textkey.h"
+#include "core/textkey.h"
 
 // Lets equal answers share one string while a table is read: a survey repeats the same
 // few answers in most of its cells. One pool per column; a column whose texts are mostly

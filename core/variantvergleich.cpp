@@ -1,4 +1,4 @@
-#include "analyses/variantvergleich.h"
+#include "core/variantvergleich.h"
 
 #include <QByteArray>
 #include <QDateTime>

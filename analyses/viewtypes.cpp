@@ -1,4 +1,4 @@
-#include "app/viewtypes.h"
+#include "analyses/viewtypes.h"
 
 #include "analyses/chiquadrat.h"
 #include "analyses/direktdiagramadapter.h"

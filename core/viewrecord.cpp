@@ -1,4 +1,4 @@
-#include "app/viewrecord.h"
+#include "core/viewrecord.h"
 
 QStringList ViewRecord::columnTexts() const
 {

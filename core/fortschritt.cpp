@@ -1,4 +1,4 @@
-#include "app/fortschritt.h"
+#include "core/fortschritt.h"
 
 #include <QApplication>
 #include <QEvent>

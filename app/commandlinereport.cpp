@@ -2,15 +2,14 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLayout>
 #include <QTextStream>
 
 #include "core/csvimport.h"
 #include "core/fortschritt.h"
 #include "core/statistikdatei.h"
-#include "app/view.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
+#include "io/umfragedokument.h"
 #include "io/viewscsv.h"
 
 namespace {
@@ -52,8 +51,8 @@ private:
 };
 }
 
-CommandLineReport::CommandLineReport(View& window, QTextStream& err)
-    : m_window(window), m_err(err)
+CommandLineReport::CommandLineReport(UmfrageDokument& document, QTextStream& err)
+    : m_doc(document), m_err(err)
 {
 }
 
@@ -95,21 +94,18 @@ void CommandLineReport::error(const QString& text)
 int CommandLineReport::run(const Job& job)
 {
     AnswererGuard guard(this);
-    // The window is never shown: no progress display, and no events let through
-    // in the middle of the work.
+    // There is no window: no progress display, and no events let through in the
+    // middle of the work.
     Fortschritt::Quiet quiet;
     if (!readData(job))
         return 1;
     if (!job.views.isEmpty() && !applyViews(job.views))
         return 1;
-    // Pending updates and the window's layout first: the pictures are taken at the
-    // size of the view area, as the menu command takes them, though the window is
-    // never shown.
+    // Pending updates first; the pictures are as large as the view area of a window of
+    // the default size, as the menu command would take them there.
     QCoreApplication::processEvents();
-    if (QLayout* layout = m_window.layout())
-        layout->activate();
     m_said.clear();
-    if (!m_window.exportHTML(job.report)) {
+    if (!m_doc.exportHTML(job.report, PictureSize)) {
         error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.report));
         return 1;
     }
@@ -121,11 +117,11 @@ bool CommandLineReport::readData(const Job& job)
     m_said.clear();
     bool ok;
     if (job.surveyMonkey)
-        ok = m_window.importSM(job.data);
+        ok = m_doc.importSM(job.data);
     else if (isStatFile(job.data))
-        ok = m_window.load(job.data); // says itself what is wrong with the file
+        ok = m_doc.load(job.data); // says itself what is wrong with the file
     else
-        ok = m_window.importCSV(job.data, false);
+        ok = m_doc.importCSV(job.data);
     // A damaged statistic file is loaded as far as it goes, but the report would be
     // missing what was lost: it counts as a failure.
     if (ok && m_said.isEmpty())
@@ -147,8 +143,8 @@ bool CommandLineReport::applyViews(const QString& fileName)
     {
         WaitCursor wait;
         // Added to the views the data file brought (a SurveyMonkey import's own ones).
-        ViewHost::CreatingMany many(m_window);
-        out = ViewsCsv::read(text, m_window);
+        ViewHost::CreatingMany many(m_doc);
+        out = ViewsCsv::read(text, m_doc);
     }
     for (const ViewsCsv::Skipped& s : out.skipped) {
         const QString type = unknownType(s);

@@ -1,17 +1,18 @@
 #ifndef COMMANDLINEREPORT_H
 #define COMMANDLINEREPORT_H
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include "core/userinput.h"
 
 class QTextStream;
-class View;
+class UmfrageDokument;
 
 // The survey report made from the command line: reads a statistic file, a CSV file or a
-// SurveyMonkey export into a window that is never shown, applies a views file and writes
-// the HTML report, through the same functions as the menu commands. Nothing is asked:
+// SurveyMonkey export into a survey document without a window, applies a views file and
+// writes the HTML report, through the same functions as the menu commands. Nothing is asked:
 // whatever a message box would say goes to standard error as one line instead.
 class CommandLineReport : private UserInput::Answerer
 {
@@ -23,7 +24,7 @@ public:
         bool surveyMonkey = false;  // data is a SurveyMonkey export
     };
 
-    CommandLineReport(View& window, QTextStream& err);
+    CommandLineReport(UmfrageDokument& document, QTextStream& err);
 
     // The exit status: 0 when the report was written; 1 when a file could not be read
     // or written or is damaged, with one line on err naming it. A views line that makes
@@ -34,13 +35,17 @@ public:
     // starts with the statistic file's magic.
     static bool isStatFile(const QString& fileName);
 
+    // The pictures' size: the view area of the window at its default size (800 × 550,
+    // with its docks and toolbars).
+    static constexpr QSize PictureSize{538, 300};
+
 private:
     UserInput::Reply answer(const UserInput::Ask& ask) override;
     bool readData(const Job& job);
     bool applyViews(const QString& fileName);
     void error(const QString& text);
 
-    View& m_window;
+    UmfrageDokument& m_doc;
     QTextStream& m_err;
     // Messages the program would have shown in a box since the last look.
     QStringList m_said;

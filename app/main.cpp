@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/germantranslations.h"
 #include "app/commandlinereport.h"
-#include "core/roles.h"
+#include "app/germantranslations.h"
 #include "app/view.h"
+#include "io/umfragedokument.h"
 
 namespace {
 // The option parser's own texts in German; the interface is German throughout.
@@ -69,13 +69,11 @@ void printStartupReport(View* window)
                 qPrintable(window->windowTitle().remove(QStringLiteral("[*]"))),
                 window->dataModel()->rowCount(), window->dataModel()->columnCount(),
                 window->viewArea()->count());
-    const QStandardItemModel* list = window->viewListModel();
-    for (int i = 1; i < list->rowCount(); ++i) {
-        const QStandardItem* it = list->item(i);
-        std::printf("view=%s|%s|%s|%s\n", qPrintable(it->text()),
-                    qPrintable(it->data(Roles::ViewAdapterType).toString()),
-                    qPrintable(it->data(Roles::ViewType).toString()),
-                    qPrintable(it->data(Roles::ViewColumns).toStringList().join(',')));
+    for (int i = 1; i < window->viewCount(); ++i) {
+        const ViewRecord::Stored it = window->stored(i);
+        std::printf("view=%s|%s|%s|%s\n", qPrintable(it.title.toString()),
+                    qPrintable(it.adapterType.toString()), qPrintable(it.viewType.toString()),
+                    qPrintable(it.columns.toStringList().join(',')));
     }
     std::fflush(stdout);
 }
@@ -149,13 +147,13 @@ int main(int argc, char** argv)
             return 1;
         }
         QTextStream err(stderr);
-        View window; // never shown
+        UmfrageDokument document;
         CommandLineReport::Job job;
         job.report = parser.value(report);
         job.views = parser.value(views);
         job.data = files.first();
         job.surveyMonkey = parser.isSet(surveyMonkey);
-        return CommandLineReport(window, err).run(job);
+        return CommandLineReport(document, err).run(job);
     }
     if (parser.isSet(views) || parser.isSet(surveyMonkey)) {
         printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report."));

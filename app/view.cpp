@@ -4,18 +4,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCryptographicHash>
-#include <QDataStream>
 #include <QDir>
 #include <QDockWidget>
-#include <QFile>
-#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QSettings>
 #include <QStackedWidget>
@@ -26,77 +21,56 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include "analyses/modeldiagramadapter.h"
-#include "analyses/modelmultidiagramadapter.h"
-#include "core/recomputescheduler.h"
-#include "commands/cremoveview.h"
-#include "core/csvimport.h"
-#include "core/csvreader.h"
-#include "core/fortschritt.h"
-#include "core/roles.h"
-#include "core/statistikdatei.h"
-#include "core/tabelle1.h"
-#include "core/userinput.h"
-#include "core/userinputevents.h"
 #include "analyses/viewtypes.h"
-#include "core/waitcursor.h"
+#include "commands/cremoveview.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
 #include "commands/spaltenzahlen.h"
-#include "diagrams/diagram.h"
+#include "core/csvreader.h"
+#include "core/diagramadapter.h"
+#include "core/fortschritt.h"
+#include "core/roles.h"
+#include "core/tabelle1.h"
+#include "core/userinput.h"
+#include "core/userinputevents.h"
+#include "core/waitcursor.h"
 #include "io/clipboardcopy.h"
-#include "io/datacsvexport.h"
-#include "io/demoviews.h"
-#include "io/htmlreport.h"
-#include "io/surveymonkeyimport.h"
-#include "io/viewscsv.h"
-
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
+#include "io/umfragedokument.h"
 
 View::View(QWidget* parent)
     : QMainWindow(parent)
 {
-    initResources();
-
-    m_model = new QStandardItemModel(10, 5, this);
-    m_viewList = new QStandardItemModel(this);
-    m_stack = new QStackedWidget(this);
+    m_doc = new UmfrageDokument(this);
+    m_doc->setDialogParent(this);
     m_combo = new QComboBox(this);
-    m_combo->setModel(m_viewList);
+    m_combo->setModel(viewListModel());
 
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
 
-    m_tabelle = new Tabelle1;
-    m_tabelle->setModel(m_model);
-    appendView(tr("Datentabelle"), m_tabelle);
-    m_notesView = m_tabelle;
-    connect(m_tabelle->table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    m_notesView = dataTable();
+    connect(dataTable()->table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &View::modelSelectionChanged);
 
-    setCentralWidget(m_stack);
-    m_undo = new QUndoStack(this);
+    setCentralWidget(viewArea());
 
     createActions();
     // Emptying the data table (new data, an import, a load) drops the column selection
     // without a selection signal; the column commands must follow it all the same.
-    connect(m_model, &QAbstractItemModel::modelReset, this, &View::modelSelectionChanged);
+    connect(dataModel(), &QAbstractItemModel::modelReset, this, &View::modelSelectionChanged);
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
     m_listView = new QListView(viewDock);
-    m_listView->setModel(m_viewList);
+    m_listView->setModel(viewListModel());
     m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     viewDock->setWidget(m_listView);
     connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
-    connect(m_viewList, &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
+    connect(viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
     connect(m_listView, &QAbstractItemView::activated, this, &View::vListActivated);
-    m_listView->setCurrentIndex(m_viewList->index(0, 0));
+    m_listView->setCurrentIndex(viewListModel()->index(0, 0));
 
     auto* textDock = new QDockWidget(tr("Text"), this);
     textDock->setObjectName(QStringLiteral("textdock"));
@@ -107,9 +81,21 @@ View::View(QWidget* parent)
     addDockWidget(Qt::LeftDockWidgetArea, viewDock);
     addDockWidget(Qt::BottomDockWidgetArea, textDock);
 
-    connect(m_combo, qOverload<int>(&QComboBox::activated), m_stack,
+    connect(m_combo, qOverload<int>(&QComboBox::activated), viewArea(),
             &QStackedWidget::setCurrentIndex);
-    connect(m_stack, &QStackedWidget::currentChanged, this, &View::widgetChanged);
+    connect(viewArea(), &QStackedWidget::currentChanged, this, &View::widgetChanged);
+
+    connect(m_doc, &UmfrageDokument::notesWanted, this, &View::storeNotes);
+    connect(m_doc, &UmfrageDokument::markedUnchanged, this, &View::documentUnchanged);
+    connect(m_doc, &UmfrageDokument::diagramChangeRequested, this, &View::changeDiagram);
+    connect(m_doc, &UmfrageDokument::viewAboutToBeRemoved, this, [this](QWidget* page) {
+        if (page == m_notesView)
+            m_notesView = nullptr; // its notes go with it, never into another view
+    });
+    connect(m_doc, &UmfrageDokument::viewAppended, this, [this](int row) {
+        m_combo->setCurrentIndex(row);
+        m_listView->setCurrentIndex(viewListModel()->index(row, 0));
+    });
 
     createMenusAndToolbars();
 
@@ -129,10 +115,10 @@ View::View(QWidget* parent)
 
     // Unsaved work: the undo stack's clean state, the view list, the notes, and the
     // views' own settings, which change through their menus and their controls.
-    connect(m_undo, &QUndoStack::cleanChanged, this, &View::scheduleChangeCheck);
-    connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &View::scheduleChangeCheck);
-    connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &View::scheduleChangeCheck);
-    connect(m_viewList, &QAbstractItemModel::dataChanged, this, &View::scheduleChangeCheck);
+    connect(undoStack(), &QUndoStack::cleanChanged, this, &View::scheduleChangeCheck);
+    connect(viewListModel(), &QAbstractItemModel::rowsInserted, this, &View::scheduleChangeCheck);
+    connect(viewListModel(), &QAbstractItemModel::rowsRemoved, this, &View::scheduleChangeCheck);
+    connect(viewListModel(), &QAbstractItemModel::dataChanged, this, &View::scheduleChangeCheck);
     connect(m_text->document(), &QTextDocument::modificationChanged, this, [this](bool m) {
         if (m && !m_showingNotes)
             m_notesChanged = true;
@@ -141,40 +127,116 @@ View::View(QWidget* parent)
     connect(UserInputEvents::instance(), &UserInputEvents::menuRan, this,
             &View::scheduleChangeCheck);
     connect(qApp, &QApplication::focusChanged, this, &View::scheduleChangeCheck);
-    markUnchanged();
+    m_doc->markUnchanged();
 }
 
-// ---- unsaved work -----------------------------------------------------------------
-
-QByteArray View::stateFingerprint()
+View::~View()
 {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
-    s.setVersion(QDataStream::Qt_4_6);
-    const int cols = m_model->columnCount();
-    for (int c = 0; c < cols; ++c)
-        s << m_tabelle->table()->isColumnHidden(c);
-    for (int row = 1; row < m_viewList->rowCount(); ++row) {
-        const QStandardItem* it = m_viewList->item(row);
-        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
-          << it->data(Roles::ViewColumns);
-        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
-            mc->saveData(s, StatistikDatei::Version);
-    }
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    // Children still signal while the base class deletes them (the undo stack's clean
+    // state, the pages, the focus); this part of the window is gone by then.
+    for (const QObject* sender :
+         {static_cast<QObject*>(m_doc), static_cast<QObject*>(undoStack()),
+          static_cast<QObject*>(viewArea()), static_cast<QObject*>(viewListModel()),
+          static_cast<QObject*>(m_text->document()), static_cast<QObject*>(dataModel()),
+          static_cast<QObject*>(qApp), static_cast<QObject*>(UserInputEvents::instance())})
+        disconnect(sender, nullptr, this, nullptr);
+    QSettings settings;
+    settings.setValue(QStringLiteral("MainWindow/state"), saveState(0));
+    settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
+
+// ---- the document's parts -------------------------------------------------------------
+
+QStandardItemModel* View::dataModel() const { return m_doc->dataModel(); }
+QStandardItemModel* View::viewListModel() const { return m_doc->viewListModel(); }
+QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
+QUndoStack* View::undoStack() const { return m_doc->undoStack(); }
+Tabelle1* View::dataTable() const { return m_doc->dataTable(); }
+const QString& View::currentFileName() const { return m_doc->fileName(); }
+TableContext View::tableContext() { return m_doc->tableContext(); }
+
+QStandardItem* View::appendView(const QString& title, ModelClient* view)
+{
+    return m_doc->appendView(title, view);
+}
+void View::removeView(int index) { m_doc->removeView(index); }
+void View::moveView(int from, int to) { m_doc->moveView(from, to); }
+int View::viewIndex(ModelClient* view) { return m_doc->viewIndex(view); }
+int View::viewCount() const { return m_doc->viewCount(); }
+QWidget* View::viewPage(int row) const { return m_doc->viewPage(row); }
+ViewRecord View::record(int row, int version) { return m_doc->record(row, version); }
+ViewRecord::Stored View::stored(int row) { return m_doc->stored(row); }
+void View::setViewToolTip(int row, const QString& tip) { m_doc->setViewToolTip(row, tip); }
+void View::setCreatingMany(bool on) { m_doc->setCreatingMany(on); }
+void View::clearViews() { m_doc->clearViews(); }
+
+ModelClient* View::createFromRecord(const ViewRecord& r, int version)
+{
+    return m_doc->createFromRecord(r, version);
+}
+
+ModelClient* View::createFromRecord(const ViewRecord& r, int version, QDataStream& settings)
+{
+    return m_doc->createFromRecord(r, version, settings);
+}
+
+ModelClient* View::createView(const QString& adapterType, const QString& viewType,
+                              const QVector<int>& columns, const QString& title,
+                              const QString& notes)
+{
+    return m_doc->createView(adapterType, viewType, columns, title, notes);
+}
+
+Diagram* View::createDiagram(const QString& type)
+{
+    return ViewTypes::makeDiagram(type);
+}
+
+bool View::importCSV(const QString& fileName, bool makeViews)
+{
+    if (!m_doc->importCSV(fileName))
+        return false;
+    if (makeViews) {
+        createViews();
+        m_doc->markUnchanged();
+    }
+    return true;
+}
+
+bool View::importSM(const QString& fileName) { return m_doc->importSM(fileName); }
+bool View::exportCSV(const QString& fileName) { return m_doc->exportCSV(fileName); }
+bool View::exportViewsCSV(const QString& fileName) { return m_doc->exportViewsCSV(fileName); }
+bool View::importViewsCSV(const QString& fileName) { return m_doc->importViewsCSV(fileName); }
+bool View::exportHTML(const QString& fileName) { return m_doc->exportHTML(fileName); }
+
+bool View::load(const QString& fileName)
+{
+    if (!m_doc->load(fileName))
+        return false;
+    setFileTitle(QStringLiteral("quorvandel7"), fileName);
+    return true;
+}
+
+bool View::save(const QString& fileName)
+{
+    if (m_doc->save(fileName))
+        return true;
+    UserInput::warning(this, tr("Speichern"),
+                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
+    return false;
+}
+
+// ---- unsaved work ----------------------------------------------------------------------
 
 bool View::isChanged()
 {
-    return !m_undo->isClean() || m_notesChanged || stateFingerprint() != m_savedFingerprint;
+    return m_notesChanged || m_doc->isChanged();
 }
 
-void View::markUnchanged()
+void View::documentUnchanged()
 {
-    m_undo->setClean();
     m_text->document()->setModified(false);
     m_notesChanged = false;
-    m_savedFingerprint = stateFingerprint();
     setWindowModified(false);
 }
 
@@ -222,43 +284,10 @@ void View::closeEvent(QCloseEvent* e)
         e->ignore();
 }
 
-void View::startNewTable()
-{
-    clearViews();
-    // Deleting a million cells takes a second: the rows go in pieces from the end, with
-    // the progress display kept up between them.
-    const int rows = m_model->rowCount();
-    const int piece = qMax(1, 100000 / qMax(1, m_model->columnCount()));
-    if (rows > piece) {
-        Fortschritt work(this, tr("Daten werden entfernt"), rows);
-        for (int left = rows; left > 0; left -= piece) {
-            m_model->removeRows(qMax(0, left - piece), qMin(piece, left));
-            work.step(rows - left);
-        }
-    }
-    m_model->clear();
-    m_undo->clear();
-}
-
 void View::removeAllViews()
 {
     if (maybeSave())
         clearViews();
-}
-
-View::~View()
-{
-    // Children still signal while the base class deletes them (the undo stack's clean
-    // state, the pages, the focus); this part of the window is gone by then.
-    for (const QObject* sender : {static_cast<QObject*>(m_undo), static_cast<QObject*>(m_stack),
-                                  static_cast<QObject*>(m_viewList),
-                                  static_cast<QObject*>(m_text->document()),
-                                  static_cast<QObject*>(m_model), static_cast<QObject*>(qApp),
-                                  static_cast<QObject*>(UserInputEvents::instance())})
-        disconnect(sender, nullptr, this, nullptr);
-    QSettings settings;
-    settings.setValue(QStringLiteral("MainWindow/state"), saveState(0));
-    settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
 
 QAction* View::makeAction(const QString& name, const QString& text, const QString& icon,
@@ -324,9 +353,9 @@ void View::createActions()
     actRemoveAllViews = makeAction("actRemoveAllViews", tr("Alle Ansichten entfernen"),
                                    ":images/viewremoveall.png", &View::removeAllViews);
 
-    actUndo = m_undo->createUndoAction(this, QString());
+    actUndo = undoStack()->createUndoAction(this, QString());
     actUndo->setObjectName("actUndo");
-    actRedo = m_undo->createRedoAction(this, QString());
+    actRedo = undoStack()->createRedoAction(this, QString());
     actRedo->setObjectName("actRedo");
 
     actRemoveView->setEnabled(false);
@@ -430,77 +459,7 @@ void View::createMenusAndToolbars()
 
 int View::currentViewIndex() const
 {
-    return m_notesView ? m_stack->indexOf(m_notesView) : -1;
-}
-
-// ---- view list ---------------------------------------------------------------------
-
-QStandardItem* View::appendView(const QString& title, ModelClient* view)
-{
-    m_stack->addWidget(view);
-    auto* it = new QStandardItem(title);
-    it->setData(false, Roles::ViewAdapterType);
-    QString category = QStringLiteral("Special");
-    if (view->inherits("ModelDiagramAdapter"))
-        category = QStringLiteral("Single");
-    else if (view->inherits("ModelMultiDiagramAdapter"))
-        category = QStringLiteral("Multi");
-    it->setData(category, Roles::ViewCategory);
-    it->setData(QString(QLatin1String("")), Roles::ViewNotes);
-    m_viewList->appendRow(it);
-    // Making many views shows none of them one by one: each switch costs a pass over
-    // all pages, which made large imports quadratic.
-    if (m_creatingMany == 0) {
-        m_combo->setCurrentIndex(it->row());
-        if (m_listView)
-            m_listView->setCurrentIndex(it->index());
-    }
-    return it;
-}
-
-void View::removeView(int index)
-{
-    if (index <= 0 || index >= m_stack->count())
-        return;
-    QWidget* w = m_stack->widget(index);
-    if (w == m_notesView)
-        m_notesView = nullptr;   // its notes go with it, never into another view
-    // The row goes first, so that the page change the removal may cause reads rows
-    // that match the pages.
-    m_viewList->removeRow(index);
-    m_stack->removeWidget(w);
-    delete w;
-}
-
-void View::moveView(int from, int to)
-{
-    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
-        return;
-    storeNotes();
-    QWidget* w = m_stack->widget(from);
-    const bool wasCurrent = m_stack->currentWidget() == w;
-    QList<QStandardItem*> row = m_viewList->takeRow(from);
-    m_stack->removeWidget(w);
-    const int dest = qMin(to, m_stack->count());
-    m_stack->insertWidget(dest, w);
-    m_viewList->insertRow(dest, row);
-    if (wasCurrent)
-        m_stack->setCurrentIndex(dest);
-}
-
-void View::clearViews()
-{
-    const int n = m_stack->count() - 1;
-    Fortschritt work(this, tr("Ansichten werden entfernt"), n);
-    for (int i = n; i >= 1; --i) {
-        removeView(i);
-        work.step(n - i + 1);
-    }
-}
-
-int View::viewIndex(ModelClient* view)
-{
-    return m_stack->indexOf(view);
+    return m_notesView ? viewArea()->indexOf(m_notesView) : -1;
 }
 
 // ---- current view and enabling ----------------------------------------------------
@@ -510,25 +469,25 @@ void View::storeNotes()
     const int row = currentViewIndex();
     if (row < 0)
         return;
-    if (QStandardItem* it = m_viewList->item(row))
+    if (QStandardItem* it = viewListModel()->item(row))
         it->setData(m_text->document()->toHtml(), Roles::ViewNotes);
 }
 
 void View::widgetChanged(int idx)
 {
-    if (idx < 0 || idx >= m_viewList->rowCount())
+    if (idx < 0 || idx >= viewListModel()->rowCount())
         return;
     storeNotes();
     {
         // Showing a view's notes is not typing them.
         const QScopedValueRollback<bool> showing(m_showingNotes, true);
-        m_text->setHtml(m_viewList->item(idx)->data(Roles::ViewNotes).toString());
+        m_text->setHtml(viewListModel()->item(idx)->data(Roles::ViewNotes).toString());
         m_text->document()->setModified(false);
     }
-    m_notesView = m_stack->widget(idx);
-    m_listView->setCurrentIndex(m_viewList->index(idx, 0));
+    m_notesView = viewArea()->widget(idx);
+    m_listView->setCurrentIndex(viewListModel()->index(idx, 0));
     m_combo->setCurrentIndex(idx);
-    m_stack->setCurrentIndex(idx);
+    viewArea()->setCurrentIndex(idx);
 
     if (idx != 0) {
         actCopy->setEnabled(true);
@@ -552,7 +511,7 @@ void View::widgetChanged(int idx)
 
 void View::modelSelectionChanged()
 {
-    const QVector<int> cols = m_tabelle->selectedColumns();
+    const QVector<int> cols = dataTable()->selectedColumns();
     const int n = cols.size();
     for (QAction* a : {actCreateView, actHideColumns, actNormalize, actNumeric, actReplace,
                        actStat})
@@ -561,7 +520,7 @@ void View::modelSelectionChanged()
     actCombine->setEnabled(n >= 2);
     if (n == 1) {
         const QString marker =
-            m_model->headerData(cols.first(), Qt::Horizontal, Roles::DerivationKind)
+            dataModel()->headerData(cols.first(), Qt::Horizontal, Roles::DerivationKind)
                 .toString();
         actWeight->setEnabled(marker == QLatin1String("weight"));
     } else {
@@ -572,14 +531,14 @@ void View::modelSelectionChanged()
 
 void View::goHome()
 {
-    m_stack->setCurrentIndex(0);
+    viewArea()->setCurrentIndex(0);
 }
 
 void View::vListActivated(QModelIndex index)
 {
     if (!index.isValid())
         return;
-    m_stack->setCurrentIndex(index.row());
+    viewArea()->setCurrentIndex(index.row());
     widgetChanged(index.row());
 }
 
@@ -611,139 +570,12 @@ void View::importWith(const QString& filter, const std::function<bool(const QStr
     widgetChanged(0);
 }
 
-void View::importFile()
-{
-    importWith(tr("Datafiles (*.csv);;All (*.*)"),
-               [this](const QString& name) { return importCSV(name); });
-}
-
-bool View::importCSV(const QString& fileName, bool makeViews)
-{
-    {
-        Fortschritt work(this, tr("Daten werden gelesen"), 0);
-        QString text;
-        if (!CsvImport::readText(fileName, &text))
-            return false;
-        WaitCursor wait;
-        work.step(0);
-        startNewTable();
-        // Filling goes by the characters read.
-        work.stage(work.text(), text.size());
-        CsvImport::fill(text, m_model, m_tabelle, &work);
-    }
-    if (makeViews)
-        createViews();
-    markUnchanged();
-    return true;
-}
-
-// ---- view creation ---------------------------------------------------------------
-
-ModelClient* View::createView(const QString& adapterType, const QString& viewType,
-                              const QVector<int>& columns, const QString& title,
-                              const QString& notes)
-{
-    ModelClient* client = nullptr;
-    if (const ViewTypes::SpecialViewType* special = ViewTypes::specialViewType(viewType)) {
-        const int n = columns.size();
-        if (!special->make || n < special->minColumns
-            || (special->maxColumns >= 0 && n > special->maxColumns))
-            return nullptr;
-        client = special->make(m_model, columns);
-        if (!client)
-            return nullptr;
-    } else {
-        Diagram* d = createDiagram(viewType);
-        if (!d || columns.isEmpty()) {
-            delete d;
-            return nullptr;
-        }
-        if (columns.size() == 1) {
-            ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModelColumn(columns.first());
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setTitle(title);
-            connect(a, &ModelDiagramAdapter::changeDiagram, this, &View::changeDiagram);
-            client = a;
-        } else {
-            ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setSpalten(columns);
-            a->setTitle(title);
-            connect(a, &ModelMultiDiagramAdapter::changeDiagram, this, &View::changeDiagram);
-            client = a;
-        }
-    }
-
-    QStandardItem* it = appendView(title, client);
-    QStringList cols;
-    for (int c : columns)
-        cols << QString::number(c);
-    it->setData(viewType, Roles::ViewType);
-    it->setData(adapterType, Roles::ViewAdapterType);
-    it->setData(notes, Roles::ViewNotes);
-    it->setData(cols, Roles::ViewColumns);
-    if (m_creatingMany == 0)
-        m_stack->setCurrentWidget(client);
-    return client;
-}
-
-Diagram* View::createDiagram(const QString& type)
-{
-    return ViewTypes::makeDiagram(type);
-}
-
 QString View::askDiagram()
 {
     bool ok = false;
     const QString t = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
                                          ViewTypes::diagramNames(), 0, false, &ok);
     return ok ? t : QString(QLatin1String(""));
-}
-
-void View::createViews()
-{
-    bool ok = false;
-    const QString diagram =
-        UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Diagramtyp soll verwendet werden?"),
-                           ViewTypes::diagramNames(), 1, false, &ok);
-    if (!ok)
-        return;
-    const QString adapter =
-        UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Adapter soll verwendet werden?"),
-                           ViewTypes::singleAdapterNames(), 1, false, &ok);
-    if (!ok)
-        return;
-    WaitCursor wait;
-    const int n = m_model->columnCount();
-    Fortschritt work(this, tr("Ansichten werden erstellt"), n);
-    CreatingMany many(*this);
-    for (int c = 0; c < n; ++c)
-        m_tabelle->table()->setColumnHidden(c, false);
-    for (int c = 0; c < n; ++c) {
-        QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        if (title.isEmpty())
-            title = QString::number(c + 1);
-        createView(adapter, diagram, QVector<int>{c}, title, QString());
-        work.step(c + 1);
-    }
-    m_combo->setCurrentIndex(0);
-    m_listView->setCurrentIndex(m_viewList->index(0, 0));
-    m_stack->setCurrentIndex(0);
-    // The views are computed when the hold ends, before the work does.
-    work.stage(tr("Ansichten werden berechnet"), n);
 }
 
 void View::createSelectedView()
@@ -753,7 +585,7 @@ void View::createSelectedView()
                                             ViewTypes::diagramNames() + ViewTypes::specialViewNames(), 0, false, &ok);
     if (!ok || type.isEmpty())
         return;
-    const QVector<int> cols = m_tabelle->selectedColumns();
+    const QVector<int> cols = dataTable()->selectedColumns();
 
     auto askTitle = [this, &ok] {
         return UserInput::getText(this, tr("Ansicht erstellen"), tr("Titel"), QLineEdit::Normal,
@@ -790,30 +622,14 @@ void View::createSelectedView()
             return;
         createView(adapter, type, cols, title, QString());
     }
-    widgetChanged(m_viewList->rowCount() - 1);
-}
-
-void View::changeDiagram(DiagramAdapter* mda)
-{
-    if (!mda)
-        return;
-    const QString type = askDiagram();
-    if (type.isEmpty())
-        return;
-    Diagram* d = createDiagram(type);
-    if (!d)
-        return;
-    mda->setDiagram(d);
-    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(mda));
-    if (QStandardItem* it = m_viewList->item(row))
-        it->setData(type, Roles::ViewType);
+    widgetChanged(viewListModel()->rowCount() - 1);
 }
 
 void View::vList_dataChanged(QStandardItem* it)
 {
     if (!it)
         return;
-    if (auto* a = dynamic_cast<DiagramAdapter*>(m_stack->widget(it->row())))
+    if (auto* a = dynamic_cast<DiagramAdapter*>(viewArea()->widget(it->row())))
         a->setTitle(it->text());
 }
 
@@ -840,211 +656,71 @@ void View::vListContextMenu(QPoint pos)
         removeViewUndoable(idx.row());
 }
 
+void View::createViews()
+{
+    bool ok = false;
+    const QString diagram =
+        UserInput::getItem(this, tr("Ansichten erzeugen"),
+                           tr("Welcher Diagramtyp soll verwendet werden?"),
+                           ViewTypes::diagramNames(), 1, false, &ok);
+    if (!ok)
+        return;
+    const QString adapter =
+        UserInput::getItem(this, tr("Ansichten erzeugen"),
+                           tr("Welcher Adapter soll verwendet werden?"),
+                           ViewTypes::singleAdapterNames(), 1, false, &ok);
+    if (!ok)
+        return;
+    m_doc->createColumnViews(adapter, diagram);
+    showPage(0);
+}
+
+void View::changeDiagram(DiagramAdapter* mda)
+{
+    if (!mda)
+        return;
+    const QString type = askDiagram();
+    if (!type.isEmpty())
+        m_doc->setDiagramType(mda, type);
+}
+
+void View::showPage(int row)
+{
+    m_combo->setCurrentIndex(row);
+    m_listView->setCurrentIndex(viewListModel()->index(row, 0));
+    viewArea()->setCurrentIndex(row);
+}
+
 void View::removeCurrentView()
 {
-    removeViewUndoable(m_stack->currentIndex());
-}
-
-int View::viewCount() const
-{
-    return m_viewList->rowCount();
-}
-
-QWidget* View::viewPage(int row) const
-{
-    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
-}
-
-ViewRecord View::record(int row, int version)
-{
-    // The notes typed for the view on screen belong to what is kept of it.
-    storeNotes();
-    ViewRecord r;
-    const QStandardItem* it = m_viewList->item(row);
-    if (!it)
-        return r;
-    r.title = it->data(Qt::DisplayRole).toString();
-    r.adapterType = it->data(Roles::ViewAdapterType).toString();
-    r.viewType = it->data(Roles::ViewType).toString();
-    r.notes = it->data(Roles::ViewNotes).toString();
-    r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
-    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
-        QDataStream s(&r.settings, QIODevice::WriteOnly);
-        s.setVersion(QDataStream::Qt_4_6);
-        mc->saveData(s, version);
-    }
-    return r;
-}
-
-void View::setCreatingMany(bool on)
-{
-    if (!on && m_creatingMany == 0)
-        return;
-    m_creatingMany += on ? 1 : -1;
-    // Views made meanwhile are computed once, when the last of them is set up: a loaded
-    // view would otherwise be computed on creation and again with its settings.
-    RecomputeScheduler::hold(on);
-}
-
-ModelClient* View::createFromRecord(const ViewRecord& r, int version)
-{
-    ModelClient* mc = createView(r.adapterType, r.viewType,
-                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
-                                 r.title, r.notes);
-    if (mc && !r.settings.isEmpty()) {
-        QDataStream s(r.settings);
-        s.setVersion(QDataStream::Qt_4_6);
-        mc->loadData(s, version);
-    }
-    return mc;
-}
-
-ModelClient* View::createFromRecord(const ViewRecord& r, int version, QDataStream& settings)
-{
-    ModelClient* mc = createView(r.adapterType, r.viewType,
-                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
-                                 r.title, r.notes);
-    if (mc)
-        mc->loadData(settings, version);
-    return mc;
-}
-
-TableContext View::tableContext()
-{
-    TableContext c;
-    c.model = m_model;
-    c.table = m_tabelle;
-    c.undo = m_undo;
-    c.parent = this;
-    c.columns = m_tabelle->selectedColumns();
-    return c;
+    removeViewUndoable(viewArea()->currentIndex());
 }
 
 void View::removeViewUndoable(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= viewArea()->count())
         return;
-    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
-                                 record(row, 1)));
+    undoStack()->push(new cRemoveView(m_doc, qobject_cast<ModelClient*>(viewArea()->widget(row)),
+                                      record(row, cRemoveView::RecordVersion)));
 }
 
 void View::duplicateView(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= viewArea()->count())
         return;
     ViewRecord r = record(row, 5);
     r.title += QStringLiteral("(neu)");
     createFromRecord(r, 5);
 }
 
-// ---- demonstration data ------------------------------------------------------------
+// ---- files ---------------------------------------------------------------------------
 
 void View::createDemoViews()
 {
-    WaitCursor wait;
-    Fortschritt work(this, tr("Beispieldaten werden erstellt"), 0);
-    m_fileName.clear();
     // No file behind the new data: the title must not name the old one.
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
-    startNewTable();
-    {
-        CreatingMany many(*this);
-        DemoViews::create(tableContext(), *this,
-                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
-        work.stage(tr("Ansichten werden berechnet"), 0);
-    }
-    m_combo->setCurrentIndex(0);
-    m_listView->setCurrentIndex(m_viewList->index(0, 0));
-    m_stack->setCurrentIndex(0);
-    markUnchanged();
-}
-
-// ---- statistic file ----------------------------------------------------------------
-
-bool View::save(const QString& fileName)
-{
-    if (saveSilently(fileName))
-        return true;
-    UserInput::warning(this, tr("Speichern"),
-                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
-    return false;
-}
-
-bool View::saveSilently(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Datei wird gespeichert"), 0);
-    storeNotes();
-    // The new file is complete before it replaces anything: a failed save leaves the
-    // old file as it was.
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    // Writing goes by the rows written.
-    work.stage(work.text(), m_model->rowCount());
-    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
-    work.step(m_model->rowCount());
-    if (out.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return false;
-    }
-    if (QFile::exists(fileName)) {
-        const QString backup = fileName + QLatin1Char('~');
-        QFile::remove(backup);
-        QFile::copy(fileName, backup);
-    }
-    if (!out.commit())
-        return false;
-    markUnchanged();
-    return true;
-}
-
-bool View::load(const QString& fileName)
-{
-    QFile f(fileName);
-    quint16 version = 0;
-    const StatistikDatei::Result head = f.open(QIODevice::ReadOnly)
-        ? StatistikDatei::checkHeader(&f, &version)
-        : StatistikDatei::NotStatFile;
-    if (head != StatistikDatei::Ok) {
-        const QString why = head == StatistikDatei::TooNew
-            ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
-            : tr("Die Datei %1 konnte nicht gelesen werden.");
-        UserInput::warning(this, tr("Oeffnen"), why.arg(fileName));
-        return false;
-    }
-    StatistikDatei::Outcome outcome;
-    {
-        WaitCursor wait;
-        Fortschritt work(this, tr("Datei wird geladen"), 0);
-        startNewTable();
-        {
-            // Held here, not only in the reader: the views are computed with the
-            // display telling so.
-            CreatingMany many(*this);
-            // Reading goes by the position in the file.
-            work.stage(work.text(), f.size());
-            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
-            f.close();
-            work.stage(tr("Ansichten werden berechnet"), 0);
-        }
-        // The views were made without showing each; the last one made is on screen, as
-        // if each had been shown in turn.
-        if (m_stack->count() > 1)
-            m_stack->setCurrentIndex(m_stack->count() - 1);
-        m_fileName = fileName;
-        setFileTitle(QStringLiteral("quorvandel7"), fileName);
-        markUnchanged();
-    }
-    if (outcome.result == StatistikDatei::Damaged) {
-        UserInput::warning(this, tr("Oeffnen"),
-                           tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
-                              "Ansichten.")
-                               .arg(fileName)
-                               .arg(outcome.rows)
-                               .arg(outcome.views));
-    }
-    return true;
+    m_doc->createDemo();
+    showPage(0);
 }
 
 void View::loadFile()
@@ -1059,7 +735,6 @@ void View::loadFile()
     if (!load(name))
         return;
     setFileTitle(QStringLiteral("Quorvandel7"), name);
-    m_fileName = name;
     widgetChanged(0);
 }
 
@@ -1070,13 +745,13 @@ void View::saveTo(const QString& name)
         target += QLatin1String(".stat");
     if (!save(target))
         return;
-    m_fileName = name;
+    m_doc->setFileName(name);
     setFileTitle(QStringLiteral("Quorvandel7"), target);
 }
 
 void View::saveFile()
 {
-    QString name = m_fileName;
+    QString name = currentFileName();
     if (name.isEmpty()) {
         name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
                                           tr("Statistic (*.stat);;All (*.*)"));
@@ -1095,42 +770,28 @@ void View::saveFileAs()
     saveTo(name);
 }
 
-// ---- column commands, imports and exports: handed to commands/ and io/ ----------------
+void View::importFile()
+{
+    importWith(tr("Datafiles (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importCSV(name); });
+}
+
+void View::importSMFile()
+{
+    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importSM(name); });
+}
+
+void View::importViewsFile()
+{
+    importWith(tr("Datafiles (*.csv);;All (*.*)"),
+               [this](const QString& name) { return importViewsCSV(name); });
+}
 
 void View::createViewsSM()
 {
-    Fortschritt work(this, tr("Ansichten werden erstellt"), 0);
-    CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, &work);
-    m_combo->setCurrentIndex(0);
-    m_listView->setCurrentIndex(m_viewList->index(0, 0));
-    m_stack->setCurrentIndex(0);
-    work.stage(tr("Ansichten werden berechnet"), 0);
-}
-
-void View::clipCopyView()
-{
-    ClipboardCopy::copy(m_stack->currentWidget());
-}
-
-void View::dataRenameColumn()
-{
-    SpaltenBearbeitung::renameColumn(tableContext());
-}
-
-void View::dataReplaceColumns()
-{
-    SpaltenBearbeitung::replaceValues(tableContext());
-}
-
-void View::dataCombineColumns()
-{
-    SpaltenAbleitung::combineColumns(tableContext());
-}
-
-void View::dataWeightColumns()
-{
-    SpaltenAbleitung::weightColumns(tableContext());
+    m_doc->createSurveyMonkeyViews();
+    showPage(0);
 }
 
 void View::exportWith(bool (View::*write)(const QString&))
@@ -1151,102 +812,9 @@ void View::exportFile()
     exportWith(&View::exportCSV);
 }
 
-bool View::exportCSV(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Daten werden exportiert"), 0);
-    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
-}
-
 void View::exportViewsFile()
 {
     exportWith(&View::exportViewsCSV);
-}
-
-bool View::exportViewsCSV(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Ansichten werden exportiert"), 0);
-    return ViewsCsv::write(fileName, *this, &work);
-}
-
-void View::importViewsFile()
-{
-    importWith(tr("Datafiles (*.csv);;All (*.*)"),
-               [this](const QString& name) { return importViewsCSV(name); });
-}
-
-bool View::importViewsCSV(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Ansichten werden importiert"), 0);
-    QString text;
-    if (!CsvImport::readText(fileName, &text))
-        return false;
-    clearViews();
-    {
-        CreatingMany many(*this);
-        ViewsCsv::read(text, *this, &work);
-        work.stage(tr("Ansichten werden berechnet"), 0);
-    }
-    markUnchanged();
-    return true;
-}
-
-void View::importSMFile()
-{
-    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"),
-               [this](const QString& name) { return importSM(name); });
-}
-
-bool View::importSM(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Daten werden gelesen"), 0);
-    QString text;
-    if (!CsvImport::readText(fileName, &text))
-        return false;
-    startNewTable();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
-    work.setText(tr("Ansichten werden erstellt"));
-    createViewsSM();
-    markUnchanged();
-    return true;
-}
-
-void View::dataNormalizeColumn()
-{
-    SpaltenZahlen::normalizeColumns(tableContext());
-}
-
-void View::dataNumericColumns()
-{
-    SpaltenZahlen::numericColumns(tableContext());
-}
-
-void View::dataStatColumns()
-{
-    SpaltenZahlen::statColumns(tableContext());
-}
-
-void View::hideSelectedColumns()
-{
-    SpaltenBearbeitung::hideColumns(tableContext());
-}
-
-void View::viewGotoColumn()
-{
-    SpaltenBearbeitung::gotoColumn(tableContext());
-}
-
-void View::dataLinReg()
-{
-    RegressionsBefehl::linReg(tableContext());
-}
-
-void View::dataCopyColumns()
-{
-    SpaltenBearbeitung::copyColumns(tableContext());
 }
 
 void View::exportHTMLFile()
@@ -1264,12 +832,17 @@ void View::exportHTMLFile()
                                .arg(name));
 }
 
-bool View::exportHTML(const QString& fileName)
-{
-    WaitCursor wait;
-    Fortschritt work(this, tr("Bericht wird geschrieben"), 0);
-    // Every picture at the size of the view area, as the views are shown.
-    const HtmlReport::Outcome out =
-        HtmlReport::write(fileName, m_fileName, *this, m_stack->size(), &work);
-    return out.written && out.picturesFailed == 0;
-}
+// ---- column commands: handed to commands/ ----------------------------------------------
+
+void View::clipCopyView() { ClipboardCopy::copy(viewArea()->currentWidget()); }
+void View::dataRenameColumn() { SpaltenBearbeitung::renameColumn(tableContext()); }
+void View::dataReplaceColumns() { SpaltenBearbeitung::replaceValues(tableContext()); }
+void View::dataCombineColumns() { SpaltenAbleitung::combineColumns(tableContext()); }
+void View::dataWeightColumns() { SpaltenAbleitung::weightColumns(tableContext()); }
+void View::dataNormalizeColumn() { SpaltenZahlen::normalizeColumns(tableContext()); }
+void View::dataNumericColumns() { SpaltenZahlen::numericColumns(tableContext()); }
+void View::dataStatColumns() { SpaltenZahlen::statColumns(tableContext()); }
+void View::hideSelectedColumns() { SpaltenBearbeitung::hideColumns(tableContext()); }
+void View::viewGotoColumn() { SpaltenBearbeitung::gotoColumn(tableContext()); }
+void View::dataLinReg() { RegressionsBefehl::linReg(tableContext()); }
+void View::dataCopyColumns() { SpaltenBearbeitung::copyColumns(tableContext()); }

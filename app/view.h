@@ -23,9 +23,13 @@ class Diagram;
 class DiagramAdapter;
 class ModelClient;
 class Tabelle1;
+class UmfrageDokument;
 
 // The main window: owns the data table, the view list, the view area, the notes pane,
 // the undo stack and every command.
+// The main window: the actions, menus, docks and enabling over the survey document,
+// which owns the data table, the view list, the undo stack and the files. Its slots
+// ask what is to be asked and hand the work to the document or the column commands.
 class View : public QMainWindow, public ViewHost
 {
     Q_OBJECT
@@ -33,20 +37,21 @@ public:
     explicit View(QWidget* parent = nullptr);
     ~View() override;
 
-    // View list
+    UmfrageDokument* document() const { return m_doc; }
+
+    // View list (forwarded to the document)
     QStandardItem* appendView(const QString& title, ModelClient* view);
     void removeView(int index) override;
     void moveView(int from, int to) override;
     int viewIndex(ModelClient* view) override;
-
-    // The view list as records (ViewHost): the only places where a view turns into
-    // its record and back.
     int viewCount() const override;
     QWidget* viewPage(int row) const override;
     ViewRecord record(int row, int version) override;
+    ViewRecord::Stored stored(int row) override;
     ModelClient* createFromRecord(const ViewRecord& r, int version) override;
     ModelClient* createFromRecord(const ViewRecord& r, int version,
                                   QDataStream& settings) override;
+    void setViewToolTip(int row, const QString& tip) override;
     void setCreatingMany(bool on) override;
 
     // View creation
@@ -56,8 +61,7 @@ public:
     Diagram* createDiagram(const QString& type);
 
     // Reads a ";" CSV file into the data table; false (and nothing changed) when the
-    // file cannot be opened. Without makeViews no per-column views are asked for (the
-    // command-line report, which must not ask anything).
+    // file cannot be opened. Without makeViews no per-column views are asked for.
     bool importCSV(const QString& fileName, bool makeViews = true);
 
     // Import and export; false when the file could not be read or written completely.
@@ -72,18 +76,18 @@ public:
     bool load(const QString& fileName);
 
     // Access for the commands and the tests.
-    QStandardItemModel* dataModel() const { return m_model; }
-    QStandardItemModel* viewListModel() const override { return m_viewList; }
-    QStackedWidget* viewArea() const { return m_stack; }
-    QUndoStack* undoStack() const { return m_undo; }
-    Tabelle1* dataTable() const { return m_tabelle; }
+    QStandardItemModel* dataModel() const;
+    QStandardItemModel* viewListModel() const override;
+    QStackedWidget* viewArea() const;
+    QUndoStack* undoStack() const;
+    Tabelle1* dataTable() const;
     QTextEdit* textPane() const { return m_text; }
     QComboBox* viewCombo() const { return m_combo; }
     QListView* viewListWidget() const { return m_listView; }
-    const QString& currentFileName() const { return m_fileName; }
+    const QString& currentFileName() const;
     int currentViewIndex() const;
-    // Whether the state differs from the last save, load, import or "Neu": the undo
-    // stack's clean state, the views and their settings, the notes.
+    // Whether the state differs from the last save, load, import or "Neu": the
+    // document's data and views, and the notes typed.
     bool isChanged();
     // Asks whether a changed state is to be saved before it is discarded; false when
     // the user cancelled (or the save did not happen) and the command must stop.
@@ -138,23 +142,20 @@ private:
     void importWith(const QString& filter, const std::function<bool(const QString&)>& read);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
     void exportWith(bool (View::*write)(const QString&));
-    // Before new data: no views, an empty data table, nothing to undo.
-    void startNewTable();
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
     void removeAllViews();
-    // The present state counts as saved.
-    void markUnchanged();
-    // What the views are: types, columns, titles, settings; and the hidden columns.
-    QByteArray stateFingerprint();
+    // The document's state counts as saved: so do the notes.
+    void documentUnchanged();
     // Updates the window's modified mark once the event loop runs again.
     void scheduleChangeCheck();
     void updateChangedMark();
     void removeViewUndoable(int row);
     void duplicateView(int row);
-    // save() without the warning: false when the file was not written.
-    bool saveSilently(const QString& fileName);
-    // Saves under name, with ".stat" appended for writing when it is missing.
+    // Saves under name, with ".stat" appended for writing when it is missing; warns
+    // when the file was not written.
     void saveTo(const QString& name);
+    // Shows the page of row in the view area, the combo box and the list.
+    void showPage(int row);
     void createActions();
     void createMenusAndToolbars();
     // Writes the notes pane into the item of the view it was showing, if that view
@@ -164,23 +165,13 @@ private:
     QAction* makeAction(const QString& name, const QString& text, const QString& icon,
                         void (View::*slot)());
 
-    QStandardItemModel* m_model = nullptr;
-    QStandardItemModel* m_viewList = nullptr;
-    QStackedWidget* m_stack = nullptr;
+    UmfrageDokument* m_doc = nullptr;
     QComboBox* m_combo = nullptr;
     QTextEdit* m_text = nullptr;
     QListView* m_listView = nullptr;
-    Tabelle1* m_tabelle = nullptr;
-    QUndoStack* m_undo = nullptr;
-    QString m_fileName;
-    QByteArray m_savedFingerprint;
     bool m_notesChanged = false;      // notes typed since the last save
     bool m_showingNotes = false;      // the notes pane is being filled, not typed into
     bool m_changeCheckPending = false;
-    // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
-    int m_creatingMany = 0;
-    // Sub-header row of the last SurveyMonkey import.
-    QStringList m_subHeaders;
     // The page whose notes the text pane shows; follows the view across moves and
     // removals, unlike a row number.
     QPointer<QWidget> m_notesView;

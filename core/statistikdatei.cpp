@@ -88,10 +88,8 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
     for (int i = 1; i < count; ++i) {
         // The list item's values as they stand (a column list or adapter type may be
         // of another variant type in a restored file), then the settings record.
-        const QStandardItem* it = views.viewListModel()->item(i);
-        s << it->data(Qt::DisplayRole) << it->data(Roles::ViewAdapterType)
-          << it->data(Roles::ViewColumns) << it->data(Roles::ViewType)
-          << it->data(Roles::ViewNotes);
+        const ViewRecord::Stored it = views.stored(i);
+        s << it.title << it.adapterType << it.columns << it.viewType << it.notes;
         const QByteArray settings = views.record(i, Version).settings;
         s.writeRawData(settings.constData(), settings.size());
     }
@@ -265,9 +263,8 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             return out;
         }
         const int row = views.viewIndex(mc);
-        views.viewListModel()->item(row)->setData(
-            QStringLiteral("%1, %2, Spalte:%3").arg(r.viewType, r.adapterType, colTexts.join(",")),
-            Qt::ToolTipRole);
+        views.setViewToolTip(
+            row, QStringLiteral("%1, %2, Spalte:%3").arg(r.viewType, r.adapterType, colTexts.join(",")));
         if (s.status() != QDataStream::Ok) {
             views.removeView(row);
             out.result = Damaged;

@@ -25,6 +25,8 @@ public:
     virtual int viewIndex(ModelClient* view) = 0;
     // The record of row r (r >= 1) with its settings written at record version v.
     virtual ViewRecord record(int row, int version) = 0;
+    // The fields of row r as the list holds them.
+    virtual ViewRecord::Stored stored(int row) = 0;
     // Creates a view from a record, appended at the end, and applies its settings
     // (record version v) with loadData; empty settings leave the view's defaults.
     // Null when the record names no view that can be made. The record's column list is
@@ -33,6 +35,8 @@ public:
     // As above, but the settings are read from the stream instead of r.settings.
     virtual ModelClient* createFromRecord(const ViewRecord& r, int version,
                                           QDataStream& settings) = 0;
+    // The tool tip of row r's list item.
+    virtual void setViewToolTip(int row, const QString& tip) = 0;
     // While on (calls nest), views are created without showing each one: whoever
     // makes many views shows the page it wants once at the end.
     virtual void setCreatingMany(bool on) = 0;

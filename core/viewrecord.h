@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 
 // Everything that re-creates a view: its five values and its own settings record
@@ -29,6 +30,18 @@ public:
     // work of the view stays bounded by the table whatever the list says. A list of
     // two or more entries keeps two, so that the view stays of its kind.
     static QVector<int> boundedColumns(const QVector<int>& columns, int columnCount);
+
+    // A row of the view list as it stands, for the formats that write it unchanged: a
+    // page that was only appended keeps its adapter type false and no columns, and a
+    // restored file may have left other variant types.
+    struct Stored {
+        QVariant title;
+        QVariant adapterType;
+        QVariant columns;
+        QVariant viewType;
+        QVariant notes;
+        QString category;
+    };
 
     bool operator==(const ViewRecord& o) const;
     bool operator!=(const ViewRecord& o) const { return !(*this == o); }

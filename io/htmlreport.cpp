@@ -51,20 +51,19 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
         "<TITLE></TITLE></HEAD><BODY>");
     html += QLatin1String("<H1>") + heading.toHtmlEscaped() + QLatin1String("</H1>");
-    const QStandardItemModel* list = views.viewListModel();
     if (progress)
         progress->stage(progress->text(), views.viewCount() - 1);
     for (int row = 1; row < views.viewCount(); ++row) {
         if (progress)
             progress->step(row - 1);
-        const QStandardItem* it = list->item(row);
         QWidget* view = views.viewPage(row);
-        if (!it || !view)
+        if (!view)
             continue;
-        html += QLatin1String("<H2>") + it->data(Qt::DisplayRole).toString().toHtmlEscaped()
+        const ViewRecord::Stored it = views.stored(row);
+        html += QLatin1String("<H2>") + it.title.toString().toHtmlEscaped()
             + QLatin1String("</H2>");
         html += QLatin1String("<PRE>")
-            + plainNotes(it->data(Roles::ViewNotes).toString()).toHtmlEscaped()
+            + plainNotes(it.notes.toString()).toHtmlEscaped()
             + QLatin1String("</PRE>");
         if (TextInhalt* t = ViewText::of(view)) {
             html += t->toHTML();

@@ -40,20 +40,16 @@ QByteArray ViewsCsv::toCsv(ViewHost& views, Fortschritt* progress)
     if (progress)
         progress->stage(progress->text(), views.viewCount() - 1);
     QString text = QStringLiteral("#Erstellt mit quorvandel7\n#Views Version:%1\n").arg(Version);
-    const QStandardItemModel* list = views.viewListModel();
     for (int row = 1; row < views.viewCount(); ++row) {
-        const QStandardItem* it = list->item(row);
-        if (!it)
-            continue;
         const ViewRecord r = views.record(row, Version);
+        const ViewRecord::Stored it = views.stored(row);
         // The list item's values as they stand: a page that was only appended keeps
         // its adapter type "false" and no columns.
         const QStringList fields{
             DataCsvExport::quoted(r.title),
-            DataCsvExport::quoted(it->data(Roles::ViewCategory).toString()),
-            DataCsvExport::quoted(it->data(Roles::ViewAdapterType).toString()),
-            DataCsvExport::quoted(
-                it->data(Roles::ViewColumns).toStringList().join(QLatin1Char(','))),
+            DataCsvExport::quoted(it.category),
+            DataCsvExport::quoted(it.adapterType.toString()),
+            DataCsvExport::quoted(it.columns.toStringList().join(QLatin1Char(','))),
             DataCsvExport::quoted(r.viewType),
             DataCsvExport::quoted(base64(r.notes.toUtf8())),
         };

@@ -23,6 +23,7 @@
 #include "core/roles.h"
 #include "core/tabelle1.h"
 #include "app/view.h"
+#include "io/umfragedokument.h"
 #include "diagrams/viewpicture.h"
 #include "scriptedanswerer.h"
 #include "testutil.h"
@@ -405,12 +406,12 @@ void TstProgressFlows::replacingALargeTableShowsProgress()
 void TstProgressFlows::commandLineReportShowsNothing()
 {
     const QString csv = write("bericht.csv", survey(';', false));
-    View v;
+    UmfrageDokument document;
     Fortschritt::setShowDelay(0);
     DialogWatch watch;
     QString errors;
     QTextStream err(&errors);
-    CommandLineReport report(v, err);
+    CommandLineReport report(document, err);
     CommandLineReport::Job job;
     job.data = csv;
     job.report = m_dir.filePath("kommandozeile.html");

@@ -13,7 +13,7 @@
 #include "core/statistikdatei.h"
 #include "core/tabelle1.h"
 #include "core/userinput.h"
-#include "app/view.h"
+#include "io/umfragedokument.h"
 #include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
@@ -29,12 +29,12 @@ public:
     UserInput::Reply answer(const UserInput::Ask&) override { return {}; }
 };
 
-// Long-lived objects shared by all inputs of one process: making a main window per
+// Long-lived objects shared by all inputs of one process: making a survey document per
 // input would cost more than reading it.
 struct Fixture {
     QStandardItemModel* csvModel = nullptr;
     Tabelle1* csvTable = nullptr;
-    View* window = nullptr;
+    UmfrageDokument* document = nullptr;
     QStandardItemModel* recordModel = nullptr;
 };
 
@@ -48,16 +48,18 @@ const QSize pictureSize(160, 120);
 // Pictures taken per input: enough to paint every kind of view a short input can make.
 const int picturesPerInput = 12;
 
-View& window()
+UmfrageDokument& document()
 {
     Fixture& f = fixture();
-    if (!f.window)
-        f.window = new View;
-    return *f.window;
+    if (!f.document) {
+        f.document = new UmfrageDokument;
+        f.document->createDemo();
+    }
+    return *f.document;
 }
 
 // What was read must show as the program would show it.
-void showViews(View& w)
+void showViews(UmfrageDokument& w)
 {
     for (int i = 1; i < w.viewCount() && i <= picturesPerInput; ++i)
         ViewPicture::of(w.viewPage(i), pictureSize);
@@ -153,7 +155,7 @@ void FuzzReaders::setUp()
 void FuzzReaders::tearDown()
 {
     Fixture& f = fixture();
-    delete f.window;
+    delete f.document;
     delete f.csvTable;
     delete f.csvModel;
     delete f.recordModel;
@@ -175,7 +177,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
 
 void FuzzReaders::statistikDatei(const QByteArray& input)
 {
-    View& w = window();
+    UmfrageDokument& w = document();
     QBuffer in;
     in.setData(input);
     in.open(QIODevice::ReadOnly);
@@ -238,7 +240,7 @@ void FuzzReaders::settingsRecord(const QByteArray& input)
 
 void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
 {
-    View& w = window();
+    UmfrageDokument& w = document();
     w.clearViews();
     w.dataModel()->clear();
     QStringList subHeaders;
@@ -250,9 +252,9 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
 
 void FuzzReaders::viewsCsv(const QByteArray& input)
 {
-    // The views go onto the demonstration table the window starts with; only the
+    // The views go onto the demonstration table the fixture starts with; only the
     // statistic file and SurveyMonkey targets replace it, and each process runs one.
-    View& w = window();
+    UmfrageDokument& w = document();
     w.clearViews();
     ViewsCsv::read(CsvReader::decode(input), w);
     showViews(w);

@@ -19,7 +19,7 @@
 #include "core/diagramadapter.h"
 #include "core/statistikdatei.h"
 #include "core/tabelle1.h"
-#include "app/view.h"
+#include "io/umfragedokument.h"
 #include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
 #include "fuzzreaders.h"
@@ -99,7 +99,7 @@ void csvSeeds()
     put("csvimport", "dialect-utf16-crlf.csv", utf16);
 }
 
-QByteArray statOf(View& w)
+QByteArray statOf(UmfrageDokument& w)
 {
     QBuffer b;
     b.open(QIODevice::WriteOnly);
@@ -109,7 +109,7 @@ QByteArray statOf(View& w)
 
 void statSeeds()
 {
-    View w;
+    UmfrageDokument w;
     w.clearViews();
     w.dataModel()->clear();
     smallDemoTable(w.dataModel(), 6);

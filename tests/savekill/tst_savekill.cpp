@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/statistikdatei.h"
-#include "app/view.h"
+#include "io/umfragedokument.h"
 
 // A save killed at any moment leaves the statistic file complete: the state from
 // before the save or the one saved, never a mixture or a cut file. The saving is done
@@ -32,7 +32,7 @@ QString cellText(int r, int c)
     return QStringLiteral("Antwort %1/%2").arg(r % 97).arg(c);
 }
 
-void fillState(View& v, int rows, int columns, const QString& prefix, const QStringList& views)
+void fillState(UmfrageDokument& v, int rows, int columns, const QString& prefix, const QStringList& views)
 {
     v.clearViews();
     QStandardItemModel* m = v.dataModel();
@@ -58,7 +58,7 @@ int saveChild(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    View v;
+    UmfrageDokument v;
     fillState(v, newRows, newColumns, QStringLiteral("neu "), newViewTypes);
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
@@ -91,7 +91,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_path;
-    View* m_window = nullptr;
+    UmfrageDokument* m_window = nullptr;
     qint64 m_saveMs = 0;
 };
 
@@ -99,7 +99,7 @@ void TstSaveKill::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_path = m_dir.filePath(QStringLiteral("stand.stat"));
-    m_window = new View;
+    m_window = new UmfrageDokument;
 
     // An undisturbed save, timed from "ready" to its end: the kills are spread over it.
     writeOldState();

@@ -1,0 +1,540 @@
+#include "io/umfragedokument.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QUndoStack>
+
+#include "analyses/modeldiagramadapter.h"
+#include "analyses/modelmultidiagramadapter.h"
+#include "analyses/viewtypes.h"
+#include "core/csvimport.h"
+#include "core/fortschritt.h"
+#include "core/recomputescheduler.h"
+#include "core/roles.h"
+#include "core/statistikdatei.h"
+#include "core/tabelle1.h"
+#include "core/userinput.h"
+#include "core/waitcursor.h"
+#include "diagrams/diagram.h"
+#include "io/datacsvexport.h"
+#include "io/demoviews.h"
+#include "io/htmlreport.h"
+#include "io/surveymonkeyimport.h"
+#include "io/viewscsv.h"
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+UmfrageDokument::UmfrageDokument(QObject* parent)
+    : QObject(parent)
+{
+    initResources();
+    m_model = new QStandardItemModel(10, 5, this);
+    m_viewList = new QStandardItemModel(this);
+    m_stack = new QStackedWidget;
+    m_undo = new QUndoStack(this);
+    m_tabelle = new Tabelle1;
+    m_tabelle->setModel(m_model);
+    appendView(tr("Datentabelle"), m_tabelle);
+}
+
+UmfrageDokument::~UmfrageDokument()
+{
+    // A window that took the view area deletes it with itself.
+    if (m_stack && !m_stack->parent())
+        delete m_stack.data();
+}
+
+QStackedWidget* UmfrageDokument::viewArea() const
+{
+    return m_stack;
+}
+
+TableContext UmfrageDokument::tableContext() const
+{
+    TableContext c;
+    c.model = m_model;
+    c.table = m_tabelle;
+    c.undo = m_undo;
+    c.parent = m_dialogParent;
+    c.columns = m_tabelle->selectedColumns();
+    return c;
+}
+
+// ---- the view list -------------------------------------------------------------------
+
+QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* view)
+{
+    m_stack->addWidget(view);
+    auto* it = new QStandardItem(title);
+    it->setData(false, Roles::ViewAdapterType);
+    QString category = QStringLiteral("Special");
+    if (view->inherits("ModelDiagramAdapter"))
+        category = QStringLiteral("Single");
+    else if (view->inherits("ModelMultiDiagramAdapter"))
+        category = QStringLiteral("Multi");
+    it->setData(category, Roles::ViewCategory);
+    it->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    m_viewList->appendRow(it);
+    // Making many views shows none of them one by one: each switch costs a pass over
+    // all pages, which made large imports quadratic.
+    if (m_creatingMany == 0)
+        emit viewAppended(it->row());
+    return it;
+}
+
+void UmfrageDokument::removeView(int index)
+{
+    if (index <= 0 || index >= m_stack->count())
+        return;
+    QWidget* w = m_stack->widget(index);
+    emit viewAboutToBeRemoved(w);
+    // The row goes first, so that the page change the removal may cause reads rows
+    // that match the pages.
+    m_viewList->removeRow(index);
+    m_stack->removeWidget(w);
+    delete w;
+}
+
+void UmfrageDokument::moveView(int from, int to)
+{
+    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
+        return;
+    emit notesWanted();
+    QWidget* w = m_stack->widget(from);
+    const bool wasCurrent = m_stack->currentWidget() == w;
+    QList<QStandardItem*> row = m_viewList->takeRow(from);
+    m_stack->removeWidget(w);
+    const int dest = qMin(to, m_stack->count());
+    m_stack->insertWidget(dest, w);
+    m_viewList->insertRow(dest, row);
+    if (wasCurrent)
+        m_stack->setCurrentIndex(dest);
+}
+
+void UmfrageDokument::clearViews()
+{
+    const int n = m_stack->count() - 1;
+    Fortschritt work(m_dialogParent, tr("Ansichten werden entfernt"), n);
+    for (int i = n; i >= 1; --i) {
+        removeView(i);
+        work.step(n - i + 1);
+    }
+}
+
+int UmfrageDokument::viewIndex(ModelClient* view)
+{
+    return m_stack->indexOf(view);
+}
+
+int UmfrageDokument::viewCount() const
+{
+    return m_viewList->rowCount();
+}
+
+QWidget* UmfrageDokument::viewPage(int row) const
+{
+    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
+}
+
+ViewRecord UmfrageDokument::record(int row, int version)
+{
+    // The notes typed for the view on screen belong to what is kept of it.
+    emit notesWanted();
+    ViewRecord r;
+    const QStandardItem* it = m_viewList->item(row);
+    if (!it)
+        return r;
+    r.title = it->data(Qt::DisplayRole).toString();
+    r.adapterType = it->data(Roles::ViewAdapterType).toString();
+    r.viewType = it->data(Roles::ViewType).toString();
+    r.notes = it->data(Roles::ViewNotes).toString();
+    r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
+    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
+        QDataStream s(&r.settings, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        mc->saveData(s, version);
+    }
+    return r;
+}
+
+ViewRecord::Stored UmfrageDokument::stored(int row)
+{
+    ViewRecord::Stored s;
+    if (const QStandardItem* it = m_viewList->item(row)) {
+        s.title = it->data(Qt::DisplayRole);
+        s.adapterType = it->data(Roles::ViewAdapterType);
+        s.columns = it->data(Roles::ViewColumns);
+        s.viewType = it->data(Roles::ViewType);
+        s.notes = it->data(Roles::ViewNotes);
+        s.category = it->data(Roles::ViewCategory).toString();
+    }
+    return s;
+}
+
+void UmfrageDokument::setViewToolTip(int row, const QString& tip)
+{
+    if (QStandardItem* it = m_viewList->item(row))
+        it->setData(tip, Qt::ToolTipRole);
+}
+
+void UmfrageDokument::setCreatingMany(bool on)
+{
+    if (!on && m_creatingMany == 0)
+        return;
+    m_creatingMany += on ? 1 : -1;
+    // Views made meanwhile are computed once, when the last of them is set up: a loaded
+    // view would otherwise be computed on creation and again with its settings.
+    RecomputeScheduler::hold(on);
+}
+
+ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version)
+{
+    ModelClient* mc = createView(r.adapterType, r.viewType,
+                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
+                                 r.title, r.notes);
+    if (mc && !r.settings.isEmpty()) {
+        QDataStream s(r.settings);
+        s.setVersion(QDataStream::Qt_4_6);
+        mc->loadData(s, version);
+    }
+    return mc;
+}
+
+ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version,
+                                               QDataStream& settings)
+{
+    ModelClient* mc = createView(r.adapterType, r.viewType,
+                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
+                                 r.title, r.notes);
+    if (mc)
+        mc->loadData(settings, version);
+    return mc;
+}
+
+ModelClient* UmfrageDokument::createView(const QString& adapterType, const QString& viewType,
+                                         const QVector<int>& columns, const QString& title,
+                                         const QString& notes)
+{
+    ModelClient* client = nullptr;
+    if (const ViewTypes::SpecialViewType* special = ViewTypes::specialViewType(viewType)) {
+        const int n = columns.size();
+        if (!special->make || n < special->minColumns
+            || (special->maxColumns >= 0 && n > special->maxColumns))
+            return nullptr;
+        client = special->make(m_model, columns);
+        if (!client)
+            return nullptr;
+    } else {
+        Diagram* d = ViewTypes::makeDiagram(viewType);
+        if (!d || columns.isEmpty()) {
+            delete d;
+            return nullptr;
+        }
+        if (columns.size() == 1) {
+            ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(adapterType);
+            if (!a) {
+                delete d;
+                return nullptr;
+            }
+            a->setModelColumn(columns.first());
+            a->setModel(m_model);
+            a->setDiagram(d);
+            a->setTitle(title);
+            connect(a, &ModelDiagramAdapter::changeDiagram, this,
+                    &UmfrageDokument::diagramChangeRequested);
+            client = a;
+        } else {
+            ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(adapterType);
+            if (!a) {
+                delete d;
+                return nullptr;
+            }
+            a->setModel(m_model);
+            a->setDiagram(d);
+            a->setSpalten(columns);
+            a->setTitle(title);
+            connect(a, &ModelMultiDiagramAdapter::changeDiagram, this,
+                    &UmfrageDokument::diagramChangeRequested);
+            client = a;
+        }
+    }
+
+    QStandardItem* it = appendView(title, client);
+    it->setData(viewType, Roles::ViewType);
+    it->setData(adapterType, Roles::ViewAdapterType);
+    it->setData(notes, Roles::ViewNotes);
+    QStringList cols;
+    for (int c : columns)
+        cols << QString::number(c);
+    it->setData(cols, Roles::ViewColumns);
+    if (m_creatingMany == 0)
+        m_stack->setCurrentWidget(client);
+    return client;
+}
+
+bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)
+{
+    Diagram* d = ViewTypes::makeDiagram(type);
+    if (!view || !d) {
+        delete d;
+        return false;
+    }
+    view->setDiagram(d);
+    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(view));
+    if (QStandardItem* it = m_viewList->item(row))
+        it->setData(type, Roles::ViewType);
+    return true;
+}
+
+void UmfrageDokument::createColumnViews(const QString& adapterType, const QString& diagramType)
+{
+    WaitCursor wait;
+    const int n = m_model->columnCount();
+    Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), n);
+    CreatingMany many(*this);
+    for (int c = 0; c < n; ++c)
+        m_tabelle->table()->setColumnHidden(c, false);
+    for (int c = 0; c < n; ++c) {
+        QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (title.isEmpty())
+            title = QString::number(c + 1);
+        createView(adapterType, diagramType, QVector<int>{c}, title, QString());
+        work.step(c + 1);
+    }
+    m_stack->setCurrentIndex(0);
+    // The views are computed when the hold ends, before the work does.
+    work.stage(tr("Ansichten werden berechnet"), n);
+}
+
+// ---- unsaved work ----------------------------------------------------------------------
+
+QByteArray UmfrageDokument::stateFingerprint()
+{
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_6);
+    const int cols = m_model->columnCount();
+    for (int c = 0; c < cols; ++c)
+        s << m_tabelle->table()->isColumnHidden(c);
+    for (int row = 1; row < m_viewList->rowCount(); ++row) {
+        const QStandardItem* it = m_viewList->item(row);
+        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
+          << it->data(Roles::ViewColumns);
+        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
+            mc->saveData(s, StatistikDatei::Version);
+    }
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+
+bool UmfrageDokument::isChanged()
+{
+    return !m_undo->isClean() || stateFingerprint() != m_savedFingerprint;
+}
+
+void UmfrageDokument::markUnchanged()
+{
+    m_undo->setClean();
+    m_savedFingerprint = stateFingerprint();
+    emit markedUnchanged();
+}
+
+// ---- files -----------------------------------------------------------------------------
+
+void UmfrageDokument::startNewTable()
+{
+    clearViews();
+    // Deleting a million cells takes a second: the rows go in pieces from the end, with
+    // the progress display kept up between them.
+    const int rows = m_model->rowCount();
+    const int piece = qMax(1, 100000 / qMax(1, m_model->columnCount()));
+    if (rows > piece) {
+        Fortschritt work(m_dialogParent, tr("Daten werden entfernt"), rows);
+        for (int left = rows; left > 0; left -= piece) {
+            m_model->removeRows(qMax(0, left - piece), qMin(piece, left));
+            work.step(rows - left);
+        }
+    }
+    m_model->clear();
+    m_undo->clear();
+}
+
+void UmfrageDokument::createDemo()
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Beispieldaten werden erstellt"), 0);
+    m_fileName.clear();
+    startNewTable();
+    {
+        CreatingMany many(*this);
+        DemoViews::create(tableContext(), *this,
+                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
+        work.stage(tr("Ansichten werden berechnet"), 0);
+    }
+    m_stack->setCurrentIndex(0);
+    markUnchanged();
+}
+
+bool UmfrageDokument::importCSV(const QString& fileName)
+{
+    Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    WaitCursor wait;
+    work.step(0);
+    startNewTable();
+    // Filling goes by the characters read.
+    work.stage(work.text(), text.size());
+    CsvImport::fill(text, m_model, m_tabelle, &work);
+    markUnchanged();
+    return true;
+}
+
+bool UmfrageDokument::importSM(const QString& fileName)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    startNewTable();
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
+    work.setText(tr("Ansichten werden erstellt"));
+    createSurveyMonkeyViews();
+    markUnchanged();
+    return true;
+}
+
+void UmfrageDokument::createSurveyMonkeyViews()
+{
+    Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
+    CreatingMany many(*this);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, &work);
+    m_stack->setCurrentIndex(0);
+    work.stage(tr("Ansichten werden berechnet"), 0);
+}
+
+bool UmfrageDokument::importViewsCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Ansichten werden importiert"), 0);
+    QString text;
+    if (!CsvImport::readText(fileName, &text))
+        return false;
+    clearViews();
+    {
+        CreatingMany many(*this);
+        ViewsCsv::read(text, *this, &work);
+        work.stage(tr("Ansichten werden berechnet"), 0);
+    }
+    markUnchanged();
+    return true;
+}
+
+bool UmfrageDokument::exportCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Daten werden exportiert"), 0);
+    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
+}
+
+bool UmfrageDokument::exportViewsCSV(const QString& fileName)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Ansichten werden exportiert"), 0);
+    return ViewsCsv::write(fileName, *this, &work);
+}
+
+bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSize)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
+    const HtmlReport::Outcome out = HtmlReport::write(
+        fileName, m_fileName, *this, pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+        &work);
+    return out.written && out.picturesFailed == 0;
+}
+
+bool UmfrageDokument::save(const QString& fileName)
+{
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Datei wird gespeichert"), 0);
+    emit notesWanted();
+    // The new file is complete before it replaces anything: a failed save leaves the
+    // old file as it was.
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    // Writing goes by the rows written.
+    work.stage(work.text(), m_model->rowCount());
+    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
+    work.step(m_model->rowCount());
+    if (out.error() != QFileDevice::NoError) {
+        out.cancelWriting();
+        return false;
+    }
+    if (QFile::exists(fileName)) {
+        const QString backup = fileName + QLatin1Char('~');
+        QFile::remove(backup);
+        QFile::copy(fileName, backup);
+    }
+    if (!out.commit())
+        return false;
+    markUnchanged();
+    return true;
+}
+
+bool UmfrageDokument::load(const QString& fileName)
+{
+    QFile f(fileName);
+    quint16 version = 0;
+    const StatistikDatei::Result head = f.open(QIODevice::ReadOnly)
+        ? StatistikDatei::checkHeader(&f, &version)
+        : StatistikDatei::NotStatFile;
+    if (head != StatistikDatei::Ok) {
+        const QString why = head == StatistikDatei::TooNew
+            ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
+            : tr("Die Datei %1 konnte nicht gelesen werden.");
+        UserInput::warning(m_dialogParent, tr("Oeffnen"), why.arg(fileName));
+        return false;
+    }
+    StatistikDatei::Outcome outcome;
+    {
+        WaitCursor wait;
+        Fortschritt work(m_dialogParent, tr("Datei wird geladen"), 0);
+        startNewTable();
+        {
+            // Held here, not only in the reader: the views are computed with the
+            // display telling so.
+            CreatingMany many(*this);
+            // Reading goes by the position in the file.
+            work.stage(work.text(), f.size());
+            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
+            f.close();
+            work.stage(tr("Ansichten werden berechnet"), 0);
+        }
+        // The views were made without showing each; the last one made is on screen, as
+        // if each had been shown in turn.
+        if (m_stack->count() > 1)
+            m_stack->setCurrentIndex(m_stack->count() - 1);
+        m_fileName = fileName;
+        markUnchanged();
+    }
+    if (outcome.result == StatistikDatei::Damaged) {
+        UserInput::warning(m_dialogParent, tr("Oeffnen"),
+                           tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
+                              "Ansichten.")
+                               .arg(fileName)
+                               .arg(outcome.rows)
+                               .arg(outcome.views));
+    }
+    return true;
+}

@@ -1,0 +1,148 @@
+#ifndef UMFRAGEDOKUMENT_H
+#define UMFRAGEDOKUMENT_H
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "core/tablecontext.h"
+#include "core/viewhost.h"
+
+class QStackedWidget;
+class QStandardItem;
+class QStandardItemModel;
+class QUndoStack;
+class QWidget;
+class Diagram;
+class DiagramAdapter;
+class ModelClient;
+class Tabelle1;
+
+// The survey being worked on, apart from any window: the data table, the view list
+// (records and live views), the undo stack, the file name and whether the state
+// differs from the last save. It opens and saves the statistic file, reads the imports
+// and writes the exports. The window shows it; the command-line report, tests and
+// fuzz targets use it alone.
+class UmfrageDokument : public QObject, public ViewHost
+{
+    Q_OBJECT
+public:
+    explicit UmfrageDokument(QObject* parent = nullptr);
+    ~UmfrageDokument() override;
+
+    // Parent of the questions, warnings and progress displays; none without a window.
+    void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
+    QWidget* dialogParent() const { return m_dialogParent; }
+
+    QStandardItemModel* dataModel() const { return m_model; }
+    QStandardItemModel* viewListModel() const override { return m_viewList; }
+    // The pages: the data-table widget, then one view per row of the view list.
+    QStackedWidget* viewArea() const;
+    QUndoStack* undoStack() const { return m_undo; }
+    Tabelle1* dataTable() const { return m_tabelle; }
+    const QString& fileName() const { return m_fileName; }
+    void setFileName(const QString& name) { m_fileName = name; }
+    // The data table, its widget, the undo stack, the dialog parent and the selected
+    // columns: what a column command or an import/export works on.
+    TableContext tableContext() const;
+
+    // ---- the view list (ViewHost) ----
+    int viewCount() const override;
+    QWidget* viewPage(int row) const override;
+    int viewIndex(ModelClient* view) override;
+    ViewRecord record(int row, int version) override;
+    ViewRecord::Stored stored(int row) override;
+    ModelClient* createFromRecord(const ViewRecord& r, int version) override;
+    ModelClient* createFromRecord(const ViewRecord& r, int version,
+                                  QDataStream& settings) override;
+    void setViewToolTip(int row, const QString& tip) override;
+    void setCreatingMany(bool on) override;
+    bool creatingMany() const { return m_creatingMany > 0; }
+    void removeView(int row) override;
+    void moveView(int from, int to) override;
+    void clearViews() override;
+
+    // Appends a page with its list item (no types, no columns yet).
+    QStandardItem* appendView(const QString& title, ModelClient* view);
+    // Makes a view from its five values and appends it; null when they name no view
+    // that can be made.
+    ModelClient* createView(const QString& adapterType, const QString& viewType,
+                            const QVector<int>& columns, const QString& title,
+                            const QString& notes);
+    // Gives an adapter view a new diagram of the type named; false for an unknown type.
+    bool setDiagramType(DiagramAdapter* view, const QString& type);
+    // One view per column of the data table with the adapter and diagram named, every
+    // column shown again (after an import).
+    void createColumnViews(const QString& adapterType, const QString& diagramType);
+
+    // ---- files; false when a file could not be read or written completely ----
+    // Empties the table and the views and fills them with demonstration data.
+    void createDemo();
+    // Reads a CSV survey in place of the present data; false (nothing changed) when
+    // the file cannot be read.
+    bool importCSV(const QString& fileName);
+    // Reads a SurveyMonkey export in place of the present data, with its own views.
+    bool importSM(const QString& fileName);
+    // Replaces the views by those of a views file.
+    bool importViewsCSV(const QString& fileName);
+    bool exportCSV(const QString& fileName);
+    bool exportViewsCSV(const QString& fileName);
+    // The report with every picture at pictureSize (the view area's size when empty).
+    bool exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
+    // Writes the statistic file (the old one kept as "~" backup); no message.
+    bool save(const QString& fileName);
+    // Reads a statistic file in place of the present state. A file that cannot be
+    // read changes nothing and is refused with a warning; a damaged one is read as far
+    // as it goes, with a warning, and counts as loaded.
+    bool load(const QString& fileName);
+
+    // ---- unsaved work ----
+    // Whether the data, the hidden columns, the views or their settings differ from the
+    // last save, load, import or new data (the notes pane is the window's to add).
+    bool isChanged();
+    // The present state counts as saved.
+    void markUnchanged();
+
+    // The views of a SurveyMonkey import (bars and pies per usable question).
+    void createSurveyMonkeyViews();
+    // Sub-header row of the last SurveyMonkey import.
+    const QStringList& subHeaders() const { return m_subHeaders; }
+
+    // Before new data: no views, an empty data table, nothing to undo.
+    void startNewTable();
+
+signals:
+    // Records are about to be read: the notes being typed belong into the list.
+    void notesWanted();
+    // The state was marked as saved.
+    void markedUnchanged();
+    // A view was appended while views are shown one by one: it is the current one.
+    void viewAppended(int row);
+    // The page is about to leave the list (and be deleted).
+    void viewAboutToBeRemoved(QWidget* page);
+    // A view asks for another diagram type.
+    void diagramChangeRequested(DiagramAdapter* view);
+
+private:
+    // What the views are: types, columns, titles, settings; and the hidden columns.
+    QByteArray stateFingerprint();
+
+    QPointer<QWidget> m_dialogParent;
+    QStandardItemModel* m_model = nullptr;
+    QStandardItemModel* m_viewList = nullptr;
+    // Owned here until a window takes it as its central widget.
+    QPointer<QStackedWidget> m_stack;
+    Tabelle1* m_tabelle = nullptr;
+    QUndoStack* m_undo = nullptr;
+    QString m_fileName;
+    QByteArray m_savedFingerprint;
+    // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
+    int m_creatingMany = 0;
+    QStringList m_subHeaders;
+};
+
+#endif

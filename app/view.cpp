@@ -22,6 +22,9 @@
 #include <QUndoStack>
 
 #include "analyses/viewtypes.h"
+#include "app/ansichtsauswahl.h"
+#include "app/dateiauswahl.h"
+#include "app/notizenfeld.h"
 #include "commands/cremoveview.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
@@ -49,7 +52,6 @@ View::View(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
 
-    m_notesView = dataTable();
     connect(dataTable()->table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &View::modelSelectionChanged);
 
@@ -74,8 +76,7 @@ View::View(QWidget* parent)
 
     auto* textDock = new QDockWidget(tr("Text"), this);
     textDock->setObjectName(QStringLiteral("textdock"));
-    m_text = new QTextEdit(textDock);
-    m_text->setAcceptRichText(true);
+    m_text = new NotizenFeld(m_doc, textDock);
     textDock->setWidget(m_text);
 
     addDockWidget(Qt::LeftDockWidgetArea, viewDock);
@@ -85,13 +86,8 @@ View::View(QWidget* parent)
             &QStackedWidget::setCurrentIndex);
     connect(viewArea(), &QStackedWidget::currentChanged, this, &View::widgetChanged);
 
-    connect(m_doc, &UmfrageDokument::notesWanted, this, &View::storeNotes);
     connect(m_doc, &UmfrageDokument::markedUnchanged, this, &View::documentUnchanged);
     connect(m_doc, &UmfrageDokument::diagramChangeRequested, this, &View::changeDiagram);
-    connect(m_doc, &UmfrageDokument::viewAboutToBeRemoved, this, [this](QWidget* page) {
-        if (page == m_notesView)
-            m_notesView = nullptr; // its notes go with it, never into another view
-    });
     connect(m_doc, &UmfrageDokument::viewAppended, this, [this](int row) {
         m_combo->setCurrentIndex(row);
         m_listView->setCurrentIndex(viewListModel()->index(row, 0));
@@ -119,11 +115,7 @@ View::View(QWidget* parent)
     connect(viewListModel(), &QAbstractItemModel::rowsInserted, this, &View::scheduleChangeCheck);
     connect(viewListModel(), &QAbstractItemModel::rowsRemoved, this, &View::scheduleChangeCheck);
     connect(viewListModel(), &QAbstractItemModel::dataChanged, this, &View::scheduleChangeCheck);
-    connect(m_text->document(), &QTextDocument::modificationChanged, this, [this](bool m) {
-        if (m && !m_showingNotes)
-            m_notesChanged = true;
-        scheduleChangeCheck();
-    });
+    connect(m_text, &NotizenFeld::typedChanged, this, &View::scheduleChangeCheck);
     connect(UserInputEvents::instance(), &UserInputEvents::menuRan, this,
             &View::scheduleChangeCheck);
     connect(qApp, &QApplication::focusChanged, this, &View::scheduleChangeCheck);
@@ -137,7 +129,7 @@ View::~View()
     for (const QObject* sender :
          {static_cast<QObject*>(m_doc), static_cast<QObject*>(undoStack()),
           static_cast<QObject*>(viewArea()), static_cast<QObject*>(viewListModel()),
-          static_cast<QObject*>(m_text->document()), static_cast<QObject*>(dataModel()),
+          static_cast<QObject*>(m_text), static_cast<QObject*>(dataModel()),
           static_cast<QObject*>(qApp), static_cast<QObject*>(UserInputEvents::instance())})
         disconnect(sender, nullptr, this, nullptr);
     QSettings settings;
@@ -152,6 +144,7 @@ QStandardItemModel* View::viewListModel() const { return m_doc->viewListModel();
 QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
 QUndoStack* View::undoStack() const { return m_doc->undoStack(); }
 Tabelle1* View::dataTable() const { return m_doc->dataTable(); }
+QTextEdit* View::textPane() const { return m_text; }
 const QString& View::currentFileName() const { return m_doc->fileName(); }
 TableContext View::tableContext() { return m_doc->tableContext(); }
 
@@ -230,13 +223,12 @@ bool View::save(const QString& fileName)
 
 bool View::isChanged()
 {
-    return m_notesChanged || m_doc->isChanged();
+    return m_text->typed() || m_doc->isChanged();
 }
 
 void View::documentUnchanged()
 {
-    m_text->document()->setModified(false);
-    m_notesChanged = false;
+    m_text->resetTyped();
     setWindowModified(false);
 }
 
@@ -290,136 +282,123 @@ void View::removeAllViews()
         clearViews();
 }
 
-QAction* View::makeAction(const QString& name, const QString& text, const QString& icon,
-                          void (View::*slot)())
+namespace {
+// Adds the actions in order; a null entry is a separator.
+template <class Bar>
+void addAll(Bar* bar, std::initializer_list<QAction*> actions)
 {
-    auto* a = icon.isEmpty() ? new QAction(text, this) : new QAction(QIcon(icon), text, this);
-    a->setObjectName(name);
-    if (slot)
-        connect(a, &QAction::triggered, this, slot);
-    return a;
+    for (QAction* a : actions) {
+        if (a)
+            bar->addAction(a);
+        else
+            bar->addSeparator();
+    }
+}
 }
 
 void View::createActions()
 {
-    actNeu = makeAction("actNeu", tr("Neu"), QString(), nullptr);
+    struct Row {
+        QAction* View::*action;
+        const char* name;
+        const char* text;
+        const char* icon;
+        void (View::*slot)();
+        QKeySequence key;
+    };
+    const Row rows[] = {
+        {&View::actNeu, "actNeu", QT_TR_NOOP("Neu"), "", nullptr, {}},
+        {&View::actOpen, "actOpen", QT_TR_NOOP("Oeffnen"), ":images/open.png", &View::loadFile,
+         QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {&View::actSave, "actSave", QT_TR_NOOP("Speichern"), ":images/save.png", &View::saveFile,
+         QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {&View::actSaveAs, "actSaveAs", QT_TR_NOOP("Speichern als..."), ":images/save.png",
+         &View::saveFileAs, {}},
+        {&View::actImportCsv, "actImportCsv", QT_TR_NOOP("CSV"), "", &View::importFile, {}},
+        {&View::actImportSM, "actImportSM", QT_TR_NOOP("SurveyMonkey"), "", &View::importSMFile,
+         {}},
+        {&View::actImportViews, "actImportViews", QT_TR_NOOP("Views"), "",
+         &View::importViewsFile, {}},
+        {&View::actExportCsv, "actExportCsv", QT_TR_NOOP("CSV"), "", &View::exportFile, {}},
+        {&View::actExportViews, "actExportViews", QT_TR_NOOP("Views"), "",
+         &View::exportViewsFile, {}},
+        {&View::actExportHtml, "actExportHtml", QT_TR_NOOP("HTML"), "", &View::exportHTMLFile,
+         {}},
+        {&View::actQuit, "actQuit", QT_TR_NOOP("Beenden"), ":images/quit.png", nullptr,
+         QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {&View::actCopy, "actCopy", QT_TR_NOOP("Kopieren"), ":images/copy.png",
+         &View::clipCopyView, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {&View::actCopyColumns, "actCopyColumns", QT_TR_NOOP("Spalten kopieren"),
+         ":/images/colcopy.png", &View::dataCopyColumns, {}},
+        {&View::actGotoColumn, "actGotoColumn", QT_TR_NOOP("gehe zu Spalte..."),
+         ":/images/gotocol.png", &View::viewGotoColumn, QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {&View::actHideColumns, "actHideColumns", QT_TR_NOOP("Spalten entfernen"),
+         ":/images/hidecol.png", &View::hideSelectedColumns, {}},
+        {&View::actRenameColumn, "actRenameColumn", QT_TR_NOOP("Spalte umbenennen"),
+         ":images/colrename.png", &View::dataRenameColumn, {}},
+        {&View::actReplace, "actReplace", QT_TR_NOOP("Werte ersetzen"), ":images/colreplace.png",
+         &View::dataReplaceColumns, {}},
+        {&View::actNormalize, "actNormalize", QT_TR_NOOP("Spalten normieren"),
+         ":images/colpercent.png", &View::dataNormalizeColumn, {}},
+        {&View::actNumeric, "actNumeric", QT_TR_NOOP("Spalten als Zahlen"),
+         ":images/colclean.png", &View::dataNumericColumns, {}},
+        {&View::actCombine, "actCombine", QT_TR_NOOP("Spalten zusammenfassen"),
+         ":images/colcombine.png", &View::dataCombineColumns, {}},
+        {&View::actWeight, "actWeight", QT_TR_NOOP("Spalten gewichten"), ":images/colweigth.png",
+         &View::dataWeightColumns, {}},
+        {&View::actStat, "actStat", QT_TR_NOOP("Spaltenstatistik"), ":/images/colstat.png",
+         &View::dataStatColumns, QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {&View::actLinReg, "actLinReg", QT_TR_NOOP("Regression"), ":/images/collinreg.png",
+         &View::dataLinReg, {}},
+        {&View::actHome, "actHome", QT_TR_NOOP("Daten"), ":/images/gohome.png", &View::goHome, {}},
+        {&View::actCreateView, "actCreateView", QT_TR_NOOP("Ansicht erstellen"),
+         ":/images/plus.png", &View::createSelectedView, QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {&View::actRemoveView, "actRemoveView", QT_TR_NOOP("Ansicht entfernen"),
+         ":/images/minus.png", &View::removeCurrentView, {}},
+        {&View::actRemoveAllViews, "actRemoveAllViews", QT_TR_NOOP("Alle Ansichten entfernen"),
+         ":images/viewremoveall.png", &View::removeAllViews, {}},
+    };
+    for (const Row& r : rows) {
+        const QString icon = QString::fromLatin1(r.icon);
+        auto* a = icon.isEmpty() ? new QAction(tr(r.text), this)
+                                 : new QAction(QIcon(icon), tr(r.text), this);
+        a->setObjectName(QString::fromLatin1(r.name));
+        if (r.slot)
+            connect(a, &QAction::triggered, this, r.slot);
+        if (!r.key.isEmpty())
+            a->setShortcut(r.key);
+        this->*r.action = a;
+    }
     connect(actNeu, &QAction::triggered, this, [this] {
         if (maybeSave())
             createDemoViews();
     });
-    actOpen = makeAction("actOpen", tr("Oeffnen"), ":images/open.png", &View::loadFile);
-    actSave = makeAction("actSave", tr("Speichern"), ":images/save.png", &View::saveFile);
-    actSaveAs = makeAction("actSaveAs", tr("Speichern als..."), ":images/save.png",
-                           &View::saveFileAs);
-    actImportCsv = makeAction("actImportCsv", tr("CSV"), QString(), &View::importFile);
-    actImportSM = makeAction("actImportSM", tr("SurveyMonkey"), QString(), &View::importSMFile);
-    actImportViews = makeAction("actImportViews", tr("Views"), QString(),
-                                &View::importViewsFile);
-    actExportCsv = makeAction("actExportCsv", tr("CSV"), QString(), &View::exportFile);
-    actExportViews = makeAction("actExportViews", tr("Views"), QString(),
-                                &View::exportViewsFile);
-    actExportHtml = makeAction("actExportHtml", tr("HTML"), QString(), &View::exportHTMLFile);
-    actQuit = makeAction("actQuit", tr("Beenden"), ":images/quit.png", nullptr);
     // Closing asks before unsaved work is lost; the last window closed ends the program.
     connect(actQuit, &QAction::triggered, this, &QWidget::close);
-    actCopy = makeAction("actCopy", tr("Kopieren"), ":images/copy.png", &View::clipCopyView);
-    actCopyColumns = makeAction("actCopyColumns", tr("Spalten kopieren"),
-                                ":/images/colcopy.png", &View::dataCopyColumns);
-    actGotoColumn = makeAction("actGotoColumn", tr("gehe zu Spalte..."), ":/images/gotocol.png",
-                               &View::viewGotoColumn);
-    actHideColumns = makeAction("actHideColumns", tr("Spalten entfernen"),
-                                ":/images/hidecol.png", &View::hideSelectedColumns);
-    actRenameColumn = makeAction("actRenameColumn", tr("Spalte umbenennen"),
-                                 ":images/colrename.png", &View::dataRenameColumn);
-    actReplace = makeAction("actReplace", tr("Werte ersetzen"), ":images/colreplace.png",
-                            &View::dataReplaceColumns);
-    actNormalize = makeAction("actNormalize", tr("Spalten normieren"),
-                              ":images/colpercent.png", &View::dataNormalizeColumn);
-    actNumeric = makeAction("actNumeric", tr("Spalten als Zahlen"), ":images/colclean.png",
-                            &View::dataNumericColumns);
-    actCombine = makeAction("actCombine", tr("Spalten zusammenfassen"),
-                            ":images/colcombine.png", &View::dataCombineColumns);
-    actWeight = makeAction("actWeight", tr("Spalten gewichten"), ":images/colweigth.png",
-                           &View::dataWeightColumns);
-    actStat = makeAction("actStat", tr("Spaltenstatistik"), ":/images/colstat.png",
-                         &View::dataStatColumns);
-    actLinReg = makeAction("actLinReg", tr("Regression"), ":/images/collinreg.png",
-                           &View::dataLinReg);
-    actHome = makeAction("actHome", tr("Daten"), ":/images/gohome.png", &View::goHome);
-    actCreateView = makeAction("actCreateView", tr("Ansicht erstellen"), ":/images/plus.png",
-                               &View::createSelectedView);
-    actRemoveView = makeAction("actRemoveView", tr("Ansicht entfernen"), ":/images/minus.png",
-                               &View::removeCurrentView);
-    actRemoveAllViews = makeAction("actRemoveAllViews", tr("Alle Ansichten entfernen"),
-                                   ":images/viewremoveall.png", &View::removeAllViews);
 
     actUndo = undoStack()->createUndoAction(this, QString());
     actUndo->setObjectName("actUndo");
+    actUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     actRedo = undoStack()->createRedoAction(this, QString());
     actRedo->setObjectName("actRedo");
-
-    actRemoveView->setEnabled(false);
-
-    actOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    actSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    actQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    actUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    actCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    actGotoColumn->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    actStat->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    actCreateView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    actRemoveView->setEnabled(false);
 }
 
 void View::createMenusAndToolbars()
 {
     QMenu* datei = menuBar()->addMenu(tr("Datei"));
-    datei->addAction(actNeu);
-    datei->addAction(actOpen);
-    datei->addAction(actSave);
-    datei->addAction(actSaveAs);
-    datei->addSeparator();
-    QMenu* imp = datei->addMenu(tr("Import"));
-    imp->addAction(actImportCsv);
-    imp->addAction(actImportSM);
-    imp->addAction(actImportViews);
-    QMenu* exp = datei->addMenu(tr("Export"));
-    exp->addAction(actExportCsv);
-    exp->addAction(actExportViews);
-    exp->addAction(actExportHtml);
-    datei->addSeparator();
-    datei->addAction(actQuit);
-
-    QMenu* bearbeiten = menuBar()->addMenu(tr("Bearbeiten"));
-    bearbeiten->addAction(actUndo);
-    bearbeiten->addAction(actRedo);
-    bearbeiten->addSeparator();
-    bearbeiten->addAction(actCopy);
-    bearbeiten->addSeparator();
-    bearbeiten->addAction(actCopyColumns);
-    bearbeiten->addAction(actGotoColumn);
-
-    QMenu* spalten = menuBar()->addMenu(tr("Spalten"));
-    spalten->addAction(actHideColumns);
-    spalten->addSeparator();
-    spalten->addAction(actRenameColumn);
-    spalten->addAction(actReplace);
-    spalten->addAction(actNormalize);
-    spalten->addAction(actNumeric);
-    spalten->addSeparator();
-    spalten->addAction(actCombine);
-    spalten->addAction(actWeight);
-    spalten->addSeparator();
-    spalten->addAction(actStat);
-    spalten->addAction(actLinReg);
-
-    QMenu* diagramme = menuBar()->addMenu(tr("Diagramme"));
-    diagramme->addAction(actHome);
-    diagramme->addSeparator();
-    diagramme->addAction(actCreateView);
-    diagramme->addAction(actRemoveView);
-    diagramme->addSeparator();
-    diagramme->addAction(actRemoveAllViews);
+    addAll(datei, {actNeu, actOpen, actSave, actSaveAs, nullptr});
+    addAll(datei->addMenu(tr("Import")), {actImportCsv, actImportSM, actImportViews});
+    addAll(datei->addMenu(tr("Export")), {actExportCsv, actExportViews, actExportHtml});
+    addAll(datei, {nullptr, actQuit});
+    addAll(menuBar()->addMenu(tr("Bearbeiten")),
+           {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
+    addAll(menuBar()->addMenu(tr("Spalten")),
+           {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric,
+            nullptr, actCombine, actWeight, nullptr, actStat, actLinReg});
+    addAll(menuBar()->addMenu(tr("Diagramme")),
+           {actHome, nullptr, actCreateView, actRemoveView, nullptr, actRemoveAllViews});
 
     QToolBar* tbViews = addToolBar(tr("Ansichten"));
     tbViews->setObjectName(QStringLiteral("tbViews"));
@@ -429,84 +408,50 @@ void View::createMenusAndToolbars()
 
     QToolBar* tbDiag = addToolBar(tr("Diagramme"));
     tbDiag->setObjectName(QStringLiteral("tbDiag"));
-    tbDiag->addAction(actCreateView);
-    tbDiag->addAction(actRemoveView);
+    addAll(tbDiag, {actCreateView, actRemoveView});
 
     QToolBar* tbColumns = addToolBar(tr("Spalten"));
     tbColumns->setObjectName(QStringLiteral("tbColumns"));
-    tbColumns->addAction(actGotoColumn);
-    tbColumns->addAction(actHideColumns);
-    tbColumns->addAction(actCopyColumns);
-    tbColumns->addSeparator();
-    tbColumns->addAction(actStat);
-    tbColumns->addAction(actLinReg);
-    tbColumns->addSeparator();
-    tbColumns->addAction(actRenameColumn);
-    tbColumns->addAction(actNormalize);
-    tbColumns->addAction(actNumeric);
-    tbColumns->addAction(actReplace);
-    tbColumns->addSeparator();
-    tbColumns->addAction(actWeight);
-    tbColumns->addAction(actCombine);
+    addAll(tbColumns, {actGotoColumn, actHideColumns, actCopyColumns, nullptr, actStat, actLinReg,
+                       nullptr, actRenameColumn, actNormalize, actNumeric, actReplace, nullptr,
+                       actWeight, actCombine});
 
-    QMenu* ansicht = menuBar()->addMenu(tr("Ansicht"));
-    ansicht->addAction(findChild<QDockWidget*>(QStringLiteral("viewdock"))->toggleViewAction());
-    ansicht->addAction(findChild<QDockWidget*>(QStringLiteral("textdock"))->toggleViewAction());
-    ansicht->addSeparator();
-    ansicht->addAction(tbColumns->toggleViewAction());
-    ansicht->addAction(tbViews->toggleViewAction());
+    addAll(menuBar()->addMenu(tr("Ansicht")),
+           {findChild<QDockWidget*>(QStringLiteral("viewdock"))->toggleViewAction(),
+            findChild<QDockWidget*>(QStringLiteral("textdock"))->toggleViewAction(), nullptr,
+            tbColumns->toggleViewAction(), tbViews->toggleViewAction()});
 }
 
 int View::currentViewIndex() const
 {
-    return m_notesView ? viewArea()->indexOf(m_notesView) : -1;
+    return m_text->row();
 }
 
 // ---- current view and enabling ----------------------------------------------------
-
-void View::storeNotes()
-{
-    const int row = currentViewIndex();
-    if (row < 0)
-        return;
-    if (QStandardItem* it = viewListModel()->item(row))
-        it->setData(m_text->document()->toHtml(), Roles::ViewNotes);
-}
 
 void View::widgetChanged(int idx)
 {
     if (idx < 0 || idx >= viewListModel()->rowCount())
         return;
-    storeNotes();
-    {
-        // Showing a view's notes is not typing them.
-        const QScopedValueRollback<bool> showing(m_showingNotes, true);
-        m_text->setHtml(viewListModel()->item(idx)->data(Roles::ViewNotes).toString());
-        m_text->document()->setModified(false);
-    }
-    m_notesView = viewArea()->widget(idx);
+    m_text->showNotesOf(idx);
     m_listView->setCurrentIndex(viewListModel()->index(idx, 0));
     m_combo->setCurrentIndex(idx);
     viewArea()->setCurrentIndex(idx);
 
-    if (idx != 0) {
-        actCopy->setEnabled(true);
-        actRemoveView->setEnabled(true);
-        m_text->setEnabled(true);
-        actHome->setEnabled(true);
-        for (QAction* a : {actGotoColumn, actCopyColumns, actCombine, actCreateView,
-                           actHideColumns, actNormalize, actNumeric, actReplace,
-                           actRenameColumn, actStat, actLinReg, actWeight})
-            a->setEnabled(false);
-    } else {
-        actCopy->setEnabled(false);
-        actRemoveView->setEnabled(false);
+    // The column commands work on the data table only; a view can be copied and removed.
+    const bool table = idx == 0;
+    for (QAction* a : {actCopy, actRemoveView, actHome})
+        a->setEnabled(!table);
+    m_text->setEnabled(!table);
+    if (table) {
         modelSelectionChanged();
-        m_text->setEnabled(false);
-        actGotoColumn->setEnabled(true);
-        actCopyColumns->setEnabled(true);
-        actHome->setEnabled(false);
+    } else {
+        for (QAction* a : {actCombine, actCreateView, actHideColumns, actNormalize, actNumeric,
+                           actReplace, actRenameColumn, actStat, actLinReg, actWeight})
+            a->setEnabled(false);
     }
+    actGotoColumn->setEnabled(table);
+    actCopyColumns->setEnabled(table);
 }
 
 void View::modelSelectionChanged()
@@ -549,14 +494,13 @@ void View::setFileTitle(const QString& prefix, const QString& path)
 
 // ---- CSV import ------------------------------------------------------------------
 
-void View::importWith(const QString& filter, const std::function<bool(const QString&)>& read)
+void View::importWith(int art, const std::function<bool(const QString&)>& read)
 {
     // Asked before anything is read or removed: a cancel later on costs nothing that
     // was not saved or discarded on purpose.
     if (!maybeSave())
         return;
-    const QString name =
-        UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(), filter);
+    const QString name = DateiAuswahl::open(this, DateiAuswahl::Art(art));
     if (name.isEmpty())
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
@@ -572,56 +516,17 @@ void View::importWith(const QString& filter, const std::function<bool(const QStr
 
 QString View::askDiagram()
 {
-    bool ok = false;
-    const QString t = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
-                                         ViewTypes::diagramNames(), 0, false, &ok);
-    return ok ? t : QString(QLatin1String(""));
+    return AnsichtsAuswahl::askDiagram(this);
 }
 
 void View::createSelectedView()
 {
-    bool ok = false;
-    const QString type = UserInput::getItem(this, tr("Ansicht erstellen"), tr("Diagram Typ"),
-                                            ViewTypes::diagramNames() + ViewTypes::specialViewNames(), 0, false, &ok);
-    if (!ok || type.isEmpty())
-        return;
     const QVector<int> cols = dataTable()->selectedColumns();
-
-    auto askTitle = [this, &ok] {
-        return UserInput::getText(this, tr("Ansicht erstellen"), tr("Titel"), QLineEdit::Normal,
-                                  QString(), &ok);
-    };
-    if (ViewTypes::specialViewType(type)) {
-        const QString title = askTitle();
-        if (!ok || title.isEmpty())
-            return;
-        // "Chi Quadrat" is no view type of its own: it names the chi-square adapter,
-        // shown on vertical bars, for exactly one column.
-        if (type == QLatin1String("Chi Quadrat")) {
-            if (cols.size() == 1)
-                createView(type, QStringLiteral("BalkenDiagram(V)"), cols, title, QString());
-        } else {
-            createView(QString(), type, cols, title, QString());
-        }
-    } else if (cols.size() == 1) {
-        const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
-                                                   tr("Adapter Typ"), ViewTypes::singleAdapterNames(), 0, false,
-                                                   &ok);
-        if (!ok || adapter.isEmpty())
-            return;
-        createView(adapter, type, cols,
-                   QStringLiteral("%2: Spalte %1").arg(cols.first() + 1).arg(type), QString());
-    } else if (cols.size() >= 2) {
-        const QString adapter = UserInput::getItem(this, tr("Ansicht erstellen"),
-                                                   tr("Adapter Typ"), ViewTypes::multiAdapterNames(), 0, false,
-                                                   &ok);
-        if (!ok || adapter.isEmpty())
-            return;
-        const QString title = askTitle();
-        if (!ok || title.isEmpty())
-            return;
-        createView(adapter, type, cols, title, QString());
-    }
+    AnsichtsAuswahl::Wahl w;
+    if (!AnsichtsAuswahl::askSelected(this, cols, &w))
+        return;
+    if (!w.viewType.isEmpty())
+        createView(w.adapterType, w.viewType, cols, w.title, QString());
     widgetChanged(viewListModel()->rowCount() - 1);
 }
 
@@ -658,18 +563,8 @@ void View::vListContextMenu(QPoint pos)
 
 void View::createViews()
 {
-    bool ok = false;
-    const QString diagram =
-        UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Diagramtyp soll verwendet werden?"),
-                           ViewTypes::diagramNames(), 1, false, &ok);
-    if (!ok)
-        return;
-    const QString adapter =
-        UserInput::getItem(this, tr("Ansichten erzeugen"),
-                           tr("Welcher Adapter soll verwendet werden?"),
-                           ViewTypes::singleAdapterNames(), 1, false, &ok);
-    if (!ok)
+    QString diagram, adapter;
+    if (!AnsichtsAuswahl::askColumnViews(this, &diagram, &adapter))
         return;
     m_doc->createColumnViews(adapter, diagram);
     showPage(0);
@@ -727,12 +622,9 @@ void View::loadFile()
 {
     if (!maybeSave())
         return;
-    const QString name = UserInput::getOpenFileName(this, tr("Choose a file"), QDir::homePath(),
-                                                    tr("Statistic (*.stat);;All (*.*)"));
-    if (name.isEmpty())
-        return;
+    const QString name = DateiAuswahl::open(this, DateiAuswahl::Statistik);
     // A file that was not loaded must not become the file that "Speichern" overwrites.
-    if (!load(name))
+    if (name.isEmpty() || !load(name))
         return;
     setFileTitle(QStringLiteral("Quorvandel7"), name);
     widgetChanged(0);
@@ -751,40 +643,34 @@ void View::saveTo(const QString& name)
 
 void View::saveFile()
 {
-    QString name = currentFileName();
-    if (name.isEmpty()) {
-        name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
-                                          tr("Statistic (*.stat);;All (*.*)"));
-        if (name.isEmpty())
-            return;
-    }
-    saveTo(name);
+    const QString name = currentFileName().isEmpty()
+        ? DateiAuswahl::save(this, DateiAuswahl::Statistik)
+        : currentFileName();
+    if (!name.isEmpty())
+        saveTo(name);
 }
 
 void View::saveFileAs()
 {
-    const QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
-                                                    tr("Statistic (*.stat)"));
-    if (name.isEmpty())
-        return;
-    saveTo(name);
+    const QString name = DateiAuswahl::save(this, DateiAuswahl::StatistikNeu);
+    if (!name.isEmpty())
+        saveTo(name);
 }
 
 void View::importFile()
 {
-    importWith(tr("Datafiles (*.csv);;All (*.*)"),
-               [this](const QString& name) { return importCSV(name); });
+    importWith(DateiAuswahl::Umfrage, [this](const QString& name) { return importCSV(name); });
 }
 
 void View::importSMFile()
 {
-    importWith(tr("Survey Monkey Files (*.csv);;All (*.*)"),
+    importWith(DateiAuswahl::SurveyMonkey,
                [this](const QString& name) { return importSM(name); });
 }
 
 void View::importViewsFile()
 {
-    importWith(tr("Datafiles (*.csv);;All (*.*)"),
+    importWith(DateiAuswahl::Umfrage,
                [this](const QString& name) { return importViewsCSV(name); });
 }
 
@@ -796,13 +682,8 @@ void View::createViewsSM()
 
 void View::exportWith(bool (View::*write)(const QString&))
 {
-    QString name = UserInput::getSaveFileName(this, tr("Choose a file"), QDir::homePath(),
-                                              tr("Datafiles (*.csv)"));
-    if (name.isEmpty())
-        return;
-    if (!CsvReader::hasCsvEnding(name))
-        name += QLatin1String(".csv");
-    if (!(this->*write)(name))
+    const QString name = DateiAuswahl::save(this, DateiAuswahl::Umfrage);
+    if (!name.isEmpty() && !(this->*write)(name))
         UserInput::warning(this, tr("Export"),
                            tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
 }
@@ -819,12 +700,9 @@ void View::exportViewsFile()
 
 void View::exportHTMLFile()
 {
-    QString name = UserInput::getSaveFileName(this, tr("Exportieren als HTML"), QDir::homePath(),
-                                              tr("HTML (*.html)"));
+    const QString name = DateiAuswahl::save(this, DateiAuswahl::Bericht);
     if (name.isEmpty())
         return;
-    if (!name.endsWith(QLatin1String(".html")))
-        name += QLatin1String(".html");
     widgetChanged(0);
     if (!exportHTML(name))
         UserInput::warning(this, tr("Export"),

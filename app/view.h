@@ -22,6 +22,7 @@ class QUndoStack;
 class Diagram;
 class DiagramAdapter;
 class ModelClient;
+class NotizenFeld;
 class Tabelle1;
 class UmfrageDokument;
 
@@ -81,7 +82,7 @@ public:
     QStackedWidget* viewArea() const;
     QUndoStack* undoStack() const;
     Tabelle1* dataTable() const;
-    QTextEdit* textPane() const { return m_text; }
+    QTextEdit* textPane() const;
     QComboBox* viewCombo() const { return m_combo; }
     QListView* viewListWidget() const { return m_listView; }
     const QString& currentFileName() const;
@@ -139,7 +140,8 @@ protected:
 
 private:
     // An import from the menu: asks about unsaved work, then for the file, and reads it.
-    void importWith(const QString& filter, const std::function<bool(const QString&)>& read);
+    // art is a DateiAuswahl::Art.
+    void importWith(int art, const std::function<bool(const QString&)>& read);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
     void exportWith(bool (View::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
@@ -158,23 +160,13 @@ private:
     void showPage(int row);
     void createActions();
     void createMenusAndToolbars();
-    // Writes the notes pane into the item of the view it was showing, if that view
-    // still exists.
-    void storeNotes();
     void setFileTitle(const QString& prefix, const QString& path);
-    QAction* makeAction(const QString& name, const QString& text, const QString& icon,
-                        void (View::*slot)());
 
     UmfrageDokument* m_doc = nullptr;
     QComboBox* m_combo = nullptr;
-    QTextEdit* m_text = nullptr;
+    NotizenFeld* m_text = nullptr;
     QListView* m_listView = nullptr;
-    bool m_notesChanged = false;      // notes typed since the last save
-    bool m_showingNotes = false;      // the notes pane is being filled, not typed into
     bool m_changeCheckPending = false;
-    // The page whose notes the text pane shows; follows the view across moves and
-    // removals, unlike a row number.
-    QPointer<QWidget> m_notesView;
 
 public:
     // Actions, named after their slot; owned by the window.

@@ -185,6 +185,18 @@ void UmfrageDokument::setViewToolTip(int row, const QString& tip)
         it->setData(tip, Qt::ToolTipRole);
 }
 
+QString UmfrageDokument::notes(int row) const
+{
+    const QStandardItem* it = m_viewList->item(row);
+    return it ? it->data(Roles::ViewNotes).toString() : QString();
+}
+
+void UmfrageDokument::setNotes(int row, const QString& html)
+{
+    if (QStandardItem* it = m_viewList->item(row))
+        it->setData(html, Roles::ViewNotes);
+}
+
 void UmfrageDokument::setCreatingMany(bool on)
 {
     if (!on && m_creatingMany == 0)

@@ -60,6 +60,9 @@ public:
     ModelClient* createFromRecord(const ViewRecord& r, int version,
                                   QDataStream& settings) override;
     void setViewToolTip(int row, const QString& tip) override;
+    // The notes of row (HTML).
+    QString notes(int row) const;
+    void setNotes(int row, const QString& html);
     void setCreatingMany(bool on) override;
     bool creatingMany() const { return m_creatingMany > 0; }
     void removeView(int row) override;

@@ -1,0 +1,50 @@
+#include "app/dateiauswahl.h"
+
+#include <QDir>
+
+#include "core/csvreader.h"
+#include "core/userinput.h"
+
+namespace {
+QString filterOf(DateiAuswahl::Art art, bool reading)
+{
+    switch (art) {
+    case DateiAuswahl::Umfrage:
+        return reading ? DateiAuswahl::tr("Datafiles (*.csv);;All (*.*)") : DateiAuswahl::tr("Datafiles (*.csv)");
+    case DateiAuswahl::SurveyMonkey:
+        return DateiAuswahl::tr("Survey Monkey Files (*.csv);;All (*.*)");
+    case DateiAuswahl::Statistik:
+        return DateiAuswahl::tr("Statistic (*.stat);;All (*.*)");
+    case DateiAuswahl::StatistikNeu:
+        return DateiAuswahl::tr("Statistic (*.stat)");
+    case DateiAuswahl::Bericht:
+        return DateiAuswahl::tr("HTML (*.html)");
+    }
+    return QString();
+}
+
+QString titleOf(DateiAuswahl::Art art)
+{
+    return art == DateiAuswahl::Bericht ? DateiAuswahl::tr("Exportieren als HTML")
+                                        : DateiAuswahl::tr("Choose a file");
+}
+}
+
+QString DateiAuswahl::open(QWidget* parent, Art art)
+{
+    return UserInput::getOpenFileName(parent, titleOf(art), QDir::homePath(),
+                                      filterOf(art, true));
+}
+
+QString DateiAuswahl::save(QWidget* parent, Art art)
+{
+    QString name = UserInput::getSaveFileName(parent, titleOf(art), QDir::homePath(),
+                                              filterOf(art, false));
+    if (name.isEmpty())
+        return name;
+    if (art == Umfrage && !CsvReader::hasCsvEnding(name))
+        name += QLatin1String(".csv");
+    else if (art == Bericht && !name.endsWith(QLatin1String(".html")))
+        name += QLatin1String(".html");
+    return name;
+}

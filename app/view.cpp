@@ -25,7 +25,6 @@
 #include "app/ansichtsauswahl.h"
 #include "app/dateiauswahl.h"
 #include "app/notizenfeld.h"
-#include "commands/cremoveview.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
@@ -163,14 +162,13 @@ void View::setViewToolTip(int row, const QString& tip) { m_doc->setViewToolTip(r
 void View::setCreatingMany(bool on) { m_doc->setCreatingMany(on); }
 void View::clearViews() { m_doc->clearViews(); }
 
-ModelClient* View::createFromRecord(const ViewRecord& r, int version)
+ModelClient* View::createFromRecord(const ViewRecord& r, int v)
 {
-    return m_doc->createFromRecord(r, version);
+    return m_doc->createFromRecord(r, v);
 }
-
-ModelClient* View::createFromRecord(const ViewRecord& r, int version, QDataStream& settings)
+ModelClient* View::createFromRecord(const ViewRecord& r, int v, QDataStream& settings)
 {
-    return m_doc->createFromRecord(r, version, settings);
+    return m_doc->createFromRecord(r, v, settings);
 }
 
 ModelClient* View::createView(const QString& adapterType, const QString& viewType,
@@ -180,10 +178,7 @@ ModelClient* View::createView(const QString& adapterType, const QString& viewTyp
     return m_doc->createView(adapterType, viewType, columns, title, notes);
 }
 
-Diagram* View::createDiagram(const QString& type)
-{
-    return ViewTypes::makeDiagram(type);
-}
+Diagram* View::createDiagram(const QString& type) { return ViewTypes::makeDiagram(type); }
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
@@ -270,10 +265,7 @@ bool View::maybeSave()
 
 void View::closeEvent(QCloseEvent* e)
 {
-    if (maybeSave())
-        e->accept();
-    else
-        e->ignore();
+    e->setAccepted(maybeSave());
 }
 
 void View::removeAllViews()
@@ -302,71 +294,64 @@ void View::createActions()
         QAction* View::*action;
         const char* name;
         const char* text;
-        const char* icon;
+        const char* icon; // in the resource folder "images", without ".png"
         void (View::*slot)();
-        QKeySequence key;
+        QKeySequence key = {};
     };
+#define QV_ACTION(member) &View::member, #member
     const Row rows[] = {
-        {&View::actNeu, "actNeu", QT_TR_NOOP("Neu"), "", nullptr, {}},
-        {&View::actOpen, "actOpen", QT_TR_NOOP("Oeffnen"), ":images/open.png", &View::loadFile,
-         QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {&View::actSave, "actSave", QT_TR_NOOP("Speichern"), ":images/save.png", &View::saveFile,
-         QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {&View::actSaveAs, "actSaveAs", QT_TR_NOOP("Speichern als..."), ":images/save.png",
-         &View::saveFileAs, {}},
-        {&View::actImportCsv, "actImportCsv", QT_TR_NOOP("CSV"), "", &View::importFile, {}},
-        {&View::actImportSM, "actImportSM", QT_TR_NOOP("SurveyMonkey"), "", &View::importSMFile,
-         {}},
-        {&View::actImportViews, "actImportViews", QT_TR_NOOP("Views"), "",
-         &View::importViewsFile, {}},
-        {&View::actExportCsv, "actExportCsv", QT_TR_NOOP("CSV"), "", &View::exportFile, {}},
-        {&View::actExportViews, "actExportViews", QT_TR_NOOP("Views"), "",
-         &View::exportViewsFile, {}},
-        {&View::actExportHtml, "actExportHtml", QT_TR_NOOP("HTML"), "", &View::exportHTMLFile,
-         {}},
-        {&View::actQuit, "actQuit", QT_TR_NOOP("Beenden"), ":images/quit.png", nullptr,
-         QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {&View::actCopy, "actCopy", QT_TR_NOOP("Kopieren"), ":images/copy.png",
-         &View::clipCopyView, QKeySequence(Qt::CTRL | Qt::Key_C)},
-        {&View::actCopyColumns, "actCopyColumns", QT_TR_NOOP("Spalten kopieren"),
-         ":/images/colcopy.png", &View::dataCopyColumns, {}},
-        {&View::actGotoColumn, "actGotoColumn", QT_TR_NOOP("gehe zu Spalte..."),
-         ":/images/gotocol.png", &View::viewGotoColumn, QKeySequence(Qt::CTRL | Qt::Key_G)},
-        {&View::actHideColumns, "actHideColumns", QT_TR_NOOP("Spalten entfernen"),
-         ":/images/hidecol.png", &View::hideSelectedColumns, {}},
-        {&View::actRenameColumn, "actRenameColumn", QT_TR_NOOP("Spalte umbenennen"),
-         ":images/colrename.png", &View::dataRenameColumn, {}},
-        {&View::actReplace, "actReplace", QT_TR_NOOP("Werte ersetzen"), ":images/colreplace.png",
-         &View::dataReplaceColumns, {}},
-        {&View::actNormalize, "actNormalize", QT_TR_NOOP("Spalten normieren"),
-         ":images/colpercent.png", &View::dataNormalizeColumn, {}},
-        {&View::actNumeric, "actNumeric", QT_TR_NOOP("Spalten als Zahlen"),
-         ":images/colclean.png", &View::dataNumericColumns, {}},
-        {&View::actCombine, "actCombine", QT_TR_NOOP("Spalten zusammenfassen"),
-         ":images/colcombine.png", &View::dataCombineColumns, {}},
-        {&View::actWeight, "actWeight", QT_TR_NOOP("Spalten gewichten"), ":images/colweigth.png",
-         &View::dataWeightColumns, {}},
-        {&View::actStat, "actStat", QT_TR_NOOP("Spaltenstatistik"), ":/images/colstat.png",
-         &View::dataStatColumns, QKeySequence(Qt::CTRL | Qt::Key_D)},
-        {&View::actLinReg, "actLinReg", QT_TR_NOOP("Regression"), ":/images/collinreg.png",
-         &View::dataLinReg, {}},
-        {&View::actHome, "actHome", QT_TR_NOOP("Daten"), ":/images/gohome.png", &View::goHome, {}},
-        {&View::actCreateView, "actCreateView", QT_TR_NOOP("Ansicht erstellen"),
-         ":/images/plus.png", &View::createSelectedView, QKeySequence(Qt::CTRL | Qt::Key_Plus)},
-        {&View::actRemoveView, "actRemoveView", QT_TR_NOOP("Ansicht entfernen"),
-         ":/images/minus.png", &View::removeCurrentView, {}},
-        {&View::actRemoveAllViews, "actRemoveAllViews", QT_TR_NOOP("Alle Ansichten entfernen"),
-         ":images/viewremoveall.png", &View::removeAllViews, {}},
+        {QV_ACTION(actNeu), QT_TR_NOOP("Neu"), "", nullptr},
+        {QV_ACTION(actOpen), QT_TR_NOOP("Oeffnen"), "open", &View::loadFile, Qt::CTRL | Qt::Key_O},
+        {QV_ACTION(actSave), QT_TR_NOOP("Speichern"), "save", &View::saveFile,
+         Qt::CTRL | Qt::Key_S},
+        {QV_ACTION(actSaveAs), QT_TR_NOOP("Speichern als..."), "save", &View::saveFileAs},
+        {QV_ACTION(actImportCsv), QT_TR_NOOP("CSV"), "", &View::importFile},
+        {QV_ACTION(actImportSM), QT_TR_NOOP("SurveyMonkey"), "", &View::importSMFile},
+        {QV_ACTION(actImportViews), QT_TR_NOOP("Views"), "", &View::importViewsFile},
+        {QV_ACTION(actExportCsv), QT_TR_NOOP("CSV"), "", &View::exportFile},
+        {QV_ACTION(actExportViews), QT_TR_NOOP("Views"), "", &View::exportViewsFile},
+        {QV_ACTION(actExportHtml), QT_TR_NOOP("HTML"), "", &View::exportHTMLFile},
+        {QV_ACTION(actQuit), QT_TR_NOOP("Beenden"), "quit", nullptr, Qt::CTRL | Qt::Key_Q},
+        {QV_ACTION(actCopy), QT_TR_NOOP("Kopieren"), "copy", &View::clipCopyView,
+         Qt::CTRL | Qt::Key_C},
+        {QV_ACTION(actCopyColumns), QT_TR_NOOP("Spalten kopieren"), "colcopy",
+         &View::dataCopyColumns},
+        {QV_ACTION(actGotoColumn), QT_TR_NOOP("gehe zu Spalte..."), "gotocol",
+         &View::viewGotoColumn, Qt::CTRL | Qt::Key_G},
+        {QV_ACTION(actHideColumns), QT_TR_NOOP("Spalten entfernen"), "hidecol",
+         &View::hideSelectedColumns},
+        {QV_ACTION(actRenameColumn), QT_TR_NOOP("Spalte umbenennen"), "colrename",
+         &View::dataRenameColumn},
+        {QV_ACTION(actReplace), QT_TR_NOOP("Werte ersetzen"), "colreplace",
+         &View::dataReplaceColumns},
+        {QV_ACTION(actNormalize), QT_TR_NOOP("Spalten normieren"), "colpercent",
+         &View::dataNormalizeColumn},
+        {QV_ACTION(actNumeric), QT_TR_NOOP("Spalten als Zahlen"), "colclean",
+         &View::dataNumericColumns},
+        {QV_ACTION(actCombine), QT_TR_NOOP("Spalten zusammenfassen"), "colcombine",
+         &View::dataCombineColumns},
+        {QV_ACTION(actWeight), QT_TR_NOOP("Spalten gewichten"), "colweigth",
+         &View::dataWeightColumns},
+        {QV_ACTION(actStat), QT_TR_NOOP("Spaltenstatistik"), "colstat", &View::dataStatColumns,
+         Qt::CTRL | Qt::Key_D},
+        {QV_ACTION(actLinReg), QT_TR_NOOP("Regression"), "collinreg", &View::dataLinReg},
+        {QV_ACTION(actHome), QT_TR_NOOP("Daten"), "gohome", &View::goHome},
+        {QV_ACTION(actCreateView), QT_TR_NOOP("Ansicht erstellen"), "plus",
+         &View::createSelectedView, Qt::CTRL | Qt::Key_Plus},
+        {QV_ACTION(actRemoveView), QT_TR_NOOP("Ansicht entfernen"), "minus",
+         &View::removeCurrentView},
+        {QV_ACTION(actRemoveAllViews), QT_TR_NOOP("Alle Ansichten entfernen"), "viewremoveall",
+         &View::removeAllViews},
     };
+#undef QV_ACTION
     for (const Row& r : rows) {
-        const QString icon = QString::fromLatin1(r.icon);
-        auto* a = icon.isEmpty() ? new QAction(tr(r.text), this)
-                                 : new QAction(QIcon(icon), tr(r.text), this);
+        auto* a = new QAction(tr(r.text), this);
+        if (*r.icon)
+            a->setIcon(QIcon(QStringLiteral(":/images/%1.png").arg(QLatin1String(r.icon))));
         a->setObjectName(QString::fromLatin1(r.name));
         if (r.slot)
             connect(a, &QAction::triggered, this, r.slot);
-        if (!r.key.isEmpty())
-            a->setShortcut(r.key);
+        a->setShortcut(r.key);
         this->*r.action = a;
     }
     connect(actNeu, &QAction::triggered, this, [this] {
@@ -378,10 +363,10 @@ void View::createActions()
 
     actUndo = undoStack()->createUndoAction(this, QString());
     actUndo->setObjectName("actUndo");
-    actUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actUndo->setShortcut(Qt::CTRL | Qt::Key_Z);
     actRedo = undoStack()->createRedoAction(this, QString());
     actRedo->setObjectName("actRedo");
-    actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    actRedo->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
     actRemoveView->setEnabled(false);
 }
 
@@ -556,9 +541,9 @@ void View::vListContextMenu(QPoint pos)
     if (chosen == rename)
         m_listView->edit(idx);
     else if (chosen == duplicate)
-        duplicateView(idx.row());
+        m_doc->duplicateView(idx.row());
     else if (chosen == remove)
-        removeViewUndoable(idx.row());
+        m_doc->removeViewUndoable(idx.row());
 }
 
 void View::createViews()
@@ -588,24 +573,7 @@ void View::showPage(int row)
 
 void View::removeCurrentView()
 {
-    removeViewUndoable(viewArea()->currentIndex());
-}
-
-void View::removeViewUndoable(int row)
-{
-    if (row < 1 || row >= viewArea()->count())
-        return;
-    undoStack()->push(new cRemoveView(m_doc, qobject_cast<ModelClient*>(viewArea()->widget(row)),
-                                      record(row, cRemoveView::RecordVersion)));
-}
-
-void View::duplicateView(int row)
-{
-    if (row < 1 || row >= viewArea()->count())
-        return;
-    ViewRecord r = record(row, 5);
-    r.title += QStringLiteral("(neu)");
-    createFromRecord(r, 5);
+    m_doc->removeViewUndoable(viewArea()->currentIndex());
 }
 
 // ---- files ---------------------------------------------------------------------------

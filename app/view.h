@@ -151,8 +151,6 @@ private:
     // Updates the window's modified mark once the event loop runs again.
     void scheduleChangeCheck();
     void updateChangedMark();
-    void removeViewUndoable(int row);
-    void duplicateView(int row);
     // Saves under name, with ".stat" appended for writing when it is missing; warns
     // when the file was not written.
     void saveTo(const QString& name);

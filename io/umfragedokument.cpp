@@ -12,6 +12,7 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "analyses/viewtypes.h"
+#include "commands/cremoveview.h"
 #include "core/csvimport.h"
 #include "core/fortschritt.h"
 #include "core/recomputescheduler.h"
@@ -290,6 +291,23 @@ ModelClient* UmfrageDokument::createView(const QString& adapterType, const QStri
     if (m_creatingMany == 0)
         m_stack->setCurrentWidget(client);
     return client;
+}
+
+void UmfrageDokument::removeViewUndoable(int row)
+{
+    if (row < 1 || row >= m_stack->count())
+        return;
+    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
+                                 record(row, cRemoveView::RecordVersion)));
+}
+
+void UmfrageDokument::duplicateView(int row)
+{
+    if (row < 1 || row >= m_stack->count())
+        return;
+    ViewRecord r = record(row, StatistikDatei::Version);
+    r.title += QStringLiteral("(neu)");
+    createFromRecord(r, StatistikDatei::Version);
 }
 
 bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)

@@ -76,6 +76,10 @@ public:
     ModelClient* createView(const QString& adapterType, const QString& viewType,
                             const QVector<int>& columns, const QString& title,
                             const QString& notes);
+    // Removes the view of row (>= 1) through the undo stack.
+    void removeViewUndoable(int row);
+    // Appends a copy of the view of row (>= 1), its title marked "(neu)".
+    void duplicateView(int row);
     // Gives an adapter view a new diagram of the type named; false for an unknown type.
     bool setDiagramType(DiagramAdapter* view, const QString& type);
     // One view per column of the data table with the adapter and diagram named, every

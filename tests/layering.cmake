@@ -1,13 +1,13 @@
 # Checks that folders point one way: each folder includes only itself and the folders
-# below it, so that no two folders include each other, directly or through a third.
-# commands/ and io/ stand side by side and include neither the other.
+# below it, so that no two folders include each other, directly or through a third:
+# core, diagrams, analyses, commands, io (with the survey document), app.
 # Run as: cmake -DROOT=<source dir> -P layering.cmake
 cmake_minimum_required(VERSION 3.19)
 set(below_core "")
 set(below_diagrams core)
 set(below_analyses core diagrams)
 set(below_commands core diagrams analyses)
-set(below_io core diagrams analyses)
+set(below_io core diagrams analyses commands)
 set(below_app core diagrams analyses commands io)
 set(folders core diagrams analyses commands io app)
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/regressionsgerade.h"
 #include "diagrams/diagramgeometry.h"
 
 namespace XYPlotGeometry {
@@ -83,53 +84,13 @@ Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize&
     return l;
 }
 
-Regression regression(const QVector<double>& xs, const QVector<double>& ys)
-{
-    Regression r;
-    const int count = int(std::min(xs.size(), ys.size()));
-    int n = 0;
-    double sx = 0;
-    double sy = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!plotted(xs.at(i), ys.at(i)))
-            continue;
-        sx += xs.at(i);
-        sy += ys.at(i);
-        ++n;
-    }
-    if (n == 0)
-        return r;
-    const double mx = sx / n;
-    const double my = sy / n;
-    double sxy = 0;
-    double sxx = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!plotted(xs.at(i), ys.at(i)))
-            continue;
-        sxy += (xs.at(i) - mx) * (ys.at(i) - my);
-        sxx += (xs.at(i) - mx) * (xs.at(i) - mx);
-    }
-    if (!(sxx > 0))
-        return r;
-    r.b = sxy / sxx;
-    r.a = my - r.b * mx;
-    r.defined = std::isfinite(r.a) && std::isfinite(r.b);
-    return r;
-}
-
-QString equation(const Regression& r)
-{
-    const QString pattern = r.a > 0 ? QStringLiteral("y=%1x+%2") : QStringLiteral("y=%1x-%2");
-    return pattern.arg(r.b, 0, 'g', -1).arg(std::abs(r.a), 0, 'g', -1);
-}
-
 RegressionLayout regressionLayout(const Layout& l, const QVector<double>& xs,
                                   const QVector<double>& ys)
 {
     RegressionLayout out;
     if (l.points == 0)
         return out;
-    const Regression r = regression(xs, ys);
+    const Regressionsgerade r = Regressionsgerade::fit(xs, ys);
     if (!r.defined)
         return out;
     const Extremes e = extremes(xs, ys);
@@ -140,7 +101,7 @@ RegressionLayout regressionLayout(const Layout& l, const QVector<double>& xs,
     using DiagramGeometry::px;
     out.line = QLine(px(l.mapX(e.minX)), px(l.mapY(y0)), px(l.mapX(e.maxX)), px(l.mapY(y1)));
     out.textPos = QPoint(l.width / 2 - 40, l.height / 2 - 40);
-    out.text = equation(r);
+    out.text = r.equation();
     out.drawn = true;
     return out;
 }

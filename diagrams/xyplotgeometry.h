@@ -32,17 +32,6 @@ struct Layout {
 };
 Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size);
 
-// Least-squares line y = a + b x over the plotted points; undefined without a point
-// or when all x are equal (Sxx = 0).
-struct Regression {
-    bool defined = false;
-    double a = 0, b = 0;
-};
-Regression regression(const QVector<double>& xs, const QVector<double>& ys);
-
-// "y=%1x+%2" for a > 0, else "y=%1x-%2", with b and |a| to 6 significant digits.
-QString equation(const Regression& r);
-
 struct RegressionLayout {
     bool drawn = false;
     QLine line;

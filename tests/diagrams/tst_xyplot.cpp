@@ -4,6 +4,9 @@
 #include <QtTest>
 #include <memory>
 
+#include "commands/regressionsbefehl.h"
+#include "core/regressionsgerade.h"
+#include "core/tablecontext.h"
 #include "diagrams/lineareregression.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotgeometry.h"
@@ -20,6 +23,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void equation_data();
     void equation();
+    void viewAndCommandAgree_data();
+    void viewAndCommandAgree();
     void pixels();
     void degenerate_data();
     void degenerate();
@@ -57,20 +62,20 @@ void TstXYPlot::equation_data()
     QTest::addColumn<QList<QStringList>>("rows");
     QTest::addColumn<QString>("text");
     QTest::newRow("through the origin") << QList<QStringList>{{"1", "2"}, {"2", "4"}, {"3", "6"}}
-                                        << "y=2x-0";
+                                        << "y=2*x+0";
     QTest::newRow("positive intercept") << QList<QStringList>{{"0", "1"}, {"1", "3"}, {"2", "5"}}
-                                        << "y=2x+1";
+                                        << "y=2*x+1";
     QTest::newRow("falling") << QList<QStringList>{{"0", "5"}, {"1", "3"}, {"2", "1"}}
-                             << "y=-2x+5";
+                             << "y=-2*x+5";
     QTest::newRow("negative intercept") << QList<QStringList>{{"0", "-1.5"}, {"2", "-0.5"}}
-                                        << "y=0.5x-1.5";
+                                        << "y=0.5*x-1.5";
     QTest::newRow("six digits") << QList<QStringList>{{"0", "0"}, {"3", "1"}}
-                                << "y=0.333333x-0";
+                                << "y=0.333333*x+0";
     QTest::newRow("not a number counts as 0")
-        << QList<QStringList>{{"nein", "1"}, {"1", "3"}, {"2", "5"}} << "y=2x+1";
+        << QList<QStringList>{{"nein", "1"}, {"1", "3"}, {"2", "5"}} << "y=2*x+1";
     QTest::newRow("nan and inf cells are left out")
         << QList<QStringList>{{"0", "1"}, {"nan", "7"}, {"1", "3"}, {"2", "inf"}, {"2", "5"}}
-        << "y=2x+1";
+        << "y=2*x+1";
 }
 
 void TstXYPlot::equation()
@@ -87,6 +92,59 @@ void TstXYPlot::equation()
     QVERIFY(r.drawn);
     QCOMPARE(r.text, text);
     QCOMPARE(r.textPos, QPoint(70, 70));
+}
+
+void TstXYPlot::viewAndCommandAgree_data()
+{
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<bool>("defined");
+    QTest::newRow("through the origin")
+        << QList<QStringList>{{"1", "2"}, {"2", "4"}, {"3", "6"}} << true;
+    QTest::newRow("plus") << QList<QStringList>{{"1", "3"}, {"2", "5"}, {"3", "7"}} << true;
+    QTest::newRow("minus") << QList<QStringList>{{"1", "-1"}, {"2", "0"}, {"3", "1"}} << true;
+    QTest::newRow("falling") << QList<QStringList>{{"0", "5"}, {"1", "3"}, {"2", "1"}} << true;
+    QTest::newRow("empty cell is 0") << QList<QStringList>{{"", "1"}, {"1", "3"}, {"2", "5"}}
+                                     << true;
+    QTest::newRow("nan row left out")
+        << QList<QStringList>{{"0", "1"}, {"nan", "7"}, {"1", "3"}, {"2", "5"}} << true;
+    QTest::newRow("all x equal") << QList<QStringList>{{"0.1", "1"}, {"0.1", "2"}, {"0.1", "3"}}
+                                 << false;
+    QTest::newRow("one row") << QList<QStringList>{{"2", "1"}} << false;
+}
+
+// The "Regression" command and the "Lineare Regression" view over the same columns
+// compute one line and write one equation.
+void TstXYPlot::viewAndCommandAgree()
+{
+    QFETCH(QList<QStringList>, rows);
+    QFETCH(bool, defined);
+    std::unique_ptr<QStandardItemModel> m(pairs(rows));
+    LineareRegression view;
+    view.setModel(m.get());
+    view.setSpalten(0, 1);
+    const Regressionsgerade g = Regressionsgerade::fit(view.xValues(), view.yValues());
+    QCOMPARE(g.defined, defined);
+
+    ScriptedAnswerer script;
+    script.accept(UserInput::Information, QMessageBox::Ok);
+    TableContext context;
+    context.model = m.get();
+    context.columns = {0, 1};
+    RegressionsBefehl::linReg(context);
+    QCOMPARE(script.asked.size(), 1);
+    const QString said = script.asked.first().label;
+
+    const XYPlotGeometry::Layout l =
+        XYPlotGeometry::layout(view.xValues(), view.yValues(), {220, 220});
+    const XYPlotGeometry::RegressionLayout drawn =
+        XYPlotGeometry::regressionLayout(l, view.xValues(), view.yValues());
+    QCOMPARE(drawn.drawn, defined);
+    if (defined) {
+        QCOMPARE(drawn.text, g.equation());
+        QVERIFY2(said.endsWith(QLatin1Char('\t') + g.equation()), qPrintable(said));
+    } else {
+        QVERIFY2(said.contains(QLatin1String("nicht bestimmt")), qPrintable(said));
+    }
 }
 
 // (0, 1), (1, 3), (2, 5) on 220 x 220: 100 pixels per x unit, 50 per y unit.

@@ -1,0 +1,62 @@
+#include "core/regressionsgerade.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+bool usable(double x, double y)
+{
+    return std::isfinite(x) && std::isfinite(y);
+}
+}
+
+Regressionsgerade Regressionsgerade::fit(const QVector<double>& xs, const QVector<double>& ys)
+{
+    Regressionsgerade g;
+    const qsizetype count = std::min(xs.size(), ys.size());
+    qsizetype n = 0;
+    double sx = 0;
+    double sy = 0;
+    double firstX = 0;
+    bool allEqual = true;
+    for (qsizetype i = 0; i < count; ++i) {
+        const double x = xs.at(i);
+        const double y = ys.at(i);
+        if (!usable(x, y))
+            continue;
+        if (n == 0)
+            firstX = x;
+        allEqual = allEqual && x == firstX;
+        sx += x;
+        sy += y;
+        ++n;
+    }
+    // Equal x values leave the slope undefined; rounding of the mean can make Sxx a tiny
+    // positive number then, so the values themselves are compared.
+    if (n == 0 || allEqual)
+        return g;
+    const double mx = sx / double(n);
+    const double my = sy / double(n);
+    double sxy = 0;
+    double sxx = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const double x = xs.at(i);
+        const double y = ys.at(i);
+        if (!usable(x, y))
+            continue;
+        sxy += (x - mx) * (y - my);
+        sxx += (x - mx) * (x - mx);
+    }
+    if (!(sxx > 0))
+        return g;
+    g.b = sxy / sxx;
+    g.a = my - g.b * mx;
+    g.defined = std::isfinite(g.a) && std::isfinite(g.b);
+    return g;
+}
+
+QString Regressionsgerade::equation() const
+{
+    const QString pattern = a < 0 ? QStringLiteral("y=%1*x-%2") : QStringLiteral("y=%1*x+%2");
+    return pattern.arg(b, 0, 'g', -1).arg(std::fabs(a), 0, 'g', -1);
+}

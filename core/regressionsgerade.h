@@ -1,0 +1,24 @@
+#ifndef REGRESSIONSGERADE_H
+#define REGRESSIONSGERADE_H
+
+#include <QString>
+#include <QVector>
+
+// The least-squares line y = a + b·x through pairs of values: one rule for the
+// regression command and the regression view. A pair with a value that is not finite
+// is left out; without pairs, or when all x are equal, the line is not defined.
+class Regressionsgerade
+{
+public:
+    bool defined = false;
+    double a = 0; // intercept
+    double b = 0; // slope
+
+    static Regressionsgerade fit(const QVector<double>& xs, const QVector<double>& ys);
+
+    // "y=<b>*x+<a>", with a minus sign only for a negative intercept; b and |a| with six
+    // significant digits.
+    QString equation() const;
+};
+
+#endif

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/zahltext.h"
 #include "diagrams/diagramgeometry.h"
 
 namespace XYPlotGeometry {
@@ -120,7 +121,7 @@ Regression regression(const QVector<double>& xs, const QVector<double>& ys)
 QString equation(const Regression& r)
 {
     const QString pattern = r.a > 0 ? QStringLiteral("y=%1x+%2") : QStringLiteral("y=%1x-%2");
-    return pattern.arg(r.b, 0, 'g', -1).arg(std::abs(r.a), 0, 'g', -1);
+    return pattern.arg(ZahlText::shown(r.b), ZahlText::shown(std::abs(r.a)));
 }
 
 RegressionLayout regressionLayout(const Layout& l, const QVector<double>& xs,

@@ -40,7 +40,8 @@ struct Regression {
 };
 Regression regression(const QVector<double>& xs, const QVector<double>& ys);
 
-// "y=%1x+%2" for a > 0, else "y=%1x-%2", with b and |a| to 6 significant digits.
+// "y=%1x+%2" for a > 0, else "y=%1x-%2", with b and |a| to 6 significant digits in the
+// desktop's number format.
 QString equation(const Regression& r);
 
 struct RegressionLayout {

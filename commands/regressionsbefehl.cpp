@@ -7,6 +7,8 @@
 #include "core/fortschritt.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
+#include "core/zahltext.h"
+#include "core/zellenzahl.h"
 #include "commands/zaehlzelle.h"
 
 QString RegressionsBefehl::message(const QVector<double>& x, const QVector<double>& y)
@@ -36,7 +38,7 @@ QString RegressionsBefehl::message(const QVector<double>& x, const QVector<doubl
     const double a = my - b * mx;
     const QString form = a < 0 ? tr("Die Gleichung der Regressionsgeraden lautet:\n\ty=%1*x-%2")
                                : tr("Die Gleichung der Regressionsgeraden lautet:\n\ty=%1*x+%2");
-    return form.arg(b).arg(std::fabs(a));
+    return form.arg(ZahlText::shown(b), ZahlText::shown(std::fabs(a)));
 }
 
 void RegressionsBefehl::linReg(const TableContext& ctx)
@@ -56,8 +58,8 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         for (int r = 0; r < rows; ++r) {
             if ((r & 0x3ff) == 0)
                 work.step(r);
-            x << ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)).toDouble();
-            y << ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)).toDouble();
+            x << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)));
+            y << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)));
         }
         text = message(x, y);
     }

@@ -220,6 +220,7 @@ void TstCommandLine::reportFollowsDesktopNumbers()
     const Result de = run(QStringList{"--report", "de.html"} + args,
                           {{"LC_ALL", ""}, {"LC_NUMERIC", ""}, {"LANG", "de_DE.UTF-8"}});
     QCOMPARE(de.code, 0);
+    QCOMPARE(de.errLines, QStringList());
     QCOMPARE(readAll(path("de.html")),
              head + "26,6667%</TD><TD>73,3333%</TD></TR></TABLE></BODY></HTML>");
 }

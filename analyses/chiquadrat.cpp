@@ -10,6 +10,8 @@
 
 #include "analyses/chiquadrattest.h"
 #include "core/recomputescheduler.h"
+#include "core/zahlspinbox.h"
+#include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
 
@@ -24,11 +26,11 @@ QLabel* symbol(const QString& text, QWidget* parent)
 
 ChiQuadrat::ChiQuadrat(QWidget* parent)
     : ModelDiagramAdapter(parent)
-    , m_meanBox(new QDoubleSpinBox(this))
-    , m_deviationBox(new QDoubleSpinBox(this))
-    , m_alphaBox(new QDoubleSpinBox(this))
-    , m_classesBox(new QDoubleSpinBox(this))
-    , m_resultLabel(new QLabel(tr("0.0"), this))
+    , m_meanBox(new ZahlSpinBox(this))
+    , m_deviationBox(new ZahlSpinBox(this))
+    , m_alphaBox(new ZahlSpinBox(this))
+    , m_classesBox(new ZahlSpinBox(this))
+    , m_resultLabel(new QLabel(ZahlText::shownText(tr("0.0")), this))
     , m_testButton(new QPushButton(tr("Testen"), this))
 {
     // A cell change elsewhere leaves this view as it is.
@@ -160,7 +162,7 @@ void ChiQuadrat::updateDiagram()
     }
     m_meanBox->setRange(t.lo, t.hi);
     m_deviationBox->setRange(0.00001, 5.0 * t.count);
-    m_resultLabel->setText(QString::number(t.chi2, 'g', 6));
+    m_resultLabel->setText(ZahlText::shown(t.chi2));
     m_diagram->setLabels(t.labels);
     m_diagram->setColLabels({QStringLiteral("Daten"), QStringLiteral("Normal")});
     m_diagram->setRowWidth(m_classes);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/zahltext.h"
+
 namespace {
 constexpr double MaxSteps = 1e6;
 // Beyond this magnitude adding Step may leave x unchanged.
@@ -32,7 +34,7 @@ ChiQuadratTest::Result ChiQuadratTest::compute(const QVector<double>& values, in
     r.observed.fill(0.0, m);
     double x = r.lo;
     for (int i = 0; i < m; ++i) {
-        r.labels << QString::number(x + d * 0.5, 'g', 6);
+        r.labels << ZahlText::shown(x + d * 0.5);
         const bool last = i == m - 1;
         for (double v : values) {
             if (x <= v && (v < x + d || (last && v <= r.hi)))

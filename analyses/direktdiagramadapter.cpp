@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/recomputescheduler.h"
+#include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
 
 DirektDiagramAdapter::DirektDiagramAdapter(QWidget* parent)
@@ -26,7 +27,7 @@ void DirektDiagramAdapter::updateDiagram()
     QVector<double> values;
     values.reserve(rows);
     for (int r = 0; r < rows; ++r)
-        values << m_model->data(m_model->index(r, m_modelColumn)).toDouble();
+        values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
     // Empty and non-numeric cells read as 0; they are not shown.
     values.erase(std::remove(values.begin(), values.end(), 0.0), values.end());
     m_diagram->setData(values);

@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 
 #include "core/recomputescheduler.h"
+#include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
 
 DirektMultiDiagramAdapter::DirektMultiDiagramAdapter(QWidget* parent)
@@ -26,7 +27,7 @@ void DirektMultiDiagramAdapter::updateDiagram()
     values.reserve(rows * m_columns.size());
     for (int c : std::as_const(m_columns)) {
         for (int r = 0; r < rows; ++r)
-            values << m_model->data(m_model->index(r, c)).toDouble();
+            values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
     }
     m_diagram->setData(values);
     m_diagram->setRowWidth(rows);

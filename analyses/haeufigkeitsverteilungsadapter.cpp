@@ -7,6 +7,8 @@
 
 #include "core/recomputescheduler.h"
 #include "core/userinput.h"
+#include "core/zahltext.h"
+#include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
 
 namespace {
@@ -87,7 +89,7 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
     QVariant cell;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
-            collected << cell.toDouble();
+            collected << ZellenZahl::toDouble(cell);
     }
     const bool automatic = m_min == 0 && m_max == 0;
     if (automatic && collected.isEmpty()) {
@@ -114,7 +116,7 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
     if (lo < hi) {
         double x = lo;
         for (int i = 0; i < m; ++i) {
-            labels << QString::number(x + d * 0.5, 'g', 6);
+            labels << ZahlText::shown(x + d * 0.5);
             // The range of the data ends on its largest value: the last class takes it
             // in, or the histogram would drop the maximum.
             const bool closedAbove = automatic && i == m - 1;

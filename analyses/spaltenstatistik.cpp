@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/zahltext.h"
+
 QStringList SpaltenStatistik::rowNames()
 {
     return {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Median"),
@@ -63,7 +65,7 @@ void SpaltenStatistik::sortValues(QVector<double>& values)
 
 QString SpaltenStatistik::number(double v)
 {
-    return QString::number(v, 'g', 6);
+    return ZahlText::shown(v);
 }
 
 QStringList SpaltenStatistik::texts(QVector<double> values, int rowCount)

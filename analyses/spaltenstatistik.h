@@ -20,7 +20,8 @@ public:
     // are empty; the other figures follow their formulas.
     static QStringList texts(QVector<double> values, int rowCount);
 
-    // 'g' with 6 significant digits: "1.23457e+06", "2.5", "nan", "inf".
+    // 'g' with 6 significant digits: "1.23457e+06", "2.5", "nan", "inf", with the
+    // desktop's decimal separator.
     static QString number(double v);
 };
 

@@ -6,6 +6,8 @@
 #include "core/regressionsgerade.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
+#include "core/zahltext.h"
+#include "core/zellenzahl.h"
 #include "commands/zaehlzelle.h"
 
 QString RegressionsBefehl::message(const QVector<double>& x, const QVector<double>& y)
@@ -33,8 +35,8 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         for (int r = 0; r < rows; ++r) {
             if ((r & 0x3ff) == 0)
                 work.step(r);
-            x << ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)).toDouble();
-            y << ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)).toDouble();
+            x << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)));
+            y << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)));
         }
         text = message(x, y);
     }

@@ -8,6 +8,7 @@
 #include "core/roles.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
+#include "core/zellenzahl.h"
 #include "commands/cappendcolumn.h"
 #include "commands/creplacecolumn.h"
 #include "commands/spaltenbearbeitung.h"
@@ -15,10 +16,17 @@
 
 QVector<double> SpaltenAbleitung::parseFactors(const QString& text)
 {
+    // ";" lets a factor carry a decimal comma ("0,5; 2"). Without one the text is the
+    // older list split at "," ("0.5,2"), as weighted columns in saved files hold it.
+    const QChar separator = text.contains(QLatin1Char(';')) ? QLatin1Char(';')
+                                                            : QLatin1Char(',');
     QVector<double> factors;
-    const QStringList parts = text.split(QLatin1Char(','));
-    for (const QString& p : parts)
-        factors << p.toDouble();
+    const QStringList parts = text.split(separator);
+    for (const QString& p : parts) {
+        double v = 0;
+        ZellenZahl::read(p, &v);
+        factors << v;
+    }
     return factors;
 }
 
@@ -79,7 +87,7 @@ QList<QStandardItem*> SpaltenAbleitung::weightedCells(const QStandardItemModel* 
         for (int j = 0; j < n; ++j) {
             const QVariant v = ZaehlZelle::value(model, r, sources.at(j));
             if (ZaehlZelle::isCounted(v))
-                sum += v.toDouble() * factors.at(j);
+                sum += ZellenZahl::toDouble(v) * factors.at(j);
         }
         auto* item = new QStandardItem;
         item->setData(sum, Qt::DisplayRole);
@@ -153,7 +161,8 @@ void SpaltenAbleitung::markWeighted(const TableContext& ctx, int column, const Q
 void SpaltenAbleitung::weightColumns(const TableContext& ctx)
 {
     QStandardItemModel* m = ctx.model;
-    const QString factorLabel = tr("Geben sie Gewichtungsfaktoren durch Komma getrennt ein.");
+    const QString factorLabel =
+        tr("Geben sie Gewichtungsfaktoren durch Semikolon getrennt ein.");
     bool ok = false;
 
     if (ctx.columns.size() == 1) {

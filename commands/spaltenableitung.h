@@ -21,7 +21,8 @@ public:
     static void combineColumns(const TableContext& ctx);
     static void weightColumns(const TableContext& ctx);
 
-    // Factor text split at "," (empty parts kept); a part that is not a number is 0.
+    // Factor text split at ";", or at "," when it holds no ";" (empty parts kept); a
+    // part that is not a number in either form is 0.
     static QVector<double> parseFactors(const QString& text);
     // Stored 1-based source list back to column numbers; a part that is not a number
     // gives column -1.

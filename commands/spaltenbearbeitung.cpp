@@ -12,12 +12,39 @@
 #include "core/tabelle1.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
+#include "core/zellenzahl.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertdatablock.h"
 #include "commands/crenamecolumn.h"
 #include "commands/sortierhalt.h"
 #include "commands/zaehlzelle.h"
+
+namespace {
+// A cell holding a number also matches that number typed in either form: the table
+// shows it in the desktop's format ("3,25" on a German desktop where its text is
+// "3.25"). A text cell matches its exact text only.
+bool replacedCellMatches(const QVariant& v, const QString& oldText, bool oldIsNumber,
+                         double oldNumber)
+{
+    if (oldIsNumber) {
+        switch (v.metaType().id()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            if (v.toDouble() == oldNumber)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return v.toString() == oldText;
+}
+}
 
 void SpaltenBearbeitung::hideColumns(const TableContext& ctx)
 {
@@ -59,6 +86,8 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
     auto* block = new cInsertDataBlock(ctx.model);
     block->setTable(ctx.table);
     const QVector<QVariant> replacement{QVariant(newText)};
+    double oldNumber = 0;
+    const bool oldIsNumber = ZellenZahl::read(oldText, &oldNumber);
     const int rows = ctx.model->rowCount();
     {
         Fortschritt work(ctx.parent, tr("Werte werden gesucht..."),
@@ -71,7 +100,7 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
                 const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-                if (v.toString() == oldText) {
+                if (replacedCellMatches(v, oldText, oldIsNumber, oldNumber)) {
                     matched << r;
                     before << v;
                 }

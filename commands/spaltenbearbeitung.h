@@ -16,7 +16,8 @@ public:
     // Asks for the new title of the one selected column.
     static void renameColumn(const TableContext& ctx);
     // Asks for an old and a new value and replaces every cell of the selected columns
-    // whose whole text equals the old value, as one undo step "Werte ersetzen".
+    // whose whole text equals the old value (a cell holding a number also when the old
+    // value is that number in either form), as one undo step "Werte ersetzen".
     static void replaceValues(const TableContext& ctx);
     // Asks for a 1-based column number, scrolls to that column and selects it.
     static void gotoColumn(const TableContext& ctx);

@@ -10,6 +10,8 @@
 #include "core/fortschritt.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
+#include "core/zahltext.h"
+#include "core/zellenzahl.h"
 #include "commands/cinsertdatablock.h"
 #include "commands/zaehlzelle.h"
 
@@ -65,7 +67,7 @@ void SpaltenZahlen::numericColumns(const TableContext& ctx)
                            QVector<QVariant> after;
                            after.reserve(before.size());
                            for (const QVariant& v : before)
-                               after << QVariant(v.toDouble());
+                               after << QVariant(ZellenZahl::toDouble(v));
                            return after;
                        });
 }
@@ -76,7 +78,7 @@ void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
                        [](const QVector<QVariant>& before) {
                            double sum = 0.0;
                            for (const QVariant& v : before)
-                               sum += v.toDouble();
+                               sum += ZellenZahl::toDouble(v);
                            // A total of 0 (or beyond the doubles) has no percentages: the
                            // column stays as it is rather than filling with inf and nan.
                            QVector<QVariant> after;
@@ -84,7 +86,7 @@ void SpaltenZahlen::normalizeColumns(const TableContext& ctx)
                                return after;
                            after.reserve(before.size());
                            for (const QVariant& v : before)
-                               after << QVariant(v.toDouble() / sum * 100.0);
+                               after << QVariant(ZellenZahl::toDouble(v) / sum * 100.0);
                            return after;
                        });
 }
@@ -118,19 +120,19 @@ QString SpaltenZahlen::statText(const QVector<int>& columns, const Kennzahlen& k
     for (int c : columns)
         list += QString::number(c + 1) + QLatin1Char(' ');
     // Without a counted value there is no smallest, largest or middle one to show.
-    const auto shown = [&k](double v) { return k.hasValues ? QString::number(v, 'g', 6) : QString(); };
+    const auto shown = [&k](double v) { return k.hasValues ? ZahlText::shown(v) : QString(); };
     return tr("Statistik fr Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
               "%5\nSumme: %6\nLeer: %7 (%8%)\nWerte: %9 (%10%)\n")
         .arg(list)
         .arg(shown(k.minimum))
         .arg(shown(k.maximum))
-        .arg(k.average)
+        .arg(ZahlText::shown(k.average))
         .arg(shown(k.median))
-        .arg(k.sum)
-        .arg(k.emptyCount)
-        .arg(k.emptyShare)
+        .arg(ZahlText::shown(k.sum))
+        .arg(ZahlText::shown(k.emptyCount))
+        .arg(ZahlText::shown(k.emptyShare))
         .arg(k.count)
-        .arg(k.valueShare);
+        .arg(ZahlText::shown(k.valueShare));
 }
 
 void SpaltenZahlen::statColumns(const TableContext& ctx)
@@ -151,7 +153,7 @@ void SpaltenZahlen::statColumns(const TableContext& ctx)
                     work.step(done + r);
                 const QVariant v = ZaehlZelle::value(ctx.model, r, column);
                 if (ZaehlZelle::isCounted(v))
-                    values << v.toDouble();
+                    values << ZellenZahl::toDouble(v);
             }
             done += rows;
         }

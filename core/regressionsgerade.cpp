@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/zahltext.h"
+
 namespace {
 bool usable(double x, double y)
 {
@@ -58,5 +60,5 @@ Regressionsgerade Regressionsgerade::fit(const QVector<double>& xs, const QVecto
 QString Regressionsgerade::equation() const
 {
     const QString pattern = a < 0 ? QStringLiteral("y=%1*x-%2") : QStringLiteral("y=%1*x+%2");
-    return pattern.arg(b, 0, 'g', -1).arg(std::fabs(a), 0, 'g', -1);
+    return pattern.arg(ZahlText::shown(b), ZahlText::shown(std::fabs(a)));
 }

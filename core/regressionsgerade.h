@@ -17,7 +17,7 @@ public:
     static Regressionsgerade fit(const QVector<double>& xs, const QVector<double>& ys);
 
     // "y=<b>*x+<a>", with a minus sign only for a negative intercept; b and |a| with six
-    // significant digits.
+    // significant digits in the desktop's number format.
     QString equation() const;
 };
 

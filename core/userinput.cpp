@@ -4,14 +4,19 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDrag>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QVBoxLayout>
 
 #include "core/columnselectdialog.h"
+#include "core/zahlspinbox.h"
+#include "core/zellenzahl.h"
 
 namespace {
 UserInput::Answerer* s_answerer = nullptr;
@@ -22,6 +27,35 @@ QMessageBox::StandardButton messageReply(const UserInput::Reply& r,
     if (!r.accepted)
         return fallback;
     return static_cast<QMessageBox::StandardButton>(r.value.toInt());
+}
+
+// QInputDialog::getDouble, but with a box that takes a number in either form.
+double askNumber(QWidget* parent, const QString& title, const QString& label, double value,
+                 double minValue, double maxValue, int decimals, bool* ok)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* box = new ZahlSpinBox(&dialog);
+    box->setDecimals(decimals);
+    box->setRange(minValue, maxValue);
+    box->setValue(value);
+    box->selectAll();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                                         &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(label, &dialog));
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (ok)
+        *ok = accepted;
+    if (!accepted)
+        return value;
+    // A text typed but not yet taken over (no Enter, no focus change) counts.
+    box->interpretText();
+    return box->value();
 }
 }
 
@@ -98,8 +132,7 @@ double UserInput::getDouble(QWidget* parent, const QString& title, const QString
                             bool* ok)
 {
     if (!s_answerer)
-        return QInputDialog::getDouble(parent, title, label, value, minValue, maxValue,
-                                       decimals, ok);
+        return askNumber(parent, title, label, value, minValue, maxValue, decimals, ok);
     Ask a;
     a.kind = Double;
     a.title = title;
@@ -111,7 +144,7 @@ double UserInput::getDouble(QWidget* parent, const QString& title, const QString
     const Reply r = ask(a);
     if (ok)
         *ok = r.accepted;
-    return r.accepted ? r.value.toDouble() : value;
+    return r.accepted ? ZellenZahl::toDouble(r.value) : value;
 }
 
 QString UserInput::getOpenFileName(QWidget* parent, const QString& caption,

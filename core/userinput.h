@@ -68,6 +68,8 @@ public:
                            QLineEdit::EchoMode mode, const QString& text, bool* ok);
     static int getInt(QWidget* parent, const QString& title, const QString& label,
                       int value, int minValue, int maxValue, int step, bool* ok);
+    // Like QInputDialog::getDouble, with a box that also takes the other number form
+    // ("2,5" on a C desktop, "2.5" on a German one); a scripted text answer is read so too.
     static double getDouble(QWidget* parent, const QString& title, const QString& label,
                             double value, double minValue, double maxValue, int decimals,
                             bool* ok);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "core/zahltext.h"
 #include "diagrams/diagram.h"
 
 namespace DiagramGeometry {
@@ -87,7 +88,7 @@ Text placeTitle(const QString& title, const QFontMetrics& titleFm, int width, in
 
 QString valueText(double v, const QString& postfix)
 {
-    return QString::number(v, 'f', 1) + postfix;
+    return ZahlText::shown(v, 'f', 1) + postfix;
 }
 
 bool finiteMax(const QVector<double>& d, double* max)

@@ -54,7 +54,8 @@ QString fitted(const QString& text, const QFontMetrics& fm, int maxWidth);
 // Widget font, bold, one point larger: the titles of the bar and pie charts.
 QFont titleFont(const QFont& widgetFont);
 
-// "%1%2": the value in fixed notation with one decimal, then the unit ("nan" for NaN).
+// "%1%2": the value in fixed notation with one decimal and the desktop's decimal
+// separator, then the unit ("nan" for NaN).
 QString valueText(double v, const QString& postfix);
 
 // Largest finite value of d; false if d holds none.

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QTableWidget>
 
+#include "core/zahltext.h"
+
 TabellenDiagramm::TabellenDiagramm(QWidget* parent)
     : Diagram(parent)
 {
@@ -44,7 +46,7 @@ void TabellenDiagramm::updateData()
     for (double v : data) {
         if (row >= rows)
             break; // values beyond rows x columns are not shown
-        auto* item = new QTableWidgetItem(QString::number(v, 'g', 6) + valuePostfix);
+        auto* item = new QTableWidgetItem(ZahlText::shown(v) + valuePostfix);
         item->setData(Qt::TextAlignmentRole, int(Qt::AlignRight));
         table->setItem(row, column, item);
         if (++column >= columns) {

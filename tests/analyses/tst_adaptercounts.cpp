@@ -35,6 +35,7 @@ private slots:
     void distribution_data();
     void distribution();
     void distributionDialogs();
+    void distributionGermanCellsAndEntries();
     void multiFrequency();
     void multiDependencyNoMatch();
     void combinations();
@@ -199,6 +200,13 @@ void TstAdapterCounts::direct()
     QCOMPARE(md->rowLength(), 5);
     QCOMPARE(md->calls.mid(md->calls.size() - 2), QStringList({"setData", "setRowWidth"}));
     QVERIFY(md->labelList().isEmpty());
+
+    // German decimal commas are the numbers they say.
+    std::unique_ptr<QStandardItemModel> german(column({"3,25", "0,0", "1.234,5"}, {"-0,5"}));
+    single.setModel(german.get());
+    QCOMPARE(d->values(), QVector<double>({3.25, 1234.5}));
+    multi.setModel(german.get());
+    QCOMPARE(md->values(), QVector<double>({-0.5, 0, 0, 3.25, 0, 1234.5}));
 }
 
 void TstAdapterCounts::distribution_data()
@@ -292,6 +300,28 @@ void TstAdapterCounts::distributionDialogs()
     QCOMPARE(lo.step, 3);
     QCOMPARE(answers.asked[6].label, QString("Bitte geben sie das neue Maximum ein"));
     QCOMPARE(answers.asked[6].preset, QVariant(5.0));
+}
+
+void TstAdapterCounts::distributionGermanCellsAndEntries()
+{
+    std::unique_ptr<QStandardItemModel> m(column({"3,25", "12,50", "19,99", "8", "100"}));
+    HaeufigkeitsVerteilungsAdapter a;
+    auto* d = new RecordingDiagram;
+    a.setModel(m.get());
+    a.setDiagram(d);
+    ScriptedAnswerer answers;
+    answers.accept(UserInput::Int, 4)
+        .accept(UserInput::Double, QString("0,0"))
+        .accept(UserInput::Double, QString("100,5"));
+    a.intervalAction();
+    a.minMaxAction();
+    QCOMPARE(a.rangeMaximum(), 100.5);
+    QCOMPARE(d->values(), QVector<double>({4, 0, 0, 1}));
+    QCOMPARE(d->labelList(), QStringList({"12.5625", "37.6875", "62.8125", "87.9375"}));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    a.updateDiagram();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(d->labelList(), QStringList({"12,5625", "37,6875", "62,8125", "87,9375"}));
 }
 
 void TstAdapterCounts::multiFrequency()

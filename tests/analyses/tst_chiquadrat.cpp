@@ -23,6 +23,7 @@ private slots:
     void controls();
     void classesAndCounts();
     void parametersWaitForTesten();
+    void germanCellsAndTypedParameters();
     void undefined_data();
     void undefined();
     void probability_data();
@@ -145,6 +146,33 @@ void TstChiQuadrat::parametersWaitForTesten()
     QTRY_COMPARE(d->values().size(), 12);
     QCOMPARE(v.classCount(), 6);
     QCOMPARE(v.mean(), 12.0);
+}
+
+void TstChiQuadrat::germanCellsAndTypedParameters()
+{
+    // 0,0 .. 20,0 are the numbers 0 .. 20; the boxes take what is typed in either form.
+    QStringList cells;
+    for (const QString& c : range(0, 20))
+        cells << c + ",0";
+    std::unique_ptr<QStandardItemModel> m(column(cells));
+    ChiQuadrat v;
+    auto* d = new RecordingDiagram;
+    v.setDiagram(d);
+    v.setModel(m.get());
+    QCOMPARE(d->values().mid(0, 10), (QVector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 3}));
+    QCOMPARE(v.meanBox()->maximum(), 20.0);
+    const auto type = [](QDoubleSpinBox* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        box->interpretText();
+    };
+    type(v.meanBox(), "9,5");
+    type(v.deviationBox(), "2.5");
+    type(v.classesBox(), "12,0");
+    v.testButton()->click();
+    QCOMPARE(v.mean(), 9.5);
+    QCOMPARE(v.deviation(), 2.5);
+    QCOMPARE(v.classCount(), 12);
 }
 
 void TstChiQuadrat::undefined_data()

@@ -27,6 +27,7 @@ private slots:
     void numbersAsTheToolkitReadsThem_data();
     void numbersAsTheToolkitReadsThem();
     void tableAndTexts();
+    void germanDesktop();
     void dependencyCountsOthersAsEmpty();
     void recomputesOnceAfterCellChanges();
     void records_data();
@@ -50,6 +51,9 @@ void TstStatistikTabelle::figures_data()
     QTest::newRow("large numbers") << QStringList{"1234567", "0.5"}
                                    << QStringList{"0.5", "1.23457e+06", "1.23457e+06",
                                                   "1.23457e+06", "617284", "0", "100"};
+    QTest::newRow("German decimal commas")
+        << QStringList{"3,25", "12,50", "19,99", "8", "100"}
+        << QStringList{"3.25", "100", "12.5", "143.74", "28.748", "0", "100"};
     QTest::newRow("no counted cell") << QStringList{"", ""}
                                      << QStringList{"", "", "", "0", "nan", "100", "0"};
     QTest::newRow("no rows") << QStringList{}
@@ -100,12 +104,13 @@ void TstStatistikTabelle::nanSortsLast()
     QVERIFY(std::isnan(many.last()));
 }
 
+// Texts without a comma read exactly as the toolkit reads them.
 void TstStatistikTabelle::numbersAsTheToolkitReadsThem_data()
 {
     QTest::addColumn<QVariant>("cell");
     const QStringList texts = {
         "0", "-0", "7", "42", "-13", "2.5", "0.1", "-0.125", "123456789012345678",
-        "0.30000000000000004", "1e5", "1E-3", " 3 ", "3,5", "+4", "007", "0.", ".5", "5.",
+        "0.30000000000000004", "1e5", "1E-3", " 3 ", "+4", "007", "0.", ".5", "5.",
         "-", ".", "1.2.3", "nan", "inf", "-inf", "ja", "", "12345678901234567890123456",
         "9007199254740993", "1.7976931348623157e308", "٣"};
     for (const QString& t : texts)
@@ -160,6 +165,25 @@ void TstStatistikTabelle::tableAndTexts()
                      "<TR><TD>Werte %</TD><TD>50</TD><TD>100</TD></TR></TABLE>"));
     QCOMPARE(v.metaObject()->className(), "StatistikTabelle");
     QVERIFY(dynamic_cast<TextInhalt*>(&v));
+}
+
+void TstStatistikTabelle::germanDesktop()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Ausgaben"}, {{"3,25"}, {"12,50"}, {"19,99"}, {"8"}, {"100"}, {""}}));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    StatistikTabelle v;
+    v.setModel(m.get());
+    v.setSpalten({0});
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(v.toText(), QString("\tAusgaben\n"
+                                 "Min\t3,25\n"
+                                 "Max\t100\n"
+                                 "Median\t12,5\n"
+                                 "Summe\t143,74\n"
+                                 "Durchschnitt\t28,748\n"
+                                 "Leer %\t16,6667\n"
+                                 "Werte %\t83,3333\n"));
 }
 
 void TstStatistikTabelle::dependencyCountsOthersAsEmpty()

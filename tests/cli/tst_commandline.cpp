@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@ private slots:
     void csvReportWithViewsInOrder();
     void surveyMonkeyViewsThenViewsFile();
     void statFileReport();
+    void reportFollowsDesktopNumbers();
     void failures_data();
     void failures();
     void usage_data();
@@ -33,7 +35,8 @@ private:
         QString out;
         QStringList errLines;
     };
-    Result run(const QStringList& args);
+    // Locale variables: set to the value given, removed where it is empty.
+    Result run(const QStringList& args, const QMap<QString, QString>& locale = {});
     QString path(const QString& name) const { return m_dir->filePath(name); }
     void write(const QString& name, const QByteArray& bytes);
     // The report's H2 headings in order.
@@ -53,7 +56,8 @@ void TstCommandLine::init()
     QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TstCommandLine::Result TstCommandLine::run(const QStringList& args)
+TstCommandLine::Result TstCommandLine::run(const QStringList& args,
+                                           const QMap<QString, QString>& locale)
 {
     Result r;
     QProcess p;
@@ -64,6 +68,12 @@ TstCommandLine::Result TstCommandLine::run(const QStringList& args)
     env.remove("WAYLAND_DISPLAY");
     env.insert("XDG_CONFIG_HOME", path("config"));
     env.insert("XDG_RUNTIME_DIR", path("runtime"));
+    for (auto it = locale.cbegin(); it != locale.cend(); ++it) {
+        if (it.value().isEmpty())
+            env.remove(it.key());
+        else
+            env.insert(it.key(), it.value());
+    }
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(m_dir->path());
     p.start(QStringLiteral(QUORVANDEL7_EXE), args);
@@ -187,6 +197,32 @@ void TstCommandLine::statFileReport()
     QCOMPARE(headings(html), QStringList({"Erste", "Zweite", "Dritte"}));
     QVERIFY(html.contains("<PRE>fett</PRE>"));
     QCOMPARE(checkPictures(path("stand.html")), 2);
+}
+
+void TstCommandLine::reportFollowsDesktopNumbers()
+{
+    // 4 of 15 answered "ja": 26.6667 percent, as a table in the report.
+    write("umfrage.csv", "Antwort\n" + QByteArray("ja\n").repeated(4)
+                             + QByteArray("nein\n").repeated(11));
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Anteil\";\"Single\";\"Häufigkeit %\";\"0\";\"Tabelle\";\"\";\"\"\n");
+    const QStringList args{"--views", "ansichten.csv", "umfrage.csv"};
+    const Result c = run(QStringList{"--report", "c.html"} + args, {{"LC_ALL", "C.UTF-8"}});
+    QCOMPARE(c.code, 0);
+    const QString head = "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                         "charset=utf-8\"><TITLE></TITLE></HEAD><BODY><H1></H1>"
+                         "<H2>Anteil</H2><PRE></PRE><TABLE><TR><TD></TD><TD>ja</TD><TD>nein</TD>"
+                         "</TR><TR><TD></TD><TD>";
+    QCOMPARE(readAll(path("c.html")),
+             head + "26.6667%</TD><TD>73.3333%</TD></TR></TABLE></BODY></HTML>");
+
+    const Result de = run(QStringList{"--report", "de.html"} + args,
+                          {{"LC_ALL", ""}, {"LC_NUMERIC", ""}, {"LANG", "de_DE.UTF-8"}});
+    QCOMPARE(de.code, 0);
+    QCOMPARE(de.errLines, QStringList());
+    QCOMPARE(readAll(path("de.html")),
+             head + "26,6667%</TD><TD>73,3333%</TD></TR></TABLE></BODY></HTML>");
 }
 
 void TstCommandLine::failures_data()

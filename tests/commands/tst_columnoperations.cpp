@@ -19,6 +19,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void renameAsksWithCurrentTitle();
     void replaceMatchesWholeText();
+    void replaceNumberTypedInEitherForm();
     void replaceEmptyOldValueFillsEmptyCells();
     void replaceWithoutMatchIsOneEmptyStep();
     void cancelLeavesNoUndoStep_data();
@@ -38,6 +39,10 @@ private slots:
     void regressionMessage_data();
     void regressionMessage();
     void regressionReadsEmptyCellsAsZero();
+    void germanDecimalCommas();
+    void weightWithGermanFactors_data();
+    void weightWithGermanFactors();
+    void messagesOnGermanDesktop();
 };
 
 void TstColumnOperations::renameAsksWithCurrentTitle()
@@ -90,6 +95,19 @@ void TstColumnOperations::replaceMatchesWholeText()
     script.accept(UI::Text, "2.5").accept(UI::Text, "3");
     SpaltenBearbeitung::replaceValues(f.context({0}));
     QCOMPARE(f.value(1, 0), QVariant(QString("3")));
+}
+
+void TstColumnOperations::replaceNumberTypedInEitherForm()
+{
+    // A number matches as typed in either form, as a German desktop shows it; a text
+    // still only matches its own text.
+    TableFixture f({"A"}, {{""}, {"2,5"}, {"2.5"}, {"3"}});
+    f.model->item(0, 0)->setData(2.5, Qt::DisplayRole);
+    ScriptedAnswerer script;
+    script.accept(UI::Text, "2,5").accept(UI::Text, "x");
+    SpaltenBearbeitung::replaceValues(f.context({0}));
+    QCOMPARE(TestUtil::cellTexts(f.model.get()),
+             (QList<QStringList>{{"x"}, {"x"}, {"2.5"}, {"3"}}));
 }
 
 void TstColumnOperations::replaceEmptyOldValueFillsEmptyCells()
@@ -293,7 +311,7 @@ void TstColumnOperations::weightNewColumnAndReweight()
     QCOMPARE(script.asked.at(0).title, QString("Gewichten"));
     QCOMPARE(script.asked.at(0).label, QString("Titel der neuen Spalte"));
     QCOMPARE(script.asked.at(1).label,
-             QString("Geben sie Gewichtungsfaktoren durch Komma getrennt ein."));
+             QString("Geben sie Gewichtungsfaktoren durch Semikolon getrennt ein."));
     QCOMPARE(f.model->columnCount(), 7);
     QCOMPARE(f.value(0, 6), QVariant(8.0));
     QCOMPARE(f.value(1, 6), QVariant(0.0));   // nothing counted
@@ -328,7 +346,7 @@ void TstColumnOperations::weightNewColumnAndReweight()
 void TstColumnOperations::weightFactorCountMismatch_data()
 {
     QTest::addColumn<QString>("factors");
-    QTest::newRow("semicolon") << "0.5;2";
+    QTest::newRow("three after semicolons") << "0,5;1;2";
     QTest::newRow("trailing comma") << "1,2,";
 }
 
@@ -464,6 +482,78 @@ void TstColumnOperations::regressionReadsEmptyCellsAsZero()
              QString("Die Gleichung der Regressionsgeraden lautet:\n\ty=2*x+1"));
     RegressionsBefehl::linReg(f.context({0}));   // one column: nothing asked
     QCOMPARE(script.asked.size(), 1);
+}
+
+namespace {
+// A survey column as a German spreadsheet writes it: the true mean is 28.748.
+const QList<QStringList> ausgaben{{"3,25", "1,5"}, {"12,50", "2,5"}, {"19,99", "3,5"},
+                                  {"8", ""}, {"100", "0"}};
+}
+
+void TstColumnOperations::germanDecimalCommas()
+{
+    TableFixture f({"Ausgaben (€)", "Menge"}, ausgaben);
+    ScriptedAnswerer script;
+    script.accept(UI::Information, QMessageBox::Ok);
+    SpaltenZahlen::statColumns(f.context({0}));
+    QCOMPARE(script.asked.at(0).label,
+             QString("Statistik fr Spalte: 1 \n\nMinimum: 3.25\nMaximum: 100\n"
+                     "Durchschnitt: 28.748\nMedian: 12.5\nSumme: 143.74\nLeer: 0 (0%)\n"
+                     "Werte: 5 (100%)\n"));
+
+    // Regression over every row: x 1.5, 2.5, 3.5, 0, 0 against the amounts.
+    script.accept(UI::Information, QMessageBox::Ok);
+    RegressionsBefehl::linReg(f.context({1, 0}));
+    QVector<double> x{1.5, 2.5, 3.5, 0, 0};
+    QVector<double> y{3.25, 12.5, 19.99, 8, 100};
+    QCOMPARE(script.asked.at(1).label, RegressionsBefehl::message(x, y));
+
+    SpaltenZahlen::numericColumns(f.context({0, 1}));
+    const QVariantList numbers{3.25, 12.5, 19.99, 8.0, 100.0};
+    for (int r = 0; r < 5; ++r)
+        QCOMPARE(f.value(r, 0), numbers.at(r));
+    QCOMPARE(f.value(2, 1), QVariant(3.5));
+    f.undo.undo();
+
+    SpaltenZahlen::normalizeColumns(f.context({0}));
+    QVERIFY(TestUtil::fuzzy(f.value(0, 0).toDouble(), 3.25 / 143.74 * 100));
+    QVERIFY(TestUtil::fuzzy(f.value(4, 0).toDouble(), 100 / 143.74 * 100));
+}
+
+void TstColumnOperations::weightWithGermanFactors_data()
+{
+    QTest::addColumn<QString>("factors");
+    QTest::newRow("German") << "0,5; 2";
+    QTest::newRow("C after semicolons") << "0.5;2";
+    QTest::newRow("older comma list") << "0.5,2";
+}
+
+void TstColumnOperations::weightWithGermanFactors()
+{
+    QFETCH(QString, factors);
+    TableFixture f({"Ausgaben (€)", "Menge"}, ausgaben);
+    ScriptedAnswerer script;
+    script.accept(UI::Text, "W").accept(UI::Text, factors);
+    SpaltenAbleitung::weightColumns(f.context({0, 1}));
+    QCOMPARE(f.model->columnCount(), 3);
+    QCOMPARE(f.value(0, 2), QVariant(0.5 * 3.25 + 2 * 1.5));
+    QCOMPARE(f.value(3, 2), QVariant(4.0));
+    QCOMPARE(f.header(2, Roles::DerivationParameter), factors);   // kept as typed
+}
+
+void TstColumnOperations::messagesOnGermanDesktop()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString stat =
+        SpaltenZahlen::statText({0}, SpaltenZahlen::compute({3.25, 12.5, 19.99, 8, 100}, 1, 6));
+    const QString regression =
+        RegressionsBefehl::message({1, 2, 3}, {2.25, 4.25, 6.25});
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(stat, QString("Statistik fr Spalte: 1 \n\nMinimum: 3,25\nMaximum: 100\n"
+                           "Durchschnitt: 28,748\nMedian: 12,5\nSumme: 143,74\n"
+                           "Leer: 1 (16,6667%)\nWerte: 5 (83,3333%)\n"));
+    QCOMPARE(regression,
+             QString("Die Gleichung der Regressionsgeraden lautet:\n\ty=2*x+0,25"));
 }
 
 QTEST_MAIN(TstColumnOperations)

@@ -79,6 +79,7 @@ private slots:
 
     void tableTexts();
     void tableWithoutRowLabels();
+    void germanDesktopTexts();
     void tableFollowsOnlySetData();
     void tableHeadersFollowLabels();
 
@@ -356,6 +357,23 @@ void TstCharts::tableTexts()
     feed(d, {1, 2, 3, 4, 5}, 2);
     QCOMPARE(d.tableWidget()->rowCount(), 2);
     QCOMPARE(d.toText(), QStringLiteral("\t\t\n\t1\t2\n\t3\t4\n"));
+}
+
+void TstCharts::germanDesktopTexts()
+{
+    // The same digits with the desktop's decimal comma, in every chart's value texts.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QVector<double> shares{400.0 / 15, 1100.0 / 15};
+    TortenDiagram torte;
+    feed(torte, shares, 0, {"ja", "nein"}, {}, "%");
+    TabellenDiagramm tabelle;
+    feed(tabelle, shares, 0, {"ja", "nein"}, {}, "%");
+    const QString bar = DiagramGeometry::valueText(shares.first(), "%");
+    const QStringList pieTexts = texts(pie(torte, QSize(300, 200)).valueTexts);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(pieTexts, QStringList({"26,6667%", "73,3333%"}));
+    QCOMPARE(tabelle.toText(), QStringLiteral("\tja\tnein\n\t26,6667%\t73,3333%\n"));
+    QCOMPARE(bar, QStringLiteral("26,7%"));
 }
 
 void TstCharts::tableWithoutRowLabels()

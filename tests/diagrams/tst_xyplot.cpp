@@ -25,6 +25,7 @@ private slots:
     void equation();
     void viewAndCommandAgree_data();
     void viewAndCommandAgree();
+    void equationOnGermanDesktop();
     void pixels();
     void degenerate_data();
     void degenerate();
@@ -71,6 +72,9 @@ void TstXYPlot::equation_data()
                                         << "y=0.5*x-1.5";
     QTest::newRow("six digits") << QList<QStringList>{{"0", "0"}, {"3", "1"}}
                                 << "y=0.333333*x+0";
+    QTest::newRow("German decimal commas")
+        << QList<QStringList>{{"0", "-1,5"}, {"2,0", "-0,5"}, {"1.000,5", "498,75"}}
+        << "y=0.5*x-1.5";
     QTest::newRow("not a number counts as 0")
         << QList<QStringList>{{"nein", "1"}, {"1", "3"}, {"2", "5"}} << "y=2*x+1";
     QTest::newRow("nan and inf cells are left out")
@@ -145,6 +149,21 @@ void TstXYPlot::viewAndCommandAgree()
     } else {
         QVERIFY2(said.contains(QLatin1String("nicht bestimmt")), qPrintable(said));
     }
+}
+
+void TstXYPlot::equationOnGermanDesktop()
+{
+    Regressionsgerade r;
+    r.defined = true;
+    r.b = 0.21;
+    r.a = 5.31;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString plus = r.equation();
+    r.a = -1234567;
+    const QString minus = r.equation();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(plus, QString("y=0,21*x+5,31"));
+    QCOMPARE(minus, QString("y=0,21*x-1,23457e+06"));
 }
 
 // (0, 1), (1, 3), (2, 5) on 220 x 220: 100 pixels per x unit, 50 per y unit.

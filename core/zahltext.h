@@ -1,0 +1,21 @@
+#ifndef ZAHLTEXT_H
+#define ZAHLTEXT_H
+
+#include <QString>
+
+// Numbers as the user sees them: the digits the program always wrote, with the decimal
+// separator of the desktop's number format (the default locale, which is the system's
+// unless a test sets another). Under the C locale the texts are exactly the C texts.
+// Never for what is stored: cells, files and exports keep the C form, so that a file
+// written on one desktop reads the same on another.
+class ZahlText
+{
+public:
+    // QString::number(v, format, precision) with the desktop's decimal separator: 'g' 6
+    // is also what QString::arg(double) writes.
+    static QString shown(double v, char format = 'g', int precision = 6);
+    // A number's text in the C form, with the desktop's decimal separator.
+    static QString shownText(const QString& cText);
+};
+
+#endif

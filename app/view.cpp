@@ -40,6 +40,7 @@
 #include "core/userinputevents.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
+#include "commands/gewichtungsbefehl.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
@@ -312,6 +313,7 @@ void View::createActions()
                             ":images/colcombine.png", &View::dataCombineColumns);
     actWeight = makeAction("actWeight", tr("Spalten gewichten"), ":images/colweigth.png",
                            &View::dataWeightColumns);
+    actWeighting = makeAction("actWeighting", tr("Gewichtung..."), QString(), &View::dataWeighting);
     actStat = makeAction("actStat", tr("Spaltenstatistik"), ":/images/colstat.png",
                          &View::dataStatColumns);
     actLinReg = makeAction("actLinReg", tr("Regression"), ":/images/collinreg.png",
@@ -380,6 +382,7 @@ void View::createMenusAndToolbars()
     spalten->addSeparator();
     spalten->addAction(actCombine);
     spalten->addAction(actWeight);
+    spalten->addAction(actWeighting);
     spalten->addSeparator();
     spalten->addAction(actStat);
     spalten->addAction(actLinReg);
@@ -1131,6 +1134,11 @@ void View::dataCombineColumns()
 void View::dataWeightColumns()
 {
     SpaltenAbleitung::weightColumns(tableContext());
+}
+
+void View::dataWeighting()
+{
+    Gewichtungsbefehl::waehlen(tableContext());
 }
 
 void View::exportWith(bool (View::*write)(const QString&))

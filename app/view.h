@@ -106,6 +106,7 @@ public slots:
     void dataReplaceColumns();
     void dataCombineColumns();
     void dataWeightColumns();
+    void dataWeighting();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -210,6 +211,7 @@ public:
     QAction* actNumeric = nullptr;
     QAction* actCombine = nullptr;
     QAction* actWeight = nullptr;
+    QAction* actWeighting = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

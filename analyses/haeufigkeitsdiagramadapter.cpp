@@ -5,7 +5,9 @@
 #include <QHash>
 #include <algorithm>
 
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
+#include "core/spaltencodes.h"
 #include "diagrams/diagram.h"
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
@@ -16,6 +18,7 @@ HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
         return RecomputeScheduler::touches(first, last, m_modelColumn)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
+    m_recompute->setFollowsWeight(true);
     m_actions << RowFilter::createActions(this);
 }
 
@@ -53,15 +56,31 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    const QHash<QString, int> counts = m_filter.countTexts(m_model, m_modelColumn);
+    // The column and the weights are read once.
+    const SpaltenCodes::Runde round;
+    const Gewichte weights = Gewichtung::gewichte(m_model);
+    m_gewichtet = weights.aktiv();
+    QHash<QString, double> counts;
+    int withoutWeight = 0;
+    if (m_gewichtet) {
+        QVector<char> counted(m_model->rowCount(), 0);
+        counts = m_filter.weighTexts(m_model, m_modelColumn, weights, &counted);
+        withoutWeight = weights.ungueltigUnter(counted);
+    } else {
+        const QHash<QString, int> n = m_filter.countTexts(m_model, m_modelColumn);
+        for (auto it = n.cbegin(); it != n.cend(); ++it)
+            counts.insert(it.key(), double(it.value()));
+    }
     // Sorted by QString's operator<: code units, no locale.
     QStringList labels = counts.keys();
     std::sort(labels.begin(), labels.end());
     QVector<double> values;
     values.reserve(labels.size());
     for (const QString& label : std::as_const(labels))
-        values << double(counts.value(label));
+        values << counts.value(label);
     processData(values);
+    setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
+                               : QString());
     m_diagram->setLabels(labels);
     m_diagram->setData(values);
 }
@@ -76,6 +95,10 @@ void HaeufigkeitsDiagramAdapter::undepAction()
     RowFilter::runUndepAction(this);
 }
 
-void HaeufigkeitsDiagramAdapter::processData(QVector<double>&)
+void HaeufigkeitsDiagramAdapter::processData(QVector<double>& values)
 {
+    if (!m_gewichtet)
+        return;
+    for (double& v : values)
+        v = Gewichtung::gerundet(v);
 }

@@ -26,10 +26,12 @@ public slots:
     void undepAction();
 
 protected:
-    // May rewrite the counts in place before they reach the diagram.
+    // May rewrite the counts in place before they reach the diagram; here, weighted
+    // sums are rounded to the one decimal they are shown with.
     virtual void processData(QVector<double>& values);
 
     RowFilter m_filter;
+    bool m_gewichtet = false;   // the values are sums of weights
 };
 
 #endif

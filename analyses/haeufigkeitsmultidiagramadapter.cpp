@@ -6,6 +6,7 @@
 #include <QSet>
 #include <algorithm>
 
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
 #include "diagrams/diagram.h"
@@ -18,6 +19,7 @@ HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent
         return RecomputeScheduler::touchesAny(first, last, m_columns)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
+    m_recompute->setFollowsWeight(true);
     m_actions << RowFilter::createActions(this);
 }
 
@@ -70,14 +72,27 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     std::sort(labels.begin(), labels.end());
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);
+    const Gewichte weights = Gewichtung::gewichte(m_model);
+    m_gewichtet = weights.aktiv();
+    // The respondents counted in any of the columns.
+    QVector<char> counted(m_gewichtet ? m_model->rowCount() : 0, 0);
     for (int k = 0; k < m_columns.size(); ++k) {
         const int c = m_columns.at(k);
-        const QHash<QString, int> counts = m_filter.countTexts(m_model, c);
         double* row = values.data() + k * width;
-        for (int j = 0; j < width; ++j)
-            row[j] = double(counts.value(labels.at(j)));
+        if (m_gewichtet) {
+            const QHash<QString, double> sums = m_filter.weighTexts(m_model, c, weights, &counted);
+            for (int j = 0; j < width; ++j)
+                row[j] = sums.value(labels.at(j));
+        } else {
+            const QHash<QString, int> counts = m_filter.countTexts(m_model, c);
+            for (int j = 0; j < width; ++j)
+                row[j] = double(counts.value(labels.at(j)));
+        }
         processData(row, row + width);
     }
+    setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel,
+                                                         weights.ungueltigUnter(counted))
+                               : QString());
     m_diagram->setRowWidth(width);
     m_diagram->setLabels(labels);
     m_diagram->setColLabels(rowLabels);
@@ -94,6 +109,10 @@ void HaeufigkeitsMultiDiagramAdapter::undepAction()
     RowFilter::runUndepAction(this);
 }
 
-void HaeufigkeitsMultiDiagramAdapter::processData(double*, double*)
+void HaeufigkeitsMultiDiagramAdapter::processData(double* begin, double* end)
 {
+    if (!m_gewichtet)
+        return;
+    for (double* v = begin; v != end; ++v)
+        *v = Gewichtung::gerundet(*v);
 }

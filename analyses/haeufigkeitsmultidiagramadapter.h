@@ -27,9 +27,11 @@ public slots:
 
 protected:
     // Called once per diagram row with that row's counts; may rewrite them in place.
+    // Here, weighted sums are rounded to the one decimal they are shown with.
     virtual void processData(double* begin, double* end);
 
     RowFilter m_filter;
+    bool m_gewichtet = false;   // the values are sums of weights
 };
 
 #endif

@@ -50,6 +50,8 @@ void ModelMultiDiagramAdapter::setDiagram(Diagram* d)
     delete m_diagram;
     m_diagram = d;
     d->setParent(this);
+    // A new diagram has no title yet.
+    m_titelZusatz.clear();
     m_layout->addWidget(d, 0, 0);
     updateDiagram();
 }
@@ -58,7 +60,15 @@ void ModelMultiDiagramAdapter::setTitle(const QString& t)
 {
     m_title = t;
     if (m_diagram)
-        m_diagram->setTitle(t);
+        m_diagram->setTitle(t + m_titelZusatz);
+}
+
+void ModelMultiDiagramAdapter::setTitelZusatz(const QString& zusatz)
+{
+    if (!m_diagram || zusatz == m_titelZusatz)
+        return;
+    m_titelZusatz = zusatz;
+    m_diagram->setTitle(m_title + zusatz);
 }
 
 void ModelMultiDiagramAdapter::setSpalten(const QVector<int>& columns)

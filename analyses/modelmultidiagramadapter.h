@@ -45,6 +45,10 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
+    // What a weighted view adds to its diagram's title (Gewichtung::titelZusatz); empty
+    // when unweighted. The diagram is retitled only when the addition changes, so that
+    // an unweighted view leaves its diagram's title to setTitle as before.
+    void setTitelZusatz(const QString& zusatz);
 
     Diagram* m_diagram = nullptr;
     QGridLayout* m_layout;
@@ -53,6 +57,7 @@ protected:
     QVector<QAction*> m_actions;   // derived classes append theirs in menu order
     QAction* m_typeAction;
     RecomputeScheduler* m_recompute;
+    QString m_titelZusatz;         // as the current diagram shows it
 };
 
 #endif

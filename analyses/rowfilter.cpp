@@ -7,6 +7,7 @@
 #include <QStandardItemModel>
 #include <QStringList>
 
+#include "core/gewichtung.h"
 #include "core/spaltencodes.h"
 #include "core/variantvergleich.h"
 #include "core/columnselectdialog.h"
@@ -65,6 +66,49 @@ QHash<QString, int> RowFilter::countTexts(const QStandardItemModel* m, int colum
         if (perCode.at(i) > 0 && admitsValue(cells->values.at(i)))
             counts[cells->values.at(i).toString()] += perCode.at(i);
     return counts;
+}
+
+QHash<QString, double> RowFilter::weighTexts(const QStandardItemModel* m, int column,
+                                             const Gewichte& weights,
+                                             QVector<char>* counted) const
+{
+    const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, column);
+    const int rows = int(cells->codes.size());
+    std::shared_ptr<const SpaltenCodes> linked;
+    QVector<char> linkedPasses;
+    if (m_depColumn >= 0) {
+        linked = SpaltenCodes::of(m, m_depColumn);
+        if (linked->codes.size() != rows)
+            linked = SpaltenCodes::read(m, m_depColumn);
+        linkedPasses.resize(linked->values.size());
+        for (int i = 0; i < linked->values.size(); ++i)
+            linkedPasses[i] = linked->values.at(i).toString() == m_depValue;
+    }
+    // The filters asked once per distinct value, as in countTexts.
+    const int codes = int(cells->values.size());
+    QVector<char> admitted(codes);
+    for (int i = 0; i < codes; ++i)
+        admitted[i] = admitsValue(cells->values.at(i));
+    QVector<double> perCode(codes, 0.0);
+    QVector<int> rowsPerCode(codes, 0);
+    const int* code = cells->codes.constData();
+    const int* linkedCode = linked ? linked->codes.constData() : nullptr;
+    for (int r = 0; r < rows; ++r) {
+        if (linkedCode && !linkedPasses.at(linkedCode[r]))
+            continue;
+        const int c = code[r];
+        if (!admitted.at(c))
+            continue;
+        perCode[c] += weights.at(r);
+        ++rowsPerCode[c];
+        if (counted && r < counted->size())
+            (*counted)[r] = 1;
+    }
+    QHash<QString, double> sums;
+    for (int i = 0; i < codes; ++i)
+        if (rowsPerCode.at(i) > 0)
+            sums[cells->values.at(i).toString()] += perCode.at(i);
+    return sums;
 }
 
 bool RowFilter::admitsValue(const QVariant& v) const

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+struct Gewichte;
 class QAbstractItemModel;
 class QDataStream;
 class QStandardItemModel;
@@ -32,6 +33,11 @@ public:
     // The text of every cell of column this filter admits, with how often it is there
     // (the frequency views' count): as admitsCell and toString() would give them.
     QHash<QString, int> countTexts(const QStandardItemModel* m, int column) const;
+    // The same weighted: per text the sum of the weights of its rows (a text of rows
+    // that all weigh 0 is there with 0). The rows counted are marked in *counted (one
+    // entry per row of the table), if given.
+    QHash<QString, double> weighTexts(const QStandardItemModel* m, int column,
+                                      const Gewichte& weights, QVector<char>* counted) const;
 
     // The display value of a cell of the data table, as m->data(m->index(row, column))
     // gives it, read from the item without the model's index machinery.

@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 #include <map>
 
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "analyses/rowfilter.h"
 #include "diagrams/diagram.h"
@@ -14,6 +15,7 @@ SpaltenHaeufigkeitsDiagramAdapter::SpaltenHaeufigkeitsDiagramAdapter(QWidget* pa
     m_recompute->setColumnTest([this](int first, int last) {
         return RecomputeScheduler::touchesAny(first, last, m_columns);
     });
+    m_recompute->setFollowsWeight(true);
 }
 
 void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
@@ -25,24 +27,36 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
         return;
     // Keys are the row's texts joined with "," unescaped: a text holding a comma may
     // share its key with another combination. Stored views count that way.
-    std::map<QString, int> counts;
+    // Every row counts, with its weight when the survey is weighted.
+    const Gewichte weights = Gewichtung::gewichte(m_model);
+    m_gewichtet = weights.aktiv();
+    int withoutWeight = 0;
+    std::map<QString, double> counts;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         QStringList parts;
         for (int c : std::as_const(m_columns))
             parts << RowFilter::cell(m_model, r, c).toString();
-        ++counts[parts.join(QLatin1Char(','))];
+        counts[parts.join(QLatin1Char(','))] += weights.at(r);
+        if (!weights.gueltigAt(r))
+            ++withoutWeight;
     }
     QStringList labels;
     QVector<double> values;
     for (const auto& entry : counts) {
         labels << entry.first;
-        values << double(entry.second);
+        values << entry.second;
     }
     processData(values);
+    setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
+                               : QString());
     m_diagram->setLabels(labels);
     m_diagram->setData(values);
 }
 
-void SpaltenHaeufigkeitsDiagramAdapter::processData(QVector<double>&)
+void SpaltenHaeufigkeitsDiagramAdapter::processData(QVector<double>& values)
 {
+    if (!m_gewichtet)
+        return;
+    for (double& v : values)
+        v = Gewichtung::gerundet(v);
 }

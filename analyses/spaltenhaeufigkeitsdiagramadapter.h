@@ -13,7 +13,10 @@ public:
     void updateDiagram() override;
 
 protected:
+    // Here, weighted sums are rounded to the one decimal they are shown with.
     virtual void processData(QVector<double>& values);
+
+    bool m_gewichtet = false;   // the values are sums of weights
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/kreuztabelle.h"
 #include "analyses/modelaenlichkeits3dview.h"
 #include "analyses/modelaenlichkeitstabelle.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
@@ -107,6 +108,8 @@ const QVector<ViewTypes::SpecialViewType>& ViewTypes::specialViewTypes()
         // Offered by "Ansicht erstellen" as the chi-square adapter on a bar diagram;
         // never a view type of its own.
         {QStringLiteral("Chi Quadrat"), 1, 1, nullptr},
+        // The first column gives the rows, every further one a block of columns.
+        {QStringLiteral("Kreuztabelle"), 2, -1, &makeColumnsView<Kreuztabelle>},
     };
     return rows;
 }

@@ -25,6 +25,7 @@
 #include "app/ansichtsauswahl.h"
 #include "app/dateiauswahl.h"
 #include "app/notizenfeld.h"
+#include "commands/gewichtungsbefehl.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
@@ -332,6 +333,7 @@ void View::createActions()
          &View::dataCombineColumns},
         {QV_ACTION(actWeight), QT_TR_NOOP("Spalten gewichten"), "colweigth",
          &View::dataWeightColumns},
+        {QV_ACTION(actWeighting), QT_TR_NOOP("Gewichtung..."), "", &View::dataWeighting},
         {QV_ACTION(actStat), QT_TR_NOOP("Spaltenstatistik"), "colstat", &View::dataStatColumns,
          Qt::CTRL | Qt::Key_D},
         {QV_ACTION(actLinReg), QT_TR_NOOP("Regression"), "collinreg", &View::dataLinReg},
@@ -381,7 +383,7 @@ void View::createMenusAndToolbars()
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
     addAll(menuBar()->addMenu(tr("Spalten")),
            {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric,
-            nullptr, actCombine, actWeight, nullptr, actStat, actLinReg});
+            nullptr, actCombine, actWeight, actWeighting, nullptr, actStat, actLinReg});
     addAll(menuBar()->addMenu(tr("Diagramme")),
            {actHome, nullptr, actCreateView, actRemoveView, nullptr, actRemoveAllViews});
 
@@ -646,6 +648,11 @@ void View::createViewsSM()
 {
     m_doc->createSurveyMonkeyViews();
     showPage(0);
+}
+
+void View::dataWeighting()
+{
+    Gewichtungsbefehl::waehlen(tableContext());
 }
 
 void View::exportWith(bool (View::*write)(const QString&))

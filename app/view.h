@@ -111,6 +111,7 @@ public slots:
     void dataReplaceColumns();
     void dataCombineColumns();
     void dataWeightColumns();
+    void dataWeighting();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -191,6 +192,7 @@ public:
     QAction* actNumeric = nullptr;
     QAction* actCombine = nullptr;
     QAction* actWeight = nullptr;
+    QAction* actWeighting = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

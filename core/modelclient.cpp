@@ -12,3 +12,8 @@ void ModelClient::saveData(QDataStream&, int)
 void ModelClient::loadData(QDataStream&, int)
 {
 }
+
+int ModelClient::neededVersion() const
+{
+    return 0;
+}

@@ -18,6 +18,9 @@ public:
     // The view's own settings record; record version 5 in files, 1 in removal snapshots.
     virtual void saveData(QDataStream& s, int version);
     virtual void loadData(QDataStream& s, int version);
+    // The smallest statistic file version that holds this view as it stands (its type
+    // and its settings); 0 when any version does.
+    virtual int neededVersion() const;
 
     QStandardItemModel* model() const { return m_model; }
 

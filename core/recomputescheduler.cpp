@@ -6,8 +6,9 @@
 #include <QVector>
 #include <utility>
 
-#include "core/spaltencodes.h"
 #include "core/fortschritt.h"
+#include "core/gewichtung.h"
+#include "core/spaltencodes.h"
 
 namespace {
 int holds = 0;
@@ -37,8 +38,12 @@ void RecomputeScheduler::setModel(QAbstractItemModel* m)
     for (const QMetaObject::Connection& c : std::as_const(m_connections))
         QObject::disconnect(c);
     m_connections.clear();
+    m_model = m;
     if (!m)
         return;
+    if (m_followsWeight)
+        m_connections << connect(Gewichtung::of(m), &Gewichtung::changed, this,
+                                 &RecomputeScheduler::schedule);
     m_connections << connect(m, &QAbstractItemModel::dataChanged, this,
                              &RecomputeScheduler::dataChanged);
     const auto structure = [this] { m_structureChanged = true; };
@@ -54,10 +59,13 @@ void RecomputeScheduler::setModel(QAbstractItemModel* m)
 
 void RecomputeScheduler::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    if (!m_structureChanged && m_concerns && topLeft.isValid() && bottomRight.isValid()
-        && !m_concerns(qMin(topLeft.column(), bottomRight.column()),
-                       qMax(topLeft.column(), bottomRight.column())))
-        return;
+    if (!m_structureChanged && m_concerns && topLeft.isValid() && bottomRight.isValid()) {
+        const int first = qMin(topLeft.column(), bottomRight.column());
+        const int last = qMax(topLeft.column(), bottomRight.column());
+        if (!m_concerns(first, last)
+            && !(m_followsWeight && touches(first, last, Gewichtung::spalteVon(m_model))))
+            return;
+    }
     schedule();
 }
 

@@ -29,6 +29,9 @@ public:
     void setModel(QAbstractItemModel* m);
     // Without a test every change concerns the view.
     void setColumnTest(ColumnTest test) { m_concerns = std::move(test); }
+    // The view counts with the survey's weight (Gewichtung): choosing another weight,
+    // or a change of the weight column's cells, concerns it too. Set before setModel.
+    void setFollowsWeight(bool on) { m_followsWeight = on; }
     bool isPending() const { return m_pending; }
 
     // Whether column lies within first..last (a negative column never does).
@@ -64,6 +67,8 @@ private:
 
     std::function<void()> m_recompute;
     ColumnTest m_concerns;
+    bool m_followsWeight = false;
+    QPointer<QAbstractItemModel> m_model;
     QList<QMetaObject::Connection> m_connections;
     bool m_pending = false;
     bool m_postponed = false;   // waits for the end of the hold

@@ -9,7 +9,14 @@
 #include "core/textkey.h"
 
 namespace {
-// The columns kept in the current round, and what tells them apart from a change.
+// Columns kept after a round while they hold no more than this many codes (and values):
+// 64 MB at four bytes each, a 100,000 x 50 survey several times over. Larger tables are
+// read again in each round, as before.
+constexpr qsizetype KeptBudget = qsizetype(16) << 20;
+
+// The columns kept, and what tells them apart from a change. Every change of the data
+// table reaches the views by a signal (the commands that work silently tell the
+// columns they changed afterwards), and so reaches this too.
 struct Kept
 {
     int rounds = 0;
@@ -64,6 +71,17 @@ struct Kept
                 QObject::disconnect(c);
         watched.clear();
     }
+
+    qsizetype size() const
+    {
+        qsizetype n = 0;
+        for (const std::shared_ptr<const SpaltenCodes>& c : columns)
+            n += c->codes.size() + c->values.size();
+        return n;
+    }
+
+    // A model that outlives the program's statics must not call back into them.
+    ~Kept() { clear(); }
 };
 
 Kept& kept()
@@ -80,18 +98,22 @@ SpaltenCodes::Runde::Runde()
 
 SpaltenCodes::Runde::~Runde()
 {
-    if (--kept().rounds == 0)
+    // Kept for the next round until they change: a recomputation of every view that
+    // changes none of their columns (a new weight) then reads no column again.
+    if (--kept().rounds == 0 && kept().size() > KeptBudget)
         kept().clear();
 }
 
 std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const QStandardItemModel* m, int column)
 {
     Kept& k = kept();
-    if (k.rounds == 0 || !m)
+    if (!m)
         return read(m, column);
     const QPair<const QAbstractItemModel*, int> key(m, column);
     if (const auto found = k.columns.constFind(key); found != k.columns.cend())
         return found.value();
+    if (k.rounds == 0)
+        return read(m, column);
     k.watch(m);
     std::shared_ptr<const SpaltenCodes> made = read(m, column);
     k.columns.insert(key, made);

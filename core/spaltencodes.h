@@ -19,11 +19,12 @@ public:
     QVector<QVariant> values; // one per code
 
     // The codes of column of m (a column beyond the table reads as missing cells).
-    // During a round the columns read are kept for the next view, until the model
-    // says that they changed.
+    // The columns read during a round are kept for the next view, and after the round
+    // for the next one (up to a budget), until the model says that they changed.
     static std::shared_ptr<const SpaltenCodes> of(const QStandardItemModel* m, int column);
 
-    // Views computed together form a round (rounds nest); outside one nothing is kept.
+    // Views computed together form a round (rounds nest); outside one nothing new is
+    // kept, but what is kept is used.
     class Runde
     {
     public:

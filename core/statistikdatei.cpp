@@ -9,6 +9,7 @@
 
 #include "core/modelclient.h"
 #include "core/fortschritt.h"
+#include "core/gewichtung.h"
 #include "core/tabelle1.h"
 #include "core/itempool.h"
 #include "core/variantreader.h"
@@ -49,6 +50,17 @@ qint64 bytesLeft(QDataStream& s)
 }
 }
 
+qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& views)
+{
+    qint16 version = Version;
+    if (Gewichtung::spalteVon(model) >= 0)
+        version = qMax(version, GewichtVersion);
+    for (int i = 1; i < views.viewCount(); ++i)
+        if (const auto* mc = qobject_cast<const ModelClient*>(views.viewPage(i)))
+            version = qMax(version, qint16(mc->neededVersion()));
+    return version;
+}
+
 void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
                            QIODevice* device, Fortschritt* progress)
 {
@@ -56,7 +68,8 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
     s.setVersion(QDataStream::Qt_4_6);
     QTableView* table = tabelle->table();
 
-    s << Magic << Version;
+    const qint16 version = versionFor(m, views);
+    s << Magic << version;
     const int rows = m->rowCount();
     const int cols = m->columnCount();
     s << qint32(rows) << qint32(cols);
@@ -68,6 +81,8 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationParameter).toString();
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationSources).toString();
     }
+    if (version >= GewichtVersion)
+        s << qint32(Gewichtung::spalteVon(m));
     // The cells are encoded here in blocks: the stream's QVariant path costs more than
     // the rest of saving together. The bytes are those of s << QVariant(QString).
     QByteArray block;
@@ -90,7 +105,7 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         // of another variant type in a restored file), then the settings record.
         const ViewRecord::Stored it = views.stored(i);
         s << it.title << it.adapterType << it.columns << it.viewType << it.notes;
-        const QByteArray settings = views.record(i, Version).settings;
+        const QByteArray settings = views.record(i, version).settings;
         s.writeRawData(settings.constData(), settings.size());
     }
 }
@@ -108,7 +123,7 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
     if (s.status() != QDataStream::Ok)
         return NotStatFile;
     *version = v;
-    return v > quint16(Version) ? TooNew : Ok;
+    return v > quint16(NewestVersion) ? TooNew : Ok;
 }
 
 StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* tabelle,
@@ -154,6 +169,16 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             m->setHeaderData(c, Qt::Horizontal, info1, Roles::DerivationParameter);
             m->setHeaderData(c, Qt::Horizontal, info2, Roles::DerivationSources);
         }
+    }
+    if (version >= GewichtVersion) {
+        qint32 weight = -1;
+        s >> weight;
+        if (s.status() != QDataStream::Ok) {
+            out.result = Damaged;
+            return out;
+        }
+        // A column the table does not have weights nothing.
+        Gewichtung::of(m)->setSpalte(weight < cols ? weight : -1);
     }
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)

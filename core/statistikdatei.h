@@ -15,7 +15,18 @@ class StatistikDatei
 {
 public:
     static constexpr qint32 Magic = qint32(0xFFAA01BB);
-    static constexpr qint16 Version = 5;
+    // File versions, each holding more than the one before. A file is written with the
+    // smallest version that holds what the state uses (versionFor): a state that uses
+    // nothing newer is written byte for byte as before, and older programs, which refuse
+    // a version above their own as too new, refuse only files they could not read.
+    // Views get the file's version as their record version.
+    static constexpr qint16 Version = 5;          // the data table and the views
+    static constexpr qint16 GewichtVersion = 6;   // + the weight column; "Kreuztabelle"
+    static constexpr qint16 NewestVersion = GewichtVersion;
+
+    // The version write() uses for this state: the survey's settings and every view's
+    // ModelClient::neededVersion.
+    static qint16 versionFor(const QStandardItemModel* model, ViewHost& views);
 
     // Writes the whole state: the data table, its widget's hidden columns and every view.
     // The progress, if any, is stepped with the data rows written (of the row count).
@@ -29,7 +40,8 @@ public:
         int views = 0;  // views re-created
     };
 
-    // Whether the device starts with the magic and a version that can be read; reads
+    // Whether the device starts with the magic and a version that can be read (up to
+    // NewestVersion); reads
     // those six bytes.
     static Result checkHeader(QIODevice* device, quint16* version);
     // Replaces the state by the rest of the file (after checkHeader). Stops at

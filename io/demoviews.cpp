@@ -15,7 +15,7 @@
 #include "io/demodaten.h"
 
 namespace {
-QString tr(const char* text)
+QString viewTr(const char* text)
 {
     return QCoreApplication::translate("View", text);
 }
@@ -62,17 +62,17 @@ QVector<DemoViews::Entry> DemoViews::plan(const QStandardItemModel* model)
              QStringLiteral("Mehrspalten Test")),
         made(QLatin1String(""), QStringLiteral("Ähnlichkeit"), {0, 1, 2, 3},
              QStringLiteral("Ähnlichkeits Test")),
-        container(FourViews, tr("Vier Ansichten")),
-        container(MultiFourViews, tr("Häufigkeits Multi Test")),
+        container(FourViews, viewTr("Vier Ansichten")),
+        container(MultiFourViews, viewTr("Häufigkeits Multi Test")),
         made(prozent, QStringLiteral("ExcelBalkenDiagram"), {8, 7, 6},
-             tr("Häufigkeits Multi Excel")),
+             viewTr("Häufigkeits Multi Excel")),
     };
     const int n = model->columnCount();
     for (int c = 1; c < n; ++c)
-        out << made(verteilung, balkenH, {c}, tr("Balken Direkt Spalte %1").arg(c + 1));
+        out << made(verteilung, balkenH, {c}, viewTr("Balken Direkt Spalte %1").arg(c + 1));
     for (int c = 0; c < n; ++c)
         out << made(prozent, QStringLiteral("BalkenDiagram(V)"), {c},
-                    tr("Balken Häufigkeit Spalte %1").arg(c + 1));
+                    viewTr("Balken Häufigkeit Spalte %1").arg(c + 1));
     return out;
 }
 

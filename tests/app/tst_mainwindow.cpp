@@ -124,8 +124,8 @@ void TstMainWindow::menusInOrder()
     QCOMPARE(entries(menus[2]->menu()),
              (QStringList{"Spalten entfernen", "-", "Spalte umbenennen", "Werte ersetzen",
                           "Spalten normieren", "Spalten als Zahlen", "-",
-                          "Spalten zusammenfassen", "Spalten gewichten", "-",
-                          "Spaltenstatistik", "Regression"}));
+                          "Spalten zusammenfassen", "Spalten gewichten", "Gewichtung...",
+                          "-", "Spaltenstatistik", "Regression"}));
     QCOMPARE(entries(menus[3]->menu()),
              (QStringList{"Daten", "-", "Ansicht erstellen", "Ansicht entfernen", "-",
                           "Alle Ansichten entfernen"}));

@@ -12,6 +12,8 @@
 #include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/kreuztabelle.h"
+#include "core/gewichtung.h"
 #include "core/roles.h"
 #include "core/viewrecord.h"
 #include "analyses/viewtypes.h"
@@ -74,6 +76,9 @@ private slots:
     void saveAppendsEnding();
     void cutFileAtEveryByte();
     void hostileCountsDoNotAllocate();
+    void versionIsTheSmallestThatHolds();
+    void weightBytes();
+    void weightAndCrosstabRoundTrip();
 
 private:
     // Data table: "Größe" (hidden, derived) and a plain column; three views.
@@ -468,7 +473,8 @@ void TstStatistikDatei::rejectedFilesChangeNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     Out tooNew;
-    tooNew.s << qint32(0xFFAA01BB) << qint16(6) << qint32(0) << qint32(0) << qint32(1);
+    tooNew.s << qint32(0xFFAA01BB) << qint16(StatistikDatei::NewestVersion + 1) << qint32(0)
+             << qint32(0) << qint32(1);
     Out negative;
     negative.s << qint32(0xFFAA01BB) << qint16(-1);
     QTest::newRow("wrong magic") << QByteArray("PK\x03\x04 not a statistic file");
@@ -657,6 +663,111 @@ void TstStatistikDatei::hostileCountsDoNotAllocate()
     QVERIFY(v.load(path));
     QCOMPARE(v.viewArea()->count(), 1);
     QCOMPARE(ans.unexpected, 0);
+}
+
+void TstStatistikDatei::versionIsTheSmallestThatHolds()
+{
+    View v;
+    buildState(v);
+    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(5));
+    Gewichtung::of(v.dataModel())->setSpalte(0);
+    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(6));
+    Gewichtung::of(v.dataModel())->setSpalte(-1);
+    QVERIFY(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
+    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(6));
+    // Without them again, the file is the one version 5 wrote.
+    v.removeView(4);
+    v.goHome();
+    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
+    v.viewListModel()->item(2)->setData("", Roles::ViewNotes);
+    v.viewListModel()->item(3)->setData("", Roles::ViewNotes);
+    const QString path = m_dir.path() + "/again5.stat";
+    QVERIFY(v.save(path));
+    QCOMPARE(readAll(path).toHex(), expectedBytes(v).toHex());
+}
+
+void TstStatistikDatei::weightBytes()
+{
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"W"});
+    m->appendRow(new QStandardItem("2"));
+    Gewichtung::of(m)->setSpalte(0);
+    const QString path = m_dir.path() + "/weight.stat";
+    QVERIFY(v.save(path));
+    // Version 6: the weight column follows the column records.
+    Out o;
+    o << qint32(0xFFAA01BB) << qint16(6) << qint32(1) << qint32(1);
+    o << false << QVariant(QString("W")) << QString() << QString() << QString() << QString();
+    o << qint32(0);
+    o << QVariant(QString("2")) << qint32(1);
+    QCOMPARE(readAll(path).toHex(), o.bytes.toHex());
+
+    // A weight column the table does not have weights nothing.
+    Out outside;
+    outside << qint32(0xFFAA01BB) << qint16(6) << qint32(1) << qint32(1);
+    outside << false << QVariant(QString("W")) << QString() << QString() << QString() << QString();
+    outside << qint32(5);
+    outside << QVariant(QString("2")) << qint32(1);
+    writeAll(path, outside.bytes);
+    View w;
+    ScriptedAnswerer ans;
+    QVERIFY(w.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    QCOMPARE(Gewichtung::spalteVon(w.dataModel()), -1);
+    QCOMPARE(w.dataModel()->item(0, 0)->text(), QString("2"));
+}
+
+void TstStatistikDatei::weightAndCrosstabRoundTrip()
+{
+    const QString path = m_dir.path() + "/kreuz.stat";
+    QByteArray first;
+    {
+        View v;
+        buildState(v);
+        Gewichtung::of(v.dataModel())->setSpalte(0);
+        auto* k = qobject_cast<Kreuztabelle*>(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz",
+                                                             ""));
+        QVERIFY(k);
+        k->setProzente(KreuztabellenRechnung::Zeilen);
+        v.goHome();
+        QVERIFY(v.save(path));
+        first = readAll(path);
+    }
+    QCOMPARE(first.left(6).toHex(), QByteArray("ffaa01bb0006"));
+    View v;
+    ScriptedAnswerer ans;   // a clean file: no warning expected
+    QVERIFY(v.load(path));
+    QCOMPARE(ans.asked.size(), 0);
+    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), 0);
+    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt", "Kreuz"}));
+    auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(4));
+    QVERIFY(k);
+    QCOMPARE(k->spalten(), (QVector<int>{1, 0}));
+    QCOMPARE(k->prozente(), KreuztabellenRechnung::Zeilen);
+    QVERIFY(k->ergebnis().gewichtet);
+    // grün weighs 1 (its Größe); the empty answer of Farbe is not counted.
+    QCOMPARE(k->toText().section('\n', 0, 1),
+             QString("Farbe\tGesamt\tGröße: 1 (A)\tGröße: 3 (B)\n"
+                     "grün\t1.0 100.0 %\t1.0 100.0 %\t0.0 0.0 %"));
+    // Saved again: still version 6, the crosstab's record (Zeilen) last.
+    v.goHome();
+    const QString again = m_dir.path() + "/kreuz2.stat";
+    QVERIFY(v.save(again));
+    const QByteArray second = readAll(again);
+    QCOMPARE(second.left(6).toHex(), QByteArray("ffaa01bb0006"));
+    QCOMPARE(second.right(4).toHex(), QByteArray("00000001"));
+    QCOMPARE(first.right(4).toHex(), QByteArray("00000001"));
+
+    // Loading a file without a weight ends the weighting.
+    View plain;
+    buildState(plain);
+    const QString plainPath = m_dir.path() + "/plain.stat";
+    QVERIFY(plain.save(plainPath));
+    QVERIFY(v.load(plainPath));
+    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), -1);
 }
 
 QTEST_MAIN(TstStatistikDatei)

@@ -11,6 +11,7 @@
 #include <QXmlStreamReader>
 
 #include "app/view.h"
+#include "core/gewichtung.h"
 
 // Starts the program as a shell script would: the report from the command line on small
 // files of the test's own, and the tree that "cmake --install" leaves.
@@ -23,6 +24,7 @@ private slots:
     void surveyMonkeyViewsThenViewsFile();
     void statFileReport();
     void reportFollowsDesktopNumbers();
+    void crosstabReport();
     void failures_data();
     void failures();
     void usage_data();
@@ -223,6 +225,29 @@ void TstCommandLine::reportFollowsDesktopNumbers()
     QCOMPARE(de.errLines, QStringList());
     QCOMPARE(readAll(path("de.html")),
              head + "26,6667%</TD><TD>73,3333%</TD></TR></TABLE></BODY></HTML>");
+}
+
+void TstCommandLine::crosstabReport()
+{
+    write("umfrage.csv", "Frage;Gruppe;Gewicht\nja;a;2\nnein;a;1\nja;b;1\nja;b;x\n");
+    {
+        View v;
+        QVERIFY(v.importCSV(path("umfrage.csv"), false));
+        Gewichtung::of(v.dataModel())->setSpalte(2);
+        QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
+        QVERIFY(v.save(path("kreuz.stat")));
+    }
+    const Result r = run({"--report", "kreuz.html", "kreuz.stat"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.errLines, QStringList());
+    const QString html = readAll(path("kreuz.html"));
+    QCOMPARE(headings(html), QStringList({"Kreuz"}));
+    QVERIFY(html.contains("<TR><TH>Frage</TH><TH>Gesamt</TH><TH>Gruppe: a (A)</TH>"
+                          "<TH>Gruppe: b (B)</TH></TR>"));
+    QVERIFY(html.contains("<TR><TD>ja</TD><TD>3.0 75.0 %</TD><TD>2.0 66.7 %</TD>"
+                          "<TD>1.0 100.0 %</TD></TR>"));
+    QVERIFY(html.contains("<P>gewichtet mit Gewicht</P><P>1 Befragte ohne gültiges Gewicht</P>"));
+    QCOMPARE(checkPictures(path("kreuz.html")), 0);
 }
 
 void TstCommandLine::failures_data()

@@ -5,7 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/gewichtung.h"
 #include "core/roles.h"
+#include "diagrams/diagram.h"
+#include "core/diagramadapter.h"
 #include "app/view.h"
 #include "scriptedanswerer.h"
 #include "tablefixture.h"
@@ -22,6 +25,7 @@ private slots:
     void deriveColumnsThroughActions();
     void numbersThroughActions();
     void regressionThroughAction();
+    void weightingThroughAction();
 
 private:
     // A window whose data table holds exactly these rows, the data table on screen.
@@ -53,6 +57,33 @@ void TstColumnWindow::fill(View& v, const QStringList& headers, const QList<QStr
     }
     v.goHome();
     v.widgetChanged(0);
+}
+
+void TstColumnWindow::weightingThroughAction()
+{
+    View v;
+    fill(v, {"Frage", "Gewicht"}, {{"a", "2"}, {"b", "0.5"}, {"a", "1"}});
+    auto* a = dynamic_cast<DiagramAdapter*>(
+        v.createView("Häufigkeit", "Tabelle", {0}, "Frage", ""));
+    QVERIFY(a);
+    v.goHome();
+    QVERIFY(v.save(m_dir.path() + "/gewicht.stat"));
+    QVERIFY(!v.isChanged());
+    // Offered from any page: it concerns every view, not the selected columns.
+    v.widgetChanged(1);
+    QVERIFY(v.actWeighting->isEnabled());
+    ScriptedAnswerer ans;
+    ans.accept(UI::Item, "2: Gewicht");
+    v.actWeighting->trigger();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), 1);
+    QTRY_COMPARE(a->diagram()->values(), (QVector<double>{3, 0.5}));
+    QCOMPARE(a->diagram()->titleText(), QString("Frage (gewichtet mit Gewicht)"));
+    QVERIFY(v.isChanged());
+    v.actUndo->trigger();
+    QTRY_COMPARE(a->diagram()->values(), (QVector<double>{2, 1}));
+    QCOMPARE(a->diagram()->titleText(), QString("Frage"));
+    QVERIFY(!v.isChanged());
 }
 
 void TstColumnWindow::editColumnsThroughActions()

@@ -13,10 +13,12 @@
 #include <functional>
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/kreuztabelle.h"
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "analyses/rowfilter.h"
 #include "core/diagramadapter.h"
+#include "core/gewichtung.h"
 #include "core/statistikdatei.h"
 #include "core/tabelle1.h"
 #include "io/umfragedokument.h"
@@ -141,6 +143,15 @@ void statSeeds()
     }
     put("statistikdatei", "multi-views.stat", statOf(w));
     put("viewscsv", "multi-views.csv", ViewsCsv::toCsv(w));
+
+    // Version 6: a weight and a crosstab of three questions in percent of the rows.
+    w.clearViews();
+    Gewichtung::of(w.dataModel())->setSpalte(2);
+    if (auto* k = qobject_cast<Kreuztabelle*>(w.createView(
+            QString(), QStringLiteral("Kreuztabelle"), {0, 3, 1}, QStringLiteral("Kreuz"),
+            QString())))
+        k->setProzente(KreuztabellenRechnung::Zeilen);
+    put("statistikdatei", "crosstab-weighted.stat", statOf(w));
 }
 
 // A SurveyMonkey export in miniature: question row (a multi-column question names only

@@ -113,6 +113,7 @@ QList<QPair<QString, ModelClient*>> specialViews(QStandardItemModel* m)
         {QStringLiteral("Statistik"), {0, 2, 3}},
         {QStringLiteral("XYPlotter"), {0, 2}},
         {QStringLiteral("Lineare Regression"), {0, 2}},
+        {QStringLiteral("Kreuztabelle"), {3, 1, 4}},
     };
     for (const ViewTypes::SpecialViewType& t : ViewTypes::specialViewTypes()) {
         if (t.make)

@@ -1,0 +1,307 @@
+#include "analyses/kreuztabellenrechnung.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QStandardItemModel>
+#include <algorithm>
+#include <cmath>
+
+#include "core/spaltencodes.h"
+
+namespace {
+// Indexes of the distinct texts in code-unit order, as the frequency views order them.
+QStringList sortedAnswers(const QStringList& texts)
+{
+    QStringList out = texts;
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+// The letters of cell (i, j) of a block: the columns of the block whose share it is
+// significantly above, lower case at p < 0.05, upper case at p < 0.01.
+QString lettersOf(const KreuztabellenRechnung::Block& b, int i, int j)
+{
+    QString out;
+    if (!(b.summe.at(j) > 0))
+        return out;
+    const double pj = b.zelle(i, j) / b.summe.at(j);
+    const double nj = b.neffSpalte(j);
+    for (int k = 0; k < b.spalten(); ++k) {
+        if (k == j || !(b.summe.at(k) > 0))
+            continue;
+        const double pk = b.zelle(i, k) / b.summe.at(k);
+        if (!(pj > pk))
+            continue;
+        const double p = Signifikanz::zTestP(pj, nj, pk, b.neffSpalte(k));
+        if (p < 0.01)
+            out += Signifikanz::buchstabe(k);
+        else if (p < 0.05)
+            out += Signifikanz::buchstabe(k).toLower();
+    }
+    return out;
+}
+
+QString joined(const QString& count, const QString& percent, const QString& letters)
+{
+    QString out = count;
+    for (const QString& part : {percent, letters})
+        if (!part.isEmpty())
+            out += QLatin1Char(' ') + part;
+    return out;
+}
+}
+
+QStringList KreuztabellenRechnung::prozentNamen()
+{
+    return {tr("Spalten"), tr("Zeilen"), tr("Gesamt"), tr("keine")};
+}
+
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausTexten(const QString& titel,
+                                                                       const QStringList& cells)
+{
+    Frage f;
+    f.titel = titel;
+    QStringList answered;
+    for (const QString& c : cells)
+        if (!c.isEmpty())
+            answered << c;
+    f.antworten = sortedAnswers(answered);
+    f.codes.reserve(cells.size());
+    for (const QString& c : cells)
+        f.codes << (c.isEmpty() ? -1 : int(f.antworten.indexOf(c)));
+    return f;
+}
+
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSpalte(const QStandardItemModel* m,
+                                                                      int column)
+{
+    Frage f;
+    f.titel = m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    // Each distinct cell is turned into text once; cells of different types with the
+    // same text (3 and "3") are one answer.
+    const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, column);
+    const int codes = int(cells->values.size());
+    QStringList texts;
+    texts.reserve(codes);
+    QStringList answered;
+    for (const QVariant& v : cells->values) {
+        texts << (v.isValid() ? v.toString() : QString());
+        if (!texts.last().isEmpty())
+            answered << texts.last();
+    }
+    f.antworten = sortedAnswers(answered);
+    QHash<QString, int> index;
+    for (int i = 0; i < f.antworten.size(); ++i)
+        index.insert(f.antworten.at(i), i);
+    QVector<int> perCode(codes, -1);
+    for (int i = 0; i < codes; ++i)
+        if (!texts.at(i).isEmpty())
+            perCode[i] = index.value(texts.at(i));
+    const int rows = int(cells->codes.size());
+    f.codes.resize(rows);
+    const int* code = cells->codes.constData();
+    for (int r = 0; r < rows; ++r)
+        f.codes[r] = perCode.at(code[r]);
+    return f;
+}
+
+double KreuztabellenRechnung::Block::neffSpalte(int j) const
+{
+    const double s = summe.at(j);
+    const double q = quadrate.at(j);
+    return q > 0 ? s * s / q : 0.0;
+}
+
+KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeilen,
+                                                              const QVector<Frage>& spalten,
+                                                              const Gewichte& gewichte)
+{
+    Ergebnis e;
+    e.zeilenTitel = zeilen.titel;
+    e.zeilen = zeilen.antworten;
+    e.gewichtet = gewichte.aktiv();
+    e.gewichtTitel = gewichte.titel;
+    const int R = int(zeilen.antworten.size());
+    e.zeilenSumme.fill(0.0, R);
+    e.bloecke.resize(spalten.size());
+    int rows = int(zeilen.codes.size());
+    QVector<double> blockSquares(spalten.size(), 0.0);
+    for (int b = 0; b < spalten.size(); ++b) {
+        Block& block = e.bloecke[b];
+        block.titel = spalten.at(b).titel;
+        block.antworten = spalten.at(b).antworten;
+        block.zeilen = R;
+        const int C = block.spalten();
+        block.zellen.fill(0.0, R * C);
+        block.zeilenSumme.fill(0.0, R);
+        block.summe.fill(0.0, C);
+        block.quadrate.fill(0.0, C);
+        block.basis.fill(0, C);
+        rows = qMin(rows, int(spalten.at(b).codes.size()));
+    }
+
+    for (int r = 0; r < rows; ++r) {
+        const int i = zeilen.codes.at(r);
+        if (i < 0)
+            continue;
+        const double w = gewichte.at(r);
+        ++e.basis;
+        if (!gewichte.gueltigAt(r))
+            ++e.ohneGewicht;
+        e.zeilenSumme[i] += w;
+        e.gesamt += w;
+        for (int b = 0; b < spalten.size(); ++b) {
+            const int j = spalten.at(b).codes.at(r);
+            if (j < 0)
+                continue;
+            Block& block = e.bloecke[b];
+            block.zellen[i * block.spalten() + j] += w;
+            block.zeilenSumme[i] += w;
+            block.summe[j] += w;
+            block.quadrate[j] += w * w;
+            ++block.basis[j];
+            block.gesamt += w;
+            blockSquares[b] += w * w;
+        }
+    }
+
+    for (int b = 0; b < e.bloecke.size(); ++b) {
+        Block& block = e.bloecke[b];
+        const int C = block.spalten();
+        block.neff = blockSquares.at(b) > 0 ? block.gesamt * block.gesamt / blockSquares.at(b)
+                                            : 0.0;
+        block.buchstaben.resize(R * C);
+        for (int i = 0; i < R; ++i)
+            for (int j = 0; j < C; ++j)
+                block.buchstaben[i * C + j] = lettersOf(block, i, j);
+        // The weighted table scaled to the block's effective base (1 when unweighted).
+        QVector<double> scaled = block.zellen;
+        if (block.gesamt > 0) {
+            const double scale = block.neff / block.gesamt;
+            for (double& v : scaled)
+                v *= scale;
+        }
+        block.test = Signifikanz::chiQuadrat(scaled, R, C);
+    }
+    return e;
+}
+
+QString KreuztabellenRechnung::anzahl(double v, bool gewichtet)
+{
+    return QString::number(v, 'f', gewichtet ? 1 : 0);
+}
+
+QString KreuztabellenRechnung::prozent(double anteil, double basis)
+{
+    if (!(basis > 0))
+        return QString();
+    return QString::number(100.0 * anteil / basis, 'f', 1) + QStringLiteral(" %");
+}
+
+QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p)
+{
+    QVector<QStringList> out;
+    QStringList head{e.zeilenTitel, tr("Gesamt")};
+    for (const Block& b : e.bloecke)
+        for (int j = 0; j < b.spalten(); ++j)
+            head << QStringLiteral("%1: %2 (%3)").arg(b.titel, b.antworten.at(j),
+                                                      Signifikanz::buchstabe(j));
+    out << head;
+
+    const bool w = e.gewichtet;
+    const auto cell = [&](double count, double base, const QString& letters) {
+        return joined(anzahl(count, w), p == Keine ? QString() : prozent(count, base), letters);
+    };
+    for (int i = 0; i < e.zeilen.size(); ++i) {
+        const double ownBase = p == Zeilen ? e.zeilenSumme.at(i) : e.gesamt;
+        QStringList row{e.zeilen.at(i), cell(e.zeilenSumme.at(i), ownBase, QString())};
+        for (const Block& b : e.bloecke)
+            for (int j = 0; j < b.spalten(); ++j) {
+                const double base = p == Spalten ? b.summe.at(j)
+                    : p == Zeilen                 ? b.zeilenSumme.at(i)
+                                                  : b.gesamt;
+                row << cell(b.zelle(i, j), base, b.buchstaben.at(i * b.spalten() + j));
+            }
+        out << row;
+    }
+
+    QStringList total{tr("Gesamt"), cell(e.gesamt, e.gesamt, QString())};
+    for (const Block& b : e.bloecke)
+        for (int j = 0; j < b.spalten(); ++j)
+            total << cell(b.summe.at(j), p == Spalten ? b.summe.at(j) : b.gesamt, QString());
+    out << total;
+
+    QStringList base{tr("Basis (n)"), QString::number(e.basis)};
+    for (const Block& b : e.bloecke)
+        for (int n : b.basis)
+            base << QString::number(n);
+    out << base;
+
+    if (w) {
+        QStringList weighted{tr("Basis gewichtet"), anzahl(e.gesamt, true)};
+        for (const Block& b : e.bloecke)
+            for (double s : b.summe)
+                weighted << anzahl(s, true);
+        out << weighted;
+    }
+    return out;
+}
+
+QString KreuztabellenRechnung::testZeile(const Block& b)
+{
+    if (!b.test.berechnet)
+        return tr("%1: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)").arg(b.titel);
+    const QString p = b.test.p < 0.001 ? QStringLiteral("p < 0.001")
+                                       : QStringLiteral("p = ") + QString::number(b.test.p, 'f', 3);
+    return QStringLiteral("%1: χ² = %2; df = %3; %4")
+        .arg(b.titel, QString::number(b.test.wert, 'f', 2), QString::number(b.test.df), p);
+}
+
+QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
+{
+    QStringList out;
+    if (e.gewichtet) {
+        out << Gewichtung::hinweis(e.gewichtTitel, 0);
+        if (e.ohneGewicht > 0)
+            out << Gewichtung::ohneGewichtText(e.ohneGewicht);
+    }
+    for (const Block& b : e.bloecke) {
+        out << testZeile(b);
+        if (b.test.erwartetUnter5 > 0)
+            out << tr("Vorsicht: %1 Zellen mit erwarteter Häufigkeit unter 5")
+                       .arg(b.test.erwartetUnter5);
+    }
+    return out;
+}
+
+QString KreuztabellenRechnung::text(const Ergebnis& e, Prozente p)
+{
+    QString out;
+    for (const QStringList& row : raster(e, p))
+        out += row.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    const QStringList notes = hinweise(e);
+    if (!notes.isEmpty())
+        out += QLatin1Char('\n') + notes.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return out;
+}
+
+QString KreuztabellenRechnung::html(const Ergebnis& e, Prozente p)
+{
+    // Answers and titles are the survey's own texts: escaped, so that a "<" in an
+    // answer cannot break the report.
+    QString out = QStringLiteral("<TABLE border=1 width=90%>");
+    const QVector<QStringList> cells = raster(e, p);
+    for (int r = 0; r < cells.size(); ++r) {
+        out += QStringLiteral("<TR>");
+        const QString tag = r == 0 ? QStringLiteral("TH") : QStringLiteral("TD");
+        for (const QString& c : cells.at(r))
+            out += QLatin1Char('<') + tag + QLatin1Char('>') + c.toHtmlEscaped()
+                + QStringLiteral("</") + tag + QLatin1Char('>');
+        out += QStringLiteral("</TR>");
+    }
+    out += QStringLiteral("</TABLE>");
+    for (const QString& line : hinweise(e))
+        out += QStringLiteral("<P>") + line.toHtmlEscaped() + QStringLiteral("</P>");
+    return out;
+}

@@ -1,0 +1,94 @@
+#ifndef KREUZTABELLENRECHNUNG_H
+#define KREUZTABELLENRECHNUNG_H
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "analyses/signifikanz.h"
+#include "core/gewichtung.h"
+
+class QStandardItemModel;
+
+// What the crosstab computes, apart from any widget: the counts (sums of weights) of a
+// row question against blocks of column questions, their percentages, the letters of
+// the z-tests within each block, and each block's test of independence; and the table
+// as text, as the view, the clipboard and the report show it.
+class KreuztabellenRechnung
+{
+    Q_DECLARE_TR_FUNCTIONS(KreuztabellenRechnung)
+public:
+    // What each cell's percentage is taken of; the stored numbers of the settings record.
+    enum Prozente { Spalten = 0, Zeilen = 1, Gesamt = 2, Keine = 3 };
+    // The menu's names, in the order of the numbers above.
+    static QStringList prozentNamen();
+
+    // A question as the crosstab counts it.
+    struct Frage {
+        QString titel;
+        QStringList antworten;   // in the frequency views' order (code units)
+        QVector<int> codes;      // per row: index into antworten, -1 when not answered
+
+        // One cell text per row; an empty text is not answered.
+        static Frage ausTexten(const QString& titel, const QStringList& cells);
+        // A column of the data table; an empty or missing cell is not answered.
+        static Frage ausSpalte(const QStandardItemModel* m, int column);
+    };
+
+    // One column question: its answers side by side.
+    struct Block {
+        QString titel;
+        QStringList antworten;
+        int zeilen = 0;                 // answers of the row question
+        QVector<double> zellen;         // zeilen x antworten, row after row: sums of weights
+        QVector<double> zeilenSumme;    // per answer of the row question, within the block
+        QVector<double> summe;          // per column: sum of weights
+        QVector<double> quadrate;       // per column: sum of squared weights
+        QVector<int> basis;             // per column: respondents counted
+        QVector<QString> buchstaben;    // per cell: the columns it is significantly above
+        double gesamt = 0;              // sum of weights over the block
+        double neff = 0;                // effective base of the whole block
+        Signifikanz::ChiQuadrat test;
+
+        int spalten() const { return int(antworten.size()); }
+        double zelle(int i, int j) const { return zellen.at(i * spalten() + j); }
+        // (sum of weights)^2 / (sum of squared weights): n when unweighted.
+        double neffSpalte(int j) const;
+    };
+
+    struct Ergebnis {
+        QString zeilenTitel;
+        QStringList zeilen;             // answers of the row question
+        QVector<double> zeilenSumme;    // the "Gesamt" column
+        double gesamt = 0;
+        int basis = 0;                  // respondents who answered the row question
+        QVector<Block> bloecke;
+        bool gewichtet = false;
+        QString gewichtTitel;
+        int ohneGewicht = 0;            // of those respondents, without a valid weight
+    };
+
+    // Counts the row question against each column question, with the weights (when
+    // active) of the rows.
+    static Ergebnis rechne(const Frage& zeilen, const QVector<Frage>& spalten,
+                           const Gewichte& gewichte = Gewichte());
+
+    // The table's cells as texts: the header row, a row per answer, "Gesamt",
+    // "Basis (n)" and, when weighted, "Basis gewichtet".
+    static QVector<QStringList> raster(const Ergebnis& e, Prozente p);
+    // The lines under the table: the weighting, each block's test and its caution.
+    static QStringList hinweise(const Ergebnis& e);
+    // Tab-separated rows, then an empty line and the lines under the table.
+    static QString text(const Ergebnis& e, Prozente p);
+    static QString html(const Ergebnis& e, Prozente p);
+
+    // A count or sum of weights as shown: whole numbers unweighted, one decimal weighted.
+    static QString anzahl(double v, bool gewichtet);
+    // A share in percent, "34.3 %"; empty when its base was 0.
+    static QString prozent(double anteil, double basis);
+    // The test line of a block.
+    static QString testZeile(const Block& b);
+};
+
+#endif

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/spaltencodes.h"
+#include "core/zellenzahl.h"
 
 int Gewichte::ungueltigUnter(const QVector<char>& counted) const
 {
@@ -36,8 +37,9 @@ Gewichte Gewichte::ausWerten(const QVector<double>& roh, const QString& titel, i
 
 bool Gewichte::zahl(const QVariant& cell, double* value)
 {
-    bool ok = false;
-    const double w = cell.toDouble(&ok);
+    // Weights are read as every other number: "0,5" is a half on any desktop.
+    double w = 0;
+    const bool ok = ZellenZahl::read(cell.toString(), &w);
     // An infinite weight would turn every share into 0 / 0: it is no valid weight.
     if (!ok || !std::isfinite(w) || w < 0)
         return false;

@@ -50,6 +50,7 @@ void TstGewichtung::weightCells_data()
     QTest::newRow("whole") << QVariant("2") << true << 2.0;
     QTest::newRow("blanks around") << QVariant(" 1.5 ") << true << 1.5;
     QTest::newRow("zero") << QVariant("0") << true << 0.0;
+    QTest::newRow("German decimal comma") << QVariant("0,5") << true << 0.5;
     QTest::newRow("double cell") << QVariant(0.25) << true << 0.25;
     QTest::newRow("negative") << QVariant("-1") << false << 0.0;
     QTest::newRow("empty") << QVariant("") << false << 0.0;

@@ -1,74 +1,8 @@
 #include "analyses/modeldiagramadapter.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QGridLayout>
-#include <QMetaMethod>
-#include <QStandardItemModel>
-
-#include "analyses/adaptermenu.h"
-#include "core/recomputescheduler.h"
-#include "diagrams/diagram.h"
-
 ModelDiagramAdapter::ModelDiagramAdapter(QWidget* parent)
-    : ModelClient(parent)
-    , m_layout(new QGridLayout(this))
-    , m_typeAction(new QAction(tr("Typ..."), this))
-    , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
+    : DiagrammAdapterBasis(parent)
 {
-    setMinimumSize(150, 120);
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(0);
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(m_typeAction, &QAction::triggered, this, &ModelDiagramAdapter::typAction);
-}
-
-void ModelDiagramAdapter::setModel(QStandardItemModel* m)
-{
-    m_model = m;
-    m_recompute->setModel(m);
-    updateDiagram();
-}
-
-void ModelDiagramAdapter::saveData(QDataStream& s, int version)
-{
-    if (m_diagram)
-        m_diagram->saveData(s, version);
-}
-
-void ModelDiagramAdapter::loadData(QDataStream& s, int version)
-{
-    if (m_diagram)
-        m_diagram->loadData(s, version);
-}
-
-void ModelDiagramAdapter::setDiagram(Diagram* d)
-{
-    // Deleting a diagram that is handed in again would leave a dangling pointer.
-    if (!d || d == m_diagram)
-        return;
-    delete m_diagram;
-    m_diagram = d;
-    d->setParent(this);
-    // A new diagram has no title yet.
-    m_titelZusatz.clear();
-    m_layout->addWidget(d, 0, 0);
-    updateDiagram();
-}
-
-void ModelDiagramAdapter::setTitle(const QString& t)
-{
-    m_title = t;
-    if (m_diagram)
-        m_diagram->setTitle(t + m_titelZusatz);
-}
-
-void ModelDiagramAdapter::setTitelZusatz(const QString& zusatz)
-{
-    if (!m_diagram || zusatz == m_titelZusatz)
-        return;
-    m_titelZusatz = zusatz;
-    m_diagram->setTitle(m_title + zusatz);
 }
 
 void ModelDiagramAdapter::setModelColumn(int c)
@@ -80,11 +14,4 @@ void ModelDiagramAdapter::setModelColumn(int c)
 void ModelDiagramAdapter::typAction()
 {
     emit changeDiagram(this);
-}
-
-void ModelDiagramAdapter::contextMenuEvent(QContextMenuEvent* e)
-{
-    AdapterMenu::exec(m_typeAction,
-                      isSignalConnected(QMetaMethod::fromSignal(&ModelDiagramAdapter::changeDiagram)),
-                      m_actions, m_diagram, e->globalPos());
 }

@@ -174,6 +174,14 @@ void TstCsvReader::detectSeparator_data()
     QTest::newRow("comma only inside quotes") << "\"x,y\";z" << QChar(';');
     QTest::newRow("tab before comma") << "Alter, Jahre\tOrt" << QChar('\t');
     QTest::newRow("comment lines are not the header") << "#a;b\nx,y" << QChar(',');
+    QTest::newRow("semicolon and doubled quotes inside comma fields")
+        << "Name,\"Titel; mit Semikolon\",\"Zitat \"\"x\"\"\",Zahl\n1,2,3,4" << QChar(',');
+    QTest::newRow("doubled quotes and comma inside semicolon fields")
+        << "\"Zitat \"\"a,b\"\"\";x" << QChar(';');
+    QTest::newRow("quoted field over two lines") << "\"a;\nb\",c\n1,2" << QChar(',');
+    QTest::newRow("tab inside quotes") << "\"a\tb\",c" << QChar(',');
+    QTest::newRow("quote inside a plain field") << "ab\"c;d" << QChar(';');
+    QTest::newRow("quote that never closes") << "\"a;b,c" << QChar(';');
     QTest::newRow("one column") << "Titel\n1" << QChar(';');
     QTest::newRow("empty text") << "" << QChar(';');
 }

@@ -3,10 +3,10 @@
 #include <QStandardItemModel>
 #include <QUndoStack>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "analyses/spaltenstatistik.h"
 #include "core/fortschritt.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
@@ -93,7 +93,8 @@ SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int col
                                                  int rowCount)
 {
     Kennzahlen k;
-    std::sort(values.begin(), values.end());
+    // NaN last, as in the statistics table: compared with <, it leaves the order undefined.
+    SpaltenStatistik::sortValues(values);
     const int n = int(values.size());
     const double cells = double(columnCount) * double(rowCount);
     k.count = n;
@@ -108,7 +109,7 @@ SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int col
     k.average = k.sum / n;
     k.emptyCount = cells - n;
     k.emptyShare = k.emptyCount / cells * 100;
-    k.valueShare = n * 100 / cells;
+    k.valueShare = n * 100.0 / cells;
     return k;
 }
 

@@ -1,6 +1,7 @@
 #include <QLocale>
 #include <QTableView>
 #include <QTest>
+#include <cmath>
 
 #include "core/roles.h"
 #include "commands/regressionsbefehl.h"
@@ -35,6 +36,7 @@ private slots:
     void statisticsText_data();
     void statisticsText();
     void statisticsPoolsColumns();
+    void statisticsSharesOfManyCells();
     void regressionMessage_data();
     void regressionMessage();
     void regressionReadsEmptyCellsAsZero();
@@ -394,6 +396,11 @@ void TstColumnOperations::statisticsText_data()
                                 << "Statistik fr Spalte: 1 \n\nMinimum: 0.333333\nMaximum: "
                                    "1.23457e+06\nDurchschnitt: 617284\nMedian: 1.23457e+06\n"
                                    "Summe: 1.23457e+06\nLeer: 1 (33.3333%)\nWerte: 2 (66.6667%)\n";
+    // A cell "nan" sorts after every number, as in the statistics table.
+    QTest::newRow("nan") << QVector<double>{3, std::nan(""), 1, 2} << 1 << 10
+                         << "Statistik fr Spalte: 1 \n\nMinimum: 1\nMaximum: nan\n"
+                            "Durchschnitt: nan\nMedian: 3\nSumme: nan\nLeer: 6 (60%)\n"
+                            "Werte: 4 (40%)\n";
 }
 
 void TstColumnOperations::statisticsText()
@@ -420,6 +427,15 @@ void TstColumnOperations::statisticsPoolsColumns()
              QString("Statistik fr Spalte: 2 1 \n\nMinimum: 1\nMaximum: 6\nDurchschnitt: 3.2\n"
                      "Median: 3\nSumme: 16\nLeer: 15 (75%)\nWerte: 5 (25%)\n"));
     QCOMPARE(f.undo.count(), 0);
+}
+
+// n * 100 leaves the range of int from about 21.5 million counted cells.
+void TstColumnOperations::statisticsSharesOfManyCells()
+{
+    const int n = 21474837;
+    const SpaltenZahlen::Kennzahlen k = SpaltenZahlen::compute(QVector<double>(n, 1.0), 2, n);
+    QCOMPARE(k.valueShare, 50.0);
+    QCOMPARE(k.emptyShare, 50.0);
 }
 
 void TstColumnOperations::regressionMessage_data()

@@ -128,6 +128,7 @@ private slots:
     void lineLayout();
     void onlyDataTableWritesHeaderLines();
     void badLinesDoNotShiftNotesAndSettings();
+    void columnListsKeptAsWritten();
     void throughTheMenus();
 
 private:
@@ -254,6 +255,51 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
     }
     // Columns that are not numbers read as 0.
     QCOMPARE(list->item(5)->data(Roles::ViewColumns).toStringList(), QStringList{"0"});
+}
+
+// A template made for a wider table keeps its column lists as written and writes them
+// back unchanged; a list beyond the bound makes no view.
+void TstViewsCsv::columnListsKeptAsWritten()
+{
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"A", "B", "C", "D", "E"});
+    for (int r = 0; r < 3; ++r) {
+        QList<QStandardItem*> row;
+        for (int c = 0; c < 5; ++c)
+            row << new QStandardItem(QString::number(r + c));
+        m->appendRow(row);
+    }
+    const QString thousand = QStringList(1000, "3").join(',');
+    const QString tooLong = QStringList(1001, "3").join(',');
+    const QString text = "#Erstellt mit quorvandel7\n#Views Version:5\n"
+                         "\"Neun\";\"Multi\";\"Häufigkeit\";\"9,10\";\"BalkenDiagram(V)\";\"\"\n"
+                         "\"Doppelt\";\"Special\";\"\";\"2,2,5\";\"Statistik\";\"\"\n"
+                         "\"Tausend\";\"Multi\";\"Direkt\";\"" + thousand
+        + "\";\"BalkenDiagram(H)\";\"\"\n"
+          "\"Zu lang\";\"Multi\";\"Direkt\";\"" + tooLong + "\";\"BalkenDiagram(H)\";\"\"\n";
+    const ViewsCsv::Outcome out = ViewsCsv::read(text, v);
+    QCOMPARE(out.created, 3);
+    QCOMPARE(out.skipped.size(), 1);
+    QCOMPARE(out.skipped.first().title, QString("Zu lang"));
+    const QStandardItemModel* list = v.viewListModel();
+    QCOMPARE(list->item(1)->data(Roles::ViewColumns).toStringList(), (QStringList{"9", "10"}));
+    QCOMPARE(list->item(2)->data(Roles::ViewColumns).toStringList(), (QStringList{"2", "2", "5"}));
+    QCOMPARE(list->item(3)->data(Roles::ViewColumns).toStringList().join(','), thousand);
+    // One row of values per listed column, however often it is listed.
+    auto* direct = dynamic_cast<DiagramAdapter*>(v.viewPage(3));
+    QVERIFY(direct);
+    QCOMPARE(direct->diagram()->values().size(), 1000 * 3);
+    QCOMPARE(direct->diagram()->values().at(2999), 5.0);
+
+    const QString path = m_dir.path() + "/vorlage.csv";
+    QVERIFY(v.exportViewsCSV(path));
+    const QString written = QString::fromUtf8(fileBytes(path));
+    QVERIFY(written.contains("\"Neun\";\"Multi\";\"Häufigkeit\";\"9,10\";"));
+    QVERIFY(written.contains("\"Doppelt\";\"Special\";\"\";\"2,2,5\";"));
+    QVERIFY(written.contains("\"" + thousand + "\""));
 }
 
 void TstViewsCsv::throughTheMenus()

@@ -87,8 +87,7 @@ void customise(ModelClient* mc, int i)
         QCOMPARE(ans.unexpected, 0);
     }
     if (auto* c = qobject_cast<ChiQuadrat*>(mc)) {
-        // A test the user ran: its parameters are inside the ranges the data give
-        // (a fresh view's deviation 0 is clamped when it is shown again).
+        // A test the user ran: its parameters are inside the ranges the data give.
         c->setDepFilter("Delta", 0);
         c->deviationBox()->setValue(1.5 + i % 3);
         c->updateDiagram();

@@ -2,6 +2,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QtTest>
@@ -11,6 +12,9 @@
 #include "analyses/chiquadrat.h"
 #include "analyses/chiquadrattest.h"
 #include "core/recomputescheduler.h"
+#include "diagrams/balkendiagram.h"
+#include "diagrams/viewpicture.h"
+#include "io/clipboardcopy.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/testutil.h"
 
@@ -30,6 +34,7 @@ private slots:
     void probability();
     void recordRestoresBoxes();
     void reloadKeepsParameters_data();
+    void pictureShowsTheWholeView();
     void reloadKeepsParameters();
 };
 
@@ -311,6 +316,34 @@ void TstChiQuadrat::reloadKeepsParameters()
     QCOMPARE(target.deviationBox()->value(), sigma);
     QCOMPARE(target.resultLabel()->text(), source.resultLabel()->text());
     QCOMPARE(d->values(), dynamic_cast<DiagramAdapter&>(source).diagram()->values());
+}
+
+// The report and "Kopieren" show the test's parameters and result with the diagram.
+void TstChiQuadrat::pictureShowsTheWholeView()
+{
+    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    ChiQuadrat v;
+    v.setDiagram(new BalkenDiagram);
+    v.setModel(m.get());
+    const QSize size(500, 400);
+    v.resize(size);
+    v.layout()->activate();
+    const QImage picture = ViewPicture::of(&v, size);
+    QCOMPARE(picture.size(), size);
+    std::unique_ptr<QMimeData> copied(ClipboardCopy::contentOf(&v));
+    QVERIFY(copied && copied->hasImage());
+    const QRect result = v.resultLabel()->geometry();
+    QVERIFY(result.bottom() < v.diagram()->geometry().top());
+    bool ink = false;
+    for (int y = result.top(); y <= result.bottom(); ++y)
+        for (int x = result.left(); x <= result.right(); ++x)
+            ink = ink || qGray(picture.pixel(x, y)) < 128;
+    QVERIFY2(ink, "no result text in the picture");
+    QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+             v.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const QImage clip = qvariant_cast<QImage>(copied->imageData());
+    QCOMPARE(clip.convertToFormat(QImage::Format_RGB32),
+             picture.convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TstChiQuadrat)

@@ -123,6 +123,9 @@ void ChiQuadrat::setDiagram(Diagram* d)
 {
     if (!d || d == m_diagram)
         return;
+    // "Typ..." changes the kind of chart, not the colours and font the user chose.
+    if (m_diagram)
+        d->takeLook(*m_diagram);
     delete m_diagram;
     m_diagram = d;
     d->setParent(this);

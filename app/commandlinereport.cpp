@@ -110,7 +110,7 @@ int CommandLineReport::run(const Job& job)
         layout->activate();
     m_said.clear();
     if (!m_window.exportHTML(job.report)) {
-        error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.report));
+        error(tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.report));
         return 1;
     }
     return 0;

@@ -120,7 +120,7 @@ QString SpaltenZahlen::statText(const QVector<int>& columns, const Kennzahlen& k
         list += QString::number(c + 1) + QLatin1Char(' ');
     // Without a counted value there is no smallest, largest or middle one to show.
     const auto shown = [&k](double v) { return k.hasValues ? QString::number(v, 'g', 6) : QString(); };
-    return tr("Statistik fr Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
+    return tr("Statistik für Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
               "%5\nSumme: %6\nLeer: %7 (%8%)\nWerte: %9 (%10%)\n")
         .arg(list)
         .arg(shown(k.minimum))

@@ -218,7 +218,7 @@ QString Diagram::labelAt(int k) const
 
 void Diagram::colorAction()
 {
-    chooseColor(labels, tr("Zeile auswaehlen deren Farbe sie aendern wollen"));
+    chooseColor(labels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
 }
 
 void Diagram::fontAction()

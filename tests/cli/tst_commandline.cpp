@@ -230,6 +230,8 @@ void TstCommandLine::failures()
     QCOMPARE(r.errLines.size(), 1);
     QVERIFY2(r.errLines.first().startsWith("quorvandel7: Die Datei " + named + " "),
              qPrintable(r.errLines.first()));
+    if (QByteArray(QTest::currentDataTag()) == "unwritable report")
+        QVERIFY(r.errLines.first().endsWith("konnte nicht vollständig geschrieben werden."));
     QVERIFY(!QFile::exists(path("r.html")));
 }
 

@@ -37,7 +37,7 @@ protected:
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const QString kRowPrompt = QStringLiteral("Zeile auswählen deren Farbe sie ändern wollen");
-const QString kLabelPrompt = QStringLiteral("Zeile auswaehlen deren Farbe sie aendern wollen");
+const QString kLabelPrompt = QStringLiteral("Zeile auswählen deren Farbe sie ändern wollen");
 
 QList<QColor> defaultColors()
 {

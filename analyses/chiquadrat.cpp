@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "analyses/chiquadrattest.h"
@@ -16,11 +18,22 @@
 #include "diagrams/diagram.h"
 
 namespace {
+constexpr double MinDeviation = 0.00001;
+
 QLabel* symbol(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
+}
+
+// Shows v as it is: the box's range (the data's, or the spin box default before the
+// first computation) is widened to hold it. The next computation uses v and then
+// applies the data's ranges.
+void showValue(QDoubleSpinBox* box, double v)
+{
+    box->setRange(std::min(box->minimum(), v), std::max(box->maximum(), v));
+    box->setValue(v);
 }
 }
 
@@ -97,12 +110,14 @@ void ChiQuadrat::loadData(QDataStream& s, int version)
     if (!filterRead || s.status() != QDataStream::Ok)
         return;
     m_filter = loaded;
-    // The boxes hold the values to their ranges; a non-finite number is no setting.
+    // A non-finite number is no setting. The boxes' ranges are not the data's yet while
+    // views are loaded: the saved μ and σ would be clamped to the spin box default.
     m_classesBox->setValue(classes);
     if (std::isfinite(mean))
-        m_meanBox->setValue(mean);
+        showValue(m_meanBox, mean);
     if (std::isfinite(deviation))
-        m_deviationBox->setValue(deviation);
+        showValue(m_deviationBox, deviation);
+    m_parametersSet = true;
     setDepFilter(m_filter.depValue(), m_filter.depColumn());
 }
 
@@ -110,6 +125,9 @@ void ChiQuadrat::setDiagram(Diagram* d)
 {
     if (!d || d == m_diagram)
         return;
+    // "Typ..." changes the kind of chart, not the colours and font the user chose.
+    if (m_diagram)
+        d->takeLook(*m_diagram);
     delete m_diagram;
     m_diagram = d;
     d->setParent(this);
@@ -141,15 +159,23 @@ void ChiQuadrat::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    m_mean = m_meanBox->value();
-    m_deviation = m_deviationBox->value();
-    m_classes = int(m_classesBox->value());
     QVector<double> values;
     QVariant cell;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
             values << ZellenZahl::toDouble(cell);
     }
+    double startMean = 0;
+    double startDeviation = 0;
+    if (!m_parametersSet
+        && ChiQuadratTest::startParameters(values, &startMean, &startDeviation)) {
+        showValue(m_meanBox, startMean);
+        showValue(m_deviationBox, std::max(startDeviation, MinDeviation));
+        m_parametersSet = true;
+    }
+    m_mean = m_meanBox->value();
+    m_deviation = m_deviationBox->value();
+    m_classes = int(m_classesBox->value());
     const ChiQuadratTest::Result t = ChiQuadratTest::compute(
         values, m_classes, [this](double upper, double lower) { return w(upper, lower); });
     if (!t.defined) {
@@ -161,7 +187,10 @@ void ChiQuadrat::updateDiagram()
         return;
     }
     m_meanBox->setRange(t.lo, t.hi);
-    m_deviationBox->setRange(0.00001, 5.0 * t.count);
+    // 5 n alone is a count, not a spread: incomes or heights need room for their σ.
+    const double spread = 10.0 * (t.hi - t.lo);
+    m_deviationBox->setRange(MinDeviation, std::max(5.0 * t.count,
+                                                    std::isfinite(spread) ? spread : DBL_MAX));
     m_resultLabel->setText(ZahlText::shown(t.chi2));
     m_diagram->setLabels(t.labels);
     m_diagram->setColLabels({QStringLiteral("Daten"), QStringLiteral("Normal")});

@@ -57,6 +57,9 @@ private:
     RowFilter m_filter;
     double m_mean = 0;
     double m_deviation = 0;
+    // Whether μ and σ came from a record or from the data: a new view starts from its
+    // data's mean and deviation, once.
+    bool m_parametersSet = false;
 };
 
 #endif

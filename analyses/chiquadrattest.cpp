@@ -54,6 +54,37 @@ ChiQuadratTest::Result ChiQuadratTest::compute(const QVector<double>& values, in
     return r;
 }
 
+bool ChiQuadratTest::startParameters(const QVector<double>& values, double* mean,
+                                     double* deviation)
+{
+    int n = 0;
+    double sum = 0;
+    double lo = 0;
+    double hi = 0;
+    for (double v : values) {
+        if (!std::isfinite(v))
+            continue;
+        lo = n == 0 ? v : std::min(lo, v);
+        hi = n == 0 ? v : std::max(hi, v);
+        sum += v;
+        ++n;
+    }
+    if (n < 2 || !(lo < hi))
+        return false;
+    const double m = sum / n;
+    double squares = 0;
+    for (double v : values) {
+        if (std::isfinite(v))
+            squares += (v - m) * (v - m);
+    }
+    const double s = std::sqrt(squares / (n - 1));
+    if (!std::isfinite(m) || !std::isfinite(s))
+        return false;
+    *mean = m;
+    *deviation = s;
+    return true;
+}
+
 double ChiQuadratTest::probability(double upper, double lower, double mean, double deviation)
 {
     if (!(lower < upper))

@@ -32,6 +32,10 @@ public:
     static Result compute(const QVector<double>& values, int m,
                           const std::function<double(double, double)>& w);
 
+    // The mean and the standard deviation (n - 1) of the finite values, where they
+    // can be tested (as compute() needs: two distinct finite values); false otherwise.
+    static bool startParameters(const QVector<double>& values, double* mean, double* deviation);
+
     // Probability mass of N(mean, deviation) between lower and upper, summed in steps
     // of Step from lower; 0 unless lower < upper. A range that would take more than a
     // million steps, or where a step no longer moves x, is integrated in closed form

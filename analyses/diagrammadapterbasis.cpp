@@ -47,6 +47,9 @@ void DiagrammAdapterBasis::setDiagram(Diagram* d)
     // Deleting a diagram that is handed in again would leave a dangling pointer.
     if (!d || d == m_diagram)
         return;
+    // "Typ..." changes the kind of chart, not the colours and font the user chose.
+    if (m_diagram)
+        d->takeLook(*m_diagram);
     delete m_diagram;
     m_diagram = d;
     d->setParent(this);

@@ -26,7 +26,7 @@ HaeufigkeitsVerteilungsAdapter::HaeufigkeitsVerteilungsAdapter(QWidget* parent)
         return RecomputeScheduler::touches(first, last, m_modelColumn)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
-    auto* intervals = new QAction(tr("Intervale"), this);
+    auto* intervals = new QAction(tr("Intervalle"), this);
     connect(intervals, &QAction::triggered, this,
             &HaeufigkeitsVerteilungsAdapter::intervalAction);
     auto* minMax = new QAction(tr("Min & Max setzen"), this);
@@ -134,7 +134,7 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
 void HaeufigkeitsVerteilungsAdapter::intervalAction()
 {
     bool ok = false;
-    const int n = UserInput::getInt(this, tr("Intervale"), tr("Anzahl der Intervale"),
+    const int n = UserInput::getInt(this, tr("Intervalle"), tr("Anzahl der Intervalle"),
                                     m_classes, minClasses, maxClasses, 1, &ok);
     if (!ok)
         return;

@@ -61,14 +61,14 @@ public:
     static bool askDependency(QWidget* parent, QAbstractItemModel* model, QString* value,
                               int* column);
 
-    // "mit Spalte verknpfen" and "Verknpfung aufheben", parented to the view and wired
+    // "mit Spalte verknüpfen" and "Verknüpfung aufheben", parented to the view and wired
     // to its depAction() and undepAction(), in menu order; texts through the view's tr().
     template <class View>
     static QList<QAction*> createActions(View* view)
     {
-        auto* dep = new QAction(View::tr("mit Spalte verknpfen"), view);
+        auto* dep = new QAction(View::tr("mit Spalte verknüpfen"), view);
         QObject::connect(dep, &QAction::triggered, view, &View::depAction);
-        auto* undep = new QAction(View::tr("Verknpfung aufheben"), view);
+        auto* undep = new QAction(View::tr("Verknüpfung aufheben"), view);
         QObject::connect(undep, &QAction::triggered, view, &View::undepAction);
         return {dep, undep};
     }

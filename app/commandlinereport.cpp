@@ -106,7 +106,7 @@ int CommandLineReport::run(const Job& job)
     QCoreApplication::processEvents();
     m_said.clear();
     if (!m_doc.exportHTML(job.report, PictureSize)) {
-        error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.report));
+        error(tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.report));
         return 1;
     }
     return 0;

@@ -10,13 +10,13 @@ QString filterOf(DateiAuswahl::Art art, bool reading)
 {
     switch (art) {
     case DateiAuswahl::Umfrage:
-        return reading ? DateiAuswahl::tr("Datafiles (*.csv);;All (*.*)") : DateiAuswahl::tr("Datafiles (*.csv)");
+        return reading ? DateiAuswahl::tr("Datendateien (*.csv);;Alle Dateien (*)") : DateiAuswahl::tr("Datendateien (*.csv)");
     case DateiAuswahl::SurveyMonkey:
-        return DateiAuswahl::tr("Survey Monkey Files (*.csv);;All (*.*)");
+        return DateiAuswahl::tr("SurveyMonkey-Dateien (*.csv);;Alle Dateien (*)");
     case DateiAuswahl::Statistik:
-        return DateiAuswahl::tr("Statistic (*.stat);;All (*.*)");
+        return DateiAuswahl::tr("Statistikdateien (*.stat);;Alle Dateien (*)");
     case DateiAuswahl::StatistikNeu:
-        return DateiAuswahl::tr("Statistic (*.stat)");
+        return DateiAuswahl::tr("Statistikdateien (*.stat)");
     case DateiAuswahl::Bericht:
         return DateiAuswahl::tr("HTML (*.html)");
     }
@@ -26,7 +26,7 @@ QString filterOf(DateiAuswahl::Art art, bool reading)
 QString titleOf(DateiAuswahl::Art art)
 {
     return art == DateiAuswahl::Bericht ? DateiAuswahl::tr("Exportieren als HTML")
-                                        : DateiAuswahl::tr("Choose a file");
+                                        : DateiAuswahl::tr("Datei wählen");
 }
 }
 

@@ -302,7 +302,7 @@ void View::createActions()
 #define QV_ACTION(member) &View::member, #member
     const Row rows[] = {
         {QV_ACTION(actNeu), QT_TR_NOOP("Neu"), "", nullptr},
-        {QV_ACTION(actOpen), QT_TR_NOOP("Oeffnen"), "open", &View::loadFile, Qt::CTRL | Qt::Key_O},
+        {QV_ACTION(actOpen), QT_TR_NOOP("Öffnen"), "open", &View::loadFile, Qt::CTRL | Qt::Key_O},
         {QV_ACTION(actSave), QT_TR_NOOP("Speichern"), "save", &View::saveFile,
          Qt::CTRL | Qt::Key_S},
         {QV_ACTION(actSaveAs), QT_TR_NOOP("Speichern als..."), "save", &View::saveFileAs},
@@ -481,7 +481,7 @@ void View::setFileTitle(const QString& prefix, const QString& path)
 
 // ---- CSV import ------------------------------------------------------------------
 
-void View::importWith(int art, const std::function<bool(const QString&)>& read)
+void View::importWith(int art, const std::function<bool(const QString&)>& read, bool data)
 {
     // Asked before anything is read or removed: a cancel later on costs nothing that
     // was not saved or discarded on purpose.
@@ -491,13 +491,17 @@ void View::importWith(int art, const std::function<bool(const QString&)>& read)
     if (name.isEmpty())
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
-    // cost the user the views or retitle the window.
-    if (!CsvReader::hasCsvEnding(name) || !read(name)) {
+    // cost the user the views or retitle the window (the document says what was wrong).
+    if (!CsvReader::hasCsvEnding(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
     }
-    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    if (!read(name))
+        return;
+    // A views file is no survey: the title keeps naming the data.
+    if (data)
+        setFileTitle(QStringLiteral("Quorvandel7"), name);
     widgetChanged(0);
 }
 
@@ -641,7 +645,7 @@ void View::importSMFile()
 void View::importViewsFile()
 {
     importWith(DateiAuswahl::Umfrage,
-               [this](const QString& name) { return importViewsCSV(name); });
+               [this](const QString& name) { return importViewsCSV(name); }, false);
 }
 
 void View::createViewsSM()
@@ -681,7 +685,7 @@ void View::exportHTMLFile()
     widgetChanged(0);
     if (!exportHTML(name))
         UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.")
+                           tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
                                .arg(name));
 }
 

@@ -142,7 +142,9 @@ protected:
 private:
     // An import from the menu: asks about unsaved work, then for the file, and reads it.
     // art is a DateiAuswahl::Art.
-    void importWith(int art, const std::function<bool(const QString&)>& read);
+    // Without data (a views file) the window keeps its title.
+    void importWith(int art, const std::function<bool(const QString&)>& read,
+                    bool data = true);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
     void exportWith(bool (View::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.

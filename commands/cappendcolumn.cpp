@@ -12,7 +12,7 @@ cAppendColumn::cAppendColumn(QStandardItemModel* model, const QList<QStandardIte
     , m_items(items)
     , m_title(title)
 {
-    setText(QStringLiteral("Spalte einfuegen"));
+    setText(QStringLiteral("Spalte einfügen"));
 }
 
 cAppendColumn::~cAppendColumn()

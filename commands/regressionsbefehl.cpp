@@ -40,5 +40,5 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         }
         text = message(x, y);
     }
-    UserInput::information(ctx.parent, tr("Lineare Regession"), text);
+    UserInput::information(ctx.parent, tr("Lineare Regression"), text);
 }

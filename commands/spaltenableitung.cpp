@@ -102,13 +102,13 @@ void SpaltenAbleitung::combineColumns(const TableContext& ctx)
         return;
     const QVector<int> sources = ctx.columns;
     bool ok = false;
-    const QString title = UserInput::getText(ctx.parent, tr("Zusammenfuegen"),
+    const QString title = UserInput::getText(ctx.parent, tr("Zusammenfügen"),
                                              tr("Titel der neuen Spalte"), QLineEdit::Normal,
                                              QString(), &ok);
     if (!ok)
         return;
     const bool keepValues =
-        UserInput::question(ctx.parent, tr("Zusammenfuegen"), tr("Werte beibehalten?"),
+        UserInput::question(ctx.parent, tr("Zusammenfügen"), tr("Werte beibehalten?"),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         != QMessageBox::No;
 
@@ -141,7 +141,7 @@ bool SpaltenAbleitung::factorsMatch(const TableContext& ctx, const QVector<doubl
         return true;
     UserInput::warning(ctx.parent, tr("Gewichten"),
                        tr("Die Zahl der Faktoren stimmt nicht\nmit der Zahl der markierten "
-                          "Spalten\nueberein!"));
+                          "Spalten\nüberein!"));
     return false;
 }
 

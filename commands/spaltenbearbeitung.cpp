@@ -125,7 +125,7 @@ void SpaltenBearbeitung::gotoColumn(const TableContext& ctx)
         return;
     bool ok = false;
     const int n = UserInput::getInt(ctx.parent, tr("Gehe zu Spalte"),
-                                    tr("Geben sie die Nummer der\ngewuenschten Spalte ein."), 1, 1,
+                                    tr("Geben sie die Nummer der\ngewünschten Spalte ein."), 1, 1,
                                     count, 1, &ok);
     if (!ok || n < 1 || n > count)
         return;

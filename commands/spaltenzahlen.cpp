@@ -3,10 +3,10 @@
 #include <QStandardItemModel>
 #include <QUndoStack>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "analyses/spaltenstatistik.h"
 #include "core/fortschritt.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
@@ -95,7 +95,8 @@ SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int col
                                                  int rowCount)
 {
     Kennzahlen k;
-    std::sort(values.begin(), values.end());
+    // NaN last, as in the statistics table: compared with <, it leaves the order undefined.
+    SpaltenStatistik::sortValues(values);
     const int n = int(values.size());
     const double cells = double(columnCount) * double(rowCount);
     k.count = n;
@@ -110,7 +111,7 @@ SpaltenZahlen::Kennzahlen SpaltenZahlen::compute(QVector<double> values, int col
     k.average = k.sum / n;
     k.emptyCount = cells - n;
     k.emptyShare = k.emptyCount / cells * 100;
-    k.valueShare = n * 100 / cells;
+    k.valueShare = n * 100.0 / cells;
     return k;
 }
 
@@ -121,7 +122,7 @@ QString SpaltenZahlen::statText(const QVector<int>& columns, const Kennzahlen& k
         list += QString::number(c + 1) + QLatin1Char(' ');
     // Without a counted value there is no smallest, largest or middle one to show.
     const auto shown = [&k](double v) { return k.hasValues ? ZahlText::shown(v) : QString(); };
-    return tr("Statistik fr Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
+    return tr("Statistik für Spalte: %1\n\nMinimum: %2\nMaximum: %3\nDurchschnitt: %4\nMedian: "
               "%5\nSumme: %6\nLeer: %7 (%8%)\nWerte: %9 (%10%)\n")
         .arg(list)
         .arg(shown(k.minimum))

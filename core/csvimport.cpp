@@ -18,6 +18,20 @@ bool CsvImport::readText(const QString& fileName, QString* text)
     return true;
 }
 
+bool CsvImport::isSurvey(const QString& text)
+{
+    if (QStringView(text).left(64 * 1024).contains(QChar(0)))
+        return false;
+    CsvReader reader(text, CsvReader::detectSeparator(text));
+    QStringList header;
+    if (!reader.next(&header))
+        return false;
+    for (const QString& title : header)
+        if (!title.trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
                      Fortschritt* progress)
 {

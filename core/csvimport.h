@@ -15,6 +15,9 @@ class CsvImport
 public:
     // The decoded text of the file; false when it cannot be opened.
     static bool readText(const QString& fileName, QString* text);
+    // Whether a decoded text can be a survey: it has a header line, and no NUL in its
+    // first 64 KiB (a binary file read as text).
+    static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
     static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,

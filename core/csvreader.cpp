@@ -208,14 +208,67 @@ QStringList CsvReader::splitPieces(const QString& line, QChar sep)
 QChar CsvReader::detectSeparator(const QString& text)
 {
     const QChar semicolon = QLatin1Char(';');
-    for (QChar sep : {semicolon, QChar(QLatin1Char('\t')), QChar(QLatin1Char(','))}) {
-        CsvReader r(text, sep);
-        QStringList header;
-        if (!r.next(&header))
-            break;
-        if (header.size() > 1)
-            return sep;
+    const QChar tab = QLatin1Char('\t');
+    const QChar comma = QLatin1Char(',');
+    const auto isCandidate = [&](QChar c) { return c == semicolon || c == tab || c == comma; };
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n && text.at(start) == QLatin1Char('#')) {
+        const qsizetype at = text.indexOf(QLatin1Char('\n'), start);
+        start = at < 0 ? n : at + 1;
     }
+    const auto lineEndAt = [&](qsizetype i) {
+        return i >= n || text.at(i) == QLatin1Char('\n')
+            || (text.at(i) == QLatin1Char('\r') && (i + 1 >= n || text.at(i + 1) == QLatin1Char('\n')));
+    };
+
+    // Separators inside a quoted field do not count: whatever the separator, a quote
+    // opens a field only at its start, a doubled quote stays inside, and a single one
+    // closes it where a separator or the line end follows.
+    int semicolons = 0;
+    int tabs = 0;
+    int commas = 0;
+    const auto count = [&](QChar c) {
+        semicolons += c == semicolon;
+        tabs += c == tab;
+        commas += c == comma;
+    };
+    bool quoted = false;
+    bool fieldStart = true;
+    qsizetype i = start;
+    for (; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c != Quote)
+                continue;
+            if (i + 1 < n && text.at(i + 1) == Quote)
+                ++i;
+            else if (lineEndAt(i + 1) || isCandidate(text.at(i + 1)))
+                quoted = false;
+            continue;
+        }
+        if (lineEndAt(i))
+            break;
+        if (c == Quote && fieldStart) {
+            quoted = true;
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = isCandidate(c);
+        count(c);
+    }
+    if (quoted) {
+        // A quote that never closes quotes nothing: the first line as it stands.
+        semicolons = tabs = commas = 0;
+        for (i = start; !lineEndAt(i); ++i)
+            count(text.at(i));
+    }
+    if (semicolons > 0)
+        return semicolon;
+    if (tabs > 0)
+        return tab;
+    if (commas > 0)
+        return comma;
     return semicolon;
 }
 

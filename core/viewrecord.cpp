@@ -20,25 +20,15 @@ QVector<int> ViewRecord::columnsFromTexts(const QStringList& texts)
 
 QVector<int> ViewRecord::boundedColumns(const QVector<int>& columns, int columnCount)
 {
-    QVector<int> out;
+    if (columns.size() <= MaxColumns)
+        return columns;
     QVector<bool> seen(qMax(0, columnCount), false);
-    bool outsideTaken = false;
     for (int c : columns) {
-        if (c >= 0 && c < columnCount) {
-            if (seen[c])
-                continue;
-            seen[c] = true;
-        } else {
-            if (outsideTaken)
-                continue;
-            outsideTaken = true;
-        }
-        out << c;
+        if (c < 0 || c >= columnCount || seen[c])
+            return {};
+        seen[c] = true;
     }
-    // {0, 0} stays a two-column view rather than turning into a one-column one.
-    for (int i = 0; out.size() < qMin(2, int(columns.size())); ++i)
-        out << columns.at(i);
-    return out;
+    return columns;
 }
 
 bool ViewRecord::operator==(const ViewRecord& o) const

@@ -25,10 +25,14 @@ public:
     QStringList columnTexts() const;
     static QVector<int> columnsFromTexts(const QStringList& texts);
 
-    // A column list that a file gave: repeated entries are dropped (no dialog makes
-    // them) and columns beyond a table of columnCount columns count once, so that the
-    // work of the view stays bounded by the table whatever the list says. A list of
-    // two or more entries keeps two, so that the view stays of its kind.
+    // Longest column list that a file may give for any table.
+    static constexpr int MaxColumns = 1000;
+
+    // A column list that a file gave, as the view is made from it: as written (repeats
+    // and columns beyond the table included, for a template may serve a wider table)
+    // when it has at most MaxColumns entries, or names each column of a table of
+    // columnCount columns at most once, as a selection does. Otherwise empty, which
+    // makes no view: the work of a view grows with the length of its list.
     static QVector<int> boundedColumns(const QVector<int>& columns, int columnCount);
 
     // A row of the view list as it stands, for the formats that write it unchanged: a

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 using namespace DiagramGeometry;
@@ -121,7 +122,9 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
         int h = 0;
         // No bar for NaN or infinity, nor without a positive reference or room for bars.
         if (std::isfinite(v) && out.hasScale && b > 0) {
-            h = px(v / out.reference * U);
+            // Between the base line and the plot's top: a negative value ran down over
+            // the labels, a percentage above the scale up into the title.
+            h = std::clamp(px(v / out.reference * U), 0, std::max(U, 0));
             const int xs = px(x + 1.353 * b);
             const int xt = px(x + 0.353 * b);
             const int yTop = px(y0 - h - 0.353 * b);

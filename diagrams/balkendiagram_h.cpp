@@ -37,15 +37,34 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     out.title = placeTitle(title, titleFm, W, H - 10, W);
 
     const int A = layoutRowLegend(out, colLabels, fm, W, 10);
+    const int P = H - titleH - 15;
+    // Thin enough for the last bar to end at the plot's foot (its 3D face included):
+    // with one category a bar of P / 1.5 ran through the title and out of the picture.
+    const int b = R < 2 ? px(P / (n * 1.5 + 0.15)) : px(P / ((R + 1) * 1.5 * n));
 
+    // Value texts stand right of every bar, all or none: none where the bars lie closer
+    // than a line of text, or where the texts would run into the category labels.
+    bool shown = b > 0 && 1.5 * b >= fm.height() + 1;
+    int widestValue = 0;
+    for (int i = 0; shown && i < count; ++i)
+        widestValue = std::max(widestValue, fm.horizontalAdvance(valueText(data.at(i), valuePostfix)));
+    // Room right of the longest bar: its end face, and the value texts 20 pixels from
+    // the plot's right edge with a gap before them.
+    const auto reserve = [&] {
+        const int face = int(std::ceil(0.343 * std::max(b, 0)));
+        return std::max(80, 20 + face + (shown ? widestValue + 5 : 0));
+    };
     // Category labels take at most half the room the bars and value texts leave, and
     // are elided there: wider, they would push the bars' ends left of their start.
     const int labelMargin = widest(labels, fm) + 10;
-    const int L = std::min(labelMargin, std::max((A - 80) / 2, 10));
+    const auto margin = [&] { return std::min(labelMargin, std::max((A - reserve()) / 2, 10)); };
+    int L = margin();
+    if (shown && A - widestValue - 20 < L) {
+        shown = false;
+        L = margin();
+    }
     const int labelRoom = L < labelMargin ? L - 10 : std::numeric_limits<int>::max();
-    const int P = H - titleH - 15;
-    const int E = A - L - 80;
-    const int b = R < 2 ? px(P / (n * 1.5)) : px(P / ((R + 1) * 1.5 * n));
+    const int E = A - L - reserve();
 
     if (L < A - 20) {
         const int g = (A - 40) / 5;
@@ -67,7 +86,8 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         it.row = r;
         // No bar for NaN or infinity, nor without a positive maximum or room for bars.
         if (std::isfinite(v) && out.hasScale && E > 0) {
-            const int e = L + px((v / M) * E);
+            // A negative value has no length: its bar would cover the labels.
+            const int e = L + std::clamp(px((v / M) * E), 0, E);
             const int eo = px(e + 0.343 * b);
             const int yTop = px(y - 0.342 * b);
             it.hasBar = true;
@@ -77,8 +97,11 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
             it.end = QPolygon({QPoint(e, y), QPoint(eo, yTop), QPoint(eo, px(y + (1 - 0.342) * b)),
                                QPoint(e, y + b)});
         }
-        const QString t = valueText(v, valuePostfix);
-        it.valueText = {t, QPoint(A - fm.horizontalAdvance(t) - 20, y + 10 + b / 4)};
+        it.hasValueText = shown;
+        if (shown) {
+            const QString t = valueText(v, valuePostfix);
+            it.valueText = {t, QPoint(A - fm.horizontalAdvance(t) - 20, y + 10 + b / 4)};
+        }
         if (r == 0) {
             it.hasLabel = true;
             it.label = {fitted(labelAt(k), fm, labelRoom), QPoint(1, y + 10 + b / 4)};
@@ -102,6 +125,7 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     out.perRow = n;
     out.rows = R;
     out.barThickness = b;
+    out.valueTextsShown = shown;
     return out;
 }
 
@@ -124,7 +148,8 @@ void BalkenDiagram_h::paint(QPainter& p, const QSize& size) const
             p.drawPolygon(it.end, Qt::OddEvenFill);
         }
         p.setBrush(Qt::white);
-        drawText(p, it.valueText, *this);
+        if (it.hasValueText)
+            drawText(p, it.valueText, *this);
         if (it.hasLabel)
             drawText(p, it.label, *this);
     }

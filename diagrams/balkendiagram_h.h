@@ -18,7 +18,8 @@ struct BalkenItemH {
     QRect front;
     QPolygon top;           // lighter face above
     QPolygon end;           // darker face at the bar's end
-    DiagramGeometry::Text valueText;   // always drawn, right-aligned
+    bool hasValueText = false;
+    DiagramGeometry::Text valueText;   // right-aligned, right of every bar
     bool hasLabel = false;  // category labels come from row 0 only
     DiagramGeometry::Text label;
 };
@@ -35,6 +36,7 @@ struct BalkenLayoutH : DiagramGeometry::BarFrame {
     int barThickness = 0;   // b
     int gridStep = 0;       // g, 0 when no grid is drawn
     bool hasScale = false;  // the largest value is positive
+    bool valueTextsShown = false;
 };
 
 // Horizontal pseudo-3D bars ("BalkenDiagram(H)"), labels at the left, title below.

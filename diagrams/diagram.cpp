@@ -105,8 +105,31 @@ QColor Diagram::colorAt(int i) const
 
 void Diagram::setColors(const QList<QColor>& c)
 {
-    if (!c.isEmpty())
-        colors = c;
+    if (c.isEmpty())
+        return;
+    rememberDefaultColors();
+    colors = c;
+}
+
+void Diagram::rememberDefaultColors()
+{
+    if (m_defaultColors.isEmpty())
+        m_defaultColors = colors;
+}
+
+void Diagram::takeLook(const Diagram& other)
+{
+    if (other.font() != font())
+        setFont(other.font());
+    if (other.m_defaultColors.isEmpty())
+        return;
+    rememberDefaultColors();
+    const QList<QColor>& defaults = other.m_defaultColors;
+    for (int i = 0; i < qMin(colors.size(), other.colors.size()); ++i) {
+        if (i >= defaults.size() || other.colors.at(i) != defaults.at(i))
+            colors[i] = other.colors.at(i);
+    }
+    update();
 }
 
 void Diagram::setData(const QVector<double>& d)
@@ -150,8 +173,10 @@ void Diagram::askColor(int index)
         return;
     const int slot = index % colors.size();
     const QColor c = UserInput::getColor(colors.at(slot), this);
-    if (c.isValid())
+    if (c.isValid()) {
+        rememberDefaultColors();
         colors[slot] = c;
+    }
 }
 
 void Diagram::chooseColor(const QStringList& choices, const QString& prompt)
@@ -193,7 +218,7 @@ QString Diagram::labelAt(int k) const
 
 void Diagram::colorAction()
 {
-    chooseColor(labels, tr("Zeile auswaehlen deren Farbe sie aendern wollen"));
+    chooseColor(labels, tr("Zeile auswählen deren Farbe sie ändern wollen"));
 }
 
 void Diagram::fontAction()

@@ -47,6 +47,9 @@ public:
     QColor colorAt(int i) const;
     // Replaces the colour list; an empty list is ignored (nothing could be painted).
     void setColors(const QList<QColor>& c);
+    // Takes over the look of the diagram this one replaces: its font, and each of its
+    // colours that differs from that diagram's defaults (the others stay this type's).
+    void takeLook(const Diagram& other);
 
 public slots:
     virtual void setData(const QVector<double>& d);
@@ -87,6 +90,11 @@ protected:
     int rowWidth = 0;
     QPoint dragStartPosition;
     QVector<QAction*> actions;
+
+private:
+    // Keeps the colours as the constructors left them, before the first change.
+    void rememberDefaultColors();
+    QList<QColor> m_defaultColors;   // empty while no colour was changed
 };
 
 #endif

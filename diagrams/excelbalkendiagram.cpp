@@ -1,6 +1,7 @@
 #include "diagrams/excelbalkendiagram.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "diagrams/diagramgeometry.h"
@@ -37,13 +38,19 @@ ExcelLayout ExcelBalkenDiagram::columnLayout(const QSize& size) const
         }
         // A row without a usable sum has no shares: its column stays empty.
         if (S != 0 && std::isfinite(S)) {
+            // Values of both signs give shares beyond 100 %: their segments are cut at the
+            // column's top and foot rather than drawn over the picture's edges.
+            const QRect column(x, 10, c, std::max(H - 20, 0));
             int y = 10;
             for (int k = 0; k < m; ++k) {
                 const double v = data.at(r * m + k);
                 if (!std::isfinite(v))
                     continue; // no segment for NaN
                 const int h = px((H - 20) * (v / S));
-                out.segments << ExcelSegment{r * m + k, r, k, QRect(x, y, c, h)};
+                QRect rect(x, y, c, h);
+                if (!column.contains(rect.normalized()))
+                    rect = rect.normalized() & column;
+                out.segments << ExcelSegment{r * m + k, r, k, rect};
                 y += h;
             }
         }

@@ -72,6 +72,7 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
     out.ringSquares << square;
     int a = 0;
     int legendY = titleH + 5 + fontH;
+    QVector<QRect> placed;   // the value texts' line boxes
     int ring = 0;
     int k = 0;
     for (int i = 0; i < count; ++i) {
@@ -93,9 +94,21 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
             // is shifted by d/8 per ring, and its texts must follow it (for the outer ring
             // the shift is 0).
             const QPoint shift = square.topLeft() - out.ringSquares.first().topLeft();
-            out.valueTexts << Text{t, QPoint(px(shift.x() + 5 + d / 2 + r * std::cos(theta)
-                                                - fm.horizontalAdvance(t) / 2),
-                                             px(shift.y() + 15 + d / 2 + r * std::sin(theta) + fontH))};
+            const int tw = fm.horizontalAdvance(t);
+            QRect box(px(shift.x() + 5 + d / 2 + r * std::cos(theta) - tw / 2),
+                      px(shift.y() + 15 + d / 2 + r * std::sin(theta) + fontH) - fm.ascent(),
+                      tw, fm.ascent() + fm.descent());
+            // Every text shown is whole: moved inside the picture, and left out where it
+            // would cover a text placed before it (slices too narrow for their values).
+            box.moveLeft(std::clamp(box.left(), 0, std::max(W - tw, 0)));
+            box.moveTop(std::clamp(box.top(), 0, std::max(H - box.height(), 0)));
+            const bool fits = tw <= W && box.height() <= H
+                && std::none_of(placed.cbegin(), placed.cend(),
+                                [&box](const QRect& o) { return o.intersects(box); });
+            if (fits) {
+                placed << box;
+                out.valueTexts << Text{t, QPoint(box.left(), box.top() + fm.ascent())};
+            }
         }
         if (rowWidth >= 1 && k + 1 == rowWidth) {
             k = 0;

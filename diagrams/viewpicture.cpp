@@ -14,6 +14,16 @@ bool paintsItself(const Diagram* d)
     return d->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).isEmpty();
 }
 
+// An adapter that shows more than its diagram (a test's parameters and result) is
+// pictured whole: the report and the clipboard would drop the rest.
+bool showsOnly(const QWidget* view, const Diagram* d)
+{
+    for (const QWidget* c : view->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (c != d && !c->isWindow())
+            return false;
+    return true;
+}
+
 QImage grabAt(QWidget* w, const QSize& size)
 {
     const QSize old = w->size();
@@ -37,6 +47,8 @@ QImage ViewPicture::of(QWidget* view, const QSize& size)
         if (auto* a = dynamic_cast<DiagramAdapter*>(view))
             d = a->diagram();
     }
+    if (d && d != view && !showsOnly(view, d))
+        return grabAt(view, size);
     if (d && paintsItself(d)) {
         QImage img(size, QImage::Format_ARGB32);
         img.fill(Qt::white);

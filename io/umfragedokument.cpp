@@ -412,15 +412,31 @@ void UmfrageDokument::createDemo()
     markUnchanged();
 }
 
+bool UmfrageDokument::readSurvey(const QString& fileName, QString* text)
+{
+    QString why;
+    if (!CsvImport::readText(fileName, text))
+        why = tr("Die Datei %1 konnte nicht gelesen werden.");
+    else if (!CsvImport::isSurvey(*text))
+        why = tr("Die Datei %1 enthält keine Umfrage.");
+    if (why.isEmpty())
+        return true;
+    UserInput::warning(m_dialogParent, tr("Import"), why.arg(fileName));
+    return false;
+}
+
 bool UmfrageDokument::importCSV(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    if (!CsvImport::readText(fileName, &text))
+    if (!readSurvey(fileName, &text))
         return false;
     WaitCursor wait;
     work.step(0);
     startNewTable();
+    // New data from a survey: "Speichern" must not overwrite the statistic file of the
+    // data that were there before.
+    m_fileName.clear();
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
     CsvImport::fill(text, m_model, m_tabelle, &work);
@@ -433,9 +449,10 @@ bool UmfrageDokument::importSM(const QString& fileName)
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    if (!CsvImport::readText(fileName, &text))
+    if (!readSurvey(fileName, &text))
         return false;
     startNewTable();
+    m_fileName.clear();
     SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
@@ -457,15 +474,19 @@ bool UmfrageDokument::importViewsCSV(const QString& fileName)
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Ansichten werden importiert"), 0);
     QString text;
-    if (!CsvImport::readText(fileName, &text))
+    if (!CsvImport::readText(fileName, &text)) {
+        UserInput::warning(m_dialogParent, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
         return false;
+    }
     clearViews();
     {
         CreatingMany many(*this);
         ViewsCsv::read(text, *this, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    markUnchanged();
+    // Only the views are replaced: the data and the file stay, and the new views are
+    // unsaved work until saved.
     return true;
 }
 
@@ -533,7 +554,7 @@ bool UmfrageDokument::load(const QString& fileName)
         const QString why = head == StatistikDatei::TooNew
             ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
             : tr("Die Datei %1 konnte nicht gelesen werden.");
-        UserInput::warning(m_dialogParent, tr("Oeffnen"), why.arg(fileName));
+        UserInput::warning(m_dialogParent, tr("Öffnen"), why.arg(fileName));
         return false;
     }
     StatistikDatei::Outcome outcome;
@@ -559,8 +580,8 @@ bool UmfrageDokument::load(const QString& fileName)
         markUnchanged();
     }
     if (outcome.result == StatistikDatei::Damaged) {
-        UserInput::warning(m_dialogParent, tr("Oeffnen"),
-                           tr("Die Datei %1 ist beschaedigt. Gelesen wurden %2 Zeilen und %3 "
+        UserInput::warning(m_dialogParent, tr("Öffnen"),
+                           tr("Die Datei %1 ist beschädigt. Gelesen wurden %2 Zeilen und %3 "
                               "Ansichten.")
                                .arg(fileName)
                                .arg(outcome.rows)

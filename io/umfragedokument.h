@@ -89,12 +89,13 @@ public:
     // ---- files; false when a file could not be read or written completely ----
     // Empties the table and the views and fills them with demonstration data.
     void createDemo();
-    // Reads a CSV survey in place of the present data; false (nothing changed) when
-    // the file cannot be read.
+    // Reads a CSV survey in place of the present data; false (nothing changed, the
+    // user told why) when the file cannot be read or holds no survey.
     bool importCSV(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
     bool importSM(const QString& fileName);
-    // Replaces the views by those of a views file.
+    // Replaces the views by those of a views file; the data and the file name stay,
+    // and the state counts as changed where the views differ from the last save.
     bool importViewsCSV(const QString& fileName);
     bool exportCSV(const QString& fileName);
     bool exportViewsCSV(const QString& fileName);
@@ -135,6 +136,9 @@ signals:
     void diagramChangeRequested(DiagramAdapter* view);
 
 private:
+    // The text of a survey file; false when it cannot be read or holds no survey, the
+    // user told why.
+    bool readSurvey(const QString& fileName, QString* text);
     // What the views are: types, columns, titles, settings; and the hidden columns.
     QByteArray stateFingerprint();
 

@@ -193,13 +193,13 @@ void TstAdapterBase::contextMenu_data()
     QTest::addColumn<QStringList>("entries");
     const QStringList tail = {"-", "Farben", "Schriftart"};
     const QStringList typ = {"Typ...", "-"};
-    const QStringList filters = {"mit Spalte verknpfen", "Verknpfung aufheben"};
+    const QStringList filters = {"mit Spalte verknüpfen", "Verknüpfung aufheben"};
     QTest::newRow("frequency") << "Single:Häufigkeit" << true << typ + filters + tail;
     QTest::newRow("frequency, no listener")
         << "Single:Häufigkeit" << false << filters + tail;
     QTest::newRow("distribution")
         << "Single:HäufigkeitsVerteilung" << true
-        << typ + QStringList{"Intervale"} + filters + QStringList{"Min & Max setzen"} + tail;
+        << typ + QStringList{"Intervalle"} + filters + QStringList{"Min & Max setzen"} + tail;
     QTest::newRow("direct, no listener") << "Single:Direkt" << false << tail;
     QTest::newRow("multi frequency")
         << "Multi:Häufigkeit %" << true << typ + filters + tail;
@@ -269,13 +269,13 @@ void TstAdapterBase::filterEntries()
 
     ScriptedAnswerer answers;
     answers.accept(UserInput::Columns, QVariantList{1}).accept(UserInput::Item, "y");
-    entry("mit Spalte verknpfen")->trigger();
+    entry("mit Spalte verknüpfen")->trigger();
     QCOMPARE(answers.pending(), 0);
     QCOMPARE(filter().depColumn(), 1);
     QCOMPARE(filter().depValue(), QString("y"));
     QVERIFY(d->values() != unfiltered);
 
-    entry("Verknpfung aufheben")->trigger();
+    entry("Verknüpfung aufheben")->trigger();
     QCOMPARE(filter().depColumn(), -1);
     QVERIFY(filter().depValue().isNull());
     QCOMPARE(d->values(), unfiltered);

@@ -274,8 +274,8 @@ void TstAdapterCounts::distributionDialogs()
     a.intervalAction();
     QCOMPARE(a.classCount(), 10);
     const UserInput::Ask& ask = answers.asked[0];
-    QCOMPARE(ask.title, QString("Intervale"));
-    QCOMPARE(ask.label, QString("Anzahl der Intervale"));
+    QCOMPARE(ask.title, QString("Intervalle"));
+    QCOMPARE(ask.label, QString("Anzahl der Intervalle"));
     QCOMPARE(ask.preset, QVariant(10));
     QCOMPARE(ask.minimum, 4.0);
     QCOMPARE(ask.maximum, 100.0);

@@ -2,6 +2,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QtTest>
@@ -10,6 +11,10 @@
 
 #include "analyses/chiquadrat.h"
 #include "analyses/chiquadrattest.h"
+#include "core/recomputescheduler.h"
+#include "diagrams/balkendiagram.h"
+#include "diagrams/viewpicture.h"
+#include "io/clipboardcopy.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/testutil.h"
 
@@ -29,6 +34,9 @@ private slots:
     void probability_data();
     void probability();
     void recordRestoresBoxes();
+    void reloadKeepsParameters_data();
+    void pictureShowsTheWholeView();
+    void reloadKeepsParameters();
 };
 
 namespace {
@@ -103,14 +111,16 @@ void TstChiQuadrat::classesAndCounts()
              (QStringList{"1", "3", "5", "7", "9", "11", "13", "15", "17", "19"}));
     QCOMPARE(d->values().size(), 20);
     QCOMPARE(d->values().mid(0, 10), (QVector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 3}));
-    // σ = 0 at first: the expected counts and the statistic are not numbers.
-    QVERIFY(std::isnan(d->values().at(10)));
-    QCOMPARE(v.resultLabel()->text(), QString("nan"));
-    // The boxes now hold the data's range, and σ has been clamped into its own.
+    // A new view starts from its data: μ the mean, σ the deviation (n - 1), √38.5.
+    QCOMPARE(v.meanBox()->value(), 10.0);
+    QCOMPARE(v.deviationBox()->value(), 6.20484);
+    QCOMPARE(v.mean(), 10.0);
+    QVERIFY(std::isfinite(d->values().at(10)));
+    QVERIFY(v.resultLabel()->text() != QString("nan"));
+    // The boxes now hold the data's range; σ may reach ten times the spread (above 5 n).
     QCOMPARE(v.meanBox()->minimum(), 0.0);
     QCOMPARE(v.meanBox()->maximum(), 20.0);
-    QCOMPARE(v.deviationBox()->maximum(), 105.0);
-    QCOMPARE(v.deviationBox()->value(), 0.00001);
+    QCOMPARE(v.deviationBox()->maximum(), 200.0);
 
     v.meanBox()->setValue(10);
     v.deviationBox()->setValue(5);
@@ -201,7 +211,7 @@ void TstChiQuadrat::undefined()
     QVERIFY(d->values().isEmpty());
     QCOMPARE(v.meanBox()->minimum(), 1.0);
     QCOMPARE(v.meanBox()->maximum(), 5.0);
-    QCOMPARE(v.deviationBox()->maximum(), 10.0);
+    QCOMPARE(v.deviationBox()->maximum(), 40.0);
 }
 
 void TstChiQuadrat::probability_data()
@@ -272,6 +282,96 @@ void TstChiQuadrat::recordRestoresBoxes()
     QCOMPARE(target.rowFilter().depValue(), QString("a"));
     QCOMPARE(d->rowLength(), 7);
     QCOMPARE(d->values(), dynamic_cast<DiagramAdapter&>(source).diagram()->values());
+}
+
+void TstChiQuadrat::reloadKeepsParameters_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<int>("classes");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("sigma");
+    QTest::newRow("heights") << QStringList{"150", "158", "163", "170", "171", "177", "185", "200"}
+                             << 8 << 170.0 << 12.5;
+    QTest::newRow("below zero") << QStringList{"-500", "-460", "-420", "-410", "-380", "-300"}
+                                << 6 << -400.0 << 50.0;
+    // σ far above 5 n.
+    QTest::newRow("incomes") << QStringList{"20000", "31000", "38000", "45000", "52000", "90000"}
+                             << 7 << 45000.0 << 15000.0;
+}
+
+// A view is saved after the user's test; loading it (views are computed only once all
+// are set up) computes its first χ² with m, μ and σ as saved.
+void TstChiQuadrat::reloadKeepsParameters()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(int, classes);
+    QFETCH(double, mean);
+    QFETCH(double, sigma);
+    std::unique_ptr<QStandardItemModel> m(column(cells));
+    ChiQuadrat source;
+    source.setDiagram(new RecordingDiagram);
+    source.setModel(m.get());
+    double sum = 0;
+    for (const QString& c : cells)
+        sum += c.toDouble();
+    // A new view starts from the data's mean (shown with 5 decimals).
+    QVERIFY(TestUtil::fuzzy(source.meanBox()->value(), sum / cells.size(), 1e-5));
+    source.classesBox()->setValue(classes);
+    source.meanBox()->setValue(mean);
+    source.deviationBox()->setValue(sigma);
+    source.testButton()->click();
+    QCOMPARE(source.deviation(), sigma);
+    QByteArray bytes;
+    {
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        source.saveData(s, 5);
+    }
+
+    ChiQuadrat target;
+    auto* d = new RecordingDiagram;
+    RecomputeScheduler::hold(true);
+    target.setDiagram(d);
+    target.setModel(m.get());
+    QDataStream s(bytes);
+    s.setVersion(QDataStream::Qt_4_6);
+    target.loadData(s, 5);
+    RecomputeScheduler::hold(false);
+    QCOMPARE(target.classCount(), classes);
+    QCOMPARE(target.mean(), mean);
+    QCOMPARE(target.deviation(), sigma);
+    QCOMPARE(target.meanBox()->value(), mean);
+    QCOMPARE(target.deviationBox()->value(), sigma);
+    QCOMPARE(target.resultLabel()->text(), source.resultLabel()->text());
+    QCOMPARE(d->values(), dynamic_cast<DiagramAdapter&>(source).diagram()->values());
+}
+
+// The report and "Kopieren" show the test's parameters and result with the diagram.
+void TstChiQuadrat::pictureShowsTheWholeView()
+{
+    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    ChiQuadrat v;
+    v.setDiagram(new BalkenDiagram);
+    v.setModel(m.get());
+    const QSize size(500, 400);
+    v.resize(size);
+    v.layout()->activate();
+    const QImage picture = ViewPicture::of(&v, size);
+    QCOMPARE(picture.size(), size);
+    std::unique_ptr<QMimeData> copied(ClipboardCopy::contentOf(&v));
+    QVERIFY(copied && copied->hasImage());
+    const QRect result = v.resultLabel()->geometry();
+    QVERIFY(result.bottom() < v.diagram()->geometry().top());
+    bool ink = false;
+    for (int y = result.top(); y <= result.bottom(); ++y)
+        for (int x = result.left(); x <= result.right(); ++x)
+            ink = ink || qGray(picture.pixel(x, y)) < 128;
+    QVERIFY2(ink, "no result text in the picture");
+    QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+             v.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const QImage clip = qvariant_cast<QImage>(copied->imageData());
+    QCOMPARE(clip.convertToFormat(QImage::Format_RGB32),
+             picture.convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TstChiQuadrat)

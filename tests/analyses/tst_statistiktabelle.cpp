@@ -284,7 +284,7 @@ void TstStatistikTabelle::menuAndDrag()
     QCoreApplication::sendEvent(&v, &e);
     QCOMPARE(answers.asked.size(), 1);
     QCOMPARE(answers.asked[0].items,
-             (QStringList{"mit Spalte verknpfen", "Verknpfung aufheben"}));
+             (QStringList{"mit Spalte verknüpfen", "Verknüpfung aufheben"}));
 
     // From the margin around the table: a left press, then a move of the start distance.
     const QPoint start(2, 2);

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "core/csvimport.h"
 #include "core/csvreader.h"
 
 // The ";" dialect shared by every CSV reader: separators, quote rules, lines, encodings.
@@ -17,6 +18,8 @@ private slots:
     void recordsStayLinearOnManyUnclosedQuotes();
     void detectSeparator_data();
     void detectSeparator();
+    void isSurvey_data();
+    void isSurvey();
     void hasCsvEnding_data();
     void hasCsvEnding();
     void lines_data();
@@ -174,6 +177,14 @@ void TstCsvReader::detectSeparator_data()
     QTest::newRow("comma only inside quotes") << "\"x,y\";z" << QChar(';');
     QTest::newRow("tab before comma") << "Alter, Jahre\tOrt" << QChar('\t');
     QTest::newRow("comment lines are not the header") << "#a;b\nx,y" << QChar(',');
+    QTest::newRow("semicolon and doubled quotes inside comma fields")
+        << "Name,\"Titel; mit Semikolon\",\"Zitat \"\"x\"\"\",Zahl\n1,2,3,4" << QChar(',');
+    QTest::newRow("doubled quotes and comma inside semicolon fields")
+        << "\"Zitat \"\"a,b\"\"\";x" << QChar(';');
+    QTest::newRow("quoted field over two lines") << "\"a;\nb\",c\n1,2" << QChar(',');
+    QTest::newRow("tab inside quotes") << "\"a\tb\",c" << QChar(',');
+    QTest::newRow("quote inside a plain field") << "ab\"c;d" << QChar(';');
+    QTest::newRow("quote that never closes") << "\"a;b,c" << QChar(';');
     QTest::newRow("one column") << "Titel\n1" << QChar(';');
     QTest::newRow("empty text") << "" << QChar(';');
 }
@@ -183,6 +194,29 @@ void TstCsvReader::detectSeparator()
     QFETCH(QString, text);
     QFETCH(QChar, separator);
     QCOMPARE(CsvReader::detectSeparator(text), separator);
+}
+
+void TstCsvReader::isSurvey_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("survey");
+    QTest::newRow("header and rows") << "A;B\n1;2\n" << true;
+    QTest::newRow("header only") << "Frage\n" << true;
+    QTest::newRow("after a comment") << "#Erstellt\nA;B\n" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank lines") << "\n\n  \n" << false;
+    QTest::newRow("comments only") << "#eins\n#zwei\n" << false;
+    QTest::newRow("empty titles only") << ";;\n1;2;3\n" << false;
+    QTest::newRow("NUL in the text") << QString("A;B\n1;") + QChar(0) + "\n" << false;
+    QTest::newRow("NUL beyond 64 KiB")
+        << "A;B\n" + QString(70 * 1024, QLatin1Char('x')) + QChar(0) << true;
+}
+
+void TstCsvReader::isSurvey()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, survey);
+    QCOMPARE(CsvImport::isSurvey(text), survey);
 }
 
 void TstCsvReader::hasCsvEnding_data()

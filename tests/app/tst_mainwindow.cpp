@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -60,6 +61,9 @@ class TstMainWindow : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void notASurveyKeepsTheState_data();
+    void notASurveyKeepsTheState();
+    void importLeavesNoStatisticFileToOverwrite();
     void menusInOrder();
     void toolbarsAndDocks();
     void actionIconsAndShortcuts();
@@ -110,7 +114,7 @@ void TstMainWindow::menusInOrder()
              (QStringList{">Datei", ">Bearbeiten", ">Spalten", ">Diagramme", ">Ansicht"}));
     const QList<QAction*> menus = v.menuBar()->actions();
     QCOMPARE(entries(menus[0]->menu()),
-             (QStringList{"Neu", "Oeffnen", "Speichern", "Speichern als...", "-", ">Import",
+             (QStringList{"Neu", "Öffnen", "Speichern", "Speichern als...", "-", ">Import",
                           ">Export", "-", "Beenden"}));
     QCOMPARE(entries(menus[0]->menu()->actions()[5]->menu()),
              (QStringList{"CSV", "SurveyMonkey", "Views"}));
@@ -425,14 +429,16 @@ void TstMainWindow::importReadsDialect()
 
 void TstMainWindow::importOnlyCommentsGivesEmptyTable()
 {
+    // Comments without a header line are no survey: refused, the table stays.
     const QString path = writeFile("comments.csv", "#one\n#two\n");
     View v;
+    const int columns = v.dataModel()->columnCount();
     ScriptedAnswerer ans;
-    ans.accept(UserInput::Item, "BalkenDiagram(V)").accept(UserInput::Item, "Häufigkeit %");
-    QVERIFY(v.importCSV(path));
-    QCOMPARE(v.dataModel()->columnCount(), 0);
-    QCOMPARE(v.dataModel()->rowCount(), 0);
-    QCOMPARE(v.viewArea()->count(), 1);
+    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    QVERIFY(!v.importCSV(path));
+    QCOMPARE(ans.asked.first().label, "Die Datei " + path + " enthält keine Umfrage.");
+    QCOMPARE(v.dataModel()->columnCount(), columns);
+    QVERIFY(v.viewArea()->count() > 1);
 
     const QString headerOnly = writeFile("header.csv", "A;B\n");
     ans.cancel(UserInput::Item);
@@ -454,8 +460,8 @@ void TstMainWindow::importAsksBothQuestions()
     QCOMPARE(ans.pending(), 0);
     QCOMPARE(ans.asked.size(), 3);
     const UserInput::Ask& file = ans.asked[0];
-    QCOMPARE(file.title, QString("Choose a file"));
-    QCOMPARE(file.label, QString("Datafiles (*.csv);;All (*.*)"));
+    QCOMPARE(file.title, QString("Datei wählen"));
+    QCOMPARE(file.label, QString("Datendateien (*.csv);;Alle Dateien (*)"));
     QCOMPARE(file.preset.toString(), QDir::homePath());
     const UserInput::Ask& diagram = ans.asked[1];
     QCOMPARE(diagram.title, QString("Ansichten erzeugen"));
@@ -564,6 +570,64 @@ void TstMainWindow::notesFollowTheirView()
     v.viewArea()->setCurrentIndex(2);
     QCOMPARE(v.textPane()->toPlainText(), QString("notes of B"));
     QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("notes of A"));
+}
+
+void TstMainWindow::notASurveyKeepsTheState_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("surveyMonkey");
+    QByteArray binary(200 * 1024, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 7919) % 251);
+    QTest::newRow("empty CSV") << QByteArray() << false;
+    QTest::newRow("binary CSV") << binary << false;
+    QTest::newRow("blank lines") << QByteArray("\n\n") << false;
+    QTest::newRow("empty SurveyMonkey export") << QByteArray() << true;
+    QTest::newRow("binary SurveyMonkey export") << binary << true;
+}
+
+// An empty or binary file is refused with a message; the table and views stay.
+void TstMainWindow::notASurveyKeepsTheState()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, surveyMonkey);
+    const QString name = m_dir.filePath(QStringLiteral("keine.csv"));
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+    View v;
+    const QStringList views = WindowUtil::titles(v);
+    const int rows = v.dataModel()->rowCount();
+    const QString title = WindowUtil::title(v);
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, name).accept(UserInput::Warning, QMessageBox::Ok);
+    if (surveyMonkey)
+        v.importSMFile();
+    else
+        v.importFile();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.asked.size(), 2);
+    QCOMPARE(ans.asked.at(1).label, QString("Die Datei %1 enthält keine Umfrage.").arg(name));
+    QCOMPARE(WindowUtil::titles(v), views);
+    QCOMPARE(v.dataModel()->rowCount(), rows);
+    QCOMPARE(WindowUtil::title(v), title);
+}
+
+// "Speichern" after an import must not write the new survey over the statistic file
+// that was open before.
+void TstMainWindow::importLeavesNoStatisticFileToOverwrite()
+{
+    View v;
+    const QString stat = m_dir.filePath(QStringLiteral("stand.stat"));
+    QVERIFY(v.save(stat));
+    QVERIFY(v.load(stat));
+    QCOMPARE(v.currentFileName(), stat);
+    QVERIFY(v.importCSV(writeFile("neu.csv", "A;B\n1;2\n"), false));
+    QVERIFY(v.currentFileName().isEmpty());
+    QVERIFY(v.load(stat));
+    QVERIFY(v.importSM(writeFile("sm.csv", "Frage\nResponse\nja\n")));
+    QVERIFY(v.currentFileName().isEmpty());
 }
 
 QTEST_MAIN(TstMainWindow)

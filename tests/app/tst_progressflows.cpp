@@ -163,7 +163,8 @@ private:
     void showBoth(View& quiet, View& v, DialogWatch& watch);
     // Runs work with no display; afterwards long work shows its display at once.
     void quietly(const std::function<void()>& work);
-    void verifyCleanAfterWork(View& v);
+    // After a views file was applied the new views are unsaved work.
+    void verifyCleanAfterWork(View& v, bool viewsApplied = false);
     QTemporaryDir m_dir;
 };
 
@@ -208,15 +209,15 @@ void TstProgressFlows::quietly(const std::function<void()>& work)
     Fortschritt::setShowDelay(0);
 }
 
-void TstProgressFlows::verifyCleanAfterWork(View& v)
+void TstProgressFlows::verifyCleanAfterWork(View& v, bool viewsApplied)
 {
     // Checks that waited for the end of the work have run.
     QCoreApplication::processEvents();
     QVERIFY(!DialogWatch::dialogLeft());
     QVERIFY(!v.undoStack()->canUndo());
     QVERIFY(v.undoStack()->isClean());
-    QVERIFY(!v.isChanged());
-    QVERIFY(!v.isWindowModified());
+    QCOMPARE(v.isChanged(), viewsApplied);
+    QCOMPARE(v.isWindowModified(), viewsApplied);
 }
 
 void TstProgressFlows::csvImportShowsProgressAndMakesTheSameViews()
@@ -331,7 +332,7 @@ void TstProgressFlows::viewsFileAndReportShowProgressAndWriteTheSame()
     QVERIFY(v.importViewsCSV(views));
     QVERIFY(watch.texts.contains("Ansichten werden importiert"));
     QVERIFY(seen(v) == seen(quiet));
-    verifyCleanAfterWork(v);
+    verifyCleanAfterWork(v, true);
 
     QVERIFY(v.exportViewsCSV(m_dir.filePath("mit/ansichten.csv")));
     QVERIFY(v.exportCSV(m_dir.filePath("mit/daten.csv")));
@@ -354,7 +355,7 @@ void TstProgressFlows::viewsFileAndReportShowProgressAndWriteTheSame()
     for (const QString& p : pictures)
         QCOMPARE(QImage(m_dir.filePath("mit/bericht_files/" + p)),
                  QImage(m_dir.filePath("ohne/bericht_files/" + p)));
-    verifyCleanAfterWork(v);
+    verifyCleanAfterWork(v, true);
 }
 
 void TstProgressFlows::demonstrationViewsShowProgress()

@@ -45,12 +45,12 @@ public:
     void undo() override {}
 };
 
-const QStringList commands = {"Neu", "Oeffnen", "CSV", "SurveyMonkey", "Views",
+const QStringList commands = {"Neu", "Öffnen", "CSV", "SurveyMonkey", "Views",
                               "Alle Ansichten entfernen", "Schliessen"};
 // The question that follows when the command goes on, if any.
 bool asksForFile(const QString& command)
 {
-    return command == "Oeffnen" || command == "CSV" || command == "SurveyMonkey"
+    return command == "Öffnen" || command == "CSV" || command == "SurveyMonkey"
         || command == "Views";
 }
 }
@@ -64,7 +64,7 @@ void TstUnsavedWork::run(View& v, const QString& command)
 {
     if (command == "Neu")
         v.actNeu->trigger();
-    else if (command == "Oeffnen")
+    else if (command == "Öffnen")
         v.actOpen->trigger();
     else if (command == "CSV")
         v.actImportCsv->trigger();

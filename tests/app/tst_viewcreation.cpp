@@ -48,6 +48,8 @@ private slots:
     void manyViewsSwitchThePageOnce();
     void typActionExchangesDiagram();
     void typActionCancelKeepsDiagram();
+    void typActionKeepsTheLook_data();
+    void typActionKeepsTheLook();
 
 private:
     QTemporaryDir m_dir;
@@ -316,6 +318,56 @@ void TstViewCreation::typActionCancelKeepsDiagram()
     QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewType).toString(),
              QString("TortenDiagram"));
     v.changeDiagram(nullptr);
+}
+
+void TstViewCreation::typActionKeepsTheLook_data()
+{
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<QVector<int>>("columns");
+    QTest::newRow("single column") << "Häufigkeit" << QVector<int>{0};
+    QTest::newRow("several columns") << "Häufigkeit %" << QVector<int>{0, 1};
+    QTest::newRow("chi-square") << "Chi Quadrat" << QVector<int>{0};
+}
+
+// Colours and font the user set survive "Typ..."; colours the user never changed are
+// the new type's own.
+void TstViewCreation::typActionKeepsTheLook()
+{
+    QFETCH(QString, adapter);
+    QFETCH(QVector<int>, columns);
+    View v;
+    ModelClient* mc = v.createView(adapter, "BalkenDiagram(V)", columns, "Look", "");
+    auto* a = dynamic_cast<DiagramAdapter*>(mc);
+    QVERIFY(a);
+    const QColor chosen(10, 120, 30);
+    QList<QColor> colors = a->diagram()->colorList();
+    colors[0] = chosen;
+    a->diagram()->setColors(colors);
+    a->diagram()->setFont(QFont("DejaVu Sans", 14));
+    const auto exchange = [&](const QString& type, const char* className) {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Item, type);
+        v.changeDiagram(a);
+        QCOMPARE(ans.unexpected, 0);
+        QVERIFY(a->diagram()->inherits(className));
+    };
+    exchange("TortenDiagram", "TortenDiagram");
+    QCOMPARE(a->diagram()->font().pointSize(), 14);
+    QCOMPARE(a->diagram()->colorList().size(), 20);
+    QCOMPARE(a->diagram()->colorList().at(0), chosen);
+    QCOMPARE(a->diagram()->colorList().at(1), QColor(Qt::blue));   // the pie's own
+    exchange("BalkenDiagram(H)", "BalkenDiagram_h");
+    QCOMPARE(a->diagram()->font().pointSize(), 14);
+    QCOMPARE(a->diagram()->colorList().size(), 10);
+    QCOMPARE(a->diagram()->colorList().at(0), chosen);
+    QCOMPARE(a->diagram()->colorList().at(1), QColor(Qt::red));
+
+    ModelClient* plain = v.createView(adapter, "TortenDiagram", columns, "Neu", "");
+    a = dynamic_cast<DiagramAdapter*>(plain);
+    const QFont before = a->diagram()->font();
+    exchange("BalkenDiagram(V)", "BalkenDiagram");
+    QCOMPARE(a->diagram()->colorList().mid(0, 2), (QList<QColor>{Qt::blue, Qt::red}));
+    QCOMPARE(a->diagram()->font(), before);
 }
 
 QTEST_MAIN(TstViewCreation)

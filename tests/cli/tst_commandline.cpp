@@ -266,6 +266,12 @@ void TstCommandLine::failures_data()
         << QStringList{"--report", "r.html", "--views", "fehlt.csv", "daten.csv"} << "fehlt.csv";
     QTest::newRow("unwritable report")
         << QStringList{"--report", "daten.csv/r.html", "daten.csv"} << "daten.csv/r.html";
+    QTest::newRow("empty data file") << QStringList{"--report", "r.html", "leer.csv"}
+                                     << "leer.csv";
+    QTest::newRow("binary data file") << QStringList{"--report", "r.html", "binaer.csv"}
+                                      << "binaer.csv";
+    QTest::newRow("binary SurveyMonkey export")
+        << QStringList{"--report", "r.html", "--surveymonkey", "binaer.csv"} << "binaer.csv";
 }
 
 void TstCommandLine::failures()
@@ -285,12 +291,22 @@ void TstCommandLine::failures()
     QVERIFY(ganz.open(QIODevice::ReadOnly));
     const QByteArray whole = ganz.readAll();
     write("kaputt.stat", whole.left(whole.size() - 20));
+    write("leer.csv", "");
+    QByteArray binary(200 * 1024, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 7919) % 251);
+    write("binaer.csv", binary);
 
     const Result r = run(args);
     QCOMPARE(r.code, 1);
     QCOMPARE(r.errLines.size(), 1);
     QVERIFY2(r.errLines.first().startsWith("quorvandel7: Die Datei " + named + " "),
              qPrintable(r.errLines.first()));
+    if (QByteArray(QTest::currentDataTag()) == "unwritable report")
+        QVERIFY(r.errLines.first().endsWith("konnte nicht vollständig geschrieben werden."));
+    if (QByteArray(QTest::currentDataTag()).contains("binary")
+        || QByteArray(QTest::currentDataTag()).contains("empty"))
+        QVERIFY(r.errLines.first().endsWith("enthält keine Umfrage."));
     QVERIFY(!QFile::exists(path("r.html")));
 }
 

@@ -137,7 +137,7 @@ void TstColumnCommands::texts()
     QCOMPARE(cRenameColumn(&m, 0, "a", "b").text(), QString("Spalte umbenennen"));
     QCOMPARE(cInsertColumn(&m, 0, "a").text(), QString::fromUtf8("Spalte einfügen"));
     QCOMPARE(cInsertData(QModelIndex(), {}, {}).text(), QString("Daten eingetragen"));
-    QCOMPARE(cAppendColumn(&m, {}, "a").text(), QString("Spalte einfuegen"));
+    QCOMPARE(cAppendColumn(&m, {}, "a").text(), QString("Spalte einfügen"));
     QCOMPARE(cReplaceColumn(&m, {}, "a", 0).text(), QString("Spalte ersetzen"));
     // Commands never merge.
     QCOMPARE(cInsertData(QModelIndex(), {}, {}).id(), -1);

@@ -1,6 +1,7 @@
 #include <QLocale>
 #include <QTableView>
 #include <QTest>
+#include <cmath>
 
 #include "core/roles.h"
 #include "commands/regressionsbefehl.h"
@@ -36,6 +37,7 @@ private slots:
     void statisticsText_data();
     void statisticsText();
     void statisticsPoolsColumns();
+    void statisticsSharesOfManyCells();
     void regressionMessage_data();
     void regressionMessage();
     void regressionReadsEmptyCellsAsZero();
@@ -189,7 +191,7 @@ void TstColumnOperations::gotoSelectsColumn()
     SpaltenBearbeitung::gotoColumn(f.context({0, 4}));
     const UI::Ask& ask = script.asked.at(0);
     QCOMPARE(ask.title, QString("Gehe zu Spalte"));
-    QCOMPARE(ask.label, QString("Geben sie die Nummer der\ngewuenschten Spalte ein."));
+    QCOMPARE(ask.label, QString("Geben sie die Nummer der\ngewünschten Spalte ein."));
     QCOMPARE(ask.preset.toInt(), 1);
     QCOMPARE(ask.minimum, 1.0);
     QCOMPARE(ask.maximum, 5.0);
@@ -277,7 +279,7 @@ void TstColumnOperations::combine()
     ScriptedAnswerer script;
     script.accept(UI::Text, "Alle").accept(UI::Question, answer);
     SpaltenAbleitung::combineColumns(f.context({1, 2, 3}));
-    QCOMPARE(script.asked.at(0).title, QString("Zusammenfuegen"));
+    QCOMPARE(script.asked.at(0).title, QString("Zusammenfügen"));
     QCOMPARE(script.asked.at(0).label, QString("Titel der neuen Spalte"));
     QCOMPARE(script.asked.at(1).label, QString("Werte beibehalten?"));
     QCOMPARE(script.asked.at(1).preset.toInt(), int(QMessageBox::Yes));
@@ -360,7 +362,7 @@ void TstColumnOperations::weightFactorCountMismatch()
     QCOMPARE(script.asked.at(2).title, QString("Gewichten"));
     QCOMPARE(script.asked.at(2).label,
              QString("Die Zahl der Faktoren stimmt nicht\nmit der Zahl der markierten "
-                     "Spalten\nueberein!"));
+                     "Spalten\nüberein!"));
     QCOMPARE(f.model->columnCount(), 2);
     QCOMPARE(f.undo.count(), 0);
 }
@@ -401,17 +403,22 @@ void TstColumnOperations::statisticsText_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("text");
     QTest::newRow("four of ten") << QVector<double>{4, 2, 1, 3} << 1 << 10
-                                 << "Statistik fr Spalte: 1 \n\nMinimum: 1\nMaximum: 4\n"
+                                 << "Statistik für Spalte: 1 \n\nMinimum: 1\nMaximum: 4\n"
                                     "Durchschnitt: 2.5\nMedian: 3\nSumme: 10\nLeer: 6 (60%)\n"
                                     "Werte: 4 (40%)\n";
     QTest::newRow("none counted") << QVector<double>{} << 1 << 4
-                                  << "Statistik fr Spalte: 1 \n\nMinimum: \nMaximum: \n"
+                                  << "Statistik für Spalte: 1 \n\nMinimum: \nMaximum: \n"
                                      "Durchschnitt: nan\nMedian: \nSumme: 0\nLeer: 4 (100%)\n"
                                      "Werte: 0 (0%)\n";
     QTest::newRow("six digits") << QVector<double>{1234567, 1.0 / 3} << 1 << 3
-                                << "Statistik fr Spalte: 1 \n\nMinimum: 0.333333\nMaximum: "
+                                << "Statistik für Spalte: 1 \n\nMinimum: 0.333333\nMaximum: "
                                    "1.23457e+06\nDurchschnitt: 617284\nMedian: 1.23457e+06\n"
                                    "Summe: 1.23457e+06\nLeer: 1 (33.3333%)\nWerte: 2 (66.6667%)\n";
+    // A cell "nan" sorts after every number, as in the statistics table.
+    QTest::newRow("nan") << QVector<double>{3, std::nan(""), 1, 2} << 1 << 10
+                         << "Statistik für Spalte: 1 \n\nMinimum: 1\nMaximum: nan\n"
+                            "Durchschnitt: nan\nMedian: 3\nSumme: nan\nLeer: 6 (60%)\n"
+                            "Werte: 4 (40%)\n";
 }
 
 void TstColumnOperations::statisticsText()
@@ -435,9 +442,18 @@ void TstColumnOperations::statisticsPoolsColumns()
     SpaltenZahlen::statColumns(f.context({1, 0}));
     QCOMPARE(script.asked.at(0).title, QString("Statistik"));
     QCOMPARE(script.asked.at(0).label,
-             QString("Statistik fr Spalte: 2 1 \n\nMinimum: 1\nMaximum: 6\nDurchschnitt: 3.2\n"
+             QString("Statistik für Spalte: 2 1 \n\nMinimum: 1\nMaximum: 6\nDurchschnitt: 3.2\n"
                      "Median: 3\nSumme: 16\nLeer: 15 (75%)\nWerte: 5 (25%)\n"));
     QCOMPARE(f.undo.count(), 0);
+}
+
+// n * 100 leaves the range of int from about 21.5 million counted cells.
+void TstColumnOperations::statisticsSharesOfManyCells()
+{
+    const int n = 21474837;
+    const SpaltenZahlen::Kennzahlen k = SpaltenZahlen::compute(QVector<double>(n, 1.0), 2, n);
+    QCOMPARE(k.valueShare, 50.0);
+    QCOMPARE(k.emptyShare, 50.0);
 }
 
 void TstColumnOperations::regressionMessage_data()
@@ -477,7 +493,7 @@ void TstColumnOperations::regressionReadsEmptyCellsAsZero()
     ScriptedAnswerer script;
     script.accept(UI::Information, QMessageBox::Ok);
     RegressionsBefehl::linReg(f.context({0, 1}));
-    QCOMPARE(script.asked.at(0).title, QString("Lineare Regession"));
+    QCOMPARE(script.asked.at(0).title, QString("Lineare Regression"));
     QCOMPARE(script.asked.at(0).label,
              QString("Die Gleichung der Regressionsgeraden lautet:\n\ty=2*x+1"));
     RegressionsBefehl::linReg(f.context({0}));   // one column: nothing asked
@@ -497,7 +513,7 @@ void TstColumnOperations::germanDecimalCommas()
     script.accept(UI::Information, QMessageBox::Ok);
     SpaltenZahlen::statColumns(f.context({0}));
     QCOMPARE(script.asked.at(0).label,
-             QString("Statistik fr Spalte: 1 \n\nMinimum: 3.25\nMaximum: 100\n"
+             QString("Statistik für Spalte: 1 \n\nMinimum: 3.25\nMaximum: 100\n"
                      "Durchschnitt: 28.748\nMedian: 12.5\nSumme: 143.74\nLeer: 0 (0%)\n"
                      "Werte: 5 (100%)\n"));
 
@@ -549,7 +565,7 @@ void TstColumnOperations::messagesOnGermanDesktop()
     const QString regression =
         RegressionsBefehl::message({1, 2, 3}, {2.25, 4.25, 6.25});
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(stat, QString("Statistik fr Spalte: 1 \n\nMinimum: 3,25\nMaximum: 100\n"
+    QCOMPARE(stat, QString("Statistik für Spalte: 1 \n\nMinimum: 3,25\nMaximum: 100\n"
                            "Durchschnitt: 28,748\nMedian: 12,5\nSumme: 143,74\n"
                            "Leer: 1 (16,6667%)\nWerte: 5 (83,3333%)\n"));
     QCOMPARE(regression,

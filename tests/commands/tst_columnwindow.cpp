@@ -183,7 +183,7 @@ void TstColumnWindow::numbersThroughActions()
     script.accept(UI::Information, QMessageBox::Ok);
     v.actStat->trigger();
     QCOMPARE(script.asked.at(0).title, QString("Statistik"));
-    QVERIFY(script.asked.at(0).label.startsWith("Statistik fr Spalte: 2 \n\nMinimum: 25\n"));
+    QVERIFY(script.asked.at(0).label.startsWith("Statistik für Spalte: 2 \n\nMinimum: 25\n"));
 
     v.actUndo->trigger();
     v.actUndo->trigger();
@@ -198,7 +198,7 @@ void TstColumnWindow::regressionThroughAction()
     ScriptedAnswerer script;
     script.accept(UI::Information, QMessageBox::Ok);
     v.actLinReg->trigger();
-    QCOMPARE(script.asked.at(0).title, QString("Lineare Regession"));
+    QCOMPARE(script.asked.at(0).title, QString("Lineare Regression"));
     QCOMPARE(script.asked.at(0).label,
              QString("Die Gleichung der Regressionsgeraden lautet:\n\ty=1*x-2"));
     QCOMPARE(v.undoStack()->count(), 0);

@@ -37,7 +37,7 @@ protected:
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const QString kRowPrompt = QStringLiteral("Zeile auswählen deren Farbe sie ändern wollen");
-const QString kLabelPrompt = QStringLiteral("Zeile auswaehlen deren Farbe sie aendern wollen");
+const QString kLabelPrompt = QStringLiteral("Zeile auswählen deren Farbe sie ändern wollen");
 
 QList<QColor> defaultColors()
 {
@@ -833,18 +833,24 @@ void TstDiagram::horizontalOneValue()
     QCOMPARE(l.left, L);
     QCOMPARE(l.plotWidth, 400);
     QCOMPARE(l.plotHeight, P);
-    QCOMPARE(l.longestBar, 400 - L - 80);
-    const int b = int(P / 1.5);
+    // The bar ends at the plot's foot, and its end face left of its value text.
+    const int b = int(P / 1.65);
     QCOMPARE(l.barThickness, b);
+    const int t = fm(d).horizontalAdvance("5.0 Stk");
+    const int E = 400 - L - std::max(80, 20 + int(std::ceil(0.343 * b)) + t + 5);
+    QCOMPARE(l.longestBar, E);
     const BalkenItemH& it = l.items.at(0);
     const int y = int(0.643 * b);
-    QCOMPARE(it.front, QRect(L, y, 400 - L - 80, b));
+    QCOMPARE(it.front, QRect(L, y, E, b));
+    QVERIFY(it.front.bottom() < P);
     // The value text ends 20 pixels left of the plot's right edge.
+    QVERIFY(it.hasValueText);
     QCOMPARE(it.valueText.text, QStringLiteral("5.0 Stk"));
-    QCOMPARE(it.valueText.pos.x() + fm(d).horizontalAdvance("5.0 Stk"), 380);
+    QCOMPARE(it.valueText.pos.x() + t, 380);
     QCOMPARE(it.valueText.pos.y(), y + 10 + b / 4);
     QCOMPARE(it.label.pos, QPoint(1, y + 10 + b / 4));
-    const int e = L + 400 - L - 80;
+    const int e = L + E;
+    QVERIFY(int(e + 0.343 * b) < it.valueText.pos.x());
     QCOMPARE(it.end, QPolygon({QPoint(e, y), QPoint(int(e + 0.343 * b), int(y - 0.342 * b)),
                                QPoint(int(e + 0.343 * b), int(y + (1 - 0.342) * b)),
                                QPoint(e, y + b)}));

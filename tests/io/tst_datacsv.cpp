@@ -134,8 +134,8 @@ void TstDataCsv::throughTheMenu()
     ans.accept(UserInput::SaveFile, dir.path() + "/" + answer);
     v.exportFile();
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(ans.asked.first().title, QString("Choose a file"));
-    QCOMPARE(ans.asked.first().label, QString("Datafiles (*.csv)"));
+    QCOMPARE(ans.asked.first().title, QString("Datei wählen"));
+    QCOMPARE(ans.asked.first().label, QString("Datendateien (*.csv)"));
     QCOMPARE(ans.asked.first().preset.toString(), QDir::homePath());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QFile f(dir.path() + "/" + written);

@@ -79,8 +79,8 @@ void TstSurveyMonkey::importThroughMenu()
     ans.accept(UserInput::OpenFile, path);
     v.importSMFile();
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(ans.asked.first().title, QString("Choose a file"));
-    QCOMPARE(ans.asked.first().label, QString("Survey Monkey Files (*.csv);;All (*.*)"));
+    QCOMPARE(ans.asked.first().title, QString("Datei wählen"));
+    QCOMPARE(ans.asked.first().label, QString("SurveyMonkey-Dateien (*.csv);;Alle Dateien (*)"));
     QCOMPARE(ans.asked.first().preset.toString(), QDir::homePath());
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + path);
     QCOMPARE(v.viewArea()->currentIndex(), 0);

@@ -87,8 +87,7 @@ void customise(ModelClient* mc, int i)
         QCOMPARE(ans.unexpected, 0);
     }
     if (auto* c = qobject_cast<ChiQuadrat*>(mc)) {
-        // A test the user ran: its parameters are inside the ranges the data give
-        // (a fresh view's deviation 0 is clamped when it is shown again).
+        // A test the user ran: its parameters are inside the ranges the data give.
         c->setDepFilter("Delta", 0);
         c->deviationBox()->setValue(1.5 + i % 3);
         c->updateDiagram();
@@ -128,6 +127,7 @@ private slots:
     void lineLayout();
     void onlyDataTableWritesHeaderLines();
     void badLinesDoNotShiftNotesAndSettings();
+    void columnListsKeptAsWritten();
     void throughTheMenus();
 
 private:
@@ -256,6 +256,51 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
     QCOMPARE(list->item(5)->data(Roles::ViewColumns).toStringList(), QStringList{"0"});
 }
 
+// A template made for a wider table keeps its column lists as written and writes them
+// back unchanged; a list beyond the bound makes no view.
+void TstViewsCsv::columnListsKeptAsWritten()
+{
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"A", "B", "C", "D", "E"});
+    for (int r = 0; r < 3; ++r) {
+        QList<QStandardItem*> row;
+        for (int c = 0; c < 5; ++c)
+            row << new QStandardItem(QString::number(r + c));
+        m->appendRow(row);
+    }
+    const QString thousand = QStringList(1000, "3").join(',');
+    const QString tooLong = QStringList(1001, "3").join(',');
+    const QString text = "#Erstellt mit quorvandel7\n#Views Version:5\n"
+                         "\"Neun\";\"Multi\";\"Häufigkeit\";\"9,10\";\"BalkenDiagram(V)\";\"\"\n"
+                         "\"Doppelt\";\"Special\";\"\";\"2,2,5\";\"Statistik\";\"\"\n"
+                         "\"Tausend\";\"Multi\";\"Direkt\";\"" + thousand
+        + "\";\"BalkenDiagram(H)\";\"\"\n"
+          "\"Zu lang\";\"Multi\";\"Direkt\";\"" + tooLong + "\";\"BalkenDiagram(H)\";\"\"\n";
+    const ViewsCsv::Outcome out = ViewsCsv::read(text, v);
+    QCOMPARE(out.created, 3);
+    QCOMPARE(out.skipped.size(), 1);
+    QCOMPARE(out.skipped.first().title, QString("Zu lang"));
+    const QStandardItemModel* list = v.viewListModel();
+    QCOMPARE(list->item(1)->data(Roles::ViewColumns).toStringList(), (QStringList{"9", "10"}));
+    QCOMPARE(list->item(2)->data(Roles::ViewColumns).toStringList(), (QStringList{"2", "2", "5"}));
+    QCOMPARE(list->item(3)->data(Roles::ViewColumns).toStringList().join(','), thousand);
+    // One row of values per listed column, however often it is listed.
+    auto* direct = dynamic_cast<DiagramAdapter*>(v.viewPage(3));
+    QVERIFY(direct);
+    QCOMPARE(direct->diagram()->values().size(), 1000 * 3);
+    QCOMPARE(direct->diagram()->values().at(2999), 5.0);
+
+    const QString path = m_dir.path() + "/vorlage.csv";
+    QVERIFY(v.exportViewsCSV(path));
+    const QString written = QString::fromUtf8(fileBytes(path));
+    QVERIFY(written.contains("\"Neun\";\"Multi\";\"Häufigkeit\";\"9,10\";"));
+    QVERIFY(written.contains("\"Doppelt\";\"Special\";\"\";\"2,2,5\";"));
+    QVERIFY(written.contains("\"" + thousand + "\""));
+}
+
 void TstViewsCsv::throughTheMenus()
 {
     View v;
@@ -271,8 +316,8 @@ void TstViewsCsv::throughTheMenus()
         ans.accept(UserInput::SaveFile, base);
         v.exportViewsFile();
         QCOMPARE(ans.unexpected, 0);
-        QCOMPARE(ans.asked.first().title, QString("Choose a file"));
-        QCOMPARE(ans.asked.first().label, QString("Datafiles (*.csv)"));
+        QCOMPARE(ans.asked.first().title, QString("Datei wählen"));
+        QCOMPARE(ans.asked.first().label, QString("Datendateien (*.csv)"));
     }
     QVERIFY(QFile::exists(base + ".csv"));
     // An upper-case ending is an ending: no second one is appended, and it is read.
@@ -284,6 +329,7 @@ void TstViewsCsv::throughTheMenus()
         QCOMPARE(ans.unexpected, 0);
     }
     QVERIFY(!QFile::exists(base + ".CSV.csv"));
+    const QString title = WindowUtil::title(v);
     v.clearViews();
     {
         ScriptedAnswerer ans;
@@ -291,10 +337,13 @@ void TstViewsCsv::throughTheMenus()
             .accept(UserInput::OpenFile, base + ".CSV");
         v.importViewsFile();
         QCOMPARE(ans.unexpected, 0);
-        QCOMPARE(ans.asked.at(1).label, QString("Datafiles (*.csv);;All (*.*)"));
+        QCOMPARE(ans.asked.at(1).label, QString("Datendateien (*.csv);;Alle Dateien (*)"));
     }
     QCOMPARE(v.viewCount(), views);
-    QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + base + ".CSV");
+    // Only the views were replaced: the title names the data as before, and the views
+    // applied are unsaved work that "Neu" asks about.
+    QCOMPARE(WindowUtil::title(v), title);
+    QVERIFY(v.isChanged());
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     // A file of another ending is not read, and nothing changes.
     const QString other = writeFile(m_dir.path() + "/ansichten.txt", fileBytes(base + ".csv"));
@@ -308,7 +357,14 @@ void TstViewsCsv::throughTheMenus()
         QCOMPARE(ans.unexpected, 0);
     }
     QCOMPARE(v.viewCount(), 1);
-    QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + base + ".CSV");
+    QCOMPARE(WindowUtil::title(v), title);
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Question, QMessageBox::Cancel);
+        v.actNeu->trigger();
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(ans.asked.size(), 1);
+    }
 }
 
 QTEST_MAIN(TstViewsCsv)

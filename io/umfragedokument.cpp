@@ -436,7 +436,7 @@ bool UmfrageDokument::importSM(const QString& fileName)
     if (!CsvImport::readText(fileName, &text))
         return false;
     startNewTable();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();
@@ -447,7 +447,7 @@ void UmfrageDokument::createSurveyMonkeyViews()
 {
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, &work);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, m_questionRow, &work);
     m_stack->setCurrentIndex(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
@@ -460,13 +460,27 @@ bool UmfrageDokument::importViewsCSV(const QString& fileName)
     if (!CsvImport::readText(fileName, &text))
         return false;
     clearViews();
+    ViewsCsv::Outcome out;
     {
         CreatingMany many(*this);
-        ViewsCsv::read(text, *this, &work);
+        out = ViewsCsv::read(text, *this, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     markUnchanged();
+    m_missingColumns = out.missing;
+    // In a window the user learns which questions the survey lacks.
+    if (m_dialogParent && !out.missing.isEmpty())
+        UserInput::warning(m_dialogParent, tr("Import"), missingColumnsText(out.missing));
     return true;
+}
+
+QString UmfrageDokument::missingColumnsText(const QStringList& titles)
+{
+    QStringList quoted;
+    for (const QString& t : titles)
+        quoted << QStringLiteral("\"%1\"").arg(t);
+    return tr("Diese Spalten fehlen in den Daten; die Ansichten darüber wurden "
+              "ausgelassen: %1").arg(quoted.join(QStringLiteral(", ")));
 }
 
 bool UmfrageDokument::exportCSV(const QString& fileName)

@@ -9,6 +9,7 @@
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "analyses/kreuztabelle.h"
+#include "analyses/mehrfachantworten.h"
 #include "analyses/modelaenlichkeits3dview.h"
 #include "analyses/modelaenlichkeitstabelle.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
@@ -110,6 +111,8 @@ const QVector<ViewTypes::SpecialViewType>& ViewTypes::specialViewTypes()
         {QStringLiteral("Chi Quadrat"), 1, 1, nullptr},
         // The first column gives the rows, every further one a block of columns.
         {QStringLiteral("Kreuztabelle"), 2, -1, &makeColumnsView<Kreuztabelle>},
+        // One multiple-choice set, its columns the options in order.
+        {QStringLiteral("Mehrfachantworten"), 1, -1, &makeColumnsView<Mehrfachantworten>},
     };
     return rows;
 }

@@ -157,5 +157,9 @@ bool CommandLineReport::applyViews(const QString& fileName)
                   .arg(fileName, QString::number(s.line), s.title, type);
         error(why);
     }
+    for (const QString& column : out.missing)
+        error(tr("Warnung: %1: die Spalte \"%2\" fehlt in den Daten; die Ansichten darüber "
+                 "wurden ausgelassen.")
+                  .arg(fileName, column));
     return true;
 }

@@ -26,6 +26,7 @@
 #include "app/dateiauswahl.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
+#include "commands/mehrfachsetbefehl.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
@@ -334,6 +335,7 @@ void View::createActions()
         {QV_ACTION(actWeight), QT_TR_NOOP("Spalten gewichten"), "colweigth",
          &View::dataWeightColumns},
         {QV_ACTION(actWeighting), QT_TR_NOOP("Gewichtung..."), "", &View::dataWeighting},
+        {QV_ACTION(actMultiSet), QT_TR_NOOP("Mehrfachantworten-Set..."), "", &View::dataMultiSet},
         {QV_ACTION(actStat), QT_TR_NOOP("Spaltenstatistik"), "colstat", &View::dataStatColumns,
          Qt::CTRL | Qt::Key_D},
         {QV_ACTION(actLinReg), QT_TR_NOOP("Regression"), "collinreg", &View::dataLinReg},
@@ -382,8 +384,8 @@ void View::createMenusAndToolbars()
     addAll(menuBar()->addMenu(tr("Bearbeiten")),
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
     addAll(menuBar()->addMenu(tr("Spalten")),
-           {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric,
-            nullptr, actCombine, actWeight, actWeighting, nullptr, actStat, actLinReg});
+           {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric, nullptr,
+            actCombine, actWeight, actWeighting, actMultiSet, nullptr, actStat, actLinReg});
     addAll(menuBar()->addMenu(tr("Diagramme")),
            {actHome, nullptr, actCreateView, actRemoveView, nullptr, actRemoveAllViews});
 
@@ -434,7 +436,7 @@ void View::widgetChanged(int idx)
         modelSelectionChanged();
     } else {
         for (QAction* a : {actCombine, actCreateView, actHideColumns, actNormalize, actNumeric,
-                           actReplace, actRenameColumn, actStat, actLinReg, actWeight})
+                           actReplace, actRenameColumn, actStat, actLinReg, actWeight, actMultiSet})
             a->setEnabled(false);
     }
     actGotoColumn->setEnabled(table);
@@ -446,7 +448,7 @@ void View::modelSelectionChanged()
     const QVector<int> cols = dataTable()->selectedColumns();
     const int n = cols.size();
     for (QAction* a : {actCreateView, actHideColumns, actNormalize, actNumeric, actReplace,
-                       actStat})
+                       actStat, actMultiSet})
         a->setEnabled(n >= 1);
     actRenameColumn->setEnabled(n == 1);
     actCombine->setEnabled(n >= 2);
@@ -654,11 +656,6 @@ void View::createViewsSM()
     showPage(0);
 }
 
-void View::dataWeighting()
-{
-    Gewichtungsbefehl::waehlen(tableContext());
-}
-
 void View::exportWith(bool (View::*write)(const QString&))
 {
     const QString name = DateiAuswahl::save(this, DateiAuswahl::Umfrage);
@@ -703,3 +700,5 @@ void View::hideSelectedColumns() { SpaltenBearbeitung::hideColumns(tableContext(
 void View::viewGotoColumn() { SpaltenBearbeitung::gotoColumn(tableContext()); }
 void View::dataLinReg() { RegressionsBefehl::linReg(tableContext()); }
 void View::dataCopyColumns() { SpaltenBearbeitung::copyColumns(tableContext()); }
+void View::dataWeighting() { Gewichtungsbefehl::waehlen(tableContext()); }
+void View::dataMultiSet() { MehrfachSetBefehl::erstellen(tableContext(), *m_doc); }

@@ -77,7 +77,7 @@ public:
     bool load(const QString& fileName);
 
     // Access for the commands and the tests.
-    QStandardItemModel* dataModel() const;
+    QStandardItemModel* dataModel() const override;
     QStandardItemModel* viewListModel() const override;
     QStackedWidget* viewArea() const;
     QUndoStack* undoStack() const;
@@ -112,6 +112,7 @@ public slots:
     void dataCombineColumns();
     void dataWeightColumns();
     void dataWeighting();
+    void dataMultiSet();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -195,6 +196,7 @@ public:
     QAction* actCombine = nullptr;
     QAction* actWeight = nullptr;
     QAction* actWeighting = nullptr;
+    QAction* actMultiSet = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

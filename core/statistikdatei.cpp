@@ -12,6 +12,7 @@
 #include "core/gewichtung.h"
 #include "core/tabelle1.h"
 #include "core/itempool.h"
+#include "core/mehrfachsets.h"
 #include "core/variantreader.h"
 #include "core/zellenleser.h"
 #include "core/roles.h"
@@ -55,6 +56,8 @@ qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& vie
     qint16 version = Version;
     if (Gewichtung::spalteVon(model) >= 0)
         version = qMax(version, GewichtVersion);
+    if (!MehrfachSets::von(model).isEmpty())
+        version = qMax(version, MehrfachVersion);
     for (int i = 1; i < views.viewCount(); ++i)
         if (const auto* mc = qobject_cast<const ModelClient*>(views.viewPage(i)))
             version = qMax(version, qint16(mc->neededVersion()));
@@ -83,6 +86,8 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
     }
     if (version >= GewichtVersion)
         s << qint32(Gewichtung::spalteVon(m));
+    if (version >= MehrfachVersion)
+        MehrfachSets::write(s, MehrfachSets::von(m));
     // The cells are encoded here in blocks: the stream's QVariant path costs more than
     // the rest of saving together. The bytes are those of s << QVariant(QString).
     QByteArray block;
@@ -179,6 +184,14 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
         }
         // A column the table does not have weights nothing.
         Gewichtung::of(m)->setSpalte(weight < cols ? weight : -1);
+    }
+    if (version >= MehrfachVersion) {
+        QVector<MehrfachSet> sets;
+        if (!MehrfachSets::read(s, cols, &sets)) {
+            out.result = Damaged;
+            return out;
+        }
+        MehrfachSets::of(m)->setSets(sets);
     }
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)

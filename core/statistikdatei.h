@@ -22,7 +22,8 @@ public:
     // Views get the file's version as their record version.
     static constexpr qint16 Version = 5;          // the data table and the views
     static constexpr qint16 GewichtVersion = 6;   // + the weight column; "Kreuztabelle"
-    static constexpr qint16 NewestVersion = GewichtVersion;
+    static constexpr qint16 MehrfachVersion = 7;  // + the multiple-choice sets; "Mehrfachantworten"
+    static constexpr qint16 NewestVersion = MehrfachVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

@@ -21,6 +21,8 @@ public:
     virtual QWidget* viewPage(int row) const = 0;
     // The view list model (row i describes page i).
     virtual QStandardItemModel* viewListModel() const = 0;
+    // The data table the views show; null when the host has none.
+    virtual QStandardItemModel* dataModel() const { return nullptr; }
     // The row of a view, -1 when it is not in the list.
     virtual int viewIndex(ModelClient* view) = 0;
     // The record of row r (r >= 1) with its settings written at record version v.

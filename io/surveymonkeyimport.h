@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class Fortschritt;
 class QStandardItemModel;
@@ -16,22 +17,46 @@ struct TableContext;
 class SurveyMonkeyImport
 {
 public:
+    // One question of the export: its first column and the columns without a question
+    // text of their own that follow it.
+    struct Frage {
+        QString text;
+        int first = 0;
+        QVector<int> columns;  // first included
+        QVector<int> options;  // the columns that stand for a choice (not free text)
+        // Several options: a multiple-choice question.
+        bool mehrfach() const { return options.size() > 1; }
+    };
+    // The questions of an export from its question row and sub-header row. Columns
+    // without a usable sub-header belong to no question.
+    static QVector<Frage> fragen(const QStringList& titles, const QStringList& subHeaders);
+    // The column titles that keep every name: "<Frage> – <Option>" for the columns of a
+    // multiple-choice question and for the further columns of any question; the
+    // question text for a single-choice column.
+    static QStringList titel(const QStringList& titles, const QStringList& subHeaders);
+
     // Replaces the content of the (already emptied) model by the survey of the text.
     // The sub-header row goes to *subHeaders; a file without one leaves it empty.
+    // The question row as the file has it goes to *questionRow (when given): the titles
+    // are named after the questions and options.
     // Steps progress (when given) per record.
     static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
-                     QStringList* subHeaders, Fortschritt* progress = nullptr);
+                     QStringList* subHeaders, Fortschritt* progress = nullptr,
+                     QStringList* questionRow = nullptr);
 
     // A column has a usable sub-header when its entry exists and is not empty.
     static bool isUsable(const QStringList& subHeaders, int column);
     static bool isFreeText(const QString& subHeader);
 
-    // Shows the columns with a usable sub-header and hides the others, then makes a
-    // horizontal bar chart of answer frequencies for every such column that is not
-    // free text, in column order, and after them a pie chart for each.
+    // Shows the columns with a usable sub-header and hides the others. Every
+    // multiple-choice question (of the question row) becomes a set and one
+    // "Mehrfachantworten" view; after them a horizontal bar chart of answer frequencies
+    // for every other column with a usable sub-header that is not free text, in column
+    // order, and then a pie chart for each.
     // Steps progress (when given) per view.
     static void createViews(const TableContext& context, ViewHost& views,
-                            const QStringList& subHeaders, Fortschritt* progress = nullptr);
+                            const QStringList& subHeaders, const QStringList& questionRow,
+                            Fortschritt* progress = nullptr);
 };
 
 #endif

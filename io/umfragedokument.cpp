@@ -453,7 +453,7 @@ bool UmfrageDokument::importSM(const QString& fileName)
         return false;
     startNewTable();
     m_fileName.clear();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work);
+    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();
@@ -464,7 +464,7 @@ void UmfrageDokument::createSurveyMonkeyViews()
 {
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, &work);
+    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, m_questionRow, &work);
     m_stack->setCurrentIndex(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
@@ -480,14 +480,28 @@ bool UmfrageDokument::importViewsCSV(const QString& fileName)
         return false;
     }
     clearViews();
+    ViewsCsv::Outcome out;
     {
         CreatingMany many(*this);
-        ViewsCsv::read(text, *this, &work);
+        out = ViewsCsv::read(text, *this, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     // Only the views are replaced: the data and the file stay, and the new views are
     // unsaved work until saved.
+    m_missingColumns = out.missing;
+    // In a window the user learns which questions the survey lacks.
+    if (m_dialogParent && !out.missing.isEmpty())
+        UserInput::warning(m_dialogParent, tr("Import"), missingColumnsText(out.missing));
     return true;
+}
+
+QString UmfrageDokument::missingColumnsText(const QStringList& titles)
+{
+    QStringList quoted;
+    for (const QString& t : titles)
+        quoted << QStringLiteral("\"%1\"").arg(t);
+    return tr("Diese Spalten fehlen in den Daten; die Ansichten darüber wurden "
+              "ausgelassen: %1").arg(quoted.join(QStringLiteral(", ")));
 }
 
 bool UmfrageDokument::exportCSV(const QString& fileName)

@@ -38,7 +38,7 @@ public:
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
     QWidget* dialogParent() const { return m_dialogParent; }
 
-    QStandardItemModel* dataModel() const { return m_model; }
+    QStandardItemModel* dataModel() const override { return m_model; }
     QStandardItemModel* viewListModel() const override { return m_viewList; }
     // The pages: the data-table widget, then one view per row of the view list.
     QStackedWidget* viewArea() const;
@@ -96,7 +96,12 @@ public:
     bool importSM(const QString& fileName);
     // Replaces the views by those of a views file; the data and the file name stay,
     // and the state counts as changed where the views differ from the last save.
+    // Views over columns the survey lacks are left out and those columns named (a
+    // warning when there is a dialog parent).
     bool importViewsCSV(const QString& fileName);
+    // The titles the last views file needed that the survey lacked.
+    const QStringList& missingColumns() const { return m_missingColumns; }
+    static QString missingColumnsText(const QStringList& titles);
     bool exportCSV(const QString& fileName);
     bool exportViewsCSV(const QString& fileName);
     // The report with every picture at pictureSize (the view area's size when empty).
@@ -154,6 +159,9 @@ private:
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;
     QStringList m_subHeaders;
+    // The question row of the last SurveyMonkey import, as the file has it.
+    QStringList m_questionRow;
+    QStringList m_missingColumns;
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include "io/viewscsv.h"
 
+#include <QHash>
 #include <QSaveFile>
+#include <QSet>
 #include <QStandardItemModel>
 
 #include "core/csvreader.h"
@@ -22,6 +24,41 @@ QByteArray fromBase64(const QString& field)
     const QByteArray::FromBase64Result r = QByteArray::fromBase64Encoding(
         field.toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
     return r ? r.decoded : QByteArray();
+}
+
+const QLatin1String SpaltenPrefix("#Spalten:");
+
+// The column titles of the view lines by their number, from the "#Spalten:" comments.
+QHash<int, QStringList> columnTitlesOf(const QString& text)
+{
+    QHash<int, QStringList> out;
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(at, end - at);
+        at = end + 1;
+        if (!line.startsWith(SpaltenPrefix))
+            continue;
+        const QStringView rest = line.mid(SpaltenPrefix.size());
+        const qsizetype colon = rest.indexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int n = colon > 0 ? rest.left(colon).toInt(&ok) : 0;
+        if (!ok || n < 1)
+            continue;
+        QStringList titles;
+        const QStringView fields = rest.mid(colon + 1).trimmed();
+        if (!fields.isEmpty())
+            for (QStringView f : fields.split(QLatin1Char(';'))) {
+                f = f.trimmed();
+                if (f.startsWith(QLatin1Char('"')) && f.endsWith(QLatin1Char('"')) && f.size() >= 2)
+                    f = f.mid(1, f.size() - 2);
+                titles << QString::fromUtf8(QByteArray::fromBase64(f.toLatin1()));
+            }
+        out.insert(n, titles);
+    }
+    return out;
 }
 
 QVector<int> columnsOf(const QString& field)
@@ -53,6 +90,17 @@ QByteArray ViewsCsv::toCsv(ViewHost& views, Fortschritt* progress)
             DataCsvExport::quoted(r.viewType),
             DataCsvExport::quoted(base64(r.notes.toUtf8())),
         };
+        QStringList titles;
+        for (int c : r.columns) {
+            const QVariant t = views.dataModel()
+                ? views.dataModel()->headerData(c, Qt::Horizontal, Qt::DisplayRole)
+                : QVariant();
+            // A column without a title of its own is known by its number only.
+            titles << DataCsvExport::quoted(
+                t.typeId() == QMetaType::QString ? base64(t.toString().toUtf8()) : QString());
+        }
+        text += SpaltenPrefix + QString::number(row) + QLatin1Char(':')
+            + titles.join(QLatin1Char(';')) + QLatin1Char('\n');
         text += fields.join(QLatin1Char(';'));
         if (qobject_cast<ModelClient*>(views.viewPage(row)))
             text += QLatin1Char(';') + DataCsvExport::quoted(base64(r.settings)) + QLatin1Char('\n');
@@ -77,9 +125,54 @@ bool ViewsCsv::write(const QString& fileName, ViewHost& views, Fortschritt* prog
     return out.commit();
 }
 
+namespace {
+// The first column of each title: a template of many views over a wide survey looks
+// each title up once.
+QHash<QString, int> firstColumnOf(const QStringList& surveyTitles)
+{
+    QHash<QString, int> out;
+    for (int c = int(surveyTitles.size()) - 1; c >= 0; --c)
+        out.insert(surveyTitles.at(c), c);
+    return out;
+}
+
+QVector<int> matchedColumns(const QVector<int>& stored, const QStringList& titles,
+                            const QStringList& surveyTitles, const QHash<QString, int>& first)
+{
+    if (titles.size() != stored.size())
+        return stored;
+    QVector<int> out;
+    out.reserve(stored.size());
+    for (int i = 0; i < stored.size(); ++i) {
+        const int c = stored.at(i);
+        const QString& t = titles.at(i);
+        if (t.isEmpty() || (c >= 0 && c < surveyTitles.size() && surveyTitles.at(c) == t))
+            out << c;
+        else
+            out << first.value(t, -1);
+    }
+    return out;
+}
+}
+
+QVector<int> ViewsCsv::matchColumns(const QVector<int>& stored, const QStringList& titles,
+                                    const QStringList& surveyTitles)
+{
+    return matchedColumns(stored, titles, surveyTitles, firstColumnOf(surveyTitles));
+}
+
 ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschritt* progress)
 {
     Outcome out;
+    const QHash<int, QStringList> known = columnTitlesOf(text);
+    QStringList surveyTitles;
+    if (const QStandardItemModel* m = views.dataModel())
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QVariant t = m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
+            surveyTitles << (t.typeId() == QMetaType::QString ? t.toString() : QString());
+        }
+    const QHash<QString, int> firstOf = firstColumnOf(surveyTitles);
+    QSet<QString> missingSeen;
     // Lines, not records: enough for the bar.
     if (progress)
         progress->stage(progress->text(), text.count(QLatin1Char('\n')) + 1);
@@ -98,6 +191,26 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschri
         r.notes = CsvReader::decode(fromBase64(f.at(5)));
         if (f.size() > 6)
             r.settings = fromBase64(f.at(6));
+        const auto titles = known.constFind(out.lines);
+        if (titles != known.constEnd()) {
+            r.columns = matchedColumns(r.columns, *titles, surveyTitles, firstOf);
+            bool lacking = false;
+            for (int i = 0; i < r.columns.size(); ++i)
+                if (r.columns.at(i) < 0) {
+                    lacking = true;
+                    if (!missingSeen.contains(titles->at(i))) {
+                        missingSeen.insert(titles->at(i));
+                        out.missing << titles->at(i);
+                    }
+                }
+            // Made over other columns, the view would show a wrong question.
+            if (lacking) {
+                ++out.leftOut;
+                if (progress)
+                    progress->step(out.lines);
+                continue;
+            }
+        }
         if (views.createFromRecord(r, Version))
             ++out.created;
         else

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class Fortschritt;
@@ -12,7 +13,10 @@ class ViewHost;
 // data table of the same column layout. After a comment line and the version line, one
 // line per view of seven quoted ";"-separated fields: title, category, adapter type,
 // columns, view type, notes (UTF-8, Base64) and settings (the view's record at record
-// version 5 in the Qt 4.6 stream format, Base64).
+// version 5 in the Qt 4.6 stream format, Base64). Before each view line a comment line
+// "#Spalten:<n>:" names the titles of its columns (quoted, ";"-separated, UTF-8 in
+// Base64), n counting the view lines from 1: readers that skip comments read the file
+// as before, and the views find their questions in a survey of another column order.
 class ViewsCsv
 {
 public:
@@ -36,7 +40,18 @@ public:
         int lines = 0;   // view lines read (comments and short lines not counted)
         int created = 0; // views made from them
         QVector<Skipped> skipped;
+        // Titles of columns the views need that the survey lacks, each once, in the
+        // order met; the views over them are left out (leftOut of them).
+        QStringList missing;
+        int leftOut = 0;
     };
+
+    // The columns of a view in the survey: each stored column whose title the file
+    // knows is looked up by that title (its own number first, then the first column of
+    // that title), -1 when the survey has none; a column without a known title keeps
+    // its number. Without a title per column the numbers stand.
+    static QVector<int> matchColumns(const QVector<int>& stored, const QStringList& titles,
+                                     const QStringList& surveyTitles);
     // Appends the views of a decoded views CSV text. A line whose view cannot be made
     // is passed over; notes and settings go only to the view of their own line.
     // Steps progress (when given) per line.

@@ -22,6 +22,7 @@ private slots:
     void init();
     void csvReportWithViewsInOrder();
     void surveyMonkeyViewsThenViewsFile();
+    void templateOnNextMonthsSurvey();
     void statFileReport();
     void reportFollowsDesktopNumbers();
     void crosstabReport();
@@ -155,6 +156,34 @@ void TstCommandLine::csvReportWithViewsInOrder()
     QVERIFY(html.contains("<TABLE>"));
     QVERIFY(html.contains("<IMG src=\"bericht_files/diagram1.png\""));
     QCOMPARE(checkPictures(path("bericht.html")), 2);
+}
+
+void TstCommandLine::templateOnNextMonthsSurvey()
+{
+    // Last month's survey had Alter, Wohnort, Note; this month's lacks Wohnort and
+    // holds the others in another order.
+    write("juni.csv", "Note;Alter\n1;20\n2;30\n2;40\n");
+    auto title = [](const char* t) { return "\"" + QByteArray(t).toBase64() + "\""; };
+    write("vorlage.csv",
+          QByteArray(ViewsHead) + "#Spalten:1:" + title("Alter") + "\n"
+              + "\"Alter\";\"Single\";\"Häufigkeit\";\"0\";\"Tabelle\";\"\";\"\"\n"
+              + "#Spalten:2:" + title("Wohnort") + "\n"
+              + "\"Wohnort\";\"Single\";\"Häufigkeit\";\"1\";\"Tabelle\";\"\";\"\"\n"
+              + "#Spalten:3:" + title("Note") + "\n"
+              + "\"Note\";\"Single\";\"Häufigkeit\";\"2\";\"Tabelle\";\"\";\"\"\n");
+    const Result r = run({"--report", "juni.html", "--views", "vorlage.csv", "juni.csv"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.errLines.size(), 1);
+    QVERIFY(r.errLines.first().startsWith("quorvandel7: Warnung: vorlage.csv"));
+    QVERIFY(r.errLines.first().contains("\"Wohnort\""));
+    const QString html = readAll(path("juni.html"));
+    QCOMPARE(headings(html), QStringList({"Alter", "Note"}));
+    // Each view counts its own question: the ages under Alter, the marks under Note.
+    const qsizetype note = html.indexOf("<H2>Note");
+    QVERIFY(note > 0);
+    QVERIFY(html.left(note).contains("<TD>40</TD>"));
+    QVERIFY(!html.mid(note).contains("<TD>40</TD>"));
+    QVERIFY(html.mid(note).contains("<TD>2</TD>"));
 }
 
 void TstCommandLine::surveyMonkeyViewsThenViewsFile()

@@ -244,8 +244,10 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     w.clearViews();
     w.dataModel()->clear();
     QStringList subHeaders;
-    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders);
-    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders);
+    QStringList questions;
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
+                             nullptr, &questions);
+    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders, questions);
     showViews(w);
     settle();
 }

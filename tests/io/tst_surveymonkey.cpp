@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "analyses/mehrfachantworten.h"
+#include "core/mehrfachsets.h"
 #include "core/roles.h"
 #include "core/tabelle1.h"
 #include "app/view.h"
@@ -28,6 +30,34 @@ const char* const Survey =
     "\"Berlin, Mitte\",\"ναι\"\r\n"
     "\"1002\",\"30-49\",,\"Grün\",,\"Zeile eins\r\nZeile zwei\",,\"όχι\"\r\n";
 
+// An export in the service's layout: optionally the nine respondent columns, a
+// single-choice question, a multiple-choice question with an "other" option and its
+// free text, and an open question.
+QByteArray exportLayout(bool respondentColumns)
+{
+    const QByteArray lead = respondentColumns
+        ? "Respondent ID,Collector ID,Start Date,End Date,IP Address,Email Address,"
+          "First Name,Last Name,Custom Data 1,"
+        : "";
+    const QByteArray leadSub = respondentColumns ? ",,,,,,,,," : "";
+    const QByteArray leadRow = respondentColumns
+        ? "11,7,01/02/2026,01/02/2026,10.0.0.1,,,,," : "";
+    QByteArray out = lead
+        + "Wie alt sind Sie?,Welche Kanäle nutzen Sie?,,,,Was wünschen Sie sich?\n"
+        + leadSub
+        + "Response,Zeitung,Radio,Sonstiges (bitte angeben),Open-Ended Response,"
+          "Open-Ended Response\n";
+    const char* const rows[] = {
+        "18-29,Zeitung,Radio,,,mehr",
+        "18-29,,Radio,Sonstiges (bitte angeben),Podcast,",
+        "30-49,,,,,nichts",
+        "30-49,Zeitung,,,,",
+    };
+    for (const char* r : rows)
+        out += leadRow + r + "\n";
+    return out;
+}
+
 QStringList viewTitles(View& v)
 {
     QStringList out;
@@ -43,6 +73,8 @@ class TstSurveyMonkey : public QObject
 private slots:
     void initTestCase();
     void importThroughMenu();
+    void exportLayoutKeepsNames_data();
+    void exportLayoutKeepsNames();
     void usableSubHeader_data();
     void usableSubHeader();
     void shortSubHeaderRowHidesTheRest();
@@ -88,8 +120,11 @@ void TstSurveyMonkey::importThroughMenu()
 
     QStandardItemModel* m = v.dataModel();
     QCOMPARE(m->columnCount(), 8);
-    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QString("Welche Farben mögen Sie?"));
-    QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QString());
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(),
+             QString("Welche Farben mögen Sie? – Rot"));
+    QCOMPARE(m->headerData(5, Qt::Horizontal).toString(), QString("Kommentar"));
+    QCOMPARE(m->headerData(3, Qt::Horizontal).toString(),
+             QString("Welche Farben mögen Sie? – Grün"));
     QCOMPARE(m->headerData(6, Qt::Horizontal).toString(), QString("Ort, Land"));
     QVERIFY(!m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).isValid());
     const QList<QStringList> rows{
@@ -103,21 +138,80 @@ void TstSurveyMonkey::importThroughMenu()
     for (int c = 0; c < 8; ++c)
         QCOMPARE(t->isColumnHidden(c), hidden[c]);
 
-    // All bar charts in column order, then all pies; untitled columns by their number.
+    // The multiple-choice question as one view, then the bar charts of the others in
+    // column order, then their pies.
     QCOMPARE(viewTitles(v),
-             (QStringList{"Balken: Wie alt sind Sie?", "Balken: Welche Farben mögen Sie?",
-                          "Balken: 4", "Balken: 5", "Balken: Γνώμη",
-                          "Torten:Wie alt sind Sie?", "Torten:Welche Farben mögen Sie?",
-                          "Torten:4", "Torten:5", "Torten:Γνώμη"}));
-    const QList<int> columns{1, 2, 3, 4, 7, 1, 2, 3, 4, 7};
-    for (int r = 1; r <= 10; ++r) {
+             (QStringList{"Welche Farben mögen Sie?", "Balken: Wie alt sind Sie?",
+                          "Balken: Γνώμη", "Torten:Wie alt sind Sie?", "Torten:Γνώμη"}));
+    const QList<QStringList> columns{{"2", "3", "4"}, {"1"}, {"7"}, {"1"}, {"7"}};
+    const QStringList types{"Mehrfachantworten", "BalkenDiagram(H)", "BalkenDiagram(H)",
+                            "TortenDiagram", "TortenDiagram"};
+    for (int r = 1; r <= 5; ++r) {
         const QStandardItem* it = v.viewListModel()->item(r);
-        QCOMPARE(it->data(Roles::ViewAdapterType).toString(), QString("Häufigkeit"));
-        QCOMPARE(it->data(Roles::ViewType).toString(),
-                 QString(r <= 5 ? "BalkenDiagram(H)" : "TortenDiagram"));
-        QCOMPARE(it->data(Roles::ViewColumns).toStringList(),
-                 QStringList{QString::number(columns[r - 1])});
+        QCOMPARE(it->data(Roles::ViewAdapterType).toString(),
+                 QString(r == 1 ? "" : "Häufigkeit"));
+        QCOMPARE(it->data(Roles::ViewType).toString(), types.at(r - 1));
+        QCOMPARE(it->data(Roles::ViewColumns).toStringList(), columns.at(r - 1));
     }
+    QCOMPARE(MehrfachSets::von(m),
+             (QVector<MehrfachSet>{{"Welche Farben mögen Sie?", {2, 3, 4}, ""}}));
+}
+
+void TstSurveyMonkey::exportLayoutKeepsNames_data()
+{
+    QTest::addColumn<bool>("respondentColumns");
+    QTest::newRow("with the respondent columns") << true;
+    QTest::newRow("without them") << false;
+}
+
+void TstSurveyMonkey::exportLayoutKeepsNames()
+{
+    QFETCH(bool, respondentColumns);
+    const int o = respondentColumns ? 9 : 0;
+    View v;
+    QVERIFY(v.importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
+    QStandardItemModel* m = v.dataModel();
+    QCOMPARE(m->columnCount(), o + 6);
+    QCOMPARE(m->rowCount(), 4);
+    const QString q = "Welche Kanäle nutzen Sie?";
+    const QStringList titles{"Wie alt sind Sie?", q + " – Zeitung", q + " – Radio",
+                             q + " – Sonstiges (bitte angeben)", q + " – Open-Ended Response",
+                             "Was wünschen Sie sich?"};
+    for (int c = 0; c < 6; ++c)
+        QCOMPARE(m->headerData(o + c, Qt::Horizontal).toString(), titles.at(c));
+    if (respondentColumns)
+        QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Respondent ID"));
+    for (int c = 0; c < o; ++c)
+        QVERIFY(v.dataTable()->table()->isColumnHidden(c));
+
+    // One view for the multiple-choice question, bars and pies for the single choice;
+    // the free texts get none.
+    QCOMPARE(viewTitles(v), (QStringList{q, "Balken: Wie alt sind Sie?",
+                                         "Torten:Wie alt sind Sie?"}));
+    auto* mehrfach = qobject_cast<Mehrfachantworten*>(v.viewArea()->widget(1));
+    QVERIFY(mehrfach);
+    QCOMPARE(mehrfach->spalten(), (QVector<int>{o + 1, o + 2, o + 3}));
+    QTRY_COMPARE(mehrfach->basisText(), QString("n = 3"));
+    QCOMPARE(mehrfach->zaehlung().optionen,
+             (QStringList{"Zeitung", "Radio", "Sonstiges (bitte angeben)"}));
+    QCOMPARE(mehrfach->zaehlung().gewaehlt, (QVector<double>{2, 2, 1}));
+    QCOMPARE(mehrfach->zaehlung().antworten, 5.0);
+    QCOMPARE(v.viewListModel()->item(2)->data(Roles::ViewColumns).toStringList(),
+             QStringList{QString::number(o)});
+
+    const auto fragen = SurveyMonkeyImport::fragen(
+        QStringList{"A", "B", "", "", "C", "", "", "D"},
+        QStringList{"Response", "x", "y", "Open-Ended Response", "Response",
+                    "Open-Ended Response", "z", ""});
+    QCOMPARE(fragen.size(), 3);
+    QCOMPARE(fragen.at(1).columns, (QVector<int>{1, 2, 3}));
+    QCOMPARE(fragen.at(1).options, (QVector<int>{1, 2}));
+    QVERIFY(fragen.at(1).mehrfach());
+    // A single choice with its free text beside it, then an untitled option: one
+    // question of two choices.
+    QCOMPARE(fragen.at(2).columns, (QVector<int>{4, 5, 6}));
+    QVERIFY(fragen.at(2).mehrfach());
+    QVERIFY(!fragen.at(0).mehrfach());
 }
 
 void TstSurveyMonkey::usableSubHeader_data()

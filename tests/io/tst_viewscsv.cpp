@@ -16,6 +16,7 @@
 #include "app/view.h"
 #include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
+#include "io/umfragedokument.h"
 #include "io/viewscsv.h"
 #include "scriptedanswerer.h"
 #include "windowutil.h"
@@ -129,6 +130,9 @@ private slots:
     void badLinesDoNotShiftNotesAndSettings();
     void columnListsKeptAsWritten();
     void throughTheMenus();
+    void matchColumns_data();
+    void matchColumns();
+    void templateOnNextMonthsSurvey();
 
 private:
     QTemporaryDir m_dir;
@@ -191,7 +195,13 @@ void TstViewsCsv::lineLayout()
     const ViewRecord r = v.record(1, 5);
     const QString path = m_dir.path() + "/drei.csv";
     QVERIFY(v.exportViewsCSV(path));
-    const QString expected = "#Erstellt mit quorvandel7\n#Views Version:5\n"
+    // The titles of its columns in a comment before the view's line.
+    QStringList titles;
+    for (int c : {2, 5, 7})
+        titles << "\"" + QString::fromLatin1(v.dataModel()->headerData(c, Qt::Horizontal)
+                                                 .toString().toUtf8().toBase64()) + "\"";
+    const QString expected = "#Erstellt mit quorvandel7\n#Views Version:5\n#Spalten:1:"
+                             + titles.join(";") + "\n"
                              "\"Drei\";\"Multi\";\"Häufigkeit %\";\"2,5,7\";\"BalkenDiagram(V)\";\""
         + QString::fromLatin1(r.notes.toUtf8().toBase64()) + "\";\""
         + QString::fromLatin1(r.settings.toBase64()) + "\"\n";
@@ -365,6 +375,77 @@ void TstViewsCsv::throughTheMenus()
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.asked.size(), 1);
     }
+}
+
+void TstViewsCsv::matchColumns_data()
+{
+    QTest::addColumn<QVector<int>>("stored");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QVector<int>>("expected");
+    const QStringList survey{"C", "A", "B", "A"};
+    QTest::newRow("moved") << QVector<int>{0, 1} << QStringList{"A", "B"} << QVector<int>{1, 2};
+    QTest::newRow("own number first among equal titles")
+        << QVector<int>{3} << QStringList{"A"} << QVector<int>{3};
+    QTest::newRow("missing") << QVector<int>{0, 4} << QStringList{"C", "D"}
+                             << QVector<int>{0, -1};
+    QTest::newRow("untitled column by number") << QVector<int>{2} << QStringList{""}
+                                               << QVector<int>{2};
+    QTest::newRow("no titles: numbers stand") << QVector<int>{7, 0} << QStringList{"A"}
+                                              << QVector<int>{7, 0};
+}
+
+void TstViewsCsv::matchColumns()
+{
+    QFETCH(QVector<int>, stored);
+    QFETCH(QStringList, titles);
+    QFETCH(QVector<int>, expected);
+    QCOMPARE(ViewsCsv::matchColumns(stored, titles, {"C", "A", "B", "A"}), expected);
+}
+
+void TstViewsCsv::templateOnNextMonthsSurvey()
+{
+    auto survey = [](View& v, const QStringList& titles) {
+        v.clearViews();
+        QStandardItemModel* m = v.dataModel();
+        m->clear();
+        m->setHorizontalHeaderLabels(titles);
+        for (int r = 0; r < 3; ++r) {
+            QList<QStandardItem*> row;
+            for (const QString& t : titles)
+                row << new QStandardItem(t + QString::number(r % 2));
+            m->appendRow(row);
+        }
+    };
+    const QString path = m_dir.path() + "/mai.csv";
+    {
+        View mai;
+        survey(mai, {"Alter", "Wohnort", "Note", "Kanal"});
+        mai.createView("Häufigkeit", "TortenDiagram", {2}, "Noten", QString());
+        mai.createView("", "Statistik", {0, 3}, "Alter und Kanal", QString());
+        mai.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Wohnorte", QString());
+        mai.createView("Häufigkeit", "Tabelle", {1, 2}, "Wohnort und Note", QString());
+        mai.goHome();
+        QVERIFY(mai.exportViewsCSV(path));
+    }
+    View juni;
+    survey(juni, {"Kanal", "Note", "Alter"});
+    juni.document()->markUnchanged();
+    ScriptedAnswerer ans;
+    ans.accept(UserInput::OpenFile, path).accept(UserInput::Warning, QMessageBox::Ok);
+    juni.importViewsFile();
+    QCOMPARE(ans.unexpected, 0);
+    QCOMPARE(ans.asked.last().kind, UserInput::Warning);
+    QVERIFY(ans.asked.last().label.contains("\"Wohnort\""));
+    QCOMPARE(juni.document()->missingColumns(), QStringList{"Wohnort"});
+    // Every view over columns the survey has, over the right ones; none over Wohnort.
+    QCOMPARE(WindowUtil::titles(juni),
+             (QStringList{"Datentabelle", "Noten", "Alter und Kanal"}));
+    QStandardItemModel* list = juni.viewListModel();
+    QCOMPARE(list->item(1)->data(Roles::ViewColumns).toStringList(), QStringList{"1"});
+    QCOMPARE(list->item(2)->data(Roles::ViewColumns).toStringList(), (QStringList{"2", "0"}));
+    auto* noten = dynamic_cast<DiagramAdapter*>(juni.viewArea()->widget(1));
+    QVERIFY(noten);
+    QCOMPARE(noten->diagram()->labelList(), (QStringList{"Note0", "Note1"}));
 }
 
 QTEST_MAIN(TstViewsCsv)

@@ -1,0 +1,149 @@
+#include "core/mehrfachsets.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QStandardItemModel>
+
+bool MehrfachSet::gewaehlt(const QString& cell) const
+{
+    if (wert.isEmpty())
+        return !cell.trimmed().isEmpty();
+    return cell.trimmed() == wert;
+}
+
+namespace {
+QVector<double> anteile(const QVector<double>& werte, double von)
+{
+    QVector<double> out(werte.size(), 0.0);
+    if (von > 0)
+        for (int i = 0; i < werte.size(); ++i)
+            out[i] = 100.0 * werte.at(i) / von;
+    return out;
+}
+}
+
+QVector<double> MehrfachZaehlung::prozentDerBasis() const { return anteile(gewaehlt, basis); }
+QVector<double> MehrfachZaehlung::prozentDerAntworten() const
+{
+    return anteile(gewaehlt, antworten);
+}
+
+MehrfachSets::MehrfachSets(QAbstractItemModel* model)
+    : QObject(model)
+{
+    // A new data table has no sets; a load sets them after emptying.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { setSets({}); });
+}
+
+MehrfachSets* MehrfachSets::of(QAbstractItemModel* model)
+{
+    if (!model)
+        return nullptr;
+    if (auto* s = model->findChild<MehrfachSets*>(QString(), Qt::FindDirectChildrenOnly))
+        return s;
+    return new MehrfachSets(model);
+}
+
+QVector<MehrfachSet> MehrfachSets::von(const QAbstractItemModel* model)
+{
+    if (!model)
+        return {};
+    const auto* s = model->findChild<MehrfachSets*>(QString(), Qt::FindDirectChildrenOnly);
+    return s ? s->sets() : QVector<MehrfachSet>();
+}
+
+MehrfachSet MehrfachSets::fuer(const QAbstractItemModel* model, const QVector<int>& spalten,
+                               const QString& name)
+{
+    for (const MehrfachSet& s : von(model))
+        if (s.spalten == spalten)
+            return s;
+    MehrfachSet s;
+    s.name = name;
+    s.spalten = spalten;
+    return s;
+}
+
+MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set)
+{
+    MehrfachZaehlung z;
+    const int k = set.spalten.size();
+    z.gewaehlt.fill(0.0, k);
+    const QString prefix = set.name + QStringLiteral(" – ");
+    for (int c : set.spalten) {
+        QString t = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (!set.name.isEmpty() && t.startsWith(prefix) && t.size() > prefix.size())
+            t = t.mid(prefix.size());
+        z.optionen << t;
+    }
+    const int cols = model->columnCount();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        bool eine = false;
+        for (int i = 0; i < k; ++i) {
+            const int c = set.spalten.at(i);
+            if (c < 0 || c >= cols)
+                continue;
+            const QStandardItem* it = model->item(r, c);
+            if (it && set.gewaehlt(it->text())) {
+                z.gewaehlt[i] += 1;
+                z.antworten += 1;
+                eine = true;
+            }
+        }
+        if (eine)
+            z.basis += 1;
+    }
+    return z;
+}
+
+void MehrfachSets::write(QDataStream& s, const QVector<MehrfachSet>& sets)
+{
+    s << qint32(sets.size());
+    for (const MehrfachSet& set : sets) {
+        s << set.name << set.wert << qint32(set.spalten.size());
+        for (int c : set.spalten)
+            s << qint32(c);
+    }
+}
+
+bool MehrfachSets::read(QDataStream& s, int columns, QVector<MehrfachSet>* sets)
+{
+    sets->clear();
+    auto left = [&s] { return s.device() ? s.device()->bytesAvailable() : 0; };
+    qint32 n = 0;
+    s >> n;
+    // Each set takes at least its two string lengths and its column count.
+    if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 12 > left())
+        return false;
+    for (qint32 i = 0; i < n; ++i) {
+        MehrfachSet set;
+        qint32 k = 0;
+        s >> set.name >> set.wert >> k;
+        if (s.status() != QDataStream::Ok || k < 0 || qint64(k) * 4 > left())
+            return false;
+        for (qint32 j = 0; j < k; ++j) {
+            qint32 c = -1;
+            s >> c;
+            if (s.status() != QDataStream::Ok)
+                return false;
+            if (c >= 0 && c < columns)
+                set.spalten << c;
+        }
+        sets->append(set);
+    }
+    return true;
+}
+
+void MehrfachSets::setSets(const QVector<MehrfachSet>& sets)
+{
+    if (sets == m_sets)
+        return;
+    m_sets = sets;
+    emit changed();
+}
+
+void MehrfachSets::add(const MehrfachSet& set)
+{
+    m_sets.append(set);
+    emit changed();
+}

@@ -118,6 +118,7 @@ public slots:
     void importViewsFile();
     void importFile();
     void importSMFile();
+    void importSpssFile();
     void dataNormalizeColumn();
     void dataNumericColumns();
     void dataStatColumns();
@@ -133,6 +134,9 @@ public slots:
     void goHome();
     QString askDiagram();
     void exportHTMLFile();
+    void exportPDFFile();
+    void exportXlsxFile();
+    void saveViewAs();
     void changeDiagram(DiagramAdapter* mda);
     void vList_dataChanged(QStandardItem* it);
 
@@ -176,9 +180,13 @@ public:
     QAction* actImportCsv = nullptr;
     QAction* actImportSM = nullptr;
     QAction* actImportViews = nullptr;
+    QAction* actImportSpss = nullptr;
     QAction* actExportCsv = nullptr;
     QAction* actExportViews = nullptr;
     QAction* actExportHtml = nullptr;
+    QAction* actExportPdf = nullptr;
+    QAction* actExportXlsx = nullptr;
+    QAction* actSaveViewAs = nullptr;
     QAction* actQuit = nullptr;
     QAction* actUndo = nullptr;
     QAction* actRedo = nullptr;

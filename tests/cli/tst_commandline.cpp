@@ -21,6 +21,7 @@ class TstCommandLine : public QObject
 private slots:
     void init();
     void csvReportWithViewsInOrder();
+    void pdfReportByItsEnding();
     void surveyMonkeyViewsThenViewsFile();
     void statFileReport();
     void reportFollowsDesktopNumbers();
@@ -155,6 +156,18 @@ void TstCommandLine::csvReportWithViewsInOrder()
     QVERIFY(html.contains("<TABLE>"));
     QVERIFY(html.contains("<IMG src=\"bericht_files/diagram1.png\""));
     QCOMPARE(checkPictures(path("bericht.html")), 2);
+}
+
+void TstCommandLine::pdfReportByItsEnding()
+{
+    write("umfrage.csv", "Frage;Note\nja;1\nnein;2\n");
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Balken\";\"Single\";\"Häufigkeit\";\"0\";\"BalkenDiagram(V)\";\"\";\"\"\n");
+    const Result r = run({"--report", "bericht.PDF", "--views", "ansichten.csv", "umfrage.csv"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(readAll(path("bericht.PDF")).startsWith("%PDF"));
+    QVERIFY(!QDir(path("bericht.PDF_files")).exists());
 }
 
 void TstCommandLine::surveyMonkeyViewsThenViewsFile()

@@ -22,6 +22,7 @@ private slots:
     void init();
     void csvReportWithViewsInOrder();
     void pdfReportByItsEnding();
+    void spssSurveyToReportAndWorkbook();
     void surveyMonkeyViewsThenViewsFile();
     void statFileReport();
     void reportFollowsDesktopNumbers();
@@ -168,6 +169,28 @@ void TstCommandLine::pdfReportByItsEnding()
     QCOMPARE(r.code, 0);
     QVERIFY(readAll(path("bericht.PDF")).startsWith("%PDF"));
     QVERIFY(!QDir(path("bericht.PDF_files")).exists());
+}
+
+void TstCommandLine::spssSurveyToReportAndWorkbook()
+{
+    QVERIFY(QFile::copy(QT_TESTCASE_SOURCEDIR "/io/data/umfrage.sav", path("umfrage.sav")));
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Noten\";\"Single\";\"Häufigkeit\";\"2\";\"Tabelle\";\"\";\"\"\n");
+    const Result r = run({"--report", "bericht.html", "--xlsx", "mappe.xlsx", "--views",
+                          "ansichten.csv", "umfrage.sav"});
+    QCOMPARE(r.code, 0);
+    const QString html = readAll(path("bericht.html"));
+    QCOMPARE(headings(html), QStringList({"Noten"}));
+    // The value labels are the answers.
+    QVERIFY(html.contains("befriedigend"));
+    QVERIFY(readAll(path("mappe.xlsx")).startsWith("PK"));
+
+    write("kaputt.sav", "$FL2 nicht mehr");
+    const Result bad = run({"--xlsx", "x.xlsx", "kaputt.sav"});
+    QCOMPARE(bad.code, 1);
+    QCOMPARE(bad.errLines.size(), 1);
+    QVERIFY(!QFile::exists(path("x.xlsx")));
 }
 
 void TstCommandLine::surveyMonkeyViewsThenViewsFile()

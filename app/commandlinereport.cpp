@@ -105,8 +105,12 @@ int CommandLineReport::run(const Job& job)
     // the default size, as the menu command would take them there.
     QCoreApplication::processEvents();
     m_said.clear();
-    if (!m_doc.exportHTML(job.report, PictureSize)) {
+    if (!job.report.isEmpty() && !m_doc.exportReport(job.report, PictureSize)) {
         error(tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.report));
+        return 1;
+    }
+    if (!job.xlsx.isEmpty() && !m_doc.exportXlsx(job.xlsx)) {
+        error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.xlsx));
         return 1;
     }
     return 0;
@@ -121,7 +125,7 @@ bool CommandLineReport::readData(const Job& job)
     else if (isStatFile(job.data))
         ok = m_doc.load(job.data); // says itself what is wrong with the file
     else
-        ok = m_doc.importCSV(job.data);
+        ok = m_doc.importData(job.data);
     // A damaged statistic file is loaded as far as it goes, but the report would be
     // missing what was lost: it counts as a failure.
     if (ok && m_said.isEmpty())

@@ -12,13 +12,14 @@ class UmfrageDokument;
 
 // The survey report made from the command line: reads a statistic file, a CSV file or a
 // SurveyMonkey export into a survey document without a window, applies a views file and
-// writes the HTML report, through the same functions as the menu commands. Nothing is asked:
+// writes the report (HTML or PDF), through the same functions as the menu commands. Nothing is asked:
 // whatever a message box would say goes to standard error as one line instead.
 class CommandLineReport : private UserInput::Answerer
 {
 public:
     struct Job {
-        QString report;             // the HTML file to write
+        QString report;             // the report to write: PDF for ".pdf", else HTML
+        QString xlsx;               // the workbook to write; empty for none
         QString data;               // statistic file, CSV file or SurveyMonkey export
         QString views;              // views CSV; empty for none
         bool surveyMonkey = false;  // data is a SurveyMonkey export

@@ -1,6 +1,7 @@
 #include "app/dateiauswahl.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "core/csvreader.h"
 #include "core/userinput.h"
@@ -13,20 +14,38 @@ QString filterOf(DateiAuswahl::Art art, bool reading)
         return reading ? DateiAuswahl::tr("Datendateien (*.csv);;Alle Dateien (*)") : DateiAuswahl::tr("Datendateien (*.csv)");
     case DateiAuswahl::SurveyMonkey:
         return DateiAuswahl::tr("SurveyMonkey-Dateien (*.csv);;Alle Dateien (*)");
+    case DateiAuswahl::Spss:
+        return DateiAuswahl::tr("SPSS-Dateien (*.sav *.zsav);;Alle Dateien (*)");
     case DateiAuswahl::Statistik:
         return DateiAuswahl::tr("Statistikdateien (*.stat);;Alle Dateien (*)");
     case DateiAuswahl::StatistikNeu:
         return DateiAuswahl::tr("Statistikdateien (*.stat)");
     case DateiAuswahl::Bericht:
         return DateiAuswahl::tr("HTML (*.html)");
+    case DateiAuswahl::BerichtPdf:
+        return DateiAuswahl::tr("PDF (*.pdf)");
+    case DateiAuswahl::Excel:
+        return DateiAuswahl::tr("Excel (*.xlsx)");
+    case DateiAuswahl::Bild:
+        return DateiAuswahl::tr("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
     }
     return QString();
 }
 
 QString titleOf(DateiAuswahl::Art art)
 {
-    return art == DateiAuswahl::Bericht ? DateiAuswahl::tr("Exportieren als HTML")
-                                        : DateiAuswahl::tr("Datei wählen");
+    switch (art) {
+    case DateiAuswahl::Bericht:
+        return DateiAuswahl::tr("Exportieren als HTML");
+    case DateiAuswahl::BerichtPdf:
+        return DateiAuswahl::tr("Exportieren als PDF");
+    case DateiAuswahl::Bild:
+        return DateiAuswahl::tr("Ansicht speichern als");
+    case DateiAuswahl::Excel:
+        return DateiAuswahl::tr("Exportieren als Excel");
+    default:
+        return DateiAuswahl::tr("Datei wählen");
+    }
 }
 }
 
@@ -46,5 +65,12 @@ QString DateiAuswahl::save(QWidget* parent, Art art)
         name += QLatin1String(".csv");
     else if (art == Bericht && !name.endsWith(QLatin1String(".html")))
         name += QLatin1String(".html");
+    else if (art == BerichtPdf && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        name += QLatin1String(".pdf");
+    else if (art == Excel && !name.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        name += QLatin1String(".xlsx");
+    else if (art == Bild && !name.contains(QRegularExpression(
+                 QStringLiteral("\\.(png|svg|pdf)$"), QRegularExpression::CaseInsensitiveOption)))
+        name += QLatin1String(".png");
     return name;
 }

@@ -17,15 +17,19 @@ public:
     enum Art {
         Umfrage,       // a CSV survey or views file to read, a data or views CSV to write
         SurveyMonkey,  // a SurveyMonkey export to read
+        Spss,          // an SPSS data file to read
         Statistik,     // a statistic file to open or to save
         StatistikNeu,  // "Speichern als...": a new statistic file
-        Bericht        // the HTML report
+        Bericht,       // the HTML report
+        BerichtPdf,    // the report as PDF
+        Excel,         // the workbook of data and views
+        Bild           // one view as PNG, SVG or PDF
     };
 
     // A file to read; empty when cancelled.
     static QString open(QWidget* parent, Art art);
-    // A file to write; empty when cancelled. CSV files and the report get their ending
-    // when it is missing (a statistic file's is added by whoever writes it).
+    // A file to write; empty when cancelled. CSV files, reports and pictures get their
+    // ending when it is missing (a picture's is ".png") (a statistic file's is added by whoever writes it).
     static QString save(QWidget* parent, Art art);
 };
 

@@ -55,6 +55,7 @@ bool runsWithoutDisplay(int argc, char** argv)
         if (std::strcmp(a, "--") == 0)
             break;
         if (std::strcmp(a, "--report") == 0 || std::strncmp(a, "--report=", 9) == 0
+            || std::strcmp(a, "--xlsx") == 0 || std::strncmp(a, "--xlsx=", 7) == 0
             || std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0
             || std::strcmp(a, "--help-all") == 0 || std::strcmp(a, "--version") == 0
             || std::strcmp(a, "-v") == 0)
@@ -112,25 +113,34 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral(
         "Auswertung von Umfragedaten.\n"
         "Ohne Optionen öffnet das Programm die angegebene Statistikdatei im Fenster.\n"
-        "Mit --report schreibt es ohne Fenster einen HTML-Bericht, z. B.:\n"
+        "Mit --report schreibt es ohne Fenster einen Bericht (HTML, oder PDF bei der "
+        "Endung .pdf), z. B.:\n"
         "  quorvandel7 --report bericht.html --views ansichten.csv umfrage.csv"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption report(
         QStringLiteral("report"),
-        QStringLiteral("Schreibt den HTML-Bericht aller Ansichten nach <bericht.html> und "
-                       "beendet das Programm, ohne ein Fenster zu zeigen."),
+        QStringLiteral("Schreibt den Bericht aller Ansichten nach <bericht.html> (als PDF, "
+                       "wenn der Name auf .pdf endet) und beendet das Programm, ohne ein "
+                       "Fenster zu zeigen."),
         QStringLiteral("bericht.html"));
     const QCommandLineOption views(
         QStringLiteral("views"),
         QStringLiteral("Wendet die Ansichten der Views-CSV-Datei <ansichten.csv> auf die "
-                       "Daten an (nur mit --report)."),
+                       "Daten an (nur mit --report oder --xlsx)."),
         QStringLiteral("ansichten.csv"));
     const QCommandLineOption surveyMonkey(
         QStringLiteral("surveymonkey"),
         QStringLiteral("Liest die Datendatei als SurveyMonkey-Export, mit dessen "
-                       "Ansichten (nur mit --report)."));
+                       "Ansichten (nur mit --report oder --xlsx)."));
+    const QCommandLineOption xlsx(
+        QStringLiteral("xlsx"),
+        QStringLiteral("Schreibt die Daten und alle Ansichten als Excel-Arbeitsmappe nach "
+                       "<mappe.xlsx> (allein oder neben --report), ohne ein Fenster zu "
+                       "zeigen."),
+        QStringLiteral("mappe.xlsx"));
     parser.addOption(report);
+    parser.addOption(xlsx);
     parser.addOption(views);
     parser.addOption(surveyMonkey);
     parser.addPositionalArgument(
@@ -141,28 +151,30 @@ int main(int argc, char** argv)
     parser.process(app);
     const QStringList files = parser.positionalArguments();
 
-    if (parser.isSet(report)) {
+    if (parser.isSet(report) || parser.isSet(xlsx)) {
         if (files.size() != 1) {
-            printError(QStringLiteral("Mit --report ist genau eine Datendatei anzugeben."));
+            printError(QStringLiteral("Mit --report oder --xlsx ist genau eine Datendatei "
+                                      "anzugeben."));
             return 1;
         }
         QTextStream err(stderr);
         UmfrageDokument document;
         CommandLineReport::Job job;
         job.report = parser.value(report);
+        job.xlsx = parser.value(xlsx);
         job.views = parser.value(views);
         job.data = files.first();
         job.surveyMonkey = parser.isSet(surveyMonkey);
         return CommandLineReport(document, err).run(job);
     }
     if (parser.isSet(views) || parser.isSet(surveyMonkey)) {
-        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report."));
+        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report oder --xlsx."));
         return 1;
     }
     if (headless) {
         printError(QStringLiteral("Keine grafische Anzeige gefunden (DISPLAY ist nicht "
-                                  "gesetzt); ohne Anzeige gehen nur --report, --help und "
-                                  "--version."));
+                                  "gesetzt); ohne Anzeige gehen nur --report, --xlsx, "
+                                  "--help und --version."));
         return 1;
     }
 

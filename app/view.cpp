@@ -24,6 +24,7 @@
 #include "analyses/viewtypes.h"
 #include "app/ansichtsauswahl.h"
 #include "app/dateiauswahl.h"
+#include "app/exportablauf.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
 #include "commands/mehrfachsetbefehl.h"
@@ -31,7 +32,6 @@
 #include "commands/spaltenableitung.h"
 #include "commands/spaltenbearbeitung.h"
 #include "commands/spaltenzahlen.h"
-#include "core/csvreader.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
@@ -184,7 +184,7 @@ Diagram* View::createDiagram(const QString& type) { return ViewTypes::makeDiagra
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
-    if (!m_doc->importCSV(fileName))
+    if (!m_doc->importData(fileName))
         return false;
     if (makeViews) {
         createViews();
@@ -310,9 +310,14 @@ void View::createActions()
         {QV_ACTION(actImportCsv), QT_TR_NOOP("CSV"), "", &View::importFile},
         {QV_ACTION(actImportSM), QT_TR_NOOP("SurveyMonkey"), "", &View::importSMFile},
         {QV_ACTION(actImportViews), QT_TR_NOOP("Views"), "", &View::importViewsFile},
+        {QV_ACTION(actImportSpss), QT_TR_NOOP("SPSS (.sav)"), "", &View::importSpssFile},
         {QV_ACTION(actExportCsv), QT_TR_NOOP("CSV"), "", &View::exportFile},
         {QV_ACTION(actExportViews), QT_TR_NOOP("Views"), "", &View::exportViewsFile},
         {QV_ACTION(actExportHtml), QT_TR_NOOP("HTML"), "", &View::exportHTMLFile},
+        {QV_ACTION(actExportPdf), QT_TR_NOOP("PDF"), "", &View::exportPDFFile},
+        {QV_ACTION(actExportXlsx), QT_TR_NOOP("Excel (XLSX)"), "", &View::exportXlsxFile},
+        {QV_ACTION(actSaveViewAs), QT_TR_NOOP("Ansicht speichern als..."), "",
+         &View::saveViewAs},
         {QV_ACTION(actQuit), QT_TR_NOOP("Beenden"), "quit", nullptr, Qt::CTRL | Qt::Key_Q},
         {QV_ACTION(actCopy), QT_TR_NOOP("Kopieren"), "copy", &View::clipCopyView,
          Qt::CTRL | Qt::Key_C},
@@ -377,9 +382,9 @@ void View::createActions()
 void View::createMenusAndToolbars()
 {
     QMenu* datei = menuBar()->addMenu(tr("Datei"));
-    addAll(datei, {actNeu, actOpen, actSave, actSaveAs, nullptr});
-    addAll(datei->addMenu(tr("Import")), {actImportCsv, actImportSM, actImportViews});
-    addAll(datei->addMenu(tr("Export")), {actExportCsv, actExportViews, actExportHtml});
+    addAll(datei, {actNeu, actOpen, actSave, actSaveAs, actSaveViewAs, nullptr});
+    addAll(datei->addMenu(tr("Import")), {actImportCsv, actImportSM, actImportViews, actImportSpss});
+    addAll(datei->addMenu(tr("Export")), {actExportCsv, actExportViews, actExportHtml, actExportPdf, actExportXlsx});
     addAll(datei, {nullptr, actQuit});
     addAll(menuBar()->addMenu(tr("Bearbeiten")),
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
@@ -429,7 +434,7 @@ void View::widgetChanged(int idx)
 
     // The column commands work on the data table only; a view can be copied and removed.
     const bool table = idx == 0;
-    for (QAction* a : {actCopy, actRemoveView, actHome})
+    for (QAction* a : {actCopy, actSaveViewAs, actRemoveView, actHome})
         a->setEnabled(!table);
     m_text->setEnabled(!table);
     if (table) {
@@ -494,7 +499,7 @@ void View::importWith(int art, const std::function<bool(const QString&)>& read, 
         return;
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window (the document says what was wrong).
-    if (!CsvReader::hasCsvEnding(name)) {
+    if (!UmfrageDokument::isSurveyFile(name)) {
         UserInput::warning(this, tr("Import"),
                            tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
         return;
@@ -633,11 +638,15 @@ void View::saveFileAs()
         saveTo(name);
 }
 
+
 void View::importFile()
 {
     importWith(DateiAuswahl::Umfrage, [this](const QString& name) { return importCSV(name); });
 }
-
+void View::importSpssFile()
+{
+    importWith(DateiAuswahl::Spss, [this](const QString& n) { return importCSV(n); });
+}
 void View::importSMFile()
 {
     importWith(DateiAuswahl::SurveyMonkey,
@@ -650,11 +659,7 @@ void View::importViewsFile()
                [this](const QString& name) { return importViewsCSV(name); }, false);
 }
 
-void View::createViewsSM()
-{
-    m_doc->createSurveyMonkeyViews();
-    showPage(0);
-}
+void View::createViewsSM() { m_doc->createSurveyMonkeyViews(); showPage(0); }
 
 void View::exportWith(bool (View::*write)(const QString&))
 {
@@ -664,15 +669,11 @@ void View::exportWith(bool (View::*write)(const QString&))
                            tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
 }
 
-void View::exportFile()
-{
-    exportWith(&View::exportCSV);
-}
-
-void View::exportViewsFile()
-{
-    exportWith(&View::exportViewsCSV);
-}
+void View::exportFile() { exportWith(&View::exportCSV); }
+void View::exportViewsFile() { exportWith(&View::exportViewsCSV); }
+void View::exportPDFFile() { ExportAblauf::reportPdf(this, *m_doc); }
+void View::exportXlsxFile() { ExportAblauf::workbook(this, *m_doc); }
+void View::saveViewAs() { ExportAblauf::saveView(this, *m_doc, currentViewIndex()); }
 
 void View::exportHTMLFile()
 {

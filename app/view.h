@@ -119,6 +119,7 @@ public slots:
     void importViewsFile();
     void importFile();
     void importSMFile();
+    void importSpssFile();
     void dataNormalizeColumn();
     void dataNumericColumns();
     void dataStatColumns();
@@ -134,6 +135,9 @@ public slots:
     void goHome();
     QString askDiagram();
     void exportHTMLFile();
+    void exportPDFFile();
+    void exportXlsxFile();
+    void saveViewAs();
     void changeDiagram(DiagramAdapter* mda);
     void vList_dataChanged(QStandardItem* it);
 
@@ -179,9 +183,13 @@ public:
     QAction* actImportCsv = nullptr;
     QAction* actImportSM = nullptr;
     QAction* actImportViews = nullptr;
+    QAction* actImportSpss = nullptr;
     QAction* actExportCsv = nullptr;
     QAction* actExportViews = nullptr;
     QAction* actExportHtml = nullptr;
+    QAction* actExportPdf = nullptr;
+    QAction* actExportXlsx = nullptr;
+    QAction* actSaveViewAs = nullptr;
     QAction* actQuit = nullptr;
     QAction* actUndo = nullptr;
     QAction* actRedo = nullptr;

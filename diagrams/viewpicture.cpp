@@ -1,7 +1,9 @@
 #include "diagrams/viewpicture.h"
 
+#include <QBuffer>
 #include <QLayout>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <QWidget>
 
 #include "core/diagramadapter.h"
@@ -36,17 +38,24 @@ QImage grabAt(QWidget* w, const QSize& size)
         w->resize(old);
     return img;
 }
+
+// The diagram of a view, itself or its adapter's; null for other views.
+Diagram* diagramOfView(QWidget* view)
+{
+    Diagram* d = qobject_cast<Diagram*>(view);
+    if (!d) {
+        if (auto* a = dynamic_cast<DiagramAdapter*>(view))
+            d = a->diagram();
+    }
+    return d;
+}
 }
 
 QImage ViewPicture::of(QWidget* view, const QSize& size)
 {
     if (!view || size.isEmpty())
         return QImage();
-    Diagram* d = qobject_cast<Diagram*>(view);
-    if (!d) {
-        if (auto* a = dynamic_cast<DiagramAdapter*>(view))
-            d = a->diagram();
-    }
+    Diagram* d = diagramOfView(view);
     if (d && d != view && !showsOnly(view, d))
         return grabAt(view, size);
     if (d && paintsItself(d)) {
@@ -62,4 +71,36 @@ QImage ViewPicture::of(QWidget* view, const QSize& size)
 QImage ViewPicture::of(QWidget* view)
 {
     return view ? of(view, view->size()) : QImage();
+}
+
+void ViewPicture::paint(QWidget* view, QPainter& p, const QSize& size)
+{
+    if (!view || size.isEmpty())
+        return;
+    p.save();
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    Diagram* d = diagramOfView(view);
+    if (d && paintsItself(d))
+        d->paint(p, size);
+    else
+        p.drawImage(QRect(QPoint(0, 0), size), of(view, size));
+    p.restore();
+}
+
+QByteArray ViewPicture::svgOf(QWidget* view, const QSize& size, const QString& title)
+{
+    if (!view || size.isEmpty())
+        return QByteArray();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(title);
+    {
+        QPainter p(&svg);
+        paint(view, p, size);
+    }
+    return buffer.data();
 }

@@ -1,9 +1,11 @@
 #ifndef VIEWPICTURE_H
 #define VIEWPICTURE_H
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 
+class QPainter;
 class QWidget;
 
 // How any view becomes a picture: dragging, copying, the report, the gallery and the
@@ -18,6 +20,11 @@ public:
     static QImage of(QWidget* view, const QSize& size);
     // At the view's present size.
     static QImage of(QWidget* view);
+    // Draws the view into the rectangle (0,0,size) of any painter (SVG, PDF, screen):
+    // a diagram that paints itself as vectors, any other view as its picture.
+    static void paint(QWidget* view, QPainter& p, const QSize& size);
+    // The view as an SVG document of that size; empty for no view.
+    static QByteArray svgOf(QWidget* view, const QSize& size, const QString& title);
 };
 
 #endif

@@ -17,8 +17,14 @@ QMimeData* ClipboardCopy::contentOf(QWidget* view)
     auto* mime = new QMimeData;
     if (text)
         mime->setText(text->toText());
-    else
-        mime->setImageData(ViewPicture::of(view, view->size().expandedTo(view->minimumSize())));
+    else {
+        // Office programs take the SVG as an editable drawing, others the picture.
+        const QSize size = view->size().expandedTo(view->minimumSize());
+        mime->setImageData(ViewPicture::of(view, size));
+        const QByteArray svg = ViewPicture::svgOf(view, size, QString());
+        if (!svg.isEmpty())
+            mime->setData(QStringLiteral("image/svg+xml"), svg);
+    }
     return mime;
 }
 

@@ -5,7 +5,8 @@ class QMimeData;
 class QWidget;
 
 // Puts a view on the clipboard: its tab-separated text where it renders itself as text
-// (directly, or through its adapter's diagram), else a picture of the whole view.
+// (directly, or through its adapter's diagram), else a picture of the whole view,
+// as an image and as SVG.
 class ClipboardCopy
 {
 public:

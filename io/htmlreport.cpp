@@ -14,16 +14,7 @@
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
 #include "diagrams/viewpicture.h"
-#include "io/viewtext.h"
-
-namespace {
-QString plainNotes(const QString& html)
-{
-    QTextDocument doc;
-    doc.setHtml(html);
-    return doc.toPlainText();
-}
-}
+#include "io/berichtinhalt.h"
 
 QString HtmlReport::folderFor(const QString& fileName)
 {
@@ -56,16 +47,13 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
     for (int row = 1; row < views.viewCount(); ++row) {
         if (progress)
             progress->step(row - 1);
-        QWidget* view = views.viewPage(row);
-        if (!view)
+        BerichtInhalt::Eintrag it;
+        if (!BerichtInhalt::of(views, row, it))
             continue;
-        const ViewRecord::Stored it = views.stored(row);
-        html += QLatin1String("<H2>") + it.title.toString().toHtmlEscaped()
-            + QLatin1String("</H2>");
-        html += QLatin1String("<PRE>")
-            + plainNotes(it.notes.toString()).toHtmlEscaped()
-            + QLatin1String("</PRE>");
-        if (TextInhalt* t = ViewText::of(view)) {
+        QWidget* view = it.view;
+        html += QLatin1String("<H2>") + it.title.toHtmlEscaped() + QLatin1String("</H2>");
+        html += QLatin1String("<PRE>") + it.notes.toHtmlEscaped() + QLatin1String("</PRE>");
+        if (TextInhalt* t = it.text) {
             html += t->toHTML();
             continue;
         }

@@ -14,6 +14,7 @@
 #include "analyses/viewtypes.h"
 #include "commands/cremoveview.h"
 #include "core/csvimport.h"
+#include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
@@ -24,7 +25,11 @@
 #include "diagrams/diagram.h"
 #include "io/datacsvexport.h"
 #include "io/demoviews.h"
+#include "io/excelexport.h"
+#include "io/ansichtdatei.h"
 #include "io/htmlreport.h"
+#include "io/pdfbericht.h"
+#include "io/spssimport.h"
 #include "io/surveymonkeyimport.h"
 #include "io/viewscsv.h"
 
@@ -444,6 +449,34 @@ bool UmfrageDokument::importCSV(const QString& fileName)
     return true;
 }
 
+bool UmfrageDokument::importSpss(const QString& fileName)
+{
+    Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+    WaitCursor wait;
+    QFile file(fileName);
+    SpssImport::Tabelle t;
+    if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t)) {
+        UserInput::warning(m_dialogParent, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
+        return false;
+    }
+    startNewTable();
+    m_fileName.clear();
+    SpssImport::fill(t, m_model, m_tabelle);
+    markUnchanged();
+    return true;
+}
+
+bool UmfrageDokument::importData(const QString& fileName)
+{
+    return SpssImport::isSpssFile(fileName) ? importSpss(fileName) : importCSV(fileName);
+}
+
+bool UmfrageDokument::isSurveyFile(const QString& fileName)
+{
+    return CsvReader::hasCsvEnding(fileName) || SpssImport::isSpssFile(fileName);
+}
+
 bool UmfrageDokument::importSM(const QString& fileName)
 {
     WaitCursor wait;
@@ -526,6 +559,38 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
         fileName, m_fileName, *this, pictureSize.isEmpty() ? m_stack->size() : pictureSize,
         &work);
     return out.written && out.picturesFailed == 0;
+}
+
+bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
+{
+    // The notes being typed belong into the report.
+    emit notesWanted();
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
+    return PdfBericht::write(fileName, m_fileName, *this,
+                             pictureSize.isEmpty() ? m_stack->size() : pictureSize, &work);
+}
+
+bool UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
+{
+    return PdfBericht::isPdf(fileName) ? exportPDF(fileName, pictureSize)
+                                       : exportHTML(fileName, pictureSize);
+}
+
+bool UmfrageDokument::exportXlsx(const QString& fileName)
+{
+    emit notesWanted();
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
+    return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
+}
+
+bool UmfrageDokument::exportViewPicture(int row, const QString& fileName)
+{
+    if (row < 1 || row >= viewCount())
+        return false;
+    WaitCursor wait;
+    return AnsichtDatei::write(viewPage(row), fileName, stored(row).title.toString());
 }
 
 bool UmfrageDokument::save(const QString& fileName)

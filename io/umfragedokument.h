@@ -92,6 +92,13 @@ public:
     // Reads a CSV survey in place of the present data; false (nothing changed, the
     // user told why) when the file cannot be read or holds no survey.
     bool importCSV(const QString& fileName);
+    // Reads an SPSS data file in place of the present data; false (nothing changed) when
+    // it cannot be read or is damaged.
+    bool importSpss(const QString& fileName);
+    // A survey file by its ending: SPSS for ".sav" and ".zsav", else CSV.
+    bool importData(const QString& fileName);
+    // Whether the name has the ending of a survey file (CSV or SPSS).
+    static bool isSurveyFile(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
     bool importSM(const QString& fileName);
     // Replaces the views by those of a views file; the data and the file name stay,
@@ -106,6 +113,14 @@ public:
     bool exportViewsCSV(const QString& fileName);
     // The report with every picture at pictureSize (the view area's size when empty).
     bool exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
+    // The same report as a PDF on A4, the charts as vector graphics.
+    bool exportPDF(const QString& fileName, const QSize& pictureSize = QSize());
+    // The report as PDF or HTML, by the file's ending.
+    bool exportReport(const QString& fileName, const QSize& pictureSize = QSize());
+    // The data and every view as an Excel workbook.
+    bool exportXlsx(const QString& fileName);
+    // The view of row (>= 1) as a picture file, PNG, SVG or PDF by the file's ending.
+    bool exportViewPicture(int row, const QString& fileName);
     // Writes the statistic file (the old one kept as "~" backup); no message.
     bool save(const QString& fileName);
     // Reads a statistic file in place of the present state. A file that cannot be

@@ -114,12 +114,13 @@ void TstMainWindow::menusInOrder()
              (QStringList{">Datei", ">Bearbeiten", ">Spalten", ">Diagramme", ">Ansicht"}));
     const QList<QAction*> menus = v.menuBar()->actions();
     QCOMPARE(entries(menus[0]->menu()),
-             (QStringList{"Neu", "Öffnen", "Speichern", "Speichern als...", "-", ">Import",
-                          ">Export", "-", "Beenden"}));
-    QCOMPARE(entries(menus[0]->menu()->actions()[5]->menu()),
-             (QStringList{"CSV", "SurveyMonkey", "Views"}));
+             (QStringList{"Neu", "Öffnen", "Speichern", "Speichern als...",
+                          "Ansicht speichern als...", "-", ">Import", ">Export", "-",
+                          "Beenden"}));
     QCOMPARE(entries(menus[0]->menu()->actions()[6]->menu()),
-             (QStringList{"CSV", "Views", "HTML"}));
+             (QStringList{"CSV", "SurveyMonkey", "Views", "SPSS (.sav)"}));
+    QCOMPARE(entries(menus[0]->menu()->actions()[7]->menu()),
+             (QStringList{"CSV", "Views", "HTML", "PDF", "Excel (XLSX)"}));
     const QStringList bearbeiten = entries(menus[1]->menu());
     QCOMPARE(bearbeiten.mid(2), (QStringList{"-", "Kopieren", "-", "Spalten kopieren",
                                              "gehe zu Spalte..."}));

@@ -21,6 +21,8 @@ class TstCommandLine : public QObject
 private slots:
     void init();
     void csvReportWithViewsInOrder();
+    void pdfReportByItsEnding();
+    void spssSurveyToReportAndWorkbook();
     void surveyMonkeyViewsThenViewsFile();
     void templateOnNextMonthsSurvey();
     void statFileReport();
@@ -184,6 +186,40 @@ void TstCommandLine::templateOnNextMonthsSurvey()
     QVERIFY(html.left(note).contains("<TD>40</TD>"));
     QVERIFY(!html.mid(note).contains("<TD>40</TD>"));
     QVERIFY(html.mid(note).contains("<TD>2</TD>"));
+}
+
+void TstCommandLine::pdfReportByItsEnding()
+{
+    write("umfrage.csv", "Frage;Note\nja;1\nnein;2\n");
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Balken\";\"Single\";\"Häufigkeit\";\"0\";\"BalkenDiagram(V)\";\"\";\"\"\n");
+    const Result r = run({"--report", "bericht.PDF", "--views", "ansichten.csv", "umfrage.csv"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(readAll(path("bericht.PDF")).startsWith("%PDF"));
+    QVERIFY(!QDir(path("bericht.PDF_files")).exists());
+}
+
+void TstCommandLine::spssSurveyToReportAndWorkbook()
+{
+    QVERIFY(QFile::copy(QT_TESTCASE_SOURCEDIR "/io/data/umfrage.sav", path("umfrage.sav")));
+    write("ansichten.csv",
+          QByteArray(ViewsHead)
+              + "\"Noten\";\"Single\";\"Häufigkeit\";\"2\";\"Tabelle\";\"\";\"\"\n");
+    const Result r = run({"--report", "bericht.html", "--xlsx", "mappe.xlsx", "--views",
+                          "ansichten.csv", "umfrage.sav"});
+    QCOMPARE(r.code, 0);
+    const QString html = readAll(path("bericht.html"));
+    QCOMPARE(headings(html), QStringList({"Noten"}));
+    // The value labels are the answers.
+    QVERIFY(html.contains("befriedigend"));
+    QVERIFY(readAll(path("mappe.xlsx")).startsWith("PK"));
+
+    write("kaputt.sav", "$FL2 nicht mehr");
+    const Result bad = run({"--xlsx", "x.xlsx", "kaputt.sav"});
+    QCOMPARE(bad.code, 1);
+    QCOMPARE(bad.errLines.size(), 1);
+    QVERIFY(!QFile::exists(path("x.xlsx")));
 }
 
 void TstCommandLine::surveyMonkeyViewsThenViewsFile()

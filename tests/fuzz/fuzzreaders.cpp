@@ -17,6 +17,7 @@
 #include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
+#include "io/spssimport.h"
 #include "io/surveymonkeyimport.h"
 #include "io/viewscsv.h"
 
@@ -105,7 +106,7 @@ QStringList FuzzReaders::names()
 {
     return {QStringLiteral("csvimport"), QStringLiteral("statistikdatei"),
             QStringLiteral("settingsrecord"), QStringLiteral("surveymonkey"),
-            QStringLiteral("viewscsv")};
+            QStringLiteral("viewscsv"), QStringLiteral("spss")};
 }
 
 FuzzReaders::Reader FuzzReaders::reader(const QString& name)
@@ -120,6 +121,8 @@ FuzzReaders::Reader FuzzReaders::reader(const QString& name)
         return &surveyMonkeyImport;
     if (name == QLatin1String("viewscsv"))
         return &viewsCsv;
+    if (name == QLatin1String("spss"))
+        return &spssImport;
     return nullptr;
 }
 
@@ -248,6 +251,23 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
                              nullptr, &questions);
     SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders, questions);
+    showViews(w);
+    settle();
+}
+
+void FuzzReaders::spssImport(const QByteArray& input)
+{
+    QByteArray bytes = input;
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    SpssImport::Tabelle t;
+    if (!SpssImport::read(in, &t))
+        return;
+    UmfrageDokument& w = document();
+    w.clearViews();
+    w.startNewTable();
+    SpssImport::fill(t, w.dataModel(), w.dataTable());
+    w.createColumnViews(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"));
     showViews(w);
     settle();
 }

@@ -30,6 +30,9 @@ public:
     // A SurveyMonkey export: decoded, filled into a main window's data table, its
     // views made and painted.
     static void surveyMonkeyImport(const QByteArray& input);
+    // An SPSS data file: read, and when it is whole filled into a data table whose
+    // columns are then made into views and painted.
+    static void spssImport(const QByteArray& input);
     // A views CSV file: its views made on the demonstration table, painted and
     // written back.
     static void viewsCsv(const QByteArray& input);

@@ -1,0 +1,27 @@
+#include "io/berichtinhalt.h"
+
+#include <QTextDocument>
+#include <QWidget>
+
+#include "core/viewhost.h"
+#include "io/viewtext.h"
+
+bool BerichtInhalt::of(ViewHost& views, int row, Eintrag& out)
+{
+    QWidget* view = views.viewPage(row);
+    if (!view)
+        return false;
+    const ViewRecord::Stored it = views.stored(row);
+    out.title = it.title.toString();
+    out.notes = plainNotes(it.notes.toString());
+    out.view = view;
+    out.text = ViewText::of(view);
+    return true;
+}
+
+QString BerichtInhalt::plainNotes(const QString& html)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText();
+}

@@ -23,6 +23,7 @@
 
 #include "analyses/viewtypes.h"
 #include "app/ansichtsauswahl.h"
+#include "app/ansichtsliste.h"
 #include "app/dateiauswahl.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
@@ -64,14 +65,17 @@ View::View(QWidget* parent)
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
-    m_listView = new QListView(viewDock);
+    auto* list = new AnsichtsListe(viewDock);
+    m_listView = list;
     m_listView->setModel(viewListModel());
     m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     viewDock->setWidget(m_listView);
     connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
     connect(viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
-    connect(m_listView, &QAbstractItemView::activated, this, &View::vListActivated);
+    // One click, Return or a move with the keyboard opens the view (not only a double
+    // click, as the toolkit's activation alone would on most desktops).
+    connect(list, &AnsichtsListe::chosen, this, &View::vListActivated);
     m_listView->setCurrentIndex(viewListModel()->index(0, 0));
 
     auto* textDock = new QDockWidget(tr("Text"), this);

@@ -1,5 +1,6 @@
 #include "io/htmlreport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -23,6 +24,13 @@ QString plainNotes(const QString& html)
     doc.setHtml(html);
     return doc.toPlainText();
 }
+}
+
+QString HtmlReport::heading(const QString& surveyFile, const QDate& date)
+{
+    const QString name = QFileInfo(surveyFile).fileName();
+    const QString day = date.toString(QStringLiteral("dd.MM.yyyy"));
+    return name.isEmpty() ? day : name + QStringLiteral(" \u2013 ") + day;
 }
 
 QString HtmlReport::folderFor(const QString& fileName)
@@ -49,7 +57,8 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
 
     QString html = QStringLiteral(
         "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-        "<TITLE></TITLE></HEAD><BODY>");
+        "<TITLE>");
+    html += heading.toHtmlEscaped() + QLatin1String("</TITLE></HEAD><BODY>");
     html += QLatin1String("<H1>") + heading.toHtmlEscaped() + QLatin1String("</H1>");
     if (progress)
         progress->stage(progress->text(), views.viewCount() - 1);
@@ -70,7 +79,10 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
             continue;
         }
         const QString name = QStringLiteral("diagram%1.png").arg(row);
+        // The title stands in for the picture where it is not shown (and for readers
+        // that cannot see it).
         html += QLatin1String("<IMG src=\"") + folderName + QLatin1Char('/') + name
+            + QLatin1String("\" alt=\"") + it.title.toString().toHtmlEscaped()
             + QLatin1String("\" >");
         QSize size = pictureSize.isEmpty() ? view->size() : pictureSize;
         size = size.expandedTo(view->minimumSize());

@@ -65,7 +65,7 @@ View::View(QWidget* parent)
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
-    auto* list = new AnsichtsListe(viewDock);
+    auto* list = new AnsichtsListe(viewDock);   // one click or the keyboard opens a view
     m_listView = list;
     m_listView->setModel(viewListModel());
     m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
@@ -73,8 +73,6 @@ View::View(QWidget* parent)
     viewDock->setWidget(m_listView);
     connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
     connect(viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
-    // One click, Return or a move with the keyboard opens the view (not only a double
-    // click, as the toolkit's activation alone would on most desktops).
     connect(list, &AnsichtsListe::chosen, this, &View::vListActivated);
     m_listView->setCurrentIndex(viewListModel()->index(0, 0));
 

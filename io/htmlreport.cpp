@@ -10,14 +10,29 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
+#include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
 #include "io/viewtext.h"
 
 namespace {
+// What a table diagram says about its counts, as a paragraph before its table.
+QString captionParagraph(QWidget* view)
+{
+    auto* a = dynamic_cast<DiagramAdapter*>(view);
+    const Diagram* d = a ? a->diagram() : nullptr;
+    if (!d || d->captionLines().isEmpty())
+        return QString();
+    QStringList lines;
+    for (const QString& l : d->captionLines())
+        lines << l.toHtmlEscaped();
+    return QLatin1String("<P>") + lines.join(QLatin1String("<BR>")) + QLatin1String("</P>");
+}
+
 QString plainNotes(const QString& html)
 {
     QTextDocument doc;
@@ -75,6 +90,7 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
             + plainNotes(it.notes.toString()).toHtmlEscaped()
             + QLatin1String("</PRE>");
         if (TextInhalt* t = ViewText::of(view)) {
+            html += captionParagraph(view);
             html += t->toHTML();
             continue;
         }

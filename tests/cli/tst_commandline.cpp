@@ -222,7 +222,8 @@ void TstCommandLine::reportFollowsDesktopNumbers()
     const QString head = "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; "
                          "charset=utf-8\"><TITLE>umfrage.csv \u2013 DATUM</TITLE></HEAD><BODY>"
                          "<H1>umfrage.csv \u2013 DATUM</H1>"
-                         "<H2>Anteil</H2><PRE></PRE><TABLE><TR><TD></TD><TD>ja</TD><TD>nein</TD>"
+                         "<H2>Anteil</H2><PRE></PRE><P>n = 15</P>"
+                         "<TABLE><TR><TD></TD><TD>ja</TD><TD>nein</TD>"
                          "</TR><TR><TD></TD><TD>";
     QCOMPARE(readAll(path("c.html")),
              head + "26.6667%</TD><TD>73.3333%</TD></TR></TABLE></BODY></HTML>");

@@ -106,10 +106,14 @@ void TstReport::reportOfThreeViews()
 
     TextInhalt* table = tableOf(v, 2);
     QVERIFY(table);
+    QCOMPARE(dynamic_cast<Diagram*>(table)->captionLines().size(), 1);
+    QVERIFY(dynamic_cast<Diagram*>(table)->captionLines().first().startsWith("n = "));
     const QString expected = head("/home/u/a&amp;b &lt;c&gt;.stat")
         + "<H2>&lt;Balken&gt; &amp; &quot;Co&quot;</H2><PRE>Notiz &lt;eins&gt; &amp; mehr</PRE>"
           "<IMG src=\"bericht_files/diagram1.png\" alt=\"&lt;Balken&gt; &amp; &quot;Co&quot;\" >"
           "<H2>Tabelle</H2><PRE></PRE>"
+        // What the table counts, as a paragraph before it; its cells as before.
+        + "<P>" + dynamic_cast<Diagram*>(table)->captionLines().join("<BR>") + "</P>"
         + table->toHTML()
         + "<H2>Torte</H2><PRE></PRE><IMG src=\"bericht_files/diagram3.png\" alt=\"Torte\" >"
           "</BODY></HTML>";

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <algorithm>
 
+#include "analyses/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
@@ -62,14 +63,18 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     m_gewichtet = weights.aktiv();
     QHash<QString, double> counts;
     int withoutWeight = 0;
+    int answers = 0;   // counted answers, weighted or not
     if (m_gewichtet) {
         QVector<char> counted(m_model->rowCount(), 0);
         counts = m_filter.weighTexts(m_model, m_modelColumn, weights, &counted);
         withoutWeight = weights.ungueltigUnter(counted);
+        answers = int(std::count(counted.cbegin(), counted.cend(), char(1)));
     } else {
         const QHash<QString, int> n = m_filter.countTexts(m_model, m_modelColumn);
-        for (auto it = n.cbegin(); it != n.cend(); ++it)
+        for (auto it = n.cbegin(); it != n.cend(); ++it) {
             counts.insert(it.key(), double(it.value()));
+            answers += it.value();
+        }
     }
     // Sorted by QString's operator<: code units, no locale.
     QStringList labels = counts.keys();
@@ -81,6 +86,7 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     processData(values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
+    m_diagram->setCaption(Angaben::lines(m_model, m_filter, {answers}));
     m_diagram->setLabels(labels);
     m_diagram->setData(values);
 }

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <algorithm>
 
+#include "analyses/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
@@ -76,23 +77,35 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     m_gewichtet = weights.aktiv();
     // The respondents counted in any of the columns.
     QVector<char> counted(m_gewichtet ? m_model->rowCount() : 0, 0);
+    QVector<int> answersPerColumn;
     for (int k = 0; k < m_columns.size(); ++k) {
         const int c = m_columns.at(k);
         double* row = values.data() + k * width;
+        int answers = 0;
         if (m_gewichtet) {
-            const QHash<QString, double> sums = m_filter.weighTexts(m_model, c, weights, &counted);
+            // The rows counted in this column alone, for its base.
+            QVector<char> here(m_model->rowCount(), 0);
+            const QHash<QString, double> sums = m_filter.weighTexts(m_model, c, weights, &here);
+            for (int r = 0; r < here.size(); ++r) {
+                answers += here.at(r) ? 1 : 0;
+                counted[r] = char(counted.at(r) | here.at(r));
+            }
             for (int j = 0; j < width; ++j)
                 row[j] = sums.value(labels.at(j));
         } else {
             const QHash<QString, int> counts = m_filter.countTexts(m_model, c);
             for (int j = 0; j < width; ++j)
                 row[j] = double(counts.value(labels.at(j)));
+            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+                answers += it.value();
         }
+        answersPerColumn << answers;
         processData(row, row + width);
     }
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel,
                                                          weights.ungueltigUnter(counted))
                                : QString());
+    m_diagram->setCaption(Angaben::lines(m_model, m_filter, answersPerColumn, rowLabels));
     m_diagram->setRowWidth(width);
     m_diagram->setLabels(labels);
     m_diagram->setColLabels(rowLabels);

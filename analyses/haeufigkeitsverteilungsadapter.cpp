@@ -1,4 +1,5 @@
 #include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/angaben.h"
 
 #include <QAction>
 #include <QDataStream>
@@ -91,6 +92,7 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
         if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
             collected << ZellenZahl::toDouble(cell);
     }
+    m_diagram->setCaption(Angaben::lines(m_model, m_filter, {int(collected.size())}));
     const bool automatic = m_min == 0 && m_max == 0;
     if (automatic && collected.isEmpty()) {
         // No value, so no range to divide.

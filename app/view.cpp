@@ -23,6 +23,7 @@
 
 #include "analyses/viewtypes.h"
 #include "app/ansichtsauswahl.h"
+#include "app/ansichtsliste.h"
 #include "app/dateiauswahl.h"
 #include "app/exportablauf.h"
 #include "app/notizenfeld.h"
@@ -65,14 +66,15 @@ View::View(QWidget* parent)
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
-    m_listView = new QListView(viewDock);
+    auto* list = new AnsichtsListe(viewDock);   // one click or the keyboard opens a view
+    m_listView = list;
     m_listView->setModel(viewListModel());
     m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     viewDock->setWidget(m_listView);
     connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
     connect(viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
-    connect(m_listView, &QAbstractItemView::activated, this, &View::vListActivated);
+    connect(list, &AnsichtsListe::chosen, this, &View::vListActivated);
     m_listView->setCurrentIndex(viewListModel()->index(0, 0));
 
     auto* textDock = new QDockWidget(tr("Text"), this);

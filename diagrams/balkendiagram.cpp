@@ -204,7 +204,7 @@ void BalkenDiagram::paint(QPainter& p, const QSize& size) const
 void BalkenDiagram::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, size());
+    render(p, size());
 }
 
 void BalkenDiagram::colorAction()

@@ -160,7 +160,7 @@ void BalkenDiagram_h::paint(QPainter& p, const QSize& size) const
 void BalkenDiagram_h::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, size());
+    render(p, size());
 }
 
 void BalkenDiagram_h::colorAction()

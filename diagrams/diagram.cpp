@@ -36,6 +36,39 @@ bool plausibleFont(QFont* f)
 }
 }
 
+void Diagram::setCaption(const QStringList& lines)
+{
+    if (lines == caption)
+        return;
+    caption = lines;
+    update();
+}
+
+int Diagram::captionHeight(const QFontMetrics& fm) const
+{
+    return caption.isEmpty() ? 0 : int(caption.size()) * fm.height() + 6;
+}
+
+void Diagram::render(QPainter& p, const QSize& size) const
+{
+    const QFontMetrics fm(font(), p.device());
+    const int strip = qMin(captionHeight(fm), size.height());
+    p.save();
+    paint(p, QSize(size.width(), size.height() - strip));
+    p.restore();
+    if (strip <= 0)
+        return;
+    const int top = size.height() - strip;
+    p.save();
+    p.fillRect(QRect(0, top, size.width(), strip), Qt::white);
+    p.setFont(font());
+    p.setPen(Qt::black);
+    for (int i = 0; i < caption.size(); ++i)
+        p.drawText(5, top + 3 + fm.ascent() + i * fm.height(),
+                   fm.elidedText(caption.at(i), Qt::ElideRight, qMax(0, size.width() - 10)));
+    p.restore();
+}
+
 Diagram::Diagram(QWidget* parent)
     : QWidget(parent)
 {

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAction;
+class QFontMetrics;
 class QDataStream;
 class QMimeData;
 class QPainter;
@@ -30,6 +31,12 @@ public:
     // Draws the chart onto any paint device of the given size: the screen, report
     // pictures and tests share this path. Must not change the diagram.
     virtual void paint(QPainter& p, const QSize& size) const;
+    // The chart with its caption lines in a strip under it: what the screen, the
+    // pictures and the report show. Without caption lines it is paint() alone.
+    void render(QPainter& p, const QSize& size) const;
+    // Height of the caption strip for text measured with fm (0 without lines).
+    int captionHeight(const QFontMetrics& fm) const;
+    const QStringList& captionLines() const { return caption; }
 
     // What a drag out of the diagram carries: HTML for a diagram that renders itself
     // as text, else a picture of the widget. The caller owns the result.
@@ -58,6 +65,9 @@ public slots:
     virtual void setRowWidth(int w);
     virtual void setTitle(const QString& t);
     virtual void setValuePostfix(const QString& p);
+    // What the chart counts ("Filter: ...", "n = ..."), one line each; set by the
+    // adapter after every recomputation, never stored.
+    virtual void setCaption(const QStringList& lines);
     virtual void colorAction();
     virtual void fontAction();
 
@@ -87,6 +97,7 @@ protected:
     QStringList colLabels;
     QString valuePostfix;
     QString title;
+    QStringList caption;
     int rowWidth = 0;
     QPoint dragStartPosition;
     QVector<QAction*> actions;

@@ -70,5 +70,5 @@ void ExcelBalkenDiagram::paint(QPainter& p, const QSize& size) const
 void ExcelBalkenDiagram::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, size());
+    render(p, size());
 }

@@ -17,6 +17,17 @@ TabellenDiagramm::TabellenDiagramm(QWidget* parent)
     table = new QTableWidget(this);
     grid->addWidget(titleLabel, 0, 0);
     grid->addWidget(table, 1, 0);
+    captionLabel = new QLabel(this);
+    captionLabel->setWordWrap(true);
+    captionLabel->hide();
+    grid->addWidget(captionLabel, 2, 0);
+}
+
+void TabellenDiagramm::setCaption(const QStringList& lines)
+{
+    Diagram::setCaption(lines);
+    captionLabel->setText(lines.join(QLatin1Char('\n')));
+    captionLabel->setVisible(!lines.isEmpty());
 }
 
 void TabellenDiagramm::setData(const QVector<double>& d)

@@ -25,9 +25,12 @@ public:
     // Read access for owners and tests.
     const QTableWidget* tableWidget() const { return table; }
     const QLabel* titleLabelWidget() const { return titleLabel; }
+    const QLabel* captionLabelWidget() const { return captionLabel; }
 
 public slots:
     void setData(const QVector<double>& d) override;
+    // Shown in a label under the table; the table's texts stay as they are.
+    void setCaption(const QStringList& lines) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -39,6 +42,7 @@ private:
 
     QTableWidget* table = nullptr;
     QLabel* titleLabel = nullptr;
+    QLabel* captionLabel = nullptr;
 };
 
 #endif

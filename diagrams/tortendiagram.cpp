@@ -156,5 +156,5 @@ void TortenDiagram::paint(QPainter& p, const QSize& size) const
 void TortenDiagram::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, size());
+    render(p, size());
 }

@@ -62,7 +62,7 @@ QImage ViewPicture::of(QWidget* view, const QSize& size)
         QImage img(size, QImage::Format_ARGB32);
         img.fill(Qt::white);
         QPainter p(&img);
-        d->paint(p, size);
+        d->render(p, size);
         return img;
     }
     return grabAt(d ? static_cast<QWidget*>(d) : view, size);

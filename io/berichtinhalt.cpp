@@ -3,7 +3,9 @@
 #include <QTextDocument>
 #include <QWidget>
 
+#include "core/diagramadapter.h"
 #include "core/viewhost.h"
+#include "diagrams/diagram.h"
 #include "io/viewtext.h"
 
 bool BerichtInhalt::of(ViewHost& views, int row, Eintrag& out)
@@ -16,6 +18,10 @@ bool BerichtInhalt::of(ViewHost& views, int row, Eintrag& out)
     out.notes = plainNotes(it.notes.toString());
     out.view = view;
     out.text = ViewText::of(view);
+    out.captions.clear();
+    if (auto* a = dynamic_cast<DiagramAdapter*>(view))
+        if (const Diagram* d = a->diagram())
+            out.captions = d->captionLines();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "io/htmlreport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -9,12 +10,34 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
+#include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
 #include "io/berichtinhalt.h"
+
+namespace {
+// What a table diagram says about its counts, as a paragraph before its table.
+QString captionParagraph(const QStringList& captions)
+{
+    if (captions.isEmpty())
+        return QString();
+    QStringList lines;
+    for (const QString& l : captions)
+        lines << l.toHtmlEscaped();
+    return QLatin1String("<P>") + lines.join(QLatin1String("<BR>")) + QLatin1String("</P>");
+}
+}
+
+QString HtmlReport::heading(const QString& surveyFile, const QDate& date)
+{
+    const QString name = QFileInfo(surveyFile).fileName();
+    const QString day = date.toString(QStringLiteral("dd.MM.yyyy"));
+    return name.isEmpty() ? day : name + QStringLiteral(" \u2013 ") + day;
+}
 
 QString HtmlReport::folderFor(const QString& fileName)
 {
@@ -40,7 +63,8 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
 
     QString html = QStringLiteral(
         "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-        "<TITLE></TITLE></HEAD><BODY>");
+        "<TITLE>");
+    html += heading.toHtmlEscaped() + QLatin1String("</TITLE></HEAD><BODY>");
     html += QLatin1String("<H1>") + heading.toHtmlEscaped() + QLatin1String("</H1>");
     if (progress)
         progress->stage(progress->text(), views.viewCount() - 1);
@@ -54,11 +78,15 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         html += QLatin1String("<H2>") + it.title.toHtmlEscaped() + QLatin1String("</H2>");
         html += QLatin1String("<PRE>") + it.notes.toHtmlEscaped() + QLatin1String("</PRE>");
         if (TextInhalt* t = it.text) {
+            html += captionParagraph(it.captions);
             html += t->toHTML();
             continue;
         }
         const QString name = QStringLiteral("diagram%1.png").arg(row);
+        // The title stands in for the picture where it is not shown (and for readers
+        // that cannot see it).
         html += QLatin1String("<IMG src=\"") + folderName + QLatin1Char('/') + name
+            + QLatin1String("\" alt=\"") + it.title.toHtmlEscaped()
             + QLatin1String("\" >");
         QSize size = pictureSize.isEmpty() ? view->size() : pictureSize;
         size = size.expandedTo(view->minimumSize());

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+class QDate;
+
 class Fortschritt;
 class ViewHost;
 
@@ -16,6 +18,10 @@ class HtmlReport
 public:
     // The picture folder of a report file: its name without ".html", then "_files".
     static QString folderFor(const QString& fileName);
+
+    // The report's title and main heading: the survey file's name without its folder
+    // and the date ("umfrage.csv – 09.12.2026"); the date alone without a file.
+    static QString heading(const QString& surveyFile, const QDate& date);
 
     struct Outcome {
         bool written = false;    // the report file itself

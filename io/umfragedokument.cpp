@@ -1,5 +1,7 @@
 #include "io/umfragedokument.h"
 
+#include <QDate>
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -406,6 +408,7 @@ void UmfrageDokument::createDemo()
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Beispieldaten werden erstellt"), 0);
     m_fileName.clear();
+    m_surveyFile.clear();
     startNewTable();
     {
         CreatingMany many(*this);
@@ -445,6 +448,7 @@ bool UmfrageDokument::importCSV(const QString& fileName)
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
     CsvImport::fill(text, m_model, m_tabelle, &work);
+    m_surveyFile = fileName;
     markUnchanged();
     return true;
 }
@@ -487,6 +491,7 @@ bool UmfrageDokument::importSM(const QString& fileName)
     startNewTable();
     m_fileName.clear();
     SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
+    m_surveyFile = fileName;
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();
@@ -556,7 +561,8 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     const HtmlReport::Outcome out = HtmlReport::write(
-        fileName, m_fileName, *this, pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+        fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
+        pictureSize.isEmpty() ? m_stack->size() : pictureSize,
         &work);
     return out.written && out.picturesFailed == 0;
 }
@@ -618,6 +624,7 @@ bool UmfrageDokument::save(const QString& fileName)
     }
     if (!out.commit())
         return false;
+    m_surveyFile = fileName;
     markUnchanged();
     return true;
 }
@@ -656,6 +663,7 @@ bool UmfrageDokument::load(const QString& fileName)
         if (m_stack->count() > 1)
             m_stack->setCurrentIndex(m_stack->count() - 1);
         m_fileName = fileName;
+        m_surveyFile = fileName;
         markUnchanged();
     }
     if (outcome.result == StatistikDatei::Damaged) {

@@ -46,6 +46,9 @@ public:
     Tabelle1* dataTable() const { return m_tabelle; }
     const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& name) { m_fileName = name; }
+    // The file the survey came from or went to last (statistic or data file): what the
+    // report is headed with. Unlike fileName(), an import sets it too.
+    const QString& surveyFile() const { return m_surveyFile; }
     // The data table, its widget, the undo stack, the dialog parent and the selected
     // columns: what a column command or an import/export works on.
     TableContext tableContext() const;
@@ -170,6 +173,7 @@ private:
     Tabelle1* m_tabelle = nullptr;
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
+    QString m_surveyFile;
     QByteArray m_savedFingerprint;
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;

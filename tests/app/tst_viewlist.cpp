@@ -38,6 +38,9 @@ private slots:
     void redoKeepsChangesMadeAfterUndo();
     void notesOfRemovedViewNeverLandElsewhere();
     void moveViewKeepsAlignment();
+    void singleClickOpensView();
+    void keyboardSelectionOpensView();
+    void removalOpensNoOtherView();
 
 private:
     // A window whose data table holds three small columns and four views.
@@ -322,6 +325,69 @@ void TstViewList::moveViewKeepsAlignment()
     v.removeView(0);
     v.removeView(-1);
     QCOMPARE(v.viewArea()->count(), 5);
+}
+
+// Issue 26, item 7: one click on a title opens its view, as does moving there with
+// the keyboard; the notes of the view left behind stay with it.
+void TstViewList::singleClickOpensView()
+{
+    View v;
+    makeViews(v);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    QListView* list = v.viewListWidget();
+    v.widgetChanged(1);
+    v.textPane()->setPlainText("typed for V1");
+    const QRect r = list->visualRect(v.viewListModel()->index(3, 0));
+    QVERIFY(r.isValid());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(v.viewArea()->currentIndex(), 3);
+    QCOMPARE(v.viewCombo()->currentIndex(), 3);
+    QCOMPARE(v.textPane()->toPlainText(), QString("n3"));
+    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("typed for V1"));
+    // The data table opens the same way.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(v.viewListModel()->index(0, 0)).center());
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QVERIFY(aligned(v));
+}
+
+void TstViewList::keyboardSelectionOpensView()
+{
+    View v;
+    makeViews(v);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    QListView* list = v.viewListWidget();
+    v.widgetChanged(1);
+    QCOMPARE(list->currentIndex().row(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(v.viewArea()->currentIndex(), 2);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(v.viewArea()->currentIndex(), 3);
+    QTest::keyClick(list, Qt::Key_Home);
+    QCOMPARE(v.viewArea()->currentIndex(), 0);
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(v.viewArea()->currentIndex(), 4);
+    QCOMPARE(v.viewCombo()->currentIndex(), 4);
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(v.viewArea()->currentIndex(), 3);
+    QCOMPARE(v.textPane()->toPlainText(), QString("n3"));
+}
+
+void TstViewList::removalOpensNoOtherView()
+{
+    View v;
+    makeViews(v);
+    v.widgetChanged(3);
+    // A row removed before the one on screen shifts it, but V3 stays on screen.
+    v.removeView(1);
+    QCOMPARE(v.viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
+    QCOMPARE(v.viewListWidget()->currentIndex().row(), v.viewArea()->currentIndex());
+    v.moveView(3, 1);
+    QCOMPARE(v.viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
+    QCOMPARE(v.viewListWidget()->currentIndex().row(), v.viewArea()->currentIndex());
+    QVERIFY(aligned(v));
 }
 
 QTEST_MAIN(TstViewList)

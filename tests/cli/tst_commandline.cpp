@@ -124,10 +124,13 @@ int TstCommandLine::checkPictures(const QString& reportFile)
     return n;
 }
 
+// The report with its date (dd.MM.yyyy) replaced by "DATUM": the run may cross midnight.
 static QString readAll(const QString& name)
 {
     QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    static const QRegularExpression date("\\d\\d\\.\\d\\d\\.\\d{4}");
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).replace(date, "DATUM")
+                                       : QString();
 }
 
 static const char ViewsHead[] = "#Erstellt mit quorvandel7\n#Views Version:5\n";
@@ -156,8 +159,11 @@ void TstCommandLine::csvReportWithViewsInOrder()
              QStringList({"Balken &lt;b&gt;", "Tabelle &amp; Co", "Torte"}));
     QVERIFY(html.contains("<PRE>Notiz: a &lt; b</PRE>"));
     QVERIFY(html.contains("<TABLE>"));
-    QVERIFY(html.contains("<IMG src=\"bericht_files/diagram1.png\""));
+    QVERIFY(html.contains("<IMG src=\"bericht_files/diagram1.png\" alt=\"Balken &lt;b&gt;\" >"));
     QCOMPARE(checkPictures(path("bericht.html")), 2);
+    // The data file names the report, as a statistic file would.
+    QVERIFY(html.contains("<TITLE>umfrage.csv \u2013 DATUM</TITLE>"));
+    QVERIFY(html.contains("<H1>umfrage.csv \u2013 DATUM</H1>"));
 }
 
 void TstCommandLine::templateOnNextMonthsSurvey()
@@ -260,7 +266,8 @@ void TstCommandLine::statFileReport()
     QCOMPARE(r.code, 0);
     QCOMPARE(r.errLines, QStringList());
     const QString html = readAll(path("stand.html"));
-    QVERIFY(html.contains("<H1>stand.stat</H1>"));
+    QVERIFY(html.contains("<TITLE>stand.stat \u2013 DATUM</TITLE>"));
+    QVERIFY(html.contains("<H1>stand.stat \u2013 DATUM</H1>"));
     QCOMPARE(headings(html), QStringList({"Erste", "Zweite", "Dritte"}));
     QVERIFY(html.contains("<PRE>fett</PRE>"));
     QCOMPARE(checkPictures(path("stand.html")), 2);
@@ -278,8 +285,10 @@ void TstCommandLine::reportFollowsDesktopNumbers()
     const Result c = run(QStringList{"--report", "c.html"} + args, {{"LC_ALL", "C.UTF-8"}});
     QCOMPARE(c.code, 0);
     const QString head = "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; "
-                         "charset=utf-8\"><TITLE></TITLE></HEAD><BODY><H1></H1>"
-                         "<H2>Anteil</H2><PRE></PRE><TABLE><TR><TD></TD><TD>ja</TD><TD>nein</TD>"
+                         "charset=utf-8\"><TITLE>umfrage.csv \u2013 DATUM</TITLE></HEAD><BODY>"
+                         "<H1>umfrage.csv \u2013 DATUM</H1>"
+                         "<H2>Anteil</H2><PRE></PRE><P>n = 15</P>"
+                         "<TABLE><TR><TD></TD><TD>ja</TD><TD>nein</TD>"
                          "</TR><TR><TD></TD><TD>";
     QCOMPARE(readAll(path("c.html")),
              head + "26.6667%</TD><TD>73.3333%</TD></TR></TABLE></BODY></HTML>");

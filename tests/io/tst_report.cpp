@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -15,12 +16,16 @@
 #include "diagrams/diagram.h"
 #include "io/clipboardcopy.h"
 #include "io/htmlreport.h"
+#include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
 
 namespace {
-const char* const Head =
-    "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-    "<TITLE></TITLE></HEAD><BODY>";
+// The report's head up to its main heading, the heading given escaped in both places.
+QString head(const QString& heading)
+{
+    return "<HTML><HEAD><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+           "<TITLE>" + heading + "</TITLE></HEAD><BODY><H1>" + heading + "</H1>";
+}
 
 QString paneHtml(const QString& html)
 {
@@ -69,6 +74,9 @@ private slots:
     void initTestCase();
     void reportOfThreeViews();
     void reportOfTheDataTableOnly();
+    void headingIsSurveyNameAndDate_data();
+    void headingIsSurveyNameAndDate();
+    void documentNamesItsSurvey();
     void throughTheMenu();
     void unwritableReportIsReported();
     void clipboardTextForATable();
@@ -98,13 +106,16 @@ void TstReport::reportOfThreeViews()
 
     TextInhalt* table = tableOf(v, 2);
     QVERIFY(table);
-    const QString expected = QString(Head)
-        + "<H1>/home/u/a&amp;b &lt;c&gt;.stat</H1>"
-          "<H2>&lt;Balken&gt; &amp; &quot;Co&quot;</H2><PRE>Notiz &lt;eins&gt; &amp; mehr</PRE>"
-          "<IMG src=\"bericht_files/diagram1.png\" >"
+    QCOMPARE(dynamic_cast<Diagram*>(table)->captionLines().size(), 1);
+    QVERIFY(dynamic_cast<Diagram*>(table)->captionLines().first().startsWith("n = "));
+    const QString expected = head("/home/u/a&amp;b &lt;c&gt;.stat")
+        + "<H2>&lt;Balken&gt; &amp; &quot;Co&quot;</H2><PRE>Notiz &lt;eins&gt; &amp; mehr</PRE>"
+          "<IMG src=\"bericht_files/diagram1.png\" alt=\"&lt;Balken&gt; &amp; &quot;Co&quot;\" >"
           "<H2>Tabelle</H2><PRE></PRE>"
+        // What the table counts, as a paragraph before it; its cells as before.
+        + "<P>" + dynamic_cast<Diagram*>(table)->captionLines().join("<BR>") + "</P>"
         + table->toHTML()
-        + "<H2>Torte</H2><PRE></PRE><IMG src=\"bericht_files/diagram3.png\" >"
+        + "<H2>Torte</H2><PRE></PRE><IMG src=\"bericht_files/diagram3.png\" alt=\"Torte\" >"
           "</BODY></HTML>";
     QCOMPARE(fileText(path), expected);
 
@@ -123,8 +134,55 @@ void TstReport::reportOfTheDataTableOnly()
     v.clearViews();
     const QString path = m_dir.path() + "/leer.html";
     QVERIFY(HtmlReport::write(path, QString(), v).written);
-    QCOMPARE(fileText(path), QString(Head) + "<H1></H1></BODY></HTML>");
+    QCOMPARE(fileText(path), head(QString()) + "</BODY></HTML>");
     QVERIFY(QDir(m_dir.path() + "/leer_files").exists());
+}
+
+void TstReport::headingIsSurveyNameAndDate_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("statistic file") << "/home/u/monat/stand.stat" << "stand.stat \u2013 09.12.2026";
+    QTest::newRow("data file") << "umfrage 12.csv" << "umfrage 12.csv \u2013 09.12.2026";
+    QTest::newRow("none") << QString() << "09.12.2026";
+}
+
+void TstReport::headingIsSurveyNameAndDate()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, heading);
+    QCOMPARE(HtmlReport::heading(file, QDate(2026, 12, 9)), heading);
+}
+
+// The report names the file the survey came from: a CSV import names it as a loaded
+// statistic file does, without becoming the file that "Speichern" writes.
+void TstReport::documentNamesItsSurvey()
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("umfrage.csv");
+    {
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Frage\nja\nnein\n");
+    }
+    UmfrageDokument doc;
+    QVERIFY(doc.importCSV(csv));
+    QCOMPARE(doc.surveyFile(), csv);
+    QCOMPARE(doc.fileName(), QString());
+    const QDate before = QDate::currentDate();
+    QVERIFY(doc.exportHTML(dir.filePath("r.html")));
+    const QString html = fileText(dir.filePath("r.html"));
+    const QDate after = QDate::currentDate();
+    QVERIFY(html.startsWith(head(HtmlReport::heading("umfrage.csv", before)))
+            || html.startsWith(head(HtmlReport::heading("umfrage.csv", after))));
+
+    QVERIFY(doc.save(dir.filePath("stand.stat")));
+    QCOMPARE(doc.surveyFile(), dir.filePath("stand.stat"));
+    UmfrageDokument other;
+    QVERIFY(other.load(dir.filePath("stand.stat")));
+    QCOMPARE(other.surveyFile(), dir.filePath("stand.stat"));
+    other.createDemo();
+    QCOMPARE(other.surveyFile(), QString());
 }
 
 void TstReport::throughTheMenu()
@@ -145,7 +203,7 @@ void TstReport::throughTheMenu()
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     const QString html = fileText(dir.path() + "/x.HTML.html");
     QVERIFY(html.contains("<H2>Torte</H2><PRE>gerade getippt</PRE>"));
-    QVERIFY(html.contains("<IMG src=\"x.HTML_files/diagram3.png\" >"));
+    QVERIFY(html.contains("<IMG src=\"x.HTML_files/diagram3.png\" alt=\"Torte\" >"));
     // The report refers to its pictures relative to itself.
     QVERIFY(!html.contains(dir.path()));
     QVERIFY(QFile::exists(dir.path() + "/x.HTML_files/diagram3.png"));

@@ -140,8 +140,6 @@ View::~View()
     settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
 
-// ---- the document's parts -------------------------------------------------------------
-
 QStandardItemModel* View::dataModel() const { return m_doc->dataModel(); }
 QStandardItemModel* View::viewListModel() const { return m_doc->viewListModel(); }
 QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
@@ -217,8 +215,6 @@ bool View::save(const QString& fileName)
                        tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
     return false;
 }
-
-// ---- unsaved work ----------------------------------------------------------------------
 
 bool View::isChanged()
 {
@@ -385,8 +381,10 @@ void View::createMenusAndToolbars()
 {
     QMenu* datei = menuBar()->addMenu(tr("Datei"));
     addAll(datei, {actNeu, actOpen, actSave, actSaveAs, actSaveViewAs, nullptr});
-    addAll(datei->addMenu(tr("Import")), {actImportCsv, actImportSM, actImportViews, actImportSpss});
-    addAll(datei->addMenu(tr("Export")), {actExportCsv, actExportViews, actExportHtml, actExportPdf, actExportXlsx});
+    addAll(datei->addMenu(tr("Import")),
+           {actImportCsv, actImportSM, actImportViews, actImportSpss});
+    addAll(datei->addMenu(tr("Export")),
+           {actExportCsv, actExportViews, actExportHtml, actExportPdf, actExportXlsx});
     addAll(datei, {nullptr, actQuit});
     addAll(menuBar()->addMenu(tr("Bearbeiten")),
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
@@ -422,8 +420,6 @@ int View::currentViewIndex() const
 {
     return m_text->row();
 }
-
-// ---- current view and enabling ----------------------------------------------------
 
 void View::widgetChanged(int idx)
 {
@@ -487,8 +483,6 @@ void View::setFileTitle(const QString& prefix, const QString& path)
 {
     setWindowTitle(QStringLiteral("%1 - %2[*]").arg(prefix, path));
 }
-
-// ---- CSV import ------------------------------------------------------------------
 
 void View::importWith(int art, const std::function<bool(const QString&)>& read, bool data)
 {
@@ -591,8 +585,6 @@ void View::removeCurrentView()
     m_doc->removeViewUndoable(viewArea()->currentIndex());
 }
 
-// ---- files ---------------------------------------------------------------------------
-
 void View::createDemoViews()
 {
     // No file behind the new data: the title must not name the old one.
@@ -688,8 +680,6 @@ void View::exportHTMLFile()
                            tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
                                .arg(name));
 }
-
-// ---- column commands: handed to commands/ ----------------------------------------------
 
 void View::clipCopyView() { ClipboardCopy::copy(viewArea()->currentWidget()); }
 void View::dataRenameColumn() { SpaltenBearbeitung::renameColumn(tableContext()); }

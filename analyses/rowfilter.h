@@ -63,20 +63,20 @@ public:
 
     // "mit Spalte verknüpfen" and "Verknüpfung aufheben", parented to the view and wired
     // to its depAction() and undepAction(), in menu order; texts through the view's tr().
-    template <class View>
-    static QList<QAction*> createActions(View* view)
+    template <class Adapter>
+    static QList<QAction*> createActions(Adapter* view)
     {
-        auto* dep = new QAction(View::tr("mit Spalte verknüpfen"), view);
-        QObject::connect(dep, &QAction::triggered, view, &View::depAction);
-        auto* undep = new QAction(View::tr("Verknüpfung aufheben"), view);
-        QObject::connect(undep, &QAction::triggered, view, &View::undepAction);
+        auto* dep = new QAction(Adapter::tr("mit Spalte verknüpfen"), view);
+        QObject::connect(dep, &QAction::triggered, view, &Adapter::depAction);
+        auto* undep = new QAction(Adapter::tr("Verknüpfung aufheben"), view);
+        QObject::connect(undep, &QAction::triggered, view, &Adapter::undepAction);
         return {dep, undep};
     }
 
     // The body of every depAction(): on confirmation the view links the column through
     // its setDepFilter and recomputes once more; a cancel keeps the link it had.
-    template <class View>
-    static void runDepAction(View* view)
+    template <class Adapter>
+    static void runDepAction(Adapter* view)
     {
         QString value;
         int column = -1;
@@ -87,8 +87,8 @@ public:
     }
 
     // The body of every undepAction().
-    template <class View>
-    static void runUndepAction(View* view)
+    template <class Adapter>
+    static void runUndepAction(Adapter* view)
     {
         view->setDepFilter(QString(), -1);
     }

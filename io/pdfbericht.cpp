@@ -144,9 +144,15 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
                 continue;
             QTextDocument title;
             title.setTextWidth(pages.width());
+            // A picture draws its caption lines itself; a table gets them before it.
+            QString captions;
+            if (it.text)
+                for (const QString& line : it.captions)
+                    captions += blockHtml(QStringLiteral("p"), line);
             title.setHtml(blockHtml(QStringLiteral("h2"), it.title)
                           + (it.notes.isEmpty() ? QString()
-                                                : blockHtml(QStringLiteral("pre"), it.notes)));
+                                                : blockHtml(QStringLiteral("pre"), it.notes))
+                          + captions);
             QTextDocument table;
             QSize size;
             qreal h = title.size().height();

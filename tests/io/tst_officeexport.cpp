@@ -210,6 +210,9 @@ void TstOfficeExport::pdfReportHoldsEveryView()
     QVERIFY(a && dynamic_cast<TextInhalt*>(a->diagram()));
     const QString firstLine = dynamic_cast<TextInhalt*>(a->diagram())->toText().section('\n', 1, 1);
     QVERIFY(all.contains(firstLine.section('\t', 0, 0)));
+    // What the table diagram says of its counts comes before its table, as in HTML.
+    QVERIFY(!a->diagram()->captionLines().isEmpty());
+    QVERIFY2(all.contains(a->diagram()->captionLines().first()), qPrintable(all));
 }
 
 void TstOfficeExport::pdfReportKeepsViewsWhole()

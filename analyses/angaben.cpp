@@ -27,7 +27,8 @@ QString Angaben::filterLine(const QAbstractItemModel* model, const RowFilter& fi
         ? model->headerData(filter.depColumn(), Qt::Horizontal, Qt::DisplayRole).toString()
         : QString();
     if (title.isEmpty())
-        title = QCoreApplication::translate("Angaben", "Spalte %1").arg(filter.depColumn() + 1);
+        title = QCoreApplication::translate("Angaben", "Spalte %1")
+                    .arg(qint64(filter.depColumn()) + 1); // a file may give INT_MAX
     return QCoreApplication::translate("Angaben", "Filter: %1 = %2").arg(title, filter.depValue());
 }
 

@@ -2,6 +2,12 @@
 
 #include "core/csvimport.h"
 #include "core/csvreader.h"
+#include "core/tabelle1.h"
+#include "surveywriter.h"
+#include "testutil.h"
+
+#include <QStandardItemModel>
+#include <QTemporaryDir>
 
 // The ";" dialect shared by every CSV reader: separators, quote rules, lines, encodings.
 class TstCsvReader : public QObject
@@ -26,6 +32,7 @@ private slots:
     void lines();
     void decode_data();
     void decode();
+    void generatedSurveyReadsBackAsWritten();
 };
 
 void TstCsvReader::splitLine_data()
@@ -284,6 +291,29 @@ void TstCsvReader::decode()
         QVERIFY(!got.isEmpty());
     else
         QCOMPARE(got, text);
+}
+
+
+// The benchmarks and tests write their surveys with SurveyWriter: what it writes, the
+// import reads back cell for cell, quotes, separators and line breaks included.
+void TstCsvReader::generatedSurveyReadsBackAsWritten()
+{
+    const QStringList answers{QStringLiteral("ja; sicher"), QStringLiteral("nein"),
+                              QStringLiteral("sagt \"vielleicht\""), QStringLiteral("zwei\nZeilen"),
+                              QString::fromUtf8("Grüße")};
+    const SurveyWriter writer(7, 3, SurveyWriter::cycling(answers));
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/survey.csv");
+    QVERIFY(writer.writeCsv(path));
+
+    QString text;
+    QVERIFY(CsvImport::readText(path, &text));
+    QStandardItemModel read;
+    Tabelle1 table;
+    CsvImport::fill(text, &read, &table);
+    std::unique_ptr<QStandardItemModel> expected(writer.model());
+    QCOMPARE(TestUtil::cellTexts(&read), TestUtil::cellTexts(expected.get()));
+    QCOMPARE(read.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Frage 3"));
 }
 
 QTEST_MAIN(TstCsvReader)

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
-#include <QQueue>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QUndoStack>
@@ -13,24 +12,11 @@
 #include <malloc.h>
 
 #include "core/tabelle1.h"
-#include "core/userinput.h"
 #include "app/view.h"
+#include "scriptedanswerer.h"
+#include "surveywriter.h"
 
 namespace {
-// Answers the commands' questions from a queue.
-class Answers : public UserInput::Answerer
-{
-public:
-    QQueue<QVariant> replies;
-    UserInput::Reply answer(const UserInput::Ask&) override
-    {
-        UserInput::Reply r;
-        r.accepted = !replies.isEmpty();
-        r.value = replies.isEmpty() ? QVariant() : replies.dequeue();
-        return r;
-    }
-};
-
 double heapMB()
 {
     const struct mallinfo2 mi = mallinfo2();
@@ -90,8 +76,8 @@ int main(int argc, char** argv)
     const int views = argc > 3 ? std::atoi(argv[3]) : 50;
     const bool sorted = !(argc > 4 && QByteArray(argv[4]) == "unsorted");
 
-    Answers answers;
-    UserInput::setAnswerer(&answers);
+    // The commands' questions, scripted before each command.
+    ScriptedAnswerer answers;
     View v;
     v.clearViews();
     QStandardItemModel* m = v.dataModel();
@@ -99,18 +85,10 @@ int main(int argc, char** argv)
         Tabelle1::BulkFill hold(v.dataTable());
         m->clear();
         v.undoStack()->clear();
-        QStringList titles;
-        for (int c = 0; c < cols; ++c)
-            titles << QStringLiteral("Frage %1").arg(c + 1);
-        m->setHorizontalHeaderLabels(titles);
         // Even rows answer "5", odd rows 1 to 4: replacing "5" matches half the cells.
-        for (int r = 0; r < rows; ++r) {
-            QList<QStandardItem*> items;
-            for (int c = 0; c < cols; ++c)
-                items << new QStandardItem(r % 2 == 0 ? QStringLiteral("5")
-                                                      : QString::number(1 + (r * 3 + c) % 4));
-            m->appendRow(items);
-        }
+        SurveyWriter(rows, cols, [](int r, int c) {
+            return r % 2 == 0 ? QStringLiteral("5") : QString::number(1 + (r * 3 + c) % 4);
+        }).fill(m);
     }
     QElapsedTimer t;
     t.start();
@@ -152,7 +130,7 @@ int main(int argc, char** argv)
     });
     std::printf("%-28s %lld ms\n", "views recompute on numbers", recomputeNumbers);
     measure(v, "Werte ersetzen (half)", all, [&] {
-        answers.replies << QStringLiteral("5") << QStringLiteral("fuenf");
+        answers.accept(UserInput::Text, QStringLiteral("5")).accept(UserInput::Text, QStringLiteral("fuenf"));
         v.dataReplaceColumns();
     });
     measure(v, "Spalten normieren", all, [&] {
@@ -162,22 +140,24 @@ int main(int argc, char** argv)
         v.dataCopyColumns();
     });
     measure(v, "Spalten zusammenfassen (2)", {1, 2}, [&] {
-        answers.replies << QStringLiteral("Kombi") << int(QMessageBox::Yes);
+        answers.accept(UserInput::Text, QStringLiteral("Kombi")).accept(UserInput::Question, int(QMessageBox::Yes));
         v.dataCombineColumns();
     });
     measure(v, "Spalten gewichten (2)", {3, 4}, [&] {
-        answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
+        answers.accept(UserInput::Text, QStringLiteral("Gewicht")).accept(UserInput::Text, QStringLiteral("0.5,2"));
         v.dataWeightColumns();
     });
     // Re-weighting needs a weighted column whose marks are not lost to undo and redo.
     select(v, {3, 4});
-    answers.replies << QStringLiteral("Gewicht") << QStringLiteral("0.5,2");
+    answers.accept(UserInput::Text, QStringLiteral("Gewicht")).accept(UserInput::Text, QStringLiteral("0.5,2"));
     v.dataWeightColumns();
     measure(v, "neu gewichten", {m->columnCount() - 1}, [&] {
-        answers.replies << QStringLiteral("1,3");
+        answers.accept(UserInput::Text, QStringLiteral("1,3"));
         v.dataWeightColumns();
     });
     std::printf("undo steps=%d heap_MB=%.1f\n", v.undoStack()->count(), heapMB());
-    UserInput::setAnswerer(nullptr);
+    if (answers.unexpected || answers.pending())
+        std::fprintf(stderr, "unexpected questions: %d, unasked answers: %d\n",
+                     answers.unexpected, answers.pending());
     return 0;
 }

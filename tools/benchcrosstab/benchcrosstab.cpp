@@ -11,7 +11,6 @@
 // Usage: benchcrosstab [crosstab|weighting] (both by default)
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QQueue>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
 #include <QUndoStack>
@@ -26,23 +25,10 @@
 #include "commands/gewichtungsbefehl.h"
 #include "core/gewichtung.h"
 #include "core/tabelle1.h"
-#include "core/userinput.h"
+#include "scriptedanswerer.h"
+#include "surveywriter.h"
 
 namespace {
-// Answers "Gewichtung..." from a queue.
-class Answers : public UserInput::Answerer
-{
-public:
-    QQueue<QVariant> replies;
-    UserInput::Reply answer(const UserInput::Ask&) override
-    {
-        UserInput::Reply r;
-        r.accepted = !replies.isEmpty();
-        r.value = replies.isEmpty() ? QVariant() : replies.dequeue();
-        return r;
-    }
-};
-
 double cpuMs()
 {
     return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
@@ -96,15 +82,15 @@ QString answer(QRandomGenerator& rng, int n)
 void crosstab()
 {
     const int rows = 100000;
-    auto m = std::make_unique<QStandardItemModel>(rows, 5);
-    m->setHorizontalHeaderLabels({"Marke", "Alter", "Region", "Einkommen", "Gewicht"});
     QRandomGenerator rng(42);
-    for (int r = 0; r < rows; ++r) {
-        m->setItem(r, 0, new QStandardItem(answer(rng, 10)));
-        for (int c = 1; c <= 3; ++c)
-            m->setItem(r, c, new QStandardItem(answer(rng, 5)));
-        m->setItem(r, 4, new QStandardItem(QString::number(0.5 + rng.bounded(150) / 100.0)));
-    }
+    const std::unique_ptr<QStandardItemModel> m(
+        SurveyWriter(rows, 5, [&rng](int, int c) {
+            return c == 0 ? answer(rng, 10)
+                 : c < 4  ? answer(rng, 5)
+                          : QString::number(0.5 + rng.bounded(150) / 100.0);
+        })
+            .setTitles({"Marke", "Alter", "Region", "Einkommen", "Gewicht"})
+            .model());
     const QVector<int> columns{0, 1, 2, 3};
     const auto make = [&] {
         Kreuztabelle k;
@@ -137,8 +123,7 @@ void weighting()
 {
     const int rows = 100000;
     const int cols = 50;
-    Answers answers;
-    UserInput::setAnswerer(&answers);
+    ScriptedAnswerer answers;
     View v;
     v.clearViews();
     QStandardItemModel* m = v.dataModel();
@@ -150,15 +135,10 @@ void weighting()
         QStringList titles;
         for (int c = 0; c < cols - 1; ++c)
             titles << QStringLiteral("Frage %1").arg(c + 1);
-        titles << QStringLiteral("Gewicht");
-        m->setHorizontalHeaderLabels(titles);
-        for (int r = 0; r < rows; ++r) {
-            QList<QStandardItem*> items;
-            for (int c = 0; c < cols - 1; ++c)
-                items << new QStandardItem(answer(rng, 2 + c % 9));
-            items << new QStandardItem(QString::number(0.5 + rng.bounded(150) / 100.0));
-            m->appendRow(items);
-        }
+        SurveyWriter(rows, cols, [&](int, int c) {
+            return c < cols - 1 ? answer(rng, 2 + c % 9)
+                                : QString::number(0.5 + rng.bounded(150) / 100.0);
+        }).setTitles(titles << QStringLiteral("Gewicht")).fill(m);
     }
     // One count per question, every other one in percent, and five over two questions.
     {
@@ -178,7 +158,7 @@ void weighting()
     print("weighting_all_views",
           median(
               [&] {
-                  answers.replies << weight;
+                  answers.accept(UserInput::Item, weight);
                   Gewichtungsbefehl::waehlen(ctx);
               },
               [&] {
@@ -209,7 +189,8 @@ void weighting()
               m->item(0, cols - 1)->setText(QString::number(1 + ++flip % 2));
           }),
           1000);
-    UserInput::setAnswerer(nullptr);
+    if (answers.unexpected)
+        std::fprintf(stderr, "unexpected questions: %d\n", answers.unexpected);
 }
 } // namespace
 

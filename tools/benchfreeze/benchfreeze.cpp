@@ -12,30 +12,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "core/userinput.h"
+#include "scriptedanswerer.h"
 #include "app/view.h"
 
 namespace {
 // Answers the two diagram questions of the import, and nothing else.
-class Answers : public UserInput::Answerer
-{
-public:
-    UserInput::Reply answer(const UserInput::Ask& ask) override
-    {
-        UserInput::Reply r;
-        if (ask.kind != UserInput::Item) {
-            std::fprintf(stderr, "unexpected question: %s / %s\n", qPrintable(ask.title),
-                         qPrintable(ask.label));
-            return r;
-        }
-        r.accepted = true;
-        r.value = ask.items.contains(QStringLiteral("BalkenDiagram(V)"))
-            ? QStringLiteral("BalkenDiagram(V)")
-            : QStringLiteral("Häufigkeit");
-        return r;
-    }
-};
-
 // Counts the progress dialogs shown.
 class DialogCount : public QObject
 {
@@ -94,8 +75,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    Answers answers;
-    UserInput::setAnswerer(&answers);
+    // Every question after an import: vertical bars of the answers' frequencies.
+    ScriptedAnswerer answers;
+    answers.otherwise(ScriptedAnswerer::preferring(
+        {QStringLiteral("BalkenDiagram(V)"), QString::fromUtf8("Häufigkeit")}));
     DialogCount dialogs;
     app.installEventFilter(&dialogs);
 
@@ -122,6 +105,7 @@ int main(int argc, char** argv)
             [&] { return v.exportHTML(dir.filePath(QStringLiteral("report.html"))); },
             dialogs);
     measure("new", [&] { v.createDemoViews(); return true; }, dialogs);
-    UserInput::setAnswerer(nullptr);
+    if (answers.unexpected)
+        std::fprintf(stderr, "unexpected questions: %d\n", answers.unexpected);
     return 0;
 }

@@ -20,31 +20,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/userinput.h"
+#include "scriptedanswerer.h"
 #include "app/view.h"
 
 namespace {
 // A user who confirms every question with what the dialog preselects.
-class AcceptPreset : public UserInput::Answerer
-{
-public:
-    UserInput::Reply answer(const UserInput::Ask& ask) override
-    {
-        UserInput::Reply r;
-        r.accepted = true;
-        if (ask.kind == UserInput::Item) {
-            const int i = ask.preset.toInt();
-            r.value = i >= 0 && i < ask.items.size() ? ask.items.at(i) : QString();
-        } else if (ask.kind == UserInput::Information || ask.kind == UserInput::Warning
-                   || ask.kind == UserInput::Question) {
-            r.value = int(QMessageBox::Ok);
-        } else {
-            r.accepted = false;
-        }
-        return r;
-    }
-};
-
 // Peak resident memory of this process so far, in KiB (VmHWM).
 long peakKiB(const QString& process = QStringLiteral("self"))
 {
@@ -62,8 +42,9 @@ int measureOne(int argc, char** argv, const QString& path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    AcceptPreset answers;
-    UserInput::setAnswerer(&answers);
+    // Takes every question's preset and confirms every message.
+    ScriptedAnswerer answers;
+    answers.otherwise(ScriptedAnswerer::presets());
     View v;
     const long before = peakKiB();
     QElapsedTimer t;

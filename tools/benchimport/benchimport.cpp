@@ -5,20 +5,11 @@
 #include <QFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 
-#include "core/userinput.h"
 #include "app/view.h"
-
-namespace {
-// Declines the diagram question, so that only the reading is measured.
-class Decline : public UserInput::Answerer
-{
-public:
-    UserInput::Reply answer(const UserInput::Ask&) override { return {}; }
-};
-}
+#include "scriptedanswerer.h"
+#include "surveywriter.h"
 
 int main(int argc, char** argv)
 {
@@ -29,22 +20,15 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString path = dir.path() + "/survey.csv";
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        QTextStream out(&f);
-        for (int c = 0; c < cols; ++c)
-            out << (c ? ";" : "") << "\"Frage " << c + 1 << "\"";
-        out << "\n";
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < cols; ++c)
-                out << (c ? ";" : "") << ((r * 31 + c * 7) % 5 == 0 ? "\"ja; sicher\"" : "nein");
-            out << "\n";
-        }
-    }
-    Decline decline;
-    UserInput::setAnswerer(&decline);
+    // One answer in five holds the separator, quoted.
+    const QString nein = QStringLiteral("nein");
+    if (!SurveyWriter(rows, cols, SurveyWriter::cycling({QStringLiteral("ja; sicher"), nein,
+                                                          nein, nein, nein}))
+             .writeCsv(path))
+        return 1;
+    // Declines the diagram question, so that only the reading is measured.
+    ScriptedAnswerer decline;
+    decline.otherwise([](const UserInput::Ask&) { return UserInput::Reply(); });
     View v;
     QElapsedTimer t;
     t.start();

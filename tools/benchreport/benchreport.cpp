@@ -8,29 +8,13 @@
 #include <QFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 
-#include "core/userinput.h"
 #include "app/view.h"
+#include "scriptedanswerer.h"
+#include "surveywriter.h"
 
 namespace {
-// Answers the questions after the import: vertical bars, answer frequencies.
-class BarCharts : public UserInput::Answerer
-{
-public:
-    UserInput::Reply answer(const UserInput::Ask& a) override
-    {
-        UserInput::Reply r;
-        if (a.kind != UserInput::Item || a.items.isEmpty())
-            return r;
-        r.accepted = true;
-        r.value = a.items.contains("BalkenDiagram(V)") ? QString("BalkenDiagram(V)")
-                                                        : a.items.first();
-        return r;
-    }
-};
-
 qint64 dirBytes(const QString& path)
 {
     qint64 n = 0;
@@ -49,23 +33,13 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString survey = dir.path() + "/survey.csv";
-    {
-        QFile f(survey);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        QTextStream out(&f);
-        for (int c = 0; c < cols; ++c)
-            out << (c ? ";" : "") << "\"Frage " << c + 1 << "\"";
-        out << "\n";
-        static const char* const answers[] = {"ja", "nein", "vielleicht", "weiss nicht", "keine"};
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < cols; ++c)
-                out << (c ? ";" : "") << answers[(r * 31 + c * 7) % 5];
-            out << "\n";
-        }
-    }
-    BarCharts answers;
-    UserInput::setAnswerer(&answers);
+    if (!SurveyWriter(rows, cols,
+                      SurveyWriter::cycling({"ja", "nein", "vielleicht", "weiss nicht", "keine"}))
+             .writeCsv(survey))
+        return 1;
+    // The questions after the import: vertical bars, answer frequencies.
+    ScriptedAnswerer answers;
+    answers.otherwise(ScriptedAnswerer::preferring({QStringLiteral("BalkenDiagram(V)")}));
     View v;
     v.resize(800, 550);
     v.show();

@@ -21,6 +21,7 @@
 #include "analyses/statistiktabelle.h"
 #include "diagrams/balken3ddiagram.h"
 #include "diagrams/lineareregression.h"
+#include "surveywriter.h"
 
 namespace {
 // Resident memory of this process in MB.
@@ -37,12 +38,10 @@ double residentMb()
 
 QStandardItemModel* survey(int rows, int cols, int distinct)
 {
-    auto* m = new QStandardItemModel(rows, cols);
     QRandomGenerator rng(42);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            m->setItem(r, c, new QStandardItem(QString::number(rng.bounded(distinct))));
-    return m;
+    return SurveyWriter(rows, cols, [&rng, distinct](int, int) {
+               return QString::number(rng.bounded(distinct));
+           }).model();
 }
 
 double ms(const QElapsedTimer& t)

@@ -16,31 +16,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/userinput.h"
+#include "scriptedanswerer.h"
 #include "app/view.h"
 #include "diagrams/viewpicture.h"
 
 namespace {
 // Answers the two diagram questions of the import, and nothing else.
-class Answers : public UserInput::Answerer
-{
-public:
-    UserInput::Reply answer(const UserInput::Ask& ask) override
-    {
-        UserInput::Reply r;
-        if (ask.kind != UserInput::Item) {
-            std::fprintf(stderr, "unexpected question: %s / %s\n", qPrintable(ask.title),
-                         qPrintable(ask.label));
-            return r;
-        }
-        r.accepted = true;
-        r.value = ask.items.contains(QStringLiteral("BalkenDiagram(V)"))
-            ? QStringLiteral("BalkenDiagram(V)")
-            : QStringLiteral("Häufigkeit");
-        return r;
-    }
-};
-
 double ms(const QElapsedTimer& t)
 {
     return t.nsecsElapsed() / 1e6;
@@ -77,8 +58,10 @@ int main(int argc, char** argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     const int editColumn = argc > 2 ? std::atoi(argv[2]) : 0;
-    Answers answers;
-    UserInput::setAnswerer(&answers);
+    // Every question after an import: vertical bars of the answers' frequencies.
+    ScriptedAnswerer answers;
+    answers.otherwise(ScriptedAnswerer::preferring(
+        {QStringLiteral("BalkenDiagram(V)"), QString::fromUtf8("Häufigkeit")}));
 
     View v;
     v.resize(1200, 800);
@@ -161,6 +144,7 @@ int main(int argc, char** argv)
         settle();
         std::printf("load_in_new_window_ms %.1f (%s)\n", ms(t), again ? "ok" : "FAILED");
     }
-    UserInput::setAnswerer(nullptr);
+    if (answers.unexpected)
+        std::fprintf(stderr, "unexpected questions: %d\n", answers.unexpected);
     return 0;
 }

@@ -23,6 +23,8 @@ private slots:
     void orderThroughTheMenu();
     void excludedThroughTheMenu();
     void filesWithoutThemUnchanged();
+    void viewsFileVersion_data();
+    void viewsFileVersion();
 
 private:
     QTemporaryDir m_dir;
@@ -191,7 +193,8 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     QCOMPARE(viewOf<HaeufigkeitsMultiDiagramAdapter>(applied, 2)->diagram()->labelList(),
              byNumber);
 
-    // First appearance, row by row over both columns.
+    // First appearance, row by row over both columns; a change of order is unsaved work.
+    QVERIFY(!doc.isChanged());
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Reihenfolge").accept(UserInput::Menu, "Wie in den Daten");
@@ -200,6 +203,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     }
     QCOMPARE(multi->diagram()->labelList(),
              (QStringList{"8", "19,99", "100", "", "3,25", "-99", "12,50", "keine Angabe"}));
+    QVERIFY(doc.isChanged());
 
     // A duplicate keeps the order.
     doc.duplicateView(1);
@@ -338,6 +342,32 @@ void TstAntwortAnzeige::filesWithoutThemUnchanged()
     QVERIFY(doc.exportViewsCSV(csv));
     QCOMPARE(fileBytes(stat).toHex(), fileBytes(plainStat).toHex());
     QCOMPARE(fileBytes(csv), fileBytes(plainCsv));
+}
+
+void TstAntwortAnzeige::viewsFileVersion_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("version");
+    const QString head = "#Erstellt mit quorvandel7\n";
+    const QString line = "\"A\";\"Single\";\"Häufigkeit\";\"0\";\"Tabelle\";\"\";\"\"\n";
+    QTest::newRow("5") << head + "#Views Version:5\n" + line << 5;
+    QTest::newRow("8") << head + "#Views Version:8\n" + line << 8;
+    QTest::newRow("none") << head + line << 5;
+    QTest::newRow("empty file") << QString() << 5;
+    QTest::newRow("older") << head + "#Views Version:3\n" << 5;
+    QTest::newRow("not a number") << head + "#Views Version:acht\n" << 5;
+    // Newer than known: read as far as this program knows the records.
+    QTest::newRow("newer") << head + "#Views Version:99\n" + line
+                           << int(StatistikDatei::NewestVersion);
+    // A title that looks like a version line is no version line.
+    QTest::newRow("after the views") << head + line + "#Views Version:8\n" << 5;
+}
+
+void TstAntwortAnzeige::viewsFileVersion()
+{
+    QFETCH(QString, text);
+    QFETCH(int, version);
+    QCOMPARE(ViewsCsv::versionOf(text), version);
 }
 
 QTEST_MAIN(TstAntwortAnzeige)

@@ -13,6 +13,8 @@
 
 HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
     : ModelDiagramAdapter(parent)
+    , m_anzeige(this, &m_filter, [this] { return QVector<int>{m_modelColumn}; },
+                [this] { updateDiagram(); })
 {
     // A cell change elsewhere leaves this view as it is.
     m_recompute->setColumnTest([this](int first, int last) {
@@ -20,7 +22,7 @@ HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
     m_recompute->setFollowsWeight(true);
-    m_actions << RowFilter::createActions(this);
+    m_actions << RowFilter::createActions(this) << m_anzeige.actions();
 }
 
 void HaeufigkeitsDiagramAdapter::saveData(QDataStream& s, int version)
@@ -28,14 +30,20 @@ void HaeufigkeitsDiagramAdapter::saveData(QDataStream& s, int version)
     if (version > 1)
         ModelDiagramAdapter::saveData(s, version);
     m_filter.write(s);
+    m_anzeige.write(s, version);
 }
 
 void HaeufigkeitsDiagramAdapter::loadData(QDataStream& s, int version)
 {
     if (version > 1)
         ModelDiagramAdapter::loadData(s, version);
-    if (m_filter.read(s))
+    if (m_filter.read(s) && m_anzeige.read(s, version))
         setDepFilter(m_filter.depValue(), m_filter.depColumn());
+}
+
+int HaeufigkeitsDiagramAdapter::neededVersion() const
+{
+    return m_anzeige.neededVersion();
 }
 
 void HaeufigkeitsDiagramAdapter::setDepFilter(QString value, int column)
@@ -76,9 +84,9 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
             answers += it.value();
         }
     }
-    // Sorted by QString's operator<: code units, no locale.
-    QStringList labels = counts.keys();
-    std::sort(labels.begin(), labels.end());
+    // By default sorted by QString's operator<: code units, no locale.
+    const QStringList labels = m_anzeige.ordne(counts.keys(), counts);
+    m_anzeige.setGezeigt(labels);
     QVector<double> values;
     values.reserve(labels.size());
     for (const QString& label : std::as_const(labels))

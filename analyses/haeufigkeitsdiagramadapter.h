@@ -1,24 +1,30 @@
 #ifndef HAEUFIGKEITSDIAGRAMADAPTER_H
 #define HAEUFIGKEITSDIAGRAMADAPTER_H
 
+#include "analyses/antwortanzeige.h"
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/rowfilter.h"
 
 // "Häufigkeit": how often each distinct answer of the column occurs among the admitted
-// rows, answers in code-unit order.
+// rows, answers in code-unit order unless the user chose another order.
 class HaeufigkeitsDiagramAdapter : public ModelDiagramAdapter
 {
     Q_OBJECT
 public:
     explicit HaeufigkeitsDiagramAdapter(QWidget* parent = nullptr);
 
-    // From record version 2 on the diagram's record first, then the filter record.
+    // From record version 2 on the diagram's record first, then the filter record,
+    // from StatistikDatei::AnzeigeVersion on the order of the answers.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;
+    int neededVersion() const override;
 
     void setDepFilter(QString value, int column);
     void setInputFilter(const QVariant& v);
     const RowFilter& rowFilter() const { return m_filter; }
+    // The order of the answers and the answers left out.
+    AntwortAnzeige& antwortAnzeige() { return m_anzeige; }
+    const AntwortAnzeige& antwortAnzeige() const { return m_anzeige; }
 
 public slots:
     void updateDiagram() override;
@@ -31,6 +37,7 @@ protected:
     virtual void processData(QVector<double>& values);
 
     RowFilter m_filter;
+    AntwortAnzeige m_anzeige;
     bool m_gewichtet = false;   // the values are sums of weights
 };
 

@@ -14,6 +14,7 @@
 
 HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent)
     : ModelMultiDiagramAdapter(parent)
+    , m_anzeige(this, &m_filter, [this] { return m_columns; }, [this] { updateDiagram(); })
 {
     // A cell change elsewhere leaves this view as it is.
     m_recompute->setColumnTest([this](int first, int last) {
@@ -21,7 +22,7 @@ HaeufigkeitsMultiDiagramAdapter::HaeufigkeitsMultiDiagramAdapter(QWidget* parent
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
     m_recompute->setFollowsWeight(true);
-    m_actions << RowFilter::createActions(this);
+    m_actions << RowFilter::createActions(this) << m_anzeige.actions();
 }
 
 void HaeufigkeitsMultiDiagramAdapter::saveData(QDataStream& s, int version)
@@ -29,14 +30,20 @@ void HaeufigkeitsMultiDiagramAdapter::saveData(QDataStream& s, int version)
     if (version > 1)
         ModelMultiDiagramAdapter::saveData(s, version);
     m_filter.write(s);
+    m_anzeige.write(s, version);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::loadData(QDataStream& s, int version)
 {
     if (version > 1)
         ModelMultiDiagramAdapter::loadData(s, version);
-    if (m_filter.read(s))
+    if (m_filter.read(s) && m_anzeige.read(s, version))
         setDepFilter(m_filter.depValue(), m_filter.depColumn());
+}
+
+int HaeufigkeitsMultiDiagramAdapter::neededVersion() const
+{
+    return m_anzeige.neededVersion();
 }
 
 void HaeufigkeitsMultiDiagramAdapter::setDepFilter(QString value, int column)
@@ -61,45 +68,60 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     // Each column is read once, for the labels and for its counts.
     const SpaltenCodes::Runde round;
     QStringList rowLabels;
-    // The answer set is taken unfiltered, so every row shows the same labels; it is
-    // sorted by QString's operator<: code units, no locale.
+    // The answer set is taken unfiltered, so every row shows the same labels. Answers
+    // the user left out are not among them; the empty one keeps its place (with
+    // nothing counted), as it always had.
     QSet<QString> answers;
     for (int c : std::as_const(m_columns)) {
         rowLabels << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         for (const QVariant& v : SpaltenCodes::of(m_model, c)->values)
             answers.insert(v.toString());
     }
-    QStringList labels(answers.cbegin(), answers.cend());
-    std::sort(labels.begin(), labels.end());
-    const int width = labels.size();
-    QVector<double> values(width * m_columns.size(), 0.0);
+    const QStringList excluded = m_filter.excluded();
+    for (const QString& t : excluded)
+        if (!t.isEmpty())
+            answers.remove(t);
     const Gewichte weights = Gewichtung::gewichte(m_model);
     m_gewichtet = weights.aktiv();
     // The respondents counted in any of the columns.
     QVector<char> counted(m_gewichtet ? m_model->rowCount() : 0, 0);
     QVector<int> answersPerColumn;
-    for (int k = 0; k < m_columns.size(); ++k) {
-        const int c = m_columns.at(k);
-        double* row = values.data() + k * width;
-        int answers = 0;
+    // Counted per column first: the order of the labels may depend on the totals.
+    QVector<QHash<QString, double>> perColumn;
+    QHash<QString, double> totals;
+    for (int c : std::as_const(m_columns)) {
+        QHash<QString, double> sums;
+        int answered = 0;
         if (m_gewichtet) {
             // The rows counted in this column alone, for its base.
             QVector<char> here(m_model->rowCount(), 0);
-            const QHash<QString, double> sums = m_filter.weighTexts(m_model, c, weights, &here);
+            sums = m_filter.weighTexts(m_model, c, weights, &here);
             for (int r = 0; r < here.size(); ++r) {
-                answers += here.at(r) ? 1 : 0;
+                answered += here.at(r) ? 1 : 0;
                 counted[r] = char(counted.at(r) | here.at(r));
             }
-            for (int j = 0; j < width; ++j)
-                row[j] = sums.value(labels.at(j));
         } else {
             const QHash<QString, int> counts = m_filter.countTexts(m_model, c);
-            for (int j = 0; j < width; ++j)
-                row[j] = double(counts.value(labels.at(j)));
-            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-                answers += it.value();
+            for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+                sums.insert(it.key(), double(it.value()));
+                answered += it.value();
+            }
         }
-        answersPerColumn << answers;
+        for (auto it = sums.cbegin(); it != sums.cend(); ++it)
+            totals[it.key()] += it.value();
+        answersPerColumn << answered;
+        perColumn << sums;
+    }
+    // By default sorted by QString's operator<: code units, no locale.
+    const QStringList labels = m_anzeige.ordne(QStringList(answers.cbegin(), answers.cend()),
+                                               totals);
+    m_anzeige.setGezeigt(labels);
+    const int width = labels.size();
+    QVector<double> values(width * m_columns.size(), 0.0);
+    for (int k = 0; k < m_columns.size(); ++k) {
+        double* row = values.data() + k * width;
+        for (int j = 0; j < width; ++j)
+            row[j] = perColumn.at(k).value(labels.at(j));
         processData(row, row + width);
     }
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel,

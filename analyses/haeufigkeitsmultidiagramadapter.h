@@ -1,6 +1,7 @@
 #ifndef HAEUFIGKEITSMULTIDIAGRAMADAPTER_H
 #define HAEUFIGKEITSMULTIDIAGRAMADAPTER_H
 
+#include "analyses/antwortanzeige.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "analyses/rowfilter.h"
 
@@ -12,13 +13,18 @@ class HaeufigkeitsMultiDiagramAdapter : public ModelMultiDiagramAdapter
 public:
     explicit HaeufigkeitsMultiDiagramAdapter(QWidget* parent = nullptr);
 
-    // From record version 2 on the diagram's record first, then the filter record.
+    // From record version 2 on the diagram's record first, then the filter record,
+    // from StatistikDatei::AnzeigeVersion on the order of the answers.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;
+    int neededVersion() const override;
 
     void setDepFilter(QString value, int column);
     void setInputFilter(const QVariant& v);
     const RowFilter& rowFilter() const { return m_filter; }
+    // The order of the answers and the answers left out.
+    AntwortAnzeige& antwortAnzeige() { return m_anzeige; }
+    const AntwortAnzeige& antwortAnzeige() const { return m_anzeige; }
 
 public slots:
     void depAction();
@@ -31,6 +37,7 @@ protected:
     virtual void processData(double* begin, double* end);
 
     RowFilter m_filter;
+    AntwortAnzeige m_anzeige;
     bool m_gewichtet = false;   // the values are sums of weights
 };
 

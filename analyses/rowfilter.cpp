@@ -113,27 +113,51 @@ QHash<QString, double> RowFilter::weighTexts(const QStandardItemModel* m, int co
 
 bool RowFilter::admitsValue(const QVariant& v) const
 {
-    if (m_filterOff)
-        return true;
-    if (m_filterIsText) {
+    for (const Wert& w : m_werte)
+        if (matches(w, v))
+            return false;
+    return true;
+}
+
+bool RowFilter::matches(const Wert& w, const QVariant& v)
+{
+    if (w.isText) {
         switch (v.metaType().id()) {
         case QMetaType::QString:
             return *static_cast<const QString*>(v.constData())
-                != *static_cast<const QString*>(m_inputFilter.constData());
+                == *static_cast<const QString*>(w.value.constData());
         case QMetaType::Double:
         case QMetaType::Float:
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::LongLong:
         case QMetaType::ULongLong:
-            if (m_filterNeverNumber)
-                return true;
+            if (w.neverNumber)
+                return false;
             break;
         default:
             break;
         }
     }
-    return !VariantVergleich::equals(m_inputFilter, v);
+    return VariantVergleich::equals(w.value, v);
+}
+
+RowFilter::Wert RowFilter::wertOf(const QVariant& v)
+{
+    Wert w;
+    w.value = v;
+    w.isText = v.metaType().id() == QMetaType::QString;
+    w.neverNumber = false;
+    if (w.isText) {
+        // A number's text always reads back as a number (or holds "nan" / "inf").
+        const QString text = v.toString();
+        bool isNumber = false;
+        text.toDouble(&isNumber);
+        w.neverNumber = !isNumber
+            && !text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
+            && !text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    }
+    return w;
 }
 
 QVariant RowFilter::cell(const QStandardItemModel* m, int row, int column)
@@ -146,18 +170,45 @@ QVariant RowFilter::cell(const QStandardItemModel* m, int row, int column)
 void RowFilter::setInputFilter(const QVariant& v)
 {
     m_inputFilter = v;
-    m_filterOff = VariantVergleich::isNull(v);
-    m_filterIsText = v.metaType().id() == QMetaType::QString;
-    m_filterNeverNumber = false;
-    if (m_filterIsText) {
-        // A number's text always reads back as a number (or holds "nan" / "inf").
-        const QString text = v.toString();
-        bool isNumber = false;
-        text.toDouble(&isNumber);
-        m_filterNeverNumber = !isNumber
-            && !text.contains(QLatin1String("nan"), Qt::CaseInsensitive)
-            && !text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+    m_werte.clear();
+    if (v.typeId() == QMetaType::QStringList) {
+        // Each text of a list is compared as a text filter of its own would be.
+        const QStringList texts = v.toStringList();
+        for (const QString& t : texts)
+            m_werte << wertOf(QVariant(t.isNull() ? QString(QLatin1String("")) : t));
+    } else if (!VariantVergleich::isNull(v)) {
+        m_werte << wertOf(v);
     }
+}
+
+QStringList RowFilter::excluded() const
+{
+    if (m_inputFilter.typeId() == QMetaType::QStringList)
+        return m_inputFilter.toStringList();
+    if (VariantVergleich::isNull(m_inputFilter))
+        return {};
+    return {m_inputFilter.toString()};
+}
+
+void RowFilter::setExcluded(const QStringList& texts)
+{
+    QStringList distinct;
+    for (const QString& t : texts) {
+        const QString text = t.isNull() ? QString(QLatin1String("")) : t;
+        if (!distinct.contains(text))
+            distinct << text;
+    }
+    if (distinct.isEmpty())
+        setInputFilter(QVariant(QString()));
+    else if (distinct.size() == 1)
+        setInputFilter(QVariant(distinct.first()));
+    else
+        setInputFilter(QVariant(distinct));
+}
+
+bool RowFilter::excludesSeveral() const
+{
+    return m_inputFilter.typeId() == QMetaType::QStringList;
 }
 
 void RowFilter::setDependency(const QString& value, int column)

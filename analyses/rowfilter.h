@@ -15,7 +15,8 @@ class QWidget;
 
 // Which rows and cells an analysis counts: the dependency filter (the row's answer in a
 // linked column must equal a chosen value) and the input filter (cells equal to a set
-// value are left out, by default the empty text). Every filtering view holds one and
+// value are left out, by default the empty text; a string list leaves out the cells
+// equal to any of its texts). Every filtering view holds one and
 // offers the same two menu entries; what they share lives here, so that all of them
 // admit the same cells and ask the same questions.
 //
@@ -49,6 +50,17 @@ public:
     // A negative column switches the dependency filter off.
     void setDependency(const QString& value, int column);
     void setInputFilter(const QVariant& v);
+
+    // The answers the input filter leaves out, as texts: none when it is off, its text,
+    // or the texts of its list.
+    QStringList excluded() const;
+    // Leaves out the cells equal to any of the texts (each once; a null text counts as
+    // the empty one), kept as the input filter in the form older files hold where they
+    // can: none as a null string (off), one as that text, several as a string list.
+    void setExcluded(const QStringList& texts);
+    // Whether the input filter is a list, which files before the version that added it
+    // cannot hold.
+    bool excludesSeveral() const;
 
     // The filter record: input filter, dependency value, dependency column (qint32).
     void write(QDataStream& s) const;
@@ -97,16 +109,25 @@ private:
     // Whether a cell with value v passes the input filter.
     bool admitsValue(const QVariant& v) const;
 
+    // One value the input filter leaves out, with what the loops need of it.
+    struct Wert {
+        QVariant value;
+        // A text (then a text cell is compared as text, without variant machinery).
+        bool isText = true;
+        // A text that no number's text can equal (no number, "nan" or "inf" in it):
+        // number cells then pass without being turned into text.
+        bool neverNumber = true;
+    };
+    static Wert wertOf(const QVariant& v);
+    // Whether a cell with value v equals w as the input filter compares.
+    static bool matches(const Wert& w, const QVariant& v);
+
     QString m_depValue;                          // null: no value chosen
     QVariant m_inputFilter = QVariant(QString(""));
     int m_depColumn = -1;
-    // Derived from m_inputFilter, for the loops: whether it filters at all, and whether
-    // it is a text (then a text cell is compared as text, without variant machinery).
-    bool m_filterOff = false;
-    bool m_filterIsText = true;
-    // A text filter that no number's text can equal (no number, "nan" or "inf" in it):
-    // number cells then pass without being turned into text.
-    bool m_filterNeverNumber = true;
+    // Derived from m_inputFilter, for the loops: the values left out (none when it
+    // does not filter at all).
+    QVector<Wert> m_werte{wertOf(QVariant(QString("")))};
 };
 
 #endif

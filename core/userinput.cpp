@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/columnselectdialog.h"
+#include "core/listendialog.h"
 #include "core/zahlspinbox.h"
 #include "core/zellenzahl.h"
 
@@ -227,6 +228,64 @@ QMessageBox::StandardButton UserInput::question(QWidget* parent, const QString& 
     return messageReply(ask(a), QMessageBox::No);
 }
 
+QStringList UserInput::getOrder(QWidget* parent, const QString& title, const QString& label,
+                                const QStringList& items, bool* ok)
+{
+    Reply r;
+    if (!s_answerer) {
+        r.value = ListenDialog::ordnen(parent, title, label, items, &r.accepted);
+    } else {
+        Ask a;
+        a.kind = Order;
+        a.title = title;
+        a.label = label;
+        a.items = items;
+        r = ask(a);
+    }
+    if (ok)
+        *ok = r.accepted;
+    if (!r.accepted)
+        return items;
+    // Every item once, whatever the answer held.
+    QStringList out;
+    const QStringList given = r.value.toStringList();
+    for (const QString& t : given)
+        if (items.contains(t) && !out.contains(t))
+            out << t;
+    for (const QString& t : items)
+        if (!out.contains(t))
+            out << t;
+    return out;
+}
+
+QStringList UserInput::getChecked(QWidget* parent, const QString& title, const QString& label,
+                                  const QStringList& items, const QStringList& checked,
+                                  bool* ok)
+{
+    Reply r;
+    if (!s_answerer) {
+        r.value = ListenDialog::ankreuzen(parent, title, label, items, checked, &r.accepted);
+    } else {
+        Ask a;
+        a.kind = Checks;
+        a.title = title;
+        a.label = label;
+        a.items = items;
+        a.preset = checked;
+        r = ask(a);
+    }
+    if (ok)
+        *ok = r.accepted;
+    if (!r.accepted)
+        return checked;
+    const QStringList ticked = r.value.toStringList();
+    QStringList out;
+    for (const QString& t : items)
+        if (ticked.contains(t))
+            out << t;
+    return out;
+}
+
 QColor UserInput::getColor(const QColor& initial, QWidget* parent)
 {
     if (!s_answerer)
@@ -283,6 +342,9 @@ QAction* UserInput::execMenuAsked(QMenu* menu, const QPoint& globalPos)
     const QString chosen = r.value.toString();
     for (QAction* act : all) {
         if (!act->isSeparator() && act->isEnabled() && act->text() == chosen) {
+            // Into a submenu, as the user goes there next.
+            if (QMenu* sub = act->menu())
+                return execMenuAsked(sub, globalPos);
             // As the real menu does: the chosen entry is triggered before exec returns.
             act->trigger();
             return act;

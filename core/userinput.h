@@ -27,7 +27,8 @@ public:
         Item, Text, Int, Double,
         OpenFile, SaveFile,
         Information, Warning, Critical, Question,
-        Color, Font, Menu, Drag, Columns
+        Color, Font, Menu, Drag, Columns,
+        Order, Checks
     };
 
     struct Ask {
@@ -35,7 +36,8 @@ public:
         QString title;        // window title or caption
         QString label;        // prompt, message text or file filter
         QStringList items;    // choices, menu entries (enabled ones), column titles
-        QVariant preset;      // preselected item index, default text/value, start folder
+        QVariant preset;      // preselected item index, default text/value, start folder,
+                              // the ticked items (Checks)
         bool editable = false;
         double minimum = 0;
         double maximum = 0;
@@ -47,7 +49,8 @@ public:
         // Item/Text/File: QString; Int: int; Double: double; Color: QColor; Font: QFont;
         // Question and message boxes: the QMessageBox::StandardButton as int;
         // Menu: the chosen entry's text; Drag: the Qt::DropAction as int;
-        // Columns: a QVariantList of row numbers.
+        // Columns: a QVariantList of row numbers; Order: the items (QStringList) in
+        // the new order; Checks: the ticked items (QStringList).
         QVariant value;
     };
 
@@ -90,11 +93,23 @@ public:
         QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+    // A list of texts the user puts in order (moves entries up and down). The answer
+    // holds every item once: items the reply leaves out follow in their given order,
+    // texts that are no item are dropped. The items as given when cancelled.
+    static QStringList getOrder(QWidget* parent, const QString& title, const QString& label,
+                                const QStringList& items, bool* ok);
+    // A list of texts the user ticks, checked ticked at the start; the ticked items in
+    // the items' order, checked as given when cancelled.
+    static QStringList getChecked(QWidget* parent, const QString& title, const QString& label,
+                                  const QStringList& items, const QStringList& checked,
+                                  bool* ok);
+
     static QColor getColor(const QColor& initial, QWidget* parent);
     static QFont getFont(bool* ok, const QFont& initial, QWidget* parent);
 
     // Runs the menu modally at the global position; the chosen action is triggered and
-    // returned, null when none was chosen.
+    // returned, null when none was chosen. A scripted answer that names a submenu is
+    // followed by a question of that submenu's entries.
     static QAction* execMenu(QMenu* menu, const QPoint& globalPos);
     // Starts the drag (which owns its mime data) with the given allowed actions.
     static Qt::DropAction startDrag(QDrag* drag, Qt::DropActions actions);

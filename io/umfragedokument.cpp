@@ -312,9 +312,10 @@ void UmfrageDokument::duplicateView(int row)
 {
     if (row < 1 || row >= m_stack->count())
         return;
-    ViewRecord r = record(row, StatistikDatei::Version);
+    // The newest record: the copy keeps every setting of the view.
+    ViewRecord r = record(row, StatistikDatei::NewestVersion);
     r.title += QStringLiteral("(neu)");
-    createFromRecord(r, StatistikDatei::Version);
+    createFromRecord(r, StatistikDatei::NewestVersion);
 }
 
 bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)
@@ -366,7 +367,7 @@ QByteArray UmfrageDokument::stateFingerprint()
         s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
           << it->data(Roles::ViewColumns);
         if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
-            mc->saveData(s, StatistikDatei::Version);
+            mc->saveData(s, StatistikDatei::NewestVersion);
     }
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }

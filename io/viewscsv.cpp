@@ -9,6 +9,7 @@
 #include "core/fortschritt.h"
 #include "core/modelclient.h"
 #include "core/roles.h"
+#include "core/statistikdatei.h"
 #include "core/viewhost.h"
 #include "io/datacsvexport.h"
 
@@ -72,13 +73,49 @@ QVector<int> columnsOf(const QString& field)
 }
 }
 
+int ViewsCsv::versionFor(ViewHost& views)
+{
+    int version = Version;
+    for (int row = 1; row < views.viewCount(); ++row)
+        if (const auto* mc = qobject_cast<const ModelClient*>(views.viewPage(row))) {
+            const int needed = mc->neededVersion();
+            if (needed >= StatistikDatei::AnzeigeVersion)
+                version = qMax(version, needed);
+        }
+    return version;
+}
+
+int ViewsCsv::versionOf(const QString& text)
+{
+    const QLatin1String prefix("#Views Version:");
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(at, end - at);
+        at = end + 1;
+        if (!line.startsWith(QLatin1Char('#')))
+            break;   // the version line comes before the first view
+        if (!line.startsWith(prefix))
+            continue;
+        bool ok = false;
+        const int v = line.mid(prefix.size()).trimmed().toInt(&ok);
+        if (!ok || v < Version)
+            return Version;
+        return qMin(v, int(StatistikDatei::NewestVersion));
+    }
+    return Version;
+}
+
 QByteArray ViewsCsv::toCsv(ViewHost& views, Fortschritt* progress)
 {
     if (progress)
         progress->stage(progress->text(), views.viewCount() - 1);
-    QString text = QStringLiteral("#Erstellt mit quorvandel7\n#Views Version:%1\n").arg(Version);
+    const int version = versionFor(views);
+    QString text = QStringLiteral("#Erstellt mit quorvandel7\n#Views Version:%1\n").arg(version);
     for (int row = 1; row < views.viewCount(); ++row) {
-        const ViewRecord r = views.record(row, Version);
+        const ViewRecord r = views.record(row, version);
         const ViewRecord::Stored it = views.stored(row);
         // The list item's values as they stand: a page that was only appended keeps
         // its adapter type "false" and no columns.
@@ -172,6 +209,7 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschri
             surveyTitles << (t.typeId() == QMetaType::QString ? t.toString() : QString());
         }
     const QHash<QString, int> firstOf = firstColumnOf(surveyTitles);
+    const int version = versionOf(text);
     QSet<QString> missingSeen;
     // Lines, not records: enough for the bar.
     if (progress)
@@ -211,7 +249,7 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschri
                 continue;
             }
         }
-        if (views.createFromRecord(r, Version))
+        if (views.createFromRecord(r, version))
             ++out.created;
         else
             out.skipped.append({out.lines, r.title, r.adapterType, r.viewType});

@@ -12,8 +12,12 @@ class ViewHost;
 // The views CSV file: the set of views without the data table, to be applied to another
 // data table of the same column layout. After a comment line and the version line, one
 // line per view of seven quoted ";"-separated fields: title, category, adapter type,
-// columns, view type, notes (UTF-8, Base64) and settings (the view's record at record
-// version 5 in the Qt 4.6 stream format, Base64). Before each view line a comment line
+// columns, view type, notes (UTF-8, Base64) and settings (the view's record in the Qt
+// 4.6 stream format, Base64). The version line names the record version of the
+// settings: 5, or the statistic file's version of the newest view setting used (from
+// StatistikDatei::AnzeigeVersion on; those records only append to the ones of
+// version 5, so that readers that take every record as version 5 skip what they do not
+// know). Before each view line a comment line
 // "#Spalten:<n>:" names the titles of its columns (quoted, ";"-separated, UTF-8 in
 // Base64), n counting the view lines from 1: readers that skip comments read the file
 // as before, and the views find their questions in a survey of another column order.
@@ -21,6 +25,15 @@ class ViewsCsv
 {
 public:
     static constexpr int Version = 5;
+
+    // The record version a file of these views is written with: Version, unless a view
+    // needs a record version from StatistikDatei::AnzeigeVersion on (the versions
+    // between added to the statistic file's table, which this file does not hold).
+    static int versionFor(ViewHost& views);
+    // The record version of a file's text, from its version line: Version when there is
+    // none or it names an older one; a newer version than this program knows is read
+    // as the newest it knows.
+    static int versionOf(const QString& text);
 
     // The file's bytes for every view after the data table, in list order.
     static QByteArray toCsv(ViewHost& views, Fortschritt* progress = nullptr);

@@ -194,15 +194,17 @@ void TstAdapterBase::contextMenu_data()
     const QStringList tail = {"-", "Farben", "Schriftart"};
     const QStringList typ = {"Typ...", "-"};
     const QStringList filters = {"mit Spalte verknüpfen", "Verknüpfung aufheben"};
-    QTest::newRow("frequency") << "Single:Häufigkeit" << true << typ + filters + tail;
+    // The frequency views' answers: a submenu of orders and the answers left out.
+    const QStringList answers = {"Reihenfolge", "Antworten ausschließen..."};
+    QTest::newRow("frequency") << "Single:Häufigkeit" << true << typ + filters + answers + tail;
     QTest::newRow("frequency, no listener")
-        << "Single:Häufigkeit" << false << filters + tail;
+        << "Single:Häufigkeit" << false << filters + answers + tail;
     QTest::newRow("distribution")
         << "Single:HäufigkeitsVerteilung" << true
         << typ + QStringList{"Intervalle"} + filters + QStringList{"Min & Max setzen"} + tail;
     QTest::newRow("direct, no listener") << "Single:Direkt" << false << tail;
     QTest::newRow("multi frequency")
-        << "Multi:Häufigkeit %" << true << typ + filters + tail;
+        << "Multi:Häufigkeit %" << true << typ + filters + answers + tail;
     QTest::newRow("combinations") << "Multi:Spaltenhäufigkeit" << true << typ + tail;
     QTest::newRow("combinations, no listener")
         << "Multi:Spaltenhäufigkeit" << false << tail;

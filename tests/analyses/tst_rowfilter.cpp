@@ -24,6 +24,8 @@ private slots:
     void admits();
     void numberCellsAgainstTextFilters_data();
     void numberCellsAgainstTextFilters();
+    void excludedAnswers_data();
+    void excludedAnswers();
     void recordBytes();
     void foreignFilterValueRefused();
     void askDependency();
@@ -142,6 +144,77 @@ void TstRowFilter::numberCellsAgainstTextFilters()
         QCOMPARE(f.admitsCell(&m, r, 0, &cell), expected);
         QCOMPARE(f.admits(&m, r, 0), expected);
     }
+}
+
+void TstRowFilter::excludedAnswers_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QVariant>("stored");      // the input filter kept for the file
+    QTest::addColumn<QStringList>("excluded"); // as the filter gives them back
+    QTest::addColumn<QString>("admitted");     // one digit per cell, "1" admitted
+    // Cells: "keine Angabe", "-99", -99.0, "", "ja", no value, "99"
+    QTest::newRow("default") << QStringList{""} << QVariant(QString("")) << QStringList{""}
+                             << "1110111";
+    QTest::newRow("none") << QStringList{} << QVariant(QString()) << QStringList{} << "1111111";
+    QTest::newRow("one other") << QStringList{"keine Angabe"} << QVariant(QString("keine Angabe"))
+                               << QStringList{"keine Angabe"} << "0111111";
+    // -99 typed or converted to a number: both are the answer -99.
+    QTest::newRow("three") << QStringList{"keine Angabe", "-99", ""}
+                           << QVariant(QStringList{"keine Angabe", "-99", ""})
+                           << QStringList{"keine Angabe", "-99", ""} << "0000111";
+    QTest::newRow("repeats and null text")
+        << QStringList{"ja", QString(), "ja", ""} << QVariant(QStringList{"ja", ""})
+        << QStringList{"ja", ""} << "1110011";
+}
+
+// Several answers left out: the input filter as a list, each text compared as a text
+// filter of its own; one or none kept in the form older files hold.
+void TstRowFilter::excludedAnswers()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QVariant, stored);
+    QFETCH(QStringList, excluded);
+    QFETCH(QString, admitted);
+    const QList<QVariant> cells = {QVariant(QString("keine Angabe")), QVariant(QString("-99")),
+                                   QVariant(-99.0), QVariant(QString("")),
+                                   QVariant(QString("ja")), QVariant(), QVariant(QString("99"))};
+    QStandardItemModel m(cells.size(), 1);
+    for (int r = 0; r < cells.size(); ++r) {
+        auto* it = new QStandardItem;
+        it->setData(cells[r], Qt::DisplayRole);
+        m.setItem(r, 0, it);
+    }
+    RowFilter f;
+    f.setExcluded(texts);
+    QCOMPARE(f.inputFilter(), stored);
+    QCOMPARE(f.inputFilter().typeId(), stored.typeId());
+    QCOMPARE(f.inputFilter().toString().isNull(), stored.toString().isNull());
+    QCOMPARE(f.excluded(), excluded);
+    QCOMPARE(f.excludesSeveral(), stored.typeId() == QMetaType::QStringList);
+    QString got;
+    QString once;
+    for (int r = 0; r < cells.size(); ++r) {
+        got += f.admits(&m, r, 0) ? '1' : '0';
+        QVariant cell;
+        once += f.admitsCell(&m, r, 0, &cell) ? '1' : '0';
+    }
+    QCOMPARE(got, admitted);
+    QCOMPARE(once, admitted);
+
+    // The filter record holds it and gives it back exactly.
+    QByteArray bytes;
+    {
+        QDataStream o(&bytes, QIODevice::WriteOnly);
+        o.setVersion(QDataStream::Qt_4_6);
+        f.write(o);
+    }
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_4_6);
+    RowFilter back;
+    QVERIFY(back.read(in));
+    QCOMPARE(back.excluded(), excluded);
+    QCOMPARE(back.inputFilter().typeId(), stored.typeId());
+    QCOMPARE(back.inputFilter().toString().isNull(), stored.toString().isNull());
 }
 
 void TstRowFilter::recordBytes()

@@ -215,7 +215,8 @@ void FuzzReaders::settingsRecord(const QByteArray& input)
     }
     const QStringList classes = settingsClasses();
     const QString key = classes.at(quint8(input.at(0)) % classes.size());
-    const int version = quint8(input.at(1)) % 6;
+    // Every record version there is (the seeds' 1 and 5 read as they always did).
+    const int version = quint8(input.at(1)) % (StatistikDatei::NewestVersion + 1);
     QDataStream s(input.mid(2));
     s.setVersion(QDataStream::Qt_4_6);
 

@@ -23,7 +23,9 @@ public:
     static constexpr qint16 Version = 5;          // the data table and the views
     static constexpr qint16 GewichtVersion = 6;   // + the weight column; "Kreuztabelle"
     static constexpr qint16 MehrfachVersion = 7;  // + the multiple-choice sets; "Mehrfachantworten"
-    static constexpr qint16 NewestVersion = MehrfachVersion;
+    static constexpr qint16 AnzeigeVersion = 8;  // + per-view order and excluded answers
+    static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
+    static constexpr qint16 NewestVersion = KreuzSetVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

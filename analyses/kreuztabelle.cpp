@@ -63,13 +63,12 @@ QVector<int> Kreuztabelle::spaltenVon(const QVector<Eintrag>& eintraege)
 
 void Kreuztabelle::setModel(QStandardItemModel* m)
 {
-    if (m_model)
-        disconnect(MehrfachSets::of(m_model), nullptr, this, nullptr);
+    disconnect(m_setsChanged);
     m_model = m;
     m_recompute->setModel(m);
-    // A set made or removed (by undo, say) changes what an entry naming it shows.
+    // A set made or removed changes what an entry naming it shows.
     if (m)
-        connect(MehrfachSets::of(m), &MehrfachSets::changed, this, [this] {
+        m_setsChanged = connect(MehrfachSets::of(m), &MehrfachSets::changed, this, [this] {
             if (hatSets())
                 m_recompute->schedule();
         });

@@ -91,6 +91,7 @@ private:
 
     QVector<int> m_columns;
     QVector<Eintrag> m_eintraege;
+    QMetaObject::Connection m_setsChanged;
     KreuztabellenRechnung::Prozente m_prozente = KreuztabellenRechnung::Spalten;
     KreuztabellenRechnung::Ergebnis m_ergebnis;
     QTableWidget* m_table;

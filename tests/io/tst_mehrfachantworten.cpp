@@ -370,6 +370,14 @@ void TstMehrfachantworten::crosstabOverASet()
     QVERIFY(restored);
     QCOMPARE(restored->eintraege(), k->eintraege());
     QTRY_COMPARE(cells(restored), shown);
+
+    // A views file keeps the entries too.
+    const QString views = m_dir.path() + "/kreuz.csv";
+    QVERIFY(v.exportViewsCSV(views));
+    QVERIFY(w.importViewsCSV(views));
+    auto* applied = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
+    QVERIFY(applied);
+    QCOMPARE(applied->eintraege(), k->eintraege());
 }
 
 QTEST_MAIN(TstMehrfachantworten)

@@ -84,7 +84,7 @@ void Kreuztabelle::writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p
                                const QVector<Eintrag>& eintraege)
 {
     // Without a set the record is the one every version wrote.
-    if (!std::any_of(eintraege.begin(), eintraege.end(), [](const Eintrag& e) { return e.istSet; })) {
+    if (!mitSets(eintraege)) {
         s << qint32(p);
         return;
     }
@@ -138,10 +138,13 @@ int Kreuztabelle::neededVersion() const
 
 bool Kreuztabelle::hatSets() const
 {
-    for (const Eintrag& e : m_eintraege)
-        if (e.istSet)
-            return true;
-    return false;
+    return mitSets(m_eintraege);
+}
+
+bool Kreuztabelle::mitSets(const QVector<Eintrag>& eintraege)
+{
+    return std::any_of(eintraege.begin(), eintraege.end(),
+                       [](const Eintrag& e) { return e.istSet; });
 }
 
 void Kreuztabelle::setSpalten(const QVector<int>& columns)

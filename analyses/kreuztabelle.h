@@ -63,6 +63,7 @@ public:
     void setEintraege(const QVector<Eintrag>& eintraege);
     const QVector<Eintrag>& eintraege() const { return m_eintraege; }
     bool hatSets() const;
+    static bool mitSets(const QVector<Eintrag>& eintraege);
     void setProzente(KreuztabellenRechnung::Prozente p);
     KreuztabellenRechnung::Prozente prozente() const { return m_prozente; }
     const KreuztabellenRechnung::Ergebnis& ergebnis() const { return m_ergebnis; }

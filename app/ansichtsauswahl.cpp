@@ -28,7 +28,7 @@ bool askTitle(QWidget* parent, QString* out)
 
 // The crosstab's questions when the survey has sets: a set or the first selected
 // column as rows, then sets as further blocks after the other selected columns, until
-// "keine". False when a question was cancelled; no settings when no set was chosen.
+// "keines". False when a question was cancelled; no settings when no set was chosen.
 bool askCrosstabSets(QWidget* parent, const QVector<MehrfachSet>& sets,
                      const QVector<int>& columns, AnsichtsAuswahl::Wahl* wahl)
 {

@@ -266,8 +266,17 @@ void TstMehrfachantworten::crosstabOverASet()
     QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
     QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
 
-    // "Kanal" as the rows of a crosstab over G.
+    // "Kanal" as the rows of a crosstab over G; a cancelled question makes nothing.
     WindowUtil::selectColumns(v, {0});
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Item, "Kreuztabelle")
+            .accept(UserInput::Text, "Kanal nach G")
+            .cancel(UserInput::Item);
+        v.actCreateView->trigger();
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(v.viewListModel()->rowCount(), 3);
+    }
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Item, "Kreuztabelle")

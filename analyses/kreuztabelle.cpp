@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QDataStream>
+#include <QIODevice>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,7 +12,9 @@
 #include <QMimeData>
 #include <QStandardItemModel>
 #include <QTableWidget>
+#include <algorithm>
 
+#include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
 #include "core/statistikdatei.h"
@@ -50,36 +53,112 @@ Kreuztabelle::Kreuztabelle(QWidget* parent)
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
+QVector<int> Kreuztabelle::spaltenVon(const QVector<Eintrag>& eintraege)
+{
+    QVector<int> out;
+    for (const Eintrag& e : eintraege)
+        out += e.spalten;
+    return out;
+}
+
 void Kreuztabelle::setModel(QStandardItemModel* m)
 {
+    disconnect(m_setsChanged);
     m_model = m;
     m_recompute->setModel(m);
+    // A set made or removed changes what an entry naming it shows.
+    if (m)
+        m_setsChanged = connect(MehrfachSets::of(m), &MehrfachSets::changed, this, [this] {
+            if (hatSets())
+                m_recompute->schedule();
+        });
     updateDiagram();
 }
 
 void Kreuztabelle::saveData(QDataStream& s, int)
 {
-    s << qint32(m_prozente);
+    writeRecord(s, m_prozente, m_eintraege);
+}
+
+void Kreuztabelle::writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p,
+                               const QVector<Eintrag>& eintraege)
+{
+    // Without a set the record is the one every version wrote.
+    if (!mitSets(eintraege)) {
+        s << qint32(p);
+        return;
+    }
+    s << (qint32(p) | MitSets) << qint32(eintraege.size());
+    for (const Eintrag& e : eintraege)
+        s << e.istSet << e.set << qint32(e.spalten.size());
 }
 
 void Kreuztabelle::loadData(QDataStream& s, int)
 {
-    qint32 mode = 0;
-    s >> mode;
+    qint32 number = 0;
+    s >> number;
+    if (s.status() != QDataStream::Ok)
+        return;
+    const qint32 mode = number & ~MitSets;
     // A number outside the menu (a damaged record) keeps the default.
-    if (s.status() == QDataStream::Ok && mode >= KreuztabellenRechnung::Spalten
-        && mode <= KreuztabellenRechnung::Keine)
+    if (mode >= KreuztabellenRechnung::Spalten && mode <= KreuztabellenRechnung::Keine)
         setProzente(KreuztabellenRechnung::Prozente(mode));
+    if (!(number & MitSets))
+        return;
+    // The entries divide the view's columns among them. A record whose entries do not
+    // (damaged) leaves the columns each a question of its own.
+    qint32 n = 0;
+    s >> n;
+    const qint64 left = s.device() ? s.device()->bytesAvailable() : 0;
+    // Each entry takes at least a flag, a string length and a count.
+    if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 9 > left)
+        return;
+    QVector<Eintrag> eintraege;
+    qint64 used = 0;
+    for (qint32 i = 0; i < n; ++i) {
+        Eintrag e;
+        qint32 k = 0;
+        s >> e.istSet >> e.set >> k;
+        if (s.status() != QDataStream::Ok)
+            return;
+        if (k < 0 || (!e.istSet && k != 1) || used + k > m_columns.size())
+            return;
+        e.spalten = m_columns.mid(used, k);
+        used += k;
+        eintraege << e;
+    }
+    if (used == m_columns.size())
+        setEintraege(eintraege);
 }
 
 int Kreuztabelle::neededVersion() const
 {
-    return StatistikDatei::GewichtVersion;
+    return hatSets() ? StatistikDatei::KreuzSetVersion : StatistikDatei::GewichtVersion;
+}
+
+bool Kreuztabelle::hatSets() const
+{
+    return mitSets(m_eintraege);
+}
+
+bool Kreuztabelle::mitSets(const QVector<Eintrag>& eintraege)
+{
+    return std::any_of(eintraege.begin(), eintraege.end(),
+                       [](const Eintrag& e) { return e.istSet; });
 }
 
 void Kreuztabelle::setSpalten(const QVector<int>& columns)
 {
-    m_columns = columns;
+    QVector<Eintrag> eintraege;
+    for (int c : columns)
+        eintraege << Eintrag::spalte(c);
+    setEintraege(eintraege);
+}
+
+void Kreuztabelle::setEintraege(const QVector<Eintrag>& eintraege)
+{
+    m_eintraege = eintraege;
+    m_columns = spaltenVon(eintraege);
     updateDiagram();
 }
 
@@ -99,20 +178,36 @@ QList<QAction*> Kreuztabelle::prozentActions() const
 
 void Kreuztabelle::updateDiagram()
 {
-    if (!m_model || m_columns.size() < 2)
+    if (!m_model || m_eintraege.size() < 2)
         return;
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
+    using KR = KreuztabellenRechnung;
     // The columns (and the weight column) are read once, also when another view
     // computed together reads them.
     const SpaltenCodes::Runde round;
-    const KreuztabellenRechnung::Frage rows =
-        KreuztabellenRechnung::Frage::ausSpalte(m_model, m_columns.first());
-    QVector<KreuztabellenRechnung::Frage> blocks;
-    for (int i = 1; i < m_columns.size(); ++i)
-        blocks << KreuztabellenRechnung::Frage::ausSpalte(m_model, m_columns.at(i));
-    m_ergebnis = KreuztabellenRechnung::rechne(rows, blocks, Gewichtung::gewichte(m_model));
+    QVector<KR::Frage> fragen;
+    QStringList fehlend;
+    for (const Eintrag& e : m_eintraege) {
+        if (!e.istSet) {
+            fragen << KR::Frage::ausSpalte(m_model, e.spalten.first());
+            continue;
+        }
+        // A set the survey no longer holds is left out; the rest is shown.
+        MehrfachSet set;
+        if (MehrfachSets::finde(m_model, e.set, e.spalten, &set))
+            fragen << KR::Frage::ausSet(m_model, set);
+        else
+            fehlend << e.set;
+    }
+    if (fragen.size() < 2) {
+        m_ergebnis = KR::Ergebnis();
+    } else {
+        const KR::Frage rows = fragen.takeFirst();
+        m_ergebnis = KR::rechne(rows, fragen, Gewichtung::gewichte(m_model));
+    }
+    m_ergebnis.fehlendeSets = fehlend;
     zeigen();
 }
 
@@ -122,7 +217,8 @@ void Kreuztabelle::zeigen()
         m_table->clear();
         m_table->setRowCount(0);
         m_table->setColumnCount(0);
-        m_notes->clear();
+        // What is missing is said all the same.
+        m_notes->setText(KreuztabellenRechnung::hinweise(m_ergebnis).join(QLatin1Char('\n')));
         return;
     }
     const QVector<QStringList> cells = KreuztabellenRechnung::raster(m_ergebnis, m_prozente);

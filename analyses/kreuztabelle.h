@@ -15,24 +15,55 @@ class QMimeData;
 class QTableWidget;
 class RecomputeScheduler;
 
-// "Kreuztabelle": the answers of the first chosen column as rows against the answers
-// of every further column as blocks of columns, with percentages, significance letters
-// and each block's test of independence; weighted when the survey is.
+// "Kreuztabelle": the answers of the first question as rows against the answers of
+// every further question as blocks of columns, with percentages, significance letters
+// and each block's test of independence; weighted when the survey is. A question is a
+// column or a multiple-choice set.
 class Kreuztabelle : public ModelClient, public TextInhalt
 {
     Q_OBJECT
 public:
+    // One question of the table: a column, or a set named with its option columns.
+    struct Eintrag {
+        bool istSet = false;
+        QString set;
+        QVector<int> spalten;   // the column, or the set's columns in its order
+
+        bool operator==(const Eintrag& o) const
+        {
+            return istSet == o.istSet && set == o.set && spalten == o.spalten;
+        }
+        static Eintrag spalte(int c) { return {false, QString(), {c}}; }
+        static Eintrag ausSet(const MehrfachSet& s) { return {true, s.name, s.spalten}; }
+    };
+    // The view's columns: those of the entries in turn.
+    static QVector<int> spaltenVon(const QVector<Eintrag>& eintraege);
+
+    // In the record's number of the percentage mode: the entries follow.
+    static constexpr qint32 MitSets = 0x100;
+
     explicit Kreuztabelle(QWidget* parent = nullptr);
 
     void setModel(QStandardItemModel* m) override;
-    // The percentage mode (qint32), at every record version.
+    // The percentage mode (qint32), at every record version. With a set among the
+    // entries the mode carries MitSets and the entries follow: their count (qint32),
+    // then per entry whether it is a set (bool), the set's name and how many of the
+    // view's columns it takes (qint32).
     void saveData(QDataStream& s, int version) override;
+    // The record saveData writes for this mode and these entries.
+    static void writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p,
+                            const QVector<Eintrag>& eintraege);
     void loadData(QDataStream& s, int version) override;
     int neededVersion() const override;
 
     // The first column gives the rows, each further one a block of columns.
     void setSpalten(const QVector<int>& columns);
     const QVector<int>& spalten() const { return m_columns; }
+    // The first entry gives the rows, each further one a block.
+    void setEintraege(const QVector<Eintrag>& eintraege);
+    const QVector<Eintrag>& eintraege() const { return m_eintraege; }
+    bool hatSets() const;
+    static bool mitSets(const QVector<Eintrag>& eintraege);
     void setProzente(KreuztabellenRechnung::Prozente p);
     KreuztabellenRechnung::Prozente prozente() const { return m_prozente; }
     const KreuztabellenRechnung::Ergebnis& ergebnis() const { return m_ergebnis; }
@@ -60,6 +91,8 @@ private:
     void zeigen();
 
     QVector<int> m_columns;
+    QVector<Eintrag> m_eintraege;
+    QMetaObject::Connection m_setsChanged;
     KreuztabellenRechnung::Prozente m_prozente = KreuztabellenRechnung::Spalten;
     KreuztabellenRechnung::Ergebnis m_ergebnis;
     QTableWidget* m_table;

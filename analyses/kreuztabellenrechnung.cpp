@@ -106,6 +106,58 @@ KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSpalte(const QStan
     return f;
 }
 
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausWahlen(
+    const QString& titel, const QStringList& optionen, const QVector<QVector<int>>& proZeile)
+{
+    Frage f;
+    f.titel = titel;
+    f.antworten = optionen;
+    f.mehrfach = true;
+    f.anfang.reserve(proZeile.size() + 1);
+    f.anfang << 0;
+    for (QVector<int> row : proZeile) {
+        // An option named twice in a row is chosen once.
+        std::sort(row.begin(), row.end());
+        row.erase(std::unique(row.begin(), row.end()), row.end());
+        for (int o : row)
+            if (o >= 0 && o < optionen.size())
+                f.gewaehlt << o;
+        f.anfang << int(f.gewaehlt.size());
+    }
+    return f;
+}
+
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSet(const QStandardItemModel* m,
+                                                                   const MehrfachSet& set)
+{
+    Frage f;
+    f.titel = set.name;
+    f.antworten = MehrfachSets::optionen(m, set);
+    f.mehrfach = true;
+    // Per option its column's codes and, per code, whether that answer chooses it: the
+    // set's rule is applied once per distinct answer.
+    const int k = int(set.spalten.size());
+    QVector<std::shared_ptr<const SpaltenCodes>> cells(k);
+    QVector<QVector<bool>> chosen(k);
+    for (int o = 0; o < k; ++o) {
+        cells[o] = SpaltenCodes::of(m, set.spalten.at(o));
+        for (const QVariant& v : cells.at(o)->values)
+            chosen[o] << set.gewaehlt(v.isValid() ? v.toString() : QString());
+    }
+    const int rows = m->rowCount();
+    f.anfang.reserve(rows + 1);
+    f.anfang << 0;
+    for (int r = 0; r < rows; ++r) {
+        for (int o = 0; o < k; ++o) {
+            const QVector<int>& codes = cells.at(o)->codes;
+            if (r < codes.size() && chosen.at(o).at(codes.at(r)))
+                f.gewaehlt << o;
+        }
+        f.anfang << int(f.gewaehlt.size());
+    }
+    return f;
+}
+
 double KreuztabellenRechnung::Block::neffSpalte(int j) const
 {
     const double s = summe.at(j);
@@ -120,17 +172,20 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
     Ergebnis e;
     e.zeilenTitel = zeilen.titel;
     e.zeilen = zeilen.antworten;
+    e.zeilenMehrfach = zeilen.mehrfach;
     e.gewichtet = gewichte.aktiv();
     e.gewichtTitel = gewichte.titel;
     const int R = int(zeilen.antworten.size());
     e.zeilenSumme.fill(0.0, R);
     e.bloecke.resize(spalten.size());
-    int rows = int(zeilen.codes.size());
+    int rows = zeilen.zeilen();
     QVector<double> blockSquares(spalten.size(), 0.0);
     for (int b = 0; b < spalten.size(); ++b) {
         Block& block = e.bloecke[b];
         block.titel = spalten.at(b).titel;
         block.antworten = spalten.at(b).antworten;
+        block.mehrfach = spalten.at(b).mehrfach;
+        block.zeilenMehrfach = zeilen.mehrfach;
         block.zeilen = R;
         const int C = block.spalten();
         block.zellen.fill(0.0, R * C);
@@ -138,29 +193,42 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
         block.summe.fill(0.0, C);
         block.quadrate.fill(0.0, C);
         block.basis.fill(0, C);
-        rows = qMin(rows, int(spalten.at(b).codes.size()));
+        rows = qMin(rows, spalten.at(b).zeilen());
     }
 
+    // A respondent adds their weight to every cell of an answer pair they gave, and
+    // once to every sum: a sum is a base of respondents, not of answers.
     for (int r = 0; r < rows; ++r) {
-        const int i = zeilen.codes.at(r);
-        if (i < 0)
+        const int* ri = nullptr;
+        const int rn = zeilen.antwortenIn(r, &ri);
+        if (rn == 0)
             continue;
         const double w = gewichte.at(r);
         ++e.basis;
         if (!gewichte.gueltigAt(r))
             ++e.ohneGewicht;
-        e.zeilenSumme[i] += w;
+        for (int a = 0; a < rn; ++a)
+            e.zeilenSumme[ri[a]] += w;
         e.gesamt += w;
         for (int b = 0; b < spalten.size(); ++b) {
-            const int j = spalten.at(b).codes.at(r);
-            if (j < 0)
+            const int* cj = nullptr;
+            const int cn = spalten.at(b).antwortenIn(r, &cj);
+            if (cn == 0)
                 continue;
             Block& block = e.bloecke[b];
-            block.zellen[i * block.spalten() + j] += w;
-            block.zeilenSumme[i] += w;
-            block.summe[j] += w;
-            block.quadrate[j] += w * w;
-            ++block.basis[j];
+            const int C = block.spalten();
+            for (int a = 0; a < rn; ++a) {
+                const int i = ri[a];
+                for (int c = 0; c < cn; ++c)
+                    block.zellen[i * C + cj[c]] += w;
+                block.zeilenSumme[i] += w;
+            }
+            for (int c = 0; c < cn; ++c) {
+                const int j = cj[c];
+                block.summe[j] += w;
+                block.quadrate[j] += w * w;
+                ++block.basis[j];
+            }
             block.gesamt += w;
             blockSquares[b] += w * w;
         }
@@ -172,9 +240,16 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
         block.neff = blockSquares.at(b) > 0 ? block.gesamt * block.gesamt / blockSquares.at(b)
                                             : 0.0;
         block.buchstaben.resize(R * C);
-        for (int i = 0; i < R; ++i)
-            for (int j = 0; j < C; ++j)
-                block.buchstaben[i * C + j] = lettersOf(block, i, j);
+        // Columns of a set share respondents: the z-test of two independent samples
+        // does not hold between them. Rows of a set are each a yes/no question over
+        // the column's respondents, which it does hold for.
+        if (!block.mehrfach)
+            for (int i = 0; i < R; ++i)
+                for (int j = 0; j < C; ++j)
+                    block.buchstaben[i * C + j] = lettersOf(block, i, j);
+        // The test of independence needs each respondent in exactly one cell.
+        if (block.mehrfach || block.zeilenMehrfach)
+            continue;
         // The weighted table scaled to the block's effective base (1 when unweighted).
         QVector<double> scaled = block.zellen;
         if (block.gesamt > 0) {
@@ -250,6 +325,12 @@ QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p
 
 QString KreuztabellenRechnung::testZeile(const Block& b)
 {
+    if (b.mehrfach)
+        return tr("%1: kein χ²-Test und keine Buchstaben, da Befragte in mehreren Spalten "
+                  "zählen (Mehrfachantworten)").arg(b.titel);
+    if (b.zeilenMehrfach)
+        return tr("%1: kein χ²-Test, da Befragte in mehreren Zeilen zählen "
+                  "(Mehrfachantworten)").arg(b.titel);
     if (!b.test.berechnet)
         return tr("%1: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)").arg(b.titel);
     const QString p = b.test.p < 0.001 ? QStringLiteral("p < 0.001")
@@ -261,6 +342,19 @@ QString KreuztabellenRechnung::testZeile(const Block& b)
 QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
 {
     QStringList out;
+    for (const QString& name : e.fehlendeSets)
+        out << tr("Das Mehrfachantworten-Set \"%1\" fehlt in den Daten; es wurde ausgelassen.")
+                   .arg(name);
+    QStringList sets;
+    if (e.zeilenMehrfach)
+        sets << e.zeilenTitel;
+    for (const Block& b : e.bloecke)
+        if (b.mehrfach)
+            sets << b.titel;
+    if (!sets.isEmpty())
+        out << tr("Mehrfachantworten (%1): Befragte zählen bei jeder gewählten Option, "
+                  "Prozente können zusammen über 100 % liegen; Basis sind Befragte.")
+                   .arg(sets.join(QStringLiteral(", ")));
     if (e.gewichtet) {
         out << Gewichtung::hinweis(e.gewichtTitel, 0);
         if (e.ohneGewicht > 0)

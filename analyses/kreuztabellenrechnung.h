@@ -8,6 +8,7 @@
 
 #include "analyses/signifikanz.h"
 #include "core/gewichtung.h"
+#include "core/mehrfachsets.h"
 
 class QStandardItemModel;
 
@@ -24,32 +25,63 @@ public:
     // The menu's names, in the order of the numbers above.
     static QStringList prozentNamen();
 
-    // A question as the crosstab counts it.
+    // A question as the crosstab counts it: a column (one answer per respondent) or a
+    // multiple-choice set (any number of options per respondent).
     struct Frage {
         QString titel;
-        QStringList antworten;   // in the frequency views' order (code units)
+        QStringList antworten;   // in the frequency views' order (code units); a set's
+                                 // options in the set's order
         QVector<int> codes;      // per row: index into antworten, -1 when not answered
+        // A set: the options chosen in row r are gewaehlt[anfang[r] .. anfang[r + 1]);
+        // a respondent who chose none did not answer. codes is then empty.
+        bool mehrfach = false;
+        QVector<int> anfang;
+        QVector<int> gewaehlt;
+
+        int zeilen() const
+        {
+            return mehrfach ? qMax(0, int(anfang.size()) - 1) : int(codes.size());
+        }
+        // How many answers row r gave; the first is at *erste.
+        int antwortenIn(int r, const int** erste) const
+        {
+            if (mehrfach) {
+                *erste = gewaehlt.constData() + anfang.at(r);
+                return anfang.at(r + 1) - anfang.at(r);
+            }
+            *erste = codes.constData() + r;
+            return codes.at(r) < 0 ? 0 : 1;
+        }
 
         // One cell text per row; an empty text is not answered.
         static Frage ausTexten(const QString& titel, const QStringList& cells);
         // A column of the data table; an empty or missing cell is not answered.
         static Frage ausSpalte(const QStandardItemModel* m, int column);
+        // A set from the options chosen per row (indexes into optionen).
+        static Frage ausWahlen(const QString& titel, const QStringList& optionen,
+                               const QVector<QVector<int>>& proZeile);
+        // A multiple-choice set of the data table, its options chosen by its rule.
+        static Frage ausSet(const QStandardItemModel* m, const MehrfachSet& set);
     };
 
-    // One column question: its answers side by side.
+    // One column question: its answers side by side. Counts are of respondents: one
+    // who chose several options of a set counts in each of their rows or columns, and
+    // every sum and base counts them once.
     struct Block {
         QString titel;
         QStringList antworten;
+        bool mehrfach = false;          // a set: its columns overlap
+        bool zeilenMehrfach = false;    // the row question is a set: its rows overlap
         int zeilen = 0;                 // answers of the row question
         QVector<double> zellen;         // zeilen x antworten, row after row: sums of weights
         QVector<double> zeilenSumme;    // per answer of the row question, within the block
-        QVector<double> summe;          // per column: sum of weights
+        QVector<double> summe;          // per column: sum of weights (the column's base)
         QVector<double> quadrate;       // per column: sum of squared weights
         QVector<int> basis;             // per column: respondents counted
         QVector<QString> buchstaben;    // per cell: the columns it is significantly above
         double gesamt = 0;              // sum of weights over the block
         double neff = 0;                // effective base of the whole block
-        Signifikanz::ChiQuadrat test;
+        Signifikanz::ChiQuadrat test;   // not computed where a set takes part
 
         int spalten() const { return int(antworten.size()); }
         double zelle(int i, int j) const { return zellen.at(i * spalten() + j); }
@@ -67,6 +99,8 @@ public:
         bool gewichtet = false;
         QString gewichtTitel;
         int ohneGewicht = 0;            // of those respondents, without a valid weight
+        bool zeilenMehrfach = false;    // the row question is a set
+        QStringList fehlendeSets;       // sets the view names that the survey lacks
     };
 
     // Counts the row question against each column question, with the weights (when
@@ -87,7 +121,7 @@ public:
     static QString anzahl(double v, bool gewichtet);
     // A share in percent, "34.3 %"; empty when its base was 0.
     static QString prozent(double anteil, double basis);
-    // The test line of a block.
+    // The test line of a block; where a set takes part, why there is no test.
     static QString testZeile(const Block& b);
 };
 

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QVector>
 
+#include "core/statistikdatei.h"
+#include "core/viewrecord.h"
+
+class QStandardItemModel;
 class QWidget;
 
 // The questions that choose what views to make: the types, the adapter and the title.
@@ -15,17 +19,26 @@ class AnsichtsAuswahl
     Q_DECLARE_TR_FUNCTIONS(View)
 
 public:
-    // A view to make from its types, columns and title.
+    // A view to make from its types, columns, title and settings record (empty: the
+    // view's defaults).
     struct Wahl {
         QString adapterType;
         QString viewType;
         QString title;
+        QVector<int> columns;
+        QByteArray settings;
+        // The record version of the settings.
+        int version = StatistikDatei::NewestVersion;
+
+        ViewRecord record() const;
     };
 
-    // "Ansicht erstellen" over the selected columns: false when a question was
-    // cancelled. A wahl with an empty view type makes no view (the columns do not suit
-    // the type chosen).
-    static bool askSelected(QWidget* parent, const QVector<int>& columns, Wahl* wahl);
+    // "Ansicht erstellen" over the selected columns of the data table: false when a
+    // question was cancelled. A wahl with an empty view type makes no view (the columns
+    // do not suit the type chosen). A crosstab in a survey with multiple-choice sets
+    // asks whether a set gives its rows and which sets are further blocks.
+    static bool askSelected(QWidget* parent, const QStandardItemModel* model,
+                            const QVector<int>& columns, Wahl* wahl);
     // The diagram and adapter of the per-column views after an import; false when a
     // question was cancelled.
     static bool askColumnViews(QWidget* parent, QString* diagramType, QString* adapterType);

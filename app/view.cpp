@@ -517,10 +517,10 @@ void View::createSelectedView()
 {
     const QVector<int> cols = dataTable()->selectedColumns();
     AnsichtsAuswahl::Wahl w;
-    if (!AnsichtsAuswahl::askSelected(this, cols, &w))
+    if (!AnsichtsAuswahl::askSelected(this, dataModel(), cols, &w))
         return;
     if (!w.viewType.isEmpty())
-        createView(w.adapterType, w.viewType, cols, w.title, QString());
+        createFromRecord(w.record(), w.version);
     widgetChanged(viewListModel()->rowCount() - 1);
 }
 

@@ -64,18 +64,36 @@ MehrfachSet MehrfachSets::fuer(const QAbstractItemModel* model, const QVector<in
     return s;
 }
 
-MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set)
+bool MehrfachSets::finde(const QAbstractItemModel* model, const QString& name,
+                         const QVector<int>& spalten, MehrfachSet* out)
 {
-    MehrfachZaehlung z;
-    const int k = set.spalten.size();
-    z.gewaehlt.fill(0.0, k);
+    for (const MehrfachSet& s : von(model))
+        if (s.name == name && s.spalten == spalten) {
+            *out = s;
+            return true;
+        }
+    return false;
+}
+
+QStringList MehrfachSets::optionen(const QAbstractItemModel* model, const MehrfachSet& set)
+{
+    QStringList out;
     const QString prefix = set.name + QStringLiteral(" – ");
     for (int c : set.spalten) {
         QString t = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         if (!set.name.isEmpty() && t.startsWith(prefix) && t.size() > prefix.size())
             t = t.mid(prefix.size());
-        z.optionen << t;
+        out << t;
     }
+    return out;
+}
+
+MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set)
+{
+    MehrfachZaehlung z;
+    const int k = set.spalten.size();
+    z.gewaehlt.fill(0.0, k);
+    z.optionen = optionen(model, set);
     const int cols = model->columnCount();
     for (int r = 0; r < model->rowCount(); ++r) {
         bool eine = false;

@@ -55,8 +55,15 @@ public:
     static MehrfachSet fuer(const QAbstractItemModel* model, const QVector<int>& spalten,
                             const QString& name = QString());
 
-    // Counts the data table's rows; options are named by their column titles, without
-    // the set name in front when the title starts with it.
+    // The set of that name over exactly these columns; false when the survey has none
+    // (it was removed, or a file named one it does not hold).
+    static bool finde(const QAbstractItemModel* model, const QString& name,
+                      const QVector<int>& spalten, MehrfachSet* out);
+    // The options' names: their column titles, without the set name in front when the
+    // title starts with it.
+    static QStringList optionen(const QAbstractItemModel* model, const MehrfachSet& set);
+
+    // Counts the data table's rows; options are named as optionen() names them.
     static MehrfachZaehlung zaehlen(const QStandardItemModel* model, const MehrfachSet& set);
 
     // The set list as the statistic file holds it: a count, then per set its name, its

@@ -25,7 +25,8 @@ public:
     static constexpr qint16 MehrfachVersion = 7;  // + the multiple-choice sets; "Mehrfachantworten"
     static constexpr qint16 AnzeigeVersion = 8;   // + the frequency views' order of answers
                                                   //   and answers left out (several)
-    static constexpr qint16 NewestVersion = AnzeigeVersion;
+    static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
+    static constexpr qint16 NewestVersion = KreuzSetVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

@@ -154,6 +154,11 @@ void writeCrosstab(Blatt& b, const Kreuztabelle& k)
     for (const R::Block& bl : e.bloecke)
         for (int j = 0; j < bl.spalten(); ++j, ++s)
             b.number(baseRow, 1 + 3 * s, bl.basis.value(j));
+    // The lines under the table belong to it: the weighting, the tests, and what shares
+    // of multiple answers mean.
+    const QStringList notes = R::hinweise(e);
+    for (int i = 0; i < notes.size(); ++i)
+        b.text(baseRow + 2 + i, 0, notes.at(i));
 }
 
 // Any other table: its tab-separated text, a cell per field.

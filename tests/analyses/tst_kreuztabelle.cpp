@@ -11,6 +11,8 @@
 #include "analyses/kreuztabellenrechnung.h"
 #include "analyses/signifikanz.h"
 #include "core/gewichtung.h"
+#include "core/mehrfachsets.h"
+#include "core/statistikdatei.h"
 #include "testutil.h"
 
 using KR = KreuztabellenRechnung;
@@ -46,6 +48,33 @@ KR::Ergebnis example()
 
 Q_DECLARE_METATYPE(QList<Gruppe>)
 
+namespace {
+// A question of six respondents: with options, a set whose row texts list the indexes
+// chosen ("02": the first and the third option); without, a column of those texts.
+KR::Frage frage(const QString& titel, const QStringList& optionen, const QStringList& rows)
+{
+    if (optionen.isEmpty())
+        return KR::Frage::ausTexten(titel, rows);
+    QVector<QVector<int>> chosen;
+    for (const QString& r : rows) {
+        QVector<int> one;
+        for (QChar c : r)
+            one << c.digitValue();
+        chosen << one;
+    }
+    return KR::Frage::ausWahlen(titel, optionen, chosen);
+}
+
+const QStringList kanalOptionen{"Zeitung", "Radio", "TV"};
+// R1 Zeitung+Radio, R2 Zeitung, R3 TV, R4 Zeitung+TV, R5 nothing, R6 Radio.
+const QStringList kanal{"01", "0", "2", "02", "", "1"};
+// R1..R5 give G; R6 does not.
+const QStringList geschlecht{"m", "m", "w", "w", "m", ""};
+const QStringList markeOptionen{"A", "B"};
+// R1 A, R2 A+B, R3 nothing, R4 B, R5 A, R6 B.
+const QStringList marke{"0", "01", "", "1", "0", "1"};
+}
+
 // The crosstab: its tests against published and hand-worked values, its layout as text
 // and HTML, and the view that follows the data, the weight and its own menu.
 class TstKreuztabelle : public QObject
@@ -69,6 +98,12 @@ private slots:
     void uniformWeightsChangeNoTest();
     void clipboardAndReportLayout();
     void viewFollowsDataWeightAndMenu();
+    void setsCountRespondents_data();
+    void setsCountRespondents();
+    void setRowsKeepLettersSetColumnsDoNot();
+    void setTableLayoutAndNotes();
+    void setsReadFromTheDataTable();
+    void viewWithSetsRecordAndRemovedSet();
 };
 
 void TstKreuztabelle::chiSquarePublished_data()
@@ -402,6 +437,220 @@ void TstKreuztabelle::viewFollowsDataWeightAndMenu()
     QDataStream bad(QByteArray::fromHex("00000009"));
     damaged.loadData(bad, 6);
     QCOMPARE(damaged.prozente(), KR::Spalten);
+}
+
+void TstKreuztabelle::setsCountRespondents_data()
+{
+    QTest::addColumn<QStringList>("zeilenOptionen");
+    QTest::addColumn<QStringList>("zeilen");
+    QTest::addColumn<QStringList>("blockOptionen");
+    QTest::addColumn<QStringList>("block");
+    QTest::addColumn<QVector<double>>("gewichte");   // empty: unweighted
+    QTest::addColumn<QVector<double>>("zeilenSumme");
+    QTest::addColumn<int>("basis");
+    QTest::addColumn<QVector<double>>("zellen");
+    QTest::addColumn<QVector<double>>("summe");
+    QTest::addColumn<QVector<double>>("blockZeilenSumme");
+    QTest::addColumn<double>("gesamt");
+    QTest::addColumn<QString>("testZeile");
+    // Rows: who chose each option (R1 counts under Zeitung and Radio); a column's base
+    // is its respondents who chose any option (R5 chose none, R6 gave no G).
+    QTest::newRow("set as rows")
+        << kanalOptionen << kanal << QStringList() << geschlecht << QVector<double>()
+        << QVector<double>{3, 2, 2} << 5 << QVector<double>{2, 1, 1, 0, 0, 2}
+        << QVector<double>{2, 2} << QVector<double>{3, 1, 2} << 4.0
+        << "G: kein χ²-Test, da Befragte in mehreren Zeilen zählen (Mehrfachantworten)";
+    // Columns: who chose each option; a row's sum within the block counts R1 once.
+    QTest::newRow("set as block")
+        << QStringList() << geschlecht << kanalOptionen << kanal << QVector<double>()
+        << QVector<double>{3, 2} << 5 << QVector<double>{2, 1, 0, 1, 0, 2}
+        << QVector<double>{3, 1, 2} << QVector<double>{2, 2} << 4.0
+        << "Kanal: kein χ²-Test und keine Buchstaben, da Befragte in mehreren Spalten "
+           "zählen (Mehrfachantworten)";
+    // R2 chose Zeitung and both brands: in two cells of the Zeitung row.
+    QTest::newRow("set by set")
+        << kanalOptionen << kanal << markeOptionen << marke << QVector<double>()
+        << QVector<double>{3, 2, 2} << 5 << QVector<double>{2, 2, 1, 1, 0, 1}
+        << QVector<double>{2, 3} << QVector<double>{3, 2, 1} << 4.0
+        << "Marke: kein χ²-Test und keine Buchstaben, da Befragte in mehreren Spalten "
+           "zählen (Mehrfachantworten)";
+    // R1 weighs 2: every cell and sum R1 is in weighs it once.
+    QTest::newRow("set as rows, weighted")
+        << kanalOptionen << kanal << QStringList() << geschlecht
+        << QVector<double>{2, 1, 1, 1, 1, 1} << QVector<double>{4, 3, 2} << 5
+        << QVector<double>{3, 1, 2, 0, 0, 2} << QVector<double>{3, 2}
+        << QVector<double>{4, 2, 2} << 5.0
+        << "G: kein χ²-Test, da Befragte in mehreren Zeilen zählen (Mehrfachantworten)";
+}
+
+void TstKreuztabelle::setsCountRespondents()
+{
+    QFETCH(QStringList, zeilenOptionen);
+    QFETCH(QStringList, zeilen);
+    QFETCH(QStringList, blockOptionen);
+    QFETCH(QStringList, block);
+    QFETCH(QVector<double>, gewichte);
+    QFETCH(QVector<double>, zeilenSumme);
+    QFETCH(int, basis);
+    QFETCH(QVector<double>, zellen);
+    QFETCH(QVector<double>, summe);
+    QFETCH(QVector<double>, blockZeilenSumme);
+    QFETCH(double, gesamt);
+    QFETCH(QString, testZeile);
+    const KR::Frage r = frage(zeilenOptionen.isEmpty() ? "G" : "Kanal", zeilenOptionen, zeilen);
+    const KR::Frage b = frage(blockOptionen.isEmpty() ? "G"
+                                  : blockOptionen == markeOptionen ? "Marke" : "Kanal",
+                              blockOptionen, block);
+    const KR::Ergebnis e = KR::rechne(
+        r, {b}, gewichte.isEmpty() ? Gewichte() : Gewichte::ausWerten(gewichte, "W"));
+    QCOMPARE(e.zeilenSumme, zeilenSumme);
+    QCOMPARE(e.basis, basis);
+    const KR::Block& k = e.bloecke.first();
+    QCOMPARE(k.zellen, zellen);
+    QCOMPARE(k.summe, summe);
+    QCOMPARE(k.zeilenSumme, blockZeilenSumme);
+    QCOMPARE(k.gesamt, gesamt);
+    // No test where respondents are in several cells.
+    QVERIFY(!k.test.berechnet);
+    QCOMPARE(KR::testZeile(k), testZeile);
+}
+
+void TstKreuztabelle::setRowsKeepLettersSetColumnsDoNot()
+{
+    // 100 respondents, 50 m and 50 w, every one chose Radio; Zeitung 30 of m, 10 of w.
+    QStringList g, k;
+    for (int i = 0; i < 100; ++i) {
+        const bool m = i < 50;
+        g << (m ? "m" : "w");
+        k << (((m && i < 30) || (!m && i < 60)) ? "01" : "1");
+    }
+    const KR::Frage set = frage("Kanal", {"Zeitung", "Radio"}, k);
+    const KR::Frage col = KR::Frage::ausTexten("G", g);
+    // Each option is a yes/no question over disjoint columns: 60 % of m against 20 %
+    // of w, as in the single-answer example; Radio 100 % everywhere, nothing to test.
+    const KR::Block rows = KR::rechne(set, {col}).bloecke.first();
+    QCOMPARE(rows.summe, (QVector<double>{50, 50}));
+    QCOMPARE(rows.buchstaben, (QVector<QString>{"B", "", "", ""}));
+    // The same shares across a set's columns: they overlap, so no letters.
+    const KR::Block cols = KR::rechne(col, {set}).bloecke.first();
+    QCOMPARE(cols.zellen, (QVector<double>{30, 50, 10, 50}));
+    QCOMPARE(cols.buchstaben, (QVector<QString>{"", "", "", ""}));
+}
+
+void TstKreuztabelle::setTableLayoutAndNotes()
+{
+    const KR::Ergebnis e = KR::rechne(frage("Kanal", kanalOptionen, kanal),
+                                      {KR::Frage::ausTexten("G", geschlecht)});
+    const QVector<QStringList> cells = KR::raster(e, KR::Spalten);
+    QCOMPARE(cells.at(0), (QStringList{"Kanal", "Gesamt", "G: m (A)", "G: w (B)"}));
+    // Of the 2 in m who chose any channel both read the paper and one hears the radio:
+    // the column adds up to 150 %.
+    QCOMPARE(cells.at(1), (QStringList{"Zeitung", "3 60.0 %", "2 100.0 %", "1 50.0 %"}));
+    QCOMPARE(cells.at(2), (QStringList{"Radio", "2 40.0 %", "1 50.0 %", "0 0.0 %"}));
+    // 2 of 2 against 0 of 2 is z = 2, significant at 5 %.
+    QCOMPARE(cells.at(3), (QStringList{"TV", "2 40.0 %", "0 0.0 %", "2 100.0 % a"}));
+    // "Gesamt" is the base of respondents.
+    QCOMPARE(cells.at(4), (QStringList{"Gesamt", "5 100.0 %", "2 100.0 %", "2 100.0 %"}));
+    QCOMPARE(cells.at(5), (QStringList{"Basis (n)", "5", "2", "2"}));
+    QCOMPARE(KR::hinweise(e),
+             (QStringList{"Mehrfachantworten (Kanal): Befragte zählen bei jeder gewählten "
+                          "Option, Prozente können zusammen über 100 % liegen; Basis sind "
+                          "Befragte.",
+                          "G: kein χ²-Test, da Befragte in mehreren Zeilen zählen "
+                          "(Mehrfachantworten)"}));
+}
+
+void TstKreuztabelle::setsReadFromTheDataTable()
+{
+    // The set's rule: "ja" chooses; "nein" and blanks do not.
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"G", "Kanal – Zeitung", "Kanal – Radio"},
+        {{"m", "ja", "nein"}, {"w", " ", "ja"}, {"m", "ja", "ja"}, {"w", "nein", ""}}));
+    const KR::Frage f = KR::Frage::ausSet(m.get(), {"Kanal", {1, 2}, "ja"});
+    QVERIFY(f.mehrfach);
+    QCOMPARE(f.titel, QString("Kanal"));
+    QCOMPARE(f.antworten, (QStringList{"Zeitung", "Radio"}));
+    QCOMPARE(f.anfang, (QVector<int>{0, 1, 2, 4, 4}));
+    QCOMPARE(f.gewaehlt, (QVector<int>{0, 1, 0, 1}));
+    // Without a value any answer chooses.
+    const KR::Frage any = KR::Frage::ausSet(m.get(), {"Kanal", {1, 2}, ""});
+    QCOMPARE(any.gewaehlt, (QVector<int>{0, 1, 1, 0, 1, 0}));
+}
+
+void TstKreuztabelle::viewWithSetsRecordAndRemovedSet()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"G", "Kanal – Zeitung", "Kanal – Radio", "Alter"},
+        {{"m", "1", "", "18"}, {"w", "1", "1", "30"}, {"m", "", "1", "30"}, {"w", "", "", "18"}}));
+    const MehrfachSet set{"Kanal", {1, 2}, ""};
+    MehrfachSets::of(m.get())->add(set);
+    using E = Kreuztabelle::Eintrag;
+    const QVector<E> entries{E::ausSet(set), E::spalte(0), E::spalte(3)};
+    Kreuztabelle k;
+    k.setModel(m.get());
+    k.setEintraege(entries);
+    QCOMPARE(k.spalten(), (QVector<int>{1, 2, 0, 3}));
+    QCOMPARE(k.neededVersion(), int(StatistikDatei::KreuzSetVersion));
+    QCOMPARE(k.table()->item(1, 0)->text(), QString("Zeitung"));
+    // Zeitung in m: R1 of R1 and R3 (R4 in w chose nothing and is in no base).
+    QCOMPARE(k.table()->item(1, 2)->text(), QString("1 50.0 %"));
+    QCOMPARE(k.table()->item(2, 3)->text(), QString("1 100.0 %"));
+
+    // The record names the entries; another view over the same columns reads them back.
+    k.setProzente(KR::Zeilen);
+    QByteArray record;
+    {
+        QDataStream s(&record, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        k.saveData(s, 1);
+    }
+    TestUtil::Out expected;
+    expected << qint32(0x101) << qint32(3) << true << QString("Kanal") << qint32(2) << false
+             << QString() << qint32(1) << false << QString() << qint32(1);
+    QCOMPARE(record.toHex(), expected.bytes.toHex());
+    Kreuztabelle back;
+    back.setModel(m.get());
+    back.setSpalten(k.spalten());
+    {
+        QDataStream s(record);
+        s.setVersion(QDataStream::Qt_4_6);
+        back.loadData(s, 5);
+    }
+    QCOMPARE(back.eintraege(), entries);
+    QCOMPARE(back.prozente(), KR::Zeilen);
+    // Entries that do not divide the columns (a damaged record) leave plain columns.
+    Kreuztabelle damaged;
+    damaged.setSpalten({1, 2, 0});
+    {
+        QDataStream s(record);
+        s.setVersion(QDataStream::Qt_4_6);
+        damaged.loadData(s, 9);
+    }
+    QVERIFY(!damaged.hatSets());
+    QCOMPARE(damaged.neededVersion(), int(StatistikDatei::GewichtVersion));
+    QDataStream huge(QByteArray::fromHex("00000100" "7fffffff"));
+    damaged.loadData(huge, 9);
+    QVERIFY(!damaged.hatSets());
+
+    // The set removed: its entry is left out and said so; G becomes the rows.
+    MehrfachSets::of(m.get())->setSets({});
+    QTRY_VERIFY(k.ergebnis().fehlendeSets == QStringList{"Kanal"});
+    QCOMPARE(k.ergebnis().zeilenTitel, QString("G"));
+    QCOMPARE(k.ergebnis().bloecke.size(), 1);
+    QVERIFY(k.notes()->text().startsWith(
+        "Das Mehrfachantworten-Set \"Kanal\" fehlt in den Daten; es wurde ausgelassen."));
+    // Back again, it is shown again.
+    MehrfachSets::of(m.get())->add(set);
+    QTRY_VERIFY(k.ergebnis().fehlendeSets.isEmpty());
+    QVERIFY(k.ergebnis().zeilenMehrfach);
+    // With one question left there is no table, only the note.
+    Kreuztabelle two;
+    two.setModel(m.get());
+    two.setEintraege({E::ausSet(set), E::spalte(0)});
+    MehrfachSets::of(m.get())->setSets({});
+    QTRY_VERIFY(!two.ergebnis().fehlendeSets.isEmpty());
+    QCOMPARE(two.table()->rowCount(), 0);
+    QVERIFY(two.notes()->text().contains("Kanal"));
 }
 
 QTEST_MAIN(TstKreuztabelle)

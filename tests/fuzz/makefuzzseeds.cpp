@@ -19,6 +19,7 @@
 #include "analyses/rowfilter.h"
 #include "core/diagramadapter.h"
 #include "core/gewichtung.h"
+#include "core/mehrfachsets.h"
 #include "core/statistikdatei.h"
 #include "core/tabelle1.h"
 #include "io/umfragedokument.h"
@@ -152,6 +153,18 @@ void statSeeds()
             QString())))
         k->setProzente(KreuztabellenRechnung::Zeilen);
     put("statistikdatei", "crosstab-weighted.stat", statOf(w));
+
+    // Version 9: a set as the rows and another as a block of a crosstab.
+    w.clearViews();
+    const MehrfachSet eins{QStringLiteral("Eins"), {1, 2}, QString()};
+    const MehrfachSet zwei{QStringLiteral("Zwei"), {3, 4}, QStringLiteral("1")};
+    MehrfachSets::of(w.dataModel())->setSets({eins, zwei});
+    using E = Kreuztabelle::Eintrag;
+    if (auto* k = qobject_cast<Kreuztabelle*>(w.createView(
+            QString(), QStringLiteral("Kreuztabelle"), {1, 2, 0, 3, 4},
+            QStringLiteral("Kreuz"), QString())))
+        k->setEintraege({E::ausSet(eins), E::spalte(0), E::ausSet(zwei)});
+    put("statistikdatei", "crosstab-sets.stat", statOf(w));
 }
 
 // A SurveyMonkey export in miniature: question row (a multi-column question names only

@@ -134,6 +134,8 @@ void TstExcelExport::workbookOfDataAndViews()
     QCOMPARE(k->ergebnis().gesamt, 3.0);
     QVERIFY2(cross.contains("<v>3</v>"), qPrintable(cross.left(2000)));
     QVERIFY(cross.contains("<v>100</v>"));
+    // The lines under the table come with it.
+    QVERIFY(member(path, "xl/sharedStrings.xml").contains("Frage: χ²"));
 }
 
 void TstExcelExport::throughTheMenu()

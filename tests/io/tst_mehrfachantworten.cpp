@@ -1,10 +1,13 @@
 #include <QDataStream>
 #include <QFile>
+#include <QLabel>
+#include <QTableWidget>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "analyses/kreuztabelle.h"
 #include "analyses/mehrfachantworten.h"
 #include "app/view.h"
 #include "core/mehrfachsets.h"
@@ -12,6 +15,7 @@
 #include "core/roles.h"
 #include "core/statistikdatei.h"
 #include "diagrams/diagram.h"
+#include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
 #include "testutil.h"
 #include "windowutil.h"
@@ -45,6 +49,7 @@ private slots:
     void setsAndViewKeptInTheFile();
     void setsRecordRefusesWhatTheBytesCannotHold();
     void menuMakesSetAndView();
+    void crosstabOverASet();
 
 private:
     QTemporaryDir m_dir;
@@ -233,6 +238,155 @@ void TstMehrfachantworten::menuMakesSetAndView()
     QTRY_COMPARE(view->basisText(), QString("n = 1"));
     QCOMPARE(view->zaehlung().optionen, (QStringList{"TV", "Zeitung"}));
     QCOMPARE(view->diagram()->values(), (QVector<double>{100, 100}));
+}
+
+void TstMehrfachantworten::crosstabOverASet()
+{
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    m->setHorizontalHeaderLabels({"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
+    const QList<QStringList> rows{{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
+                                  {"w", "1", "", "1"}, {"m", "", "", ""}};
+    for (const QStringList& row : rows) {
+        QList<QStandardItem*> items;
+        for (const QString& t : row)
+            items << new QStandardItem(t);
+        m->appendRow(items);
+    }
+    WindowUtil::selectColumns(v, {1, 2, 3});
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Text, "Kanal").accept(UserInput::Text, "1");
+        v.findChild<QAction*>("actMultiSet")->trigger();
+        QCOMPARE(ans.unexpected, 0);
+    }
+    // The set's own view and a crosstab without a set keep the file at version 7.
+    QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
+
+    // "Kanal" as the rows of a crosstab over G; a cancelled question makes nothing.
+    WindowUtil::selectColumns(v, {0});
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Item, "Kreuztabelle")
+            .accept(UserInput::Text, "Kanal nach G")
+            .cancel(UserInput::Item);
+        v.actCreateView->trigger();
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(v.viewListModel()->rowCount(), 3);
+    }
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Item, "Kreuztabelle")
+            .accept(UserInput::Text, "Kanal nach G")
+            .accept(UserInput::Item, "Kanal");
+        v.actCreateView->trigger();
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(ans.pending(), 0);
+        QCOMPARE(ans.asked.at(2).items, (QStringList{"Spalte 1", "Kanal"}));
+    }
+    QCOMPARE(v.viewListModel()->rowCount(), 4);
+    auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(3));
+    QVERIFY(k);
+    QCOMPARE(k->spalten(), (QVector<int>{1, 2, 3, 0}));
+    QVERIFY(k->hatSets());
+    const auto cells = [](Kreuztabelle* t) {
+        QStringList out;
+        for (int r = 0; r < t->table()->rowCount(); ++r)
+            for (int c = 0; c < t->table()->columnCount(); ++c)
+                out << (t->table()->item(r, c) ? t->table()->item(r, c)->text() : QString());
+        return out;
+    };
+    // Of the two in m who chose any channel both read the paper: the shares of a
+    // column add up to more than 100 %.
+    const QStringList shown{"Kanal", "Gesamt", "G: m (A)", "G: w (B)",
+                            "Zeitung", "3 75.0 %", "2 100.0 %", "1 50.0 %",
+                            "Radio", "1 25.0 %", "1 50.0 %", "0 0.0 %",
+                            "TV", "2 50.0 %", "0 0.0 %", "2 100.0 % a",
+                            "Gesamt", "4 100.0 %", "2 100.0 %", "2 100.0 %",
+                            "Basis (n)", "4", "2", "2"};
+    QTRY_COMPARE(cells(k), shown);
+    QVERIFY(k->notes()->text().contains("kein χ²-Test"));
+    // A set as a block after the selected columns.
+    v.goHome();
+    WindowUtil::selectColumns(v, {0});
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Item, "Kreuztabelle")
+            .accept(UserInput::Text, "G nach Kanal")
+            .accept(UserInput::Item, "Spalte 1")
+            .accept(UserInput::Item, "Kanal");
+        v.actCreateView->trigger();
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(ans.asked.size(), 4);
+        QCOMPARE(ans.asked.at(3).items, (QStringList{"keines", "Kanal"}));
+    }
+    auto* byBlock = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(4));
+    QVERIFY(byBlock);
+    QCOMPARE(byBlock->spalten(), (QVector<int>{0, 1, 2, 3}));
+    QTRY_COMPARE(byBlock->ergebnis().bloecke.size(), 1);
+    QVERIFY(byBlock->ergebnis().bloecke.first().mehrfach);
+    QCOMPARE(byBlock->ergebnis().bloecke.first().summe, (QVector<double>{3, 1, 2}));
+
+    // Saved with the version that holds sets in crosstabs, read back as it was.
+    const QString path = m_dir.path() + "/kreuz.stat";
+    v.goHome();
+    QVERIFY(v.save(path));
+    const QByteArray bytes = fileBytes(path);
+    QCOMPARE(bytes.left(6).toHex(), QByteArray("ffaa01bb0009"));
+    View w;
+    {
+        ScriptedAnswerer ans;   // a clean file: no warning
+        QVERIFY(w.load(path));
+        QCOMPARE(ans.asked.size(), 0);
+    }
+    auto* back = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
+    QVERIFY(back);
+    QCOMPARE(back->eintraege(), k->eintraege());
+    QTRY_COMPARE(cells(back), shown);
+    w.goHome();
+    const QString again = m_dir.path() + "/kreuz2.stat";
+    QVERIFY(w.save(again));
+    QCOMPARE(fileBytes(again).toHex(), bytes.toHex());
+
+    // A program that knows only older versions refuses the file as too new.
+    QByteArray newer = bytes;
+    newer[5] = char(StatistikDatei::NewestVersion + 1);
+    QFile f(m_dir.path() + "/newer.stat");
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(newer);
+    f.close();
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Warning, QMessageBox::Ok);
+        QVERIFY(!w.load(f.fileName()));
+        QVERIFY(ans.asked.first().label.contains("neueren Programmversion"));
+    }
+
+    // Without the set the crosstab shows what is left and says what is missing; undo
+    // of the view's removal brings the set entry back with it.
+    MehrfachSets::of(w.dataModel())->setSets({});
+    QTRY_COMPARE(back->ergebnis().fehlendeSets, QStringList{"Kanal"});
+    QCOMPARE(back->table()->rowCount(), 0);
+    MehrfachSets::of(w.dataModel())->setSets({{"Kanal", {1, 2, 3}, "1"}});
+    QTRY_COMPARE(cells(back), shown);
+    w.document()->removeViewUndoable(3);
+    QCOMPARE(w.viewListModel()->rowCount(), 4);
+    w.undoStack()->undo();
+    auto* restored = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
+    QVERIFY(restored);
+    QCOMPARE(restored->eintraege(), k->eintraege());
+    QTRY_COMPARE(cells(restored), shown);
+
+    // A views file keeps the entries too.
+    const QString views = m_dir.path() + "/kreuz.csv";
+    QVERIFY(v.exportViewsCSV(views));
+    QVERIFY(w.importViewsCSV(views));
+    auto* applied = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
+    QVERIFY(applied);
+    QCOMPARE(applied->eintraege(), k->eintraege());
 }
 
 QTEST_MAIN(TstMehrfachantworten)

@@ -129,10 +129,11 @@ double roundStep(double raw)
 RoundRange roundRange(double lo, double hi, int maxSteps)
 {
     RoundRange r;
-    if (!std::isfinite(lo) || !std::isfinite(hi) || lo > hi || maxSteps < 1)
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || lo > hi
+        || maxSteps < 1)
         return r;
     double step = roundStep((hi - lo) / maxSteps);
-    if (step == 0) {
+    if (lo == hi) {
         // All values equal: one step of the value's size either side (1 around 0).
         step = roundStep(std::fabs(lo) > 0 ? std::fabs(lo) / maxSteps : 1);
         if (step == 0)
@@ -140,6 +141,8 @@ RoundRange roundRange(double lo, double hi, int maxSteps)
         lo -= step;
         hi += step;
     }
+    if (step == 0)
+        return r;
     const double firstIndex = std::floor(lo / step * (1 + 1e-12 * (lo > 0 ? 1 : -1)));
     const double first = firstIndex * step;
     const double steps = std::ceil(hi / step * (1 - 1e-12 * (hi > 0 ? 1 : -1))) - firstIndex;

@@ -31,11 +31,22 @@ FarbLegende::Layout FarbLegende::layoutFor(const QString& heading,
     const int s = DiagramGeometry::swatchSize(fm);
     const int room = DiagramGeometry::swatchRoom(fm);
     int y = 2 + fm.ascent();
-    if (!heading.isEmpty()) {
-        l.heading = DiagramGeometry::fitted(heading, fm, width - 8);
-        l.headingPos = QPoint(4, y);
+    // The heading wraps at blanks; a single word wider than the line is elided.
+    QString line;
+    const auto flush = [&] {
+        l.heading << DiagramGeometry::fitted(line, fm, width - 8);
+        l.headingPos << QPoint(4, y);
         y += lineH;
+        line.clear();
+    };
+    for (const QString& word : heading.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer) > width - 8)
+            flush();
+        line = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
     }
+    if (!line.isEmpty())
+        flush();
     int x = 4;
     for (const Eintrag& e : entries) {
         const int w = room + fm.horizontalAdvance(e.text);
@@ -75,7 +86,8 @@ void FarbLegende::paintEvent(QPaintEvent*)
     p.fillRect(rect(), Qt::white);
     const Layout l = layoutFor(m_heading, m_entries, width(), fontMetrics());
     p.setPen(Qt::black);
-    p.drawText(l.headingPos, l.heading);
+    for (int i = 0; i < l.heading.size(); ++i)
+        p.drawText(l.headingPos.at(i), l.heading.at(i));
     for (int i = 0; i < m_entries.size(); ++i) {
         p.setBrush(m_entries.at(i).colour);
         p.drawRect(l.swatches.at(i));

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -22,8 +23,8 @@ public:
         QString text;
     };
     struct Layout {
-        QPoint headingPos;          // baseline start of the heading
-        QString heading;            // elided to the width
+        QStringList heading;        // the heading broken into lines at blanks
+        QVector<QPoint> headingPos; // baseline start of each heading line
         QVector<QRect> swatches;    // one per entry
         QVector<QPoint> textPos;    // baseline start of each entry's text
         int height = 0;             // what the lines need

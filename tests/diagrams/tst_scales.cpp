@@ -141,7 +141,8 @@ void TstScales::legendFlowsAndPaintsBlackText()
     const FarbLegende::Layout wide = FarbLegende::layoutFor(legend.heading(), entries, 600, fm);
     QCOMPARE(wide.swatches.size(), 3);
     QCOMPARE(wide.textPos.at(0).y(), wide.textPos.at(2).y());
-    QVERIFY(wide.textPos.at(0).y() > wide.headingPos.y());
+    QCOMPARE(wide.heading, QStringList{"Was die Farben sagen"});
+    QVERIFY(wide.textPos.at(0).y() > wide.headingPos.at(0).y());
     for (int i = 0; i < 3; ++i) {
         QVERIFY(wide.swatches.at(i).right() < wide.textPos.at(i).x());
         QVERIFY(wide.swatches.at(i).width() >= 4);
@@ -151,6 +152,11 @@ void TstScales::legendFlowsAndPaintsBlackText()
     QVERIFY(narrow.textPos.at(1).y() > narrow.textPos.at(0).y());
     QVERIFY(narrow.textPos.at(2).y() > narrow.textPos.at(1).y());
     QVERIFY(narrow.height > wide.height);
+    // The heading wraps at blanks into the narrow width.
+    QVERIFY(narrow.heading.size() >= 2);
+    QCOMPARE(narrow.heading.join(' '), QString("Was die Farben sagen"));
+    for (const QString& h : narrow.heading)
+        QVERIFY(fm.horizontalAdvance(h) <= 90 - 8);
     QCOMPARE(legend.heightForWidth(90), narrow.height);
 
     // Painted: the yellow square, and the text beside it black, never yellow.

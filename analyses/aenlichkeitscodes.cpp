@@ -1,5 +1,7 @@
 #include "analyses/aenlichkeitscodes.h"
 
+#include <QCoreApplication>
+
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QString>
@@ -47,6 +49,21 @@ int AenlichkeitsCodes::agreements(int a, int b) const
 int AenlichkeitsCodes::percent(int a, int b) const
 {
     return m_k > 0 ? agreements(a, b) * 100 / m_k : 0;
+}
+
+QVector<FarbLegende::Eintrag> AenlichkeitsCodes::farbStufen()
+{
+    // The limits colour() switches at; each band is named by its lowest and highest
+    // whole percent.
+    const int limits[] = {10, 30, 50, 70};
+    QVector<FarbLegende::Eintrag> out;
+    out << FarbLegende::Eintrag{colour(0), QCoreApplication::translate("AenlichkeitsCodes", "unter %1 %").arg(limits[0])};
+    for (int i = 0; i + 1 < 4; ++i)
+        out << FarbLegende::Eintrag{colour(limits[i]),
+                                   QCoreApplication::translate("AenlichkeitsCodes", "%1 bis %2 %")
+                                       .arg(limits[i]).arg(limits[i + 1] - 1)};
+    out << FarbLegende::Eintrag{colour(limits[3]), QCoreApplication::translate("AenlichkeitsCodes", "ab %1 %").arg(limits[3])};
+    return out;
 }
 
 QColor AenlichkeitsCodes::colour(int p)

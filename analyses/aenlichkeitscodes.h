@@ -5,6 +5,8 @@
 #include <QVector>
 #include <vector>
 
+#include "diagrams/farblegende.h"
+
 class QAbstractItemModel;
 
 // The compared columns of every row as small integers: two cells get the same code
@@ -27,6 +29,8 @@ public:
 
     // Background of a cell showing p percent.
     static QColor colour(int p);
+    // The colour bands of colour() for a legend: "unter 10 %", "10 bis 29 %", ...
+    static QVector<FarbLegende::Eintrag> farbStufen();
 
     // Mean agreements over blocks of blockSize x blockSize rows (the last blocks may be
     // smaller), row-major, blocks x blocks values with blocks = ceil(rows / blockSize).

@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "analyses/angaben.h"
 #include "analyses/chiquadrattest.h"
 #include "core/recomputescheduler.h"
 #include "core/zahlspinbox.h"
@@ -165,6 +166,8 @@ void ChiQuadrat::updateDiagram()
         if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
             values << ZellenZahl::toDouble(cell);
     }
+    // Drawn with the diagram: the grid of controls above stays as it is.
+    m_diagram->setCaption(Angaben::lines(m_model, m_filter, {int(values.size())}));
     double startMean = 0;
     double startDeviation = 0;
     if (!m_parametersSet

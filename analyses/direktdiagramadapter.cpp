@@ -3,6 +3,8 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "analyses/angaben.h"
+#include "analyses/rowfilter.h"
 #include "core/recomputescheduler.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
@@ -30,5 +32,6 @@ void DirektDiagramAdapter::updateDiagram()
         values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
     // Empty and non-numeric cells read as 0; they are not shown.
     values.erase(std::remove(values.begin(), values.end(), 0.0), values.end());
+    m_diagram->setCaption(Angaben::lines(m_model, RowFilter(), {int(values.size())}));
     m_diagram->setData(values);
 }

@@ -2,6 +2,8 @@
 
 #include <QStandardItemModel>
 
+#include "analyses/angaben.h"
+#include "analyses/rowfilter.h"
 #include "core/recomputescheduler.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
@@ -25,10 +27,20 @@ void DirektMultiDiagramAdapter::updateDiagram()
     const int rows = m_model->rowCount();
     QVector<double> values;
     values.reserve(rows * m_columns.size());
+    // The base per column: the cells holding a number other than 0, as the single
+    // column's direct view shows them.
+    QVector<int> answers;
+    QStringList titles;
     for (int c : std::as_const(m_columns)) {
-        for (int r = 0; r < rows; ++r)
+        int n = 0;
+        for (int r = 0; r < rows; ++r) {
             values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
+            n += values.last() != 0.0 ? 1 : 0;
+        }
+        answers << n;
+        titles << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     }
+    m_diagram->setCaption(Angaben::lines(m_model, RowFilter(), answers, titles));
     m_diagram->setData(values);
     m_diagram->setRowWidth(rows);
 }

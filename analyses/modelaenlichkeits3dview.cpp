@@ -8,11 +8,13 @@
 #include "core/recomputescheduler.h"
 #include "core/waitcursor.h"
 #include "diagrams/balken3ddiagram.h"
+#include "diagrams/farblegende.h"
 
 ModelAenlichkeits3dView::ModelAenlichkeits3dView(QWidget* parent)
     : ModelClient(parent)
     , m_bars(new Balken3dDiagram(this))
     , m_note(new QLabel(this))
+    , m_legend(new FarbLegende(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
     // A cell change elsewhere leaves this view as it is.
@@ -22,6 +24,7 @@ ModelAenlichkeits3dView::ModelAenlichkeits3dView(QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_note, 0, 0);
     layout->addWidget(m_bars, 1, 0);
+    layout->addWidget(m_legend, 2, 0);
     layout->setRowStretch(1, 1);
     m_note->hide();
 }
@@ -74,5 +77,11 @@ void ModelAenlichkeits3dView::updateDiagram()
         m_note->setText(tr("Mittelwerte über Blöcke von %1 × %1 Befragten").arg(block));
         m_note->show();
     }
+    // The colours are those of the bar's height against the highest bar.
+    m_legend->setEintraege(
+        tr("Höhe einer Säule: in wie vielen der %1 gewählten Spalten die beiden Befragten "
+           "gleich antworten; Farbe: Höhe im Verhältnis zur höchsten Säule")
+            .arg(codes.columnCount()),
+        AenlichkeitsCodes::farbStufen());
     m_bars->update();
 }

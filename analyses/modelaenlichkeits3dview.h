@@ -6,6 +6,7 @@
 #include "core/modelclient.h"
 
 class Balken3dDiagram;
+class FarbLegende;
 class QLabel;
 class RecomputeScheduler;
 
@@ -28,6 +29,8 @@ public:
     Balken3dDiagram* bars() const { return m_bars; }
     // The line over the view; hidden while every pair has its own bar.
     QLabel* blockNote() const { return m_note; }
+    // What the heights and colours mean, under the bars.
+    FarbLegende* legende() const { return m_legend; }
     // Respondents per block side: 1 up to MaxCells rows, else ceil(rows / MaxCells).
     static int blockSize(int rows);
 
@@ -38,6 +41,7 @@ private:
     QVector<int> m_columns;
     Balken3dDiagram* m_bars;
     QLabel* m_note;
+    FarbLegende* m_legend;
     RecomputeScheduler* m_recompute;
 };
 

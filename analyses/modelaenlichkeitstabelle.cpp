@@ -6,7 +6,9 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include "analyses/aenlichkeitscodes.h"
 #include "analyses/aenlichkeitsmodel.h"
+#include "diagrams/farblegende.h"
 #include "core/recomputescheduler.h"
 #include "core/waitcursor.h"
 #include "diagrams/viewdrag.h"
@@ -15,6 +17,7 @@ ModelAenlichkeitsTabelle::ModelAenlichkeitsTabelle(QWidget* parent)
     : ModelClient(parent)
     , m_table(new QTableView(this))
     , m_cells(new AenlichkeitsModel(this))
+    , m_legend(new FarbLegende(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
     // A cell change elsewhere leaves this view as it is.
@@ -25,6 +28,11 @@ ModelAenlichkeitsTabelle::ModelAenlichkeitsTabelle(QWidget* parent)
     m_table->horizontalHeader()->setDefaultSectionSize(50);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_table, 0, 0);
+    layout->addWidget(m_legend, 1, 0);
+    m_legend->setEintraege(
+        tr("Zahl in jeder Zelle: in wie viel Prozent der gewählten Spalten die Befragten "
+           "der Zeile und der Spalte gleich antworten (100 = in allen)"),
+        AenlichkeitsCodes::farbStufen());
 }
 
 void ModelAenlichkeitsTabelle::setModel(QStandardItemModel* m)

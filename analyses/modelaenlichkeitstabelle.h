@@ -8,6 +8,7 @@
 #include "core/textinhalt.h"
 
 class AenlichkeitsModel;
+class FarbLegende;
 class QMimeData;
 class QTableView;
 class RecomputeScheduler;
@@ -30,6 +31,8 @@ public:
 
     QTableView* table() const { return m_table; }
     AenlichkeitsModel* tableModel() const { return m_cells; }
+    // What the numbers and colours mean, under the table.
+    FarbLegende* legende() const { return m_legend; }
     // What a drag out of the view carries: its HTML. The caller owns the result.
     QMimeData* createMimeData();
 
@@ -44,6 +47,7 @@ private:
     QVector<int> m_columns;
     QTableView* m_table;
     AenlichkeitsModel* m_cells;
+    FarbLegende* m_legend;
     QPoint m_dragStartPosition;
     RecomputeScheduler* m_recompute;
 };

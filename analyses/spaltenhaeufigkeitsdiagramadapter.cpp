@@ -5,6 +5,7 @@
 
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
+#include "analyses/angaben.h"
 #include "analyses/rowfilter.h"
 #include "diagrams/diagram.h"
 
@@ -49,6 +50,8 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
     processData(values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
+    // Every row is one combination counted.
+    m_diagram->setCaption(Angaben::lines(m_model, RowFilter(), {m_model->rowCount()}));
     m_diagram->setLabels(labels);
     m_diagram->setData(values);
 }

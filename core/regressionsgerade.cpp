@@ -41,6 +41,7 @@ Regressionsgerade Regressionsgerade::fit(const QVector<double>& xs, const QVecto
     const double my = sy / double(n);
     double sxy = 0;
     double sxx = 0;
+    double syy = 0;
     for (qsizetype i = 0; i < count; ++i) {
         const double x = xs.at(i);
         const double y = ys.at(i);
@@ -48,11 +49,13 @@ Regressionsgerade Regressionsgerade::fit(const QVector<double>& xs, const QVecto
             continue;
         sxy += (x - mx) * (y - my);
         sxx += (x - mx) * (x - mx);
+        syy += (y - my) * (y - my);
     }
     if (!(sxx > 0))
         return g;
     g.b = sxy / sxx;
     g.a = my - g.b * mx;
+    g.r2 = syy > 0 ? std::min(1.0, sxy / sxx * (sxy / syy)) : std::nan("");
     g.defined = std::isfinite(g.a) && std::isfinite(g.b);
     return g;
 }
@@ -61,4 +64,11 @@ QString Regressionsgerade::equation() const
 {
     const QString pattern = a < 0 ? QStringLiteral("y=%1*x-%2") : QStringLiteral("y=%1*x+%2");
     return pattern.arg(ZahlText::shown(b), ZahlText::shown(std::fabs(a)));
+}
+
+QString Regressionsgerade::bestimmtheit() const
+{
+    if (!std::isfinite(r2))
+        return QString();
+    return QStringLiteral("R\u00B2 = ") + ZahlText::shown(r2, 'g', 4);
 }

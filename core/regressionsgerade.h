@@ -13,12 +13,17 @@ public:
     bool defined = false;
     double a = 0; // intercept
     double b = 0; // slope
+    // Coefficient of determination: the share of y's variance the line explains; NaN
+    // where the y values do not vary (there is nothing to explain).
+    double r2 = 0;
 
     static Regressionsgerade fit(const QVector<double>& xs, const QVector<double>& ys);
 
     // "y=<b>*x+<a>", with a minus sign only for a negative intercept; b and |a| with six
     // significant digits in the desktop's number format.
     QString equation() const;
+    // "R² = 0.9876" (four significant digits, desktop format); empty where r2 is NaN.
+    QString bestimmtheit() const;
 };
 
 #endif

@@ -67,16 +67,20 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     const bool anyValue = finiteMax(data, &M);
     int L = 5;
     PercentScale sc{0, 0, 0};
+    RoundScale rs;
     int gridRight = 0;
     if (valuePostfix != QLatin1String("%")) {
-        A -= 5;
-        const int g = (H - 50) / 5;
-        if (g > 0) {
-            for (int y = y0; y > y0 - P; y -= g)
-                out.grid << QLine(5, y, A, y);
+        // Counts and other values: an axis of round steps with its numbers at the lines.
+        rs = roundScale(anyValue ? M : 0, allWhole(data));
+        gridRight = A - 5;
+        if (rs.valid) {
+            L = fm.horizontalAdvance(axisNumber(rs.top, rs.step)) + 5;
+            A -= L;
+        } else {
+            A -= 5;
         }
-        out.reference = M;
-        out.hasScale = anyValue && M > 0;
+        out.reference = rs.top;
+        out.hasScale = rs.valid;
     } else {
         sc = percentScale(anyValue, M);
         gridRight = A - 5;
@@ -89,7 +93,15 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
 
     const int b = R < 2 ? px(A / (n * 1.5 + 0.5)) : px(A / ((R + 1) * 1.5 * n - 1.0));
     const int U = px(P - 0.4 * b);
-    // The percent lines stand where bars of their value end: over U, not over P.
+    // The lines stand where bars of their value end: over U, not over P. A surface too
+    // low for any bar has no scale to show.
+    if (rs.valid && U > 0) {
+        for (int i = 0; i <= rs.steps; ++i) {
+            const int y = y0 - px((double(i) * rs.step * U) / rs.top);
+            out.grid << QLine(5, y, gridRight, y);
+            out.axisTexts << Text{axisNumber(i * rs.step, rs.step), QPoint(5, y)};
+        }
+    }
     if (out.percentScale) {
         for (int i = 0; i <= sc.steps; ++i) {
             // Rounded as a bar's height is, so that a bar of the line's value meets it.

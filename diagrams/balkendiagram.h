@@ -25,7 +25,7 @@ struct BalkenItem {
 };
 
 struct BalkenLayout : DiagramGeometry::BarFrame {
-    QVector<DiagramGeometry::Text> axisTexts;   // only on the percent scale
+    QVector<DiagramGeometry::Text> axisTexts;   // the numbers at the grid lines
     QVector<BalkenItem> items;
 
     int plotHeight = 0;     // P
@@ -38,7 +38,7 @@ struct BalkenLayout : DiagramGeometry::BarFrame {
     int usableHeight = 0;   // U
     bool percentScale = false;
     bool hasScale = false;  // a positive reference exists
-    double reference = 0;   // M, or the scale top S on the percent scale
+    double reference = 0;   // the scale's top: a bar of this value is U high
     bool valueTextsShown = false;
 };
 

@@ -32,12 +32,16 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     const int R = rowCount();
     double M = 0;
     const bool anyValue = finiteMax(data, &M);
-    out.hasScale = anyValue && M > 0;
+    // An axis of round steps under the bars, its numbers below the lines.
+    const RoundScale rs = roundScale(anyValue ? M : 0, allWhole(data));
+    out.hasScale = rs.valid;
+    out.reference = rs.top;
+    const QString unit = valuePostfix == QLatin1String("%") ? valuePostfix : QString();
 
     out.title = placeTitle(title, titleFm, W, H - 10, W);
 
     const int A = layoutRowLegend(out, colLabels, fm, W, 10);
-    const int P = H - titleH - 15;
+    const int P = H - titleH - 15 - (rs.valid ? fm.height() : 0);
     // Thin enough for the last bar to end at the plot's foot (its 3D face included):
     // with one category a bar of P / 1.5 ran through the title and out of the picture.
     const int b = R < 2 ? px(P / (n * 1.5 + 0.15)) : px(P / ((R + 1) * 1.5 * n));
@@ -66,14 +70,18 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     const int labelRoom = L < labelMargin ? L - 10 : std::numeric_limits<int>::max();
     const int E = A - L - reserve();
 
-    if (L < A - 20) {
-        const int g = (A - 40) / 5;
-        // A long legend can leave no positive step: then there is no grid.
-        if (g > 0) {
-            out.gridStep = g;
-            for (int x = A - 20; x > L; x -= g)
+    // The lines stand where bars of their value end; a number is centred under its
+    // line, the last one held inside the plot.
+    if (rs.valid && E > 0) {
+        for (int i = 0; i <= rs.steps; ++i) {
+            const int x = L + px(double(i) * rs.step * E / rs.top);
+            if (i > 0)
                 out.grid << QLine(x, 5, x, P);
+            const QString t = axisNumber(i * rs.step, rs.step) + unit;
+            const int tw = fm.horizontalAdvance(t);
+            out.axisTexts << Text{t, QPoint(std::max(0, std::min(x - tw / 2, A - tw)), P + fm.ascent() + 2)};
         }
+        out.gridStep = rs.steps > 0 ? px(rs.step * E / rs.top) : 0;
     }
 
     int y = px(0.643 * b);
@@ -87,7 +95,7 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         // No bar for NaN or infinity, nor without a positive maximum or room for bars.
         if (std::isfinite(v) && out.hasScale && E > 0) {
             // A negative value has no length: its bar would cover the labels.
-            const int e = L + std::clamp(px((v / M) * E), 0, E);
+            const int e = L + std::clamp(px((v / rs.top) * E), 0, E);
             const int eo = px(e + 0.343 * b);
             const int yTop = px(y - 0.342 * b);
             it.hasBar = true;
@@ -136,6 +144,7 @@ void BalkenDiagram_h::paint(QPainter& p, const QSize& size) const
     if (l.blank)
         return;
     paintBarFrame(p, l, size, *this);
+    drawTexts(p, l.axisTexts, *this);
 
     for (const BalkenItemH& it : l.items) {
         if (it.hasBar) {

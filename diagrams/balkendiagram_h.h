@@ -34,8 +34,10 @@ struct BalkenLayoutH : DiagramGeometry::BarFrame {
     int perRow = 0;         // n
     int rows = 0;           // R
     int barThickness = 0;   // b
-    int gridStep = 0;       // g, 0 when no grid is drawn
+    QVector<DiagramGeometry::Text> axisTexts;   // the numbers under the grid lines
+    int gridStep = 0;       // pixels between grid lines, 0 when no grid is drawn
     bool hasScale = false;  // the largest value is positive
+    double reference = 0;   // the scale's top: a bar of this value is E long
     bool valueTextsShown = false;
 };
 

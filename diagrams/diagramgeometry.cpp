@@ -112,12 +112,105 @@ int widest(const QStringList& texts, const QFontMetrics& fm)
     return w;
 }
 
+double roundStep(double raw)
+{
+    if (!std::isfinite(raw) || !(raw > 0))
+        return 0;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    if (!(mag > 0) || !std::isfinite(mag))
+        return 0;
+    // The relative slack keeps 0.3 / 3 from asking for a step above 0.1.
+    for (double f : {1.0, 2.0, 5.0})
+        if (f * mag >= raw * (1 - 1e-12))
+            return f * mag;
+    return 10 * mag;
+}
+
+RoundRange roundRange(double lo, double hi, int maxSteps)
+{
+    RoundRange r;
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !std::isfinite(hi - lo) || lo > hi
+        || maxSteps < 1)
+        return r;
+    double step = roundStep((hi - lo) / maxSteps);
+    if (lo == hi) {
+        // All values equal: one step of the value's size either side (1 around 0).
+        step = roundStep(std::fabs(lo) > 0 ? std::fabs(lo) / maxSteps : 1);
+        if (step == 0)
+            return r;
+        lo -= step;
+        hi += step;
+    }
+    if (step == 0)
+        return r;
+    const double firstIndex = std::floor(lo / step * (1 + 1e-12 * (lo > 0 ? 1 : -1)));
+    const double first = firstIndex * step;
+    const double steps = std::ceil(hi / step * (1 - 1e-12 * (hi > 0 ? 1 : -1))) - firstIndex;
+    // A span beyond a double, or values too far from 0 for their step to count.
+    if (!std::isfinite(first) || !std::isfinite(steps) || steps < 1 || steps > 4 * maxSteps)
+        return r;
+    r.valid = true;
+    r.first = first;
+    r.step = step;
+    r.steps = int(steps);
+    return r;
+}
+
+RoundScale roundScale(double max, bool whole, int maxSteps)
+{
+    RoundScale s;
+    if (!std::isfinite(max) || !(max > 0) || maxSteps < 1)
+        return s;
+    double step = roundStep(max / maxSteps);
+    if (!(step > 0))
+        return s;
+    if (whole && step < 1)
+        step = 1;
+    // Rounding of max / step may land a hair above a whole number of steps.
+    const int steps = std::max(1, int(std::ceil(max / step * (1 - 1e-12))));
+    const double top = steps * step;
+    if (!std::isfinite(top) || !(step > 0))
+        return s;
+    s.valid = true;
+    s.top = top;
+    s.step = step;
+    s.steps = steps;
+    return s;
+}
+
+bool allWhole(const QVector<double>& d)
+{
+    for (double v : d)
+        if (std::isfinite(v) && v != std::floor(v))
+            return false;
+    return true;
+}
+
+QString axisNumber(double v, double step)
+{
+    if (std::fabs(v) >= 1e15 || step <= 0)
+        return ZahlText::shown(v);
+    // Round steps below 1 need as many decimals as the step's first digit lies deep.
+    const int decimals = step >= 1 ? 0 : std::min(15, int(std::ceil(-std::log10(step) - 1e-9)));
+    return ZahlText::shown(v, 'f', decimals);
+}
+
+int swatchSize(const QFontMetrics& fm)
+{
+    return std::max(4, fm.ascent() * 3 / 4);
+}
+
+int swatchRoom(const QFontMetrics& fm)
+{
+    return swatchSize(fm) + 4;
+}
+
 int layoutRowLegend(BarFrame& f, const QStringList& rowLabels, const QFontMetrics& fm,
                     int width, int gap)
 {
     if (rowLabels.isEmpty())
         return width;
-    const int lw = widest(rowLabels, fm) + 10;
+    const int lw = widest(rowLabels, fm) + swatchRoom(fm) + 10;
     const int x = width - lw - gap;
     const int fontH = fm.height();
     f.hasLegend = true;
@@ -145,8 +238,20 @@ void paintBarFrame(QPainter& p, const BarFrame& f, const QSize& size, const Diag
 
 void drawText(QPainter& p, const Text& t, const Diagram& d)
 {
-    p.setPen(t.colorIndex < 0 ? QColor(Qt::black) : d.colorAt(t.colorIndex));
-    p.drawText(t.pos, t.text);
+    p.setPen(Qt::black);
+    if (t.colorIndex < 0) {
+        p.drawText(t.pos, t.text);
+        return;
+    }
+    // Yellow or cyan text on white cannot be read: the colour goes into a square.
+    const QFontMetrics fm = p.fontMetrics();
+    const int s = swatchSize(fm);
+    const QRect square(t.pos.x(), t.pos.y() - (fm.ascent() + s) / 2, s, s);
+    p.save();
+    p.setBrush(d.colorAt(t.colorIndex));
+    p.drawRect(square);
+    p.restore();
+    p.drawText(t.pos + QPoint(swatchRoom(fm), 0), t.text);
 }
 
 void drawTexts(QPainter& p, const QVector<Text>& texts, const Diagram& d)

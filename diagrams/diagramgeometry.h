@@ -73,7 +73,42 @@ int layoutRowLegend(BarFrame& f, const QStringList& rowLabels, const QFontMetric
 // Paints the frame up to the grid; the bars and then the base line follow.
 void paintBarFrame(QPainter& p, const BarFrame& f, const QSize& size, const Diagram& d);
 
-// Draws the texts in the current font, each in its colour.
+// A value axis of round steps (1, 2 or 5 times a power of ten) from 0 to top, with
+// steps + 1 lines. Not valid without a positive finite maximum.
+struct RoundScale {
+    bool valid = false;
+    double top = 0;
+    double step = 0;
+    int steps = 0;
+};
+// The smallest round step that covers max in at most maxSteps steps; whole numbers
+// (counts) never get a step below 1.
+RoundScale roundScale(double max, bool whole, int maxSteps = 5);
+// An axis of round steps over the values from lo to hi: first + i * step for i = 0 to
+// steps, the first at or below lo, the last at or above hi. Equal ends span one step
+// either side. Not valid for non-finite ends or a span a double cannot hold.
+struct RoundRange {
+    bool valid = false;
+    double first = 0;
+    double step = 0;
+    int steps = 0;
+    double last() const { return first + steps * step; }
+};
+RoundRange roundRange(double lo, double hi, int maxSteps = 5);
+// The smallest of 1, 2, 5 times a power of ten that is at least raw (raw > 0).
+double roundStep(double raw);
+// Whether every finite value is a whole number.
+bool allWhole(const QVector<double>& d);
+// The number at a line of the axis: as many decimals as the step needs, in the
+// desktop's number format.
+QString axisNumber(double v, double step);
+
+// Side of the colour square before a legend text, and the room it takes with its gap.
+int swatchSize(const QFontMetrics& fm);
+int swatchRoom(const QFontMetrics& fm);
+
+// Draws the texts in the current font: black, a text with a colour index after a square
+// of that colour (a legend entry; its layout left swatchRoom for it).
 void drawTexts(QPainter& p, const QVector<Text>& texts, const Diagram& d);
 void drawText(QPainter& p, const Text& t, const Diagram& d);
 

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "diagrams/diagramgeometry.h"
 #include "diagrams/xyplotgeometry.h"
 
 LineareRegression::LineareRegression(QWidget* parent)
@@ -17,5 +18,6 @@ void LineareRegression::paint(QPainter& p, const XYPlotGeometry::Layout& l) cons
     p.setPen(QPen(QBrush(Qt::red), 5, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     p.drawLine(r.line);
     p.setPen(QPen(Qt::black));
-    p.drawText(r.textPos, r.text);
+    // A narrow plot cuts the line's text at the right rather than past its edge.
+    p.drawText(r.textPos, DiagramGeometry::fitted(r.text, p.fontMetrics(), l.width - r.textPos.x() - 5));
 }

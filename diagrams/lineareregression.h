@@ -13,6 +13,8 @@ public:
 
 protected:
     void paint(QPainter& p, const XYPlotGeometry::Layout& l) const override;
+    // The equation with R² stands above the plot.
+    int topLines() const override { return 1; }
 };
 
 #endif

@@ -58,9 +58,10 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
     const int fontH = fm.height();
     // Long labels take at most half the width beside the pie and are elided there:
     // a legend as wide as the diagram would leave no room for the pie itself.
-    const int labelWidth = widest(labels, fm);
+    // Each entry is a colour square and the label beside it.
+    const int labelWidth = widest(labels, fm) + swatchRoom(fm);
     const int lw = std::max(std::min(labelWidth, (W - 20) / 2), 20);
-    const int labelRoom = lw < labelWidth ? lw : std::numeric_limits<int>::max();
+    const int labelRoom = lw < labelWidth ? lw - swatchRoom(fm) : std::numeric_limits<int>::max();
     out.legendWidth = lw;
     if (!labels.isEmpty()) {
         out.hasLegendFrame = true;

@@ -81,7 +81,7 @@ void ViewPicture::paint(QWidget* view, QPainter& p, const QSize& size)
     p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     Diagram* d = diagramOfView(view);
     if (d && paintsItself(d))
-        d->paint(p, size);
+        d->render(p, size);
     else
         p.drawImage(QRect(QPoint(0, 0), size), of(view, size));
     p.restore();

@@ -45,8 +45,14 @@ void XmasDiagram::paint(QPainter& p, const QSize& size) const
     p.drawPolygon(l.star, Qt::OddEvenFill);
 }
 
+void XmasDiagram::setCaption(const QStringList& lines)
+{
+    Diagram::setCaption(lines);
+    setFixedSize(150, 280 + captionHeight(fontMetrics()));
+}
+
 void XmasDiagram::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, size());
+    render(p, size());
 }

@@ -27,6 +27,10 @@ public:
     static QString greeting() { return QStringLiteral("Happy Xmas"); }
     void paint(QPainter& p, const QSize& size) const override;
 
+public slots:
+    // The caption lines go under the picture: the fixed size grows by their strip.
+    void setCaption(const QStringList& lines) override;
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 };

@@ -1,5 +1,7 @@
 #include "diagrams/xyplotgeometry.h"
 
+#include <QFontMetrics>
+#include <QStringList>
 #include <cmath>
 
 #include "core/regressionsgerade.h"
@@ -37,36 +39,71 @@ Extremes extremes(const QVector<double>& xs, const QVector<double>& ys)
     return e;
 }
 
-Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size)
+Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size,
+              const QFontMetrics& fm, const QString& xName, const QString& yName,
+              int topLines)
 {
+    using DiagramGeometry::px;
     Layout l;
     const int w = size.width();
     const int h = size.height();
     l.width = w;
     l.height = h;
-    l.axes = {QLine(15, 5, 15, h - 15), QLine(15, 5, 10, 10), QLine(15, 5, 20, 10),
-              QLine(15, h - 15, w - 5, h - 15), QLine(w - 5, h - 15, w - 10, h - 10),
-              QLine(w - 5, h - 15, w - 10, h - 20)};
+    const int fontH = fm.height();
+    const int asc = fm.ascent();
     const Extremes e = extremes(xs, ys);
-    if (!e.any)
+    const DiagramGeometry::RoundRange rx = e.any ? DiagramGeometry::roundRange(e.minX, e.maxX)
+                                                 : DiagramGeometry::RoundRange();
+    const DiagramGeometry::RoundRange ry = e.any ? DiagramGeometry::roundRange(e.minY, e.maxY)
+                                                 : DiagramGeometry::RoundRange();
+    QStringList yNumbers;
+    for (int i = 0; ry.valid && i <= ry.steps; ++i)
+        yNumbers << DiagramGeometry::axisNumber(ry.first + i * ry.step, ry.step);
+
+    // Above: the caller's lines, then the y column's title; below: the x numbers, the x
+    // column's title and the caption line; left: the y numbers.
+    const int top = 5 + (topLines + 1) * fontH + 3;
+    const int ox = 5 + DiagramGeometry::widest(yNumbers, fm) + 7;
+    const int oy = h - 5 - 3 * fontH - 4;
+    l.topTextPos = QPoint(ox, 5 + asc);
+    l.captionPos = QPoint(5, h - 5 - fm.descent());
+    l.labels << Label{DiagramGeometry::fitted(yName, fm, w - 10), QPoint(5, 5 + topLines * fontH + asc)};
+    const QString xTitle = DiagramGeometry::fitted(xName, fm, w - ox - 5);
+    l.labels << Label{xTitle, QPoint(std::max(5, ox + (w - ox - fm.horizontalAdvance(xTitle)) / 2),
+                                     oy + 4 + fontH + asc)};
+    l.axes = {QLine(ox, top, ox, oy), QLine(ox, top, ox - 5, top + 5), QLine(ox, top, ox + 5, top + 5),
+              QLine(ox, oy, w - 5, oy), QLine(w - 5, oy, w - 10, oy - 5),
+              QLine(w - 5, oy, w - 10, oy + 5)};
+    if (!rx.valid || !ry.valid)
         return l;
-    l.minX = e.minX;
-    l.maxX = e.maxX;
-    l.minY = e.minY;
-    l.maxY = e.maxY;
-    if (!(l.minX < l.maxX)) {
-        l.minX -= 1;
-        l.maxX += 1;
-    }
-    if (!(l.minY < l.maxY)) {
-        l.minY -= 1;
-        l.maxY += 1;
-    }
-    l.scaleX = (w - 20) / (l.maxX - l.minX);
-    l.scaleY = (h - 20) / (l.maxY - l.minY);
+    l.minX = rx.first;
+    l.maxX = rx.last();
+    l.minY = ry.first;
+    l.maxY = ry.last();
+    // The values keep a margin from the frame and from the arrow heads.
+    l.left = ox + Margin;
+    l.bottom = oy - Margin;
+    const double spanX = (w - 10 - Margin) - l.left;
+    const double spanY = l.bottom - (top + 5 + Margin);
+    if (!(spanX > 0) || !(spanY > 0))
+        return l;
+    l.scaleX = spanX / (l.maxX - l.minX);
+    l.scaleY = spanY / (l.maxY - l.minY);
     // A span too wide for a double (from -1e308 to 1e308) leaves no usable scale.
-    if (!std::isfinite(l.scaleX) || !std::isfinite(l.scaleY))
+    if (!std::isfinite(l.scaleX) || !std::isfinite(l.scaleY) || !(l.scaleX > 0) || !(l.scaleY > 0))
         return l;
+    for (int i = 0; i <= rx.steps; ++i) {
+        const int x = px(l.mapX(rx.first + i * rx.step));
+        const QString t = DiagramGeometry::axisNumber(rx.first + i * rx.step, rx.step);
+        l.ticks << QLine(x, oy, x, oy + 4);
+        l.labels << Label{t, QPoint(x - fm.horizontalAdvance(t) / 2, oy + 4 + asc)};
+    }
+    for (int i = 0; i <= ry.steps; ++i) {
+        const int y = px(l.mapY(ry.first + i * ry.step));
+        l.ticks << QLine(ox - 4, y, ox, y);
+        l.labels << Label{yNumbers.at(i),
+                          QPoint(ox - 6 - fm.horizontalAdvance(yNumbers.at(i)), y + (asc - fm.descent()) / 2)};
+    }
     const int n = int(std::min(xs.size(), ys.size()));
     l.markers.reserve(2 * n);
     for (int i = 0; i < n; ++i) {
@@ -76,9 +113,8 @@ Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize&
             continue;
         const double cx = l.mapX(x);
         const double cy = l.mapY(y);
-        using DiagramGeometry::px;
-        l.markers << QLine(px(cx - 2), px(cy), px(cx + 2), px(cy))
-                  << QLine(px(cx), px(cy - 2), px(cx), px(cy + 2));
+        l.markers << QLine(px(cx - MarkerArm), px(cy), px(cx + MarkerArm), px(cy))
+                  << QLine(px(cx), px(cy - MarkerArm), px(cx), px(cy + MarkerArm));
         ++l.points;
     }
     return l;
@@ -100,8 +136,9 @@ RegressionLayout regressionLayout(const Layout& l, const QVector<double>& xs,
         return out;
     using DiagramGeometry::px;
     out.line = QLine(px(l.mapX(e.minX)), px(l.mapY(y0)), px(l.mapX(e.maxX)), px(l.mapY(y1)));
-    out.textPos = QPoint(l.width / 2 - 40, l.height / 2 - 40);
-    out.text = r.equation();
+    out.textPos = l.topTextPos;
+    const QString r2 = r.bestimmtheit();
+    out.text = r2.isEmpty() ? r.equation() : r.equation() + QStringLiteral("    ") + r2;
     out.drawn = true;
     return out;
 }

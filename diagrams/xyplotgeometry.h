@@ -7,8 +7,11 @@
 #include <QString>
 #include <QVector>
 
-// Where the XY plot puts its axes, markers and regression line: pure functions of the
-// values and the widget size, shared by painting and the tests.
+class QFontMetrics;
+
+// Where the XY plot puts its axes, numbers, names, markers and regression line: pure
+// functions of the values, the names, the font and the widget size, shared by painting
+// and the tests.
 namespace XYPlotGeometry {
 
 // Extremes over the rows whose x and y are both finite; the others are not plotted.
@@ -18,25 +21,44 @@ struct Extremes {
 };
 Extremes extremes(const QVector<double>& xs, const QVector<double>& ys);
 
+struct Label {
+    QString text;
+    QPoint pos;   // baseline start
+};
+
+// Half the length of a marker's strokes: markers are 2 * MarkerArm + 1 pixels wide.
+constexpr int MarkerArm = 4;
+// Room between the axis frame and the outermost values.
+constexpr int Margin = 10;
+
 struct Layout {
     QVector<QLine> axes;     // the two axes and their arrow strokes
+    QVector<QLine> ticks;    // a short stroke at every axis number
+    QVector<Label> labels;   // axis numbers and the two column titles
     QVector<QLine> markers;  // two strokes per plotted point
     int points = 0;          // plotted points
-    // The spans the axes show: an axis whose values are all equal spans v - 1 to v + 1.
+    // The spans the axes show (round steps around the values).
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
     double scaleX = 0, scaleY = 0;  // pixels per unit
+    double left = 0;         // pixel of minX
+    double bottom = 0;       // pixel of minY
     int width = 0, height = 0;
+    QPoint captionPos;       // baseline of the "n = ..." line
+    QPoint topTextPos;       // baseline of a line above the plot (the regression's equation)
     // Plot position of a value pair, before truncation.
-    double mapX(double x) const { return 15 + (x - minX) * scaleX; }
-    double mapY(double y) const { return height - (y - minY) * scaleY - 15; }
+    double mapX(double x) const { return left + (x - minX) * scaleX; }
+    double mapY(double y) const { return bottom - (y - minY) * scaleY; }
 };
-Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size);
+// topLines lines of text are kept free above the plot for the caller.
+Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size,
+              const QFontMetrics& fm, const QString& xName = QString(),
+              const QString& yName = QString(), int topLines = 0);
 
 struct RegressionLayout {
     bool drawn = false;
     QLine line;
     QPoint textPos;  // baseline start of the equation
-    QString text;
+    QString text;    // the equation and, where defined, R² beside it
 };
 RegressionLayout regressionLayout(const Layout& l, const QVector<double>& xs,
                                   const QVector<double>& ys);

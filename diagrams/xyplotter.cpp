@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 
 #include "core/recomputescheduler.h"
+#include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "diagrams/viewdrag.h"
 #include "diagrams/viewpicture.h"
@@ -51,13 +52,32 @@ void XYPlotter::updateData()
     update();
 }
 
+QString XYPlotter::spaltenTitel(int column) const
+{
+    if (!m_model || column < 0 || column >= m_model->columnCount())
+        return QString();
+    return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+XYPlotGeometry::Layout XYPlotter::plotLayout(const QPainter& p, const QSize& size) const
+{
+    return XYPlotGeometry::layout(xs, ys, size, QFontMetrics(font(), p.device()),
+                                  spaltenTitel(xColumn), spaltenTitel(yColumn), topLines());
+}
+
 void XYPlotter::draw(QPainter& p, const QSize& size) const
 {
-    const XYPlotGeometry::Layout l = XYPlotGeometry::layout(xs, ys, size);
+    const XYPlotGeometry::Layout l = plotLayout(p, size);
     p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    p.setFont(font());
     p.setPen(QPen());
     p.drawLines(l.axes);
-    p.setPen(Qt::blue);
+    p.drawLines(l.ticks);
+    for (const XYPlotGeometry::Label& t : l.labels)
+        p.drawText(t.pos, t.text);
+    // The base: the points plotted (rows with two finite numbers).
+    p.drawText(l.captionPos, QStringLiteral("n = ") + ZahlText::shown(l.points, 'f', 0));
+    p.setPen(QPen(QBrush(Qt::blue), 2));
     p.drawLines(l.markers);
     if (l.points > 0)
         paint(p, l);

@@ -29,6 +29,10 @@ public:
 
     // Draws the whole plot onto any paint device of that size; changes nothing.
     void draw(QPainter& p, const QSize& size) const;
+    // The layout draw() uses on that painter's device.
+    XYPlotGeometry::Layout plotLayout(const QPainter& p, const QSize& size) const;
+    // The column's title in the data table (empty without a model or column).
+    QString spaltenTitel(int column) const;
     // A picture of the plot; the caller owns the result.
     QMimeData* createMimeData();
 
@@ -38,6 +42,8 @@ public slots:
 protected:
     // Drawn over the plot, laid out as l, when it has at least one point; nothing here.
     virtual void paint(QPainter& p, const XYPlotGeometry::Layout& l) const;
+    // Lines of text that paint() puts above the plot.
+    virtual int topLines() const { return 0; }
 
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -4,7 +4,18 @@
 #include <QtTest>
 #include <memory>
 
+#include <QGridLayout>
+
+#include "analyses/aenlichkeitscodes.h"
 #include "analyses/angaben.h"
+#include "analyses/chiquadrat.h"
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
+#include "analyses/modelaenlichkeits3dview.h"
+#include "analyses/modelaenlichkeitstabelle.h"
+#include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
+#include "diagrams/farblegende.h"
+#include "diagrams/xmasdiagram.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
@@ -26,6 +37,10 @@ private slots:
     void multiColumnBasePerColumn();
     void drawnUnderTheChart();
     void tableShowsThemBelowItsTable();
+    void everyOtherAdapterSaysItsBase();
+    void chiSquareDrawsThemWithItsDiagram();
+    void xmasGrowsByItsLines();
+    void similarityViewsExplainTheirColours();
 };
 
 void TstAngaben::initTestCase()
@@ -146,6 +161,102 @@ void TstAngaben::tableShowsThemBelowItsTable()
     QCOMPARE(t.toHTML(), html);
     t.setCaption({});
     QVERIFY(t.captionLabelWidget()->isHidden());
+}
+
+// Direct values count the cells that give a number; the column combinations count
+// every row.
+void TstAngaben::everyOtherAdapterSaysItsBase()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B"}, {{"3", "1"}, {"", "2"}, {"x", "0"}, {"5", "4"}}));
+    DirektDiagramAdapter direct;
+    auto* d1 = new BalkenDiagram;
+    direct.setModel(m.get());
+    direct.setDiagram(d1);
+    QCOMPARE(d1->values(), (QVector<double>{3, 5}));
+    QCOMPARE(d1->captionLines(), QStringList{"n = 2"});
+
+    DirektMultiDiagramAdapter multi;
+    auto* d2 = new BalkenDiagram;
+    multi.setModel(m.get());
+    multi.setDiagram(d2);
+    multi.setSpalten({0, 1});
+    QCOMPARE(d2->captionLines(), QStringList{"n = 2 (A), 3 (B)"});
+
+    SpaltenHaeufigkeitsDiagramAdapter combos;
+    auto* d3 = new BalkenDiagram;
+    combos.setModel(m.get());
+    combos.setDiagram(d3);
+    combos.setSpalten({0, 1});
+    QCOMPARE(d3->captionLines(), QStringList{"n = 4"});
+}
+
+void TstAngaben::chiSquareDrawsThemWithItsDiagram()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Wert", "G"}, {{"1", "a"}, {"2", "a"}, {"2", "b"}, {"3", "a"}, {"4", "b"}}));
+    ChiQuadrat v;
+    auto* d = new BalkenDiagram;
+    v.setModel(m.get());
+    v.setDiagram(d);
+    auto* grid = qobject_cast<QGridLayout*>(v.layout());
+    const int items = grid->count();
+    QCOMPARE(d->captionLines(), QStringList{"n = 5"});
+    v.setDepFilter("a", 1);
+    QCOMPARE(d->captionLines(), (QStringList{"Filter: G = a", "n = 3"}));
+    // The grid of controls holds what it held: the lines belong to the diagram.
+    QCOMPARE(grid->count(), items);
+    for (QLabel* l : v.findChildren<QLabel*>())
+        QVERIFY(!l->text().contains(QStringLiteral("n = ")));
+}
+
+void TstAngaben::xmasGrowsByItsLines()
+{
+    XmasDiagram x;
+    QCOMPARE(x.size(), QSize(150, 280));
+    x.setCaption({"n = 7"});
+    const int strip = x.captionHeight(x.fontMetrics());
+    QCOMPARE(x.size(), QSize(150, 280 + strip));
+    // The picture keeps its place; the line is written under it on white.
+    const QImage img = ViewPicture::of(&x);
+    QCOMPARE(img.pixelColor(75, 250), QColor(240, 100, 0));
+    int ink = 0;
+    for (int y = 280; y < img.height(); ++y)
+        for (int c = 0; c < 150; ++c)
+            ink += img.pixelColor(c, y).lightness() < 128 ? 1 : 0;
+    QVERIFY(ink > 5);
+    x.setCaption({});
+    QCOMPARE(x.size(), QSize(150, 280));
+}
+
+void TstAngaben::similarityViewsExplainTheirColours()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B", "C"}, {{"x", "y", "z"}, {"x", "y", "w"}}));
+    ModelAenlichkeitsTabelle table;
+    table.setModel(m.get());
+    table.setSpalten({0, 1, 2});
+    const QString text = table.toText();
+    const QVector<FarbLegende::Eintrag> bands = table.legende()->eintraege();
+    QCOMPARE(bands.size(), 5);
+    // Every colour of a cell has its entry: the two cells' colours among them.
+    const QList<QColor> used = {AenlichkeitsCodes::colour(66), AenlichkeitsCodes::colour(100)};
+    for (const QColor& c : used) {
+        bool found = false;
+        for (const auto& b : bands)
+            found = found || b.colour == c;
+        QVERIFY(found);
+    }
+    QCOMPARE(bands.at(0).text, QString("unter 10 %"));
+    QCOMPARE(bands.at(3).text, QString("50 bis 69 %"));
+    QVERIFY(table.legende()->heading().contains(QStringLiteral("Prozent")));
+    QCOMPARE(table.toText(), text);   // the clipboard's text stays as it was
+
+    ModelAenlichkeits3dView bars;
+    bars.setModel(m.get());
+    bars.setSpalten({0, 1, 2});
+    QCOMPARE(bars.legende()->eintraege().size(), 5);
+    QVERIFY(bars.legende()->heading().contains(QStringLiteral("3 gewählten Spalten")));
 }
 
 QTEST_MAIN(TstAngaben)

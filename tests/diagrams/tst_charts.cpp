@@ -120,9 +120,10 @@ void TstCharts::pieSpans()
     // Pie square and legend from the metrics.
     const QFontMetrics fm(d.font());
     const int titleH = QFontMetrics(DiagramGeometry::titleFont(d.font())).height();
-    const int lw = std::max(20, fm.horizontalAdvance("R") > fm.horizontalAdvance("Q")
-                                    ? std::max(fm.horizontalAdvance("R"), fm.horizontalAdvance("P"))
-                                    : std::max(fm.horizontalAdvance("Q"), fm.horizontalAdvance("P")));
+    // Each legend entry is a colour square and its label.
+    const int lw = std::max(20, std::max({fm.horizontalAdvance("P"), fm.horizontalAdvance("Q"),
+                                          fm.horizontalAdvance("R")})
+                                    + DiagramGeometry::swatchRoom(fm));
     QCOMPARE(l.legendWidth, lw);
     QCOMPARE(l.legendFrame, QRect(400 - lw - 12, titleH + 5, lw + 5, 3 * fm.height() + 10));
     const int d0 = std::min(300 - 10 - titleH, 400 - lw - 20);

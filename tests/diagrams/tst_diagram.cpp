@@ -67,6 +67,14 @@ BalkenLayoutH layoutH(const BalkenDiagram_h& d, const QSize& s)
 
 using TestUtil::feed;
 
+QStringList texts(const QVector<DiagramGeometry::Text>& ts)
+{
+    QStringList out;
+    for (const auto& t : ts)
+        out << t.text;
+    return out;
+}
+
 QPoint centre(const QRect& r)
 {
     return QPoint(r.x() + r.width() / 2, r.y() + r.height() / 2);
@@ -564,55 +572,72 @@ void TstDiagram::plainScale()
     const QSize size(400, 300);
     const BalkenLayout l = layoutV(d, size);
     QVERIFY(!l.percentScale);
-    QVERIFY(l.axisTexts.isEmpty());
+    // Counts up to 8: an axis 0, 2, 4, 6, 8 whose numbers take the left margin.
+    QCOMPARE(texts(l.axisTexts), QStringList({"0", "2", "4", "6", "8"}));
     QCOMPARE(l.reference, 8.0);
-    QCOMPARE(l.left, 5);
-    QCOMPARE(l.plotWidth, 395);
-    // One row of three: b = 395 / (3 * 1.5 + 0.5).
-    QCOMPARE(l.barWidth, 79);
+    const int L = fm(d).horizontalAdvance("8") + 5;
+    QCOMPARE(l.left, L);
+    QCOMPARE(l.plotWidth, 400 - L);
+    const int b = int((400 - L) / (3 * 1.5 + 0.5));
+    QCOMPARE(l.barWidth, b);
     const int P = 300 - tfm(d).height() - fm(d).height() - 25;
-    const int U = int(P - 0.4 * 79);
+    const int U = int(P - 0.4 * b);
     QCOMPARE(l.usableHeight, U);
 
-    // Grid: every 50 pixels up from the base line while above the plot top.
-    QVERIFY(!l.grid.isEmpty());
-    for (int i = 0; i < l.grid.size(); ++i)
-        QCOMPARE(l.grid.at(i), QLine(5, 280 - 50 * i, 395, 280 - 50 * i));
-    QVERIFY(280 - 50 * (l.grid.size() - 1) > 280 - P);
-    QVERIFY(280 - 50 * l.grid.size() <= 280 - P);
-    QCOMPARE(l.baseLine, QLine(5, 280, 390, 280));
+    // A line per step, where a bar of that value ends, its number on it.
+    QCOMPARE(l.grid.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const int y = 280 - int(i * 2.0 * U / 8);
+        QCOMPARE(l.grid.at(i), QLine(5, y, 395, y));
+        QCOMPARE(l.axisTexts.at(i).pos, QPoint(5, y));
+    }
+    QCOMPARE(l.baseLine, QLine(5, 280, 400 - L - 5, 280));
 
     QCOMPARE(l.items.size(), 3);
-    const int xs[] = {44, 162, 280};
+    const int xs[] = {L + b / 2, int(L + b / 2 + 1.5 * b), int(int(L + b / 2 + 1.5 * b) + 1.5 * b)};
     const int hs[] = {int(0.25 * U), int(0.5 * U), U};
     for (int i = 0; i < 3; ++i) {
         const BalkenItem& it = l.items.at(i);
-        QCOMPARE(it.front, QRect(xs[i], 280 - hs[i], 79, hs[i]));
+        QCOMPARE(it.front, QRect(xs[i], 280 - hs[i], b, hs[i]));
         QCOMPARE(it.label.text, QString::number(i));
-        QCOMPARE(it.label.pos, QPoint(xs[i] + (79 - fm(d).horizontalAdvance(QString::number(i))) / 2, 295));
+        QCOMPARE(it.label.pos, QPoint(xs[i] + (b - fm(d).horizontalAdvance(QString::number(i))) / 2, 295));
     }
+    // The bars of 4 and 8 end on the lines of 4 and 8.
+    QCOMPARE(l.items.at(1).front.top(), l.grid.at(2).y1());
+    QCOMPARE(l.items.at(2).front.top(), l.grid.at(4).y1());
     // The tallest bar fills the usable height exactly; its 3D faces.
-    const int x = 280;
+    const int x = xs[2];
     const int top = 280 - U;
     QCOMPARE(l.items.at(2).side,
-             QPolygon({QPoint(359, 280), QPoint(359, top), QPoint(int(x + 1.353 * 79), int(top - 0.353 * 79)),
-                       QPoint(int(x + 1.353 * 79), int(280 - 0.353 * 79))}));
+             QPolygon({QPoint(x + b, 280), QPoint(x + b, top), QPoint(int(x + 1.353 * b), int(top - 0.353 * b)),
+                       QPoint(int(x + 1.353 * b), int(280 - 0.353 * b))}));
     QCOMPARE(l.items.at(2).top,
-             QPolygon({QPoint(x, top), QPoint(359, top), QPoint(int(x + 1.353 * 79), int(top - 0.353 * 79)),
-                       QPoint(int(x + 0.353 * 79), int(top - 0.353 * 79))}));
+             QPolygon({QPoint(x, top), QPoint(x + b, top), QPoint(int(x + 1.353 * b), int(top - 0.353 * b)),
+                       QPoint(int(x + 0.353 * b), int(top - 0.353 * b))}));
     // Value texts "2.0", "4.0", "8.0" fit and stand above each bar.
     QVERIFY(l.valueTextsShown);
     const int tw = fm(d).horizontalAdvance("8.0");
     QCOMPARE(l.items.at(2).valueText.text, QStringLiteral("8.0"));
-    QCOMPARE(l.items.at(2).valueText.pos, QPoint(int((1.343 * 79 - tw) * 0.5 + x), int(top - 0.4 * 79)));
+    QCOMPARE(l.items.at(2).valueText.pos, QPoint(int((1.343 * b - tw) * 0.5 + x), int(top - 0.4 * b)));
 
     const QImage img = TestUtil::render(d, size);
     const QPoint c = centre(l.items.at(1).front);
     QVERIFY(TestUtil::isColor(img, c.x(), c.y(), Qt::blue));
-    QVERIFY(TestUtil::isColor(img, x + 79 + 10, 280 - U / 2, QColor(Qt::blue).darker(200)));
-    QVERIFY(TestUtil::isColor(img, x + 40, top - 5, QColor(Qt::blue).lighter(150)));
-    QVERIFY(TestUtil::isColor(img, 20, 278, Qt::white));
-    QVERIFY(TestUtil::isColor(img, 20, 280, Qt::black));
+    QVERIFY(TestUtil::isColor(img, x + b + 10, 280 - U / 2, QColor(Qt::blue).darker(200)));
+    QVERIFY(TestUtil::isColor(img, x + b / 2, top - 5, QColor(Qt::blue).lighter(150)));
+    QVERIFY(TestUtil::isColor(img, xs[0] - 3, 278, Qt::white));
+    QVERIFY(TestUtil::isColor(img, xs[0] - 3, 280, Qt::black));
+    // Pixel probe: the bar of 4 is blue one row under the line of 4 and white above it
+    // (its top face is drawn right of the front), and the number "8" stands left of
+    // the bars at its line.
+    const int y4 = l.grid.at(2).y1();
+    QVERIFY(TestUtil::isColor(img, xs[1] + 2, y4 + 1, Qt::blue));
+    QVERIFY(TestUtil::isColor(img, xs[1] + 2, y4 - 5, Qt::white));
+    int ink = 0;
+    for (int y = l.grid.at(4).y1() - fm(d).ascent(); y < l.grid.at(4).y1(); ++y)
+        for (int x8 = 5; x8 < L; ++x8)
+            ink += img.pixelColor(x8, y).lightness() < 128 ? 1 : 0;
+    QVERIFY(ink > 3);
 }
 
 void TstDiagram::clusters()
@@ -621,7 +646,8 @@ void TstDiagram::clusters()
     feed(d, {1, 2, 3, 4, 5, 6}, 3, {"a", "b", "c"}, {"erste", "zweite"});
     const QSize size(500, 300);
     const BalkenLayout l = layoutV(d, size);
-    const int lw = std::max(fm(d).horizontalAdvance("erste"), fm(d).horizontalAdvance("zweite")) + 10;
+    const int lw = std::max(fm(d).horizontalAdvance("erste"), fm(d).horizontalAdvance("zweite"))
+        + DiagramGeometry::swatchRoom(fm(d)) + 10;
     QVERIFY(l.hasLegend);
     QCOMPARE(l.legendBox, QRect(500 - lw - 5, 25, lw, 2 * fm(d).height() + 5));
     QCOMPARE(l.legend.size(), 2);
@@ -631,19 +657,20 @@ void TstDiagram::clusters()
 
     QCOMPARE(l.rows, 2);
     QCOMPARE(l.perRow, 3);
-    const int A = 500 - lw - 5 - 5;
+    const int L = fm(d).horizontalAdvance("6") + 5;
+    const int A = 500 - lw - 5 - L;
     QCOMPARE(l.plotWidth, A);
     const int b = int(A / (3 * 1.5 * 3 - 1.0));
     QCOMPARE(l.barWidth, b);
 
     // Row 0 at 5 + b/2, 4.5 b apart; row 1 1.5 b to the right of row 0.
-    int x0 = 5 + b / 2;
+    int x0 = L + b / 2;
     QList<int> row0;
     for (int k = 0; k < 3; ++k) {
         row0 << x0;
         x0 = int(x0 + 1.5 * 3 * b);
     }
-    int x1 = int(5 + b / 2 + 1.5 * b);
+    int x1 = int(L + b / 2 + 1.5 * b);
     QStringList labelTexts;
     for (int i = 0; i < 6; ++i) {
         const BalkenItem& it = l.items.at(i);
@@ -754,7 +781,7 @@ void TstDiagram::nanAndNoScale()
     QCOMPARE(l.reference, 10.0);   // the NaN does not take part in the maximum
     QCOMPARE(l.items.at(0).label.text, QStringLiteral("leer"));
 
-    // Without a positive maximum: title, labels, grid and base line, no bars.
+    // Without a positive maximum: title, labels and base line; no scale, no bars.
     for (const QVector<double>& values : {QVector<double>{0, 0}, QVector<double>{-1, -3},
                                           QVector<double>{NaN, NaN}}) {
         feed(d, values, 0, {"a", "b"}, {"r"}, {}, "T");
@@ -763,7 +790,8 @@ void TstDiagram::nanAndNoScale()
         QVERIFY(!l.hasScale);
         QCOMPARE(l.title.text, QStringLiteral("T"));
         QVERIFY(l.hasLegend);
-        QVERIFY(!l.grid.isEmpty());
+        QVERIFY(l.grid.isEmpty());
+        QVERIFY(l.axisTexts.isEmpty());
         QCOMPARE(l.items.size(), 2);
         for (const BalkenItem& it : l.items) {
             QVERIFY(!it.hasBar);
@@ -795,8 +823,9 @@ void TstDiagram::tinySurfacesEnd()
             TestUtil::render(*d, size);
     }
     const BalkenLayout lv = layoutV(v, size);
-    if ((size.height() - 50) / 5 <= 0)
+    if (lv.usableHeight <= 0)
         QVERIFY(lv.grid.isEmpty());
+    QCOMPARE(lv.grid.size(), lv.axisTexts.size());
     const BalkenLayoutH lh = layoutH(h, size);
     QVERIFY(lh.grid.size() <= std::max(0, size.width()));
     feed(v, {1, 5}, 0, {}, {}, "%");
@@ -829,7 +858,7 @@ void TstDiagram::horizontalOneValue()
     const QSize size(400, 300);
     const BalkenLayoutH l = layoutH(d, size);
     const int L = fm(d).horizontalAdvance("x") + 10;
-    const int P = 300 - tfm(d).height() - 15;
+    const int P = 300 - tfm(d).height() - 15 - fm(d).height();
     QCOMPARE(l.left, L);
     QCOMPARE(l.plotWidth, 400);
     QCOMPARE(l.plotHeight, P);
@@ -855,11 +884,16 @@ void TstDiagram::horizontalOneValue()
                                QPoint(int(e + 0.343 * b), int(y + (1 - 0.342) * b)),
                                QPoint(e, y + b)}));
     QCOMPARE(l.baseLine, QLine(L, 5, L, P));
-    // Grid from A - 20 leftwards in steps of (A - 40) / 5 while right of L.
-    QCOMPARE(l.gridStep, 72);
-    QCOMPARE(l.grid.first(), QLine(380, 5, 380, P));
-    for (const QLine& g : l.grid)
-        QVERIFY(g.x1() > L);
+    // Values up to 5: lines at 1, 2, ... 5 right of L, the last where the bar ends,
+    // with the numbers 0 to 5 under them.
+    QCOMPARE(l.reference, 5.0);
+    QCOMPARE(l.gridStep, E / 5);
+    QCOMPARE(l.grid.size(), 5);
+    QCOMPARE(l.grid.first(), QLine(L + E / 5, 5, L + E / 5, P));
+    QCOMPARE(l.grid.last().x1(), L + E);
+    QCOMPARE(texts(l.axisTexts), QStringList({"0", "1", "2", "3", "4", "5"}));
+    for (const auto& t5 : l.axisTexts)
+        QVERIFY(t5.pos.y() > P && t5.pos.y() < 300 - tfm(d).height());
 
     const QImage img = TestUtil::render(d, size);
     QVERIFY(TestUtil::isColor(img, L + 30, y + b / 2, Qt::blue));
@@ -902,10 +936,11 @@ void TstDiagram::horizontalRows()
     feed(d, {1, 2, 3, 4}, 2, {"a", "b"}, {"r0", "r1"});
     const QSize size(400, 300);
     const BalkenLayoutH l = layoutH(d, size);
-    const int lw = std::max(fm(d).horizontalAdvance("r0"), fm(d).horizontalAdvance("r1")) + 10;
+    const int lw = std::max(fm(d).horizontalAdvance("r0"), fm(d).horizontalAdvance("r1"))
+        + DiagramGeometry::swatchRoom(fm(d)) + 10;
     QCOMPARE(l.plotWidth, 400 - lw - 10);
     QCOMPARE(l.legendBox, QRect(400 - lw - 10, 25, lw, 2 * fm(d).height() + 5));
-    const int P = 300 - tfm(d).height() - 15;
+    const int P = 300 - tfm(d).height() - 15 - fm(d).height();
     const int b = int(P / (3 * 1.5 * 2));
     QCOMPARE(l.barThickness, b);
     const int y00 = int(0.643 * b);
@@ -936,7 +971,7 @@ void TstDiagram::horizontalNoGridStep()
     const QString row = QStringLiteral("eine sehr lange Zeilenbeschriftung");
     feed(d, {1, 2}, 0, {}, {row});
     // A plot width of 40 leaves a grid step of 0 with the labels still left of it.
-    const int W = fm(d).horizontalAdvance(row) + 10 + 10 + 40;
+    const int W = fm(d).horizontalAdvance(row) + DiagramGeometry::swatchRoom(fm(d)) + 10 + 10 + 40;
     const BalkenLayoutH l = layoutH(d, QSize(W, 200));
     QCOMPARE(l.plotWidth, 40);
     QVERIFY(l.left < l.plotWidth - 20);

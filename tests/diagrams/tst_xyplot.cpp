@@ -27,6 +27,7 @@ private slots:
     void viewAndCommandAgree();
     void equationOnGermanDesktop();
     void pixels();
+    void axesShowTheirValues();
     void degenerate_data();
     void degenerate();
     void followsCells();
@@ -46,6 +47,27 @@ QImage draw(const XYPlotter& p, const QSize& size = QSize(220, 220))
     QPainter painter(&img);
     p.draw(painter, size);
     return img;
+}
+
+XYPlotGeometry::Layout layoutOf(const XYPlotter& p, const QSize& size = QSize(220, 220))
+{
+    QImage img(size, QImage::Format_ARGB32);
+    QPainter painter(&img);
+    return p.plotLayout(painter, size);
+}
+
+QStringList labelTexts(const XYPlotGeometry::Layout& l)
+{
+    QStringList out;
+    for (const auto& t : l.labels)
+        out << t.text;
+    return out;
+}
+
+// Where nothing but the regression's equation is drawn: the line above the plot.
+QRect equationRow(const XYPlotGeometry::Layout& l, const XYPlotter& p)
+{
+    return QRect(l.topTextPos.x(), 0, l.width - l.topTextPos.x(), 5 + p.fontMetrics().height());
 }
 
 int count(const QImage& img, const QColor& c, const QRect& area)
@@ -72,6 +94,11 @@ void TstXYPlot::equation_data()
                                         << "y=0.5*x-1.5";
     QTest::newRow("six digits") << QList<QStringList>{{"0", "0"}, {"3", "1"}}
                                 << "y=0.333333*x+0";
+    // The points scatter around the line: R² says how much of y it explains.
+    QTest::newRow("scatter") << QList<QStringList>{{"0", "0"}, {"1", "2"}, {"2", "1"}, {"3", "3"}}
+                             << "y=0.8*x+0.3    R\u00B2 = 0.64";
+    QTest::newRow("flat") << QList<QStringList>{{"0", "0"}, {"1", "1"}, {"2", "0"}}
+                          << "y=0*x+0.333333    R\u00B2 = 0";
     QTest::newRow("German decimal commas")
         << QList<QStringList>{{"0", "-1,5"}, {"2,0", "-0,5"}, {"1.000,5", "498,75"}}
         << "y=0.5*x-1.5";
@@ -90,12 +117,13 @@ void TstXYPlot::equation()
     LineareRegression p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
-    const XYPlotGeometry::Layout l = XYPlotGeometry::layout(p.xValues(), p.yValues(), {220, 220});
+    const XYPlotGeometry::Layout l = layoutOf(p);
     const XYPlotGeometry::RegressionLayout r =
         XYPlotGeometry::regressionLayout(l, p.xValues(), p.yValues());
     QVERIFY(r.drawn);
-    QCOMPARE(r.text, text);
-    QCOMPARE(r.textPos, QPoint(70, 70));
+    // Lines through every point explain all of y.
+    QCOMPARE(r.text, text.contains(QStringLiteral("R\u00B2")) ? text : text + QStringLiteral("    R\u00B2 = 1"));
+    QCOMPARE(r.textPos, l.topTextPos);
 }
 
 void TstXYPlot::viewAndCommandAgree_data()
@@ -138,13 +166,12 @@ void TstXYPlot::viewAndCommandAgree()
     QCOMPARE(script.asked.size(), 1);
     const QString said = script.asked.first().label;
 
-    const XYPlotGeometry::Layout l =
-        XYPlotGeometry::layout(view.xValues(), view.yValues(), {220, 220});
+    const XYPlotGeometry::Layout l = layoutOf(view);
     const XYPlotGeometry::RegressionLayout drawn =
         XYPlotGeometry::regressionLayout(l, view.xValues(), view.yValues());
     QCOMPARE(drawn.drawn, defined);
     if (defined) {
-        QCOMPARE(drawn.text, g.equation());
+        QVERIFY(drawn.text.startsWith(g.equation() + QLatin1Char(' ')));
         QVERIFY2(said.endsWith(QLatin1Char('\t') + g.equation()), qPrintable(said));
     } else {
         QVERIFY2(said.contains(QLatin1String("nicht bestimmt")), qPrintable(said));
@@ -166,7 +193,8 @@ void TstXYPlot::equationOnGermanDesktop()
     QCOMPARE(minus, QString("y=0,21*x-1,23457e+06"));
 }
 
-// (0, 1), (1, 3), (2, 5) on 220 x 220: 100 pixels per x unit, 50 per y unit.
+// (0, 1), (1, 3), (2, 5) on 220 x 220: markers of nine pixels off the frame, the line
+// over them, the equation above the plot.
 void TstXYPlot::pixels()
 {
     std::unique_ptr<QStandardItemModel> m(pairs({{"0", "1"}, {"1", "3"}, {"2", "5"}}));
@@ -176,47 +204,99 @@ void TstXYPlot::pixels()
         p->setModel(m.get());
         p->setSpalten(0, 1);
     }
+    const XYPlotGeometry::Layout l = layoutOf(plain);
     const QImage a = draw(plain);
-    QVERIFY(TestUtil::isColor(a, 100, 100, Qt::white));
-    QVERIFY(TestUtil::isColor(a, 15, 100, Qt::black));    // y axis
-    QVERIFY(TestUtil::isColor(a, 100, 205, Qt::black));   // x axis
-    QVERIFY(TestUtil::isColor(a, 10, 10, Qt::black));     // arrow stroke
-    QVERIFY(TestUtil::isColor(a, 210, 210, Qt::black));
-    // The marker of (1, 3) at (115, 105): a plus of blue strokes, white between them.
-    for (const QPoint& pt : {QPoint(115, 105), QPoint(113, 105), QPoint(117, 105),
-                             QPoint(115, 103), QPoint(115, 107)})
-        QVERIFY2(TestUtil::isColor(a, pt.x(), pt.y(), Qt::blue), qPrintable(QString("%1,%2").arg(pt.x()).arg(pt.y())));
-    QVERIFY(TestUtil::isColor(a, 113, 103, Qt::white));
-    QVERIFY(TestUtil::isColor(a, 215, 5, Qt::blue));      // largest values: the far corner
+    const QLine yAxis = l.axes.at(0);
+    const QLine xAxis = l.axes.at(3);
+    QVERIFY(TestUtil::isColor(a, yAxis.x1(), (yAxis.y1() + yAxis.y2()) / 2, Qt::black));
+    QVERIFY(TestUtil::isColor(a, (xAxis.x1() + xAxis.x2()) / 2, xAxis.y1(), Qt::black));
+    constexpr int arm = XYPlotGeometry::MarkerArm;
+    QVERIFY(2 * arm + 1 >= 5);
+    const double xs[] = {0, 1, 2};
+    const double ys[] = {1, 3, 5};
+    for (int i = 0; i < 3; ++i) {
+        const int cx = int(l.mapX(xs[i]));
+        const int cy = int(l.mapY(ys[i]));
+        // A plus of blue strokes, white between them, and not on the frame.
+        for (const QPoint& pt : {QPoint(cx, cy), QPoint(cx - arm, cy), QPoint(cx + arm, cy),
+                                 QPoint(cx, cy - arm), QPoint(cx, cy + arm)})
+            QVERIFY2(TestUtil::isColor(a, pt.x(), pt.y(), Qt::blue), qPrintable(QString("%1,%2").arg(pt.x()).arg(pt.y())));
+        QVERIFY(TestUtil::isColor(a, cx - arm, cy - arm, Qt::white));
+        QVERIFY(cx - arm - 1 > yAxis.x1());
+        QVERIFY(cy + arm + 1 < xAxis.y1());
+    }
     QCOMPARE(count(a, Qt::red, a.rect()), 0);
-    QCOMPARE(count(a, Qt::black, QRect(70, 55, 80, 18)), 0);
+    QCOMPARE(count(a, Qt::black, equationRow(l, plain)), 0);
 
     const QImage b = draw(line);
-    // The line passes through the markers and between them.
-    QVERIFY(TestUtil::isColor(b, 115, 105, Qt::red));
-    QVERIFY(TestUtil::isColor(b, 65, 155, Qt::red));
-    QVERIFY(TestUtil::isColor(b, 67, 155, Qt::red));      // five pixels wide
-    QVERIFY(TestUtil::isColor(a, 65, 155, Qt::white));
-    // The equation, black, on its baseline at (70, 70).
-    QVERIFY(count(b, Qt::black, QRect(70, 55, 80, 16)) > 10);
+    const XYPlotGeometry::Layout lb = layoutOf(line);
+    // The line passes through the markers and between them, five pixels wide.
+    const int mx = int(lb.mapX(0.5));
+    const int my = int(lb.mapY(2));
+    QVERIFY(TestUtil::isColor(b, int(lb.mapX(1)), int(lb.mapY(3)), Qt::red));
+    QVERIFY(TestUtil::isColor(b, mx, my, Qt::red));
+    QVERIFY(TestUtil::isColor(b, mx + 2, my, Qt::red) || TestUtil::isColor(b, mx, my - 2, Qt::red));
+    // The markers stay under it: their strokes reach out beside the line.
+    QVERIFY(count(b, Qt::blue, b.rect()) > 6);
+    // The equation with R², black, above the plot.
+    QVERIFY(count(b, Qt::black, equationRow(lb, line)) > 10);
     // The widget's own picture is the same drawing.
     line.resize(220, 220);
     QCOMPARE(ViewPicture::of(&line, QSize(220, 220)).convertToFormat(QImage::Format_RGB32),
              b.convertToFormat(QImage::Format_RGB32));
 }
 
+// Both axes carry round steps with their numbers, the column titles name them, and the
+// base is written under the plot.
+void TstXYPlot::axesShowTheirValues()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Alter", "Einkommen"}, {{"23", "1800"}, {"41", "3900"}, {"67", "2600"}, {"x", ""}}));
+    XYPlotter p;
+    p.setModel(m.get());
+    p.setSpalten(0, 1);
+    const QSize size(320, 240);
+    const XYPlotGeometry::Layout l = layoutOf(p, size);
+    // x from 0 (the text "x" reads as 0) to 67: steps of 20 up to 80; y 0 to 3900 by 1000.
+    QCOMPARE(l.minX, 0.0);
+    QCOMPARE(l.maxX, 80.0);
+    QCOMPARE(l.minY, 0.0);
+    QCOMPARE(l.maxY, 4000.0);
+    const QStringList t = labelTexts(l);
+    QCOMPARE(t.mid(0, 2), QStringList({"Einkommen", "Alter"}));
+    QCOMPARE(t.mid(2, 5), QStringList({"0", "20", "40", "60", "80"}));
+    QCOMPARE(t.mid(7), QStringList({"0", "1000", "2000", "3000", "4000"}));
+    QCOMPARE(l.ticks.size(), 10);
+    // Each x number is centred under its tick, each y number ends left of its tick.
+    const QFontMetrics fm = p.fontMetrics();
+    for (int i = 0; i < 5; ++i) {
+        const auto& xl = l.labels.at(2 + i);
+        QCOMPARE(xl.pos.x() + fm.horizontalAdvance(xl.text) / 2, l.ticks.at(i).x1());
+        QVERIFY(xl.pos.y() > l.ticks.at(i).y2());
+        const auto& yl = l.labels.at(7 + i);
+        QVERIFY(yl.pos.x() + fm.horizontalAdvance(yl.text) < l.ticks.at(5 + i).x1());
+    }
+    QCOMPARE(l.points, 4);
+    // The drawing: the names and the numbers are ink, the base "n = 4" in the last line.
+    const QImage img = draw(p, size);
+    int ink = 0;
+    for (int y = l.captionPos.y() - fm.ascent(); y <= l.captionPos.y(); ++y)
+        for (int x = 5; x < 5 + fm.horizontalAdvance("n = 4"); ++x)
+            ink += img.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+    QVERIFY(ink > 10);
+    QVERIFY(l.captionPos.y() > l.labels.at(1).pos.y());   // under the x axis's name
+}
+
 void TstXYPlot::degenerate_data()
 {
     QTest::addColumn<QList<QStringList>>("rows");
     QTest::addColumn<int>("markers");
-    QTest::addColumn<QPoint>("marker");   // centre of the first marker
-    QTest::newRow("no rows") << QList<QStringList>{} << 0 << QPoint();
-    // Equal values span v - 1 to v + 1: the points lie in the middle.
-    QTest::newRow("all x equal") << QList<QStringList>{{"4", "1"}, {"4", "3"}} << 2
-                                 << QPoint(115, 205);
-    QTest::newRow("one point") << QList<QStringList>{{"7", "7"}} << 1 << QPoint(115, 105);
-    QTest::newRow("only non-finite") << QList<QStringList>{{"inf", "1"}, {"2", "nan"}} << 0
-                                     << QPoint();
+    QTest::newRow("no rows") << QList<QStringList>{} << 0;
+    // Equal values span a step either side: the points lie in the middle.
+    QTest::newRow("all x equal") << QList<QStringList>{{"4", "1"}, {"4", "3"}} << 2;
+    QTest::newRow("one point") << QList<QStringList>{{"7", "7"}} << 1;
+    QTest::newRow("only non-finite") << QList<QStringList>{{"inf", "1"}, {"2", "nan"}} << 0;
+    QTest::newRow("beyond a double's span") << QList<QStringList>{{"-1e308", "1"}, {"1e308", "2"}} << 0;
 }
 
 // Nothing is drawn from values that have no scale; no regression without Sxx.
@@ -224,18 +304,24 @@ void TstXYPlot::degenerate()
 {
     QFETCH(QList<QStringList>, rows);
     QFETCH(int, markers);
-    QFETCH(QPoint, marker);
     std::unique_ptr<QStandardItemModel> m(pairs(rows));
     LineareRegression p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
     const QImage img = draw(p);
+    const XYPlotGeometry::Layout l = layoutOf(p);
+    QCOMPARE(l.points, markers);
     QCOMPARE(count(img, Qt::red, img.rect()), 0);
-    QCOMPARE(count(img, Qt::black, QRect(70, 55, 80, 18)), 0);
+    QCOMPARE(count(img, Qt::black, equationRow(l, p)), 0);
     QCOMPARE(count(img, Qt::blue, img.rect()) > 0, markers > 0);
-    if (markers > 0)
-        QVERIFY(TestUtil::isColor(img, marker.x(), marker.y(), Qt::blue));
-    QVERIFY(TestUtil::isColor(img, 15, 100, Qt::black));   // the axes are always there
+    if (markers > 0) {
+        // The first point stands in the middle of its axes' spans.
+        const QLine x = l.markers.at(0);
+        QCOMPARE((x.x1() + x.x2()) / 2, int(l.mapX((l.minX + l.maxX) / 2)));
+        QVERIFY(TestUtil::isColor(img, (x.x1() + x.x2()) / 2, x.y1(), Qt::blue));
+    }
+    const QLine yAxis = l.axes.at(0);   // the axes are always there
+    QVERIFY(TestUtil::isColor(img, yAxis.x1(), (yAxis.y1() + yAxis.y2()) / 2, Qt::black));
 }
 
 void TstXYPlot::followsCells()
@@ -274,7 +360,8 @@ void TstXYPlot::drag()
     QVERIFY(!sa.asked[0].items.contains("text/html"));
     const QImage img = sa.asked[0].preset.value<QImage>();
     QCOMPARE(img.size(), QSize(200, 150));
-    QVERIFY(TestUtil::isColor(img, 15, 75, Qt::black));
+    const QLine yAxis = layoutOf(p, QSize(200, 150)).axes.at(0);
+    QVERIFY(TestUtil::isColor(img, yAxis.x1(), (yAxis.y1() + yAxis.y2()) / 2, Qt::black));
 }
 
 QTEST_MAIN(TstXYPlot)

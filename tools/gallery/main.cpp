@@ -220,6 +220,46 @@ int main(int argc, char** argv)
         delete view;
     }
 
+    // Each diagram type fed by a count with a dependency filter set, so that the filter
+    // line and the base show; the XY plot and the regression line with their base.
+    for (const ViewTypes::DiagramType& type : ViewTypes::diagramTypes()) {
+        auto* a = new HaeufigkeitsDiagramAdapter;
+        a->setModel(data);
+        a->setModelColumn(4);
+        a->setDiagram(type.make());
+        a->setTitle(QStringLiteral("Frage 2"));
+        a->setDepFilter(QStringLiteral("A"), 1);
+        const QSize size(480, 360);
+        a->resize(size);
+        const QImage img = ViewPicture::of(a, size);
+        const QString file = out.filePath(QStringLiteral("gefiltert_%1.png").arg(fileName(type.name)));
+        if (!img.save(file)) {
+            err << "cannot write " << file << "\n";
+            return 1;
+        }
+        sheetRows << QList<QImage>{img};
+        ++written;
+        delete a;
+    }
+    for (const QString& name : {QStringLiteral("XYPlotter"), QStringLiteral("Lineare Regression")}) {
+        for (const ViewTypes::SpecialViewType& t : ViewTypes::specialViewTypes()) {
+            if (t.name != name || !t.make)
+                continue;
+            std::unique_ptr<ModelClient> v(t.make(data, {0, 2}));
+            const QSize size(480, 360);
+            v->resize(size);
+            const QImage img = ViewPicture::of(v.get(), size);
+            const QString file = out.filePath(QStringLiteral("gefiltert_%1.png")
+                                                  .arg(QString(name).replace(QLatin1Char(' '), QLatin1Char('_'))));
+            if (!img.save(file)) {
+                err << "cannot write " << file << "\n";
+                return 1;
+            }
+            sheetRows << QList<QImage>{img};
+            ++written;
+        }
+    }
+
     const int gap = 10;
     int sheetW = 0;
     int sheetH = gap;

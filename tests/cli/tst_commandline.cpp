@@ -10,7 +10,17 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "app/commandlinereport.h"
 #include "app/view.h"
+#include "diagrams/balkendiagram_h.h"
+#include "diagrams/diagram.h"
+#include "diagrams/viewpicture.h"
+#include "diagrams/xyplotter.h"
+#include "io/umfragedokument.h"
+#include "scriptedanswerer.h"
+#include <QStackedWidget>
+#include <QPainter>
 #include "core/gewichtung.h"
 
 // Starts the program as a shell script would: the report from the command line on small
@@ -28,6 +38,7 @@ private slots:
     void statFileReport();
     void reportFollowsDesktopNumbers();
     void crosstabReport();
+    void reportPicturesSayWhatTheyShow();
     void failures_data();
     void failures();
     void usage_data();
@@ -471,6 +482,81 @@ void TstCommandLine::installedTree()
     // Hints are advice (two main categories are wanted here); errors and warnings are not.
     QVERIFY2(validate.exitCode() == 0 && !said.contains("error:") && !said.contains("warning:"),
              said.constData());
+}
+
+// A monthly report made from the command line: a horizontal bar chart filtered on a
+// group, a count chart and an XY plot. Each picture is the view as the program draws
+// it, with the filter line, "n = ...", axis numbers and the column titles.
+void TstCommandLine::reportPicturesSayWhatTheyShow()
+{
+    write("umfrage.csv", "Gruppe;Frage;Alter;Punkte\n"
+                         "A;ja;20;5\nA;nein;30;9\nB;ja;40;12\nA;ja;50;14\nB;nein;60;20\n");
+    {
+        // The views are made in the program and kept as a views file.
+        ScriptedAnswerer answers;
+        UmfrageDokument doc;
+        QVERIFY(doc.importData(path("umfrage.csv")));
+        auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(doc.createView(
+            QString::fromUtf8("Häufigkeit"), "BalkenDiagram(H)", {1}, "Nach Gruppe A", ""));
+        QVERIFY(bars);
+        bars->setDepFilter("A", 0);
+        QVERIFY(doc.createView(QString::fromUtf8("Häufigkeit"), "BalkenDiagram(V)", {1},
+                               "Alle", ""));
+        QVERIFY(doc.createView("", "XYPlotter", {2, 3}, "Alter und Punkte", ""));
+        QVERIFY(doc.exportViewsCSV(path("ansichten.csv")));
+        QCOMPARE(answers.unexpected, 0);
+    }
+    const Result r = run({"--report", "bericht.html", "--views", "ansichten.csv", "umfrage.csv"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.errLines.isEmpty(), qPrintable(r.errLines.join('\n')));
+    QCOMPARE(checkPictures(path("bericht.html")), 3);
+
+    // The same views read back here, drawn at the report's size.
+    ScriptedAnswerer answers;
+    UmfrageDokument doc;
+    QVERIFY(doc.importData(path("umfrage.csv")));
+    QVERIFY(doc.importViewsCSV(path("ansichten.csv")));
+    QStackedWidget* area = doc.viewArea();
+    QCOMPARE(area->count(), 4);
+    const QSize size = CommandLineReport::PictureSize;
+
+    auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(1));
+    auto* counts = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(2));
+    auto* xy = qobject_cast<XYPlotter*>(area->widget(3));
+    QVERIFY(bars && counts && xy);
+    QCOMPARE(bars->diagram()->captionLines(), (QStringList{"Filter: Gruppe = A", "n = 3"}));
+    QCOMPARE(counts->diagram()->captionLines(), QStringList{"n = 5"});
+    // The XY plot names its axes by the columns and numbers them in round steps.
+    QImage probe(size, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    const XYPlotGeometry::Layout l = xy->plotLayout(painter, size);
+    painter.end();
+    QStringList texts;
+    for (const auto& label : l.labels)
+        texts << label.text;
+    QVERIFY2(texts.contains("Alter") && texts.contains("Punkte"), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains("20") && texts.contains("60"), qPrintable(texts.join('|')));
+    QCOMPARE(l.points, 5);
+    // The filtered bars (ja 2, nein 1) are numbered on a value axis of whole steps.
+    auto* h = qobject_cast<BalkenDiagram_h*>(bars->diagram());
+    QVERIFY(h);
+    QStringList numbers;
+    for (const auto& t : h->barLayout(size, QFontMetrics(h->font()), QFontMetrics(h->font())).axisTexts)
+        numbers << t.text;
+    QCOMPARE(numbers, (QStringList{"0", "1", "2"}));
+
+    for (int i = 1; i <= 3; ++i) {
+        const QImage cli(path(QStringLiteral("bericht_files/diagram%1.png").arg(i)));
+        QCOMPARE(cli.size(), size);
+        const QImage here = ViewPicture::of(area->widget(i), size);
+        QVERIFY2(cli.convertToFormat(QImage::Format_RGB32) == here.convertToFormat(QImage::Format_RGB32),
+                 qPrintable(QStringLiteral("picture %1 differs from the view").arg(i)));
+    }
+    // Without its caption lines the filtered chart's picture is another: they are in it.
+    const QImage withLines = ViewPicture::of(bars, size);
+    bars->diagram()->setCaption({});
+    QVERIFY(ViewPicture::of(bars, size) != withLines);
+    QCOMPARE(answers.unexpected, 0);
 }
 
 QTEST_MAIN(TstCommandLine)

@@ -1,6 +1,7 @@
 #include "commands/cremoveview.h"
 
 #include "core/modelclient.h"
+#include "core/statistikdatei.h"
 #include "core/viewhost.h"
 
 namespace {
@@ -46,14 +47,15 @@ void cRemoveView::redo()
         return;
     // Keep what the view is now: one brought back by undo may have been renamed or
     // given notes and settings since, and the next undo must bring those back.
-    m_record = m_view->record(idx, RecordVersion);
+    m_version = StatistikDatei::NewestVersion;
+    m_record = m_view->record(idx, m_version);
     m_row = idx;
     m_view->removeView(idx);
 }
 
 void cRemoveView::undo()
 {
-    ModelClient* mc = m_view->createFromRecord(m_record, RecordVersion);
+    ModelClient* mc = m_view->createFromRecord(m_record, m_version);
     if (!mc)
         return;
     if (m_row >= 1)

@@ -29,14 +29,19 @@ public:
     int row() const { return m_row; }
     const ViewRecord& record() const { return m_record; }
 
-    // Record version of the settings a removal keeps.
+    // Record version of the settings given to the constructor.
     static constexpr int RecordVersion = 1;
+    // Record version of the settings kept now: a removal keeps the view's newest record,
+    // so that undo brings back its colours, fonts and order too, which older records
+    // do not hold.
+    int recordVersion() const { return m_version; }
 
 private:
     ViewHost* m_view;
     QPointer<ModelClient> m_client;
     ViewRecord m_record;
     int m_row = -1;
+    int m_version = RecordVersion;
 };
 
 #endif

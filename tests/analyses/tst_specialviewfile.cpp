@@ -215,8 +215,8 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     chi->classesBox()->setValue(12);
     chi->setDepFilter("b", 1);
 
-    // Removing the statistics table and undoing brings it back in place; the removal
-    // snapshot (record version 1) holds no filter for it.
+    // Removing the statistics table and undoing brings it back in place, with its
+    // filter: the removal keeps the view's newest record.
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
     QCOMPARE(v.viewCount(), 3);
@@ -225,8 +225,8 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     auto* back = qobject_cast<StatistikTabelle*>(v.viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{2, 0}));
-    QCOMPARE(back->rowFilter().depColumn(), -1);
-    back->setDepFilter("b", 1);
+    QCOMPARE(back->rowFilter().depColumn(), 1);
+    QCOMPARE(back->rowFilter().depValue(), QString("b"));
     QCOMPARE(back->table()->item(3, 0)->text(), QString("14"));   // 5 + 9
 
     // The chi-square view keeps its parameters through removal and undo as well.

@@ -148,11 +148,18 @@ void TstViewList::removeUndoKeepsFilterAndNotes()
     QVERIFY(a);
     a->setDepFilter("p", 2);
     QCOMPARE(a->diagram()->values(), (QVector<double>{2}));
+    // Settings only newer records hold come back too: the order and the colours.
+    Reihenfolge order;
+    order.art = Reihenfolge::NachHaeufigkeit;
+    a->antwortAnzeige().setReihenfolge(order);
+    a->diagram()->setColors({QColor(12, 34, 56), QColor(78, 90, 12)});
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
     v.undoStack()->undo();
     auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(back);
+    QCOMPARE(back->antwortAnzeige().reihenfolge().art, Reihenfolge::NachHaeufigkeit);
+    QCOMPARE(back->diagram()->colorAt(1), QColor(78, 90, 12));
     QCOMPARE(back->rowFilter().depColumn(), 2);
     QCOMPARE(back->rowFilter().depValue(), QString("p"));
     QCOMPARE(back->diagram()->values(), (QVector<double>{2}));

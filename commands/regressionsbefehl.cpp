@@ -8,7 +8,7 @@
 #include "core/waitcursor.h"
 #include "core/zahltext.h"
 #include "core/zellenzahl.h"
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 
 QString RegressionsBefehl::message(const QVector<double>& x, const QVector<double>& y)
 {
@@ -35,8 +35,8 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         for (int r = 0; r < rows; ++r) {
             if ((r & 0x3ff) == 0)
                 work.step(r);
-            x << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(0)));
-            y << ZellenZahl::toDouble(ZaehlZelle::value(ctx.model, r, ctx.columns.at(1)));
+            x << ZellenZahl::toDouble(ZaehlRegel::value(ctx.model, r, ctx.columns.at(0)));
+            y << ZellenZahl::toDouble(ZaehlRegel::value(ctx.model, r, ctx.columns.at(1)));
         }
         text = message(x, y);
     }

@@ -12,7 +12,7 @@
 #include "commands/cappendcolumn.h"
 #include "commands/creplacecolumn.h"
 #include "commands/spaltenbearbeitung.h"
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 
 QVector<double> SpaltenAbleitung::parseFactors(const QString& text)
 {
@@ -59,8 +59,8 @@ QList<QStandardItem*> SpaltenAbleitung::combinedCells(const QStandardItemModel* 
             work->step(r);
         QString text;
         for (int j = 0; j < sources.size(); ++j) {
-            const QVariant v = ZaehlZelle::value(model, r, sources.at(j));
-            if (!ZaehlZelle::isCounted(v))
+            const QVariant v = ZaehlRegel::value(model, r, sources.at(j));
+            if (!ZaehlRegel::isCounted(v))
                 continue;
             if (!text.isEmpty())
                 text += QLatin1Char(',');
@@ -85,8 +85,8 @@ QList<QStandardItem*> SpaltenAbleitung::weightedCells(const QStandardItemModel* 
             work->step(r);
         double sum = 0.0;
         for (int j = 0; j < n; ++j) {
-            const QVariant v = ZaehlZelle::value(model, r, sources.at(j));
-            if (ZaehlZelle::isCounted(v))
+            const QVariant v = ZaehlRegel::value(model, r, sources.at(j));
+            if (ZaehlRegel::isCounted(v))
                 sum += ZellenZahl::toDouble(v) * factors.at(j);
         }
         auto* item = new QStandardItem;

@@ -18,7 +18,7 @@
 #include "commands/cinsertdatablock.h"
 #include "commands/crenamecolumn.h"
 #include "commands/sortierhalt.h"
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 
 namespace {
 // A cell holding a number also matches that number typed in either form: the table
@@ -99,7 +99,7 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
             for (int r = 0; r < rows; ++r) {
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
-                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
+                const QVariant v = ZaehlRegel::value(ctx.model, r, column);
                 if (replacedCellMatches(v, oldText, oldIsNumber, oldNumber)) {
                     matched << r;
                     before << v;

@@ -13,7 +13,7 @@
 #include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "commands/cinsertdatablock.h"
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 
 namespace {
 // Gives the counted cells of the selected columns new values in one undo step. convert
@@ -38,8 +38,8 @@ void changeCountedCells(const TableContext& ctx, const QString& macro, const QSt
             for (int r = 0; r < rows; ++r) {
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
-                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-                if (!ZaehlZelle::isCounted(v))
+                const QVariant v = ZaehlRegel::value(ctx.model, r, column);
+                if (!ZaehlRegel::isCounted(v))
                     continue;
                 counted << r;
                 before << v;
@@ -152,8 +152,8 @@ void SpaltenZahlen::statColumns(const TableContext& ctx)
             for (int r = 0; r < rows; ++r) {
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
-                const QVariant v = ZaehlZelle::value(ctx.model, r, column);
-                if (ZaehlZelle::isCounted(v))
+                const QVariant v = ZaehlRegel::value(ctx.model, r, column);
+                if (ZaehlRegel::isCounted(v))
                     values << ZellenZahl::toDouble(v);
             }
             done += rows;

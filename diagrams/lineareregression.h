@@ -10,6 +10,8 @@ class LineareRegression : public XYPlotter
     Q_OBJECT
 public:
     explicit LineareRegression(QWidget* parent = nullptr);
+    // The whole plot as every XY plot draws it; the hook below would hide it.
+    using XYPlotter::paint;
 
 protected:
     void paint(QPainter& p, const XYPlotGeometry::Layout& l) const override;

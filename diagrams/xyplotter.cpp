@@ -65,7 +65,7 @@ XYPlotGeometry::Layout XYPlotter::plotLayout(const QPainter& p, const QSize& siz
                                   spaltenTitel(xColumn), spaltenTitel(yColumn), topLines());
 }
 
-void XYPlotter::draw(QPainter& p, const QSize& size) const
+void XYPlotter::paint(QPainter& p, const QSize& size) const
 {
     const XYPlotGeometry::Layout l = plotLayout(p, size);
     p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -107,5 +107,5 @@ void XYPlotter::mouseMoveEvent(QMouseEvent* e)
 void XYPlotter::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    draw(p, size());
+    paint(p, size());
 }

@@ -28,8 +28,8 @@ public:
     const QVector<double>& yValues() const { return ys; }
 
     // Draws the whole plot onto any paint device of that size; changes nothing.
-    void draw(QPainter& p, const QSize& size) const;
-    // The layout draw() uses on that painter's device.
+    void paint(QPainter& p, const QSize& size) const;
+    // The layout paint() uses on that painter's device.
     XYPlotGeometry::Layout plotLayout(const QPainter& p, const QSize& size) const;
     // The column's title in the data table (empty without a model or column).
     QString spaltenTitel(int column) const;

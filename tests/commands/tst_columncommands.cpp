@@ -16,7 +16,7 @@
 #include "commands/cinsertdatablock.h"
 #include "commands/crenamecolumn.h"
 #include "commands/creplacecolumn.h"
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 #include "testutil.h"
 
 namespace {
@@ -126,7 +126,7 @@ void TstColumnCommands::countedCell()
 {
     QFETCH(QVariant, value);
     QFETCH(bool, counted);
-    QCOMPARE(ZaehlZelle::isCounted(value), counted);
+    QCOMPARE(ZaehlRegel::isCounted(value), counted);
 }
 
 void TstColumnCommands::texts()

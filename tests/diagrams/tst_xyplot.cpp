@@ -45,7 +45,7 @@ QImage draw(const XYPlotter& p, const QSize& size = QSize(220, 220))
     QImage img(size, QImage::Format_ARGB32);
     img.fill(Qt::black);
     QPainter painter(&img);
-    p.draw(painter, size);
+    p.paint(painter, size);
     return img;
 }
 

@@ -1,4 +1,4 @@
-#include "commands/zaehlzelle.h"
+#include "commands/zaehlregel.h"
 
 #include <QStandardItemModel>
 
@@ -6,7 +6,7 @@
 
 #include "core/variantvergleich.h"
 
-bool ZaehlZelle::isCounted(const QVariant& value)
+bool ZaehlRegel::isCounted(const QVariant& value)
 {
     // Numbers answer without being turned into text: that costs more than all the rest.
     switch (value.metaType().id()) {
@@ -26,7 +26,7 @@ bool ZaehlZelle::isCounted(const QVariant& value)
     return !text.isEmpty() && text != QLatin1String("0");
 }
 
-QVariant ZaehlZelle::value(const QStandardItemModel* model, int row, int column)
+QVariant ZaehlRegel::value(const QStandardItemModel* model, int row, int column)
 {
     // item() answers null outside the table, so no index has to be made per cell.
     const QStandardItem* item = model->item(row, column);

@@ -1,5 +1,5 @@
-#ifndef ZAEHLZELLE_H
-#define ZAEHLZELLE_H
+#ifndef ZAEHLREGEL_H
+#define ZAEHLREGEL_H
 
 #include <QVariant>
 
@@ -7,7 +7,7 @@ class QStandardItemModel;
 
 // The cell rule shared by combining, weighting, numbers, percent and the column
 // statistics: an empty cell and a cell holding "0" are both "no answer".
-class ZaehlZelle
+class ZaehlRegel
 {
 public:
     // Valid and not null (a null string counts as null), text neither empty nor "0".

@@ -7,6 +7,7 @@
 #include <QStandardItemModel>
 
 #include "analyses/viewtypes.h"
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/statistikdatei.h"
 #include "core/userinput.h"
@@ -19,6 +20,7 @@ Mehrfachantworten::Mehrfachantworten(QWidget* parent)
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
     setMinimumSize(150, 120);
+    m_recompute->setFollowsWeight(true);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     // Title changes rename the options; only cells of the set's columns concern it.
@@ -85,7 +87,7 @@ bool Mehrfachantworten::setDiagramTyp(const QString& name)
 
 QString Mehrfachantworten::basisText() const
 {
-    return QStringLiteral("n = %1").arg(ZahlText::shown(m_zaehlung.basis));
+    return QStringLiteral("n = %1").arg(ZahlText::shown(double(m_zaehlung.befragte), 'f', 0));
 }
 
 void Mehrfachantworten::updateDiagram()
@@ -95,7 +97,8 @@ void Mehrfachantworten::updateDiagram()
     if (m_recompute->postpone())
         return;
     const MehrfachSet set = MehrfachSets::fuer(m_model, m_columns);
-    m_zaehlung = MehrfachSets::zaehlen(m_model, set);
+    const Gewichte gewichte = Gewichtung::gewichte(m_model);
+    m_zaehlung = MehrfachSets::zaehlen(m_model, set, gewichte);
     const int n = m_zaehlung.optionen.size();
     QVector<double> values = m_zaehlung.prozentDerBasis();
     const bool tabelle = m_diagramTyp == QLatin1String("Tabelle");
@@ -113,8 +116,12 @@ void Mehrfachantworten::updateDiagram()
     m_diagram->setLabels(m_zaehlung.optionen);
     m_diagram->setData(values);
     const QString base = basisText();
-    m_diagram->setTitle(set.name.isEmpty() ? base
-                                           : QStringLiteral("%1 (%2)").arg(set.name, base));
+    const QString gewichtet = gewichte.aktiv()
+        ? Gewichtung::titelZusatz(gewichte.titel, m_zaehlung.ohneGewicht)
+        : QString();
+    m_diagram->setTitle((set.name.isEmpty() ? base
+                                            : QStringLiteral("%1 (%2)").arg(set.name, base))
+                        + gewichtet);
 }
 
 void Mehrfachantworten::contextMenuEvent(QContextMenuEvent* e)

@@ -88,28 +88,38 @@ QStringList MehrfachSets::optionen(const QAbstractItemModel* model, const Mehrfa
     return out;
 }
 
-MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set)
+MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
+                                       const Gewichte& gewichte)
 {
     MehrfachZaehlung z;
     const int k = set.spalten.size();
     z.gewaehlt.fill(0.0, k);
     z.optionen = optionen(model, set);
     const int cols = model->columnCount();
+    QVector<char> gewaehlt(k);
     for (int r = 0; r < model->rowCount(); ++r) {
         bool eine = false;
         for (int i = 0; i < k; ++i) {
             const int c = set.spalten.at(i);
-            if (c < 0 || c >= cols)
-                continue;
-            const QStandardItem* it = model->item(r, c);
-            if (it && set.gewaehlt(it->text())) {
-                z.gewaehlt[i] += 1;
-                z.antworten += 1;
-                eine = true;
+            const QStandardItem* it = c >= 0 && c < cols ? model->item(r, c) : nullptr;
+            gewaehlt[i] = it && set.gewaehlt(it->text());
+            eine = eine || gewaehlt[i];
+        }
+        if (!eine)
+            continue;
+        if (!gewichte.gueltigAt(r)) {
+            ++z.ohneGewicht;
+            continue;
+        }
+        const double w = gewichte.at(r);
+        for (int i = 0; i < k; ++i) {
+            if (gewaehlt[i]) {
+                z.gewaehlt[i] += w;
+                z.antworten += w;
             }
         }
-        if (eine)
-            z.basis += 1;
+        z.basis += w;
+        ++z.befragte;
     }
     return z;
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/gewichtung.h"
+
 class QAbstractItemModel;
 class QDataStream;
 class QStandardItemModel;
@@ -35,6 +37,8 @@ struct MehrfachZaehlung
     QVector<double> gewaehlt;
     double basis = 0;
     double antworten = 0;
+    int befragte = 0;      // respondents in the base, unweighted: the "n = ..."
+    int ohneGewicht = 0;   // respondents with a choice but no valid weight, left out
 
     // Per option in percent of the base and of all answers; 0 where there is none.
     QVector<double> prozentDerBasis() const;
@@ -63,8 +67,11 @@ public:
     // title starts with it.
     static QStringList optionen(const QAbstractItemModel* model, const MehrfachSet& set);
 
-    // Counts the data table's rows; options are named as optionen() names them.
-    static MehrfachZaehlung zaehlen(const QStandardItemModel* model, const MehrfachSet& set);
+    // Counts the data table's rows, each with its weight when the survey is weighted
+    // (a respondent without a valid weight is left out, as in every counting view);
+    // options are named as optionen() names them.
+    static MehrfachZaehlung zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
+                                    const Gewichte& gewichte = Gewichte());
 
     // The set list as the statistic file holds it: a count, then per set its name, its
     // value and its columns (a count and the numbers).

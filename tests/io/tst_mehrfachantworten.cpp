@@ -10,6 +10,7 @@
 #include "analyses/kreuztabelle.h"
 #include "analyses/mehrfachantworten.h"
 #include "app/view.h"
+#include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
@@ -46,6 +47,7 @@ private slots:
     void counting_data();
     void counting();
     void viewShowsSharesOfTheBase();
+    void weightedLikeEveryCountingView();
     void setsAndViewKeptInTheFile();
     void setsRecordRefusesWhatTheBytesCannotHold();
     void menuMakesSetAndView();
@@ -118,6 +120,48 @@ void TstMehrfachantworten::viewShowsSharesOfTheBase()
     // A cell change is followed.
     m->item(2, 3)->setText("ja");
     QTRY_COMPARE(view.basisText(), QString("n = 3"));
+}
+
+// A weighted survey weights the set's view too: choices and base are sums of weights,
+// "n = ..." counts respondents, one without a valid weight is left out and named.
+void TstMehrfachantworten::weightedLikeEveryCountingView()
+{
+    QObject owner;
+    QStandardItemModel* m = TestUtil::makeModel(
+        {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV", "Gewicht"},
+        {{"18", "ja", "", "nein", "2"},
+         {"30", "ja", "ja", " ", "0.5"},
+         {"40", "", "", "", "3"},
+         {"50", "", "ja", "", "kaputt"}},
+        &owner);
+    const MehrfachSet set{"Kanal", {1, 2, 3}, "ja"};
+    const MehrfachZaehlung plain = MehrfachSets::zaehlen(m, set);
+    QCOMPARE(plain.gewaehlt, (QVector<double>{2, 2, 0}));
+    QCOMPARE(plain.basis, 3.0);
+    QCOMPARE(plain.befragte, 3);
+
+    MehrfachSets::of(m)->add(set);
+    Mehrfachantworten view;
+    view.setModel(m);
+    view.setSpalten({1, 2, 3});
+    Gewichtung::of(m)->setSpalte(4);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const MehrfachZaehlung w = MehrfachSets::zaehlen(m, set, Gewichtung::gewichte(m));
+    QCOMPARE(w.gewaehlt, (QVector<double>{2.5, 0.5, 0}));
+    QCOMPARE(w.basis, 2.5);
+    QCOMPARE(w.antworten, 3.0);
+    QCOMPARE(w.befragte, 2);
+    QCOMPARE(w.ohneGewicht, 1);
+    QCOMPARE(view.basisText(), QString("n = 2"));
+    QCOMPARE(view.diagram()->values(), (QVector<double>{100, 20, 0}));
+    QVERIFY2(view.diagram()->titleText().contains("Gewicht"), qPrintable(view.diagram()->titleText()));
+
+    // A changed weight counts again.
+    m->item(1, 4)->setText("1.5");
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(view.diagram()->values().at(1), 100.0 * 1.5 / 3.5);
 }
 
 void TstMehrfachantworten::setsAndViewKeptInTheFile()

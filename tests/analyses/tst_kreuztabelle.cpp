@@ -229,7 +229,7 @@ void TstKreuztabelle::countsAndLetters()
     // of 50 is z = 2, a lower-case letter.
     QStringList rows, cols;
     expand({{"x", "a", 30}, {"y", "a", 20}, {"x", "b", 20}, {"y", "b", 30}}, &rows, &cols);
-    const KR::Block& small =
+    const KR::Block small =
         KR::rechne(KR::Frage::ausTexten("R", rows), {KR::Frage::ausTexten("S", cols)}).bloecke.first();
     QCOMPARE(small.buchstaben, (QVector<QString>{"b", "", "", "a"}));
 }

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/modelclient.h"
 #include "core/spaltencodes.h"
 #include "core/statistikdatei.h"

@@ -10,7 +10,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 #include "analyses/chiquadrattest.h"
 #include "core/recomputescheduler.h"
 #include "core/zahlspinbox.h"

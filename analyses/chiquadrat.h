@@ -2,7 +2,7 @@
 #define CHIQUADRAT_H
 
 #include "analyses/modeldiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 
 class QDoubleSpinBox;
 class QLabel;

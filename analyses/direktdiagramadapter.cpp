@@ -3,8 +3,8 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
-#include "analyses/angaben.h"
-#include "analyses/rowfilter.h"
+#include "core/angaben.h"
+#include "core/rowfilter.h"
 #include "core/recomputescheduler.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"

@@ -5,7 +5,7 @@
 #include <QHash>
 #include <algorithm>
 
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"

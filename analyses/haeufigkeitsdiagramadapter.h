@@ -3,7 +3,7 @@
 
 #include "analyses/antwortanzeige.h"
 #include "analyses/modeldiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 
 // "Häufigkeit": how often each distinct answer of the column occurs among the admitted
 // rows, answers in code-unit order unless the user chose another order.

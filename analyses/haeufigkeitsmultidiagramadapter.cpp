@@ -6,7 +6,7 @@
 #include <QSet>
 #include <algorithm>
 
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"

@@ -3,7 +3,7 @@
 
 #include "analyses/antwortanzeige.h"
 #include "analyses/modelmultidiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 
 // "Häufigkeit" over several columns: one diagram row per column, counted over the one
 // answer set of all selected cells, so that the columns compare answer by answer.

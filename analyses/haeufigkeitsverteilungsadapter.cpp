@@ -1,5 +1,5 @@
 #include "analyses/haeufigkeitsverteilungsadapter.h"
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 
 #include <QAction>
 #include <QDataStream>

@@ -2,7 +2,7 @@
 #define HAEUFIGKEITSVERTEILUNGSADAPTER_H
 
 #include "analyses/modeldiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 
 // "HäufigkeitsVerteilung": a histogram of the column read as numbers, m classes of
 // equal width over a fixed range or, while both bounds are 0, the range of the data.

@@ -5,8 +5,8 @@
 
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
-#include "analyses/angaben.h"
-#include "analyses/rowfilter.h"
+#include "core/angaben.h"
+#include "core/rowfilter.h"
 #include "diagrams/diagram.h"
 
 SpaltenHaeufigkeitsDiagramAdapter::SpaltenHaeufigkeitsDiagramAdapter(QWidget* parent)

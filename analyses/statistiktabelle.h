@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QVector>
 
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/modelclient.h"
 #include "core/textinhalt.h"
 

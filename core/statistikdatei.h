@@ -26,7 +26,8 @@ public:
     static constexpr qint16 AnzeigeVersion = 8;   // + the frequency views' order of answers
                                                   //   and answers left out (several)
     static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
-    static constexpr qint16 NewestVersion = KreuzSetVersion;
+    static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
+    static constexpr qint16 NewestVersion = XYFilterVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

@@ -41,7 +41,7 @@ Extremes extremes(const QVector<double>& xs, const QVector<double>& ys)
 
 Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size,
               const QFontMetrics& fm, const QString& xName, const QString& yName,
-              int topLines)
+              int topLines, int captionLines)
 {
     using DiagramGeometry::px;
     Layout l;
@@ -61,12 +61,14 @@ Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize&
         yNumbers << DiagramGeometry::axisNumber(ry.first + i * ry.step, ry.step);
 
     // Above: the caller's lines, then the y column's title; below: the x numbers, the x
-    // column's title and the caption line; left: the y numbers.
+    // column's title and the caption lines; left: the y numbers.
+    captionLines = std::max(1, captionLines);
     const int top = 5 + (topLines + 1) * fontH + 3;
     const int ox = 5 + DiagramGeometry::widest(yNumbers, fm) + 7;
-    const int oy = h - 5 - 3 * fontH - 4;
+    const int oy = h - 5 - (2 + captionLines) * fontH - 4;
     l.topTextPos = QPoint(ox, 5 + asc);
-    l.captionPos = QPoint(5, h - 5 - fm.descent());
+    l.captionPos = QPoint(5, h - 5 - fm.descent() - (captionLines - 1) * fontH);
+    l.lineHeight = fontH;
     l.labels << Label{DiagramGeometry::fitted(yName, fm, w - 10), QPoint(5, 5 + topLines * fontH + asc)};
     const QString xTitle = DiagramGeometry::fitted(xName, fm, w - ox - 5);
     l.labels << Label{xTitle, QPoint(std::max(5, ox + (w - ox - fm.horizontalAdvance(xTitle)) / 2),

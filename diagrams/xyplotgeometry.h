@@ -43,16 +43,18 @@ struct Layout {
     double left = 0;         // pixel of minX
     double bottom = 0;       // pixel of minY
     int width = 0, height = 0;
-    QPoint captionPos;       // baseline of the "n = ..." line
+    QPoint captionPos;       // baseline of the first line under the plot ("Filter: ...", "n = ...")
+    int lineHeight = 0;      // from one such line to the next
     QPoint topTextPos;       // baseline of a line above the plot (the regression's equation)
     // Plot position of a value pair, before truncation.
     double mapX(double x) const { return left + (x - minX) * scaleX; }
     double mapY(double y) const { return bottom - (y - minY) * scaleY; }
 };
-// topLines lines of text are kept free above the plot for the caller.
+// topLines lines of text are kept free above the plot for the caller, captionLines
+// (at least one: the base) under it.
 Layout layout(const QVector<double>& xs, const QVector<double>& ys, const QSize& size,
               const QFontMetrics& fm, const QString& xName = QString(),
-              const QString& yName = QString(), int topLines = 0);
+              const QString& yName = QString(), int topLines = 0, int captionLines = 1);
 
 struct RegressionLayout {
     bool drawn = false;

@@ -1,12 +1,19 @@
 #include "diagrams/xyplotter.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDataStream>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QStandardItemModel>
 
+#include "core/angaben.h"
 #include "core/recomputescheduler.h"
-#include "core/zahltext.h"
+#include "core/statistikdatei.h"
+#include "core/userinput.h"
 #include "core/zellenzahl.h"
+#include "diagrams/diagramgeometry.h"
 #include "diagrams/viewdrag.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotgeometry.h"
@@ -15,6 +22,57 @@ XYPlotter::XYPlotter(QWidget* parent)
     : ModelClient(parent)
     , m_recompute(new RecomputeScheduler(this, [this] { updateData(); }))
 {
+    const QList<QAction*> filterActions = RowFilter::createActions(this);
+    m_linkAction = filterActions.at(0);
+    m_unlinkAction = filterActions.at(1);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+namespace {
+// Whether the plot's filter differs from a new plot's: only then does the record need
+// the version that holds it.
+bool xyFilterIsSet(const RowFilter& f)
+{
+    return f.depColumn() >= 0 || f.excluded() != QStringList{QString(QLatin1String(""))};
+}
+}
+
+void XYPlotter::saveData(QDataStream& s, int version)
+{
+    if (version >= StatistikDatei::XYFilterVersion)
+        m_filter.write(s);
+}
+
+void XYPlotter::loadData(QDataStream& s, int version)
+{
+    if (version >= StatistikDatei::XYFilterVersion && m_filter.read(s))
+        updateData();
+}
+
+int XYPlotter::neededVersion() const
+{
+    return xyFilterIsSet(m_filter) ? StatistikDatei::XYFilterVersion : 0;
+}
+
+void XYPlotter::setDepFilter(QString value, int column)
+{
+    m_filter.setDependency(value, column);
+    updateData();
+}
+
+void XYPlotter::depAction()
+{
+    RowFilter::runDepAction(this);
+}
+
+void XYPlotter::undepAction()
+{
+    RowFilter::runUndepAction(this);
+}
+
+QStringList XYPlotter::captionLines(int points) const
+{
+    return Angaben::lines(m_model, m_filter, {points});
 }
 
 void XYPlotter::setModel(QStandardItemModel* m)
@@ -40,7 +98,11 @@ void XYPlotter::updateData()
     const int rows = m_model->rowCount();
     xs.reserve(rows);
     ys.reserve(rows);
+    // Only the dependency filter: an empty cell reads as 0 here, as the regression
+    // command reads it, and no entry of this view sets the input filter.
     for (int r = 0; r < rows; ++r) {
+        if (!m_filter.admitsRow(m_model, r))
+            continue;
         xs << ZellenZahl::toDouble(m_model->data(m_model->index(r, xColumn)));
         ys << ZellenZahl::toDouble(m_model->data(m_model->index(r, yColumn)));
     }
@@ -62,7 +124,8 @@ QString XYPlotter::spaltenTitel(int column) const
 XYPlotGeometry::Layout XYPlotter::plotLayout(const QPainter& p, const QSize& size) const
 {
     return XYPlotGeometry::layout(xs, ys, size, QFontMetrics(font(), p.device()),
-                                  spaltenTitel(xColumn), spaltenTitel(yColumn), topLines());
+                                  spaltenTitel(xColumn), spaltenTitel(yColumn), topLines(),
+                                  Angaben::filterLine(m_model, m_filter).isEmpty() ? 1 : 2);
 }
 
 void XYPlotter::paint(QPainter& p, const QSize& size) const
@@ -75,8 +138,12 @@ void XYPlotter::paint(QPainter& p, const QSize& size) const
     p.drawLines(l.ticks);
     for (const XYPlotGeometry::Label& t : l.labels)
         p.drawText(t.pos, t.text);
-    // The base: the points plotted (rows with two finite numbers).
-    p.drawText(l.captionPos, QStringLiteral("n = ") + ZahlText::shown(l.points, 'f', 0));
+    // The filter, then the base: the points plotted (rows with two finite numbers).
+    const QStringList captions = captionLines(l.points);
+    const QFontMetrics fm(font(), p.device());
+    for (int i = 0; i < captions.size(); ++i)
+        p.drawText(l.captionPos + QPoint(0, i * l.lineHeight),
+                   DiagramGeometry::fitted(captions.at(i), fm, l.width - 10));
     p.setPen(QPen(QBrush(Qt::blue), 2));
     p.drawLines(l.markers);
     if (l.points > 0)
@@ -102,6 +169,14 @@ void XYPlotter::mousePressEvent(QMouseEvent* e)
 void XYPlotter::mouseMoveEvent(QMouseEvent* e)
 {
     ViewDrag::move(this, e, dragStartPosition, [this] { return createMimeData(); });
+}
+
+void XYPlotter::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu menu;
+    menu.addAction(m_linkAction);
+    menu.addAction(m_unlinkAction);
+    UserInput::execMenu(&menu, e->globalPos());
 }
 
 void XYPlotter::paintEvent(QPaintEvent*)

@@ -5,14 +5,17 @@
 #include <QVector>
 
 #include "core/modelclient.h"
+#include "core/rowfilter.h"
 #include "diagrams/xyplotgeometry.h"
 
+class QAction;
 class QMimeData;
 class QPainter;
 class RecomputeScheduler;
 
 // "XYPlotter": one marker per row of the data table at (x column, y column), on a
-// white field with two arrow-headed axes.
+// white field with two arrow-headed axes. A dependency filter limits the rows plotted
+// to those whose linked column holds the chosen value.
 class XYPlotter : public ModelClient
 {
     Q_OBJECT
@@ -20,7 +23,20 @@ public:
     explicit XYPlotter(QWidget* parent = nullptr);
 
     void setModel(QStandardItemModel* m) override;
+    // From record version 10 on the filter record; nothing before.
+    void saveData(QDataStream& s, int version) override;
+    void loadData(QDataStream& s, int version) override;
+    // The filter's version while a filter is set; 0 without.
+    int neededVersion() const override;
     void setSpalten(int x, int y);
+
+    void setDepFilter(QString value, int column);
+    const RowFilter& rowFilter() const { return m_filter; }
+    QAction* linkAction() const { return m_linkAction; }
+    QAction* unlinkAction() const { return m_unlinkAction; }
+    // The lines under the plot: "Filter: ..." while a filter is set, and the base
+    // "n = <points plotted>".
+    QStringList captionLines(int points) const;
 
     int xSpalte() const { return xColumn; }
     int ySpalte() const { return yColumn; }
@@ -38,6 +54,10 @@ public:
 
 public slots:
     void updateData();
+    // The name every filtering view recomputes by.
+    void updateDiagram() { updateData(); }
+    void depAction();
+    void undepAction();
 
 protected:
     // Drawn over the plot, laid out as l, when it has at least one point; nothing here.
@@ -48,6 +68,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
     int xColumn = 0;
     int yColumn = 1;
@@ -57,6 +78,9 @@ protected:
     QPoint dragStartPosition;
 
 private:
+    RowFilter m_filter;
+    QAction* m_linkAction;
+    QAction* m_unlinkAction;
     RecomputeScheduler* m_recompute;
 };
 

@@ -11,7 +11,7 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "diagrams/tortendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"

@@ -13,7 +13,7 @@
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "diagrams/balkendiagram.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/scriptedanswerer.h"

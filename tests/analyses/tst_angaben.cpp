@@ -7,7 +7,7 @@
 #include <QGridLayout>
 
 #include "analyses/aenlichkeitscodes.h"
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 #include "analyses/chiquadrat.h"
 #include "analyses/direktdiagramadapter.h"
 #include "analyses/direktmultidiagramadapter.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/recomputescheduler.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/spaltencodes.h"
 #include "core/variantvergleich.h"
 #include "core/columnselectdialog.h"

@@ -32,6 +32,8 @@ private slots:
     void degenerate();
     void followsCells();
     void drag();
+    void captionRoom_data();
+    void captionRoom();
 };
 
 namespace {
@@ -362,6 +364,35 @@ void TstXYPlot::drag()
     QCOMPARE(img.size(), QSize(200, 150));
     const QLine yAxis = layoutOf(p, QSize(200, 150)).axes.at(0);
     QVERIFY(TestUtil::isColor(img, yAxis.x1(), (yAxis.y1() + yAxis.y2()) / 2, Qt::black));
+}
+
+void TstXYPlot::captionRoom_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("none asked: the base still") << 0 << 1;
+    QTest::newRow("the base") << 1 << 1;
+    QTest::newRow("filter and base") << 2 << 2;
+    QTest::newRow("three") << 3 << 3;
+}
+
+// The lines under the plot end at the bottom; each further line lifts the x axis by one
+// line and never lets the first line touch the x column's name.
+void TstXYPlot::captionRoom()
+{
+    QFETCH(int, asked);
+    QFETCH(int, lines);
+    const QVector<double> xs{1, 2, 3};
+    const QVector<double> ys{2, 4, 6};
+    QImage img(QSize(300, 200), QImage::Format_ARGB32);
+    const QFontMetrics fm(QFont(), &img);
+    const auto base = XYPlotGeometry::layout(xs, ys, img.size(), fm, "X", "Y", 0, 1);
+    const auto l = XYPlotGeometry::layout(xs, ys, img.size(), fm, "X", "Y", 0, asked);
+    QCOMPARE(l.lineHeight, fm.height());
+    QCOMPARE(l.captionPos.y() + (lines - 1) * l.lineHeight, img.height() - 5 - fm.descent());
+    QCOMPARE(l.axes.at(3).y1(), base.axes.at(3).y1() - (lines - 1) * fm.height());
+    QVERIFY(l.captionPos.y() - fm.ascent() > l.labels.at(1).pos.y());
+    QCOMPARE(l.points, 3);
 }
 
 QTEST_MAIN(TstXYPlot)

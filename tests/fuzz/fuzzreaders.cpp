@@ -7,7 +7,7 @@
 
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/csvimport.h"
 #include "core/csvreader.h"
 #include "core/statistikdatei.h"

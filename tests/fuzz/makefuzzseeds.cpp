@@ -16,7 +16,7 @@
 #include "analyses/kreuztabelle.h"
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/diagramadapter.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"

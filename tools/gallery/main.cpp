@@ -23,6 +23,7 @@
 #include "diagrams/tortendiagram.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/vierdiagramview.h"
+#include "diagrams/xyplotter.h"
 
 namespace {
 
@@ -246,6 +247,8 @@ int main(int argc, char** argv)
             if (t.name != name || !t.make)
                 continue;
             std::unique_ptr<ModelClient> v(t.make(data, {0, 2}));
+            if (auto* xy = qobject_cast<XYPlotter*>(v.get()))
+                xy->setDepFilter(QStringLiteral("A"), 1);
             const QSize size(480, 360);
             v->resize(size);
             const QImage img = ViewPicture::of(v.get(), size);

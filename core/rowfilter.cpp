@@ -1,4 +1,4 @@
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
@@ -25,10 +25,15 @@ bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
     return admitsValue(m->data(m->index(row, column)));
 }
 
+bool RowFilter::admitsRow(const QStandardItemModel* m, int row) const
+{
+    return m_depColumn < 0 || cell(m, row, m_depColumn).toString() == m_depValue;
+}
+
 bool RowFilter::admitsCell(const QStandardItemModel* m, int row, int column,
                            QVariant* value) const
 {
-    if (m_depColumn >= 0 && cell(m, row, m_depColumn).toString() != m_depValue)
+    if (!admitsRow(m, row))
         return false;
     *value = cell(m, row, column);
     return admitsValue(*value);

@@ -25,6 +25,8 @@ class QWidget;
 class RowFilter
 {
 public:
+    // Whether the row passes the dependency filter (every row does without one).
+    bool admitsRow(const QStandardItemModel* m, int row) const;
     // Whether cell (row, column) of m is counted.
     bool admits(const QAbstractItemModel* m, int row, int column) const;
     // The same for the data table, reading each cell once: the cell's value (as m->data

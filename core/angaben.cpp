@@ -1,9 +1,9 @@
-#include "analyses/angaben.h"
+#include "core/angaben.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
 
-#include "analyses/rowfilter.h"
+#include "core/rowfilter.h"
 #include "core/zahltext.h"
 
 QStringList Angaben::lines(const QAbstractItemModel* model, const RowFilter& filter,

@@ -1,5 +1,9 @@
 #include "testutil.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QFile>
+
 #include <QPainter>
 #include <QStandardItemModel>
 #include <cmath>
@@ -14,6 +18,12 @@ QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringLis
 {
     auto* m = new QStandardItemModel(parent);
     m->setColumnCount(headers.size());
+    fillModel(m, headers, rows);
+    return m;
+}
+
+void fillModel(QStandardItemModel* m, const QStringList& headers, const QList<QStringList>& rows)
+{
     m->setHorizontalHeaderLabels(headers);
     for (const QStringList& r : rows) {
         QList<QStandardItem*> items;
@@ -21,7 +31,18 @@ QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringLis
             items << new QStandardItem(t);
         m->appendRow(items);
     }
-    return m;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void openContextMenu(QWidget* w)
+{
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), QPoint(40, 50));
+    QCoreApplication::sendEvent(w, &e);
 }
 
 QList<QStringList> cellTexts(const QStandardItemModel* m)

@@ -13,6 +13,8 @@
 
 class QObject;
 class QStandardItemModel;
+class QString;
+class QWidget;
 class Diagram;
 
 namespace TestUtil {
@@ -20,6 +22,15 @@ namespace TestUtil {
 // A data table with the given header titles and rows of cell texts (a row may be short).
 QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringList>& rows,
                               QObject* parent = nullptr);
+
+// Appends rows of cell texts to a model after setting its header titles.
+void fillModel(QStandardItemModel* m, const QStringList& headers, const QList<QStringList>& rows);
+
+// The whole content of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+
+// Sends the widget a mouse context-menu event; a scripted answer takes the menu.
+void openContextMenu(QWidget* w);
 
 // Cell texts of a model, row by row ("" for a missing item).
 QList<QStringList> cellTexts(const QStandardItemModel* m);

@@ -11,6 +11,7 @@
 #include "io/umfragedokument.h"
 #include "io/viewscsv.h"
 #include "tests/helpers/scriptedanswerer.h"
+#include "tests/helpers/testutil.h"
 
 // The order of the answers and the answers left out, as the user sets them through a
 // frequency view's menu: what the chart then counts, and that the statistic file and the
@@ -35,34 +36,13 @@ namespace {
 void fill(UmfrageDokument& doc)
 {
     doc.startNewTable();
-    QStandardItemModel* m = doc.dataModel();
-    m->setHorizontalHeaderLabels({"Zufriedenheit", "Preis alt", "Preis neu"});
-    const QList<QStringList> rows = {
+    TestUtil::fillModel(doc.dataModel(), {"Zufriedenheit", "Preis alt", "Preis neu"}, {
         {"zufrieden", "8", "19,99"},     {"sehr zufrieden", "100", "8"},
         {"keine Angabe", "", "3,25"},    {"zufrieden", "-99", "12,50"},
         {"", "12,50", "100"},            {"neutral", "8", "keine Angabe"},
         {"-99", "3,25", "8"},            {"zufrieden", "19,99", ""},
         {"sehr unzufrieden", "8", "-99"}, {"neutral", "100", "8"},
-    };
-    for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
-        for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
-    }
-}
-
-// Opens the view's context menu; the script answers what follows.
-void openMenu(QWidget* view)
-{
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), QPoint(40, 50));
-    QCoreApplication::sendEvent(view, &e);
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    });
 }
 
 template <class Adapter>
@@ -96,7 +76,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Reihenfolge").accept(UserInput::Menu, "Nach Häufigkeit");
-        openMenu(single);
+        TestUtil::openContextMenu(single);
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.pending(), 0);
         // The entries of the view's menu, then those of the submenu.
@@ -120,7 +100,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
             .accept(UserInput::Menu, "Eigene Reihenfolge...")
             .accept(UserInput::Order, QStringList{"sehr unzufrieden", "neutral", "zufrieden",
                                                   "sehr zufrieden"});
-        openMenu(single);
+        TestUtil::openContextMenu(single);
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.asked[2].items, (QStringList{"zufrieden", "neutral", "-99", "keine Angabe",
                                                   "sehr unzufrieden", "sehr zufrieden"}));
@@ -135,7 +115,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
         ans.accept(UserInput::Menu, "Reihenfolge")
             .accept(UserInput::Menu, "Eigene Reihenfolge...")
             .cancel(UserInput::Order);
-        openMenu(single);
+        TestUtil::openContextMenu(single);
         QCOMPARE(ans.unexpected, 0);
     }
     QCOMPARE(single->diagram()->labelList(), own);
@@ -144,7 +124,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Reihenfolge").accept(UserInput::Menu, "Nach Zahlenwert");
-        openMenu(multi);
+        TestUtil::openContextMenu(multi);
         QCOMPARE(ans.unexpected, 0);
     }
     const QStringList byNumber = {"-99", "3,25", "8", "12,50", "19,99", "100", "", "keine Angabe"};
@@ -158,7 +138,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     // The statistic file: a new version, read back exactly.
     const QString stat = m_dir.path() + "/reihenfolge.stat";
     QVERIFY(doc.save(stat));
-    QCOMPARE(fileBytes(stat).left(6).toHex(), QByteArray("ffaa01bb0008"));
+    QCOMPARE(TestUtil::fileBytes(stat).left(6).toHex(), QByteArray("ffaa01bb0008"));
     // A program that knew version 7 at most refuses it as too new.
     QVERIFY(StatistikDatei::AnzeigeVersion > StatistikDatei::MehrfachVersion);
     UmfrageDokument loaded;
@@ -180,12 +160,12 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     // Saved again, the same bytes.
     const QString again = m_dir.path() + "/reihenfolge2.stat";
     QVERIFY(loaded.save(again));
-    QCOMPARE(fileBytes(again).toHex(), fileBytes(stat).toHex());
+    QCOMPARE(TestUtil::fileBytes(again).toHex(), TestUtil::fileBytes(stat).toHex());
 
     // The views file: the version line names the records' version.
     const QString csv = m_dir.path() + "/reihenfolge.csv";
     QVERIFY(doc.exportViewsCSV(csv));
-    QVERIFY(fileBytes(csv).contains("#Views Version:8\n"));
+    QVERIFY(TestUtil::fileBytes(csv).contains("#Views Version:8\n"));
     UmfrageDokument applied;
     fill(applied);
     QVERIFY(applied.importViewsCSV(csv));
@@ -198,7 +178,7 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Reihenfolge").accept(UserInput::Menu, "Wie in den Daten");
-        openMenu(multi);
+        TestUtil::openContextMenu(multi);
         QCOMPARE(ans.unexpected, 0);
     }
     QCOMPARE(multi->diagram()->labelList(),
@@ -227,7 +207,7 @@ void TstAntwortAnzeige::excludedThroughTheMenu()
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Antworten ausschließen...")
             .accept(UserInput::Checks, QStringList{"", "keine Angabe", "-99"});
-        openMenu(single);
+        TestUtil::openContextMenu(single);
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.pending(), 0);
         const UserInput::Ask& asked = ans.asked.last();
@@ -249,7 +229,7 @@ void TstAntwortAnzeige::excludedThroughTheMenu()
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Antworten ausschließen...")
             .accept(UserInput::Checks, QStringList{"", "keine Angabe", "-99"});
-        openMenu(multi);
+        TestUtil::openContextMenu(multi);
         QCOMPARE(ans.unexpected, 0);
     }
     // Left out of the answer set too; the empty answer keeps its place with nothing
@@ -263,7 +243,7 @@ void TstAntwortAnzeige::excludedThroughTheMenu()
 
     const QString stat = m_dir.path() + "/ausschluss.stat";
     QVERIFY(doc.save(stat));
-    QCOMPARE(fileBytes(stat).left(6).toHex(), QByteArray("ffaa01bb0008"));
+    QCOMPARE(TestUtil::fileBytes(stat).left(6).toHex(), QByteArray("ffaa01bb0008"));
     UmfrageDokument loaded;
     QVERIFY(loaded.load(stat));
     auto* single2 = viewOf<HaeufigkeitsDiagramAdapter>(loaded, 1);
@@ -285,7 +265,7 @@ void TstAntwortAnzeige::excludedThroughTheMenu()
     QCOMPARE(viewOf<HaeufigkeitsMultiDiagramAdapter>(applied, 2)->diagram()->values(), counts);
 
     // A file of a version this program does not know is refused as too new.
-    QByteArray newer = fileBytes(stat);
+    QByteArray newer = TestUtil::fileBytes(stat);
     newer[5] = char(StatistikDatei::NewestVersion + 1);
     const QString newerPath = m_dir.path() + "/neuer.stat";
     {
@@ -317,8 +297,8 @@ void TstAntwortAnzeige::filesWithoutThemUnchanged()
     const QString plainCsv = m_dir.path() + "/ohne.csv";
     QVERIFY(plain.save(plainStat));
     QVERIFY(plain.exportViewsCSV(plainCsv));
-    QCOMPARE(fileBytes(plainStat).left(6).toHex(), QByteArray("ffaa01bb0005"));
-    QVERIFY(fileBytes(plainCsv).startsWith("#Erstellt mit quorvandel7\n#Views Version:5\n"));
+    QCOMPARE(TestUtil::fileBytes(plainStat).left(6).toHex(), QByteArray("ffaa01bb0005"));
+    QVERIFY(TestUtil::fileBytes(plainCsv).startsWith("#Erstellt mit quorvandel7\n#Views Version:5\n"));
 
     UmfrageDokument doc;
     fill(doc);
@@ -340,8 +320,8 @@ void TstAntwortAnzeige::filesWithoutThemUnchanged()
     const QString csv = m_dir.path() + "/zurueck.csv";
     QVERIFY(doc.save(stat));
     QVERIFY(doc.exportViewsCSV(csv));
-    QCOMPARE(fileBytes(stat).toHex(), fileBytes(plainStat).toHex());
-    QCOMPARE(fileBytes(csv), fileBytes(plainCsv));
+    QCOMPARE(TestUtil::fileBytes(stat).toHex(), TestUtil::fileBytes(plainStat).toHex());
+    QCOMPARE(TestUtil::fileBytes(csv), TestUtil::fileBytes(plainCsv));
 }
 
 void TstAntwortAnzeige::viewsFileVersion_data()

@@ -31,12 +31,6 @@ QStandardItemModel* kanalModel(QObject* parent)
                                 {"40", "", "", ""}},
                                parent);
 }
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 }
 
 class TstMehrfachantworten : public QObject
@@ -173,13 +167,8 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
     m->clear();
     QObject owner;
     QStandardItemModel* src = kanalModel(&owner);
-    m->setHorizontalHeaderLabels({"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
-    for (const QStringList& row : TestUtil::cellTexts(src)) {
-        QList<QStandardItem*> items;
-        for (const QString& t : row)
-            items << new QStandardItem(t);
-        m->appendRow(items);
-    }
+    TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
+                        TestUtil::cellTexts(src));
     // Without sets the file is the one version 5 wrote.
     QCOMPARE(StatistikDatei::versionFor(m, v), qint16(5));
     const QVector<MehrfachSet> sets{{"Kanal", {1, 2, 3}, "ja"}, {"Leer", {}, ""}};
@@ -191,7 +180,7 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
     QVERIFY(view->setDiagramTyp("TortenDiagram"));
     v.goHome();
     QVERIFY(v.save(path));
-    const QByteArray bytes = fileBytes(path);
+    const QByteArray bytes = TestUtil::fileBytes(path);
     QCOMPARE(bytes.left(6).toHex(), QByteArray("ffaa01bb0007"));
 
     View w;
@@ -207,7 +196,7 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
     w.goHome();
     const QString again = m_dir.path() + "/sets2.stat";
     QVERIFY(w.save(again));
-    QCOMPARE(fileBytes(again).toHex(), bytes.toHex());
+    QCOMPARE(TestUtil::fileBytes(again).toHex(), bytes.toHex());
 
     // New data ends the sets.
     w.createDemoViews();
@@ -290,15 +279,9 @@ void TstMehrfachantworten::crosstabOverASet()
     v.clearViews();
     QStandardItemModel* m = v.dataModel();
     m->clear();
-    m->setHorizontalHeaderLabels({"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
-    const QList<QStringList> rows{{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
-                                  {"w", "1", "", "1"}, {"m", "", "", ""}};
-    for (const QStringList& row : rows) {
-        QList<QStandardItem*> items;
-        for (const QString& t : row)
-            items << new QStandardItem(t);
-        m->appendRow(items);
-    }
+    TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
+                        {{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
+                         {"w", "1", "", "1"}, {"m", "", "", ""}});
     WindowUtil::selectColumns(v, {1, 2, 3});
     {
         ScriptedAnswerer ans;
@@ -378,7 +361,7 @@ void TstMehrfachantworten::crosstabOverASet()
     const QString path = m_dir.path() + "/kreuz.stat";
     v.goHome();
     QVERIFY(v.save(path));
-    const QByteArray bytes = fileBytes(path);
+    const QByteArray bytes = TestUtil::fileBytes(path);
     QCOMPARE(bytes.left(6).toHex(), QByteArray("ffaa01bb0009"));
     View w;
     {
@@ -393,7 +376,7 @@ void TstMehrfachantworten::crosstabOverASet()
     w.goHome();
     const QString again = m_dir.path() + "/kreuz2.stat";
     QVERIFY(w.save(again));
-    QCOMPARE(fileBytes(again).toHex(), bytes.toHex());
+    QCOMPARE(TestUtil::fileBytes(again).toHex(), bytes.toHex());
 
     // A program that knows only older versions refuses the file as too new.
     QByteArray newer = bytes;

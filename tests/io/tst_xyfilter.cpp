@@ -13,6 +13,7 @@
 #include "diagrams/xyplotter.h"
 #include "io/umfragedokument.h"
 #include "tests/helpers/scriptedanswerer.h"
+#include "tests/helpers/testutil.h"
 
 // The dependency filter of the XY plot and the regression view, set by the user through
 // the view's menu: the points and the line it leaves, the lines under the plot, and that
@@ -35,30 +36,9 @@ namespace {
 void fillXY(UmfrageDokument& doc)
 {
     doc.startNewTable();
-    QStandardItemModel* m = doc.dataModel();
-    m->setHorizontalHeaderLabels({"X", "Y", "Gruppe"});
-    const QList<QStringList> rows = {
-        {"1", "2", "a"}, {"1", "5", "b"}, {"2", "4", "a"},
-        {"2", "1", "b"}, {"3", "6", "a"}, {"4", "9", "b"},
-    };
-    for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
-        for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
-    }
-}
-
-void openXYMenu(QWidget* view)
-{
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), QPoint(40, 50));
-    QCoreApplication::sendEvent(view, &e);
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    TestUtil::fillModel(doc.dataModel(), {"X", "Y", "Gruppe"},
+                        {{"1", "2", "a"}, {"1", "5", "b"}, {"2", "4", "a"},
+                         {"2", "1", "b"}, {"3", "6", "a"}, {"4", "9", "b"}});
 }
 
 XYPlotGeometry::Layout layoutOfView(const XYPlotter& p, QImage* img)
@@ -101,7 +81,7 @@ void TstXYFilter::filterThroughTheMenu()
         ans.accept(UserInput::Menu, "mit Spalte verknüpfen")
             .accept(UserInput::Columns, QVariantList{2})
             .accept(UserInput::Item, "a");
-        openXYMenu(view);
+        TestUtil::openContextMenu(view);
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.asked.first().items,
                  (QStringList{"mit Spalte verknüpfen", "Verknüpfung aufheben"}));
@@ -136,7 +116,7 @@ void TstXYFilter::filterThroughTheMenu()
     // The statistic file: the new version, read back exactly, and the same bytes again.
     const QString stat = m_dir.path() + "/xy.stat";
     QVERIFY(doc.save(stat));
-    QCOMPARE(bytesOf(stat).left(6).toHex(), QByteArray("ffaa01bb000a"));
+    QCOMPARE(TestUtil::fileBytes(stat).left(6).toHex(), QByteArray("ffaa01bb000a"));
     UmfrageDokument loaded;
     {
         ScriptedAnswerer ans;
@@ -151,12 +131,12 @@ void TstXYFilter::filterThroughTheMenu()
     QCOMPARE(view2->yValues(), view->yValues());
     const QString again = m_dir.path() + "/xy2.stat";
     QVERIFY(loaded.save(again));
-    QCOMPARE(bytesOf(again).toHex(), bytesOf(stat).toHex());
+    QCOMPARE(TestUtil::fileBytes(again).toHex(), TestUtil::fileBytes(stat).toHex());
 
     // The views file names the version and applies the filter to another survey.
     const QString csv = m_dir.path() + "/xy.csv";
     QVERIFY(doc.exportViewsCSV(csv));
-    QVERIFY(bytesOf(csv).contains("#Views Version:10\n"));
+    QVERIFY(TestUtil::fileBytes(csv).contains("#Views Version:10\n"));
     UmfrageDokument applied;
     fillXY(applied);
     QVERIFY(applied.importViewsCSV(csv));
@@ -173,7 +153,7 @@ void TstXYFilter::filterThroughTheMenu()
     QCOMPARE(back->xValues(), view2->xValues());
 
     // A program that knows this version at most refuses the next one as too new.
-    QByteArray newer = bytesOf(stat);
+    QByteArray newer = TestUtil::fileBytes(stat);
     newer[5] = char(StatistikDatei::NewestVersion + 1);
     const QString newerPath = m_dir.path() + "/neuer.stat";
     {
@@ -193,7 +173,7 @@ void TstXYFilter::filterThroughTheMenu()
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Menu, "Verknüpfung aufheben");
-        openXYMenu(view2);
+        TestUtil::openContextMenu(view2);
         QCOMPARE(ans.unexpected, 0);
     }
     QCOMPARE(view2->xValues().size(), 6);
@@ -239,7 +219,7 @@ void TstXYFilter::unfilteredFileUnchanged()
     QVERIFY(never.createView("", "XYPlotter", {0, 1}, "XY", ""));
     const QString neverPath = m_dir.path() + "/nie.stat";
     QVERIFY(never.save(neverPath));
-    QCOMPARE(bytesOf(neverPath).left(6).toHex(), QByteArray("ffaa01bb0005"));
+    QCOMPARE(TestUtil::fileBytes(neverPath).left(6).toHex(), QByteArray("ffaa01bb0005"));
 
     UmfrageDokument undone;
     fillXY(undone);
@@ -248,7 +228,7 @@ void TstXYFilter::unfilteredFileUnchanged()
     view->undepAction();
     const QString undonePath = m_dir.path() + "/wieder.stat";
     QVERIFY(undone.save(undonePath));
-    QCOMPARE(bytesOf(undonePath).toHex(), bytesOf(neverPath).toHex());
+    QCOMPARE(TestUtil::fileBytes(undonePath).toHex(), TestUtil::fileBytes(neverPath).toHex());
 }
 
 QTEST_MAIN(TstXYFilter)

@@ -165,6 +165,16 @@ double KreuztabellenRechnung::Block::neffSpalte(int j) const
     return q > 0 ? s * s / q : 0.0;
 }
 
+QVector<int> KreuztabellenRechnung::Block::gezeigt() const
+{
+    QVector<int> out;
+    out.reserve(basis.size());
+    for (int j = 0; j < basis.size(); ++j)
+        if (basis.at(j) > 0)
+            out << j;
+    return out;
+}
+
 KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeilen,
                                                               const QVector<Frage>& spalten,
                                                               const Gewichte& gewichte)
@@ -279,7 +289,7 @@ QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p
     QVector<QStringList> out;
     QStringList head{e.zeilenTitel, tr("Gesamt")};
     for (const Block& b : e.bloecke)
-        for (int j = 0; j < b.spalten(); ++j)
+        for (int j : b.gezeigt())
             head << QStringLiteral("%1: %2 (%3)").arg(b.titel, b.antworten.at(j),
                                                       Signifikanz::buchstabe(j));
     out << head;
@@ -292,7 +302,7 @@ QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p
         const double ownBase = p == Zeilen ? e.zeilenSumme.at(i) : e.gesamt;
         QStringList row{e.zeilen.at(i), cell(e.zeilenSumme.at(i), ownBase, QString())};
         for (const Block& b : e.bloecke)
-            for (int j = 0; j < b.spalten(); ++j) {
+            for (int j : b.gezeigt()) {
                 const double base = p == Spalten ? b.summe.at(j)
                     : p == Zeilen                 ? b.zeilenSumme.at(i)
                                                   : b.gesamt;
@@ -303,21 +313,21 @@ QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p
 
     QStringList total{tr("Gesamt"), cell(e.gesamt, e.gesamt, QString())};
     for (const Block& b : e.bloecke)
-        for (int j = 0; j < b.spalten(); ++j)
+        for (int j : b.gezeigt())
             total << cell(b.summe.at(j), p == Spalten ? b.summe.at(j) : b.gesamt, QString());
     out << total;
 
     QStringList base{tr("Basis (n)"), QString::number(e.basis)};
     for (const Block& b : e.bloecke)
-        for (int n : b.basis)
-            base << QString::number(n);
+        for (int j : b.gezeigt())
+            base << QString::number(b.basis.at(j));
     out << base;
 
     if (w) {
         QStringList weighted{tr("Basis gewichtet"), anzahl(e.gesamt, true)};
         for (const Block& b : e.bloecke)
-            for (double s : b.summe)
-                weighted << anzahl(s, true);
+            for (int j : b.gezeigt())
+                weighted << anzahl(b.summe.at(j), true);
         out << weighted;
     }
     return out;

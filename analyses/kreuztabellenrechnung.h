@@ -87,6 +87,10 @@ public:
         double zelle(int i, int j) const { return zellen.at(i * spalten() + j); }
         // (sum of weights)^2 / (sum of squared weights): n when unweighted.
         double neffSpalte(int j) const;
+        // The columns the table shows, in order: those with respondents. An answer
+        // given only where the row question is unanswered has no base and, as in the
+        // letters, no place; the others keep their letter, their number j.
+        QVector<int> gezeigt() const;
     };
 
     struct Ergebnis {

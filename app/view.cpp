@@ -339,6 +339,8 @@ void View::createActions()
          &View::dataWeightColumns},
         {QV_ACTION(actWeighting), QT_TR_NOOP("Gewichtung..."), "", &View::dataWeighting},
         {QV_ACTION(actMultiSet), QT_TR_NOOP("Mehrfachantworten-Set..."), "", &View::dataMultiSet},
+        {QV_ACTION(actRemoveMultiSet), QT_TR_NOOP("Mehrfachantworten-Set entfernen..."), "",
+         &View::dataRemoveMultiSet},
         {QV_ACTION(actStat), QT_TR_NOOP("Spaltenstatistik"), "colstat", &View::dataStatColumns,
          Qt::CTRL | Qt::Key_D},
         {QV_ACTION(actLinReg), QT_TR_NOOP("Regression"), "collinreg", &View::dataLinReg},
@@ -390,7 +392,8 @@ void View::createMenusAndToolbars()
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
     addAll(menuBar()->addMenu(tr("Spalten")),
            {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric, nullptr,
-            actCombine, actWeight, actWeighting, actMultiSet, nullptr, actStat, actLinReg});
+            actCombine, actWeight, actWeighting, actMultiSet, actRemoveMultiSet, nullptr, actStat,
+            actLinReg});
     addAll(menuBar()->addMenu(tr("Diagramme")),
            {actHome, nullptr, actCreateView, actRemoveView, nullptr, actRemoveAllViews});
 
@@ -444,6 +447,7 @@ void View::widgetChanged(int idx)
     }
     actGotoColumn->setEnabled(table);
     actCopyColumns->setEnabled(table);
+    actRemoveMultiSet->setEnabled(table);
 }
 
 void View::modelSelectionChanged()
@@ -695,3 +699,4 @@ void View::dataLinReg() { RegressionsBefehl::linReg(tableContext()); }
 void View::dataCopyColumns() { SpaltenBearbeitung::copyColumns(tableContext()); }
 void View::dataWeighting() { Gewichtungsbefehl::waehlen(tableContext()); }
 void View::dataMultiSet() { MehrfachSetBefehl::erstellen(tableContext(), *m_doc); }
+void View::dataRemoveMultiSet() { MehrfachSetBefehl::entfernen(tableContext()); }

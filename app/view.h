@@ -113,6 +113,7 @@ public slots:
     void dataWeightColumns();
     void dataWeighting();
     void dataMultiSet();
+    void dataRemoveMultiSet();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -205,6 +206,7 @@ public:
     QAction* actWeight = nullptr;
     QAction* actWeighting = nullptr;
     QAction* actMultiSet = nullptr;
+    QAction* actRemoveMultiSet = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

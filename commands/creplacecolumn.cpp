@@ -4,6 +4,7 @@
 
 #include "commands/sortierhalt.h"
 #include "commands/spaltenumbau.h"
+#include "core/mehrfachsets.h"
 
 cReplaceColumn::cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
                                const QString& title, int column, QUndoCommand* parent)
@@ -26,9 +27,13 @@ QList<QStandardItem*> cReplaceColumn::swapCells(const QList<QStandardItem*>& in)
 {
     const int rows = m_model->rowCount();
     if (in.size() > rows || m_column < 0 || m_column >= m_model->columnCount()) {
-        // More cells than rows: the model's own calls grow the table.
+        // More cells than rows: the model's own calls grow the table. The column leaves
+        // its multiple-choice sets for that moment; it comes back in place, and so do they.
+        const QVector<MehrfachSet> sets = MehrfachSets::von(m_model);
         QList<QStandardItem*> out = m_model->takeColumn(m_column);
         m_model->insertColumn(m_column, in);
+        if (!sets.isEmpty())
+            MehrfachSets::of(m_model)->setSets(sets);
         return out;
     }
     // Taking the column out moves the whole table once per row; exchanging the cells

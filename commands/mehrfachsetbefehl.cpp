@@ -1,7 +1,9 @@
 #include "commands/mehrfachsetbefehl.h"
 
 #include <QStandardItemModel>
+#include <QUndoStack>
 
+#include "commands/cchangesets.h"
 #include "core/mehrfachsets.h"
 #include "core/tablecontext.h"
 #include "core/userinput.h"
@@ -28,7 +30,9 @@ bool MehrfachSetBefehl::erstellen(const TableContext& context, ViewHost& views)
     set.name = name;
     set.spalten = context.columns;
     set.wert = wert.trimmed();
-    MehrfachSets::of(context.model)->add(set);
+    QVector<MehrfachSet> sets = MehrfachSets::von(context.model);
+    sets << set;
+    aendern(context, sets, tr("Mehrfachantworten-Set erstellen"));
     ViewRecord r;
     r.viewType = QStringLiteral("Mehrfachantworten");
     r.columns = set.spalten;
@@ -36,4 +40,36 @@ bool MehrfachSetBefehl::erstellen(const TableContext& context, ViewHost& views)
     r.notes = QLatin1String("");
     views.createFromRecord(r, 5);
     return true;
+}
+
+bool MehrfachSetBefehl::entfernen(const TableContext& context)
+{
+    const QVector<MehrfachSet> sets = MehrfachSets::von(context.model);
+    if (sets.isEmpty())
+        return false;
+    QStringList names;
+    for (const MehrfachSet& s : sets)
+        names << s.name;
+    bool ok = false;
+    const QString title = tr("Mehrfachantworten-Set entfernen");
+    const QString name =
+        UserInput::getItem(context.parent, title, tr("Set:"), names, 0, false, &ok);
+    // Names need not be unique: the first one chosen in the list is the set.
+    const int i = int(names.indexOf(name));
+    if (!ok || i < 0)
+        return false;
+    QVector<MehrfachSet> rest = sets;
+    rest.remove(i);
+    aendern(context, rest, title);
+    return true;
+}
+
+void MehrfachSetBefehl::aendern(const TableContext& context, const QVector<MehrfachSet>& sets,
+                                const QString& text)
+{
+    const QVector<MehrfachSet> before = MehrfachSets::von(context.model);
+    if (context.undo)
+        context.undo->push(new cChangeSets(context.model, before, sets, text));
+    else
+        MehrfachSets::of(context.model)->setSets(sets);
 }

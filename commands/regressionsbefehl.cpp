@@ -7,11 +7,12 @@
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "core/zahltext.h"
-#include "core/zellenzahl.h"
 #include "commands/zaehlregel.h"
 
 QString RegressionsBefehl::message(const QVector<double>& x, const QVector<double>& y)
 {
+    if (x.isEmpty() || y.isEmpty())
+        return tr("Die Regressionsgerade ist nicht bestimmt:\nkeine Zeile hat in beiden Spalten eine Zahl.");
     const Regressionsgerade g = Regressionsgerade::fit(x, y);
     if (!g.defined)
         return tr("Die Regressionsgerade ist nicht bestimmt:\nalle x-Werte sind gleich.");
@@ -31,12 +32,18 @@ void RegressionsBefehl::linReg(const TableContext& ctx)
         x.reserve(rows);
         y.reserve(rows);
         Fortschritt work(ctx.parent, tr("Regression wird berechnet..."), rows);
-        // Every row takes part: an empty cell is the value 0 here.
+        // A row with an empty or non-number cell takes no part, as in the XY plot.
         for (int r = 0; r < rows; ++r) {
             if ((r & 0x3ff) == 0)
                 work.step(r);
-            x << ZellenZahl::toDouble(ZaehlRegel::value(ctx.model, r, ctx.columns.at(0)));
-            y << ZellenZahl::toDouble(ZaehlRegel::value(ctx.model, r, ctx.columns.at(1)));
+            double vx = 0;
+            double vy = 0;
+            if (Regressionsgerade::paar(ZaehlRegel::value(ctx.model, r, ctx.columns.at(0)),
+                                        ZaehlRegel::value(ctx.model, r, ctx.columns.at(1)),
+                                        &vx, &vy)) {
+                x << vx;
+                y << vy;
+            }
         }
         text = message(x, y);
     }

@@ -13,7 +13,7 @@ class RegressionsBefehl
     Q_DECLARE_TR_FUNCTIONS(RegressionsBefehl)
 public:
     static void linReg(const TableContext& ctx);
-    // The message for the pairs (x[i], y[i]); both lists have one entry per row.
+    // The message for the pairs (x[i], y[i]) that take part.
     static QString message(const QVector<double>& x, const QVector<double>& y);
 };
 

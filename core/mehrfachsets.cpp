@@ -12,6 +12,30 @@ bool MehrfachSet::gewaehlt(const QString& cell) const
 }
 
 namespace {
+// A set's column numbers after count columns came in at first.
+QVector<int> spaltenNachEinfuegen(const QVector<int>& spalten, int first, int count)
+{
+    QVector<int> out = spalten;
+    for (int& c : out)
+        if (c >= first)
+            c += count;
+    return out;
+}
+
+// After the columns first .. first + count - 1 left: those drop out, the later move up.
+QVector<int> spaltenNachEntfernen(const QVector<int>& spalten, int first, int count)
+{
+    QVector<int> out;
+    out.reserve(spalten.size());
+    for (int c : spalten) {
+        if (c < first)
+            out << c;
+        else if (c >= first + count)
+            out << c - count;
+    }
+    return out;
+}
+
 QVector<double> anteile(const QVector<double>& werte, double von)
 {
     QVector<double> out(werte.size(), 0.0);
@@ -33,6 +57,27 @@ MehrfachSets::MehrfachSets(QAbstractItemModel* model)
 {
     // A new data table has no sets; a load sets them after emptying.
     connect(model, &QAbstractItemModel::modelReset, this, [this] { setSets({}); });
+    connect(model, &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                if (!parent.isValid())
+                    spaltenVerschoben(first, last - first + 1, true);
+            });
+    connect(model, &QAbstractItemModel::columnsRemoved, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                if (!parent.isValid())
+                    spaltenVerschoben(first, last - first + 1, false);
+            });
+}
+
+void MehrfachSets::spaltenVerschoben(int first, int count, bool eingefuegt)
+{
+    if (m_sets.isEmpty() || count <= 0)
+        return;
+    QVector<MehrfachSet> sets = m_sets;
+    for (MehrfachSet& set : sets)
+        set.spalten = eingefuegt ? spaltenNachEinfuegen(set.spalten, first, count)
+                                 : spaltenNachEntfernen(set.spalten, first, count);
+    setSets(sets);
 }
 
 MehrfachSets* MehrfachSets::of(QAbstractItemModel* model)

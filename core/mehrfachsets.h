@@ -46,7 +46,10 @@ struct MehrfachZaehlung
 };
 
 // The survey's multiple-choice sets, kept beside the data table (a child object of its
-// model) like the weighting; emptying the data table ends them.
+// model) like the weighting; emptying the data table ends them. A set holds column
+// numbers, so it follows its columns whenever columns come or go before them: every
+// column command and its undo keep it on the same questions. A removed column leaves
+// its sets; whoever puts it back in place restores the sets it had.
 class MehrfachSets : public QObject
 {
     Q_OBJECT
@@ -89,6 +92,7 @@ signals:
 
 private:
     explicit MehrfachSets(QAbstractItemModel* model);
+    void spaltenVerschoben(int first, int count, bool eingefuegt);
 
     QVector<MehrfachSet> m_sets;
 };

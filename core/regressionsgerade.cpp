@@ -1,15 +1,40 @@
 #include "core/regressionsgerade.h"
 
+#include <QVariant>
 #include <algorithm>
 #include <cmath>
 
 #include "core/zahltext.h"
+#include "core/zellenzahl.h"
 
 namespace {
 bool usable(double x, double y)
 {
     return std::isfinite(x) && std::isfinite(y);
 }
+
+// A cell's number; false for a missing cell, an empty text or a text that is no number.
+bool cellNumber(const QVariant& v, double* out)
+{
+    if (!v.isValid())
+        return false;
+    if (v.metaType().id() == QMetaType::QString)
+        return ZellenZahl::read(*static_cast<const QString*>(v.constData()), out);
+    bool ok = false;
+    *out = v.toDouble(&ok);
+    return ok;
+}
+}
+
+bool Regressionsgerade::paar(const QVariant& xCell, const QVariant& yCell, double* x, double* y)
+{
+    double px = 0;
+    double py = 0;
+    if (!cellNumber(xCell, &px) || !cellNumber(yCell, &py) || !usable(px, py))
+        return false;
+    *x = px;
+    *y = py;
+    return true;
 }
 
 Regressionsgerade Regressionsgerade::fit(const QVector<double>& xs, const QVector<double>& ys)

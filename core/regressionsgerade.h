@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+class QVariant;
+
 // The least-squares line y = a + b·x through pairs of values: one rule for the
 // regression command and the regression view. A pair with a value that is not finite
 // is left out; without pairs, or when all x are equal, the line is not defined.
@@ -18,6 +20,11 @@ public:
     double r2 = 0;
 
     static Regressionsgerade fit(const QVector<double>& xs, const QVector<double>& ys);
+
+    // The pair of values a row gives to the plot and the line: both cells numbers (in
+    // the forms ZellenZahl reads) and finite. An empty or non-number cell is no answer,
+    // not a 0, so its row takes no part; false then.
+    static bool paar(const QVariant& xCell, const QVariant& yCell, double* x, double* y);
 
     // "y=<b>*x+<a>", with a minus sign only for a negative intercept; b and |a| with six
     // significant digits in the desktop's number format.

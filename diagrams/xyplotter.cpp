@@ -12,7 +12,7 @@
 #include "core/recomputescheduler.h"
 #include "core/statistikdatei.h"
 #include "core/userinput.h"
-#include "core/zellenzahl.h"
+#include "core/regressionsgerade.h"
 #include "diagrams/diagramgeometry.h"
 #include "diagrams/viewdrag.h"
 #include "diagrams/viewpicture.h"
@@ -98,13 +98,18 @@ void XYPlotter::updateData()
     const int rows = m_model->rowCount();
     xs.reserve(rows);
     ys.reserve(rows);
-    // Only the dependency filter: an empty cell reads as 0 here, as the regression
-    // command reads it, and no entry of this view sets the input filter.
+    // Only the dependency filter (no entry of this view sets the input filter); a row
+    // with an empty or non-number cell is left out, as the regression command leaves it.
     for (int r = 0; r < rows; ++r) {
         if (!m_filter.admitsRow(m_model, r))
             continue;
-        xs << ZellenZahl::toDouble(m_model->data(m_model->index(r, xColumn)));
-        ys << ZellenZahl::toDouble(m_model->data(m_model->index(r, yColumn)));
+        double x = 0;
+        double y = 0;
+        if (!Regressionsgerade::paar(m_model->data(m_model->index(r, xColumn)),
+                                     m_model->data(m_model->index(r, yColumn)), &x, &y))
+            continue;
+        xs << x;
+        ys << y;
     }
     const XYPlotGeometry::Extremes e = XYPlotGeometry::extremes(xs, ys);
     minX = e.minX;

@@ -110,8 +110,12 @@ void writeCrosstab(Blatt& b, const Kreuztabelle& k)
     };
     QVector<Spalte> spalten{{R::tr("Gesamt"), nullptr, -1}};
     for (const R::Block& bl : e.bloecke)
-        for (int j = 0; j < bl.spalten(); ++j)
-            spalten.push_back({bl.titel + QStringLiteral(": ") + bl.antworten.at(j), &bl, j});
+        // Named with their letter, as on screen: a column left out for want of a base
+        // leaves a gap in the letters, so the position no longer tells it.
+        for (int j : bl.gezeigt())
+            spalten.push_back({QStringLiteral("%1: %2 (%3)").arg(bl.titel, bl.antworten.at(j),
+                                                                Signifikanz::buchstabe(j)),
+                               &bl, j});
     for (int s = 0; s < spalten.size(); ++s) {
         b.text(0, 1 + 3 * s, spalten.at(s).titel);
         b.text(1, 1 + 3 * s, QStringLiteral("n"));
@@ -152,8 +156,8 @@ void writeCrosstab(Blatt& b, const Kreuztabelle& k)
     b.number(baseRow, 1, e.basis);
     int s = 1;
     for (const R::Block& bl : e.bloecke)
-        for (int j = 0; j < bl.spalten(); ++j, ++s)
-            b.number(baseRow, 1 + 3 * s, bl.basis.value(j));
+        for (int j : bl.gezeigt())
+            b.number(baseRow, 1 + 3 * s++, bl.basis.value(j));
     // The lines under the table belong to it: the weighting, the tests, and what shares
     // of multiple answers mean.
     const QStringList notes = R::hinweise(e);

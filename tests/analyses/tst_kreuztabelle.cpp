@@ -92,6 +92,7 @@ private slots:
     void countsAndLetters();
     void percentModes_data();
     void percentModes();
+    void emptyBannerColumnsLeftOut();
     void testLines_data();
     void testLines();
     void handWorkedWeighted();
@@ -263,6 +264,45 @@ void TstKreuztabelle::percentModes()
     QCOMPARE(cells.at(1), ja);
     QCOMPARE(cells.at(3), gesamt);
     QCOMPARE(cells.at(4), (QStringList{"Basis (n)", "105", "50", "50"}));
+}
+
+void TstKreuztabelle::emptyBannerColumnsLeftOut()
+{
+    // "n" is answered only by respondents who left "Kauf" empty: no base, no column.
+    // The others keep their letters (m A, w C) in the header, the cells and the base.
+    QStringList rows, cols;
+    expand({{"ja", "m", 30}, {"ja", "w", 10}, {"nein", "m", 20}, {"nein", "w", 40},
+            {"", "n", 4}, {"", "m", 3}},
+           &rows, &cols);
+    QStringList alter;
+    for (int i = 0; i < rows.size(); ++i)
+        alter << (i % 2 ? "alt" : "jung");
+    const KR::Ergebnis e = KR::rechne(KR::Frage::ausTexten("Kauf", rows),
+                                      {KR::Frage::ausTexten("G", cols),
+                                       KR::Frage::ausTexten("Alter", alter)});
+    const KR::Block& g = e.bloecke.first();
+    QCOMPARE(g.antworten, (QStringList{"m", "n", "w"}));
+    QCOMPARE(g.gezeigt(), (QVector<int>{0, 2}));
+    QCOMPARE(e.bloecke.at(1).gezeigt(), (QVector<int>{0, 1}));
+    const QVector<QStringList> cells = KR::raster(e, KR::Spalten);
+    QCOMPARE(cells.size(), 5);
+    QCOMPARE(cells.at(0), (QStringList{"Kauf", "Gesamt", "G: m (A)", "G: w (C)",
+                                       "Alter: alt (A)", "Alter: jung (B)"}));
+    QCOMPARE(cells.at(1).mid(0, 4), (QStringList{"ja", "40 40.0 %", "30 60.0 % C", "10 20.0 %"}));
+    QCOMPARE(cells.at(3).mid(0, 4), (QStringList{"Gesamt", "100 100.0 %", "50 100.0 %", "50 100.0 %"}));
+    QCOMPARE(cells.at(4), (QStringList{"Basis (n)", "100", "50", "50", "50", "50"}));
+    for (const QStringList& row : cells)
+        QCOMPARE(row.size(), 6);
+    // The test is the one of the table without the empty column.
+    QCOMPARE(KR::testZeile(g), QString("G: χ² = 16.67; df = 1; p < 0.001"));
+
+    // Weighted: the weighted base row leaves it out too.
+    const KR::Ergebnis w = KR::rechne(KR::Frage::ausTexten("Kauf", rows),
+                                      {KR::Frage::ausTexten("G", cols)},
+                                      Gewichte::ausWerten(QVector<double>(rows.size(), 2.0), "W"));
+    const QVector<QStringList> weighted = KR::raster(w, KR::Keine);
+    QCOMPARE(weighted.first(), (QStringList{"Kauf", "Gesamt", "G: m (A)", "G: w (C)"}));
+    QCOMPARE(weighted.last(), (QStringList{"Basis gewichtet", "200.0", "100.0", "100.0"}));
 }
 
 void TstKreuztabelle::testLines_data()

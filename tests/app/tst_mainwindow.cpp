@@ -130,7 +130,7 @@ void TstMainWindow::menusInOrder()
              (QStringList{"Spalten entfernen", "-", "Spalte umbenennen", "Werte ersetzen",
                           "Spalten normieren", "Spalten als Zahlen", "-",
                           "Spalten zusammenfassen", "Spalten gewichten", "Gewichtung...",
-                          "Mehrfachantworten-Set...",
+                          "Mehrfachantworten-Set...", "Mehrfachantworten-Set entfernen...",
                           "-", "Spaltenstatistik", "Regression"}));
     QCOMPARE(entries(menus[3]->menu()),
              (QStringList{"Daten", "-", "Ansicht erstellen", "Ansicht entfernen", "-",

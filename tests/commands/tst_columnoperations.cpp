@@ -40,7 +40,7 @@ private slots:
     void statisticsSharesOfManyCells();
     void regressionMessage_data();
     void regressionMessage();
-    void regressionReadsEmptyCellsAsZero();
+    void regressionLeavesOutRowsWithoutNumbers();
     void germanDecimalCommas();
     void weightWithGermanFactors_data();
     void weightWithGermanFactors();
@@ -475,7 +475,9 @@ void TstColumnOperations::regressionMessage_data()
     QTest::newRow("equal x") << QVector<double>{0.1, 0.1, 0.1} << QVector<double>{1, 2, 3}
                              << undetermined;
     QTest::newRow("one row") << QVector<double>{2} << QVector<double>{1} << undetermined;
-    QTest::newRow("no row") << QVector<double>{} << QVector<double>{} << undetermined;
+    QTest::newRow("no row") << QVector<double>{} << QVector<double>{}
+                            << "Die Regressionsgerade ist nicht bestimmt:\n"
+                               "keine Zeile hat in beiden Spalten eine Zahl.";
 }
 
 void TstColumnOperations::regressionMessage()
@@ -486,10 +488,12 @@ void TstColumnOperations::regressionMessage()
     QCOMPARE(RegressionsBefehl::message(x, y), text);
 }
 
-void TstColumnOperations::regressionReadsEmptyCellsAsZero()
+void TstColumnOperations::regressionLeavesOutRowsWithoutNumbers()
 {
-    // The empty x cell is the point (0, 1): the line through (0,1), (1,3), (2,5).
-    TableFixture f({"X", "Y", "Z"}, {{"", "1"}, {"1", "3"}, {"2", "5"}});
+    // The rows with an empty or a word cell take no part: the line through (1,3), (2,5),
+    // (4,9), not pulled towards (0, 10) or (0, 0).
+    TableFixture f({"X", "Y", "Z"},
+                   {{"", "10"}, {"1", "3"}, {"2", "5"}, {"keine", "0"}, {"4", "9"}, {"3", ""}});
     ScriptedAnswerer script;
     script.accept(UI::Information, QMessageBox::Ok);
     RegressionsBefehl::linReg(f.context({0, 1}));
@@ -517,11 +521,11 @@ void TstColumnOperations::germanDecimalCommas()
                      "Durchschnitt: 28.748\nMedian: 12.5\nSumme: 143.74\nLeer: 0 (0%)\n"
                      "Werte: 5 (100%)\n"));
 
-    // Regression over every row: x 1.5, 2.5, 3.5, 0, 0 against the amounts.
+    // Regression over the rows with two numbers: the empty "Menge" leaves row 4 out.
     script.accept(UI::Information, QMessageBox::Ok);
     RegressionsBefehl::linReg(f.context({1, 0}));
-    QVector<double> x{1.5, 2.5, 3.5, 0, 0};
-    QVector<double> y{3.25, 12.5, 19.99, 8, 100};
+    QVector<double> x{1.5, 2.5, 3.5, 0};
+    QVector<double> y{3.25, 12.5, 19.99, 100};
     QCOMPARE(script.asked.at(1).label, RegressionsBefehl::message(x, y));
 
     SpaltenZahlen::numericColumns(f.context({0, 1}));

@@ -31,6 +31,7 @@ private slots:
     void degenerate_data();
     void degenerate();
     void followsCells();
+    void pairsWithoutNumbersLeftOut();
     void drag();
     void captionRoom_data();
     void captionRoom();
@@ -104,8 +105,8 @@ void TstXYPlot::equation_data()
     QTest::newRow("German decimal commas")
         << QList<QStringList>{{"0", "-1,5"}, {"2,0", "-0,5"}, {"1.000,5", "498,75"}}
         << "y=0.5*x-1.5";
-    QTest::newRow("not a number counts as 0")
-        << QList<QStringList>{{"nein", "1"}, {"1", "3"}, {"2", "5"}} << "y=2*x+1";
+    QTest::newRow("not a number is left out")
+        << QList<QStringList>{{"nein", "9"}, {"1", "3"}, {"2", "5"}} << "y=2*x+1";
     QTest::newRow("nan and inf cells are left out")
         << QList<QStringList>{{"0", "1"}, {"nan", "7"}, {"1", "3"}, {"2", "inf"}, {"2", "5"}}
         << "y=2*x+1";
@@ -137,8 +138,10 @@ void TstXYPlot::viewAndCommandAgree_data()
     QTest::newRow("plus") << QList<QStringList>{{"1", "3"}, {"2", "5"}, {"3", "7"}} << true;
     QTest::newRow("minus") << QList<QStringList>{{"1", "-1"}, {"2", "0"}, {"3", "1"}} << true;
     QTest::newRow("falling") << QList<QStringList>{{"0", "5"}, {"1", "3"}, {"2", "1"}} << true;
-    QTest::newRow("empty cell is 0") << QList<QStringList>{{"", "1"}, {"1", "3"}, {"2", "5"}}
-                                     << true;
+    QTest::newRow("empty cell left out")
+        << QList<QStringList>{{"", "9"}, {"1", "3"}, {"2", "5"}, {"3", ""}} << true;
+    QTest::newRow("only one full pair")
+        << QList<QStringList>{{"", "1"}, {"1", "3"}, {"2", "-"}} << false;
     QTest::newRow("nan row left out")
         << QList<QStringList>{{"0", "1"}, {"nan", "7"}, {"1", "3"}, {"2", "5"}} << true;
     QTest::newRow("all x equal") << QList<QStringList>{{"0.1", "1"}, {"0.1", "2"}, {"0.1", "3"}}
@@ -253,13 +256,15 @@ void TstXYPlot::pixels()
 void TstXYPlot::axesShowTheirValues()
 {
     std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
-        {"Alter", "Einkommen"}, {{"23", "1800"}, {"41", "3900"}, {"67", "2600"}, {"x", ""}}));
+        {"Alter", "Einkommen"},
+        {{"23", "1800"}, {"41", "3900"}, {"67", "2600"}, {"x", ""}, {"0", "0"}}));
     XYPlotter p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
     const QSize size(320, 240);
     const XYPlotGeometry::Layout l = layoutOf(p, size);
-    // x from 0 (the text "x" reads as 0) to 67: steps of 20 up to 80; y 0 to 3900 by 1000.
+    // x from 0 to 67: steps of 20 up to 80; y 0 to 3900 by 1000. The row without numbers
+    // is no point.
     QCOMPARE(l.minX, 0.0);
     QCOMPARE(l.maxX, 80.0);
     QCOMPARE(l.minY, 0.0);
@@ -335,9 +340,35 @@ void TstXYPlot::followsCells()
     QCOMPARE(p.yValues(), (QVector<double>{1, 3, 5}));
     m->item(1, 1)->setText("9");
     m->item(2, 1)->setText("x");
-    QTRY_COMPARE(p.yValues(), (QVector<double>{1, 9, 0}));
+    QTRY_COMPARE(p.yValues(), (QVector<double>{1, 9}));
+    QCOMPARE(p.xValues(), (QVector<double>{0, 1}));
     QCOMPARE(p.metaObject()->className(), "XYPlotter");
     QVERIFY(p.metaObject()->indexOfSlot("updateData()") >= 0);
+}
+
+// A row whose x or y cell is empty, blank or a word is no point at 0: it is neither
+// plotted nor fitted, and the base under the plot counts only the pairs used.
+void TstXYPlot::pairsWithoutNumbersLeftOut()
+{
+    std::unique_ptr<QStandardItemModel> m(pairs(
+        {{"1", "3"}, {"", "7"}, {"4", ""}, {"ja", "2"}, {"  ", "8"}, {"2", "5"}, {"3,0", "7"}}));
+    LineareRegression view;
+    view.setModel(m.get());
+    view.setSpalten(0, 1);
+    QCOMPARE(view.xValues(), (QVector<double>{1, 2, 3}));
+    QCOMPARE(view.yValues(), (QVector<double>{3, 5, 7}));
+    const XYPlotGeometry::Layout l = layoutOf(view);
+    QCOMPARE(l.points, 3);
+    QCOMPARE(l.minX, 1.0);   // no point drags the axes down to 0
+    QCOMPARE(view.captionLines(l.points), QStringList{"n = 3"});
+    const XYPlotGeometry::RegressionLayout r =
+        XYPlotGeometry::regressionLayout(l, view.xValues(), view.yValues());
+    QVERIFY(r.text.startsWith("y=2*x+1"));
+
+    // A cell answered later brings its row in.
+    m->item(2, 1)->setText("9");
+    QTRY_COMPARE(view.xValues(), (QVector<double>{1, 4, 2, 3}));
+    QCOMPARE(view.captionLines(layoutOf(view).points), QStringList{"n = 4"});
 }
 
 void TstXYPlot::drag()

@@ -134,8 +134,9 @@ void TstExcelExport::workbookOfDataAndViews()
     QCOMPARE(k->ergebnis().gesamt, 3.0);
     QVERIFY2(cross.contains("<v>3</v>"), qPrintable(cross.left(2000)));
     QVERIFY(cross.contains("<v>100</v>"));
-    // The lines under the table come with it.
+    // The lines under the table come with it; the columns carry their letters.
     QVERIFY(member(path, "xl/sharedStrings.xml").contains("Frage: χ²"));
+    QVERIFY(member(path, "xl/sharedStrings.xml").contains(">Frage: nein (B)<"));
 }
 
 void TstExcelExport::throughTheMenu()

@@ -194,8 +194,8 @@ void TstBarLabels::countsWithoutDecimal_data()
     QTest::addColumn<QStringList>("texts");
     QTest::newRow("unweighted counts") << QVector<double>{52, 7} << QString()
                                        << QStringList{"52", "7"};
-    QTest::newRow("weighted sums") << QVector<double>{52.25, 7} << QString()
-                                   << QStringList{"52.2", "7.0"};
+    QTest::newRow("weighted sums") << QVector<double>{52.4, 7} << QString()
+                                   << QStringList{"52.4", "7.0"};
     QTest::newRow("percent") << QVector<double>{88, 12} << QString("%")
                              << QStringList{"88.0%", "12.0%"};
 }

@@ -99,8 +99,8 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     const int b = R < 2 ? px(A / (n * 1.5 + 0.5)) : px(A / ((R + 1) * 1.5 * n - 1.0));
     const int U = px(P - 0.4 * b);
     // The lines stand where bars of their value end: over U, not over P. A surface too
-    // low for any bar has no scale to show.
-    // The lines start at the axis, so that none runs through a number left of it.
+    // low for any bar has no scale to show. They start at the axis, so that none runs
+    // through a number left of it.
     if (rs.valid && U > 0) {
         for (int i = 0; i <= rs.steps; ++i) {
             const int y = y0 - px((double(i) * rs.step * U) / rs.top);

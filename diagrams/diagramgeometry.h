@@ -108,8 +108,8 @@ QString axisNumber(double v, double step);
 
 // Pixels between a value axis and the numbers beside it.
 constexpr int AxisGap = 4;
-// A number of a vertical value axis: right of it ends AxisGap left of the axis at
-// axisX, its height centred on the grid line at lineY, so that no line runs through it.
+// A number of a vertical value axis: it ends AxisGap left of the axis at axisX and its
+// height is centred on the grid line at lineY, so that no line runs through it.
 Text axisTextLeftOf(const QString& text, const QFontMetrics& fm, int axisX, int lineY);
 // The rectangle a text drawn with its baseline at t.pos covers (ascent to descent).
 QRect textBox(const Text& t, const QFontMetrics& fm);

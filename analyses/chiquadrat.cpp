@@ -136,6 +136,15 @@ void ChiQuadrat::setDiagram(Diagram* d)
     updateDiagram();
 }
 
+TextInhalt* ChiQuadrat::viewText()
+{
+    auto* table = dynamic_cast<TextInhalt*>(m_diagram);
+    if (!table)
+        return nullptr;
+    m_text.set(table, {QStringLiteral("\u03C7\u00B2=") + m_resultLabel->text()});
+    return &m_text;
+}
+
 void ChiQuadrat::setDepFilter(QString value, int column)
 {
     m_filter.setDependency(value, column);

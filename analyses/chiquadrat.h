@@ -1,6 +1,7 @@
 #ifndef CHIQUADRAT_H
 #define CHIQUADRAT_H
 
+#include "analyses/ergebnistext.h"
 #include "analyses/modeldiagramadapter.h"
 #include "core/rowfilter.h"
 
@@ -23,6 +24,8 @@ public:
     void loadData(QDataStream& s, int version) override;
     // Places the diagram below the controls.
     void setDiagram(Diagram* d) override;
+    // On a table diagram: its table, then the result line "χ²=…" as the view shows it.
+    TextInhalt* viewText() override;
 
     void setDepFilter(QString value, int column);
     void setInputFilter(const QVariant& v);
@@ -60,6 +63,7 @@ private:
     // Whether μ and σ came from a record or from the data: a new view starts from its
     // data's mean and deviation, once.
     bool m_parametersSet = false;
+    ErgebnisText m_text;
 };
 
 #endif

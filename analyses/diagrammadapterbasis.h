@@ -10,6 +10,7 @@
 class QAction;
 class QGridLayout;
 class RecomputeScheduler;
+class TextInhalt;
 
 // What the single- and the multi-column adapter bases share: the exchangeable diagram
 // the adapter owns and shows filling the view, its title, the context menu with "Typ..."
@@ -34,6 +35,9 @@ public:
     QVector<QAction*> actionList() const { return m_actions; }
     const QString& title() const { return m_title; }
     QAction* typeAction() const { return m_typeAction; }
+    // The view's text for the report and the clipboard where it says more than its
+    // diagram does; null leaves it to the diagram (a table diagram's own text).
+    virtual TextInhalt* viewText() { return nullptr; }
 
 signals:
     void changeDiagram(DiagramAdapter* mda);

@@ -69,12 +69,17 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     PercentScale sc{0, 0, 0};
     RoundScale rs;
     int gridRight = 0;
+    // The axis numbers stand left of the axis at L, 5 pixels from the edge; the widest
+    // is the scale top's.
+    const auto axisMargin = [&](const QString& widestNumber) {
+        return 5 + fm.horizontalAdvance(widestNumber) + AxisGap;
+    };
     if (valuePostfix != QLatin1String("%")) {
-        // Counts and other values: an axis of round steps with its numbers at the lines.
+        // Counts and other values: an axis of round steps with its numbers beside it.
         rs = roundScale(anyValue ? M : 0, allWhole(data));
         gridRight = A - 5;
         if (rs.valid) {
-            L = fm.horizontalAdvance(axisNumber(rs.top, rs.step)) + 5;
+            L = axisMargin(axisNumber(rs.top, rs.step));
             A -= L;
         } else {
             A -= 5;
@@ -84,7 +89,7 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     } else {
         sc = percentScale(anyValue, M);
         gridRight = A - 5;
-        L = fm.horizontalAdvance(QStringLiteral("%1%").arg(sc.top)) + 5;
+        L = axisMargin(QStringLiteral("%1%").arg(sc.top));
         A -= L;
         out.reference = sc.top;
         out.hasScale = true;
@@ -94,26 +99,30 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
     const int b = R < 2 ? px(A / (n * 1.5 + 0.5)) : px(A / ((R + 1) * 1.5 * n - 1.0));
     const int U = px(P - 0.4 * b);
     // The lines stand where bars of their value end: over U, not over P. A surface too
-    // low for any bar has no scale to show.
+    // low for any bar has no scale to show. They start at the axis, so that none runs
+    // through a number left of it.
     if (rs.valid && U > 0) {
         for (int i = 0; i <= rs.steps; ++i) {
             const int y = y0 - px((double(i) * rs.step * U) / rs.top);
-            out.grid << QLine(5, y, gridRight, y);
-            out.axisTexts << Text{axisNumber(i * rs.step, rs.step), QPoint(5, y)};
+            out.grid << QLine(L, y, gridRight, y);
+            out.axisTexts << axisTextLeftOf(axisNumber(i * rs.step, rs.step), fm, L, y);
         }
     }
     if (out.percentScale) {
         for (int i = 0; i <= sc.steps; ++i) {
             // Rounded as a bar's height is, so that a bar of the line's value meets it.
             const int y = y0 - px((double(i) * sc.step * U) / sc.top);
-            out.grid << QLine(5, y, gridRight, y);
-            out.axisTexts << Text{QStringLiteral("%1%").arg(i * sc.step), QPoint(5, y)};
+            out.grid << QLine(L, y, gridRight, y);
+            out.axisTexts << axisTextLeftOf(QStringLiteral("%1%").arg(i * sc.step), fm, L, y);
         }
     }
+    if (!out.grid.isEmpty())
+        out.axisLine = QLine(L, y0, L, out.grid.last().y1());
+    const int decimals = valueDecimals(data, valuePostfix);
 
     bool shown = true;
     for (double v : data) {
-        if (fm.horizontalAdvance(valueText(v, valuePostfix)) >= b) {
+        if (fm.horizontalAdvance(valueText(v, valuePostfix, decimals)) >= b) {
             shown = false;
             break;
         }
@@ -148,7 +157,7 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
                                QPoint(xt, yTop)});
         }
         if (shown) {
-            const QString t = valueText(v, valuePostfix);
+            const QString t = valueText(v, valuePostfix, decimals);
             it.hasValueText = true;
             it.valueText = {t, QPoint(px((1.343 * b - fm.horizontalAdvance(t)) * 0.5 + x),
                                       px(y0 - h - 0.4 * b))};
@@ -168,7 +177,8 @@ BalkenLayout BalkenDiagram::barLayout(const QSize& size, const QFontMetrics& fm,
             x = px((L + b / 2) + r * 1.5 * b);
         }
     }
-    out.baseLine = QLine(5, y0, A - 5, y0);
+    // With an axis the base line is its 0 line, starting at the axis like the others.
+    out.baseLine = out.grid.isEmpty() ? QLine(5, y0, A - 5, y0) : QLine(L, y0, gridRight, y0);
 
     out.plotHeight = P;
     out.baseY = y0;
@@ -189,6 +199,8 @@ void BalkenDiagram::paint(QPainter& p, const QSize& size) const
     if (l.blank)
         return;
     paintBarFrame(p, l, size, *this);
+    if (!l.axisLine.isNull())
+        p.drawLine(l.axisLine);
     drawTexts(p, l.axisTexts, *this);
 
     for (const BalkenItem& it : l.items) {

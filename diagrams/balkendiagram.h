@@ -25,7 +25,8 @@ struct BalkenItem {
 };
 
 struct BalkenLayout : DiagramGeometry::BarFrame {
-    QVector<DiagramGeometry::Text> axisTexts;   // the numbers at the grid lines
+    QVector<DiagramGeometry::Text> axisTexts;   // the numbers left of the axis
+    QLine axisLine;         // the value axis at L, null without grid lines
     QVector<BalkenItem> items;
 
     int plotHeight = 0;     // P

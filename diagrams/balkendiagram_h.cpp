@@ -49,9 +49,11 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     // Value texts stand right of every bar, all or none: none where the bars lie closer
     // than a line of text, or where the texts would run into the category labels.
     bool shown = b > 0 && 1.5 * b >= fm.height() + 1;
+    const int decimals = valueDecimals(data, valuePostfix);
     int widestValue = 0;
     for (int i = 0; shown && i < count; ++i)
-        widestValue = std::max(widestValue, fm.horizontalAdvance(valueText(data.at(i), valuePostfix)));
+        widestValue = std::max(widestValue,
+                               fm.horizontalAdvance(valueText(data.at(i), valuePostfix, decimals)));
     // Room right of the longest bar: its end face, and the value texts 20 pixels from
     // the plot's right edge with a gap before them.
     const auto reserve = [&] {
@@ -84,6 +86,11 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         out.gridStep = rs.steps > 0 ? px(rs.step * E / rs.top) : 0;
     }
 
+    // Categories closer than a line of text: every stride-th label only, so that none
+    // is drawn over its neighbours (the y of consecutive categories differs by pitch).
+    const int pitch = R < 2 ? px(1.5 * b) : px((R + 1) * 1.5 * b);
+    const int stride = labelStride(pitch, fm.height());
+
     int y = px(0.643 * b);
     int r = 0;
     int k = 0;
@@ -107,10 +114,10 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
         }
         it.hasValueText = shown;
         if (shown) {
-            const QString t = valueText(v, valuePostfix);
+            const QString t = valueText(v, valuePostfix, decimals);
             it.valueText = {t, QPoint(A - fm.horizontalAdvance(t) - 20, y + 10 + b / 4)};
         }
-        if (r == 0) {
+        if (r == 0 && stride > 0 && k % stride == 0) {
             it.hasLabel = true;
             it.label = {fitted(labelAt(k), fm, labelRoom), QPoint(1, y + 10 + b / 4)};
         }
@@ -134,6 +141,7 @@ BalkenLayoutH BalkenDiagram_h::barLayout(const QSize& size, const QFontMetrics& 
     out.rows = R;
     out.barThickness = b;
     out.valueTextsShown = shown;
+    out.labelStride = stride;
     return out;
 }
 

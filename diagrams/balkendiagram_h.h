@@ -20,7 +20,7 @@ struct BalkenItemH {
     QPolygon end;           // darker face at the bar's end
     bool hasValueText = false;
     DiagramGeometry::Text valueText;   // right-aligned, right of every bar
-    bool hasLabel = false;  // category labels come from row 0 only
+    bool hasLabel = false;  // from row 0 only; every labelStride-th where crowded
     DiagramGeometry::Text label;
 };
 
@@ -35,6 +35,7 @@ struct BalkenLayoutH : DiagramGeometry::BarFrame {
     int rows = 0;           // R
     int barThickness = 0;   // b
     QVector<DiagramGeometry::Text> axisTexts;   // the numbers under the grid lines
+    int labelStride = 1;    // every how many categories a label stands (0: none)
     int gridStep = 0;       // pixels between grid lines, 0 when no grid is drawn
     bool hasScale = false;  // the largest value is positive
     double reference = 0;   // the scale's top: a bar of this value is E long

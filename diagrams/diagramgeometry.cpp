@@ -86,9 +86,14 @@ Text placeTitle(const QString& title, const QFontMetrics& titleFm, int width, in
     return {title, QPoint((centreSpan - tw) / 2, y)};
 }
 
-QString valueText(double v, const QString& postfix)
+QString valueText(double v, const QString& postfix, int decimals)
 {
-    return ZahlText::shown(v, 'f', 1) + postfix;
+    return ZahlText::shown(v, 'f', decimals) + postfix;
+}
+
+int valueDecimals(const QVector<double>& d, const QString& postfix)
+{
+    return postfix != QLatin1String("%") && allWhole(d) ? 0 : 1;
 }
 
 bool finiteMax(const QVector<double>& d, double* max)
@@ -193,6 +198,27 @@ QString axisNumber(double v, double step)
     // Round steps below 1 need as many decimals as the step's first digit lies deep.
     const int decimals = step >= 1 ? 0 : std::min(15, int(std::ceil(-std::log10(step) - 1e-9)));
     return ZahlText::shown(v, 'f', decimals);
+}
+
+Text axisTextLeftOf(const QString& text, const QFontMetrics& fm, int axisX, int lineY)
+{
+    const int x = axisX - AxisGap - fm.horizontalAdvance(text);
+    return {text, QPoint(x, lineY + (fm.ascent() - fm.descent()) / 2)};
+}
+
+QRect textBox(const Text& t, const QFontMetrics& fm)
+{
+    return QRect(t.pos.x(), t.pos.y() - fm.ascent(), fm.horizontalAdvance(t.text),
+                 fm.ascent() + fm.descent());
+}
+
+int labelStride(int pitch, int lineHeight)
+{
+    if (pitch <= 0)
+        return 0;
+    if (pitch >= lineHeight)
+        return 1;
+    return (lineHeight + pitch - 1) / pitch;
 }
 
 int swatchSize(const QFontMetrics& fm)

@@ -54,9 +54,12 @@ QString fitted(const QString& text, const QFontMetrics& fm, int maxWidth);
 // Widget font, bold, one point larger: the titles of the bar and pie charts.
 QFont titleFont(const QFont& widgetFont);
 
-// "%1%2": the value in fixed notation with one decimal and the desktop's decimal
-// separator, then the unit ("nan" for NaN).
-QString valueText(double v, const QString& postfix);
+// "%1%2": the value in fixed notation with that many decimals and the desktop's
+// decimal separator, then the unit ("nan" for NaN).
+QString valueText(double v, const QString& postfix, int decimals = 1);
+// Decimals of a chart's value texts: none where every value is a whole number (counts,
+// also weighted ones that happen to be whole), one otherwise and for percentages.
+int valueDecimals(const QVector<double>& d, const QString& postfix);
 
 // Largest finite value of d; false if d holds none.
 bool finiteMax(const QVector<double>& d, double* max);
@@ -102,6 +105,18 @@ bool allWhole(const QVector<double>& d);
 // The number at a line of the axis: as many decimals as the step needs, in the
 // desktop's number format.
 QString axisNumber(double v, double step);
+
+// Pixels between a value axis and the numbers beside it.
+constexpr int AxisGap = 4;
+// A number of a vertical value axis: it ends AxisGap left of the axis at axisX and its
+// height is centred on the grid line at lineY, so that no line runs through it.
+Text axisTextLeftOf(const QString& text, const QFontMetrics& fm, int axisX, int lineY);
+// The rectangle a text drawn with its baseline at t.pos covers (ascent to descent).
+QRect textBox(const Text& t, const QFontMetrics& fm);
+// Every how many categories a label is drawn when categories lie pitch pixels apart
+// and a label needs lineHeight: 1 where all fit, 0 where none can be told apart
+// (categories on the same pixel row).
+int labelStride(int pitch, int lineHeight);
 
 // Side of the colour square before a legend text, and the room it takes with its gap.
 int swatchSize(const QFontMetrics& fm);

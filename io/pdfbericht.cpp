@@ -1,8 +1,6 @@
 #include "io/pdfbericht.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QDate>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -127,11 +125,9 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
             return false;
         PdfSeiten pages(pdf, p);
 
+        // The heading names the survey and the day, as the HTML report's does.
         QTextDocument head;
-        head.setHtml(blockHtml(QStringLiteral("h1"), heading)
-                     + blockHtml(QStringLiteral("p"),
-                                 QLocale(QLocale::German)
-                                     .toString(QDate::currentDate(), QLocale::LongFormat)));
+        head.setHtml(blockHtml(QStringLiteral("h1"), heading));
         ok = pages.text(head);
 
         if (progress)

@@ -7,7 +7,7 @@
 class Fortschritt;
 class ViewHost;
 
-// The report as a PDF on A4: the heading, the date, then per view its title, notes and
+// The report as a PDF on A4: the heading, then per view its title, notes and
 // table or chart, the charts as vector graphics. A view starts a new page where it
 // would be cut otherwise; only one taller than a page runs across pages.
 class PdfBericht

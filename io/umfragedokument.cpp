@@ -468,6 +468,8 @@ bool UmfrageDokument::importSpss(const QString& fileName)
     startNewTable();
     m_fileName.clear();
     SpssImport::fill(t, m_model, m_tabelle);
+    // The reports name the survey they show, not the one loaded before.
+    m_surveyFile = fileName;
     markUnchanged();
     return true;
 }
@@ -574,7 +576,9 @@ bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSiz
     emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
-    return PdfBericht::write(fileName, m_fileName, *this,
+    // The same heading as the HTML report: the survey file's name and the day.
+    return PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
+                             *this,
                              pictureSize.isEmpty() ? m_stack->size() : pictureSize, &work);
 }
 

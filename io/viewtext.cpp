@@ -1,5 +1,6 @@
 #include "io/viewtext.h"
 
+#include "analyses/diagrammadapterbasis.h"
 #include "core/diagramadapter.h"
 #include "core/textinhalt.h"
 #include "diagrams/diagram.h"
@@ -8,6 +9,11 @@ TextInhalt* ViewText::of(QWidget* view)
 {
     if (auto* t = dynamic_cast<TextInhalt*>(view))
         return t;
+    // An adapter whose text says more than its table (a test with its result).
+    if (auto* b = dynamic_cast<DiagrammAdapterBasis*>(view)) {
+        if (TextInhalt* t = b->viewText())
+            return t;
+    }
     if (auto* a = dynamic_cast<DiagramAdapter*>(view)) {
         if (Diagram* d = a->diagram())
             return dynamic_cast<TextInhalt*>(d);

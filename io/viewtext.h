@@ -5,7 +5,8 @@ class QWidget;
 class TextInhalt;
 
 // Whether a view renders itself as text, for the report and the clipboard: a view that
-// implements it itself, or an adapter whose current diagram does (the table diagram).
+// implements it itself, an adapter with a text of its own (a test's table with its
+// result), or an adapter whose current diagram does (the table diagram).
 class ViewText
 {
 public:

@@ -13,8 +13,11 @@
 #include "analyses/chiquadrattest.h"
 #include "core/recomputescheduler.h"
 #include "diagrams/balkendiagram.h"
+#include "diagrams/tabellendiagramm.h"
 #include "diagrams/viewpicture.h"
 #include "io/clipboardcopy.h"
+#include "io/viewtext.h"
+#include "core/textinhalt.h"
 #include "recordingdiagram.h"
 #include "tests/helpers/testutil.h"
 
@@ -37,6 +40,7 @@ private slots:
     void reloadKeepsParameters_data();
     void pictureShowsTheWholeView();
     void reloadKeepsParameters();
+    void tableCopiesResult();
 };
 
 namespace {
@@ -372,6 +376,39 @@ void TstChiQuadrat::pictureShowsTheWholeView()
     const QImage clip = qvariant_cast<QImage>(copied->imageData());
     QCOMPARE(clip.convertToFormat(QImage::Format_RGB32),
              picture.convertToFormat(QImage::Format_RGB32));
+}
+
+// On "Tabelle" the clipboard and the report get the table and the result line after
+// it; as a chart the view stays a picture.
+void TstChiQuadrat::tableCopiesResult()
+{
+    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    ChiQuadrat v;
+    auto* table = new TabellenDiagramm;
+    v.setDiagram(table);
+    v.setModel(m.get());
+    const QString result = v.resultLabel()->text();
+    QVERIFY(result.toDouble() > 0);
+    const QString line = QStringLiteral("\u03C7\u00B2=") + result;
+
+    std::unique_ptr<QMimeData> copied(ClipboardCopy::contentOf(&v));
+    QVERIFY(copied && copied->hasText());
+    QCOMPARE(copied->text(), table->toText() + line + "\n");
+    TextInhalt* text = ViewText::of(&v);
+    QVERIFY(text);
+    QCOMPARE(text->toHTML(), table->toHTML() + "<P>" + line + "</P>");
+
+    // A new result is what is copied next.
+    v.deviationBox()->setValue(2);
+    v.testButton()->click();
+    QVERIFY(v.resultLabel()->text() != result);
+    copied.reset(ClipboardCopy::contentOf(&v));
+    QVERIFY(copied->text().endsWith(QStringLiteral("\u03C7\u00B2=") + v.resultLabel()->text() + "\n"));
+
+    v.setDiagram(new BalkenDiagram);
+    QVERIFY(!ViewText::of(&v));
+    copied.reset(ClipboardCopy::contentOf(&v));
+    QVERIFY(copied->hasImage() && !copied->hasText());
 }
 
 QTEST_MAIN(TstChiQuadrat)

@@ -545,15 +545,17 @@ void TstDiagram::percentScale()
     QCOMPARE(l.plotHeight, P);
     QCOMPARE(l.baseY, 240);
     const double step = axis.size() > 1 ? axis.at(1).chopped(1).toDouble() : 0;
-    // The lines stand where bars of their value end (over the usable height).
+    // The axis texts take the left margin: the widest is the scale top's.
+    const int L = 5 + fm(d).horizontalAdvance(axis.last()) + DiagramGeometry::AxisGap;
+    // The lines stand where bars of their value end (over the usable height), from the
+    // axis on; the numbers left of it, centred on their lines.
     const int U = l.usableHeight;
     for (int i = 0; i < l.grid.size(); ++i) {
         const int y = 240 - int(i * step * U / top);
-        QCOMPARE(l.grid.at(i), QLine(5, y, 295, y));
-        QCOMPARE(l.axisTexts.at(i).pos, QPoint(5, y));
+        QCOMPARE(l.grid.at(i), QLine(L, y, 295, y));
+        QCOMPARE(l.axisTexts.at(i).pos,
+                 DiagramGeometry::axisTextLeftOf(axis.at(i), fm(d), L, y).pos);
     }
-    // The axis texts take the left margin: the widest is the scale top's.
-    const int L = fm(d).horizontalAdvance(axis.last()) + 5;
     QCOMPARE(l.left, L);
     QCOMPARE(l.plotWidth, 300 - L);
     QCOMPARE(l.barWidth, int((300 - L) / 2.0));
@@ -575,7 +577,7 @@ void TstDiagram::plainScale()
     // Counts up to 8: an axis 0, 2, 4, 6, 8 whose numbers take the left margin.
     QCOMPARE(texts(l.axisTexts), QStringList({"0", "2", "4", "6", "8"}));
     QCOMPARE(l.reference, 8.0);
-    const int L = fm(d).horizontalAdvance("8") + 5;
+    const int L = 5 + fm(d).horizontalAdvance("8") + DiagramGeometry::AxisGap;
     QCOMPARE(l.left, L);
     QCOMPARE(l.plotWidth, 400 - L);
     const int b = int((400 - L) / (3 * 1.5 + 0.5));
@@ -584,14 +586,17 @@ void TstDiagram::plainScale()
     const int U = int(P - 0.4 * b);
     QCOMPARE(l.usableHeight, U);
 
-    // A line per step, where a bar of that value ends, its number on it.
+    // A line per step from the axis on, where a bar of that value ends, its number
+    // left of the axis.
     QCOMPARE(l.grid.size(), 5);
     for (int i = 0; i < 5; ++i) {
         const int y = 280 - int(i * 2.0 * U / 8);
-        QCOMPARE(l.grid.at(i), QLine(5, y, 395, y));
-        QCOMPARE(l.axisTexts.at(i).pos, QPoint(5, y));
+        QCOMPARE(l.grid.at(i), QLine(L, y, 395, y));
+        QCOMPARE(l.axisTexts.at(i).pos,
+                 DiagramGeometry::axisTextLeftOf(QString::number(2 * i), fm(d), L, y).pos);
     }
-    QCOMPARE(l.baseLine, QLine(5, 280, 400 - L - 5, 280));
+    QCOMPARE(l.baseLine, QLine(L, 280, 395, 280));
+    QCOMPARE(l.axisLine, QLine(L, 280, L, l.grid.last().y1()));
 
     QCOMPARE(l.items.size(), 3);
     const int xs[] = {L + b / 2, int(L + b / 2 + 1.5 * b), int(int(L + b / 2 + 1.5 * b) + 1.5 * b)};
@@ -614,10 +619,10 @@ void TstDiagram::plainScale()
     QCOMPARE(l.items.at(2).top,
              QPolygon({QPoint(x, top), QPoint(x + b, top), QPoint(int(x + 1.353 * b), int(top - 0.353 * b)),
                        QPoint(int(x + 0.353 * b), int(top - 0.353 * b))}));
-    // Value texts "2.0", "4.0", "8.0" fit and stand above each bar.
+    // Value texts "2", "4", "8" (counts) fit and stand above each bar.
     QVERIFY(l.valueTextsShown);
-    const int tw = fm(d).horizontalAdvance("8.0");
-    QCOMPARE(l.items.at(2).valueText.text, QStringLiteral("8.0"));
+    const int tw = fm(d).horizontalAdvance("8");
+    QCOMPARE(l.items.at(2).valueText.text, QStringLiteral("8"));
     QCOMPARE(l.items.at(2).valueText.pos, QPoint(int((1.343 * b - tw) * 0.5 + x), int(top - 0.4 * b)));
 
     const QImage img = TestUtil::render(d, size);
@@ -657,7 +662,7 @@ void TstDiagram::clusters()
 
     QCOMPARE(l.rows, 2);
     QCOMPARE(l.perRow, 3);
-    const int L = fm(d).horizontalAdvance("6") + 5;
+    const int L = 5 + fm(d).horizontalAdvance("6") + DiagramGeometry::AxisGap;
     const int A = 500 - lw - 5 - L;
     QCOMPARE(l.plotWidth, A);
     const int b = int(A / (3 * 1.5 * 3 - 1.0));
@@ -751,13 +756,13 @@ void TstDiagram::valueTextsAllOrNone()
     const QSize size(400, 300);
     feed(d, {1, 2, 3, 4});
     BalkenLayout l = layoutV(d, size);
-    QVERIFY(fm(d).horizontalAdvance("4.0") < l.barWidth);
+    QVERIFY(fm(d).horizontalAdvance("4") < l.barWidth);
     QVERIFY(l.valueTextsShown);
 
     // One text as wide as the bar or wider hides every value text.
     feed(d, {1, 2, 3, 4}, 0, {}, {}, QStringLiteral(" Teilnehmer"));
     l = layoutV(d, size);
-    QVERIFY(fm(d).horizontalAdvance("1.0 Teilnehmer") >= l.barWidth);
+    QVERIFY(fm(d).horizontalAdvance("1 Teilnehmer") >= l.barWidth);
     QVERIFY(!l.valueTextsShown);
     for (const BalkenItem& it : l.items)
         QVERIFY(!it.hasValueText);
@@ -865,7 +870,7 @@ void TstDiagram::horizontalOneValue()
     // The bar ends at the plot's foot, and its end face left of its value text.
     const int b = int(P / 1.65);
     QCOMPARE(l.barThickness, b);
-    const int t = fm(d).horizontalAdvance("5.0 Stk");
+    const int t = fm(d).horizontalAdvance("5 Stk");
     const int E = 400 - L - std::max(80, 20 + int(std::ceil(0.343 * b)) + t + 5);
     QCOMPARE(l.longestBar, E);
     const BalkenItemH& it = l.items.at(0);
@@ -874,7 +879,7 @@ void TstDiagram::horizontalOneValue()
     QVERIFY(it.front.bottom() < P);
     // The value text ends 20 pixels left of the plot's right edge.
     QVERIFY(it.hasValueText);
-    QCOMPARE(it.valueText.text, QStringLiteral("5.0 Stk"));
+    QCOMPARE(it.valueText.text, QStringLiteral("5 Stk"));
     QCOMPARE(it.valueText.pos.x() + t, 380);
     QCOMPARE(it.valueText.pos.y(), y + 10 + b / 4);
     QCOMPARE(it.label.pos, QPoint(1, y + 10 + b / 4));
@@ -998,7 +1003,7 @@ void TstDiagram::horizontalNanAndNoScale()
         QVERIFY(!it.hasBar);
         QVERIFY(it.hasLabel);
     }
-    QCOMPARE(l.items.at(1).valueText.text, QStringLiteral("-2.0"));
+    QCOMPARE(l.items.at(1).valueText.text, QStringLiteral("-2"));
     const QImage img = TestUtil::render(d, size);
     QVERIFY(TestUtil::isColor(img, l.left + 20, l.items.at(0).valueText.pos.y() - 5, Qt::white));
 }

@@ -1,4 +1,6 @@
 #include <QClipboard>
+#include <QDate>
+#include <QFileInfo>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -17,6 +19,7 @@
 #include "diagrams/diagram.h"
 #include "io/ansichtdatei.h"
 #include "io/clipboardcopy.h"
+#include "io/htmlreport.h"
 #include "io/pdfbericht.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
@@ -94,6 +97,7 @@ private slots:
     void pdfReportHoldsEveryView();
     void pdfReportKeepsViewsWhole();
     void pdfReportThroughTheMenu();
+    void pdfReportNamesItsSurvey();
 
 private:
     QTemporaryDir m_dir;
@@ -269,6 +273,38 @@ void TstOfficeExport::pdfReportThroughTheMenu()
     if (pages.isEmpty())
         QSKIP("pdftotext is not installed");
     QVERIFY(pages.join('\n').contains("gerade getippt"));
+}
+
+// The PDF's first page carries the HTML report's heading: the survey file's name with
+// its ending and the day; after an SPSS import that file's, not the one before.
+void TstOfficeExport::pdfReportNamesItsSurvey()
+{
+    const QString csv = m_dir.filePath("umfrage 7.csv");
+    {
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Frage\nja\nnein\n");
+    }
+    const QString sav = m_dir.filePath("welle2.sav");
+    QVERIFY(QFile::copy(QT_TESTCASE_SOURCEDIR "/io/data/umfrage.sav", sav));
+
+    UmfrageDokument doc;
+    for (const QString& survey : {csv, sav}) {
+        QVERIFY(doc.importData(survey));
+        const QString path = m_dir.filePath("kopf.pdf");
+        const QDate before = QDate::currentDate();
+        QVERIFY(doc.exportPDF(path, QSize(400, 300)));
+        const QDate after = QDate::currentDate();
+        const QStringList pages = pdfPages(path);
+        if (pages.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString first = pages.first();
+        const QString name = QFileInfo(survey).fileName();
+        QVERIFY2(first.contains(HtmlReport::heading(name, before))
+                     || first.contains(HtmlReport::heading(name, after)),
+                 qPrintable(first));
+        QVERIFY(!first.contains(m_dir.path()));
+    }
 }
 
 QTEST_MAIN(TstOfficeExport)

@@ -56,7 +56,8 @@ public:
     // ("226710664.9"), where 'g' would cut them to six digits. Set before setData.
     void setGewichtet(bool g) { gewichtet = g; }
     bool istGewichtet() const { return gewichtet; }
-    // A value as tables and labels show it (without the postfix).
+    // A value as tables and labels show it (without the postfix): sums of weights in
+    // full, others with six significant digits.
     QString zahlText(double v) const;
     // Replaces the colour list; an empty list is ignored (nothing could be painted).
     void setColors(const QList<QColor>& c);

@@ -11,8 +11,10 @@
 
 #include <xlsxwriter.h>
 
+#include "analyses/aenlichkeitsmodel.h"
 #include "analyses/kreuztabelle.h"
 #include "analyses/mehrfachantworten.h"
+#include "analyses/modelaenlichkeitstabelle.h"
 #include "analyses/spaltenstatistik.h"
 #include "analyses/statistiktabelle.h"
 #include "core/diagramadapter.h"
@@ -274,6 +276,15 @@ void writeStatistik(Blatt& b, const StatistikTabelle& t)
         b.text(3 + int(names.size()), 0, t.hinweis());
 }
 
+// The similarity table: its shares as percentages, a row and a column per respondent.
+void writeAehnlichkeit(Blatt& b, const ModelAenlichkeitsTabelle& t)
+{
+    const AenlichkeitsCodes& c = t.tableModel()->codes();
+    for (int r = 0; r < c.rows() && b.ok(); ++r)
+        for (int k = 0; k < c.rows(); ++k)
+            b.number(r, k, c.percent(r, k), Art::Prozent);
+}
+
 // A multiple-choice set: a row per option with its count and its two shares, the base.
 void writeMehrfach(Blatt& b, const Mehrfachantworten& m)
 {
@@ -426,6 +437,8 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
             writeCrosstab(b, *k);
         else if (auto* st = qobject_cast<StatistikTabelle*>(it.view))
             writeStatistik(b, *st);
+        else if (auto* ae = qobject_cast<ModelAenlichkeitsTabelle*>(it.view))
+            writeAehnlichkeit(b, *ae);
         else if (auto* mf = qobject_cast<Mehrfachantworten*>(it.view))
             writeMehrfach(b, *mf);
         else if (diagram && diagram->inherits("TabellenDiagramm"))

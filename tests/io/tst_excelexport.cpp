@@ -215,6 +215,7 @@ void TstExcelExport::numbersInFullWithFormats()
     v.createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
     auto* st = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
     QVERIFY(st);
+    QVERIFY(v.createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("voll.xlsx");
     QVERIFY(v.document()->exportXlsx(path));
@@ -242,6 +243,11 @@ void TstExcelExport::numbersInFullWithFormats()
     QCOMPARE(value, 3.0);
     QCOMPARE(format, QString("0"));
     QVERIFY(member(path, "xl/sharedStrings.xml").contains(">Standardabweichung<"));
+
+    // The first two respondents answer one of the two questions alike: 50 %.
+    QVERIFY(numberCell(path, "xl/worksheets/sheet5.xml", "A2", &value, &format));
+    QCOMPARE(value, 0.5);
+    QCOMPARE(format, QString("0.0%"));
 }
 
 QTEST_MAIN(TstExcelExport)

@@ -12,6 +12,7 @@
 
 #include "core/angaben.h"
 #include "analyses/chiquadrattest.h"
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/zahlspinbox.h"
 #include "core/zahltext.h"
@@ -48,6 +49,7 @@ ChiQuadrat::ChiQuadrat(QWidget* parent)
     , m_testButton(new QPushButton(tr("Testen"), this))
 {
     // A cell change elsewhere leaves this view as it is.
+    m_recompute->setFollowsWeight(true);
     m_recompute->setColumnTest([this](int first, int last) {
         return RecomputeScheduler::touches(first, last, m_modelColumn)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
@@ -175,6 +177,10 @@ void ChiQuadrat::updateDiagram()
         if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
             values << ZellenZahl::toDouble(cell);
     }
+    // The test counts respondents: sums of weights (population sizes) would make any
+    // deviation significant. In a weighted survey it says that it is not weighted.
+    setTitelZusatz(Gewichtung::spalteVon(m_model) >= 0 ? Gewichtung::ungewichtetZusatz()
+                                                       : QString());
     // Drawn with the diagram: the grid of controls above stays as it is.
     m_diagram->setCaption(Angaben::lines(m_model, m_filter, {int(values.size())}));
     double startMean = 0;

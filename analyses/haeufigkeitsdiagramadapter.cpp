@@ -91,6 +91,8 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     values.reserve(labels.size());
     for (const QString& label : std::as_const(labels))
         values << counts.value(label);
+    // Shares computed by processData are no sums of weights: it may say so.
+    m_diagram->setGewichtet(m_gewichtet);
     processData(values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
@@ -109,10 +111,8 @@ void HaeufigkeitsDiagramAdapter::undepAction()
     RowFilter::runUndepAction(this);
 }
 
-void HaeufigkeitsDiagramAdapter::processData(QVector<double>& values)
+void HaeufigkeitsDiagramAdapter::processData(QVector<double>&)
 {
-    if (!m_gewichtet)
-        return;
-    for (double& v : values)
-        v = Gewichtung::gerundet(v);
+    // Sums of weights reach the diagram in full (the workbook keeps every digit); the
+    // diagram shows them to one decimal.
 }

@@ -118,6 +118,8 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     m_anzeige.setGezeigt(labels);
     const int width = labels.size();
     QVector<double> values(width * m_columns.size(), 0.0);
+    // Shares computed by processData are no sums of weights: it may say so.
+    m_diagram->setGewichtet(m_gewichtet);
     for (int k = 0; k < m_columns.size(); ++k) {
         double* row = values.data() + k * width;
         for (int j = 0; j < width; ++j)
@@ -144,10 +146,8 @@ void HaeufigkeitsMultiDiagramAdapter::undepAction()
     RowFilter::runUndepAction(this);
 }
 
-void HaeufigkeitsMultiDiagramAdapter::processData(double* begin, double* end)
+void HaeufigkeitsMultiDiagramAdapter::processData(double*, double*)
 {
-    if (!m_gewichtet)
-        return;
-    for (double* v = begin; v != end; ++v)
-        *v = Gewichtung::gerundet(*v);
+    // Sums of weights reach the diagram in full (the workbook keeps every digit); the
+    // diagram shows them to one decimal.
 }

@@ -16,4 +16,5 @@ void HaeufigkeitsProzentDiagramAdapter::processData(QVector<double>& values)
     for (double& v : values)
         v /= sum / 100.0;
     m_diagram->setValuePostfix(QStringLiteral("%"));
+    m_diagram->setGewichtet(false);
 }

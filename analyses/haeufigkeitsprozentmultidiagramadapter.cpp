@@ -17,4 +17,5 @@ void HaeufigkeitsProzentMultiDiagramAdapter::processData(double* begin, double* 
     for (double* v = begin; v != end; ++v)
         *v /= sum / 100.0;
     m_diagram->setValuePostfix(QStringLiteral("%"));
+    m_diagram->setGewichtet(false);
 }

@@ -6,6 +6,7 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/userinput.h"
 #include "core/zahltext.h"
@@ -27,6 +28,7 @@ HaeufigkeitsVerteilungsAdapter::HaeufigkeitsVerteilungsAdapter(QWidget* parent)
         return RecomputeScheduler::touches(first, last, m_modelColumn)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
+    m_recompute->setFollowsWeight(true);
     auto* intervals = new QAction(tr("Intervalle"), this);
     connect(intervals, &QAction::triggered, this,
             &HaeufigkeitsVerteilungsAdapter::intervalAction);
@@ -86,12 +88,26 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
+    // In a weighted survey a class holds the sum of its respondents' weights, as the
+    // frequency views count; respondents without a valid weight are left out.
+    const Gewichte gewichte = Gewichtung::gewichte(m_model);
     QVector<double> collected;
+    QVector<double> weights;
+    int withoutWeight = 0;
     QVariant cell;
     for (int r = 0; r < m_model->rowCount(); ++r) {
-        if (m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
-            collected << ZellenZahl::toDouble(cell);
+        if (!m_filter.admitsCell(m_model, r, m_modelColumn, &cell))
+            continue;
+        if (!gewichte.gueltigAt(r)) {
+            ++withoutWeight;
+            continue;
+        }
+        collected << ZellenZahl::toDouble(cell);
+        weights << gewichte.at(r);
     }
+    setTitelZusatz(gewichte.aktiv() ? Gewichtung::titelZusatz(gewichte.titel, withoutWeight)
+                                    : QString());
+    m_diagram->setGewichtet(gewichte.aktiv());
     m_diagram->setCaption(Angaben::lines(m_model, m_filter, {int(collected.size())}));
     const bool automatic = m_min == 0 && m_max == 0;
     if (automatic && collected.isEmpty()) {
@@ -122,9 +138,10 @@ void HaeufigkeitsVerteilungsAdapter::updateDiagram()
             // The range of the data ends on its largest value: the last class takes it
             // in, or the histogram would drop the maximum.
             const bool closedAbove = automatic && i == m - 1;
-            for (double v : std::as_const(collected)) {
+            for (int k = 0; k < collected.size(); ++k) {
+                const double v = collected.at(k);
                 if (x <= v && (v < x + d || closedAbove))
-                    counts[i] += 1;
+                    counts[i] += weights.at(k);
             }
             x += d;
         }

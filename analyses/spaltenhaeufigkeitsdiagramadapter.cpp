@@ -47,6 +47,8 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
         labels << entry.first;
         values << entry.second;
     }
+    // Shares computed by processData are no sums of weights: it may say so.
+    m_diagram->setGewichtet(m_gewichtet);
     processData(values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
@@ -56,10 +58,8 @@ void SpaltenHaeufigkeitsDiagramAdapter::updateDiagram()
     m_diagram->setData(values);
 }
 
-void SpaltenHaeufigkeitsDiagramAdapter::processData(QVector<double>& values)
+void SpaltenHaeufigkeitsDiagramAdapter::processData(QVector<double>&)
 {
-    if (!m_gewichtet)
-        return;
-    for (double& v : values)
-        v = Gewichtung::gerundet(v);
+    // Sums of weights reach the diagram in full (the workbook keeps every digit); the
+    // diagram shows them to one decimal.
 }

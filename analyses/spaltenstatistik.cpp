@@ -11,7 +11,7 @@ QStringList SpaltenStatistik::rowNames()
 {
     return {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Median"),
             QStringLiteral("Summe"), QStringLiteral("Durchschnitt"), QStringLiteral("Leer %"),
-            QStringLiteral("Werte %")};
+            QStringLiteral("Werte %"), QStringLiteral("Standardabweichung"), QStringLiteral("n")};
 }
 
 namespace {
@@ -68,20 +68,105 @@ QString SpaltenStatistik::number(double v)
     return ZahlText::shown(v);
 }
 
-QStringList SpaltenStatistik::texts(QVector<double> values, int rowCount)
+SpaltenStatistik::Kennzahlen SpaltenStatistik::rechnen(QVector<double> values, int rowCount,
+                                                        const QVector<double>& weights)
 {
-    sortValues(values);
-    const int n = int(values.size());
+    Kennzahlen k;
+    k.n = int(values.size());
     const double r = rowCount;
-    double sum = 0.0;
-    for (double v : std::as_const(values))
-        sum += v;
+    k.leerProzent = (r - k.n) / r * 100.0;
+    k.werteProzent = k.n * 100.0 / r;
+    k.gewichtet = !weights.isEmpty() && weights.size() == values.size();
+    if (!k.gewichtet) {
+        sortValues(values);
+        double sum = 0.0;
+        for (double v : std::as_const(values))
+            sum += v;
+        k.summe = sum;
+        k.mittel = sum / k.n;
+        k.gewichtSumme = k.n;
+        k.nEffektiv = k.n;
+        if (k.n > 0) {
+            k.min = values.first();
+            k.max = values.last();
+            k.median = values.at(k.n / 2);
+        }
+        double squares = 0.0;
+        for (double v : std::as_const(values))
+            squares += (v - k.mittel) * (v - k.mittel);
+        k.standardabweichung = k.n > 1 ? std::sqrt(squares / (k.n - 1)) : std::nan("");
+        return k;
+    }
+    // Weighted: the values sorted together with their weights, NaN last as above.
+    std::vector<int> order(size_t(k.n));
+    for (int i = 0; i < k.n; ++i)
+        order[size_t(i)] = i;
+    std::sort(order.begin(), order.end(), [&values](int a, int b) {
+        const double x = values.at(a), y = values.at(b);
+        if (std::isnan(x) || std::isnan(y))
+            return !std::isnan(x) && std::isnan(y);
+        return x < y;
+    });
+    double w = 0, w2 = 0, wx = 0;
+    for (int i : order) {
+        w += weights.at(i);
+        w2 += weights.at(i) * weights.at(i);
+        wx += weights.at(i) * values.at(i);
+    }
+    k.gewichtSumme = w;
+    k.summe = wx;
+    k.mittel = wx / w;
+    k.nEffektiv = w2 > 0 ? w * w / w2 : 0.0;
+    if (k.n > 0) {
+        k.min = values.at(order.front());
+        k.max = values.at(order.back());
+        // The first value whose cumulated weight passes half of all: with equal weights
+        // the upper of the two middle values, as unweighted.
+        k.median = std::nan("");
+        double cum = 0;
+        for (int i : order) {
+            cum += weights.at(i);
+            if (cum > w / 2) {
+                k.median = values.at(i);
+                break;
+            }
+        }
+    }
+    double squares = 0.0;
+    for (int i : order)
+        squares += weights.at(i) * (values.at(i) - k.mittel) * (values.at(i) - k.mittel);
+    // The weighted variance, corrected by the effective base as n - 1 corrects it
+    // unweighted (equal weights give the usual sample deviation).
+    k.standardabweichung = w > 0 && k.nEffektiv > 1
+        ? std::sqrt(squares / w * k.nEffektiv / (k.nEffektiv - 1))
+        : std::nan("");
+    return k;
+}
+
+QVector<double> SpaltenStatistik::Kennzahlen::zeilen() const
+{
+    const double none = std::nan("");
+    return {n > 0 ? min : none, n > 0 ? max : none, n > 0 ? median : none, summe, mittel,
+            leerProzent, werteProzent, n > 1 ? standardabweichung : none, double(n)};
+}
+
+QStringList SpaltenStatistik::texts(const Kennzahlen& k)
+{
     QStringList out;
-    if (n > 0)
-        out << number(values.first()) << number(values.last()) << number(values.at(n / 2));
+    if (k.n > 0)
+        out << number(k.min) << number(k.max) << number(k.median);
     else
         out << QString() << QString() << QString();
-    out << number(sum) << number(sum / n) << number((r - n) / r * 100.0)
-        << number(n * 100.0 / r);
+    out << number(k.summe) << number(k.mittel) << number(k.leerProzent)
+        << number(k.werteProzent);
+    // Undefined below two values: an empty cell, as Min and Max without a value.
+    out << (k.n > 1 ? number(k.standardabweichung) : QString());
+    // Counts in full: 'g' would write a million rows as "1e+06".
+    out << ZahlText::shown(k.n, 'f', 0);
     return out;
+}
+
+QStringList SpaltenStatistik::texts(QVector<double> values, int rowCount)
+{
+    return texts(rechnen(std::move(values), rowCount));
 }

@@ -4,12 +4,17 @@
 #include <QContextMenuEvent>
 #include <QDataStream>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardItemModel>
+#include <algorithm>
+#include <utility>
 #include <QTableWidget>
 
+#include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
+#include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "analyses/spaltenstatistik.h"
 #include "core/userinput.h"
@@ -18,6 +23,7 @@
 StatistikTabelle::StatistikTabelle(QWidget* parent)
     : ModelClient(parent)
     , m_table(new QTableWidget(this))
+    , m_hinweisLabel(new QLabel(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
     // A cell change elsewhere leaves this view as it is.
@@ -25,8 +31,12 @@ StatistikTabelle::StatistikTabelle(QWidget* parent)
         return RecomputeScheduler::touchesAny(first, last, m_columns)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
+    m_recompute->setFollowsWeight(true);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_table, 0, 0);
+    m_hinweisLabel->setWordWrap(true);
+    m_hinweisLabel->hide();
+    layout->addWidget(m_hinweisLabel, 1, 0);
     const QList<QAction*> filterActions = RowFilter::createActions(this);
     m_linkAction = filterActions.at(0);
     m_unlinkAction = filterActions.at(1);
@@ -77,28 +87,53 @@ void StatistikTabelle::updateDiagram()
     // Views made or loaded together are computed once, when all are set up.
     if (m_recompute->postpone())
         return;
-    const QStringList rowNames = SpaltenStatistik::rowNames();
+    const Gewichte gewichte = Gewichtung::gewichte(m_model);
+    QStringList rowNames = SpaltenStatistik::rowNames();
+    if (gewichte.aktiv())
+        rowNames << tr("n effektiv");
     const int cols = int(m_columns.size());
     m_table->setRowCount(int(rowNames.size()));
     m_table->setColumnCount(cols);
     for (int r = 0; r < rowNames.size(); ++r)
         m_table->setVerticalHeaderItem(r, new QTableWidgetItem(rowNames.at(r)));
     const int rows = m_model->rowCount();
+    m_kennzahlen.clear();
+    int ohneGewicht = 0;
     for (int i = 0; i < cols; ++i) {
         const int c = m_columns.at(i);
         m_table->setHorizontalHeaderItem(
             i, new QTableWidgetItem(m_model->headerData(c, Qt::Horizontal).toString()));
         QVector<double> values;
+        QVector<double> weights;
         values.reserve(rows);
         QVariant cell;
+        int ohne = 0;
         for (int r = 0; r < rows; ++r) {
-            if (m_filter.admitsCell(m_model, r, c, &cell))
-                values << ZellenZahl::toDouble(cell);
+            if (!m_filter.admitsCell(m_model, r, c, &cell))
+                continue;
+            // A respondent without a valid weight is left out, as in every counting view.
+            if (!gewichte.gueltigAt(r)) {
+                ++ohne;
+                continue;
+            }
+            values << ZellenZahl::toDouble(cell);
+            if (gewichte.aktiv())
+                weights << gewichte.at(r);
         }
-        const QStringList texts = SpaltenStatistik::texts(values, rows);
+        ohneGewicht = std::max(ohneGewicht, ohne);
+        const SpaltenStatistik::Kennzahlen k = gewichte.aktiv()
+            ? SpaltenStatistik::rechnen(values, rows, weights)
+            : SpaltenStatistik::rechnen(values, rows);
+        m_kennzahlen << k;
+        QStringList texts = SpaltenStatistik::texts(k);
+        if (gewichte.aktiv())
+            texts << ZahlText::shown(k.nEffektiv, 'f', 1);
         for (int r = 0; r < texts.size(); ++r)
             m_table->setItem(r, i, new QTableWidgetItem(texts.at(r)));
     }
+    m_hinweis = gewichte.aktiv() ? Gewichtung::hinweis(gewichte.titel, ohneGewicht) : QString();
+    m_hinweisLabel->setText(m_hinweis);
+    m_hinweisLabel->setVisible(!m_hinweis.isEmpty());
 }
 
 void StatistikTabelle::depAction()
@@ -130,6 +165,8 @@ QString StatistikTabelle::toText()
             out += QLatin1Char('\t') + itemText(m_table->item(r, c));
         out += QLatin1Char('\n');
     }
+    if (!m_hinweis.isEmpty())
+        out += m_hinweis + QLatin1Char('\n');
     return out;
 }
 
@@ -148,6 +185,8 @@ QString StatistikTabelle::toHTML()
         out += QStringLiteral("</TR>");
     }
     out += QStringLiteral("</TABLE>");
+    if (!m_hinweis.isEmpty())
+        out += QStringLiteral("<P>") + m_hinweis.toHtmlEscaped() + QStringLiteral("</P>");
     return out;
 }
 

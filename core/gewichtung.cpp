@@ -138,6 +138,12 @@ QString Gewichtung::titelZusatz(const QString& titel, int ohneGewicht)
     return QStringLiteral(" (") + hinweis(titel, ohneGewicht) + QLatin1Char(')');
 }
 
+QString Gewichtung::ungewichtetZusatz()
+{
+    return QStringLiteral(" (") + QCoreApplication::translate("Gewichtung", "ungewichtet")
+        + QLatin1Char(')');
+}
+
 double Gewichtung::gerundet(double v)
 {
     return std::round(v * 10.0) / 10.0;

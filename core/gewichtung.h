@@ -63,6 +63,9 @@ public:
     static QString ohneGewichtText(int ohneGewicht);
     // The same as an addition to a diagram's title: " (gewichtet mit ...)".
     static QString titelZusatz(const QString& titel, int ohneGewicht);
+    // What a view that counts unweighted in a weighted survey adds to its title:
+    // " (ungewichtet)".
+    static QString ungewichtetZusatz();
     // A sum of weights as the frequency views show it: to one decimal.
     static double gerundet(double v);
 

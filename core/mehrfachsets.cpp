@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QStandardItemModel>
 
+#include "core/rowfilter.h"
+
 bool MehrfachSet::gewaehlt(const QString& cell) const
 {
     if (wert.isEmpty())
@@ -134,7 +136,7 @@ QStringList MehrfachSets::optionen(const QAbstractItemModel* model, const Mehrfa
 }
 
 MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
-                                       const Gewichte& gewichte)
+                                       const Gewichte& gewichte, const RowFilter* filter)
 {
     MehrfachZaehlung z;
     const int k = set.spalten.size();
@@ -143,6 +145,8 @@ MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const Me
     const int cols = model->columnCount();
     QVector<char> gewaehlt(k);
     for (int r = 0; r < model->rowCount(); ++r) {
+        if (filter && !filter->admitsRow(model, r))
+            continue;
         bool eine = false;
         for (int i = 0; i < k; ++i) {
             const int c = set.spalten.at(i);

@@ -12,6 +12,7 @@
 class QAbstractItemModel;
 class QDataStream;
 class QStandardItemModel;
+class RowFilter;
 
 // A multiple-choice question: one column per option, in the order of the options.
 struct MehrfachSet
@@ -73,8 +74,10 @@ public:
     // Counts the data table's rows, each with its weight when the survey is weighted
     // (a respondent without a valid weight is left out, as in every counting view);
     // options are named as optionen() names them.
+    // With a filter, only the rows its dependency admits are counted.
     static MehrfachZaehlung zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
-                                    const Gewichte& gewichte = Gewichte());
+                                    const Gewichte& gewichte = Gewichte(),
+                                    const RowFilter* filter = nullptr);
 
     // The set list as the statistic file holds it: a count, then per set its name, its
     // value and its columns (a count and the numbers).

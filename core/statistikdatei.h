@@ -27,7 +27,8 @@ public:
                                                   //   and answers left out (several)
     static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
     static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
-    static constexpr qint16 NewestVersion = XYFilterVersion;
+    static constexpr qint16 MehrfachAnsichtVersion = 11;  // + a filter on multiple-choice views
+    static constexpr qint16 NewestVersion = MehrfachAnsichtVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

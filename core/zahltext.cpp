@@ -1,10 +1,19 @@
 #include "core/zahltext.h"
 
 #include <QLocale>
+#include <cmath>
 
 QString ZahlText::shown(double v, char format, int precision)
 {
     return shownText(QString::number(v, format, precision));
+}
+
+QString ZahlText::gewichteteSumme(double v)
+{
+    // Beyond 1e15 a double has no decimal left to show.
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15)
+        return shown(v);
+    return shown(v, 'f', 1);
 }
 
 QString ZahlText::shownText(const QString& cText)

@@ -14,6 +14,9 @@ public:
     // QString::number(v, format, precision) with the desktop's decimal separator: 'g' 6
     // is also what QString::arg(double) writes.
     static QString shown(double v, char format = 'g', int precision = 6);
+    // A sum of weights: in full with one decimal, never in exponent form
+    // ("226710664.9"); 'g' where 'f' would write an absurd number of digits.
+    static QString gewichteteSumme(double v);
     // A number's text in the C form, with the desktop's decimal separator.
     static QString shownText(const QString& cText);
 };

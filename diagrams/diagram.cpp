@@ -1,4 +1,6 @@
 #include "diagrams/diagram.h"
+
+#include "core/zahltext.h"
 #include "diagrams/viewpicture.h"
 
 #include <QAction>
@@ -279,4 +281,9 @@ void Diagram::mouseMoveEvent(QMouseEvent* e)
     auto* drag = new QDrag(this);
     drag->setMimeData(createMimeData());
     UserInput::startDrag(drag, Qt::CopyAction | Qt::MoveAction);
+}
+
+QString Diagram::zahlText(double v) const
+{
+    return gewichtet ? ZahlText::gewichteteSumme(v) : ZahlText::shown(v);
 }

@@ -52,6 +52,13 @@ public:
     int rowLength() const { return rowWidth; }
     // Colour of row or slice i: position i modulo the colour count.
     QColor colorAt(int i) const;
+    // Whether the values are sums of weights: those are shown in full with one decimal
+    // ("226710664.9"), where 'g' would cut them to six digits. Set before setData.
+    void setGewichtet(bool g) { gewichtet = g; }
+    bool istGewichtet() const { return gewichtet; }
+    // A value as tables and labels show it (without the postfix): sums of weights in
+    // full, others with six significant digits.
+    QString zahlText(double v) const;
     // Replaces the colour list; an empty list is ignored (nothing could be painted).
     void setColors(const QList<QColor>& c);
     // Takes over the look of the diagram this one replaces: its font, and each of its
@@ -99,6 +106,7 @@ protected:
     QString title;
     QStringList caption;
     int rowWidth = 0;
+    bool gewichtet = false;
     QPoint dragStartPosition;
     QVector<QAction*> actions;
 

@@ -57,7 +57,7 @@ void TabellenDiagramm::updateData()
     for (double v : data) {
         if (row >= rows)
             break; // values beyond rows x columns are not shown
-        auto* item = new QTableWidgetItem(ZahlText::shown(v) + valuePostfix);
+        auto* item = new QTableWidgetItem(zahlText(v) + valuePostfix);
         item->setData(Qt::TextAlignmentRole, int(Qt::AlignRight));
         table->setItem(row, column, item);
         if (++column >= columns) {

@@ -88,7 +88,7 @@ TortenLayout TortenDiagram::pieLayout(const QSize& size, const QFontMetrics& fm,
                 out.legend << Text{fitted(labelAt(k), fm, labelRoom), QPoint(W - lw - 10, legendY), k};
                 legendY += fontH;
             }
-            const QString t = ZahlText::shown(v) + valuePostfix;
+            const QString t = zahlText(v) + valuePostfix;
             const double theta = -(a - s / 2) / 16 * 3.1415 / 180;
             const int r = 3 * d / 8;
             // Placed around the centre of the ring's own square: an inner ring's square

@@ -11,7 +11,12 @@
 
 #include <xlsxwriter.h>
 
+#include "analyses/aenlichkeitsmodel.h"
 #include "analyses/kreuztabelle.h"
+#include "analyses/mehrfachantworten.h"
+#include "analyses/modelaenlichkeitstabelle.h"
+#include "analyses/spaltenstatistik.h"
+#include "analyses/statistiktabelle.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/tabelle1.h"
@@ -27,11 +32,37 @@ constexpr int XlsxMaxRows = 1048576;
 constexpr int XlsxMaxCols = 16384;
 constexpr int XlsxMaxText = 32767;
 
+// What a number is, for its number format: every number cell carries one.
+enum class Art { Zahl, Gewichtet, Prozent };
+
+// The number formats of one workbook, made once.
+struct Formate
+{
+    explicit Formate(lxw_workbook* wb)
+        : ganz(make(wb, "0"))
+        , dezimal(make(wb, "0.0##############"))
+        , gewichtet(make(wb, "0.0"))
+        , prozent(make(wb, "0.0%"))
+    {
+    }
+    static lxw_format* make(lxw_workbook* wb, const char* code)
+    {
+        lxw_format* f = workbook_add_format(wb);
+        if (f)
+            format_set_num_format(f, code);
+        return f;
+    }
+    lxw_format* ganz;
+    lxw_format* dezimal;
+    lxw_format* gewichtet;
+    lxw_format* prozent;
+};
+
 // Writes cells into one sheet and remembers whether any write failed.
 class Blatt
 {
 public:
-    explicit Blatt(lxw_worksheet* ws) : m_ws(ws) {}
+    Blatt(lxw_worksheet* ws, const Formate& f) : m_ws(ws), m_f(f) {}
     bool ok() const { return m_ok; }
 
     void text(int row, int col, const QString& value)
@@ -42,19 +73,33 @@ public:
         check(worksheet_write_string(m_ws, lxw_row_t(row), lxw_col_t(col), utf8.constData(),
                                      nullptr));
     }
-    void number(int row, int col, double value)
+    // The full double; a percentage is given in percent and stored as the share Excel's
+    // percent format expects (60 as 0.6, shown "60.0%").
+    void number(int row, int col, double value, Art art = Art::Zahl)
     {
         // Excel has no NaN or infinity: such a cell stays empty.
         if (!std::isfinite(value) || !inside(row, col))
             return;
-        check(worksheet_write_number(m_ws, lxw_row_t(row), lxw_col_t(col), value, nullptr));
+        lxw_format* f = m_f.dezimal;
+        if (art == Art::Prozent) {
+            value /= 100.0;
+            f = m_f.prozent;
+        } else if (art == Art::Gewichtet)
+            f = m_f.gewichtet;
+        else if (value == std::floor(value) && std::fabs(value) < 1e15)
+            f = m_f.ganz;
+        check(worksheet_write_number(m_ws, lxw_row_t(row), lxw_col_t(col), value, f));
     }
-    // A text that reads as a number is written as one.
+    // A text that reads as a number is written as one; "60%" as a percentage.
     void cell(int row, int col, const QString& value)
     {
         double v = 0;
-        if (!value.trimmed().isEmpty() && ZellenZahl::read(value, &v))
+        const QString t = value.trimmed();
+        if (!t.isEmpty() && ZellenZahl::read(t, &v))
             number(row, col, v);
+        else if (t.endsWith(QLatin1Char('%')) && t.size() > 1
+                 && ZellenZahl::read(t.chopped(1).trimmed(), &v))
+            number(row, col, v, Art::Prozent);
         else
             text(row, col, value);
     }
@@ -73,6 +118,7 @@ private:
             m_ok = false;
     }
     lxw_worksheet* m_ws;
+    const Formate& m_f;
     bool m_ok = true;
 };
 
@@ -145,19 +191,20 @@ void writeCrosstab(Blatt& b, const Kreuztabelle& k)
                 if (!total)
                     letters = bl.buchstaben.value(i * bl.spalten() + sp.j);
             }
-            b.number(row, 1 + 3 * s, count);
+            b.number(row, 1 + 3 * s, count, e.gewichtet ? Art::Gewichtet : Art::Zahl);
             if (p != R::Keine && base > 0)
-                b.number(row, 2 + 3 * s, 100.0 * count / base);
+                b.number(row, 2 + 3 * s, 100.0 * count / base, Art::Prozent);
             b.text(row, 3 + 3 * s, letters);
         }
     }
     const int baseRow = 3 + n;
     b.text(baseRow, 0, R::tr("Basis (n)"));
-    b.number(baseRow, 1, e.basis);
+    // The base counts respondents, weighted or not.
+    b.number(baseRow, 1, e.basis, Art::Zahl);
     int s = 1;
     for (const R::Block& bl : e.bloecke)
         for (int j : bl.gezeigt())
-            b.number(baseRow, 1 + 3 * s++, bl.basis.value(j));
+            b.number(baseRow, 1 + 3 * s++, bl.basis.value(j), Art::Zahl);
     // The lines under the table belong to it: the weighting, the tests, and what shares
     // of multiple answers mean.
     const QStringList notes = R::hinweise(e);
@@ -176,6 +223,96 @@ void writeText(Blatt& b, const QString& text)
     }
 }
 
+// What kind of numbers a diagram holds.
+Art artOf(const Diagram& d)
+{
+    if (d.postfix().trimmed() == QLatin1String("%"))
+        return Art::Prozent;
+    return d.istGewichtet() ? Art::Gewichtet : Art::Zahl;
+}
+
+// A table diagram as it shows itself (a column per label, a row per row label), its
+// numbers from the values in full rather than from the shown six digits.
+void writeTableDiagram(Blatt& b, const Diagram& d)
+{
+    const QVector<double>& v = d.values();
+    const int perRow = d.rowLength() > 0 ? d.rowLength() : int(v.size());
+    if (perRow <= 0)
+        return;
+    const int rows = int(v.size()) / perRow;
+    for (int k = 0; k < perRow && k < d.labelList().size(); ++k)
+        b.text(0, 1 + k, d.labelList().at(k));
+    const Art art = artOf(d);
+    for (int r = 0; r < rows; ++r) {
+        b.text(1 + r, 0, d.colLabelList().value(r));
+        for (int k = 0; k < perRow; ++k)
+            b.number(1 + r, 1 + k, v.at(r * perRow + k), art);
+    }
+    const QStringList lines = d.captionLines();
+    for (int i = 0; i < lines.size(); ++i)
+        b.text(rows + 2 + i, 0, lines.at(i));
+}
+
+// The statistics table with its figures in full.
+void writeStatistik(Blatt& b, const StatistikTabelle& t)
+{
+    const QStringList names = SpaltenStatistik::rowNames();
+    const QVector<SpaltenStatistik::Kennzahlen>& k = t.kennzahlen();
+    const bool weighted = !k.isEmpty() && k.first().gewichtet;
+    for (int c = 0; c < k.size(); ++c)
+        b.text(0, 1 + c, t.model() ? t.model()->headerData(t.spalten().value(c), Qt::Horizontal)
+                                         .toString()
+                                   : QString());
+    for (int r = 0; r < names.size(); ++r)
+        b.text(1 + r, 0, names.at(r));
+    if (weighted)
+        b.text(1 + int(names.size()), 0, StatistikTabelle::tr("n effektiv"));
+    for (int c = 0; c < k.size(); ++c) {
+        const QVector<double> z = k.at(c).zeilen();
+        for (int r = 0; r < z.size(); ++r) {
+            const bool share = r == 5 || r == 6;   // "Leer %", "Werte %"
+            b.number(1 + r, 1 + c, z.at(r), share ? Art::Prozent : Art::Zahl);
+        }
+        if (weighted)
+            b.number(1 + int(z.size()), 1 + c, k.at(c).nEffektiv, Art::Gewichtet);
+    }
+    if (!t.hinweis().isEmpty())
+        b.text(3 + int(names.size()), 0, t.hinweis());
+}
+
+// The similarity table: its shares as percentages, a row and a column per respondent.
+void writeAehnlichkeit(Blatt& b, const ModelAenlichkeitsTabelle& t)
+{
+    const AenlichkeitsCodes& c = t.tableModel()->codes();
+    for (int r = 0; r < c.rows() && b.ok(); ++r)
+        for (int k = 0; k < c.rows(); ++k)
+            b.number(r, k, c.percent(r, k), Art::Prozent);
+}
+
+// A multiple-choice set: a row per option with its count and its two shares, the base.
+void writeMehrfach(Blatt& b, const Mehrfachantworten& m)
+{
+    const MehrfachZaehlung& z = m.zaehlung();
+    const QStringList head = Mehrfachantworten::spaltenTitel();
+    for (int c = 0; c < head.size(); ++c)
+        b.text(0, 1 + c, head.at(c));
+    const QVector<double> befragte = z.prozentDerBasis();
+    const QVector<double> antworten = z.prozentDerAntworten();
+    const Art anzahl = m.gewichtet() ? Art::Gewichtet : Art::Zahl;
+    for (int i = 0; i < z.optionen.size(); ++i) {
+        b.text(1 + i, 0, z.optionen.at(i));
+        b.number(1 + i, 1, z.gewaehlt.value(i), anzahl);
+        b.number(1 + i, 2, befragte.value(i), Art::Prozent);
+        b.number(1 + i, 3, antworten.value(i), Art::Prozent);
+    }
+    const int base = 1 + int(z.optionen.size());
+    b.text(base, 0, Mehrfachantworten::basisTitel());
+    b.number(base, 1, z.basis, anzahl);
+    const QStringList lines = m.angaben();
+    for (int i = 0; i < lines.size(); ++i)
+        b.text(base + 2 + i, 0, lines.at(i));
+}
+
 // A chart's values as a grid (a row per category, a column per row of values) and an
 // Excel chart of the kind over it; views of other kinds are left as cells alone.
 void writeChart(lxw_workbook* wb, lxw_worksheet* ws, Blatt& b, const QByteArray& sheet,
@@ -188,10 +325,11 @@ void writeChart(lxw_workbook* wb, lxw_worksheet* ws, Blatt& b, const QByteArray&
     const int rows = int(v.size()) / perRow;
     for (int k = 0; k < perRow; ++k)
         b.text(1 + k, 0, d.labelList().value(k, QString::number(k + 1)));
+    const Art art = artOf(d);
     for (int r = 0; r < rows; ++r) {
         b.text(0, 1 + r, d.colLabelList().value(r, rows == 1 ? title : QString::number(r + 1)));
         for (int k = 0; k < perRow; ++k)
-            b.number(1 + k, 1 + r, v.at(r * perRow + k));
+            b.number(1 + k, 1 + r, v.at(r * perRow + k), art);
     }
 
     uint8_t type;
@@ -276,9 +414,10 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
     if (!wb)
         return false;
     bool ok = true;
+    const Formate formate(wb);
     {
         lxw_worksheet* ws = workbook_add_worksheet(wb, "Daten");
-        Blatt b(ws);
+        Blatt b(ws, formate);
         ok = ws && writeData(b, model, table, progress);
     }
     QStringList titles;
@@ -295,9 +434,19 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
             ok = false;
             break;
         }
-        Blatt b(ws);
+        Blatt b(ws, formate);
+        auto* adapter = dynamic_cast<DiagramAdapter*>(it.view);
+        const Diagram* diagram = adapter ? adapter->diagram() : nullptr;
         if (auto* k = qobject_cast<Kreuztabelle*>(it.view))
             writeCrosstab(b, *k);
+        else if (auto* st = qobject_cast<StatistikTabelle*>(it.view))
+            writeStatistik(b, *st);
+        else if (auto* ae = qobject_cast<ModelAenlichkeitsTabelle*>(it.view))
+            writeAehnlichkeit(b, *ae);
+        else if (auto* mf = qobject_cast<Mehrfachantworten*>(it.view))
+            writeMehrfach(b, *mf);
+        else if (diagram && diagram->inherits("TabellenDiagramm"))
+            writeTableDiagram(b, *diagram);
         else if (it.text)
             writeText(b, it.text->toText());
         else if (auto* a = dynamic_cast<DiagramAdapter*>(it.view)) {

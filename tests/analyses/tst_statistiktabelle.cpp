@@ -10,6 +10,7 @@
 
 #include "analyses/spaltenstatistik.h"
 #include "analyses/statistiktabelle.h"
+#include "core/gewichtung.h"
 #include "core/zellenzahl.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
@@ -23,6 +24,10 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void figures_data();
     void figures();
+    void oneValueHasNoDeviation();
+    void weightedFigures_data();
+    void weightedFigures();
+    void weightedView();
     void nanSortsLast();
     void numbersAsTheToolkitReadsThem_data();
     void numbersAsTheToolkitReadsThem();
@@ -38,26 +43,27 @@ private slots:
 void TstStatistikTabelle::figures_data()
 {
     QTest::addColumn<QStringList>("cells");
-    QTest::addColumn<QStringList>("expected");   // Min .. Werte %
+    QTest::addColumn<QStringList>("expected");   // Min .. n
     QTest::newRow("worked example") << QStringList{"4", "1", "3", "2"}
-                                    << QStringList{"1", "4", "3", "10", "2.5", "0", "100"};
+                                    << QStringList{"1", "4", "3", "10", "2.5", "0", "100", "1.29099", "4"};
     QTest::newRow("two of ten empty")
         << QStringList{"1", "", "2", "3", "", "4", "5", "6", "7", "8"}
-        << QStringList{"1", "8", "5", "36", "4.5", "20", "80"};
+        << QStringList{"1", "8", "5", "36", "4.5", "20", "80", "2.44949", "8"};
     QTest::newRow("texts count as 0") << QStringList{"ja", "nein", "vielleicht"}
-                                      << QStringList{"0", "0", "0", "0", "0", "0", "100"};
+                                      << QStringList{"0", "0", "0", "0", "0", "0", "100", "0", "3"};
     QTest::newRow("odd count median") << QStringList{"9", "1", "5"}
-                                      << QStringList{"1", "9", "5", "15", "5", "0", "100"};
+                                      << QStringList{"1", "9", "5", "15", "5", "0", "100", "4", "3"};
     QTest::newRow("large numbers") << QStringList{"1234567", "0.5"}
                                    << QStringList{"0.5", "1.23457e+06", "1.23457e+06",
-                                                  "1.23457e+06", "617284", "0", "100"};
+                                                  "1.23457e+06", "617284", "0", "100", "872970", "2"};
     QTest::newRow("German decimal commas")
         << QStringList{"3,25", "12,50", "19,99", "8", "100"}
-        << QStringList{"3.25", "100", "12.5", "143.74", "28.748", "0", "100"};
+        << QStringList{"3.25", "100", "12.5", "143.74", "28.748", "0", "100", "40.3056",
+                      "5"};
     QTest::newRow("no counted cell") << QStringList{"", ""}
-                                     << QStringList{"", "", "", "0", "nan", "100", "0"};
+                                     << QStringList{"", "", "", "0", "nan", "100", "0", "", "0"};
     QTest::newRow("no rows") << QStringList{}
-                             << QStringList{"", "", "", "0", "nan", "nan", "nan"};
+                             << QStringList{"", "", "", "0", "nan", "nan", "nan", "", "0"};
 }
 
 // Through the view, so that admission and number conversion take part.
@@ -73,9 +79,80 @@ void TstStatistikTabelle::figures()
     v.setModel(m.get());
     v.setSpalten({0, 1});
     QStringList got;
-    for (int r = 0; r < 7; ++r)
+    for (int r = 0; r < 9; ++r)
         got << v.table()->item(r, 0)->text();
     QCOMPARE(got, expected);
+}
+
+void TstStatistikTabelle::oneValueHasNoDeviation()
+{
+    const SpaltenStatistik::Kennzahlen k = SpaltenStatistik::rechnen({7}, 1);
+    QCOMPARE(SpaltenStatistik::texts(k).mid(7), (QStringList{"", "1"}));
+    QVERIFY(std::isnan(k.zeilen().at(7)));
+    // A count is written in full, never as "1e+06".
+    const SpaltenStatistik::Kennzahlen many = SpaltenStatistik::rechnen(QVector<double>(1000000, 1.0),
+                                                                        1000000);
+    QCOMPARE(SpaltenStatistik::texts(many).last(), QString("1000000"));
+}
+
+void TstStatistikTabelle::weightedFigures_data()
+{
+    QTest::addColumn<QVector<double>>("values");
+    QTest::addColumn<QVector<double>>("weights");
+    QTest::addColumn<QStringList>("expected");   // Median, Summe, Durchschnitt, Std.
+    QTest::addColumn<double>("effective");
+    // Equal weights give the unweighted figures (the sum scaled by the weight).
+    QTest::newRow("equal weights") << QVector<double>{4, 1, 3, 2} << QVector<double>{2, 2, 2, 2}
+                                   << QStringList{"3", "20", "2.5", "1.29099"} << 4.0;
+    // Mean 9 / 4; variance 2.75 / 4 corrected by n_eff = 16 / 6.
+    QTest::newRow("one counts twice") << QVector<double>{1, 2, 3} << QVector<double>{1, 1, 2}
+                                      << QStringList{"3", "9", "2.25", "1.04881"} << 16.0 / 6;
+    // The median is the value where the cumulated weight passes half.
+    QTest::newRow("heavy low value") << QVector<double>{5, 1, 9} << QVector<double>{1, 10, 1}
+                                     << QStringList{"1", "24", "2", "4.40779"}
+                                     << 144.0 / 102;
+    QTest::newRow("all weights 0") << QVector<double>{1, 2} << QVector<double>{0, 0}
+                                   << QStringList{"nan", "0", "nan", "nan"} << 0.0;
+}
+
+void TstStatistikTabelle::weightedFigures()
+{
+    QFETCH(QVector<double>, values);
+    QFETCH(QVector<double>, weights);
+    QFETCH(QStringList, expected);
+    QFETCH(double, effective);
+    const SpaltenStatistik::Kennzahlen k
+        = SpaltenStatistik::rechnen(values, int(values.size()), weights);
+    const QStringList t = SpaltenStatistik::texts(k);
+    QCOMPARE((QStringList{t.at(2), t.at(3), t.at(4), t.at(7)}), expected);
+    QCOMPARE(k.nEffektiv, effective);
+    // n stays the number of counted cells.
+    QCOMPARE(t.at(8), QString::number(values.size()));
+}
+
+// In a weighted survey the view weighs, adds the effective base and says so; a
+// respondent without a valid weight is left out and named.
+void TstStatistikTabelle::weightedView()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"W", "Gewicht"}, {{"1", "1"}, {"2", "1"}, {"3", "2"}, {"100", "x"}}));
+    StatistikTabelle v;
+    v.setModel(m.get());
+    v.setSpalten({0});
+    QCOMPARE(v.table()->item(4, 0)->text(), QString("26.5"));
+    Gewichtung::of(m.get())->setSpalte(1);
+    QTRY_COMPARE(v.table()->item(4, 0)->text(), QString("2.25"));
+    QCOMPARE(v.table()->rowCount(), 10);
+    QCOMPARE(v.table()->verticalHeaderItem(9)->text(), QString("n effektiv"));
+    QCOMPARE(v.table()->item(9, 0)->text(), QString("2.7"));
+    QCOMPARE(v.table()->item(8, 0)->text(), QString("3"));
+    QCOMPARE(v.table()->item(7, 0)->text(), QString("1.04881"));
+    QCOMPARE(v.hinweis(), QString("gewichtet mit Gewicht; 1 Befragte ohne gültiges Gewicht"));
+    QVERIFY(v.toText().endsWith("n effektiv\t2.7\n"
+                                "gewichtet mit Gewicht; 1 Befragte ohne gültiges Gewicht\n"));
+    Gewichtung::of(m.get())->setSpalte(-1);
+    QTRY_COMPARE(v.table()->rowCount(), 9);
+    QVERIFY(v.hinweis().isEmpty());
 }
 
 void TstStatistikTabelle::nanSortsLast()
@@ -141,7 +218,7 @@ void TstStatistikTabelle::tableAndTexts()
     v.setModel(m.get());
     v.setSpalten({1, 0});
     QTableWidget* t = v.table();
-    QCOMPARE(t->rowCount(), 7);
+    QCOMPARE(t->rowCount(), 9);
     QCOMPARE(t->columnCount(), 2);
     QCOMPARE(t->horizontalHeaderItem(0)->text(), QString("Größe"));
     QCOMPARE(t->verticalHeaderItem(5)->text(), QString("Leer %"));
@@ -153,7 +230,9 @@ void TstStatistikTabelle::tableAndTexts()
                      "Summe\t1.5\t6\n"
                      "Durchschnitt\t1.5\t3\n"
                      "Leer %\t50\t0\n"
-                     "Werte %\t50\t100\n"));
+                     "Werte %\t50\t100\n"
+                     "Standardabweichung\t\t1.41421\n"
+                     "n\t1\t2\n"));
     QCOMPARE(v.toHTML(),
              QString("<TABLE width=90%><TR><TD></TD><TD>Größe</TD><TD>Alter</TD></TR>"
                      "<TR><TD>Min</TD><TD>1.5</TD><TD>2</TD></TR>"
@@ -162,7 +241,9 @@ void TstStatistikTabelle::tableAndTexts()
                      "<TR><TD>Summe</TD><TD>1.5</TD><TD>6</TD></TR>"
                      "<TR><TD>Durchschnitt</TD><TD>1.5</TD><TD>3</TD></TR>"
                      "<TR><TD>Leer %</TD><TD>50</TD><TD>0</TD></TR>"
-                     "<TR><TD>Werte %</TD><TD>50</TD><TD>100</TD></TR></TABLE>"));
+                     "<TR><TD>Werte %</TD><TD>50</TD><TD>100</TD></TR>"
+                     "<TR><TD>Standardabweichung</TD><TD></TD><TD>1.41421</TD></TR>"
+                     "<TR><TD>n</TD><TD>1</TD><TD>2</TD></TR></TABLE>"));
     QCOMPARE(v.metaObject()->className(), "StatistikTabelle");
     QVERIFY(dynamic_cast<TextInhalt*>(&v));
 }
@@ -183,7 +264,9 @@ void TstStatistikTabelle::germanDesktop()
                                  "Summe\t143,74\n"
                                  "Durchschnitt\t28,748\n"
                                  "Leer %\t16,6667\n"
-                                 "Werte %\t83,3333\n"));
+                                 "Werte %\t83,3333\n"
+                                 "Standardabweichung\t40,3056\n"
+                                 "n\t5\n"));
 }
 
 void TstStatistikTabelle::dependencyCountsOthersAsEmpty()

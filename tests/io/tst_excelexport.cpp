@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -8,6 +9,8 @@
 #include <QTest>
 
 #include "analyses/kreuztabelle.h"
+#include "analyses/statistiktabelle.h"
+#include "core/gewichtung.h"
 #include "app/view.h"
 #include "core/tabelle1.h"
 #include "io/excelexport.h"
@@ -36,6 +39,30 @@ QStringList sheetsOf(const QString& workbookXml)
         out << it.next().captured(1);
     return out;
 }
+
+// A number cell of a sheet: its value and its number format's code; false when the
+// cell is missing or no number.
+bool numberCell(const QString& xlsx, const QString& sheet, const QString& ref, double* value,
+                QString* format)
+{
+    const QString xml = member(xlsx, sheet);
+    const QRegularExpression cell("<c r=\"" + ref + "\"(?: s=\"(\\d+)\")?><v>([^<]*)</v></c>");
+    const QRegularExpressionMatch c = cell.match(xml);
+    if (!c.hasMatch())
+        return false;
+    bool ok = false;
+    *value = c.captured(2).toDouble(&ok);
+    const QString styles = member(xlsx, "xl/styles.xml");
+    const int xfs = int(styles.indexOf("<cellXfs"));
+    QStringList ids;
+    static const QRegularExpression xf("<xf numFmtId=\"(\\d+)\"");
+    for (auto it = xf.globalMatch(styles, xfs); it.hasNext();)
+        ids << it.next().captured(1);
+    const QString id = ids.value(c.captured(1).toInt(), "0");
+    const QRegularExpression fmt("<numFmt numFmtId=\"" + id + "\" formatCode=\"([^\"]*)\"");
+    *format = fmt.match(styles).captured(1);
+    return ok;
+}
 }
 
 class TstExcelExport : public QObject
@@ -47,6 +74,7 @@ private slots:
     void sheetNames();
     void workbookOfDataAndViews();
     void throughTheMenu();
+    void numbersInFullWithFormats();
 
 private:
     QTemporaryDir m_dir;
@@ -115,8 +143,13 @@ void TstExcelExport::workbookOfDataAndViews()
     QVERIFY(member(path, "xl/sharedStrings.xml").contains(">Note<"));
     QVERIFY(!member(path, "xl/sharedStrings.xml").contains(">Frage<"));
     QVERIFY(data.contains("<c r=\"A1\" t=\"s\">"));
-    QVERIFY(data.contains("<c r=\"A2\"><v>1</v></c>"));
-    QVERIFY(data.contains("<c r=\"A4\"><v>2.5</v></c>"));
+    double value = 0;
+    QString format;
+    QVERIFY(numberCell(path, "xl/worksheets/sheet1.xml", "A2", &value, &format));
+    QCOMPARE(value, 1.0);
+    QCOMPARE(format, QString("0"));
+    QVERIFY(numberCell(path, "xl/worksheets/sheet1.xml", "A4", &value, &format));
+    QCOMPARE(value, 2.5);
     QVERIFY(!data.contains("r=\"B"));
 
     // The bar and pie charts are chart objects over the cells of their sheets.
@@ -133,7 +166,9 @@ void TstExcelExport::workbookOfDataAndViews()
     const QString cross = member(path, "xl/worksheets/sheet5.xml");
     QCOMPARE(k->ergebnis().gesamt, 3.0);
     QVERIFY2(cross.contains("<v>3</v>"), qPrintable(cross.left(2000)));
-    QVERIFY(cross.contains("<v>100</v>"));
+    // Percentages as shares in a percent format.
+    QVERIFY(cross.contains("<v>1</v>"));
+    QVERIFY(member(path, "xl/styles.xml").contains("formatCode=\"0.0%\""));
     // The lines under the table come with it; the columns carry their letters.
     QVERIFY(member(path, "xl/sharedStrings.xml").contains("Frage: χ²"));
     QVERIFY(member(path, "xl/sharedStrings.xml").contains(">Frage: nein (B)<"));
@@ -162,6 +197,58 @@ void TstExcelExport::throughTheMenu()
     v.actExportXlsx->trigger();
     QCOMPARE(ans.unexpected, 0);
     QVERIFY(ans.asked.last().label.contains(blocked));
+}
+
+// Every number is a number cell with its full value and a number format: sums of
+// population weights keep their digits, percentages are shares in a percent format,
+// the statistics are not cut to six digits.
+void TstExcelExport::numbersInFullWithFormats()
+{
+    QFile csv(m_dir.filePath("gewichtet.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("Frage;Gewicht;Note\nja;226710663.883;1\nja;1;2\nnein;100000000.5;4\n");
+    csv.close();
+    View v;
+    QVERIFY(v.importCSV(csv.fileName(), false));
+    v.clearViews();
+    Gewichtung::of(v.dataModel())->setSpalte(1);
+    v.createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
+    v.createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
+    auto* st = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
+    QVERIFY(st);
+    QVERIFY(v.createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
+    QCoreApplication::processEvents();
+    const QString path = m_dir.filePath("voll.xlsx");
+    QVERIFY(v.document()->exportXlsx(path));
+
+    double value = 0;
+    QString format;
+    QVERIFY(numberCell(path, "xl/worksheets/sheet2.xml", "B2", &value, &format));
+    QCOMPARE(value, 226710664.883);
+    QCOMPARE(format, QString("0.0"));
+    QVERIFY(numberCell(path, "xl/worksheets/sheet3.xml", "B2", &value, &format));
+    QCOMPARE(value, 226710664.883 / (226710664.883 + 100000000.5));
+    QCOMPARE(format, QString("0.0%"));
+    // No percentage is left as text.
+    QVERIFY(!member(path, "xl/sharedStrings.xml").contains(QRegularExpression(">[0-9.,e+-]+ ?%<")));
+
+    const SpaltenStatistik::Kennzahlen k = st->kennzahlen().first();
+    QVERIFY(numberCell(path, "xl/worksheets/sheet4.xml", "B6", &value, &format));   // mean
+    QCOMPARE(value, k.mittel);
+    QVERIFY(QString::number(value, 'g', 17).size() > 8);
+    QVERIFY(numberCell(path, "xl/worksheets/sheet4.xml", "B7", &value, &format));   // Leer %
+    QCOMPARE(format, QString("0.0%"));
+    QVERIFY(numberCell(path, "xl/worksheets/sheet4.xml", "B9", &value, &format));   // deviation
+    QCOMPARE(value, k.standardabweichung);
+    QVERIFY(numberCell(path, "xl/worksheets/sheet4.xml", "B10", &value, &format));  // n
+    QCOMPARE(value, 3.0);
+    QCOMPARE(format, QString("0"));
+    QVERIFY(member(path, "xl/sharedStrings.xml").contains(">Standardabweichung<"));
+
+    // The first two respondents answer one of the two questions alike: 50 %.
+    QVERIFY(numberCell(path, "xl/worksheets/sheet5.xml", "A2", &value, &format));
+    QCOMPARE(value, 0.5);
+    QCOMPARE(format, QString("0.0%"));
 }
 
 QTEST_MAIN(TstExcelExport)

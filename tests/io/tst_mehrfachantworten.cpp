@@ -1,4 +1,6 @@
+#include <QContextMenuEvent>
 #include <QDataStream>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QTableWidget>
@@ -6,6 +8,7 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 #include "analyses/kreuztabelle.h"
 #include "analyses/mehrfachantworten.h"
@@ -16,6 +19,8 @@
 #include "core/roles.h"
 #include "core/statistikdatei.h"
 #include "diagrams/diagram.h"
+#include "io/clipboardcopy.h"
+#include "io/viewscsv.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
 #include "testutil.h"
@@ -46,6 +51,8 @@ private slots:
     void setsRecordRefusesWhatTheBytesCannotHold();
     void menuMakesSetAndView();
     void crosstabOverASet();
+    void typeMenuTextAndReport();
+    void filterKeptFromItsVersion();
 
 private:
     QTemporaryDir m_dir;
@@ -414,6 +421,128 @@ void TstMehrfachantworten::crosstabOverASet()
     auto* applied = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
     QVERIFY(applied);
     QCOMPARE(applied->eintraege(), k->eintraege());
+}
+
+
+// "Typ..." offers the charts that fit; the text (on the clipboard, in the report) holds
+// the options with counts and both shares, and the base.
+void TstMehrfachantworten::typeMenuTextAndReport()
+{
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – <TV>"},
+                        {{"18", "ja", "", "nein"}, {"30", "ja", "ja", " "}, {"40", "", "", ""}});
+    MehrfachSets::of(m)->add({"Kanal", {1, 2, 3}, "ja"});
+    auto* view = qobject_cast<Mehrfachantworten*>(
+        v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
+    QVERIFY(view);
+    QTRY_COMPARE(view->basisText(), QString("n = 2"));
+    const QColor chosen(1, 2, 3);
+    view->diagram()->setColors({chosen});
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Menu, "Typ...").accept(UserInput::Item, "Tabelle");
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), QPoint(40, 50));
+        QCoreApplication::sendEvent(view, &e);
+        QCOMPARE(ans.unexpected, 0);
+        QCOMPARE(ans.asked.at(0).items.mid(0, 5),
+                 (QStringList{"Typ...", "-", "mit Spalte verknüpfen", "Verknüpfung aufheben", "-"}));
+        QCOMPARE(ans.asked.at(1).items,
+                 (QStringList{"BalkenDiagram(V)", "BalkenDiagram(H)", "Tabelle"}));
+    }
+    QCOMPARE(view->diagramTyp(), QString("Tabelle"));
+    QCOMPARE(view->diagram()->colorList().first(), chosen);
+
+    const QString text = QString("\tAnzahl\t% der Befragten\t% der Antworten\n"
+                                 "Zeitung\t2\t100%\t66.6667%\n"
+                                 "Radio\t1\t50%\t33.3333%\n"
+                                 "<TV>\t0\t0%\t0%\n"
+                                 "Basis (Befragte)\t2\n"
+                                 "n = 2\n");
+    QCOMPARE(view->toText(), text);
+    std::unique_ptr<QMimeData> mime(ClipboardCopy::contentOf(view));
+    QCOMPARE(mime->text(), text);
+    QVERIFY(view->toHTML().contains("<TD>&lt;TV&gt;</TD><TD>0</TD>"));
+
+    // The report holds the same table.
+    const QString report = m_dir.path() + "/bericht.html";
+    QVERIFY(v.document()->exportHTML(report));
+    const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
+    QVERIFY2(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"), qPrintable(html));
+}
+
+// The dependency filter counts the rows of one group; only a view that uses it needs
+// the newer record, in the statistic file and the views file.
+void TstMehrfachantworten::filterKeptFromItsVersion()
+{
+    const QString path = m_dir.path() + "/filter.stat";
+    View v;
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
+    m->clear();
+    TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio"},
+                        {{"m", "ja", "ja"}, {"w", "ja", ""}, {"w", "", "ja"}, {"m", "", ""}});
+    MehrfachSets::of(m)->add({"Kanal", {1, 2}, "ja"});
+    auto* view = qobject_cast<Mehrfachantworten*>(
+        v.createView("", "Mehrfachantworten", {1, 2}, "Kanal", ""));
+    QVERIFY(view);
+    QTRY_COMPARE(view->basisText(), QString("n = 3"));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
+    QCOMPARE(ViewsCsv::versionFor(v), 5);
+    {
+        ScriptedAnswerer ans;
+        ans.accept(UserInput::Columns, QVariantList{0}).accept(UserInput::Item, "w");
+        view->linkAction()->trigger();
+        QCOMPARE(ans.unexpected, 0);
+    }
+    QCOMPARE(view->basisText(), QString("n = 2"));
+    QCOMPARE(view->diagram()->values(), (QVector<double>{50, 50}));
+    QCOMPARE(view->angaben().first(), QString("Filter: G = w"));
+    QCOMPARE(view->diagram()->captionLines(), QStringList{"Filter: G = w"});
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(11));
+    QCOMPARE(ViewsCsv::versionFor(v), 11);
+
+    v.goHome();
+    QVERIFY(v.save(path));
+    QCOMPARE(TestUtil::fileBytes(path).left(6).toHex(), QByteArray("ffaa01bb000b"));
+    View w;
+    QVERIFY(w.load(path));
+    auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
+    QVERIFY(back);
+    QCOMPARE(back->rowFilter().depColumn(), 0);
+    QCOMPARE(back->rowFilter().depValue(), QString("w"));
+    QTRY_COMPARE(back->basisText(), QString("n = 2"));
+
+    // The record at the newer version: diagram type, diagram record, filter record; a
+    // record cut inside the filter applies no filter.
+    QByteArray bytes;
+    {
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        view->saveData(s, StatistikDatei::MehrfachAnsichtVersion);
+    }
+    QByteArray older;
+    {
+        QDataStream s(&older, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        view->saveData(s, StatistikDatei::MehrfachVersion);
+    }
+    QVERIFY(bytes.startsWith(older));
+    QVERIFY(bytes.size() > older.size());
+    Mehrfachantworten cut;
+    cut.setModel(m);
+    cut.setSpalten({1, 2});
+    QDataStream c(bytes.left(bytes.size() - 2));
+    c.setVersion(QDataStream::Qt_4_6);
+    cut.loadData(c, StatistikDatei::MehrfachAnsichtVersion);
+    QCOMPARE(cut.rowFilter().depColumn(), -1);
+
+    // Unlinked, the view counts everyone again and the file is as before.
+    view->unlinkAction()->trigger();
+    QCOMPARE(view->basisText(), QString("n = 3"));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
 }
 
 QTEST_MAIN(TstMehrfachantworten)

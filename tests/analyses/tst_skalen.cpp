@@ -1,5 +1,15 @@
+#include <QAction>
+#include <QDataStream>
+#include <QLabel>
+#include <QStandardItemModel>
+#include <QTableWidget>
 #include <QtTest>
 #include <cmath>
+#include <memory>
+
+#include "analyses/kreuztabelle.h"
+#include "core/statistikdatei.h"
+#include "scriptedanswerer.h"
 
 #include "analyses/kreuztabellenrechnung.h"
 #include "analyses/skalenrechnung.h"
@@ -59,6 +69,7 @@ private slots:
     void kreuztabelleNetsUndBeiseite();
     void kreuztabelleMittelwerte();
     void kreuztabelleNps();
+    void ansichtMenueUndSatz();
 };
 
 void TstSkalen::ordne_data()
@@ -367,6 +378,97 @@ void TstSkalen::kreuztabelleNps()
     QVERIFY(zeile > 0);
     QCOMPARE(r.at(zeile).at(2), QString("15.0 b"));
     QCOMPARE(r.at(zeile + 1).at(2), QString("[-19.7; 49.7]"));
+}
+
+void TstSkalen::ansichtMenueUndSatz()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Zufriedenheit", "G"},
+        {{"sehr zufrieden", "m"}, {"zufrieden", "w"}, {"unzufrieden", "m"},
+         {"sehr unzufrieden", "w"}, {"weiß nicht", "m"}, {"zufrieden", "m"}}));
+    Kreuztabelle k;
+    k.setModel(m.get());
+    k.setSpalten({0, 1});
+    // Rows from the positive end; "weiß nicht" last and out of the base.
+    QCOMPARE(k.ergebnis().zeilen, QStringList({"sehr zufrieden", "zufrieden", "unzufrieden",
+                                               "sehr unzufrieden", "weiß nicht"}));
+    QCOMPARE(k.ergebnis().basis, 5);
+    QVERIFY(k.notes()->text().contains("Nicht in der Basis: weiß nicht"));
+    // Without the new settings the record is the one of before.
+    QCOMPARE(k.neededVersion(), int(StatistikDatei::GewichtVersion));
+
+    {
+        ScriptedAnswerer answers;
+        answers.accept(UserInput::Item, "Top-2 und Bottom-2");
+        k.zusammenfassungenBearbeiten();
+        QCOMPARE(answers.pending(), 0);
+    }
+    {
+        ScriptedAnswerer answers;
+        answers.accept(UserInput::Item, "Neue Zusammenfassung...")
+            .accept(UserInput::Checks, QStringList{"zufrieden", "unzufrieden"})
+            .accept(UserInput::Text, "Mitte");
+        k.zusammenfassungenBearbeiten();
+        QCOMPARE(answers.pending(), 0);
+    }
+    QCOMPARE(k.ergebnis().zeilen.mid(5), QStringList({"Top-2 (zufrieden)",
+                                                      "Bottom-2 (unzufrieden)", "Mitte"}));
+    k.mittelwerteAction()->trigger();
+    k.korrekturActions().at(SR::Holm)->trigger();
+    QVERIFY(k.ergebnis().mittelwerte);
+    QCOMPARE(k.ergebnis().korrektur, SR::Holm);
+    QCOMPARE(k.neededVersion(), int(StatistikDatei::SkalenVersion));
+    // Taking a NET away again.
+    {
+        ScriptedAnswerer answers;
+        answers.accept(UserInput::Item, "Entfernen: Bottom-2 (unzufrieden)");
+        k.zusammenfassungenBearbeiten();
+    }
+    QCOMPARE(k.optionen().zusammenfassungen.size(), 2);
+
+    QByteArray record;
+    {
+        QDataStream s(&record, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        k.saveData(s, StatistikDatei::SkalenVersion);
+    }
+    TestUtil::Out expected;
+    expected << qint32(0x200) << qint32(2) << QString("Top-2 (zufrieden)")
+             << QVariant(QStringList{"sehr zufrieden", "zufrieden"}) << QString("Mitte")
+             << QVariant(QStringList{"zufrieden", "unzufrieden"}) << true << false << qint32(2);
+    QCOMPARE(record.toHex(), expected.bytes.toHex());
+    Kreuztabelle back;
+    back.setModel(m.get());
+    back.setSpalten({0, 1});
+    {
+        QDataStream s(record);
+        s.setVersion(QDataStream::Qt_4_6);
+        back.loadData(s, StatistikDatei::SkalenVersion);
+    }
+    QCOMPARE(back.optionen(), k.optionen());
+    QVERIFY(back.mittelwerteAction()->isChecked());
+    QCOMPARE(back.toText(), k.toText());
+    QVERIFY(back.toText().contains("Buchstaben der Mittelwerte: Welch-t-Test, zweiseitig, "
+                                   "Holm-korrigiert"));
+
+    // Damaged settings: a hostile count, an unknown correction, a cut record.
+    for (int cut : {4, 8, 20, int(record.size()) - 1}) {
+        Kreuztabelle damaged;
+        QDataStream s(record.left(cut));
+        s.setVersion(QDataStream::Qt_4_6);
+        damaged.loadData(s, StatistikDatei::SkalenVersion);
+        QVERIFY(damaged.optionen().leer());
+    }
+    QByteArray bad = record;
+    bad[bad.size() - 1] = 9;
+    Kreuztabelle damaged;
+    QDataStream s(bad);
+    s.setVersion(QDataStream::Qt_4_6);
+    damaged.loadData(s, StatistikDatei::SkalenVersion);
+    QVERIFY(damaged.optionen().leer());
+    QDataStream huge(QByteArray::fromHex("00000200" "7fffffff"));
+    damaged.loadData(huge, StatistikDatei::SkalenVersion);
+    QVERIFY(damaged.optionen().leer());
 }
 
 QTEST_MAIN(TstSkalen)

@@ -11,6 +11,7 @@
 
 #include <xlsxwriter.h>
 
+#include "analyses/batterie.h"
 #include "analyses/kreuztabelle.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
@@ -347,6 +348,8 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
         Blatt b(ws);
         if (auto* k = qobject_cast<Kreuztabelle*>(it.view))
             writeCrosstab(b, *k);
+        else if (auto* bt = qobject_cast<Batterie*>(it.view))
+            writeText(b, bt->zahlen());
         else if (it.text)
             writeText(b, it.text->toText());
         else if (auto* a = dynamic_cast<DiagramAdapter*>(it.view)) {

@@ -125,31 +125,15 @@ void Kreuztabelle::writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p
     }
     if (!skalen)
         return;
-    s << qint32(optionen.zusammenfassungen.size());
-    for (const KreuztabellenRechnung::Zusammenfassung& z : optionen.zusammenfassungen)
-        s << z.name << QVariant(z.antworten);
+    Zusammenfassung::write(s, optionen.zusammenfassungen);
     s << optionen.mittelwerte << optionen.nps << qint32(optionen.korrektur);
 }
 
 bool Kreuztabelle::readOptionen(QDataStream& s, KreuztabellenRechnung::Optionen* o)
 {
-    qint32 n = 0;
-    s >> n;
-    const qint64 left = s.device() ? s.device()->bytesAvailable() : 0;
-    // Each NET takes at least a string length and a variant's type and null flag.
-    if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 9 > left)
-        return false;
     KreuztabellenRechnung::Optionen out;
-    for (qint32 i = 0; i < n; ++i) {
-        KreuztabellenRechnung::Zusammenfassung z;
-        QVariant antworten;
-        s >> z.name;
-        if (s.status() != QDataStream::Ok || !VariantReader::read(s, antworten)
-            || (antworten.isValid() && antworten.typeId() != QMetaType::QStringList))
-            return false;
-        z.antworten = antworten.toStringList();
-        out.zusammenfassungen << z;
-    }
+    if (!Zusammenfassung::read(s, &out.zusammenfassungen))
+        return false;
     qint32 korrektur = 0;
     s >> out.mittelwerte >> out.nps >> korrektur;
     if (s.status() != QDataStream::Ok || korrektur < 0
@@ -232,45 +216,11 @@ QList<QAction*> Kreuztabelle::korrekturActions() const
 
 void Kreuztabelle::zusammenfassungenBearbeiten()
 {
-    const QString titel = tr("Zusammenfassungen");
     // The answers of the row question, without the NETs shown after them.
     const QStringList antworten = m_ergebnis.zeilen.mid(0, m_ergebnis.antwortZeilen);
-    const QVector<KreuztabellenRechnung::Zusammenfassung> topBottom =
-        KreuztabellenRechnung::topBottom2(antworten);
-    const QString neu = tr("Neue Zusammenfassung...");
-    const QString top = tr("Top-2 und Bottom-2");
-    QStringList wahl{neu};
-    if (!topBottom.isEmpty())
-        wahl << top;
-    for (const KreuztabellenRechnung::Zusammenfassung& z : std::as_const(m_optionen.zusammenfassungen))
-        wahl << tr("Entfernen: %1").arg(z.name);
-    bool ok = false;
-    const QString was = UserInput::getItem(this, titel, tr("Zusammenfassung:"), wahl, 0, false, &ok);
-    if (!ok)
-        return;
     KreuztabellenRechnung::Optionen o = m_optionen;
-    const int at = int(wahl.indexOf(was));
-    if (was == top) {
-        for (const KreuztabellenRechnung::Zusammenfassung& z : topBottom)
-            if (!o.zusammenfassungen.contains(z))
-                o.zusammenfassungen << z;
-    } else if (was == neu) {
-        const QStringList gewaehlt = UserInput::getChecked(
-            this, titel, tr("Antworten der Zusammenfassung:"), antworten, QStringList(), &ok);
-        if (!ok || gewaehlt.isEmpty())
-            return;
-        const QString name = UserInput::getText(this, titel, tr("Name:"), QLineEdit::Normal,
-                                                tr("NET (%1)").arg(gewaehlt.join(QStringLiteral(", "))),
-                                                &ok);
-        if (!ok || name.trimmed().isEmpty())
-            return;
-        o.zusammenfassungen << KreuztabellenRechnung::Zusammenfassung{name.trimmed(), gewaehlt};
-    } else if (at > 0) {
-        o.zusammenfassungen.remove(at - 1 - (topBottom.isEmpty() ? 0 : 1));
-    } else {
-        return;
-    }
-    setOptionen(o);
+    if (Zusammenfassung::bearbeiten(this, antworten, &o.zusammenfassungen))
+        setOptionen(o);
 }
 
 bool Kreuztabelle::hatSets() const

@@ -396,22 +396,7 @@ QStringList KreuztabellenRechnung::korrekturNamen()
 QVector<KreuztabellenRechnung::Zusammenfassung> KreuztabellenRechnung::topBottom2(
     const QStringList& antworten)
 {
-    const Skala s = Skala::erkenne(antworten);
-    const int n = int(s.stufen.size());
-    if (n < 4)
-        return {};
-    // Named after the milder step of each end: "Top-2 (zufrieden)"; numbers by range.
-    const auto name = [&](const QString& art, int aussen, int innen) {
-        if (s.art == Skala::Zahlen)
-            return QStringLiteral("%1 (%2–%3)")
-                .arg(art, s.stufen.at(qMax(aussen, innen)), s.stufen.at(qMin(aussen, innen)));
-        QString t = s.stufen.at(innen);
-        if (t.startsWith(QLatin1String("eher "), Qt::CaseInsensitive))
-            t = t.mid(5);
-        return QStringLiteral("%1 (%2)").arg(art, t);
-    };
-    return {{name(tr("Top-2"), 0, 1), {s.stufen.at(0), s.stufen.at(1)}},
-            {name(tr("Bottom-2"), n - 1, n - 2), {s.stufen.at(n - 2), s.stufen.at(n - 1)}}};
+    return Zusammenfassung::topBottom2(antworten);
 }
 
 QString KreuztabellenRechnung::anzahl(double v, bool gewichtet)

@@ -8,6 +8,7 @@
 
 #include "analyses/signifikanz.h"
 #include "analyses/skalenrechnung.h"
+#include "analyses/zusammenfassung.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
 
@@ -65,16 +66,8 @@ public:
         static Frage ausSet(const QStandardItemModel* m, const MehrfachSet& set);
     };
 
-    // A NET: a named group of answers of the row question, shown after the answers and
-    // counted once per respondent who gave any of them.
-    struct Zusammenfassung {
-        QString name;
-        QStringList antworten;
-        bool operator==(const Zusammenfassung& o) const
-        {
-            return name == o.name && antworten == o.antworten;
-        }
-    };
+    // A NET of answers of the row question.
+    using Zusammenfassung = ::Zusammenfassung;
     // What the table adds for rating scales; all off by default.
     struct Optionen {
         QVector<Zusammenfassung> zusammenfassungen;

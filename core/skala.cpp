@@ -98,10 +98,12 @@ Skala Skala::erkenne(const QStringList& antworten)
     if (gegeben.size() < 2)
         return out;
 
-    // Numbers: the smallest of the usual ranges that holds every answer.
+    // Numbers: a usual range whose ends are both given, with a step between them. A
+    // column of a few small numbers (children, visits) is no scale and keeps its order.
     int lo = std::numeric_limits<int>::max();
     int hi = -1;
     bool zahlen = true;
+    QVector<bool> gesehen(11, false);
     for (const QString& a : std::as_const(gegeben)) {
         int v = 0;
         if (!ganzeZahl(a, &v)) {
@@ -110,16 +112,18 @@ Skala Skala::erkenne(const QStringList& antworten)
         }
         lo = std::min(lo, v);
         hi = std::max(hi, v);
+        if (v <= 10)
+            gesehen[v] = true;
     }
     if (zahlen) {
         int von = -1, bis = -1;
-        if (lo >= 1 && hi <= 5)
+        if (lo == 1 && hi == 5)
             von = 1, bis = 5;
-        else if (lo >= 1 && hi <= 7)
+        else if (lo == 1 && hi == 7)
             von = 1, bis = 7;
-        else if (lo >= 0 && hi <= 10)
+        else if (lo >= 0 && lo <= 1 && hi == 10)
             von = 0, bis = 10;
-        if (von < 0)
+        if (von < 0 || std::count(gesehen.cbegin(), gesehen.cend(), true) < 3)
             return out;
         out.art = Zahlen;
         for (int v = bis; v >= von; --v)

@@ -31,8 +31,9 @@ public:
     // codes can join it.
     static bool beiseite(const QString& antwort);
 
-    // The scale the answers (distinct, in any order) belong to; answers put aside and
-    // the empty answer do not count. A scale needs at least two of its steps.
+    // The scale the answers (in any order) belong to; answers put aside and the empty
+    // answer do not count. A verbal scale needs two of its steps; numbers need both ends
+    // of 1-5, 1-7 or 0-10 (1-10 counts as 0-10) and a third step.
     static Skala erkenne(const QStringList& antworten);
 
     // The answers in their order of before with a recognised scale's steps first from

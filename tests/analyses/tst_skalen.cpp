@@ -7,8 +7,11 @@
 #include <cmath>
 #include <memory>
 
+#include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "analyses/kreuztabelle.h"
 #include "core/statistikdatei.h"
+#include "diagrams/balkendiagram.h"
 #include "scriptedanswerer.h"
 
 #include "analyses/kreuztabellenrechnung.h"
@@ -70,6 +73,7 @@ private slots:
     void kreuztabelleMittelwerte();
     void kreuztabelleNps();
     void ansichtMenueUndSatz();
+    void haeufigkeitMitZusammenfassungen();
 };
 
 void TstSkalen::ordne_data()
@@ -106,6 +110,10 @@ void TstSkalen::ordne_data()
         << 11;
     QTest::newRow("numbers beyond the scales: as before")
         << QStringList{"12", "3", "100"} << QStringList{"12", "3", "100"} << 0;
+    QTest::newRow("a few small numbers are no scale")
+        << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3"} << 0;
+    QTest::newRow("both ends but no step between") << QStringList{"1", "5"}
+                                                   << QStringList{"1", "5"} << 0;
     QTest::newRow("decimals are no scale") << QStringList{"2.5", "1", "3"}
                                            << QStringList{"2.5", "1", "3"} << 0;
     QTest::newRow("words of no scale: as before, aside last")
@@ -137,7 +145,7 @@ void TstSkalen::werte()
     QCOMPARE(fuenf.stufen, QStringList({"sehr gut", "gut", "teils/teils", "schlecht",
                                         "sehr schlecht"}));
     QCOMPARE(fuenf.neutral(), 2);
-    QCOMPARE(Skala::erkenne({"0", "7"}).wert("7"), 7.0);
+    QCOMPARE(Skala::erkenne({"1", "4", "7"}).wert("7"), 7.0);
 }
 
 void TstSkalen::welch_data()
@@ -469,6 +477,73 @@ void TstSkalen::ansichtMenueUndSatz()
     QDataStream huge(QByteArray::fromHex("00000200" "7fffffff"));
     damaged.loadData(huge, StatistikDatei::SkalenVersion);
     QVERIFY(damaged.optionen().leer());
+}
+
+void TstSkalen::haeufigkeitMitZusammenfassungen()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Note"}, {{"1"}, {"2"}, {"4"}, {"5"}, {"5"}, {"weiß nicht"}, {"3"}, {"5"}}));
+    HaeufigkeitsProzentDiagramAdapter a;
+    auto* d = new BalkenDiagram;
+    a.setModel(m.get());
+    a.setDiagram(d);
+    // The numeric scale from 5 down, "weiß nicht" last.
+    QCOMPARE(d->labelList(), QStringList({"5", "4", "3", "2", "1", "weiß nicht"}));
+    QCOMPARE(a.neededVersion(), 0);
+    {
+        ScriptedAnswerer answers;
+        answers.accept(UserInput::Item, "Top-2 und Bottom-2");
+        a.antwortAnzeige().zusammenfassungenAction()->trigger();
+        QCOMPARE(answers.pending(), 0);
+    }
+    QTRY_COMPARE(d->labelList().mid(6), QStringList({"Top-2 (4–5)", "Bottom-2 (1–2)"}));
+    // Shares of the answers, the NETs their sums (4 of 8 and 2 of 8).
+    QCOMPARE(d->values().mid(6), QVector<double>({50.0, 25.0}));
+    QCOMPARE(d->values().at(0), 37.5);
+    QCOMPARE(a.neededVersion(), int(StatistikDatei::SkalenVersion));
+
+    // Kept in the record at its version and read back; at an older version the record
+    // is the one of before.
+    QByteArray neu, alt;
+    {
+        QDataStream s(&neu, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_6);
+        a.saveData(s, StatistikDatei::SkalenVersion);
+        QDataStream t(&alt, QIODevice::WriteOnly);
+        t.setVersion(QDataStream::Qt_4_6);
+        a.saveData(t, StatistikDatei::XYFilterVersion);
+    }
+    const QVector<Zusammenfassung> netze = a.antwortAnzeige().zusammenfassungen();
+    a.antwortAnzeige().setZusammenfassungen({});
+    QByteArray vorher, ohne;
+    {
+        QDataStream t(&vorher, QIODevice::WriteOnly);
+        t.setVersion(QDataStream::Qt_4_6);
+        a.saveData(t, StatistikDatei::XYFilterVersion);
+        QDataStream u(&ohne, QIODevice::WriteOnly);
+        u.setVersion(QDataStream::Qt_4_6);
+        a.saveData(u, StatistikDatei::SkalenVersion);
+    }
+    QCOMPARE(alt.toHex(), vorher.toHex());
+    // At the new version the list follows: its count and each NET.
+    TestUtil::Out liste;
+    liste << qint32(2) << QString("Top-2 (4–5)") << QVariant(QStringList{"5", "4"})
+          << QString("Bottom-2 (1–2)") << QVariant(QStringList{"2", "1"});
+    QCOMPARE(neu.toHex(), (ohne.left(ohne.size() - 4) + liste.bytes).toHex());
+    a.antwortAnzeige().setZusammenfassungen(netze);
+    HaeufigkeitsProzentDiagramAdapter b;
+    b.setDiagram(new BalkenDiagram);
+    QDataStream in(neu);
+    in.setVersion(QDataStream::Qt_4_6);
+    b.loadData(in, StatistikDatei::SkalenVersion);
+    QCOMPARE(b.antwortAnzeige().zusammenfassungen(), a.antwortAnzeige().zusammenfassungen());
+    // A cut list keeps no NETs.
+    HaeufigkeitsProzentDiagramAdapter c;
+    c.setDiagram(new BalkenDiagram);
+    QDataStream cut(neu.left(neu.size() - 3));
+    cut.setVersion(QDataStream::Qt_4_6);
+    c.loadData(cut, StatistikDatei::SkalenVersion);
+    QVERIFY(c.antwortAnzeige().zusammenfassungen().isEmpty());
 }
 
 QTEST_MAIN(TstSkalen)

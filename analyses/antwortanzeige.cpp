@@ -25,6 +25,7 @@ AntwortAnzeige::AntwortAnzeige(ModelClient* view, RowFilter* filter,
     , m_menu(new QMenu(tr("Reihenfolge"), view))
     , m_artGroup(new QActionGroup(m_menu))
     , m_ausschliessen(new QAction(tr("Antworten ausschließen..."), view))
+    , m_zusammenfassungen(new QAction(tr("Zusammenfassungen..."), view))
 {
     const QStringList names = Reihenfolge::namen();
     for (int i = 0; i < names.size(); ++i) {
@@ -36,11 +37,43 @@ AntwortAnzeige::AntwortAnzeige(ModelClient* view, RowFilter* filter,
     }
     zeigeHaken();
     QObject::connect(m_ausschliessen, &QAction::triggered, view, [this] { fragAusschluss(); });
+    QObject::connect(m_zusammenfassungen, &QAction::triggered, view,
+                     [this] { fragZusammenfassungen(); });
 }
 
 QList<QAction*> AntwortAnzeige::actions() const
 {
+    if (m_mitZusammenfassungen)
+        return {m_menu->menuAction(), m_ausschliessen, m_zusammenfassungen};
     return {m_menu->menuAction(), m_ausschliessen};
+}
+
+void AntwortAnzeige::setZusammenfassungen(const QVector<Zusammenfassung>& z)
+{
+    m_netze = z;
+    m_recompute();
+}
+
+void AntwortAnzeige::fragZusammenfassungen()
+{
+    if (!m_view->model())
+        return;
+    QVector<Zusammenfassung> z = m_netze;
+    if (Zusammenfassung::bearbeiten(m_view, m_gezeigt, &z))
+        setZusammenfassungen(z);
+}
+
+void AntwortAnzeige::anhaengen(QStringList* labels, QVector<double>* values) const
+{
+    const int n = int(qMin(labels->size(), values->size()));
+    for (const Zusammenfassung& z : m_netze) {
+        double summe = 0;
+        for (int i = 0; i < n; ++i)
+            if (z.antworten.contains(labels->at(i)))
+                summe += values->at(i);
+        *labels << z.name;
+        *values << summe;
+    }
 }
 
 void AntwortAnzeige::zeigeHaken()
@@ -165,6 +198,8 @@ QStringList AntwortAnzeige::ordne(const QStringList& labels,
 
 int AntwortAnzeige::neededVersion() const
 {
+    if (!m_netze.isEmpty())
+        return StatistikDatei::SkalenVersion;
     return !m_reihenfolge.istStandard() || m_filter->excludesSeveral()
         ? StatistikDatei::AnzeigeVersion
         : 0;
@@ -174,6 +209,8 @@ void AntwortAnzeige::write(QDataStream& s, int version) const
 {
     if (version >= StatistikDatei::AnzeigeVersion)
         m_reihenfolge.write(s);
+    if (version >= StatistikDatei::SkalenVersion)
+        Zusammenfassung::write(s, m_netze);
 }
 
 bool AntwortAnzeige::read(QDataStream& s, int version)
@@ -185,5 +222,11 @@ bool AntwortAnzeige::read(QDataStream& s, int version)
         return false;
     m_reihenfolge = r;
     zeigeHaken();
+    if (version < StatistikDatei::SkalenVersion)
+        return true;
+    QVector<Zusammenfassung> z;
+    if (!Zusammenfassung::read(s, &z))
+        return false;
+    m_netze = z;
     return true;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "analyses/reihenfolge.h"
+#include "analyses/zusammenfassung.h"
 
 class QAction;
 class QActionGroup;
@@ -39,6 +40,15 @@ public:
     // and "Antworten ausschließen...".
     QList<QAction*> actions() const;
     QMenu* reihenfolgeMenu() const { return m_menu; }
+    // Views that show NETs offer "Zusammenfassungen..." among their actions.
+    void setMitZusammenfassungen(bool on) { m_mitZusammenfassungen = on; }
+    QAction* zusammenfassungenAction() const { return m_zusammenfassungen; }
+    const QVector<Zusammenfassung>& zusammenfassungen() const { return m_netze; }
+    void setZusammenfassungen(const QVector<Zusammenfassung>& z);
+    void fragZusammenfassungen();
+    // Appends a row per NET to the answers shown and their values: the sum of its
+    // answers' values (each respondent gives one answer, so each counts once).
+    void anhaengen(QStringList* labels, QVector<double>* values) const;
 
     const Reihenfolge& reihenfolge() const { return m_reihenfolge; }
     // Both recompute the view.
@@ -82,6 +92,9 @@ private:
     QMenu* m_menu;
     QActionGroup* m_artGroup;
     QAction* m_ausschliessen;
+    QAction* m_zusammenfassungen;
+    bool m_mitZusammenfassungen = false;
+    QVector<Zusammenfassung> m_netze;
 };
 
 #endif

@@ -22,6 +22,7 @@ HaeufigkeitsDiagramAdapter::HaeufigkeitsDiagramAdapter(QWidget* parent)
             || RecomputeScheduler::touches(first, last, m_filter.depColumn());
     });
     m_recompute->setFollowsWeight(true);
+    m_anzeige.setMitZusammenfassungen(true);
     m_actions << RowFilter::createActions(this) << m_anzeige.actions();
 }
 
@@ -94,10 +95,13 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     // Shares computed by processData are no sums of weights: it may say so.
     m_diagram->setGewichtet(m_gewichtet);
     processData(values);
+    // NETs after the answers, of the values as shown (counts or shares).
+    QStringList shown = labels;
+    m_anzeige.anhaengen(&shown, &values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
     m_diagram->setCaption(Angaben::lines(m_model, m_filter, {answers}));
-    m_diagram->setLabels(labels);
+    m_diagram->setLabels(shown);
     m_diagram->setData(values);
 }
 

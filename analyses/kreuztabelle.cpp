@@ -19,6 +19,7 @@
 #include "core/spaltencodes.h"
 #include "core/statistikdatei.h"
 #include "core/userinput.h"
+#include "core/variantreader.h"
 #include "diagrams/viewdrag.h"
 
 Kreuztabelle::Kreuztabelle(QWidget* parent)
@@ -26,6 +27,10 @@ Kreuztabelle::Kreuztabelle(QWidget* parent)
     , m_table(new QTableWidget(this))
     , m_notes(new QLabel(this))
     , m_prozentGroup(new QActionGroup(this))
+    , m_zusammenfassungen(new QAction(tr("Zusammenfassungen..."), this))
+    , m_mittelwerte(new QAction(tr("Mittelwerte"), this))
+    , m_nps(new QAction(tr("NPS"), this))
+    , m_korrekturGroup(new QActionGroup(this))
     , m_recompute(new RecomputeScheduler(this, [this] { updateDiagram(); }))
 {
     // A cell change elsewhere leaves this view as it is; the weight concerns it.
@@ -49,6 +54,31 @@ Kreuztabelle::Kreuztabelle(QWidget* parent)
         a->setChecked(i == m_prozente);
         connect(a, &QAction::triggered, this,
                 [this, i] { setProzente(KreuztabellenRechnung::Prozente(i)); });
+    }
+    connect(m_zusammenfassungen, &QAction::triggered, this,
+            &Kreuztabelle::zusammenfassungenBearbeiten);
+    m_mittelwerte->setCheckable(true);
+    connect(m_mittelwerte, &QAction::triggered, this, [this](bool on) {
+        KreuztabellenRechnung::Optionen o = m_optionen;
+        o.mittelwerte = on;
+        setOptionen(o);
+    });
+    m_nps->setCheckable(true);
+    connect(m_nps, &QAction::triggered, this, [this](bool on) {
+        KreuztabellenRechnung::Optionen o = m_optionen;
+        o.nps = on;
+        setOptionen(o);
+    });
+    const QStringList korrekturen = KreuztabellenRechnung::korrekturNamen();
+    for (int i = 0; i < korrekturen.size(); ++i) {
+        auto* a = new QAction(korrekturen.at(i), m_korrekturGroup);
+        a->setCheckable(true);
+        a->setChecked(i == m_optionen.korrektur);
+        connect(a, &QAction::triggered, this, [this, i] {
+            KreuztabellenRechnung::Optionen o = m_optionen;
+            o.korrektur = SkalenRechnung::Korrektur(i);
+            setOptionen(o);
+        });
     }
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
@@ -77,20 +107,41 @@ void Kreuztabelle::setModel(QStandardItemModel* m)
 
 void Kreuztabelle::saveData(QDataStream& s, int)
 {
-    writeRecord(s, m_prozente, m_eintraege);
+    writeRecord(s, m_prozente, m_eintraege, m_optionen);
 }
 
 void Kreuztabelle::writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p,
-                               const QVector<Eintrag>& eintraege)
+                               const QVector<Eintrag>& eintraege,
+                               const KreuztabellenRechnung::Optionen& optionen)
 {
-    // Without a set the record is the one every version wrote.
-    if (!mitSets(eintraege)) {
-        s << qint32(p);
-        return;
+    // Without a set and the scale settings the record is the one every version wrote.
+    const bool sets = mitSets(eintraege);
+    const bool skalen = !optionen.leer();
+    s << (qint32(p) | (sets ? MitSets : 0) | (skalen ? MitSkalen : 0));
+    if (sets) {
+        s << qint32(eintraege.size());
+        for (const Eintrag& e : eintraege)
+            s << e.istSet << e.set << qint32(e.spalten.size());
     }
-    s << (qint32(p) | MitSets) << qint32(eintraege.size());
-    for (const Eintrag& e : eintraege)
-        s << e.istSet << e.set << qint32(e.spalten.size());
+    if (!skalen)
+        return;
+    Zusammenfassung::write(s, optionen.zusammenfassungen);
+    s << optionen.mittelwerte << optionen.nps << qint32(optionen.korrektur);
+}
+
+bool Kreuztabelle::readOptionen(QDataStream& s, KreuztabellenRechnung::Optionen* o)
+{
+    KreuztabellenRechnung::Optionen out;
+    if (!Zusammenfassung::read(s, &out.zusammenfassungen))
+        return false;
+    qint32 korrektur = 0;
+    s >> out.mittelwerte >> out.nps >> korrektur;
+    if (s.status() != QDataStream::Ok || korrektur < 0
+        || korrektur >= SkalenRechnung::KorrekturAnzahl)
+        return false;
+    out.korrektur = SkalenRechnung::Korrektur(korrektur);
+    *o = out;
+    return true;
 }
 
 void Kreuztabelle::loadData(QDataStream& s, int)
@@ -99,12 +150,19 @@ void Kreuztabelle::loadData(QDataStream& s, int)
     s >> number;
     if (s.status() != QDataStream::Ok)
         return;
-    const qint32 mode = number & ~MitSets;
+    const qint32 mode = number & ~(MitSets | MitSkalen);
     // A number outside the menu (a damaged record) keeps the default.
     if (mode >= KreuztabellenRechnung::Spalten && mode <= KreuztabellenRechnung::Keine)
         setProzente(KreuztabellenRechnung::Prozente(mode));
-    if (!(number & MitSets))
+    if ((number & MitSets) && !readEintraege(s))
         return;
+    KreuztabellenRechnung::Optionen o;
+    if ((number & MitSkalen) && readOptionen(s, &o))
+        setOptionen(o);
+}
+
+bool Kreuztabelle::readEintraege(QDataStream& s)
+{
     // The entries divide the view's columns among them. A record whose entries do not
     // (damaged) leaves the columns each a question of its own.
     qint32 n = 0;
@@ -112,7 +170,7 @@ void Kreuztabelle::loadData(QDataStream& s, int)
     const qint64 left = s.device() ? s.device()->bytesAvailable() : 0;
     // Each entry takes at least a flag, a string length and a count.
     if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 9 > left)
-        return;
+        return false;
     QVector<Eintrag> eintraege;
     qint64 used = 0;
     for (qint32 i = 0; i < n; ++i) {
@@ -120,20 +178,49 @@ void Kreuztabelle::loadData(QDataStream& s, int)
         qint32 k = 0;
         s >> e.istSet >> e.set >> k;
         if (s.status() != QDataStream::Ok)
-            return;
+            return false;
         if (k < 0 || (!e.istSet && k != 1) || used + k > m_columns.size())
-            return;
+            return false;
         e.spalten = m_columns.mid(used, k);
         used += k;
         eintraege << e;
     }
-    if (used == m_columns.size())
-        setEintraege(eintraege);
+    if (used != m_columns.size())
+        return false;
+    setEintraege(eintraege);
+    return true;
 }
 
 int Kreuztabelle::neededVersion() const
 {
+    if (!m_optionen.leer())
+        return StatistikDatei::SkalenVersion;
     return hatSets() ? StatistikDatei::KreuzSetVersion : StatistikDatei::GewichtVersion;
+}
+
+void Kreuztabelle::setOptionen(const KreuztabellenRechnung::Optionen& o)
+{
+    m_optionen = o;
+    m_mittelwerte->setChecked(o.mittelwerte);
+    m_nps->setChecked(o.nps);
+    const QList<QAction*> actions = m_korrekturGroup->actions();
+    if (o.korrektur >= 0 && o.korrektur < actions.size())
+        actions.at(o.korrektur)->setChecked(true);
+    updateDiagram();
+}
+
+QList<QAction*> Kreuztabelle::korrekturActions() const
+{
+    return m_korrekturGroup->actions();
+}
+
+void Kreuztabelle::zusammenfassungenBearbeiten()
+{
+    // The answers of the row question, without the NETs shown after them.
+    const QStringList antworten = m_ergebnis.zeilen.mid(0, m_ergebnis.antwortZeilen);
+    KreuztabellenRechnung::Optionen o = m_optionen;
+    if (Zusammenfassung::bearbeiten(this, antworten, &o.zusammenfassungen))
+        setOptionen(o);
 }
 
 bool Kreuztabelle::hatSets() const
@@ -205,7 +292,7 @@ void Kreuztabelle::updateDiagram()
         m_ergebnis = KR::Ergebnis();
     } else {
         const KR::Frage rows = fragen.takeFirst();
-        m_ergebnis = KR::rechne(rows, fragen, Gewichtung::gewichte(m_model));
+        m_ergebnis = KR::rechne(rows, fragen, Gewichtung::gewichte(m_model), m_optionen);
     }
     m_ergebnis.fehlendeSets = fehlend;
     zeigen();
@@ -274,5 +361,10 @@ void Kreuztabelle::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu;
     QMenu* prozente = menu.addMenu(tr("Prozente"));
     prozente->addActions(m_prozentGroup->actions());
+    menu.addAction(m_zusammenfassungen);
+    menu.addAction(m_mittelwerte);
+    menu.addAction(m_nps);
+    QMenu* korrektur = menu.addMenu(tr("Korrektur"));
+    korrektur->addActions(m_korrekturGroup->actions());
     UserInput::execMenu(&menu, e->globalPos());
 }

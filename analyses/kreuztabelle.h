@@ -41,6 +41,10 @@ public:
 
     // In the record's number of the percentage mode: the entries follow.
     static constexpr qint32 MitSets = 0x100;
+    // In the same number: the rating-scale settings follow (after the entries, if any):
+    // the NETs' count (qint32), per NET its name and its answers (a string list
+    // variant), then the means (bool), the NPS (bool) and the correction (qint32).
+    static constexpr qint32 MitSkalen = 0x200;
 
     explicit Kreuztabelle(QWidget* parent = nullptr);
 
@@ -52,7 +56,8 @@ public:
     void saveData(QDataStream& s, int version) override;
     // The record saveData writes for this mode and these entries.
     static void writeRecord(QDataStream& s, KreuztabellenRechnung::Prozente p,
-                            const QVector<Eintrag>& eintraege);
+                            const QVector<Eintrag>& eintraege,
+                            const KreuztabellenRechnung::Optionen& optionen = {});
     void loadData(QDataStream& s, int version) override;
     int neededVersion() const override;
 
@@ -66,6 +71,11 @@ public:
     static bool mitSets(const QVector<Eintrag>& eintraege);
     void setProzente(KreuztabellenRechnung::Prozente p);
     KreuztabellenRechnung::Prozente prozente() const { return m_prozente; }
+    void setOptionen(const KreuztabellenRechnung::Optionen& o);
+    const KreuztabellenRechnung::Optionen& optionen() const { return m_optionen; }
+    // "Zusammenfassungen...": adds the scale's top-2/bottom-2, a NET of the answers
+    // ticked, or takes one away, as the user chooses.
+    void zusammenfassungenBearbeiten();
     const KreuztabellenRechnung::Ergebnis& ergebnis() const { return m_ergebnis; }
 
     QString toHTML() override;
@@ -75,6 +85,10 @@ public:
     QLabel* notes() const { return m_notes; }
     // "Spalten", "Zeilen", "Gesamt", "keine", checkable, in menu order.
     QList<QAction*> prozentActions() const;
+    // "Mittelwerte" and "NPS", checkable; "keine", "Bonferroni", "Holm" of "Korrektur".
+    QAction* mittelwerteAction() const { return m_mittelwerte; }
+    QAction* npsAction() const { return m_nps; }
+    QList<QAction*> korrekturActions() const;
     // What a drag out of the view carries: its HTML. The caller owns the result.
     QMimeData* createMimeData();
 
@@ -87,6 +101,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // The entries of the record (after their flag); a damaged list leaves the columns
+    // each a question of their own and gives false.
+    bool readEintraege(QDataStream& s);
+    // The scale settings of the record; false (nothing taken) when damaged.
+    static bool readOptionen(QDataStream& s, KreuztabellenRechnung::Optionen* o);
     // Shows the last result in the current percentage mode.
     void zeigen();
 
@@ -98,6 +117,11 @@ private:
     QTableWidget* m_table;
     QLabel* m_notes;
     QActionGroup* m_prozentGroup;
+    KreuztabellenRechnung::Optionen m_optionen;
+    QAction* m_zusammenfassungen;
+    QAction* m_mittelwerte;
+    QAction* m_nps;
+    QActionGroup* m_korrekturGroup;
     QPoint m_dragStartPosition;
     RecomputeScheduler* m_recompute;
 };

@@ -6,16 +6,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/skala.h"
 #include "core/spaltencodes.h"
+#include "core/zellenzahl.h"
 
 namespace {
-// Indexes of the distinct texts in code-unit order, as the frequency views order them.
+// The distinct texts in the frequency views' default order: code units, a rating scale
+// from its positive end, answers put aside last.
 QStringList sortedAnswers(const QStringList& texts)
 {
     QStringList out = texts;
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
-    return out;
+    return Skala::ordne(out);
 }
 
 // The letters of cell (i, j) of a block: the columns of the block whose share it is
@@ -177,7 +180,8 @@ QVector<int> KreuztabellenRechnung::Block::gezeigt() const
 
 KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeilen,
                                                               const QVector<Frage>& spalten,
-                                                              const Gewichte& gewichte)
+                                                              const Gewichte& gewichte,
+                                                              const Optionen& optionen)
 {
     Ergebnis e;
     e.zeilenTitel = zeilen.titel;
@@ -185,11 +189,53 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
     e.zeilenMehrfach = zeilen.mehrfach;
     e.gewichtet = gewichte.aktiv();
     e.gewichtTitel = gewichte.titel;
-    const int R = int(zeilen.antworten.size());
+    e.korrektur = optionen.korrektur;
+    const int A = int(zeilen.antworten.size());
+    e.antwortZeilen = A;
+
+    // Per answer: put aside, its score for the means, its 0-10 score for the NPS.
+    const Skala skala = Skala::erkenne(zeilen.antworten);
+    e.beiseite.resize(A);
+    QVector<double> wert(A, SkalenRechnung::NaN);
+    QVector<int> npsWert(A, -1);
+    for (int i = 0; i < A; ++i) {
+        const QString& a = zeilen.antworten.at(i);
+        e.beiseite[i] = Skala::beiseite(a);
+        if (e.beiseite.at(i))
+            continue;
+        double v = 0;
+        if (skala.erkannt())
+            wert[i] = skala.wert(a);
+        else if (ZellenZahl::read(a, &v) && std::isfinite(v))
+            wert[i] = v;
+        bool ok = false;
+        const int score = a.trimmed().toInt(&ok);
+        if (ok && score >= 0 && score <= 10 && QString::number(score) == a.trimmed())
+            npsWert[i] = score;
+    }
+    const bool mitMitteln = optionen.mittelwerte && !zeilen.mehrfach
+        && std::any_of(wert.cbegin(), wert.cend(), [](double v) { return std::isfinite(v); });
+    const bool mitNps = optionen.nps && !zeilen.mehrfach
+        && std::any_of(npsWert.cbegin(), npsWert.cend(), [](int v) { return v >= 0; });
+    e.mittelwerte = mitMitteln;
+    e.mitNps = mitNps;
+
+    // The NETs follow the answers as rows; per NET which answers belong to it.
+    const int N = int(optionen.zusammenfassungen.size());
+    QVector<QVector<int>> netsVon(A);
+    for (int n = 0; n < N; ++n) {
+        const Zusammenfassung& z = optionen.zusammenfassungen.at(n);
+        e.zeilen << z.name;
+        for (int i = 0; i < A; ++i)
+            if (z.antworten.contains(zeilen.antworten.at(i)))
+                netsVon[i] << A + n;
+    }
+    const int R = A + N;
     e.zeilenSumme.fill(0.0, R);
     e.bloecke.resize(spalten.size());
     int rows = zeilen.zeilen();
     QVector<double> blockSquares(spalten.size(), 0.0);
+    QVector<QVector<SkalenRechnung::NpsSummen>> npsSpalten(spalten.size());
     for (int b = 0; b < spalten.size(); ++b) {
         Block& block = e.bloecke[b];
         block.titel = spalten.at(b).titel;
@@ -203,23 +249,51 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
         block.summe.fill(0.0, C);
         block.quadrate.fill(0.0, C);
         block.basis.fill(0, C);
+        if (mitMitteln)
+            block.mittel.resize(C);
+        if (mitNps)
+            npsSpalten[b].resize(C);
         rows = qMin(rows, spalten.at(b).zeilen());
     }
+    SkalenRechnung::NpsSummen npsGesamt;
 
     // A respondent adds their weight to every cell of an answer pair they gave, and
-    // once to every sum: a sum is a base of respondents, not of answers.
+    // once to every sum: a sum is a base of respondents, not of answers. A NET they
+    // gave an answer of is one more row answer, once however many of its answers.
+    QVector<int> alle;
     for (int r = 0; r < rows; ++r) {
         const int* ri = nullptr;
         const int rn = zeilen.antwortenIn(r, &ri);
         if (rn == 0)
             continue;
+        alle.resize(0);
+        bool nurBeiseite = true;
+        for (int a = 0; a < rn; ++a) {
+            alle << ri[a];
+            nurBeiseite = nurBeiseite && e.beiseite.at(ri[a]);
+            for (int n : std::as_const(netsVon.at(ri[a])))
+                if (!alle.contains(n))
+                    alle << n;
+        }
+        const int an = int(alle.size());
         const double w = gewichte.at(r);
-        ++e.basis;
-        if (!gewichte.gueltigAt(r))
-            ++e.ohneGewicht;
-        for (int a = 0; a < rn; ++a)
-            e.zeilenSumme[ri[a]] += w;
-        e.gesamt += w;
+        for (int a = 0; a < an; ++a)
+            e.zeilenSumme[alle.at(a)] += w;
+        // Out of the base: counted in its own rows only.
+        const bool inBasis = !nurBeiseite;
+        if (inBasis) {
+            ++e.basis;
+            if (!gewichte.gueltigAt(r))
+                ++e.ohneGewicht;
+            e.gesamt += w;
+        }
+        const double x = mitMitteln && !zeilen.mehrfach ? wert.at(ri[0]) : SkalenRechnung::NaN;
+        const bool mitX = std::isfinite(x);
+        const int score = mitNps ? npsWert.at(ri[0]) : -1;
+        if (mitX)
+            e.mittelGesamt.add(x, w);
+        if (score >= 0)
+            npsGesamt.add(score, w);
         for (int b = 0; b < spalten.size(); ++b) {
             const int* cj = nullptr;
             const int cn = spalten.at(b).antwortenIn(r, &cj);
@@ -227,12 +301,20 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
                 continue;
             Block& block = e.bloecke[b];
             const int C = block.spalten();
-            for (int a = 0; a < rn; ++a) {
-                const int i = ri[a];
+            for (int a = 0; a < an; ++a) {
+                const int i = alle.at(a);
                 for (int c = 0; c < cn; ++c)
                     block.zellen[i * C + cj[c]] += w;
                 block.zeilenSumme[i] += w;
             }
+            for (int c = 0; c < cn; ++c) {
+                if (mitX)
+                    block.mittel[cj[c]].add(x, w);
+                if (score >= 0)
+                    npsSpalten[b][cj[c]].add(score, w);
+            }
+            if (!inBasis)
+                continue;
             for (int c = 0; c < cn; ++c) {
                 const int j = cj[c];
                 block.summe[j] += w;
@@ -243,6 +325,8 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
             blockSquares[b] += w * w;
         }
     }
+    if (mitNps)
+        e.npsGesamt = npsGesamt.ergebnis();
 
     for (int b = 0; b < e.bloecke.size(); ++b) {
         Block& block = e.bloecke[b];
@@ -257,19 +341,72 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
             for (int i = 0; i < R; ++i)
                 for (int j = 0; j < C; ++j)
                     block.buchstaben[i * C + j] = lettersOf(block, i, j);
-        // The test of independence needs each respondent in exactly one cell.
+        if (mitMitteln) {
+            block.mittelBuchstaben.resize(C);
+            QVector<double> mittel(C);
+            QVector<double> p(C * C, SkalenRechnung::NaN);
+            for (int j = 0; j < C; ++j) {
+                mittel[j] = block.mittel.at(j).mittel();
+                for (int k = j + 1; k < C && !block.mehrfach; ++k)
+                    p[j * C + k] = SkalenRechnung::welchP(block.mittel.at(j), block.mittel.at(k));
+            }
+            if (!block.mehrfach) {
+                block.mittelBuchstaben = SkalenRechnung::buchstaben(mittel, p, optionen.korrektur);
+                block.anova = SkalenRechnung::anova(block.mittel);
+            }
+        }
+        if (mitNps) {
+            block.nps.resize(C);
+            QVector<double> werte(C);
+            for (int j = 0; j < C; ++j) {
+                block.nps[j] = npsSpalten.at(b).at(j).ergebnis();
+                werte[j] = block.nps.at(j).wert;
+            }
+            QVector<double> p(C * C, SkalenRechnung::NaN);
+            for (int j = 0; j < C && !block.mehrfach; ++j)
+                for (int k = j + 1; k < C; ++k)
+                    p[j * C + k] = SkalenRechnung::npsP(block.nps.at(j), block.nps.at(k));
+            block.npsBuchstaben = SkalenRechnung::buchstaben(werte, p, optionen.korrektur);
+        }
+        // The test of independence needs each respondent in exactly one cell: over
+        // the answers in the base, without the NETs.
         if (block.mehrfach || block.zeilenMehrfach)
             continue;
+        QVector<double> scaled;
+        int gezeigt = 0;
+        for (int i = 0; i < A; ++i) {
+            if (e.beiseite.at(i))
+                continue;
+            scaled += block.zellen.mid(i * C, C);
+            ++gezeigt;
+        }
         // The weighted table scaled to the block's effective base (1 when unweighted).
-        QVector<double> scaled = block.zellen;
         if (block.gesamt > 0) {
             const double scale = block.neff / block.gesamt;
             for (double& v : scaled)
                 v *= scale;
         }
-        block.test = Signifikanz::chiQuadrat(scaled, R, C);
+        block.test = Signifikanz::chiQuadrat(scaled, gezeigt, C);
     }
     return e;
+}
+
+KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeilen,
+                                                              const QVector<Frage>& spalten,
+                                                              const Gewichte& gewichte)
+{
+    return rechne(zeilen, spalten, gewichte, Optionen());
+}
+
+QStringList KreuztabellenRechnung::korrekturNamen()
+{
+    return {tr("keine"), tr("Bonferroni"), tr("Holm")};
+}
+
+QVector<KreuztabellenRechnung::Zusammenfassung> KreuztabellenRechnung::topBottom2(
+    const QStringList& antworten)
+{
+    return Zusammenfassung::topBottom2(antworten);
 }
 
 QString KreuztabellenRechnung::anzahl(double v, bool gewichtet)
@@ -330,6 +467,48 @@ QVector<QStringList> KreuztabellenRechnung::raster(const Ergebnis& e, Prozente p
                 weighted << anzahl(b.summe.at(j), true);
         out << weighted;
     }
+
+    // A figure with its letters; nothing where there is no figure.
+    const auto zahl = [](double v, int stellen, const QString& letters = QString()) {
+        if (!std::isfinite(v))
+            return QString();
+        return joined(QString::number(v, 'f', stellen), QString(), letters);
+    };
+    if (e.mittelwerte) {
+        QStringList mittel{tr("Mittelwert"), zahl(e.mittelGesamt.mittel(), 2)};
+        QStringList sd{tr("Standardabweichung"), zahl(e.mittelGesamt.sd(), 2)};
+        QStringList n{tr("Basis Mittelwert"), QString::number(e.mittelGesamt.n)};
+        for (const Block& b : e.bloecke)
+            for (int j : b.gezeigt()) {
+                const SkalenRechnung::Summen& s = b.mittel.at(j);
+                mittel << zahl(s.mittel(), 2, b.mittelBuchstaben.value(j));
+                sd << zahl(s.sd(), 2);
+                n << QString::number(s.n);
+            }
+        out << mittel << sd << n;
+    }
+    if (e.mitNps) {
+        QStringList anteile[3] = {{tr("Promotoren (9–10)")}, {tr("Passive (7–8)")},
+                                  {tr("Detraktoren (0–6)")}};
+        QStringList nps{tr("NPS")};
+        QStringList ki{tr("NPS 95 %-KI")};
+        const auto spalte = [&](const SkalenRechnung::Nps& n, const QString& letters) {
+            const double teile[3] = {n.promotoren, n.passive, n.detraktoren};
+            for (int k = 0; k < 3; ++k)
+                anteile[k] << (std::isfinite(teile[k])
+                                   ? prozent(teile[k], 1.0)
+                                   : QString());
+            nps << zahl(n.wert, 1, letters);
+            ki << (std::isfinite(n.unten) && std::isfinite(n.oben)
+                       ? QStringLiteral("[%1; %2]").arg(zahl(n.unten, 1), zahl(n.oben, 1))
+                       : QString());
+        };
+        spalte(e.npsGesamt, QString());
+        for (const Block& b : e.bloecke)
+            for (int j : b.gezeigt())
+                spalte(b.nps.at(j), b.npsBuchstaben.value(j));
+        out << anteile[0] << anteile[1] << anteile[2] << nps << ki;
+    }
     return out;
 }
 
@@ -347,6 +526,21 @@ QString KreuztabellenRechnung::testZeile(const Block& b)
                                        : QStringLiteral("p = ") + QString::number(b.test.p, 'f', 3);
     return QStringLiteral("%1: χ² = %2; df = %3; %4")
         .arg(b.titel, QString::number(b.test.wert, 'f', 2), QString::number(b.test.df), p);
+}
+
+QString KreuztabellenRechnung::anovaZeile(const Block& b)
+{
+    if (b.mehrfach)
+        return tr("%1: keine Varianzanalyse, da Befragte in mehreren Spalten zählen "
+                  "(Mehrfachantworten)").arg(b.titel);
+    if (!b.anova.berechnet)
+        return tr("%1: Varianzanalyse der Mittelwerte nicht berechenbar").arg(b.titel);
+    const QString p = b.anova.p < 0.001 ? QStringLiteral("p < 0.001")
+                                        : QStringLiteral("p = ") + QString::number(b.anova.p, 'f', 3);
+    return tr("%1: Mittelwerte F = %2; df = %3, %4; %5")
+        .arg(b.titel, QString::number(b.anova.f, 'f', 2), QString::number(b.anova.df1),
+             QString::number(b.anova.df2, 'f', std::floor(b.anova.df2) == b.anova.df2 ? 0 : 1),
+             p);
 }
 
 QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
@@ -370,12 +564,29 @@ QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
         if (e.ohneGewicht > 0)
             out << Gewichtung::ohneGewichtText(e.ohneGewicht);
     }
+    QStringList beiseite;
+    for (int i = 0; i < e.beiseite.size(); ++i)
+        if (e.beiseite.at(i))
+            beiseite << e.zeilen.value(i);
+    if (!beiseite.isEmpty())
+        out << tr("Nicht in der Basis: %1").arg(beiseite.join(QStringLiteral(", ")));
     for (const Block& b : e.bloecke) {
         out << testZeile(b);
         if (b.test.erwartetUnter5 > 0)
             out << tr("Vorsicht: %1 Zellen mit erwarteter Häufigkeit unter 5")
                        .arg(b.test.erwartetUnter5);
+        if (e.mittelwerte)
+            out << anovaZeile(b);
     }
+    const QStringList korrektur = korrekturNamen();
+    const QString zusatz = e.korrektur == SkalenRechnung::Ohne
+        ? QString()
+        : tr(", %1-korrigiert").arg(korrektur.value(e.korrektur));
+    if (e.mittelwerte)
+        out << tr("Buchstaben der Mittelwerte: Welch-t-Test, zweiseitig%1").arg(zusatz);
+    if (e.mitNps)
+        out << tr("NPS = %Promotoren − %Detraktoren; 95 %-Konfidenzintervall; Buchstaben: "
+                  "z-Test der Differenz%1").arg(zusatz);
     return out;
 }
 

@@ -7,6 +7,8 @@
 #include <QVector>
 
 #include "analyses/signifikanz.h"
+#include "analyses/skalenrechnung.h"
+#include "analyses/zusammenfassung.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
 
@@ -64,6 +66,31 @@ public:
         static Frage ausSet(const QStandardItemModel* m, const MehrfachSet& set);
     };
 
+    // A NET of answers of the row question.
+    using Zusammenfassung = ::Zusammenfassung;
+    // What the table adds for rating scales; all off by default.
+    struct Optionen {
+        QVector<Zusammenfassung> zusammenfassungen;
+        bool mittelwerte = false;   // "Mittelwerte" rows with Welch letters and ANOVA
+        bool nps = false;           // Net Promoter Score rows of a 0-10 question
+        SkalenRechnung::Korrektur korrektur = SkalenRechnung::Ohne;   // of the means' letters
+
+        bool leer() const
+        {
+            return zusammenfassungen.isEmpty() && !mittelwerte && !nps
+                && korrektur == SkalenRechnung::Ohne;
+        }
+        bool operator==(const Optionen& o) const
+        {
+            return zusammenfassungen == o.zusammenfassungen && mittelwerte == o.mittelwerte
+                && nps == o.nps && korrektur == o.korrektur;
+        }
+    };
+    // "Top-2 (...)" and "Bottom-2 (...)" of the answers' rating scale; none without one.
+    static QVector<Zusammenfassung> topBottom2(const QStringList& antworten);
+    // "keine", "Bonferroni", "Holm", in the order of SkalenRechnung::Korrektur.
+    static QStringList korrekturNamen();
+
     // One column question: its answers side by side. Counts are of respondents: one
     // who chose several options of a set counts in each of their rows or columns, and
     // every sum and base counts them once.
@@ -82,6 +109,13 @@ public:
         double gesamt = 0;              // sum of weights over the block
         double neff = 0;                // effective base of the whole block
         Signifikanz::ChiQuadrat test;   // not computed where a set takes part
+        // Asked for and possible only: per column the sums of the means and the NPS,
+        // with their letters.
+        QVector<SkalenRechnung::Summen> mittel;
+        QVector<QString> mittelBuchstaben;
+        SkalenRechnung::Anova anova;
+        QVector<SkalenRechnung::Nps> nps;
+        QVector<QString> npsBuchstaben;
 
         int spalten() const { return int(antworten.size()); }
         double zelle(int i, int j) const { return zellen.at(i * spalten() + j); }
@@ -95,7 +129,14 @@ public:
 
     struct Ergebnis {
         QString zeilenTitel;
-        QStringList zeilen;             // answers of the row question
+        QStringList zeilen;             // answers of the row question, then the NETs
+        int antwortZeilen = 0;          // rows that are answers (the NETs follow)
+        QVector<char> beiseite;         // per answer row: put aside, out of the base
+        bool mittelwerte = false;       // the means were asked and the rows have numbers
+        SkalenRechnung::Summen mittelGesamt;
+        bool mitNps = false;            // the NPS was asked and the rows have 0-10 scores
+        SkalenRechnung::Nps npsGesamt;
+        SkalenRechnung::Korrektur korrektur = SkalenRechnung::Ohne;
         QVector<double> zeilenSumme;    // the "Gesamt" column
         double gesamt = 0;
         int basis = 0;                  // respondents who answered the row question
@@ -109,11 +150,15 @@ public:
 
     // Counts the row question against each column question, with the weights (when
     // active) of the rows.
+    // Respondents whose answers to the row question are all put aside count in
+    // their rows only, in no base.
+    static Ergebnis rechne(const Frage& zeilen, const QVector<Frage>& spalten,
+                           const Gewichte& gewichte, const Optionen& optionen);
     static Ergebnis rechne(const Frage& zeilen, const QVector<Frage>& spalten,
                            const Gewichte& gewichte = Gewichte());
 
     // The table's cells as texts: the header row, a row per answer, "Gesamt",
-    // "Basis (n)" and, when weighted, "Basis gewichtet".
+    // "Basis (n)" and, when weighted, "Basis gewichtet"; then the means' and the NPS rows.
     static QVector<QStringList> raster(const Ergebnis& e, Prozente p);
     // The lines under the table: the weighting, each block's test and its caution.
     static QStringList hinweise(const Ergebnis& e);
@@ -127,6 +172,8 @@ public:
     static QString prozent(double anteil, double basis);
     // The test line of a block; where a set takes part, why there is no test.
     static QString testZeile(const Block& b);
+    // The line of a block's ANOVA of the means.
+    static QString anovaZeile(const Block& b);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/skala.h"
 #include "core/variantreader.h"
 #include "core/zellenzahl.h"
 
@@ -24,6 +25,8 @@ QStringList Reihenfolge::ordne(Art art, QStringList labels,
     std::sort(labels.begin(), labels.end());
     switch (art) {
     case WieBisher:
+        // A rating scale from its positive end; "weiß nicht" and the like last.
+        labels = Skala::ordne(labels);
         break;
     case NachZahl: {
         // A text that reads as no number, or as not-a-number, goes after the numbers.

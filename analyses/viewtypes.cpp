@@ -1,5 +1,6 @@
 #include "analyses/viewtypes.h"
 
+#include "analyses/batterie.h"
 #include "analyses/chiquadrat.h"
 #include "analyses/direktdiagramadapter.h"
 #include "analyses/direktmultidiagramadapter.h"
@@ -113,6 +114,8 @@ const QVector<ViewTypes::SpecialViewType>& ViewTypes::specialViewTypes()
         {QStringLiteral("Kreuztabelle"), 2, -1, &makeColumnsView<Kreuztabelle>},
         // One multiple-choice set, its columns the options in order.
         {QStringLiteral("Mehrfachantworten"), 1, -1, &makeColumnsView<Mehrfachantworten>},
+        // Rating items of one scale as diverging bars.
+        {QStringLiteral("Batterie"), 1, -1, &makeColumnsView<Batterie>},
     };
     return rows;
 }

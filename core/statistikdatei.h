@@ -28,7 +28,8 @@ public:
     static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
     static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
     static constexpr qint16 MehrfachAnsichtVersion = 11;  // + a filter on multiple-choice views
-    static constexpr qint16 NewestVersion = MehrfachAnsichtVersion;
+    static constexpr qint16 SkalenVersion = 13;   // + NETs, means and NPS in crosstabs
+    static constexpr qint16 NewestVersion = SkalenVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

@@ -12,6 +12,7 @@
 #include <xlsxwriter.h>
 
 #include "analyses/aenlichkeitsmodel.h"
+#include "analyses/batterie.h"
 #include "analyses/kreuztabelle.h"
 #include "analyses/mehrfachantworten.h"
 #include "analyses/modelaenlichkeitstabelle.h"
@@ -205,11 +206,66 @@ void writeCrosstab(Blatt& b, const Kreuztabelle& k)
     for (const R::Block& bl : e.bloecke)
         for (int j : bl.gezeigt())
             b.number(baseRow, 1 + 3 * s++, bl.basis.value(j), Art::Zahl);
+    // The rating-scale rows: a figure per column in its count cell, letters beside.
+    int row = baseRow + 1;
+    const auto figure = [&b](int r, int col, double v) {
+        if (std::isfinite(v))
+            b.number(r, col, v);
+    };
+    using Summen = SkalenRechnung::Summen;
+    using Nps = SkalenRechnung::Nps;
+    if (e.mittelwerte) {
+        const struct {
+            QString title;
+            double (*value)(const Summen&);
+            bool letters;
+        } rows[] = {{R::tr("Mittelwert"), [](const Summen& x) { return x.mittel(); }, true},
+                    {R::tr("Standardabweichung"), [](const Summen& x) { return x.sd(); }, false},
+                    {R::tr("Basis Mittelwert"), [](const Summen& x) { return double(x.n); }, false}};
+        for (const auto& r : rows) {
+            b.text(row, 0, r.title);
+            figure(row, 1, r.value(e.mittelGesamt));
+            int col = 0;
+            for (const R::Block& bl : e.bloecke)
+                for (int j : bl.gezeigt()) {
+                    ++col;
+                    figure(row, 1 + 3 * col, r.value(bl.mittel.at(j)));
+                    if (r.letters)
+                        b.text(row, 3 + 3 * col, bl.mittelBuchstaben.value(j));
+                }
+            ++row;
+        }
+    }
+    if (e.mitNps) {
+        const struct {
+            QString title;
+            double (*value)(const Nps&);
+            bool letters;
+        } rows[] = {{R::tr("Promotoren (9–10)"), [](const Nps& x) { return 100 * x.promotoren; }, false},
+                    {R::tr("Passive (7–8)"), [](const Nps& x) { return 100 * x.passive; }, false},
+                    {R::tr("Detraktoren (0–6)"), [](const Nps& x) { return 100 * x.detraktoren; }, false},
+                    {R::tr("NPS"), [](const Nps& x) { return x.wert; }, true},
+                    {R::tr("NPS 95 %-KI unten"), [](const Nps& x) { return x.unten; }, false},
+                    {R::tr("NPS 95 %-KI oben"), [](const Nps& x) { return x.oben; }, false}};
+        for (const auto& r : rows) {
+            b.text(row, 0, r.title);
+            figure(row, 1, r.value(e.npsGesamt));
+            int col = 0;
+            for (const R::Block& bl : e.bloecke)
+                for (int j : bl.gezeigt()) {
+                    ++col;
+                    figure(row, 1 + 3 * col, r.value(bl.nps.at(j)));
+                    if (r.letters)
+                        b.text(row, 3 + 3 * col, bl.npsBuchstaben.value(j));
+                }
+            ++row;
+        }
+    }
     // The lines under the table belong to it: the weighting, the tests, and what shares
     // of multiple answers mean.
     const QStringList notes = R::hinweise(e);
     for (int i = 0; i < notes.size(); ++i)
-        b.text(baseRow + 2 + i, 0, notes.at(i));
+        b.text(row + 1 + i, 0, notes.at(i));
 }
 
 // Any other table: its tab-separated text, a cell per field.
@@ -447,6 +503,8 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
             writeMehrfach(b, *mf);
         else if (diagram && diagram->inherits("TabellenDiagramm"))
             writeTableDiagram(b, *diagram);
+        else if (auto* bt = qobject_cast<Batterie*>(it.view))
+            writeText(b, bt->zahlen());
         else if (it.text)
             writeText(b, it.text->toText());
         else if (auto* a = dynamic_cast<DiagramAdapter*>(it.view)) {

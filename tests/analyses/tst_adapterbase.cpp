@@ -196,9 +196,12 @@ void TstAdapterBase::contextMenu_data()
     const QStringList filters = {"mit Spalte verknüpfen", "Verknüpfung aufheben"};
     // The frequency views' answers: a submenu of orders and the answers left out.
     const QStringList answers = {"Reihenfolge", "Antworten ausschließen..."};
-    QTest::newRow("frequency") << "Single:Häufigkeit" << true << typ + filters + answers + tail;
+    // A single column's frequencies also take NETs.
+    const QStringList nets = {"Zusammenfassungen..."};
+    QTest::newRow("frequency") << "Single:Häufigkeit" << true
+                               << typ + filters + answers + nets + tail;
     QTest::newRow("frequency, no listener")
-        << "Single:Häufigkeit" << false << filters + answers + tail;
+        << "Single:Häufigkeit" << false << filters + answers + nets + tail;
     QTest::newRow("distribution")
         << "Single:HäufigkeitsVerteilung" << true
         << typ + QStringList{"Intervalle"} + filters + QStringList{"Min & Max setzen"} + tail;

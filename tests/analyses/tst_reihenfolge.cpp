@@ -36,10 +36,13 @@ void TstReihenfolge::ordne_data()
     const QStringList prices = {"8", "100", "19,99", "3,25", "12,50"};
     const Counts none;
 
-    QTest::newRow("as before: code units")
+    QTest::newRow("as before: a rating scale from its positive end")
         << Reihenfolge::WieBisher << scale << none << QStringList() << QStringList()
-        << QStringList{"neutral", "sehr unzufrieden", "sehr zufrieden", "unzufrieden",
-                       "zufrieden"};
+        << QStringList{"sehr zufrieden", "zufrieden", "neutral", "unzufrieden",
+                       "sehr unzufrieden"};
+    QTest::newRow("as before: code units, put aside last")
+        << Reihenfolge::WieBisher << QStringList{"rot", "keine Angabe", "blau", "grün"} << none
+        << QStringList() << QStringList() << QStringList{"blau", "grün", "rot", "keine Angabe"};
     QTest::newRow("as before: numbers as texts")
         << Reihenfolge::WieBisher << prices << none << QStringList() << QStringList()
         << QStringList{"100", "12,50", "19,99", "3,25", "8"};

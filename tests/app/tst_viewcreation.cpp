@@ -159,8 +159,8 @@ void TstViewCreation::createSelectedViewSingleColumn()
     QCOMPARE(ans.asked[0].title, QString("Ansicht erstellen"));
     QCOMPARE(ans.asked[0].label, QString("Diagram Typ"));
     QCOMPARE(ans.asked[0].items, ViewTypes::diagramNames() + ViewTypes::specialViewNames());
-    QCOMPARE(ans.asked[0].items.size(), 14);
-    QCOMPARE(ans.asked[0].items.last(), QString("Mehrfachantworten"));
+    QCOMPARE(ans.asked[0].items.size(), 15);
+    QCOMPARE(ans.asked[0].items.last(), QString("Batterie"));
     QCOMPARE(ans.asked[0].preset.toInt(), 0);
     QVERIFY(!ans.asked[0].editable);
     QCOMPARE(ans.asked[1].label, QString("Adapter Typ"));

@@ -165,6 +165,30 @@ void statSeeds()
             QStringLiteral("Kreuz"), QString())))
         k->setEintraege({E::ausSet(eins), E::spalte(0), E::ausSet(zwei)});
     put("statistikdatei", "crosstab-sets.stat", statOf(w));
+
+    // Version 13: a crosstab with NETs, means and the NPS, a frequency chart with NETs
+    // and a battery of rating items.
+    w.clearViews();
+    MehrfachSets::of(w.dataModel())->setSets({});
+    if (auto* k = qobject_cast<Kreuztabelle*>(w.createView(
+            QString(), QStringLiteral("Kreuztabelle"), {0, 3}, QStringLiteral("Skalen"),
+            QString()))) {
+        KreuztabellenRechnung::Optionen o;
+        o.zusammenfassungen = {{QStringLiteral("NET"), {QStringLiteral("1"), QStringLiteral("2")}}};
+        o.mittelwerte = true;
+        o.nps = true;
+        o.korrektur = SkalenRechnung::Holm;
+        k->setOptionen(o);
+    }
+    if (auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(w.createView(
+            QStringLiteral("Häufigkeit"), QStringLiteral("Tabelle"), {1}, QStringLiteral("NETs"),
+            QString())))
+        h->antwortAnzeige().setZusammenfassungen(
+            {{QStringLiteral("Oben"), {QStringLiteral("5"), QStringLiteral("4")}}});
+    w.createView(QString(), QStringLiteral("Batterie"), {1, 2}, QStringLiteral("Batterie"),
+                 QString());
+    put("statistikdatei", "scales.stat", statOf(w));
+    put("viewscsv", "scales.csv", ViewsCsv::toCsv(w));
 }
 
 // A SurveyMonkey export in miniature: question row (a multi-column question names only
@@ -205,7 +229,7 @@ void settingsSeeds()
         file.replace(QStringLiteral("ä"), QStringLiteral("ae"))
             .replace(QLatin1Char('%'), QStringLiteral("Prozent"))
             .replace(QRegularExpression(QStringLiteral("[^A-Za-z]+")), QStringLiteral("-"));
-        for (int version : {1, 5}) {
+        for (int version : {1, 5, int(StatistikDatei::SkalenVersion)}) {
             QByteArray seed;
             if (key.startsWith(QLatin1String("Diagram:"))) {
                 Diagram* d = ViewTypes::makeDiagram(name);
@@ -225,8 +249,11 @@ void settingsSeeds()
                 v->setModel(&model);
                 if (auto* a = dynamic_cast<DiagramAdapter*>(v))
                     a->setDiagram(ViewTypes::makeDiagram(ViewTypes::diagramNames().first()));
-                if (auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v))
+                if (auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v)) {
                     h->setDepFilter(QStringLiteral("ja"), 1);
+                    h->antwortAnzeige().setZusammenfassungen(
+                        {{QStringLiteral("Top"), {QStringLiteral("a"), QStringLiteral("b")}}});
+                }
                 seed = recordOf(i, version, [&](QDataStream& s) { v->saveData(s, version); });
                 delete v;
             }

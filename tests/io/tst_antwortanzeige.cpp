@@ -67,9 +67,10 @@ void TstAntwortAnzeige::orderThroughTheMenu()
     auto* multi = qobject_cast<HaeufigkeitsMultiDiagramAdapter*>(
         doc.createView("Häufigkeit", "Tabelle", {1, 2}, "Preise", ""));
     QVERIFY(single && multi);
+    // "-99" is no step of the scale, so the texts keep their order; "keine Angabe" goes last.
     QCOMPARE(single->diagram()->labelList(),
-             (QStringList{"-99", "keine Angabe", "neutral", "sehr unzufrieden", "sehr zufrieden",
-                          "zufrieden"}));
+             (QStringList{"-99", "neutral", "sehr unzufrieden", "sehr zufrieden", "zufrieden",
+                          "keine Angabe"}));
     QCOMPARE(multi->diagram()->labelList(),
              (QStringList{"", "-99", "100", "12,50", "19,99", "3,25", "8", "keine Angabe"}));
 
@@ -216,11 +217,12 @@ void TstAntwortAnzeige::excludedThroughTheMenu()
                                            "sehr unzufrieden", "sehr zufrieden", "zufrieden"}));
         QCOMPARE(asked.preset.toStringList(), QStringList{""});
     }
-    // 7 answers left; the percent base is theirs (each count divided by 7 / 100).
+    // 7 answers left; the percent base is theirs (each count divided by 7 / 100); they
+    // are a rating scale now, shown from its positive end.
     QCOMPARE(single->diagram()->labelList(),
-             (QStringList{"neutral", "sehr unzufrieden", "sehr zufrieden", "zufrieden"}));
+             (QStringList{"sehr zufrieden", "zufrieden", "neutral", "sehr unzufrieden"}));
     QCOMPARE(single->diagram()->values(),
-             (QVector<double>{2 / (7 / 100.0), 1 / (7 / 100.0), 1 / (7 / 100.0), 3 / (7 / 100.0)}));
+             (QVector<double>{1 / (7 / 100.0), 3 / (7 / 100.0), 2 / (7 / 100.0), 1 / (7 / 100.0)}));
     QCOMPARE(single->diagram()->postfix(), QString("%"));
     QCOMPARE(single->diagram()->captionLines().last(), QString("n = 7"));
     QCOMPARE(single->rowFilter().excluded(), (QStringList{"", "-99", "keine Angabe"}));

@@ -19,6 +19,7 @@
 #include "core/viewhost.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
+#include "io/ansichtszahlen.h"
 #include "io/berichtinhalt.h"
 
 namespace {
@@ -96,79 +97,33 @@ bool writeData(Blatt& b, const QStandardItemModel* model, const Tabelle1* table,
     return b.ok();
 }
 
-// A crosstab: per column of the table three cells, count, percentage and letters.
-void writeCrosstab(Blatt& b, const Kreuztabelle& k)
+// A grid of cells; texts that read as numbers are numbers where asked. The lines
+// under a table follow it after a blank row.
+void writeRaster(Blatt& b, const AnsichtsZahlen::Raster& r, bool readNumbers)
 {
-    using R = KreuztabellenRechnung;
-    const R::Ergebnis& e = k.ergebnis();
-    const R::Prozente p = k.prozente();
-    b.text(0, 0, e.zeilenTitel);
-    struct Spalte {
-        QString titel;
-        const R::Block* block = nullptr;
-        int j = -1; // -1: the "Gesamt" column
-    };
-    QVector<Spalte> spalten{{R::tr("Gesamt"), nullptr, -1}};
-    for (const R::Block& bl : e.bloecke)
-        for (int j = 0; j < bl.spalten(); ++j)
-            spalten.push_back({bl.titel + QStringLiteral(": ") + bl.antworten.at(j), &bl, j});
-    for (int s = 0; s < spalten.size(); ++s) {
-        b.text(0, 1 + 3 * s, spalten.at(s).titel);
-        b.text(1, 1 + 3 * s, QStringLiteral("n"));
-        if (p != R::Keine)
-            b.text(1, 2 + 3 * s, QStringLiteral("%"));
-        if (spalten.at(s).block)
-            b.text(1, 3 + 3 * s, QStringLiteral("Sig."));
-    }
-    const int n = int(e.zeilen.size());
-    for (int i = 0; i <= n; ++i) {
-        const bool total = i == n;
-        const int row = 2 + i;
-        b.text(row, 0, total ? R::tr("Gesamt") : e.zeilen.at(i));
-        for (int s = 0; s < spalten.size(); ++s) {
-            const Spalte& sp = spalten.at(s);
-            double count, base;
-            QString letters;
-            if (!sp.block) {
-                count = total ? e.gesamt : e.zeilenSumme.at(i);
-                base = p == R::Zeilen && !total ? e.zeilenSumme.at(i) : e.gesamt;
-            } else {
-                const R::Block& bl = *sp.block;
-                count = total ? bl.summe.at(sp.j) : bl.zelle(i, sp.j);
-                base = p == R::Spalten ? bl.summe.at(sp.j)
-                    : p == R::Zeilen && !total ? bl.zeilenSumme.at(i)
-                                               : bl.gesamt;
-                if (!total)
-                    letters = bl.buchstaben.value(i * bl.spalten() + sp.j);
-            }
-            b.number(row, 1 + 3 * s, count);
-            if (p != R::Keine && base > 0)
-                b.number(row, 2 + 3 * s, 100.0 * count / base);
-            b.text(row, 3 + 3 * s, letters);
+    for (int row = 0; row < r.zeilen.size(); ++row)
+        for (int col = 0; col < r.zeilen.at(row).size(); ++col) {
+            const AnsichtsZahlen::Zelle& z = r.zeilen.at(row).at(col);
+            if (z.istZahl)
+                b.number(row, col, z.zahl);
+            else if (readNumbers)
+                b.cell(row, col, z.text);
+            else
+                b.text(row, col, z.text);
         }
-    }
-    const int baseRow = 3 + n;
-    b.text(baseRow, 0, R::tr("Basis (n)"));
-    b.number(baseRow, 1, e.basis);
-    int s = 1;
-    for (const R::Block& bl : e.bloecke)
-        for (int j = 0; j < bl.spalten(); ++j, ++s)
-            b.number(baseRow, 1 + 3 * s, bl.basis.value(j));
-    // The lines under the table belong to it: the weighting, the tests, and what shares
-    // of multiple answers mean.
-    const QStringList notes = R::hinweise(e);
-    for (int i = 0; i < notes.size(); ++i)
-        b.text(baseRow + 2 + i, 0, notes.at(i));
+    for (int i = 0; i < r.hinweise.size(); ++i)
+        b.text(int(r.zeilen.size()) + 1 + i, 0, r.hinweise.at(i));
 }
 
-// Any other table: its tab-separated text, a cell per field.
-void writeText(Blatt& b, const QString& text)
+// A chart's grid: a row per category, a column per row of values.
+void writeGrid(Blatt& b, const AnsichtsZahlen::Diagrammdaten& g)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int r = 0; r < lines.size(); ++r) {
-        const QStringList fields = lines.at(r).split(QLatin1Char('\t'));
-        for (int c = 0; c < fields.size(); ++c)
-            b.cell(r, c, fields.at(c));
+    for (int k = 0; k < g.kategorien.size(); ++k)
+        b.text(1 + k, 0, g.kategorien.at(k));
+    for (int r = 0; r < g.reihen.size(); ++r) {
+        b.text(0, 1 + r, g.reihen.at(r));
+        for (int k = 0; k < g.kategorien.size(); ++k)
+            b.number(1 + k, 1 + r, g.werte.at(r).at(k));
     }
 }
 
@@ -177,30 +132,30 @@ void writeText(Blatt& b, const QString& text)
 void writeChart(lxw_workbook* wb, lxw_worksheet* ws, Blatt& b, const QByteArray& sheet,
                 const Diagram& d, const QString& title)
 {
-    const QVector<double>& v = d.values();
-    const int perRow = d.rowLength() > 0 ? qMin(d.rowLength(), int(v.size())) : int(v.size());
-    if (perRow <= 0)
+    const AnsichtsZahlen::Diagrammdaten g = AnsichtsZahlen::diagramm(d, title);
+    if (g.leer())
         return;
-    const int rows = int(v.size()) / perRow;
-    for (int k = 0; k < perRow; ++k)
-        b.text(1 + k, 0, d.labelList().value(k, QString::number(k + 1)));
-    for (int r = 0; r < rows; ++r) {
-        b.text(0, 1 + r, d.colLabelList().value(r, rows == 1 ? title : QString::number(r + 1)));
-        for (int k = 0; k < perRow; ++k)
-            b.number(1 + k, 1 + r, v.at(r * perRow + k));
-    }
+    writeGrid(b, g);
+    const int perRow = int(g.kategorien.size());
+    const int rows = int(g.reihen.size());
 
     uint8_t type;
-    if (d.inherits("TortenDiagram"))
+    switch (g.art) {
+    case AnsichtsZahlen::Torte:
         type = LXW_CHART_PIE;
-    else if (d.inherits("ExcelBalkenDiagram"))
+        break;
+    case AnsichtsZahlen::Gestapelt100:
         type = LXW_CHART_COLUMN_STACKED_PERCENT;
-    else if (d.inherits("BalkenDiagram_h"))
+        break;
+    case AnsichtsZahlen::Balken:
         type = LXW_CHART_BAR;
-    else if (d.inherits("BalkenDiagram"))
+        break;
+    case AnsichtsZahlen::Saeulen:
         type = LXW_CHART_COLUMN;
-    else
+        break;
+    default:
         return;
+    }
     lxw_chart* chart = workbook_add_chart(wb, type);
     if (!chart)
         return;
@@ -257,6 +212,23 @@ QStringList ExcelExport::sheetNames(const QStringList& titles)
     return out;
 }
 
+bool ExcelExport::writeChartData(const QString& fileName,
+                                 const AnsichtsZahlen::Diagrammdaten& g, const QString& sheet)
+{
+    lxw_workbook* wb = workbook_new(QFile::encodeName(fileName).constData());
+    if (!wb)
+        return false;
+    const QByteArray name = sheet.toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(wb, name.constData());
+    bool ok = ws != nullptr;
+    if (ok) {
+        Blatt b(ws);
+        writeGrid(b, g);
+        ok = b.ok();
+    }
+    return workbook_close(wb) == LXW_NO_ERROR && ok;
+}
+
 bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model,
                         const Tabelle1* table, ViewHost& views, Fortschritt* progress)
 {
@@ -293,9 +265,9 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
         }
         Blatt b(ws);
         if (auto* k = qobject_cast<Kreuztabelle*>(it.view))
-            writeCrosstab(b, *k);
+            writeRaster(b, AnsichtsZahlen::kreuztabelle(*k), false);
         else if (it.text)
-            writeText(b, it.text->toText());
+            writeRaster(b, AnsichtsZahlen::text(it.text->toText()), true);
         else if (auto* a = dynamic_cast<DiagramAdapter*>(it.view)) {
             if (Diagram* d = a->diagram())
                 writeChart(wb, ws, b, sheet, *d, it.title);

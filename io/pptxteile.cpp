@@ -535,7 +535,10 @@ QByteArray PptxTeile::notizen(const QString& text)
     w.writeStartElement(NsP, QStringLiteral("txBody"));
     el(w, NsA, QStringLiteral("bodyPr"));
     el(w, NsA, QStringLiteral("lstStyle"));
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    QString plain = text;
+    plain.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    plain.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QStringList lines = plain.split(QLatin1Char('\n'));
     for (const QString& l : lines)
         absatz(w, l);
     w.writeEndElement();

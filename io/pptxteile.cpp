@@ -210,6 +210,9 @@ void tabelle(QXmlStreamWriter& w, const AnsichtsZahlen::Raster& t, const QRect& 
     w.writeStartElement(NsA, QStringLiteral("tblPr"));
     w.writeAttribute(QStringLiteral("firstRow"), QStringLiteral("1"));
     w.writeAttribute(QStringLiteral("bandRow"), QStringLiteral("1"));
+    // One of the office's built-in styles, so that the table takes the deck's colours.
+    w.writeTextElement(NsA, QStringLiteral("tableStyleId"),
+                       QStringLiteral("{5C22544A-7EE6-4342-B048-85BDC9FD1C3A}"));
     w.writeEndElement();
     w.writeStartElement(NsA, QStringLiteral("tblGrid"));
     for (int c = 0; c < cols; ++c)
@@ -382,7 +385,7 @@ void reihe(QXmlStreamWriter& w, int i, const Reihe& s, AnsichtsZahlen::Art art)
     w.writeEndElement();
 }
 
-void achsen(QXmlStreamWriter& w, bool horizontal)
+void achsen(QXmlStreamWriter& w, bool horizontal, bool percent)
 {
     w.writeStartElement(NsC, QStringLiteral("catAx"));
     val(w, QStringLiteral("axId"), QStringLiteral("111"));
@@ -409,8 +412,9 @@ void achsen(QXmlStreamWriter& w, bool horizontal)
     val(w, QStringLiteral("delete"), QStringLiteral("0"));
     val(w, QStringLiteral("axPos"), horizontal ? QStringLiteral("t") : QStringLiteral("l"));
     el(w, NsC, QStringLiteral("majorGridlines"));
-    el(w, NsC, QStringLiteral("numFmt"), QStringLiteral("formatCode"), QStringLiteral("General"));
-    w.writeAttribute(QStringLiteral("sourceLinked"), QStringLiteral("1"));
+    el(w, NsC, QStringLiteral("numFmt"), QStringLiteral("formatCode"),
+       percent ? QStringLiteral("0%") : QStringLiteral("General"));
+    w.writeAttribute(QStringLiteral("sourceLinked"), percent ? QStringLiteral("0") : QStringLiteral("1"));
     val(w, QStringLiteral("tickLblPos"), QStringLiteral("nextTo"));
     val(w, QStringLiteral("crossAx"), QStringLiteral("111"));
     val(w, QStringLiteral("crosses"), QStringLiteral("autoZero"));
@@ -631,7 +635,7 @@ QByteArray PptxTeile::diagramm(const AnsichtsZahlen::Diagrammdaten& d, const QSt
         val(w, QStringLiteral("axId"), QStringLiteral("111"));
         val(w, QStringLiteral("axId"), QStringLiteral("222"));
         w.writeEndElement();
-        achsen(w, d.art == Z::Balken);
+        achsen(w, d.art == Z::Balken, d.art == Z::Gestapelt100);
     }
     w.writeEndElement();
     // NsA legend where it tells something: the slices, the stacked shares, several rows.

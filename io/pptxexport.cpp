@@ -413,11 +413,14 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
         if (b.typ == typ(QStringLiteral("slide")))
             idToSlide.insert(b.id, b.ziel);
     QStringList order;
+    QSet<QString> listed;
     QHash<QString, QString> ofKey;
     for (const QString& id : folienIds(p.teile.value(pres))) {
         const QString slide = idToSlide.value(id);
-        if (!p.teile.contains(slide) || order.contains(slide))
+        // A slide listed twice is kept once.
+        if (!p.teile.contains(slide) || listed.contains(slide))
             continue;
+        listed.insert(slide);
         order << slide;
         const QString key = schluesselDerFolie(p.teile.value(slide));
         if (!key.isEmpty() && !ofKey.contains(key))

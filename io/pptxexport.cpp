@@ -75,7 +75,9 @@ PptxPaket::Beziehung bez(QVector<PptxPaket::Beziehung>& rels, const QString& t, 
 void kopiere(QXmlStreamReader& r, QXmlStreamWriter& w)
 {
     if (!r.isStartElement()) {
-        if (r.tokenType() != QXmlStreamReader::Comment && r.tokenType() != QXmlStreamReader::DTD)
+        // A DTD or an entity it would define has no place in an Office part.
+        if (r.tokenType() != QXmlStreamReader::Comment && r.tokenType() != QXmlStreamReader::DTD
+            && r.tokenType() != QXmlStreamReader::EntityReference)
             w.writeCurrentToken(r);
         return;
     }
@@ -173,7 +175,6 @@ QByteArray presentationMit(const QByteArray& in, const QStringList& slideIds,
     QXmlStreamReader r(in);
     QXmlStreamWriter w(&out);
     int skip = 0;
-    bool hadNotes = false;
     auto writeSlides = [&] {
         w.writeStartElement(XP, QStringLiteral("sldIdLst"));
         for (int i = 0; i < slideIds.size(); ++i) {
@@ -197,10 +198,15 @@ QByteArray presentationMit(const QByteArray& in, const QStringList& slideIds,
         }
         if (r.isStartElement() && r.namespaceUri() == XP) {
             const auto n = r.name();
-            if (n == QLatin1String("notesMasterIdLst"))
-                hadNotes = true;
+            // A list that names no notes master of the package gives way to ours,
+            // written after the slide masters.
+            if (n == QLatin1String("notesMasterIdLst") && !notesMasterId.isEmpty()) {
+                skip = 1;
+                continue;
+            }
             if (n == QLatin1String("sldIdLst")) {
-                writeSlides();
+                if (!slidesWritten)
+                    writeSlides();
                 slidesWritten = true;
                 skip = 1;
                 continue;
@@ -211,22 +217,14 @@ QByteArray presentationMit(const QByteArray& in, const QStringList& slideIds,
                 writeSlides();
                 slidesWritten = true;
             }
-            if (!hadNotes && !notesMasterId.isEmpty()
-                && (n == QLatin1String("handoutMasterIdLst") || n == QLatin1String("sldSz")
-                    || n == QLatin1String("notesSz"))) {
-                // Too late for it here when the slides were written already: they are
-                // written after it below.
-                hadNotes = true;
-            }
         }
         kopiere(r, w);
         if (r.isEndElement() && r.namespaceUri() == XP && r.name() == QLatin1String("sldMasterIdLst")
-            && !notesMasterId.isEmpty() && !hadNotes) {
+            && !notesMasterId.isEmpty()) {
             w.writeStartElement(XP, QStringLiteral("notesMasterIdLst"));
             w.writeEmptyElement(XP, QStringLiteral("notesMasterId"));
             w.writeAttribute(XR, QStringLiteral("id"), notesMasterId);
             w.writeEndElement();
-            hadNotes = true;
         }
     }
     return r.hasError() ? QByteArray() : out;

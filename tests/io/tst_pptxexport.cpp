@@ -12,7 +12,9 @@
 #include "app/exportablauf.h"
 #include "app/view.h"
 #include "core/diagramadapter.h"
+#include "diagrams/balkendiagram.h"
 #include "diagrams/diagram.h"
+#include "diagrams/tortendiagram.h"
 #include "io/pptxexport.h"
 #include "io/pptxpaket.h"
 #include "io/umfragedokument.h"
@@ -125,7 +127,9 @@ private slots:
     void partNames_data();
     void partNames();
     void pictureFits();
+    void chartOfRows();
     void everyKindOfView();
+    void foreignMarkupKept();
     void updateKeepsWhatTheUserAdded();
     void templateMasterInUse();
     void damagedFilesRefused_data();
@@ -182,6 +186,66 @@ void TstPptxExport::pictureFits()
     QCOMPARE(PptxTeile::eingepasst(QSize(500, 100), frame), QRect(100, 300, 1000, 200));
     QCOMPARE(PptxTeile::eingepasst(QSize(100, 100), frame), QRect(400, 200, 400, 400));
     QCOMPARE(PptxTeile::eingepasst(QSize(), frame), frame);
+}
+
+void TstPptxExport::chartOfRows()
+{
+    // Two rows of three values: a series per row in its colour; a value that is no
+    // number leaves a gap rather than a zero.
+    BalkenDiagram bars;
+    TestUtil::feed(bars, {1, 2, 3, 4, qQNaN(), 6}, 3, {"a", "b", "c"}, {"2025", "2026"});
+    const AnsichtsZahlen::Diagrammdaten g = AnsichtsZahlen::diagramm(bars, "T");
+    QCOMPARE(g.reihen, QStringList({"2025", "2026"}));
+    const QString chart = QString::fromUtf8(PptxTeile::diagramm(g, "Tabelle1"));
+    const QVector<Series> s = seriesOf(chart);
+    QCOMPARE(s.size(), 2);
+    QCOMPARE(s.at(0).values, QVector<double>({1, 2, 3}));
+    QCOMPARE(s.at(1).values.at(0), 4.0);
+    QVERIFY(qIsNaN(s.at(1).values.at(1)));
+    QCOMPARE(s.at(1).categories, QStringList({"a", "b", "c"}));
+    QCOMPARE(s.at(1).colours.first(), hex(bars.colorAt(1)));
+    QVERIFY(chart.contains("<c:f>'Tabelle1'!$C$2:$C$4</c:f>"));
+    QVERIFY(chart.contains("<c:legend>"));
+
+    // A pie: one series, a colour per slice.
+    TortenDiagram pie;
+    TestUtil::feed(pie, {5, 3, 2}, 0, {"x", "y", "z"});
+    const QVector<Series> p =
+        seriesOf(QString::fromUtf8(PptxTeile::diagramm(AnsichtsZahlen::diagramm(pie, "P"), "T")));
+    QCOMPARE(p.size(), 1);
+    QCOMPARE(p.first().colours,
+             QStringList({hex(pie.colorAt(0)), hex(pie.colorAt(1)), hex(pie.colorAt(2))}));
+}
+
+void TstPptxExport::foreignMarkupKept()
+{
+    // A slide as PowerPoint saves it: markup of later versions under prefixes that
+    // mc:Ignorable names. They must keep their prefixes through an update.
+    View v;
+    v.clearViews();
+    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
+    QCoreApplication::processEvents();
+    const QString path = m_dir.filePath("fremd.pptx");
+    QVERIFY(v.document()->exportPptx(path));
+    Deck d;
+    QVERIFY(d.read(path));
+    QString slide = d.slide(0);
+    slide.replace("<p:sld ", "<p:sld xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
+                             "xmlns:p14=\"http://schemas.microsoft.com/office/powerpoint/2010/main\" "
+                             "mc:Ignorable=\"p14\" ");
+    slide.replace("</p:sld>", "<p:extLst><p:ext uri=\"{BB962C8B-B14F-4D97-AF65-F5344CB8AC3E}\">"
+                              "<p14:creationId val=\"42\"/></p:ext></p:extLst></p:sld>");
+    d.p.teile.insert(d.slides.at(0), slide.toUtf8());
+    QVERIFY(d.p.schreiben(path));
+
+    QVERIFY(v.document()->exportPptx(path));
+    Deck e;
+    QVERIFY(e.read(path));
+    const QString after = e.slide(0);
+    QVERIFY2(after.contains("mc:Ignorable=\"p14\""), qPrintable(after.left(600)));
+    QVERIFY(after.contains("xmlns:p14=\"http://schemas.microsoft.com/office/powerpoint/2010/main\""));
+    QVERIFY(after.contains("<p14:creationId val=\"42\"/>"));
+    QCOMPARE(after.count("quorvandel7:inhalt:"), 1);
 }
 
 void TstPptxExport::fill(View& v)

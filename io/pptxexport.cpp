@@ -243,10 +243,13 @@ QSet<QString> benutzteIds(const QByteArray& xml)
     return out;
 }
 
-// The children of the slide's shape tree in order, whether each is ours, and the
-// highest shape id; false for a slide that is no well-formed XML.
-bool formenDerFolie(const QByteArray& in, QVector<bool>* ours, int* maxId)
+// The children of the slide's shape tree in order, whether each is ours, the highest
+// shape id and whether a title placeholder is not ours (a program that saved the deck
+// renamed it, or the user made it); false for a slide that is no well-formed XML.
+bool formenDerFolie(const QByteArray& in, QVector<bool>* ours, int* maxId,
+                    bool* foreignTitle = nullptr)
 {
+    bool title = false;
     QXmlStreamReader r(in);
     int depth = 0, treeDepth = -1;
     bool inShape = false, treeOpen = false;
@@ -270,6 +273,10 @@ bool formenDerFolie(const QByteArray& in, QVector<bool>* ours, int* maxId)
                                    .isEmpty())
                     ours->back() = true;
             }
+            if (inShape && r.name() == QLatin1String("ph")
+                && r.attributes().value(QLatin1String("type")).endsWith(QLatin1String("itle"))
+                && !ours->back())
+                title = true;
         } else if (r.isEndElement()) {
             if (depth == treeDepth + 1)
                 inShape = false;
@@ -278,6 +285,8 @@ bool formenDerFolie(const QByteArray& in, QVector<bool>* ours, int* maxId)
             --depth;
         }
     }
+    if (foreignTitle)
+        *foreignTitle = title;
     return treeDepth > 0;
 }
 
@@ -288,7 +297,8 @@ QByteArray folieErneuert(const QByteArray& in, const PptxTeile::Folie& f, const 
 {
     QVector<bool> ours;
     int maxId = 1;
-    if (!formenDerFolie(in, &ours, &maxId))
+    bool foreignTitle = false;
+    if (!formenDerFolie(in, &ours, &maxId, &foreignTitle))
         return QByteArray();
     QByteArray out;
     QXmlStreamReader r(in);
@@ -309,7 +319,7 @@ QByteArray folieErneuert(const QByteArray& in, const PptxTeile::Folie& f, const 
                 skipFrom = depth;
         }
         if (r.isEndElement() && treeOpen && depth == treeDepth) {
-            PptxTeile::formen(w, f, size, b, maxId + 1);
+            PptxTeile::formen(w, f, size, b, maxId + 1, !foreignTitle);
             treeOpen = false;
         }
         if (skipFrom < 0)

@@ -460,9 +460,10 @@ QRect PptxTeile::eingepasst(const QSize& bild, const QRect& rahmen)
 }
 
 void PptxTeile::formen(QXmlStreamWriter& w, const Folie& f, const QSize& groesse,
-                       const Bezuege& b, int firstId)
+                       const Bezuege& b, int firstId, bool mitTitel)
 {
-    titel(w, f, firstId);
+    if (mitTitel)
+        titel(w, f, firstId);
     const QRect frame = inhaltsRahmen(groesse);
     const QString inhalt = name(QStringLiteral("inhalt"), f.schluessel);
     switch (f.inhalt) {

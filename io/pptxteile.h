@@ -52,8 +52,9 @@ public:
     // A whole slide on the layout of rId1.
     static QByteArray folie(const Folie& f, const QSize& groesse, const Bezuege& b);
     // Our shapes alone, ids from firstId on: the same for a new slide and an update.
+    // Without the title where the slide keeps a title of its own.
     static void formen(QXmlStreamWriter& w, const Folie& f, const QSize& groesse,
-                       const Bezuege& b, int firstId);
+                       const Bezuege& b, int firstId, bool mitTitel = true);
     // The notes slide; rId1 the notes master, rId2 the slide.
     static QByteArray notizen(const QString& text);
     // The chart part; its data in the embedded workbook of rId1, sheet named.

@@ -219,8 +219,9 @@ void TstPptxExport::chartOfRows()
 
 void TstPptxExport::foreignMarkupKept()
 {
-    // A slide as PowerPoint saves it: markup of later versions under prefixes that
-    // mc:Ignorable names. They must keep their prefixes through an update.
+    // A slide as office programs save it: markup of later versions under prefixes that
+    // mc:Ignorable names, which must keep their prefixes through an update; and the
+    // title placeholder renamed, which then stays the only title.
     View v;
     v.clearViews();
     v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
@@ -235,6 +236,7 @@ void TstPptxExport::foreignMarkupKept()
                              "mc:Ignorable=\"p14\" ");
     slide.replace("</p:sld>", "<p:extLst><p:ext uri=\"{BB962C8B-B14F-4D97-AF65-F5344CB8AC3E}\">"
                               "<p14:creationId val=\"42\"/></p:ext></p:extLst></p:sld>");
+    slide.replace("name=\"quorvandel7:titel:Torte\"", "name=\"PlaceHolder 1\"");
     d.p.teile.insert(d.slides.at(0), slide.toUtf8());
     QVERIFY(d.p.schreiben(path));
 
@@ -246,6 +248,7 @@ void TstPptxExport::foreignMarkupKept()
     QVERIFY(after.contains("xmlns:p14=\"http://schemas.microsoft.com/office/powerpoint/2010/main\""));
     QVERIFY(after.contains("<p14:creationId val=\"42\"/>"));
     QCOMPARE(after.count("quorvandel7:inhalt:"), 1);
+    QCOMPARE(after.count("<p:ph type=\"title\"/>"), 1);
 }
 
 void TstPptxExport::fill(View& v)

@@ -364,6 +364,8 @@ QVector<PptxTeile::Folie> PptxExport::folien(ViewHost& views)
                    && f.tabelle.zeilen.last().value(0).text.isEmpty())
                 f.tabelle.zeilen.removeLast();
         } else if (d && AnsichtsZahlen::artOf(*d) != AnsichtsZahlen::KeinDiagramm
+                   // The test's result stands beside its chart: it goes in as the picture.
+                   && !it.view->inherits("ChiQuadrat")
                    && !AnsichtsZahlen::diagramm(*d, it.title).leer()) {
             f.inhalt = PptxTeile::Folie::Diagramm;
             f.diagramm = AnsichtsZahlen::diagramm(*d, it.title);

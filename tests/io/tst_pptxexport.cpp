@@ -266,8 +266,9 @@ void TstPptxExport::fill(View& v)
     QVERIFY(v.createView("", "Statistik", {1, 1}, "Statistik", ""));
     v.createView("Häufigkeit", "XmasDiagram", {0}, "Xmas", "");
     QVERIFY(v.createView("", "XYPlotter", {1, 1}, "XY", ""));
+    QVERIFY(v.createView("Chi Quadrat", "BalkenDiagram(V)", {1}, "Chi", ""));
     QCoreApplication::processEvents();
-    QCOMPARE(v.viewCount(), 10);
+    QCOMPARE(v.viewCount(), 11);
 }
 
 void TstPptxExport::everyKindOfView()
@@ -278,8 +279,8 @@ void TstPptxExport::everyKindOfView()
     QVERIFY(v.document()->exportPptx(path));
     Deck d;
     QVERIFY(d.read(path));
-    QCOMPARE(d.slides.size(), 9);
-    for (int i = 0; i < 9; ++i)
+    QCOMPARE(d.slides.size(), 10);
+    for (int i = 0; i < 10; ++i)
         QCOMPARE(texts(d.slide(i)).value(0), v.stored(i + 1).title.toString());
 
     // Charts: their kind, numbers, categories and colours as the view has them.
@@ -342,7 +343,7 @@ void TstPptxExport::everyKindOfView()
         QVERIFY2(cross.contains(line), qPrintable(line));
 
     // Views without a native form: an SVG picture with a PNG beside it.
-    for (int i : {7, 8}) {
+    for (int i : {7, 8, 9}) {
         QStringList images;
         for (const auto& b : d.p.beziehungen(d.slides.at(i)))
             if (b.typ == RelTyp + "image")
@@ -416,10 +417,10 @@ void TstPptxExport::updateKeepsWhatTheUserAdded()
 
     Deck d;
     QVERIFY(d.read(path));
-    QCOMPARE(d.slides.size(), 11);
+    QCOMPARE(d.slides.size(), 12);
     QCOMPARE(d.slides.at(1), QString("ppt/slides/eigene.xml"));
     QCOMPARE(texts(d.slide(1)), QStringList({"Fazit"}));
-    QCOMPARE(texts(d.slide(10)).value(0), QString("Neu"));
+    QCOMPARE(texts(d.slide(11)).value(0), QString("Neu"));
     // The hand-added box stays; the chart shows the new numbers, once.
     QVERIFY(texts(d.slide(0)).contains("Kommentar des Kunden"));
     QCOMPARE(d.slide(0).count("quorvandel7:inhalt:"), 1);
@@ -469,7 +470,7 @@ void TstPptxExport::templateMasterInUse()
     Deck d;
     QVERIFY(d.read(path));
     // The template's slide is gone, its master and size are ours now.
-    QCOMPARE(d.slides.size(), 9);
+    QCOMPARE(d.slides.size(), 10);
     QCOMPARE(texts(d.slide(0)).value(0), QString("Säulen"));
     const QString layout = d.of(0, "slideLayout");
     const QString master = d.p.ziel(layout, RelTyp + "slideMaster");

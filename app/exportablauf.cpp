@@ -3,8 +3,8 @@
 #include <QSettings>
 
 #include "app/dateiauswahl.h"
-#include "io/pptxpaket.h"
 #include "core/userinput.h"
+#include "io/pptxpaket.h"
 #include "io/umfragedokument.h"
 
 namespace {

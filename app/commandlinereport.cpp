@@ -113,6 +113,15 @@ int CommandLineReport::run(const Job& job)
         error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.xlsx));
         return 1;
     }
+    if (!job.pptx.isEmpty()) {
+        QString why;
+        if (!m_doc.exportPptx(job.pptx, job.pptxTemplate, &why)) {
+            error(why.isEmpty()
+                      ? tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.pptx)
+                      : why);
+            return 1;
+        }
+    }
     return 0;
 }
 

@@ -26,13 +26,15 @@ QString filterOf(DateiAuswahl::Art art, bool reading)
         return DateiAuswahl::tr("PDF (*.pdf)");
     case DateiAuswahl::Excel:
         return DateiAuswahl::tr("Excel (*.xlsx)");
+    case DateiAuswahl::PowerPoint:
+        return DateiAuswahl::tr("PowerPoint (*.pptx)");
     case DateiAuswahl::Bild:
         return DateiAuswahl::tr("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
     }
     return QString();
 }
 
-QString titleOf(DateiAuswahl::Art art)
+QString titleOf(DateiAuswahl::Art art, bool reading)
 {
     switch (art) {
     case DateiAuswahl::Bericht:
@@ -43,6 +45,9 @@ QString titleOf(DateiAuswahl::Art art)
         return DateiAuswahl::tr("Ansicht speichern als");
     case DateiAuswahl::Excel:
         return DateiAuswahl::tr("Exportieren als Excel");
+    case DateiAuswahl::PowerPoint:
+        return reading ? DateiAuswahl::tr("Vorlage wählen")
+                       : DateiAuswahl::tr("Exportieren als PowerPoint");
     default:
         return DateiAuswahl::tr("Datei wählen");
     }
@@ -51,13 +56,13 @@ QString titleOf(DateiAuswahl::Art art)
 
 QString DateiAuswahl::open(QWidget* parent, Art art)
 {
-    return UserInput::getOpenFileName(parent, titleOf(art), QDir::homePath(),
+    return UserInput::getOpenFileName(parent, titleOf(art, true), QDir::homePath(),
                                       filterOf(art, true));
 }
 
 QString DateiAuswahl::save(QWidget* parent, Art art)
 {
-    QString name = UserInput::getSaveFileName(parent, titleOf(art), QDir::homePath(),
+    QString name = UserInput::getSaveFileName(parent, titleOf(art, false), QDir::homePath(),
                                               filterOf(art, false));
     if (name.isEmpty())
         return name;
@@ -69,6 +74,8 @@ QString DateiAuswahl::save(QWidget* parent, Art art)
         name += QLatin1String(".pdf");
     else if (art == Excel && !name.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         name += QLatin1String(".xlsx");
+    else if (art == PowerPoint && !name.endsWith(QLatin1String(".pptx"), Qt::CaseInsensitive))
+        name += QLatin1String(".pptx");
     else if (art == Bild && !name.contains(QRegularExpression(
                  QStringLiteral("\\.(png|svg|pdf)$"), QRegularExpression::CaseInsensitiveOption)))
         name += QLatin1String(".png");

@@ -23,6 +23,7 @@ public:
         Bericht,       // the HTML report
         BerichtPdf,    // the report as PDF
         Excel,         // the workbook of data and views
+        PowerPoint,    // the deck of the views, or its template
         Bild           // one view as PNG, SVG or PDF
     };
 

@@ -1,7 +1,10 @@
 #include "app/exportablauf.h"
 
+#include <QSettings>
+
 #include "app/dateiauswahl.h"
 #include "core/userinput.h"
+#include "io/pptxpaket.h"
 #include "io/umfragedokument.h"
 
 namespace {
@@ -28,6 +31,47 @@ void ExportAblauf::reportPdf(QWidget* parent, UmfrageDokument& doc)
     const QString name = DateiAuswahl::save(parent, DateiAuswahl::BerichtPdf);
     if (!name.isEmpty())
         exportWarning(parent, doc.exportPDF(name), name);
+}
+
+namespace {
+const char* const TemplateKey = "PowerPoint/Vorlage";
+}
+
+void ExportAblauf::deck(QWidget* parent, UmfrageDokument& doc)
+{
+    const QString name = DateiAuswahl::save(parent, DateiAuswahl::PowerPoint);
+    if (name.isEmpty())
+        return;
+    QString why;
+    if (doc.exportPptx(name, deckTemplateName(), &why))
+        return;
+    if (why.isEmpty())
+        exportWarning(parent, false, name);
+    else
+        UserInput::warning(parent, tr("Export"), why);
+}
+
+void ExportAblauf::deckTemplate(QWidget* parent)
+{
+    QSettings settings;
+    const QString name = DateiAuswahl::open(parent, DateiAuswahl::PowerPoint);
+    if (name.isEmpty()) {
+        settings.remove(QLatin1String(TemplateKey));
+        return;
+    }
+    // A template that cannot serve is refused now, not at the next export.
+    PptxPaket p;
+    QString why;
+    if (!p.lesen(name, &why)) {
+        UserInput::warning(parent, tr("Export"), why);
+        return;
+    }
+    settings.setValue(QLatin1String(TemplateKey), name);
+}
+
+QString ExportAblauf::deckTemplateName()
+{
+    return QSettings().value(QLatin1String(TemplateKey)).toString();
 }
 
 void ExportAblauf::workbook(QWidget* parent, UmfrageDokument& doc)

@@ -19,6 +19,14 @@ public:
     static void reportPdf(QWidget* parent, UmfrageDokument& doc);
     // "Export › Excel (XLSX)": the data and every view as a workbook.
     static void workbook(QWidget* parent, UmfrageDokument& doc);
+    // "Export › PowerPoint (PPTX)...": every view on a slide of its own, into a new deck
+    // or updating one written earlier.
+    static void deck(QWidget* parent, UmfrageDokument& doc);
+    // "Export › Vorlage...": the deck whose master new decks take (kept in the settings);
+    // a cancel goes back to the plain master.
+    static void deckTemplate(QWidget* parent);
+    // The template chosen; empty for none.
+    static QString deckTemplateName();
 };
 
 #endif

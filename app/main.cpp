@@ -56,6 +56,7 @@ bool runsWithoutDisplay(int argc, char** argv)
             break;
         if (std::strcmp(a, "--report") == 0 || std::strncmp(a, "--report=", 9) == 0
             || std::strcmp(a, "--xlsx") == 0 || std::strncmp(a, "--xlsx=", 7) == 0
+            || std::strcmp(a, "--pptx") == 0 || std::strncmp(a, "--pptx=", 7) == 0
             || std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0
             || std::strcmp(a, "--help-all") == 0 || std::strcmp(a, "--version") == 0
             || std::strcmp(a, "-v") == 0)
@@ -127,20 +128,33 @@ int main(int argc, char** argv)
     const QCommandLineOption views(
         QStringLiteral("views"),
         QStringLiteral("Wendet die Ansichten der Views-CSV-Datei <ansichten.csv> auf die "
-                       "Daten an (nur mit --report oder --xlsx)."),
+                       "Daten an (nur mit --report, --xlsx oder --pptx)."),
         QStringLiteral("ansichten.csv"));
     const QCommandLineOption surveyMonkey(
         QStringLiteral("surveymonkey"),
         QStringLiteral("Liest die Datendatei als SurveyMonkey-Export, mit dessen "
-                       "Ansichten (nur mit --report oder --xlsx)."));
+                       "Ansichten (nur mit --report, --xlsx oder --pptx)."));
     const QCommandLineOption xlsx(
         QStringLiteral("xlsx"),
         QStringLiteral("Schreibt die Daten und alle Ansichten als Excel-Arbeitsmappe nach "
                        "<mappe.xlsx> (allein oder neben --report), ohne ein Fenster zu "
                        "zeigen."),
         QStringLiteral("mappe.xlsx"));
+    const QCommandLineOption pptx(
+        QStringLiteral("pptx"),
+        QStringLiteral("Schreibt alle Ansichten als PowerPoint-Präsentation nach "
+                       "<folien.pptx>, eine Folie je Ansicht; eine früher so geschriebene "
+                       "Präsentation wird aktualisiert. Ohne Fenster."),
+        QStringLiteral("folien.pptx"));
+    const QCommandLineOption pptxTemplate(
+        QStringLiteral("pptx-template"),
+        QStringLiteral("Nimmt Folienmaster, Layouts, Schriften und Farben einer neuen "
+                       "Präsentation aus <vorlage.pptx> (nur mit --pptx)."),
+        QStringLiteral("vorlage.pptx"));
     parser.addOption(report);
     parser.addOption(xlsx);
+    parser.addOption(pptx);
+    parser.addOption(pptxTemplate);
     parser.addOption(views);
     parser.addOption(surveyMonkey);
     parser.addPositionalArgument(
@@ -151,9 +165,13 @@ int main(int argc, char** argv)
     parser.process(app);
     const QStringList files = parser.positionalArguments();
 
-    if (parser.isSet(report) || parser.isSet(xlsx)) {
+    if (parser.isSet(pptxTemplate) && !parser.isSet(pptx)) {
+        printError(QStringLiteral("--pptx-template gilt nur mit --pptx."));
+        return 1;
+    }
+    if (parser.isSet(report) || parser.isSet(xlsx) || parser.isSet(pptx)) {
         if (files.size() != 1) {
-            printError(QStringLiteral("Mit --report oder --xlsx ist genau eine Datendatei "
+            printError(QStringLiteral("Mit --report, --xlsx oder --pptx ist genau eine Datendatei "
                                       "anzugeben."));
             return 1;
         }
@@ -162,18 +180,20 @@ int main(int argc, char** argv)
         CommandLineReport::Job job;
         job.report = parser.value(report);
         job.xlsx = parser.value(xlsx);
+        job.pptx = parser.value(pptx);
+        job.pptxTemplate = parser.value(pptxTemplate);
         job.views = parser.value(views);
         job.data = files.first();
         job.surveyMonkey = parser.isSet(surveyMonkey);
         return CommandLineReport(document, err).run(job);
     }
     if (parser.isSet(views) || parser.isSet(surveyMonkey)) {
-        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report oder --xlsx."));
+        printError(QStringLiteral("--views und --surveymonkey gelten nur mit --report, --xlsx oder --pptx."));
         return 1;
     }
     if (headless) {
         printError(QStringLiteral("Keine grafische Anzeige gefunden (DISPLAY ist nicht "
-                                  "gesetzt); ohne Anzeige gehen nur --report, --xlsx, "
+                                  "gesetzt); ohne Anzeige gehen nur --report, --xlsx, --pptx, "
                                   "--help und --version."));
         return 1;
     }

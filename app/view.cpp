@@ -314,6 +314,8 @@ void View::createActions()
         {QV_ACTION(actExportHtml), QT_TR_NOOP("HTML"), "", &View::exportHTMLFile},
         {QV_ACTION(actExportPdf), QT_TR_NOOP("PDF"), "", &View::exportPDFFile},
         {QV_ACTION(actExportXlsx), QT_TR_NOOP("Excel (XLSX)"), "", &View::exportXlsxFile},
+        {QV_ACTION(actExportPptx), QT_TR_NOOP("PowerPoint (PPTX)..."), "", &View::exportPptxFile},
+        {QV_ACTION(actPptxTemplate), QT_TR_NOOP("Vorlage..."), "", &View::choosePptxTemplate},
         {QV_ACTION(actSaveViewAs), QT_TR_NOOP("Ansicht speichern als..."), "",
          &View::saveViewAs},
         {QV_ACTION(actQuit), QT_TR_NOOP("Beenden"), "quit", nullptr, Qt::CTRL | Qt::Key_Q},
@@ -386,7 +388,8 @@ void View::createMenusAndToolbars()
     addAll(datei->addMenu(tr("Import")),
            {actImportCsv, actImportSM, actImportViews, actImportSpss});
     addAll(datei->addMenu(tr("Export")),
-           {actExportCsv, actExportViews, actExportHtml, actExportPdf, actExportXlsx});
+           {actExportCsv, actExportViews, actExportHtml, actExportPdf, actExportXlsx,
+            actExportPptx, actPptxTemplate});
     addAll(datei, {nullptr, actQuit});
     addAll(menuBar()->addMenu(tr("Bearbeiten")),
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
@@ -671,6 +674,10 @@ void View::exportFile() { exportWith(&View::exportCSV); }
 void View::exportViewsFile() { exportWith(&View::exportViewsCSV); }
 void View::exportPDFFile() { ExportAblauf::reportPdf(this, *m_doc); }
 void View::exportXlsxFile() { ExportAblauf::workbook(this, *m_doc); }
+
+void View::exportPptxFile() { ExportAblauf::deck(this, *m_doc); }
+
+void View::choosePptxTemplate() { ExportAblauf::deckTemplate(this); }
 void View::saveViewAs() { ExportAblauf::saveView(this, *m_doc, currentViewIndex()); }
 
 void View::exportHTMLFile()

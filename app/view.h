@@ -138,6 +138,8 @@ public slots:
     void exportHTMLFile();
     void exportPDFFile();
     void exportXlsxFile();
+    void exportPptxFile();
+    void choosePptxTemplate();
     void saveViewAs();
     void changeDiagram(DiagramAdapter* mda);
     void vList_dataChanged(QStandardItem* it);
@@ -190,6 +192,8 @@ public:
     QAction* actExportHtml = nullptr;
     QAction* actExportPdf = nullptr;
     QAction* actExportXlsx = nullptr;
+    QAction* actExportPptx = nullptr;
+    QAction* actPptxTemplate = nullptr;
     QAction* actSaveViewAs = nullptr;
     QAction* actQuit = nullptr;
     QAction* actUndo = nullptr;

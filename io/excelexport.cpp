@@ -25,6 +25,7 @@
 #include "core/viewhost.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"
+#include "io/ansichtszahlen.h"
 #include "io/berichtinhalt.h"
 
 namespace {
@@ -143,148 +144,47 @@ bool writeData(Blatt& b, const QStandardItemModel* model, const Tabelle1* table,
     return b.ok();
 }
 
-// A crosstab: per column of the table three cells, count, percentage and letters.
-void writeCrosstab(Blatt& b, const Kreuztabelle& k)
+// A number format of the shared grids as this workbook's.
+Art artOf(AnsichtsZahlen::Format f)
 {
-    using R = KreuztabellenRechnung;
-    const R::Ergebnis& e = k.ergebnis();
-    const R::Prozente p = k.prozente();
-    b.text(0, 0, e.zeilenTitel);
-    struct Spalte {
-        QString titel;
-        const R::Block* block = nullptr;
-        int j = -1; // -1: the "Gesamt" column
-    };
-    QVector<Spalte> spalten{{R::tr("Gesamt"), nullptr, -1}};
-    for (const R::Block& bl : e.bloecke)
-        // Named with their letter, as on screen: a column left out for want of a base
-        // leaves a gap in the letters, so the position no longer tells it.
-        for (int j : bl.gezeigt())
-            spalten.push_back({QStringLiteral("%1: %2 (%3)").arg(bl.titel, bl.antworten.at(j),
-                                                                Signifikanz::buchstabe(j)),
-                               &bl, j});
-    for (int s = 0; s < spalten.size(); ++s) {
-        b.text(0, 1 + 3 * s, spalten.at(s).titel);
-        b.text(1, 1 + 3 * s, QStringLiteral("n"));
-        if (p != R::Keine)
-            b.text(1, 2 + 3 * s, QStringLiteral("%"));
-        if (spalten.at(s).block)
-            b.text(1, 3 + 3 * s, QStringLiteral("Sig."));
-    }
-    const int n = int(e.zeilen.size());
-    for (int i = 0; i <= n; ++i) {
-        const bool total = i == n;
-        const int row = 2 + i;
-        b.text(row, 0, total ? R::tr("Gesamt") : e.zeilen.at(i));
-        for (int s = 0; s < spalten.size(); ++s) {
-            const Spalte& sp = spalten.at(s);
-            double count, base;
-            QString letters;
-            if (!sp.block) {
-                count = total ? e.gesamt : e.zeilenSumme.at(i);
-                base = p == R::Zeilen && !total ? e.zeilenSumme.at(i) : e.gesamt;
-            } else {
-                const R::Block& bl = *sp.block;
-                count = total ? bl.summe.at(sp.j) : bl.zelle(i, sp.j);
-                base = p == R::Spalten ? bl.summe.at(sp.j)
-                    : p == R::Zeilen && !total ? bl.zeilenSumme.at(i)
-                                               : bl.gesamt;
-                if (!total)
-                    letters = bl.buchstaben.value(i * bl.spalten() + sp.j);
-            }
-            b.number(row, 1 + 3 * s, count, e.gewichtet ? Art::Gewichtet : Art::Zahl);
-            if (p != R::Keine && base > 0)
-                b.number(row, 2 + 3 * s, 100.0 * count / base, Art::Prozent);
-            b.text(row, 3 + 3 * s, letters);
-        }
-    }
-    const int baseRow = 3 + n;
-    b.text(baseRow, 0, R::tr("Basis (n)"));
-    // The base counts respondents, weighted or not.
-    b.number(baseRow, 1, e.basis, Art::Zahl);
-    int s = 1;
-    for (const R::Block& bl : e.bloecke)
-        for (int j : bl.gezeigt())
-            b.number(baseRow, 1 + 3 * s++, bl.basis.value(j), Art::Zahl);
-    // The rating-scale rows: a figure per column in its count cell, letters beside.
-    int row = baseRow + 1;
-    const auto figure = [&b](int r, int col, double v) {
-        if (std::isfinite(v))
-            b.number(r, col, v);
-    };
-    using Summen = SkalenRechnung::Summen;
-    using Nps = SkalenRechnung::Nps;
-    if (e.mittelwerte) {
-        const struct {
-            QString title;
-            double (*value)(const Summen&);
-            bool letters;
-        } rows[] = {{R::tr("Mittelwert"), [](const Summen& x) { return x.mittel(); }, true},
-                    {R::tr("Standardabweichung"), [](const Summen& x) { return x.sd(); }, false},
-                    {R::tr("Basis Mittelwert"), [](const Summen& x) { return double(x.n); }, false}};
-        for (const auto& r : rows) {
-            b.text(row, 0, r.title);
-            figure(row, 1, r.value(e.mittelGesamt));
-            int col = 0;
-            for (const R::Block& bl : e.bloecke)
-                for (int j : bl.gezeigt()) {
-                    ++col;
-                    figure(row, 1 + 3 * col, r.value(bl.mittel.at(j)));
-                    if (r.letters)
-                        b.text(row, 3 + 3 * col, bl.mittelBuchstaben.value(j));
-                }
-            ++row;
-        }
-    }
-    if (e.mitNps) {
-        const struct {
-            QString title;
-            double (*value)(const Nps&);
-            bool letters;
-        } rows[] = {{R::tr("Promotoren (9–10)"), [](const Nps& x) { return 100 * x.promotoren; }, false},
-                    {R::tr("Passive (7–8)"), [](const Nps& x) { return 100 * x.passive; }, false},
-                    {R::tr("Detraktoren (0–6)"), [](const Nps& x) { return 100 * x.detraktoren; }, false},
-                    {R::tr("NPS"), [](const Nps& x) { return x.wert; }, true},
-                    {R::tr("NPS 95 %-KI unten"), [](const Nps& x) { return x.unten; }, false},
-                    {R::tr("NPS 95 %-KI oben"), [](const Nps& x) { return x.oben; }, false}};
-        for (const auto& r : rows) {
-            b.text(row, 0, r.title);
-            figure(row, 1, r.value(e.npsGesamt));
-            int col = 0;
-            for (const R::Block& bl : e.bloecke)
-                for (int j : bl.gezeigt()) {
-                    ++col;
-                    figure(row, 1 + 3 * col, r.value(bl.nps.at(j)));
-                    if (r.letters)
-                        b.text(row, 3 + 3 * col, bl.npsBuchstaben.value(j));
-                }
-            ++row;
-        }
-    }
-    // The lines under the table belong to it: the weighting, the tests, and what shares
-    // of multiple answers mean.
-    const QStringList notes = R::hinweise(e);
-    for (int i = 0; i < notes.size(); ++i)
-        b.text(row + 1 + i, 0, notes.at(i));
-}
-
-// Any other table: its tab-separated text, a cell per field.
-void writeText(Blatt& b, const QString& text)
-{
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int r = 0; r < lines.size(); ++r) {
-        const QStringList fields = lines.at(r).split(QLatin1Char('\t'));
-        for (int c = 0; c < fields.size(); ++c)
-            b.cell(r, c, fields.at(c));
-    }
-}
-
-// What kind of numbers a diagram holds.
-Art artOf(const Diagram& d)
-{
-    if (d.postfix().trimmed() == QLatin1String("%"))
+    switch (f) {
+    case AnsichtsZahlen::Gewichtet:
+        return Art::Gewichtet;
+    case AnsichtsZahlen::Prozent:
         return Art::Prozent;
-    return d.istGewichtet() ? Art::Gewichtet : Art::Zahl;
+    default:
+        return Art::Zahl;
+    }
+}
+
+// A grid of cells; texts that read as numbers are numbers where asked. The lines
+// under a table follow it after a blank row.
+void writeRaster(Blatt& b, const AnsichtsZahlen::Raster& r, bool readNumbers)
+{
+    for (int row = 0; row < r.zeilen.size(); ++row)
+        for (int col = 0; col < r.zeilen.at(row).size(); ++col) {
+            const AnsichtsZahlen::Zelle& z = r.zeilen.at(row).at(col);
+            if (z.istZahl)
+                b.number(row, col, z.zahl, artOf(z.format));
+            else if (readNumbers)
+                b.cell(row, col, z.text);
+            else
+                b.text(row, col, z.text);
+        }
+    for (int i = 0; i < r.hinweise.size(); ++i)
+        b.text(int(r.zeilen.size()) + 1 + i, 0, r.hinweise.at(i));
+}
+
+// A chart's grid: a row per category, a column per row of values.
+void writeGrid(Blatt& b, const AnsichtsZahlen::Diagrammdaten& g)
+{
+    for (int k = 0; k < g.kategorien.size(); ++k)
+        b.text(1 + k, 0, g.kategorien.at(k));
+    for (int r = 0; r < g.reihen.size(); ++r) {
+        b.text(0, 1 + r, g.reihen.at(r));
+        for (int k = 0; k < g.kategorien.size(); ++k)
+            b.number(1 + k, 1 + r, g.werte.at(r).at(k), artOf(g.format));
+    }
 }
 
 // A table diagram as it shows itself (a column per label, a row per row label), its
@@ -298,7 +198,7 @@ void writeTableDiagram(Blatt& b, const Diagram& d)
     const int rows = int(v.size()) / perRow;
     for (int k = 0; k < perRow && k < d.labelList().size(); ++k)
         b.text(0, 1 + k, d.labelList().at(k));
-    const Art art = artOf(d);
+    const Art art = artOf(AnsichtsZahlen::formatOf(d));
     for (int r = 0; r < rows; ++r) {
         b.text(1 + r, 0, d.colLabelList().value(r));
         for (int k = 0; k < perRow; ++k)
@@ -374,31 +274,30 @@ void writeMehrfach(Blatt& b, const Mehrfachantworten& m)
 void writeChart(lxw_workbook* wb, lxw_worksheet* ws, Blatt& b, const QByteArray& sheet,
                 const Diagram& d, const QString& title)
 {
-    const QVector<double>& v = d.values();
-    const int perRow = d.rowLength() > 0 ? qMin(d.rowLength(), int(v.size())) : int(v.size());
-    if (perRow <= 0)
+    const AnsichtsZahlen::Diagrammdaten g = AnsichtsZahlen::diagramm(d, title);
+    if (g.leer())
         return;
-    const int rows = int(v.size()) / perRow;
-    for (int k = 0; k < perRow; ++k)
-        b.text(1 + k, 0, d.labelList().value(k, QString::number(k + 1)));
-    const Art art = artOf(d);
-    for (int r = 0; r < rows; ++r) {
-        b.text(0, 1 + r, d.colLabelList().value(r, rows == 1 ? title : QString::number(r + 1)));
-        for (int k = 0; k < perRow; ++k)
-            b.number(1 + k, 1 + r, v.at(r * perRow + k), art);
-    }
+    writeGrid(b, g);
+    const int perRow = int(g.kategorien.size());
+    const int rows = int(g.reihen.size());
 
     uint8_t type;
-    if (d.inherits("TortenDiagram"))
+    switch (g.art) {
+    case AnsichtsZahlen::Torte:
         type = LXW_CHART_PIE;
-    else if (d.inherits("ExcelBalkenDiagram"))
+        break;
+    case AnsichtsZahlen::Gestapelt100:
         type = LXW_CHART_COLUMN_STACKED_PERCENT;
-    else if (d.inherits("BalkenDiagram_h"))
+        break;
+    case AnsichtsZahlen::Balken:
         type = LXW_CHART_BAR;
-    else if (d.inherits("BalkenDiagram"))
+        break;
+    case AnsichtsZahlen::Saeulen:
         type = LXW_CHART_COLUMN;
-    else
+        break;
+    default:
         return;
+    }
     lxw_chart* chart = workbook_add_chart(wb, type);
     if (!chart)
         return;
@@ -455,6 +354,24 @@ QStringList ExcelExport::sheetNames(const QStringList& titles)
     return out;
 }
 
+bool ExcelExport::writeChartData(const QString& fileName,
+                                 const AnsichtsZahlen::Diagrammdaten& g, const QString& sheet)
+{
+    lxw_workbook* wb = workbook_new(QFile::encodeName(fileName).constData());
+    if (!wb)
+        return false;
+    const QByteArray name = sheet.toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(wb, name.constData());
+    bool ok = ws != nullptr;
+    if (ok) {
+        const Formate formate(wb);
+        Blatt b(ws, formate);
+        writeGrid(b, g);
+        ok = b.ok();
+    }
+    return workbook_close(wb) == LXW_NO_ERROR && ok;
+}
+
 bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model,
                         const Tabelle1* table, ViewHost& views, Fortschritt* progress)
 {
@@ -494,7 +411,7 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
         auto* adapter = dynamic_cast<DiagramAdapter*>(it.view);
         const Diagram* diagram = adapter ? adapter->diagram() : nullptr;
         if (auto* k = qobject_cast<Kreuztabelle*>(it.view))
-            writeCrosstab(b, *k);
+            writeRaster(b, AnsichtsZahlen::kreuztabelle(*k), false);
         else if (auto* st = qobject_cast<StatistikTabelle*>(it.view))
             writeStatistik(b, *st);
         else if (auto* ae = qobject_cast<ModelAenlichkeitsTabelle*>(it.view))
@@ -504,9 +421,9 @@ bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model
         else if (diagram && diagram->inherits("TabellenDiagramm"))
             writeTableDiagram(b, *diagram);
         else if (auto* bt = qobject_cast<Batterie*>(it.view))
-            writeText(b, bt->zahlen());
+            writeRaster(b, AnsichtsZahlen::text(bt->zahlen()), true);
         else if (it.text)
-            writeText(b, it.text->toText());
+            writeRaster(b, AnsichtsZahlen::text(it.text->toText()), true);
         else if (auto* a = dynamic_cast<DiagramAdapter*>(it.view)) {
             if (Diagram* d = a->diagram())
                 writeChart(wb, ws, b, sheet, *d, it.title);

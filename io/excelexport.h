@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "io/ansichtszahlen.h"
+
 class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
@@ -22,6 +24,10 @@ public:
                       const Tabelle1* table, ViewHost& views, Fortschritt* progress = nullptr);
     // Sheet names from titles: at most 31 characters, none of []:*?/\, no apostrophe
     // at either end, unique regardless of case ("Daten" is taken by the data).
+    // A chart's grid alone as a workbook of one sheet: the data behind a chart that
+    // another office file embeds.
+    static bool writeChartData(const QString& fileName, const AnsichtsZahlen::Diagrammdaten& g,
+                               const QString& sheet);
     static QStringList sheetNames(const QStringList& titles);
 };
 

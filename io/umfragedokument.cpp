@@ -28,6 +28,7 @@
 #include "io/datacsvexport.h"
 #include "io/demoviews.h"
 #include "io/excelexport.h"
+#include "io/pptxexport.h"
 #include "io/ansichtdatei.h"
 #include "io/htmlreport.h"
 #include "io/pdfbericht.h"
@@ -594,6 +595,18 @@ bool UmfrageDokument::exportXlsx(const QString& fileName)
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
     return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
+}
+
+bool UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName,
+                                 QString* why)
+{
+    emit notesWanted();
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Präsentation wird geschrieben"), 0);
+    const PptxExport::Ergebnis e = PptxExport::write(fileName, templateName, *this, &work);
+    if (why)
+        *why = e.fehler;
+    return e.geschrieben;
 }
 
 bool UmfrageDokument::exportViewPicture(int row, const QString& fileName)

@@ -122,6 +122,11 @@ public:
     bool exportReport(const QString& fileName, const QSize& pictureSize = QSize());
     // The data and every view as an Excel workbook.
     bool exportXlsx(const QString& fileName);
+    // Every view on a slide of a PowerPoint deck, on the template's master where one is
+    // named; a deck written earlier is updated. False when it was not written, with
+    // why where an existing deck or the template could not be read.
+    bool exportPptx(const QString& fileName, const QString& templateName = QString(),
+                    QString* why = nullptr);
     // The view of row (>= 1) as a picture file, PNG, SVG or PDF by the file's ending.
     bool exportViewPicture(int row, const QString& fileName);
     // Writes the statistic file (the old one kept as "~" backup); no message.

@@ -120,7 +120,8 @@ void TstMainWindow::menusInOrder()
     QCOMPARE(entries(menus[0]->menu()->actions()[6]->menu()),
              (QStringList{"CSV", "SurveyMonkey", "Views", "SPSS (.sav)"}));
     QCOMPARE(entries(menus[0]->menu()->actions()[7]->menu()),
-             (QStringList{"CSV", "Views", "HTML", "PDF", "Excel (XLSX)"}));
+             (QStringList{"CSV", "Views", "HTML", "PDF", "Excel (XLSX)", "PowerPoint (PPTX)...",
+                          "Vorlage..."}));
     const QStringList bearbeiten = entries(menus[1]->menu());
     QCOMPARE(bearbeiten.mid(2), (QStringList{"-", "Kopieren", "-", "Spalten kopieren",
                                              "gehe zu Spalte..."}));

@@ -17,6 +17,7 @@
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotter.h"
+#include "io/pptxpaket.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
 #include <QStackedWidget>
@@ -223,14 +224,21 @@ void TstCommandLine::spssSurveyToReportAndWorkbook()
     write("ansichten.csv",
           QByteArray(ViewsHead)
               + "\"Noten\";\"Single\";\"Häufigkeit\";\"2\";\"Tabelle\";\"\";\"\"\n");
-    const Result r = run({"--report", "bericht.html", "--xlsx", "mappe.xlsx", "--views",
-                          "ansichten.csv", "umfrage.sav"});
+    const Result r = run({"--report", "bericht.html", "--xlsx", "mappe.xlsx", "--pptx",
+                          "folien.pptx", "--views", "ansichten.csv", "umfrage.sav"});
     QCOMPARE(r.code, 0);
     const QString html = readAll(path("bericht.html"));
     QCOMPARE(headings(html), QStringList({"Noten"}));
     // The value labels are the answers.
     QVERIFY(html.contains("befriedigend"));
     QVERIFY(readAll(path("mappe.xlsx")).startsWith("PK"));
+    // The deck beside them: the table view as a table on its slide.
+    PptxPaket deck;
+    QVERIFY(deck.lesen(path("folien.pptx"), nullptr));
+    const QString slide = QString::fromUtf8(deck.teile.value("ppt/slides/slide1.xml"));
+    QVERIFY(slide.contains(">Noten<"));
+    QVERIFY(slide.contains("<a:tbl>"));
+    QVERIFY(slide.contains(">befriedigend<"));
 
     write("kaputt.sav", "$FL2 nicht mehr");
     const Result bad = run({"--xlsx", "x.xlsx", "kaputt.sav"});
@@ -355,6 +363,12 @@ void TstCommandLine::failures_data()
                                      << "leer.csv";
     QTest::newRow("binary data file") << QStringList{"--report", "r.html", "binaer.csv"}
                                       << "binaer.csv";
+    // A deck is updated only where it is one; a template must be one.
+    QTest::newRow("existing file no deck") << QStringList{"--pptx", "text.stat", "daten.csv"}
+                                           << "text.stat";
+    QTest::newRow("template no deck")
+        << QStringList{"--pptx", "d.pptx", "--pptx-template", "daten.csv", "daten.csv"}
+        << "daten.csv";
     QTest::newRow("binary SurveyMonkey export")
         << QStringList{"--report", "r.html", "--surveymonkey", "binaer.csv"} << "binaer.csv";
 }
@@ -393,6 +407,8 @@ void TstCommandLine::failures()
         || QByteArray(QTest::currentDataTag()).contains("empty"))
         QVERIFY(r.errLines.first().endsWith("enthält keine Umfrage."));
     QVERIFY(!QFile::exists(path("r.html")));
+    QVERIFY(!QFile::exists(path("d.pptx")));
+    QCOMPARE(readAll(path("text.stat")), QString("A;B\n1;2\n"));
 }
 
 void TstCommandLine::usage_data()
@@ -406,6 +422,8 @@ void TstCommandLine::usage_data()
     QTest::newRow("report without data") << QStringList{"--report", "r.html"} << 1 << "";
     QTest::newRow("views without report") << QStringList{"--views", "v.csv", "d.csv"} << 1 << "";
     QTest::newRow("unknown option") << QStringList{"--berichte"} << 1 << "";
+    QTest::newRow("template without deck")
+        << QStringList{"--pptx-template", "v.pptx", "d.csv"} << 1 << "";
     QTest::newRow("window without display") << QStringList{"stand.stat"} << 1 << "";
 }
 

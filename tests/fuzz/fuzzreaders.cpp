@@ -19,6 +19,8 @@
 #include "diagrams/viewpicture.h"
 #include "io/spssimport.h"
 #include "io/surveymonkeyimport.h"
+#include "io/pptxexport.h"
+#include "io/pptxpaket.h"
 #include "io/viewscsv.h"
 
 namespace {
@@ -106,7 +108,7 @@ QStringList FuzzReaders::names()
 {
     return {QStringLiteral("csvimport"), QStringLiteral("statistikdatei"),
             QStringLiteral("settingsrecord"), QStringLiteral("surveymonkey"),
-            QStringLiteral("viewscsv"), QStringLiteral("spss")};
+            QStringLiteral("viewscsv"), QStringLiteral("spss"), QStringLiteral("pptx")};
 }
 
 FuzzReaders::Reader FuzzReaders::reader(const QString& name)
@@ -123,6 +125,8 @@ FuzzReaders::Reader FuzzReaders::reader(const QString& name)
         return &viewsCsv;
     if (name == QLatin1String("spss"))
         return &spssImport;
+    if (name == QLatin1String("pptx"))
+        return &pptx;
     return nullptr;
 }
 
@@ -270,6 +274,29 @@ void FuzzReaders::spssImport(const QByteArray& input)
     SpssImport::fill(t, w.dataModel(), w.dataTable());
     w.createColumnViews(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"));
     showViews(w);
+    settle();
+}
+
+void FuzzReaders::pptx(const QByteArray& input)
+{
+    PptxPaket deck;
+    if (!deck.lesenAus(input))
+        return;
+    UmfrageDokument& w = document();
+    // Charts and tables only: pictures would take the time from the reader.
+    if (w.viewCount() != 3) {
+        w.clearViews();
+        w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"), {0},
+                     QStringLiteral("Balken"), QStringLiteral("<p>Notiz</p>"));
+        w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("Tabelle"), {1},
+                     QStringLiteral("Tabelle"), QString());
+    }
+    PptxPaket asTemplate = deck;
+    if (PptxExport::einfuegen(deck, w, nullptr))
+        deck.zip();
+    PptxExport::alsVorlage(asTemplate);
+    if (PptxExport::einfuegen(asTemplate, w, nullptr))
+        asTemplate.zip();
     settle();
 }
 

@@ -36,6 +36,9 @@ public:
     // A views CSV file: its views made on the demonstration table, painted and
     // written back.
     static void viewsCsv(const QByteArray& input);
+    // A PowerPoint deck: read as a deck to update (and as a template), a bar chart and
+    // a table view put into it, and the package written again.
+    static void pptx(const QByteArray& input);
 
     // Creates the application object on the offscreen platform unless one exists, and
     // answers every question the program might ask with a cancel.

@@ -27,6 +27,8 @@
 #include "diagrams/diagram.h"
 #include "fuzzreaders.h"
 #include "io/demodaten.h"
+#include "io/pptxexport.h"
+#include "io/pptxpaket.h"
 #include "io/viewscsv.h"
 
 namespace {
@@ -263,6 +265,29 @@ void settingsSeeds()
 }
 }
 
+// Decks: our own plain one, one updated after the user added a slide, and a bare
+// package without slides.
+void pptxSeeds()
+{
+    UmfrageDokument w;
+    w.clearViews();
+    w.dataModel()->clear();
+    smallDemoTable(w.dataModel(), 6);
+    w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"), {0},
+                 QStringLiteral("Torte"), QStringLiteral("<p>Notiz</p>"));
+    w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("ExcelBalkenDiagram"), {0, 3},
+                 QStringLiteral("Stapel"), QString());
+    w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("Tabelle"), {1},
+                 QStringLiteral("Tabelle"), QString());
+    PptxPaket bare;
+    PptxTeile::eigeneBasis(bare);
+    bare.aufraeumen();
+    put("pptx", "bare.pptx", bare.zip());
+    PptxPaket deck = bare;
+    PptxExport::einfuegen(deck, w, nullptr);
+    put("pptx", "deck.pptx", deck.zip());
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -276,6 +301,7 @@ int main(int argc, char** argv)
     statSeeds();
     surveyMonkeySeeds();
     settingsSeeds();
+    pptxSeeds();
     std::printf("%d seed files written under %s/corpus\n", written, qPrintable(outDir));
     return 0;
 }

@@ -175,15 +175,15 @@ void writeRaster(Blatt& b, const AnsichtsZahlen::Raster& r, bool readNumbers)
         b.text(int(r.zeilen.size()) + 1 + i, 0, r.hinweise.at(i));
 }
 
-// A chart's grid: a row per category, a column per row of values.
-void writeGrid(Blatt& b, const AnsichtsZahlen::Diagrammdaten& g)
+// A chart's grid: a row per category, a column per row of values, in number format art.
+void writeGrid(Blatt& b, const AnsichtsZahlen::Diagrammdaten& g, Art art)
 {
     for (int k = 0; k < g.kategorien.size(); ++k)
         b.text(1 + k, 0, g.kategorien.at(k));
     for (int r = 0; r < g.reihen.size(); ++r) {
         b.text(0, 1 + r, g.reihen.at(r));
         for (int k = 0; k < g.kategorien.size(); ++k)
-            b.number(1 + k, 1 + r, g.werte.at(r).at(k), artOf(g.format));
+            b.number(1 + k, 1 + r, g.werte.at(r).at(k), art);
     }
 }
 
@@ -277,7 +277,7 @@ void writeChart(lxw_workbook* wb, lxw_worksheet* ws, Blatt& b, const QByteArray&
     const AnsichtsZahlen::Diagrammdaten g = AnsichtsZahlen::diagramm(d, title);
     if (g.leer())
         return;
-    writeGrid(b, g);
+    writeGrid(b, g, artOf(g.format));
     const int perRow = int(g.kategorien.size());
     const int rows = int(g.reihen.size());
 
@@ -366,7 +366,9 @@ bool ExcelExport::writeChartData(const QString& fileName,
     if (ok) {
         const Formate formate(wb);
         Blatt b(ws, formate);
-        writeGrid(b, g);
+        // The deck's chart holds the values as they are (60 for 60 %), and so must the
+        // workbook behind it, or editing its data would change what the chart shows.
+        writeGrid(b, g, g.format == AnsichtsZahlen::Gewichtet ? Art::Gewichtet : Art::Zahl);
         ok = b.ok();
     }
     return workbook_close(wb) == LXW_NO_ERROR && ok;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <algorithm>
 
+#include "core/fehlendewerte.h"
 #include "core/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
@@ -94,7 +95,19 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     processData(values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
-    m_diagram->setCaption(Angaben::lines(m_model, m_filter, {answers}));
+    QStringList caption = Angaben::lines(m_model, m_filter, {answers});
+    // Answers declared missing are listed apart, as many as the filter lets through.
+    QVector<char> linked;
+    if (m_filter.depColumn() >= 0) {
+        linked.resize(m_model->rowCount());
+        for (int r = 0; r < linked.size(); ++r)
+            linked[r] = m_filter.admitsRow(m_model, r);
+    }
+    const int missing = FehlendeWerte::anzahl(m_model, m_modelColumn,
+                                              m_filter.depColumn() >= 0 ? &linked : nullptr);
+    if (missing > 0)
+        caption << FehlendeWerte::zeile(missing);
+    m_diagram->setCaption(caption);
     m_diagram->setLabels(labels);
     m_diagram->setData(values);
 }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStandardItemModel>
 
+#include "core/fehlendewerte.h"
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
 #include "core/statistikdatei.h"
@@ -100,11 +101,18 @@ void XYPlotter::updateData()
     ys.reserve(rows);
     // Only the dependency filter: an empty cell reads as 0 here, as the regression
     // command reads it, and no entry of this view sets the input filter.
+    // A row whose answer is declared missing in either column is no point.
+    const QStringList xMissing = FehlendeWerte::codes(m_model, xColumn);
+    const QStringList yMissing = FehlendeWerte::codes(m_model, yColumn);
     for (int r = 0; r < rows; ++r) {
         if (!m_filter.admitsRow(m_model, r))
             continue;
-        xs << ZellenZahl::toDouble(m_model->data(m_model->index(r, xColumn)));
-        ys << ZellenZahl::toDouble(m_model->data(m_model->index(r, yColumn)));
+        const QVariant x = m_model->data(m_model->index(r, xColumn));
+        const QVariant y = m_model->data(m_model->index(r, yColumn));
+        if (FehlendeWerte::erklaert(x, xMissing) || FehlendeWerte::erklaert(y, yMissing))
+            continue;
+        xs << ZellenZahl::toDouble(x);
+        ys << ZellenZahl::toDouble(y);
     }
     const XYPlotGeometry::Extremes e = XYPlotGeometry::extremes(xs, ys);
     minX = e.minX;

@@ -27,7 +27,8 @@ public:
                                                   //   and answers left out (several)
     static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
     static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
-    static constexpr qint16 NewestVersion = XYFilterVersion;
+    static constexpr qint16 FehlendVersion = 12;  // + missing codes and recode rules of columns
+    static constexpr qint16 NewestVersion = FehlendVersion;
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.

@@ -50,7 +50,8 @@ QVector<SpaltenRegel> SpaltenRegeln::von(const QAbstractItemModel* m)
         SpaltenRegel r;
         r.fehlend = FehlendeWerte::codes(m, c);
         r.umkodierung = m->headerData(c, Qt::Horizontal, Roles::RecodeRule).toByteArray();
-        if (r.fehlend.isEmpty() && r.umkodierung.isEmpty())
+        r.gewichtung = m->headerData(c, Qt::Horizontal, Roles::WeightTargets).toByteArray();
+        if (r.fehlend.isEmpty() && r.umkodierung.isEmpty() && r.gewichtung.isEmpty())
             continue;
         r.spalte = c;
         r.titel = m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
@@ -66,8 +67,10 @@ void SpaltenRegeln::write(QDataStream& s, const QVector<SpaltenRegel>& regeln)
         s << r.spalte << r.titel << qint32(r.fehlend.size());
         for (const QString& t : r.fehlend)
             s << t;
-        s << qint32(r.umkodierung.size());
-        s.writeRawData(r.umkodierung.constData(), int(r.umkodierung.size()));
+        for (const QByteArray* b : {&r.umkodierung, &r.gewichtung}) {
+            s << qint32(b->size());
+            s.writeRawData(b->constData(), int(b->size()));
+        }
     }
 }
 
@@ -75,8 +78,8 @@ bool SpaltenRegeln::read(QDataStream& s, int columns, QVector<SpaltenRegel>* out
 {
     qint32 n = 0;
     s >> n;
-    // A record takes at least 16 bytes.
-    if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 16 > bytesLeftIn(s))
+    // A record takes at least 20 bytes.
+    if (s.status() != QDataStream::Ok || n < 0 || qint64(n) * 20 > bytesLeftIn(s))
         return false;
     QVector<SpaltenRegel> regeln;
     for (qint32 i = 0; i < n; ++i) {
@@ -84,7 +87,8 @@ bool SpaltenRegeln::read(QDataStream& s, int columns, QVector<SpaltenRegel>* out
         s >> r.spalte >> r.titel;
         if (s.status() != QDataStream::Ok || r.spalte < 0 || (columns >= 0 && r.spalte >= columns))
             return false;
-        if (!readTexts(s, &r.fehlend) || !readBytes(s, &r.umkodierung))
+        if (!readTexts(s, &r.fehlend) || !readBytes(s, &r.umkodierung)
+            || !readBytes(s, &r.gewichtung))
             return false;
         regeln << r;
     }
@@ -101,6 +105,9 @@ void SpaltenRegeln::setzen(QAbstractItemModel* m, const QVector<SpaltenRegel>& r
         m->setHeaderData(r.spalte, Qt::Horizontal,
                          r.umkodierung.isEmpty() ? QVariant() : QVariant(r.umkodierung),
                          Roles::RecodeRule);
+        m->setHeaderData(r.spalte, Qt::Horizontal,
+                         r.gewichtung.isEmpty() ? QVariant() : QVariant(r.gewichtung),
+                         Roles::WeightTargets);
     }
 }
 

@@ -18,11 +18,12 @@ struct SpaltenRegel
     QString titel;
     QStringList fehlend;
     QByteArray umkodierung;   // empty: not recoded
+    QByteArray gewichtung;    // empty: no weight fitted to targets
 
     bool operator==(const SpaltenRegel& o) const
     {
         return spalte == o.spalte && titel == o.titel && fehlend == o.fehlend
-            && umkodierung == o.umkodierung;
+            && umkodierung == o.umkodierung && gewichtung == o.gewichtung;
     }
 };
 
@@ -31,7 +32,7 @@ class SpaltenRegeln
 public:
     // The columns of m that carry such settings, in column order.
     static QVector<SpaltenRegel> von(const QAbstractItemModel* m);
-    // Count, then per column: number, title, missing codes, recode rule.
+    // Count, then per column: number, title, missing codes, recode rule, weight targets.
     static void write(QDataStream& s, const QVector<SpaltenRegel>& regeln);
     // What write wrote; false when the stream ends early or a count or number is beyond
     // what the bytes left or columns (when >= 0) allow.

@@ -13,6 +13,7 @@
 #include "core/tablecontext.h"
 #include "core/umkodierung.h"
 #include "commands/umkodierbefehl.h"
+#include "commands/gewichtsanpassungsbefehl.h"
 #include "core/fehlendewerte.h"
 #include "core/statistikdatei.h"
 #include "core/viewhost.h"
@@ -57,7 +58,7 @@ QVector<SpaltenRegel> regelnOf(const QString& text)
 }
 
 // Puts the settings of a views file on the survey's columns of their titles, and makes
-// each recoded column the survey lacks from its source, before the views look for them.
+// each recoded column and fitted weight the survey lacks, before the views look for them.
 void regelnAnwenden(QStandardItemModel* m, const QVector<SpaltenRegel>& regeln)
 {
     const auto spalteVon = [m](const QString& titel) {
@@ -77,6 +78,15 @@ void regelnAnwenden(QStandardItemModel* m, const QVector<SpaltenRegel>& regeln)
             TableContext ctx;
             ctx.model = m;
             c = UmkodierBefehl::anhaengen(ctx, source, rule, r.titel);
+        }
+        Gewichtsanpassung::Vorgabe vorgabe;
+        Gewichtsanpassung::Ergebnis fit;
+        // This survey is weighted to the same targets; a fit that fails weights nothing.
+        if (c < 0 && !r.gewichtung.isEmpty() && Gewichtsanpassung::Vorgabe::laden(r.gewichtung, &vorgabe)
+            && GewichtsanpassungsBefehl::rechne(m, vorgabe, &fit) && fit.konvergiert) {
+            TableContext ctx;
+            ctx.model = m;
+            c = GewichtsanpassungsBefehl::anhaengen(ctx, vorgabe, fit.gewichte);
         }
         if (c >= 0 && !r.fehlend.isEmpty())
             FehlendeWerte::setCodes(m, c, r.fehlend);

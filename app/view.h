@@ -113,6 +113,9 @@ public slots:
     void dataWeightColumns();
     void dataWeighting();
     void dataMultiSet();
+    void dataMissing();
+    void dataRecode();
+    void dataRaking();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -205,6 +208,9 @@ public:
     QAction* actWeight = nullptr;
     QAction* actWeighting = nullptr;
     QAction* actMultiSet = nullptr;
+    QAction* actMissing = nullptr;
+    QAction* actRecode = nullptr;
+    QAction* actRaking = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/basisangabe.h"
 #include "core/spaltencodes.h"
 
 namespace {
@@ -210,6 +211,7 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
         for (int a = 0; a < rn; ++a)
             e.zeilenSumme[ri[a]] += w;
         e.gesamt += w;
+        e.quadrate += w * w;
         for (int b = 0; b < spalten.size(); ++b) {
             const int* cj = nullptr;
             const int cn = spalten.at(b).antwortenIn(r, &cj);
@@ -359,6 +361,7 @@ QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
         out << Gewichtung::hinweis(e.gewichtTitel, 0);
         if (e.ohneGewicht > 0)
             out << Gewichtung::ohneGewichtText(e.ohneGewicht);
+        out << Basisangabe::zeile(e.basis, e.quadrate > 0 ? e.gesamt * e.gesamt / e.quadrate : 0.0);
     }
     for (const Block& b : e.bloecke) {
         out << testZeile(b);
@@ -366,6 +369,18 @@ QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
             out << tr("Vorsicht: %1 Zellen mit erwarteter Häufigkeit unter 5")
                        .arg(b.test.erwartetUnter5);
     }
+    // Shares of a few respondents say little: such columns are named.
+    QStringList klein;
+    for (const Block& b : e.bloecke)
+        for (int j = 0; j < b.spalten(); ++j)
+            if (b.basis.at(j) < Basisangabe::KleineBasis)
+                klein << QStringLiteral("%1: %2 (%3)").arg(b.titel, b.antworten.at(j),
+                                                           Signifikanz::buchstabe(j));
+    if (!klein.isEmpty())
+        out << tr("%1 (unter %2 Befragte): %3")
+                   .arg(Basisangabe::kleineBasis())
+                   .arg(Basisangabe::KleineBasis)
+                   .arg(klein.join(QStringLiteral(", ")));
     return out;
 }
 

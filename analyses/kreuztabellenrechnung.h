@@ -94,6 +94,7 @@ public:
         QStringList zeilen;             // answers of the row question
         QVector<double> zeilenSumme;    // the "Gesamt" column
         double gesamt = 0;
+        double quadrate = 0;            // sum of squared weights of those respondents
         int basis = 0;                  // respondents who answered the row question
         QVector<Block> bloecke;
         bool gewichtet = false;

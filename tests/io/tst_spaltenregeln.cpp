@@ -97,7 +97,7 @@ void TstSpaltenRegeln::plainFileStaysOld()
 
 void TstSpaltenRegeln::damagedRecordsRefused()
 {
-    const QVector<SpaltenRegel> regeln{{1, "Alter", {"-99"}, ageBands().speichern()}};
+    const QVector<SpaltenRegel> regeln{{1, "Alter", {"-99"}, ageBands().speichern(), "ziel"}};
     const QByteArray bytes = SpaltenRegeln::bytes(regeln);
     QVector<SpaltenRegel> back;
     QVERIFY(SpaltenRegeln::ausBytes(bytes, &back));

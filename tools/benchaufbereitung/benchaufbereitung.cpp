@@ -68,10 +68,10 @@ int main(int argc, char** argv)
     std::printf("recode %d rows into bands: %.1f ms\n", rows, recode);
     TableContext ctx;
     ctx.model = &m;
-    const double append = medianMs([&] {
-        UmkodierBefehl::anhaengen(ctx, 3, u, "Altersgruppe 2");
-        m.removeColumn(m.columnCount() - 1);
-    });
+    QElapsedTimer t;
+    t.start();
+    UmkodierBefehl::anhaengen(ctx, 3, u, "Altersgruppe 2");
+    const double append = t.nsecsElapsed() / 1e6;
     std::printf("recode %d rows with the column appended: %.1f ms\n", rows, append);
     return 0;
 }

@@ -5,7 +5,9 @@
 #include <QtTest>
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
+#include "commands/gewichtsanpassungsbefehl.h"
 #include "commands/umkodierbefehl.h"
+#include "core/gewichtung.h"
 #include "core/fehlendewerte.h"
 #include "core/spaltenregeln.h"
 #include "core/statistikdatei.h"
@@ -24,6 +26,7 @@ private slots:
     void plainFileStaysOld();
     void damagedRecordsRefused();
     void nextMonthGetsTheDerivedColumn();
+    void nextMonthIsWeightedToTheTargets();
 
 private:
     QTemporaryDir m_dir;
@@ -145,6 +148,34 @@ void TstSpaltenRegeln::nextMonthGetsTheDerivedColumn()
     QVERIFY(view);
     QCOMPARE(view->modelColumn(), 2);
     QTRY_COMPARE(view->diagram()->labelList(), QStringList({"18–29", "65 und älter"}));
+}
+
+void TstSpaltenRegeln::nextMonthIsWeightedToTheTargets()
+{
+    UmfrageDokument doc;
+    doc.startNewTable();
+    TestUtil::fillModel(doc.dataModel(), {"Geschlecht"}, {{"m"}, {"m"}, {"w"}});
+    Gewichtsanpassung::Vorgabe v;
+    v.ziele = {{"Geschlecht", {"m", "w"}, {50, 50}}};
+    v.titel = "Gewicht";
+    Gewichtsanpassung::Ergebnis e;
+    QVERIFY(GewichtsanpassungsBefehl::rechne(doc.dataModel(), v, &e));
+    TableContext ctx;
+    ctx.model = doc.dataModel();
+    GewichtsanpassungsBefehl::anhaengen(ctx, v, e.gewichte);
+    const QString file = m_dir.filePath("gewichtet.csv");
+    QVERIFY(doc.exportViewsCSV(file));
+
+    UmfrageDokument next;
+    next.startNewTable();
+    TestUtil::fillModel(next.dataModel(), {"Geschlecht"}, {{"w"}, {"m"}, {"w"}, {"w"}});
+    QVERIFY(next.importViewsCSV(file));
+    QStandardItemModel* n = next.dataModel();
+    QCOMPARE(n->columnCount(), 2);
+    QCOMPARE(Gewichtung::spalteVon(n), 1);
+    // Three w and one m, weighted to half and half.
+    QCOMPARE(n->item(1, 1)->data(Qt::DisplayRole).toDouble(), 2.0);
+    QCOMPARE(n->item(0, 1)->data(Qt::DisplayRole).toDouble(), 2.0 / 3);
 }
 
 QTEST_MAIN(TstSpaltenRegeln)

@@ -15,7 +15,8 @@ QStringList FehlendeWerteBefehl::antworten(const QStandardItemModel* model,
 {
     QSet<QString> texts;
     for (int c : columns) {
-        for (const QVariant& v : SpaltenCodes::read(model, c, false)->values) {
+        const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::read(model, c, false);
+        for (const QVariant& v : cells->values) {
             const QString t = v.toString();
             if (!FehlendeWerte::leer(t))
                 texts.insert(t);

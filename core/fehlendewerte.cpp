@@ -14,9 +14,15 @@ bool FehlendeWerte::leer(const QString& text)
     return true;
 }
 
+namespace {
+// Whether any column was ever given codes: until then the views, which ask per cell,
+// need not look at the header at all.
+bool s_benutzt = false;
+}
+
 QStringList FehlendeWerte::codes(const QAbstractItemModel* m, int column)
 {
-    if (!m || column < 0 || column >= m->columnCount())
+    if (!s_benutzt || !m || column < 0 || column >= m->columnCount())
         return {};
     // A QStandardItemModel answers from its header item without making an index.
     if (const auto* sm = qobject_cast<const QStandardItemModel*>(m)) {
@@ -34,6 +40,8 @@ void FehlendeWerte::setCodes(QAbstractItemModel* m, int column, const QStringLis
     for (const QString& c : codes)
         if (!leer(c) && !distinct.contains(c))
             distinct << c;
+    if (!distinct.isEmpty())
+        s_benutzt = true;
     m->setHeaderData(column, Qt::Horizontal,
                      distinct.isEmpty() ? QVariant() : QVariant(distinct), Roles::MissingCodes);
 }

@@ -141,9 +141,12 @@ QStringList AntwortAnzeige::alleAntworten() const
     QSet<QString> texts;
     if (const QStandardItemModel* m = m_view->model()) {
         const QVector<int> columns = m_columns();
-        for (int c : columns)
-            for (const QVariant& v : SpaltenCodes::of(m, c)->values)
+        for (int c : columns) {
+            // Held here: outside a round nothing else keeps the column alive.
+            const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, c);
+            for (const QVariant& v : cells->values)
                 texts.insert(v.toString());
+        }
     }
     QStringList out(texts.cbegin(), texts.cend());
     std::sort(out.begin(), out.end());

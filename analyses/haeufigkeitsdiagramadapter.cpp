@@ -5,6 +5,8 @@
 #include <QHash>
 #include <algorithm>
 
+#include "core/basisangabe.h"
+#include "core/fehlendewerte.h"
 #include "core/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
@@ -73,11 +75,20 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     QHash<QString, double> counts;
     int withoutWeight = 0;
     int answers = 0;   // counted answers, weighted or not
+    double effective = 0;
     if (m_gewichtet) {
         QVector<char> counted(m_model->rowCount(), 0);
         counts = m_filter.weighTexts(m_model, m_modelColumn, weights, &counted);
         withoutWeight = weights.ungueltigUnter(counted);
         answers = int(std::count(counted.cbegin(), counted.cend(), char(1)));
+        double sum = 0, squares = 0;
+        for (int r = 0; r < counted.size(); ++r)
+            if (counted.at(r)) {
+                const double w = weights.at(r);
+                sum += w;
+                squares += w * w;
+            }
+        effective = squares > 0 ? sum * sum / squares : 0.0;
     } else {
         const QHash<QString, int> n = m_filter.countTexts(m_model, m_modelColumn);
         for (auto it = n.cbegin(); it != n.cend(); ++it) {
@@ -100,7 +111,21 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
     m_anzeige.anhaengen(&shown, &values);
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel, withoutWeight)
                                : QString());
-    m_diagram->setCaption(Angaben::lines(m_model, m_filter, {answers}));
+    QStringList caption = Angaben::lines(m_model, m_filter, {answers});
+    if (m_gewichtet)
+        caption << Basisangabe::zeile(answers, effective);
+    // Answers declared missing are listed apart, as many as the filter lets through.
+    QVector<char> linked;
+    if (m_filter.depColumn() >= 0) {
+        linked.resize(m_model->rowCount());
+        for (int r = 0; r < linked.size(); ++r)
+            linked[r] = m_filter.admitsRow(m_model, r);
+    }
+    const int missing = FehlendeWerte::anzahl(m_model, m_modelColumn,
+                                              m_filter.depColumn() >= 0 ? &linked : nullptr);
+    if (missing > 0)
+        caption << FehlendeWerte::zeile(missing);
+    m_diagram->setCaption(caption);
     m_diagram->setLabels(shown);
     m_diagram->setData(values);
 }

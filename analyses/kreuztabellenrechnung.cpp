@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/skala.h"
+#include "core/basisangabe.h"
 #include "core/spaltencodes.h"
 #include "core/zellenzahl.h"
 
@@ -286,6 +287,7 @@ KreuztabellenRechnung::Ergebnis KreuztabellenRechnung::rechne(const Frage& zeile
             if (!gewichte.gueltigAt(r))
                 ++e.ohneGewicht;
             e.gesamt += w;
+            e.quadrate += w * w;
         }
         const double x = mitMitteln && !zeilen.mehrfach ? wert.at(ri[0]) : SkalenRechnung::NaN;
         const bool mitX = std::isfinite(x);
@@ -563,6 +565,7 @@ QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
         out << Gewichtung::hinweis(e.gewichtTitel, 0);
         if (e.ohneGewicht > 0)
             out << Gewichtung::ohneGewichtText(e.ohneGewicht);
+        out << Basisangabe::zeile(e.basis, e.quadrate > 0 ? e.gesamt * e.gesamt / e.quadrate : 0.0);
     }
     QStringList beiseite;
     for (int i = 0; i < e.beiseite.size(); ++i)
@@ -587,6 +590,18 @@ QStringList KreuztabellenRechnung::hinweise(const Ergebnis& e)
     if (e.mitNps)
         out << tr("NPS = %Promotoren − %Detraktoren; 95 %-Konfidenzintervall; Buchstaben: "
                   "z-Test der Differenz%1").arg(zusatz);
+    // Shares of a few respondents say little: such columns are named.
+    QStringList klein;
+    for (const Block& b : e.bloecke)
+        for (int j : b.gezeigt())
+            if (b.basis.at(j) < Basisangabe::KleineBasis)
+                klein << QStringLiteral("%1: %2 (%3)").arg(b.titel, b.antworten.at(j),
+                                                           Signifikanz::buchstabe(j));
+    if (!klein.isEmpty())
+        out << tr("%1 (unter %2 Befragte): %3")
+                   .arg(Basisangabe::kleineBasis())
+                   .arg(Basisangabe::KleineBasis)
+                   .arg(klein.join(QStringLiteral(", ")));
     return out;
 }
 

@@ -139,6 +139,7 @@ public:
         SkalenRechnung::Korrektur korrektur = SkalenRechnung::Ohne;
         QVector<double> zeilenSumme;    // the "Gesamt" column
         double gesamt = 0;
+        double quadrate = 0;            // sum of squared weights of those respondents
         int basis = 0;                  // respondents who answered the row question
         QVector<Block> bloecke;
         bool gewichtet = false;

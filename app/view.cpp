@@ -28,6 +28,9 @@
 #include "app/exportablauf.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
+#include "commands/fehlendewertebefehl.h"
+#include "commands/gewichtsanpassungsbefehl.h"
+#include "commands/umkodierbefehl.h"
 #include "commands/mehrfachsetbefehl.h"
 #include "commands/regressionsbefehl.h"
 #include "commands/spaltenableitung.h"
@@ -343,6 +346,9 @@ void View::createActions()
         {QV_ACTION(actMultiSet), QT_TR_NOOP("Mehrfachantworten-Set..."), "", &View::dataMultiSet},
         {QV_ACTION(actRemoveMultiSet), QT_TR_NOOP("Mehrfachantworten-Set entfernen..."), "",
          &View::dataRemoveMultiSet},
+        {QV_ACTION(actMissing), QT_TR_NOOP("Fehlende Werte..."), "", &View::dataMissing},
+        {QV_ACTION(actRecode), QT_TR_NOOP("Umkodieren..."), "", &View::dataRecode},
+        {QV_ACTION(actRaking), QT_TR_NOOP("Gewichte anpassen..."), "", &View::dataRaking},
         {QV_ACTION(actStat), QT_TR_NOOP("Spaltenstatistik"), "colstat", &View::dataStatColumns,
          Qt::CTRL | Qt::Key_D},
         {QV_ACTION(actLinReg), QT_TR_NOOP("Regression"), "collinreg", &View::dataLinReg},
@@ -393,10 +399,12 @@ void View::createMenusAndToolbars()
     addAll(datei, {nullptr, actQuit});
     addAll(menuBar()->addMenu(tr("Bearbeiten")),
            {actUndo, actRedo, nullptr, actCopy, nullptr, actCopyColumns, actGotoColumn});
-    addAll(menuBar()->addMenu(tr("Spalten")),
-           {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric, nullptr,
-            actCombine, actWeight, actWeighting, actMultiSet, actRemoveMultiSet, nullptr, actStat,
-            actLinReg});
+    QMenu* spalten = menuBar()->addMenu(tr("Spalten"));
+    addAll(spalten, {actHideColumns, nullptr, actRenameColumn, actReplace, actNormalize, actNumeric,
+                     nullptr, actCombine, actWeight});
+    // Choosing a weight column and fitting one to targets, side by side.
+    addAll(spalten->addMenu(tr("Gewichtung")), {actWeighting, actRaking});
+    addAll(spalten, {actMultiSet, actRemoveMultiSet, nullptr, actMissing, actRecode, nullptr, actStat, actLinReg});
     addAll(menuBar()->addMenu(tr("Diagramme")),
            {actHome, nullptr, actCreateView, actRemoveView, nullptr, actRemoveAllViews});
 
@@ -445,7 +453,8 @@ void View::widgetChanged(int idx)
         modelSelectionChanged();
     } else {
         for (QAction* a : {actCombine, actCreateView, actHideColumns, actNormalize, actNumeric,
-                           actReplace, actRenameColumn, actStat, actLinReg, actWeight, actMultiSet})
+                           actReplace, actRenameColumn, actStat, actLinReg, actWeight, actMultiSet,
+                           actMissing, actRecode, actRaking})
             a->setEnabled(false);
     }
     actGotoColumn->setEnabled(table);
@@ -458,8 +467,9 @@ void View::modelSelectionChanged()
     const QVector<int> cols = dataTable()->selectedColumns();
     const int n = cols.size();
     for (QAction* a : {actCreateView, actHideColumns, actNormalize, actNumeric, actReplace,
-                       actStat, actMultiSet})
+                       actStat, actMultiSet, actMissing, actRaking})
         a->setEnabled(n >= 1);
+    actRecode->setEnabled(n == 1);
     actRenameColumn->setEnabled(n == 1);
     actCombine->setEnabled(n >= 2);
     if (n == 1) {
@@ -705,5 +715,8 @@ void View::viewGotoColumn() { SpaltenBearbeitung::gotoColumn(tableContext()); }
 void View::dataLinReg() { RegressionsBefehl::linReg(tableContext()); }
 void View::dataCopyColumns() { SpaltenBearbeitung::copyColumns(tableContext()); }
 void View::dataWeighting() { Gewichtungsbefehl::waehlen(tableContext()); }
+void View::dataMissing() { FehlendeWerteBefehl::festlegen(tableContext()); }
+void View::dataRecode() { UmkodierBefehl::umkodieren(tableContext()); }
+void View::dataRaking() { GewichtsanpassungsBefehl::anpassen(tableContext()); }
 void View::dataMultiSet() { MehrfachSetBefehl::erstellen(tableContext(), *m_doc); }
 void View::dataRemoveMultiSet() { MehrfachSetBefehl::entfernen(tableContext()); }

@@ -114,6 +114,9 @@ public slots:
     void dataWeighting();
     void dataMultiSet();
     void dataRemoveMultiSet();
+    void dataMissing();
+    void dataRecode();
+    void dataRaking();
     void clearViews() override;
     void exportFile();
     void exportViewsFile();
@@ -211,6 +214,9 @@ public:
     QAction* actWeighting = nullptr;
     QAction* actMultiSet = nullptr;
     QAction* actRemoveMultiSet = nullptr;
+    QAction* actMissing = nullptr;
+    QAction* actRecode = nullptr;
+    QAction* actRaking = nullptr;
     QAction* actStat = nullptr;
     QAction* actLinReg = nullptr;
     QAction* actHome = nullptr;

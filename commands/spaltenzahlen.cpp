@@ -14,6 +14,7 @@
 #include "core/zellenzahl.h"
 #include "commands/cinsertdatablock.h"
 #include "commands/zaehlregel.h"
+#include "core/fehlendewerte.h"
 
 namespace {
 // Gives the counted cells of the selected columns new values in one undo step. convert
@@ -149,11 +150,13 @@ void SpaltenZahlen::statColumns(const TableContext& ctx)
                          qint64(rows) * ctx.columns.size());
         qint64 done = 0;
         for (int column : ctx.columns) {
+            // Answers declared missing are no values of the statistic.
+            const QStringList missing = FehlendeWerte::codes(ctx.model, column);
             for (int r = 0; r < rows; ++r) {
                 if ((r & 0x3ff) == 0)
                     work.step(done + r);
                 const QVariant v = ZaehlRegel::value(ctx.model, r, column);
-                if (ZaehlRegel::isCounted(v))
+                if (ZaehlRegel::isCounted(v) && !FehlendeWerte::erklaert(v, missing))
                     values << ZellenZahl::toDouble(v);
             }
             done += rows;

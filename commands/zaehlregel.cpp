@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/fehlendewerte.h"
 #include "core/variantvergleich.h"
 
 bool ZaehlRegel::isCounted(const QVariant& value)
@@ -23,7 +24,8 @@ bool ZaehlRegel::isCounted(const QVariant& value)
     if (VariantVergleich::isNull(value))
         return false;
     const QString text = value.toString();
-    return !text.isEmpty() && text != QLatin1String("0");
+    // Blanks only are no answer, as an empty text is.
+    return !FehlendeWerte::leer(text) && text != QLatin1String("0");
 }
 
 QVariant ZaehlRegel::value(const QStandardItemModel* model, int row, int column)

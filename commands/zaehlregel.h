@@ -6,11 +6,12 @@
 class QStandardItemModel;
 
 // The cell rule shared by combining, weighting, numbers, percent and the column
-// statistics: an empty cell and a cell holding "0" are both "no answer".
+// statistics: an empty cell, one of blanks only and a cell holding "0" are "no answer".
 class ZaehlRegel
 {
 public:
-    // Valid and not null (a null string counts as null), text neither empty nor "0".
+    // Valid and not null (a null string counts as null), text neither empty, blanks
+    // only nor "0".
     static bool isCounted(const QVariant& value);
     // The display value of cell (row, column); invalid for a cell without an item and
     // for a position outside the table.

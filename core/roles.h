@@ -20,7 +20,10 @@ enum ViewItemRole {
 enum HeaderRole {
     DerivationKind = Qt::UserRole,        // "copy", "combined", "weight" or empty
     DerivationParameter = Qt::UserRole + 1,
-    DerivationSources = Qt::UserRole + 2
+    DerivationSources = Qt::UserRole + 2,
+    MissingCodes = Qt::UserRole + 3,      // QStringList: answers that count as no answer
+    RecodeRule = Qt::UserRole + 4,        // QByteArray: the rule a derived column follows
+    WeightTargets = Qt::UserRole + 5      // QByteArray: the targets a fitted weight met
 };
 
 // Cells of the data table restored from a statistic file.

@@ -7,6 +7,7 @@
 #include <QStandardItemModel>
 #include <QStringList>
 
+#include "core/fehlendewerte.h"
 #include "core/gewichtung.h"
 #include "core/spaltencodes.h"
 #include "core/variantvergleich.h"
@@ -22,7 +23,8 @@ bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
         if (linked != m_depValue)
             return false;
     }
-    return admitsValue(m->data(m->index(row, column)));
+    return admitsValue(FehlendeWerte::gesehen(m->data(m->index(row, column)),
+                                              FehlendeWerte::codes(m, column)));
 }
 
 bool RowFilter::admitsRow(const QStandardItemModel* m, int row) const
@@ -169,7 +171,10 @@ QVariant RowFilter::cell(const QStandardItemModel* m, int row, int column)
 {
     // item() is null outside the table and for a missing item, where data() is invalid.
     const QStandardItem* it = m->item(row, column);
-    return it ? it->data(Qt::DisplayRole) : QVariant();
+    if (!it)
+        return QVariant();
+    // As SpaltenCodes gives it: no answer (blanks, declared codes) reads as empty.
+    return FehlendeWerte::gesehen(it->data(Qt::DisplayRole), FehlendeWerte::codes(m, column));
 }
 
 void RowFilter::setInputFilter(const QVariant& v)

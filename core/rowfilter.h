@@ -42,8 +42,9 @@ public:
     QHash<QString, double> weighTexts(const QStandardItemModel* m, int column,
                                       const Gewichte& weights, QVector<char>* counted) const;
 
-    // The display value of a cell of the data table, as m->data(m->index(row, column))
-    // gives it, read from the item without the model's index machinery.
+    // The display value of a cell of the data table as the views see it (a cell that is
+    // no answer, see FehlendeWerte, reads as the empty text), read from the item
+    // without the model's index machinery.
     static QVariant cell(const QStandardItemModel* m, int row, int column);
 
     const QString& depValue() const { return m_depValue; }

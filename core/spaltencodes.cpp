@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/fehlendewerte.h"
 #include "core/textkey.h"
 
 namespace {
@@ -49,6 +50,12 @@ struct Kept
                                       forgetAll(m);
                               });
         const auto all = [this, m] { forgetAll(m); };
+        // Missing codes are kept in the header: a change there changes what is seen.
+        c << QObject::connect(m, &QAbstractItemModel::headerDataChanged,
+                              [this, m](Qt::Orientation o, int first, int last) {
+                                  if (o == Qt::Horizontal)
+                                      forget(m, first, last);
+                              });
         c << QObject::connect(m, &QAbstractItemModel::rowsInserted, all)
           << QObject::connect(m, &QAbstractItemModel::rowsRemoved, all)
           << QObject::connect(m, &QAbstractItemModel::rowsMoved, all)
@@ -120,7 +127,8 @@ std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const QStandardItemModel* m
     return made;
 }
 
-std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel* m, int column)
+std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel* m, int column,
+                                                       bool asSeen)
 {
     auto out = std::make_shared<SpaltenCodes>();
     const int rows = m ? m->rowCount() : 0;
@@ -178,6 +186,13 @@ std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel*
             break;
         }
         out->codes[r] = code;
+    }
+    if (asSeen) {
+        // Once per distinct value: codes of no answer keep their own number but read
+        // as the empty text, which every view already leaves out.
+        const QStringList declared = FehlendeWerte::codes(m, column);
+        for (QVariant& v : out->values)
+            v = FehlendeWerte::gesehen(v, declared);
     }
     return out;
 }

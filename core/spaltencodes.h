@@ -34,8 +34,11 @@ public:
         Runde& operator=(const Runde&) = delete;
     };
 
-    // Reads column of m without keeping it.
-    static std::shared_ptr<const SpaltenCodes> read(const QStandardItemModel* m, int column);
+    // Reads column of m without keeping it. As the views see it, a value that is no
+    // answer (blanks only, a code declared missing for the column) is the empty text;
+    // asSeen false keeps the values as the table holds them.
+    static std::shared_ptr<const SpaltenCodes> read(const QStandardItemModel* m, int column,
+                                                    bool asSeen = true);
 };
 
 #endif

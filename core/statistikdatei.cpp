@@ -16,6 +16,8 @@
 #include "core/variantreader.h"
 #include "core/zellenleser.h"
 #include "core/roles.h"
+#include "core/spaltenregeln.h"
+#include "core/umkodierung.h"
 #include "core/viewhost.h"
 #include "core/zeilenfabrik.h"
 
@@ -58,6 +60,8 @@ qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& vie
         version = qMax(version, GewichtVersion);
     if (!MehrfachSets::von(model).isEmpty())
         version = qMax(version, MehrfachVersion);
+    if (!SpaltenRegeln::von(model).isEmpty())
+        version = qMax(version, FehlendVersion);
     for (int i = 1; i < views.viewCount(); ++i)
         if (const auto* mc = qobject_cast<const ModelClient*>(views.viewPage(i)))
             version = qMax(version, qint16(mc->neededVersion()));
@@ -88,6 +92,8 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         s << qint32(Gewichtung::spalteVon(m));
     if (version >= MehrfachVersion)
         MehrfachSets::write(s, MehrfachSets::von(m));
+    if (version >= FehlendVersion)
+        SpaltenRegeln::write(s, SpaltenRegeln::von(m));
     // The cells are encoded here in blocks: the stream's QVariant path costs more than
     // the rest of saving together. The bytes are those of s << QVariant(QString).
     QByteArray block;
@@ -192,6 +198,18 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             return out;
         }
         MehrfachSets::of(m)->setSets(sets);
+    }
+    if (version >= FehlendVersion) {
+        QVector<SpaltenRegel> regeln;
+        if (!SpaltenRegeln::read(s, cols, &regeln)) {
+            out.result = Damaged;
+            return out;
+        }
+        SpaltenRegeln::setzen(m, regeln);
+        // Recoded columns follow their sources from now on.
+        for (const SpaltenRegel& r : std::as_const(regeln))
+            if (!r.umkodierung.isEmpty())
+                UmkodierungsWaechter::of(m);
     }
     // Without columns a row holds nothing the file could bound; read none.
     if (cols == 0)

@@ -28,6 +28,7 @@ public:
     static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
     static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
     static constexpr qint16 MehrfachAnsichtVersion = 11;  // + a filter on multiple-choice views
+    static constexpr qint16 FehlendVersion = 12;  // + missing codes and recode rules of columns
     static constexpr qint16 SkalenVersion = 13;   // + NETs, means and NPS in crosstabs
     static constexpr qint16 NewestVersion = SkalenVersion;
 

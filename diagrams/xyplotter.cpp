@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStandardItemModel>
 
+#include "core/fehlendewerte.h"
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
 #include "core/statistikdatei.h"
@@ -99,14 +100,20 @@ void XYPlotter::updateData()
     xs.reserve(rows);
     ys.reserve(rows);
     // Only the dependency filter (no entry of this view sets the input filter); a row
-    // with an empty or non-number cell is left out, as the regression command leaves it.
+    // with an empty or non-number cell, or an answer declared missing in either column,
+    // is left out, as the regression command leaves it.
+    const QStringList xMissing = FehlendeWerte::codes(m_model, xColumn);
+    const QStringList yMissing = FehlendeWerte::codes(m_model, yColumn);
     for (int r = 0; r < rows; ++r) {
         if (!m_filter.admitsRow(m_model, r))
             continue;
+        const QVariant xCell = m_model->data(m_model->index(r, xColumn));
+        const QVariant yCell = m_model->data(m_model->index(r, yColumn));
+        if (FehlendeWerte::erklaert(xCell, xMissing) || FehlendeWerte::erklaert(yCell, yMissing))
+            continue;
         double x = 0;
         double y = 0;
-        if (!Regressionsgerade::paar(m_model->data(m_model->index(r, xColumn)),
-                                     m_model->data(m_model->index(r, yColumn)), &x, &y))
+        if (!Regressionsgerade::paar(xCell, yCell, &x, &y))
             continue;
         xs << x;
         ys << y;

@@ -8,6 +8,7 @@
 
 #include <readstat.h>
 
+#include "core/fehlendewerte.h"
 #include "core/tabelle1.h"
 
 namespace {
@@ -18,6 +19,7 @@ struct SpssLeser {
     QStringList labelSets;               // per variable: its value-label set, or empty
     QHash<QString, QHash<QString, QString>> labels; // set -> code text -> label
     QList<QStringList> rows;
+    QVector<QStringList> fehlend;       // per variable: user-missing answers met
     int columns = 0;
     bool bad = false;
 };
@@ -53,6 +55,7 @@ int spssOnVariable(int index, readstat_variable_t* var, const char* valLabels, v
     r->titles << title;
     r->labelSets << QString::fromUtf8(valLabels ? valLabels : "");
     r->columns = int(r->titles.size());
+    r->fehlend.resize(r->columns);
     return READSTAT_HANDLER_OK;
 }
 
@@ -81,22 +84,25 @@ int spssOnValue(int obs, readstat_variable_t* var, readstat_value_t value, void*
         r->bad = true;
         return READSTAT_HANDLER_ABORT;
     }
-    if (readstat_value_is_missing(value, var)) {
+    // A user-missing value is an answer the analyst declared missing: kept, with its
+    // label, as a missing code of the column. Only system-missing is no value at all.
+    const bool declared = readstat_value_is_defined_missing(value, var) != 0;
+    if (!declared && readstat_value_is_missing(value, var)) {
         row << QString();
         return READSTAT_HANDLER_OK;
     }
-    const QString text = spssValueText(value);
+    QString text = spssValueText(value);
     const QString& set = r->labelSets.at(col);
     if (!set.isEmpty()) {
         const auto labels = r->labels.constFind(set);
         if (labels != r->labels.constEnd()) {
             const auto l = labels->constFind(text);
-            if (l != labels->constEnd()) {
-                row << *l;
-                return READSTAT_HANDLER_OK;
-            }
+            if (l != labels->constEnd())
+                text = *l;
         }
     }
+    if (declared && !text.isEmpty() && !r->fehlend.at(col).contains(text))
+        r->fehlend[col] << text;
     row << text;
     return READSTAT_HANDLER_OK;
 }
@@ -164,6 +170,7 @@ bool SpssImport::read(QIODevice& in, Tabelle* out)
             return false;
     out->titles = r.titles;
     out->rows = r.rows;
+    out->fehlend = r.fehlend;
     return true;
 }
 
@@ -180,4 +187,6 @@ void SpssImport::fill(const Tabelle& t, QStandardItemModel* model, Tabelle1* tab
         for (int c = 0; c < row.size(); ++c)
             model->setItem(r, c, new QStandardItem(row.at(c)));
     }
+    for (int c = 0; c < t.fehlend.size() && c < t.titles.size(); ++c)
+        FehlendeWerte::setCodes(model, c, t.fehlend.at(c));
 }

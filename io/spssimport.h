@@ -11,8 +11,8 @@ class Tabelle1;
 
 // Reads an SPSS data file (.sav, .zsav) into the data table's form: a variable's label
 // becomes its column title (its name where it has none), a value's label the answer
-// (the code where the value has none), user-missing and system-missing values empty
-// cells; numbers without labels are written as their exact decimal text, as a CSV
+// (the code where the value has none); a user-missing value keeps its label (or code)
+// and becomes a missing code of its column, a system-missing value an empty cell; numbers without labels are written as their exact decimal text, as a CSV
 // file would hold them.
 class SpssImport
 {
@@ -20,6 +20,7 @@ public:
     struct Tabelle {
         QStringList titles;
         QList<QStringList> rows;
+        QVector<QStringList> fehlend;   // per column: its user-missing answers as met
     };
     // Whether the name ends in ".sav" or ".zsav" (any case).
     static bool isSpssFile(const QString& fileName);

@@ -9,6 +9,12 @@
 #include "core/fortschritt.h"
 #include "core/modelclient.h"
 #include "core/roles.h"
+#include "core/spaltenregeln.h"
+#include "core/tablecontext.h"
+#include "core/umkodierung.h"
+#include "commands/umkodierbefehl.h"
+#include "commands/gewichtsanpassungsbefehl.h"
+#include "core/fehlendewerte.h"
 #include "core/statistikdatei.h"
 #include "core/viewhost.h"
 #include "io/datacsvexport.h"
@@ -28,6 +34,64 @@ QByteArray fromBase64(const QString& field)
 }
 
 const QLatin1String SpaltenPrefix("#Spalten:");
+const QLatin1String RegelnPrefix("#Spaltenregeln:");
+
+// The column settings of a views file, from its "#Spaltenregeln:" comment.
+QVector<SpaltenRegel> regelnOf(const QString& text)
+{
+    QVector<SpaltenRegel> out;
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(at, end - at);
+        at = end + 1;
+        if (!line.startsWith(RegelnPrefix))
+            continue;
+        const QByteArray bytes = QByteArray::fromBase64(line.mid(RegelnPrefix.size()).trimmed().toLatin1());
+        QVector<SpaltenRegel> regeln;
+        if (SpaltenRegeln::ausBytes(bytes, &regeln))
+            out << regeln;
+    }
+    return out;
+}
+
+// Puts the settings of a views file on the survey's columns of their titles, and makes
+// each recoded column and fitted weight the survey lacks, before the views look for them.
+void regelnAnwenden(QStandardItemModel* m, const QVector<SpaltenRegel>& regeln)
+{
+    const auto spalteVon = [m](const QString& titel) {
+        for (int c = 0; c < m->columnCount(); ++c)
+            if (m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == titel)
+                return c;
+        return -1;
+    };
+    for (const SpaltenRegel& r : regeln) {
+        int c = spalteVon(r.titel);
+        Umkodierung rule;
+        if (c < 0 && !r.umkodierung.isEmpty() && Umkodierung::laden(r.umkodierung, &rule)) {
+            const int source = spalteVon(rule.quelle);
+            if (source < 0)
+                continue;
+            rule.quellSpalte = source;
+            TableContext ctx;
+            ctx.model = m;
+            c = UmkodierBefehl::anhaengen(ctx, source, rule, r.titel);
+        }
+        Gewichtsanpassung::Vorgabe vorgabe;
+        Gewichtsanpassung::Ergebnis fit;
+        // This survey is weighted to the same targets; a fit that fails weights nothing.
+        if (c < 0 && !r.gewichtung.isEmpty() && Gewichtsanpassung::Vorgabe::laden(r.gewichtung, &vorgabe)
+            && GewichtsanpassungsBefehl::rechne(m, vorgabe, &fit) && fit.konvergiert) {
+            TableContext ctx;
+            ctx.model = m;
+            c = GewichtsanpassungsBefehl::anhaengen(ctx, vorgabe, fit.gewichte);
+        }
+        if (c >= 0 && !r.fehlend.isEmpty())
+            FehlendeWerte::setCodes(m, c, r.fehlend);
+    }
+}
 
 // The column titles of the view lines by their number, from the "#Spalten:" comments.
 QHash<int, QStringList> columnTitlesOf(const QString& text)
@@ -114,6 +178,10 @@ QByteArray ViewsCsv::toCsv(ViewHost& views, Fortschritt* progress)
         progress->stage(progress->text(), views.viewCount() - 1);
     const int version = versionFor(views);
     QString text = QStringLiteral("#Erstellt mit quorvandel7\n#Views Version:%1\n").arg(version);
+    // Column settings go first, so that a reader has the columns before the views.
+    const QVector<SpaltenRegel> regeln = SpaltenRegeln::von(views.dataModel());
+    if (!regeln.isEmpty())
+        text += RegelnPrefix + base64(SpaltenRegeln::bytes(regeln)) + QLatin1Char('\n');
     for (int row = 1; row < views.viewCount(); ++row) {
         const ViewRecord r = views.record(row, version);
         const ViewRecord::Stored it = views.stored(row);
@@ -201,6 +269,8 @@ QVector<int> ViewsCsv::matchColumns(const QVector<int>& stored, const QStringLis
 ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschritt* progress)
 {
     Outcome out;
+    if (QStandardItemModel* m = views.dataModel())
+        regelnAnwenden(m, regelnOf(text));
     const QHash<int, QStringList> known = columnTitlesOf(text);
     QStringList surveyTitles;
     if (const QStandardItemModel* m = views.dataModel())

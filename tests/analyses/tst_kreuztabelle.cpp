@@ -315,10 +315,12 @@ void TstKreuztabelle::testLines_data()
     QTest::newRow("small cells")
         << QList<Gruppe>{{"ja", "m", 3}, {"ja", "w", 1}, {"nein", "m", 2}, {"nein", "w", 4}}
         << QStringList{"G: χ² = 1.67; df = 1; p = 0.197",
-                       "Vorsicht: 4 Zellen mit erwarteter Häufigkeit unter 5"};
+                       "Vorsicht: 4 Zellen mit erwarteter Häufigkeit unter 5",
+                       "kleine Basis (unter 30 Befragte): G: m (A), G: w (B)"};
     QTest::newRow("one column answer")
         << QList<Gruppe>{{"ja", "m", 3}, {"nein", "m", 2}}
-        << QStringList{"G: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)"};
+        << QStringList{"G: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)",
+                       "kleine Basis (unter 30 Befragte): G: m (A)"};
 }
 
 void TstKreuztabelle::testLines()
@@ -367,8 +369,11 @@ void TstKreuztabelle::handWorkedWeighted()
     QCOMPARE(cells.at(5), (QStringList{"Basis gewichtet", "10.0", "4.0", "5.0"}));
     QCOMPARE(KR::hinweise(e),
              (QStringList{"gewichtet mit Gewicht", "1 Befragte ohne gültiges Gewicht",
+                          // Σw = 10, Σw² = 16: effective base 6.25, ±1.96·√(0.25/6.25).
+                          "n = 8 (effektiv 6), Fehlerspanne ±39.2 Prozentpunkte",
                           "G: χ² = 1.63; df = 1; p = 0.201",
-                          "Vorsicht: 4 Zellen mit erwarteter Häufigkeit unter 5"}));
+                          "Vorsicht: 4 Zellen mit erwarteter Häufigkeit unter 5",
+                          "kleine Basis (unter 30 Befragte): G: m (A), G: w (B)"}));
 }
 
 void TstKreuztabelle::uniformWeightsChangeNoTest()
@@ -417,7 +422,8 @@ void TstKreuztabelle::clipboardAndReportLayout()
     // ja and w expect 40 x 10 / 100 = 4.
     QCOMPARE(text.section('\n', 7),
              QString("Vorsicht: 1 Zellen mit erwarteter Häufigkeit unter 5\n"
-                     "H: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)\n"));
+                     "H: χ² nicht berechenbar (zu wenige besetzte Zeilen oder Spalten)\n"
+                     "kleine Basis (unter 30 Befragte): G: w (C)\n"));
 
     const QString html = KR::html(e, KR::Spalten);
     QVERIFY(html.startsWith("<TABLE border=1 width=90%><TR><TH>Kauf</TH><TH>Gesamt</TH>"
@@ -426,7 +432,7 @@ void TstKreuztabelle::clipboardAndReportLayout()
                           "<TD>30 60.0 % A</TD>"));
     QVERIFY(html.contains("</TABLE><P>G: χ² = "));
     QVERIFY(html.endsWith("<P>H: χ² nicht berechenbar (zu wenige besetzte Zeilen oder "
-                          "Spalten)</P>"));
+                          "Spalten)</P><P>kleine Basis (unter 30 Befragte): G: w (C)</P>"));
 }
 
 void TstKreuztabelle::viewFollowsDataWeightAndMenu()
@@ -597,7 +603,8 @@ void TstKreuztabelle::setTableLayoutAndNotes()
                           "Option, Prozente können zusammen über 100 % liegen; Basis sind "
                           "Befragte.",
                           "G: kein χ²-Test, da Befragte in mehreren Zeilen zählen "
-                          "(Mehrfachantworten)"}));
+                          "(Mehrfachantworten)",
+                          "kleine Basis (unter 30 Befragte): G: m (A), G: w (B)"}));
 }
 
 void TstKreuztabelle::setsReadFromTheDataTable()

@@ -130,9 +130,12 @@ void TstMainWindow::menusInOrder()
     QCOMPARE(entries(menus[2]->menu()),
              (QStringList{"Spalten entfernen", "-", "Spalte umbenennen", "Werte ersetzen",
                           "Spalten normieren", "Spalten als Zahlen", "-",
-                          "Spalten zusammenfassen", "Spalten gewichten", "Gewichtung...",
-                          "Mehrfachantworten-Set...", "Mehrfachantworten-Set entfernen...",
-                          "-", "Spaltenstatistik", "Regression"}));
+                          "Spalten zusammenfassen", "Spalten gewichten", ">Gewichtung",
+                          "Mehrfachantworten-Set...", "Mehrfachantworten-Set entfernen...", "-",
+                          "Fehlende Werte...",
+                          "Umkodieren...", "-", "Spaltenstatistik", "Regression"}));
+    QCOMPARE(entries(menus[2]->menu()->actions()[9]->menu()),
+             (QStringList{"Gewichtung...", "Gewichte anpassen..."}));
     QCOMPARE(entries(menus[3]->menu()),
              (QStringList{"Daten", "-", "Ansicht erstellen", "Ansicht entfernen", "-",
                           "Alle Ansichten entfernen"}));

@@ -119,7 +119,7 @@ void TstColumnCommands::countedCell_data()
     QTest::newRow("text 0.0") << QVariant(QString("0.0")) << true;
     QTest::newRow("word") << QVariant(QString("ja")) << true;
     QTest::newRow("double 2.5") << QVariant(2.5) << true;
-    QTest::newRow("blank") << QVariant(QString(" ")) << true;
+    QTest::newRow("blank") << QVariant(QString(" ")) << false;   // blanks only are no answer
 }
 
 void TstColumnCommands::countedCell()

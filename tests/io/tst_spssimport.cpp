@@ -7,6 +7,7 @@
 #include "app/view.h"
 #include "core/diagramadapter.h"
 #include "diagrams/diagram.h"
+#include "core/rowfilter.h"
 #include "io/spssimport.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
@@ -30,12 +31,13 @@ QStringList titlesOf(const QStandardItemModel* m)
     return out;
 }
 
+// The cells as the views see them (a missing code as no answer).
 QStringList cellsOf(const QStandardItemModel* m)
 {
     QStringList out;
     for (int r = 0; r < m->rowCount(); ++r)
         for (int c = 0; c < m->columnCount(); ++c)
-            out << m->data(m->index(r, c)).toString();
+            out << RowFilter::cell(m, r, c).toString();
     return out;
 }
 
@@ -83,10 +85,12 @@ void TstSpssImport::labelsMissingAndNumbers()
     // Variable labels, the name where there is none.
     QCOMPARE(t.titles, QStringList({"Geschlecht", "alter", "Schulnote", "Zufrieden?", "kommentar"}));
     QCOMPARE(t.rows.size(), 7);
-    // Value labels; an unlabelled code stays the number; the user-missing 9 and the
-    // system-missing value are empty; texts lose SPSS's padding.
+    // Value labels; an unlabelled code stays the number; the user-missing 9 keeps its
+    // label as a missing code, the system-missing value is empty; texts lose SPSS's
+    // padding.
     QCOMPARE(t.rows.at(0), QStringList({"männlich", "34", "gut", "ja", "gut"}));
-    QCOMPARE(t.rows.at(2), QStringList({"weiblich", "51", "", "ja", "naja"}));
+    QCOMPARE(t.rows.at(2), QStringList({"weiblich", "51", "keine Angabe", "ja", "naja"}));
+    QCOMPARE(t.fehlend, QVector<QStringList>({{}, {}, {"keine Angabe"}, {}, {}}));
     QCOMPARE(t.rows.at(3), QStringList({"männlich", "45", "befriedigend", "3", "Größe"}));
     QCOMPARE(t.rows.at(4), QStringList({"weiblich", "19", "gut", "", "gut"}));
     QCOMPARE(t.rows.at(5), QStringList({"männlich", "62", "5", "nein", ""}));

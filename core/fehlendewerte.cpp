@@ -1,0 +1,107 @@
+#include "core/fehlendewerte.h"
+
+#include <QCoreApplication>
+#include <QStandardItemModel>
+
+#include "core/roles.h"
+#include "core/spaltencodes.h"
+
+bool FehlendeWerte::leer(const QString& text)
+{
+    for (const QChar c : text)
+        if (!c.isSpace())
+            return false;
+    return true;
+}
+
+namespace {
+// Whether any column was ever given codes: until then the views, which ask per cell,
+// need not look at the header at all.
+bool s_benutzt = false;
+}
+
+QStringList FehlendeWerte::codes(const QAbstractItemModel* m, int column)
+{
+    if (!s_benutzt || !m || column < 0 || column >= m->columnCount())
+        return {};
+    // A QStandardItemModel answers from its header item without making an index.
+    if (const auto* sm = qobject_cast<const QStandardItemModel*>(m)) {
+        const QStandardItem* h = sm->horizontalHeaderItem(column);
+        return h ? h->data(Roles::MissingCodes).toStringList() : QStringList();
+    }
+    return m->headerData(column, Qt::Horizontal, Roles::MissingCodes).toStringList();
+}
+
+void FehlendeWerte::setCodes(QAbstractItemModel* m, int column, const QStringList& codes)
+{
+    if (!m || column < 0 || column >= m->columnCount())
+        return;
+    QStringList distinct;
+    for (const QString& c : codes)
+        if (!leer(c) && !distinct.contains(c))
+            distinct << c;
+    if (!distinct.isEmpty())
+        s_benutzt = true;
+    m->setHeaderData(column, Qt::Horizontal,
+                     distinct.isEmpty() ? QVariant() : QVariant(distinct), Roles::MissingCodes);
+}
+
+bool FehlendeWerte::erklaert(const QVariant& value, const QStringList& codes)
+{
+    if (codes.isEmpty() || !value.isValid())
+        return false;
+    return codes.contains(value.toString());
+}
+
+bool FehlendeWerte::fehlend(const QVariant& value, const QStringList& codes)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString& text = *static_cast<const QString*>(value.constData());
+        if (leer(text))
+            return true;
+    }
+    return erklaert(value, codes);
+}
+
+bool FehlendeWerte::fehlend(const QStandardItemModel* m, int row, int column)
+{
+    const QStandardItem* it = m ? m->item(row, column) : nullptr;
+    return fehlend(it ? it->data(Qt::DisplayRole) : QVariant(), codes(m, column));
+}
+
+QVariant FehlendeWerte::gesehen(const QVariant& value, const QStringList& codes)
+{
+    // An empty text stays as it is (null or not): only blanks and codes become empty.
+    if (value.typeId() == QMetaType::QString) {
+        const QString& text = *static_cast<const QString*>(value.constData());
+        if (text.isEmpty())
+            return value;
+        if (leer(text))
+            return QVariant(QString(QLatin1String("")));
+    }
+    if (erklaert(value, codes))
+        return QVariant(QString(QLatin1String("")));
+    return value;
+}
+
+int FehlendeWerte::anzahl(const QStandardItemModel* m, int column, const QVector<char>* admitted)
+{
+    const QStringList declared = codes(m, column);
+    if (declared.isEmpty())
+        return 0;
+    // Read as the table holds it: the codes the views see are already empty.
+    const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::read(m, column, false);
+    QVector<char> isCode(cells->values.size());
+    for (int i = 0; i < cells->values.size(); ++i)
+        isCode[i] = erklaert(cells->values.at(i), declared);
+    int n = 0;
+    for (int r = 0; r < cells->codes.size(); ++r)
+        if (isCode.at(cells->codes.at(r)) && (!admitted || (r < admitted->size() && admitted->at(r))))
+            ++n;
+    return n;
+}
+
+QString FehlendeWerte::zeile(int anzahl)
+{
+    return QCoreApplication::translate("FehlendeWerte", "fehlend: %1").arg(anzahl);
+}

@@ -20,7 +20,8 @@ public:
     struct Job {
         QString report;             // the report to write: PDF for ".pdf", else HTML
         QString xlsx;               // the workbook to write; empty for none
-        QString data;               // statistic file, CSV file or SurveyMonkey export
+        QString data;               // statistic file, survey file of any kind (recognised
+                                    // by its content) or SurveyMonkey export
         QString views;              // views CSV; empty for none
         bool surveyMonkey = false;  // data is a SurveyMonkey export
     };

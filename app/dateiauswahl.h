@@ -23,7 +23,8 @@ public:
         Bericht,       // the HTML report
         BerichtPdf,    // the report as PDF
         Excel,         // the workbook of data and views
-        Bild           // one view as PNG, SVG or PDF
+        Bild,          // one view as PNG, SVG or PDF
+        Alles          // a statistic file or a survey file of any platform to read
     };
 
     // A file to read; empty when cancelled.

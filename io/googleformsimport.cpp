@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 #include "io/plattformumfrage.h"
@@ -103,6 +104,28 @@ void GoogleFormsImport::lesen(const QStringList& kopf, const QList<QStringList>&
         }
         if (!mitKomma)
             continue;
+        // A cell chosen alone that holds ", " itself: the whole cell is an option where
+        // the known options do not make it up. Shorter cells first, so that a longer
+        // one is made up of them.
+        QStringList mitTrennung;
+        QSet<QString> gesehenMit;
+        for (const QStringList& row : rows) {
+            const QString cell = row.value(c);
+            if (cell.contains(trennung) && !gesehenMit.contains(cell)) {
+                gesehenMit.insert(cell);
+                mitTrennung << cell;
+            }
+        }
+        std::stable_sort(mitTrennung.begin(), mitTrennung.end(),
+                         [](const QString& a, const QString& b) {
+                             return a.count(trennung) < b.count(trennung);
+                         });
+        for (const QString& cell : mitTrennung)
+            for (const QString& s : teile(cell, allein))
+                if (!allein.contains(s)) {
+                    allein.insert(cell);
+                    break;
+                }
         Aufteilung a;
         a.zellen.reserve(rows.size());
         int stuecke = 0;
@@ -159,6 +182,7 @@ void GoogleFormsImport::lesen(const QStringList& kopf, const QList<QStringList>&
         }
         u->sets << set;
         ++u->mehrfachFragen;
+        ++u->ersetzteSpalten;
     }
     // The grids: their rows titled like options, one set per grid.
     for (const QString& f : gitterReihenfolge) {

@@ -90,6 +90,7 @@ void KoboImport::lesen(const QStringList& kopf, const QList<QStringList>& rows,
         }
         // The code column says the same as the options: hidden.
         u->versteckt[c] = true;
+        ++u->ersetzteSpalten;
         u->sets << set;
         c = last;
     }

@@ -229,19 +229,30 @@ void LimeSurveyImport::lesen(const QStringList& kopf, const QList<QStringList>& 
         const QString text = struktur.fragen.value(frage).text;
         set.name = text.isEmpty() ? frage : text;
         set.spalten = spalten;
-        // A multiple-choice question marks a chosen option "Y" (and may write "N").
-        bool jaNein = false;
+        // A multiple-choice question marks a chosen option "Y" ("Ja", "Yes" under text
+        // headings) and may mark the others "N".
+        static const QSet<QString> ja = {QStringLiteral("Y"), QStringLiteral("Ja"),
+                                         QStringLiteral("Yes")};
+        static const QSet<QString> nein = {QStringLiteral("N"), QStringLiteral("Nein"),
+                                           QStringLiteral("No")};
+        QString jaWert;
+        bool mitNein = false;
         bool nurJaNein = true;
         for (int c : spalten)
             for (const QStringList& row : u->zeilen) {
                 const QString v = row.value(c).trimmed();
-                jaNein = jaNein || v == QLatin1String("Y");
-                nurJaNein = nurJaNein && (v.isEmpty() || v == QLatin1String("Y")
-                                          || v == QLatin1String("N"));
+                if (ja.contains(v))
+                    jaWert = v;
+                else if (nein.contains(v))
+                    mitNein = true;
+                else if (!v.isEmpty())
+                    nurJaNein = false;
             }
         const QString typ = struktur.fragen.value(frage).typ;
-        if ((jaNein && nurJaNein) || typ == QLatin1String("M") || typ == QLatin1String("P")) {
-            set.wert = QStringLiteral("Y");
+        if ((!jaWert.isEmpty() && nurJaNein) || typ == QLatin1String("M")
+            || typ == QLatin1String("P")) {
+            if (mitNein)
+                set.wert = jaWert.isEmpty() ? QStringLiteral("Y") : jaWert;
             ++u->mehrfachFragen;
         }
         u->sets << set;

@@ -69,6 +69,9 @@ PlattformImport::Ergebnis PlattformImport::lesenBytes(const QByteArray& bytes,
         if (blatt < 0)
             return Beschaedigt;
         QList<QStringList> records;
+        // Closing the package closed the buffer too.
+        if (!buffer.isOpen())
+            buffer.open(QIODevice::ReadOnly);
         buffer.seek(0);
         if (!XlsxLeser::lesen(buffer, blatt, &records) || records.isEmpty())
             return Beschaedigt;

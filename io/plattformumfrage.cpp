@@ -17,7 +17,7 @@ int PlattformUmfrage::metadatenSpalten() const
     int n = 0;
     for (bool v : versteckt)
         n += v ? 1 : 0;
-    return n;
+    return n - ersetzteSpalten;
 }
 
 QString PlattformUmfrage::erkanntText() const

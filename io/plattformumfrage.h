@@ -36,6 +36,9 @@ public:
     QVector<MehrfachSet> sets;
     int fragen = 0;            // questions, counted as the platform counts them
     int mehrfachFragen = 0;    // multiple-choice questions among them
+    // Hidden columns that are no metadata: a choice column whose options have columns
+    // of their own.
+    int ersetzteSpalten = 0;
     // Whether the import makes its views itself; a plain workbook's are asked for, as a
     // CSV file's are.
     bool eigeneAnsichten = true;

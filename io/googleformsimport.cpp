@@ -9,9 +9,12 @@
 
 namespace {
 const QString trennung = QStringLiteral(", ");
-// A cell of more pieces than this is split without joining: the search is quadratic in
-// the pieces, and no form has that many options.
+// A cell of more pieces or characters than this is split without joining: the search
+// is quadratic in the pieces, and no form has that many options.
 const int maxTeileZumVerbinden = 200;
+const int maxZeichenZumVerbinden = 20000;
+// A column of more different options is free text, not a checkbox question.
+const int maxOptionen = 1000;
 }
 
 bool GoogleFormsImport::erkennt(const QList<QStringList>& kopf)
@@ -26,7 +29,7 @@ QStringList GoogleFormsImport::teile(const QString& cell, const QSet<QString>& o
 {
     const QStringList stuecke = cell.split(trennung);
     const int n = int(stuecke.size());
-    if (n <= 1 || n > maxTeileZumVerbinden)
+    if (n <= 1 || n > maxTeileZumVerbinden || cell.size() > maxZeichenZumVerbinden)
         return n <= 1 ? QStringList{cell} : stuecke;
     // best[i]: fewest unknown pieces, then fewest pieces, for the first i pieces.
     const int inf = std::numeric_limits<int>::max() / 4;
@@ -146,7 +149,7 @@ void GoogleFormsImport::lesen(const QStringList& kopf, const QList<QStringList>&
                 }
             a.zellen << t;
         }
-        if (stuecke > 0 && 2 * bekannt >= stuecke)
+        if (stuecke > 0 && 2 * bekannt >= stuecke && a.optionen.size() <= maxOptionen)
             aufgeteilt.insert(c, a);
     }
 

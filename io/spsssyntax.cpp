@@ -130,6 +130,9 @@ void leseWertLabels(const QVector<Token>& b, int start, SpssSyntax* out)
                 break;
             labels.insert(teil.at(k).text.trimmed(), teil.at(k + 1).text);
         }
+        // Many variables sharing many labels would multiply them without end.
+        if (qint64(namen.size()) * labels.size() > 5000000)
+            continue;
         for (const QString& name : namen)
             out->wertLabels[name].insert(labels);
     }

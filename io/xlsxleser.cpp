@@ -11,7 +11,9 @@
 namespace {
 // No part of a workbook the program reads is larger: beyond it a file is refused
 // rather than inflated without end.
-const qint64 maxTeil = qint64(1) << 30;
+const qint64 maxTeil = qint64(512) << 20;
+// Cells and shared strings of a sheet: a million rows of twenty answers.
+const int maxZellen = 20000000;
 const int maxSpalten = 16384;
 const int maxZeilen = 1048576;
 
@@ -213,8 +215,11 @@ bool XlsxLeser::lesen(QIODevice& in, int blatt, QList<QStringList>* rows)
         Teil sst(zip, QStringLiteral("xl/sharedStrings.xml"));
         if (sst.ok()) {
             while (sst.next())
-                if (sst.xml.isStartElement() && sst.xml.name() == QLatin1String("si"))
+                if (sst.xml.isStartElement() && sst.xml.name() == QLatin1String("si")) {
                     strings << sst.text();
+                    if (strings.size() > maxZellen)
+                        return false;
+                }
             if (sst.fehler())
                 return false;
         }
@@ -320,6 +325,8 @@ bool XlsxLeser::lesen(QIODevice& in, int blatt, QList<QStringList>* rows)
             if (text.isEmpty())
                 continue;
             zellen.append({zeile, c, text});
+            if (zellen.size() > maxZellen)
+                return false;
             maxZeile = qMax(maxZeile, zeile);
             maxSpalte = qMax(maxSpalte, c);
         }

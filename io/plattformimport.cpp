@@ -43,17 +43,19 @@ bool leseText(const QString& fileName, QString* text)
 }
 
 PlattformImport::Ergebnis PlattformImport::lesen(const QString& fileName, PlattformUmfrage* u,
-                                                 const BlattWahl& wahl)
+                                                 const BlattWahl& wahl,
+                                                 const StrukturWahl& struktur)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
         return Beschaedigt;
-    return lesenBytes(f.readAll(), fileName, u, wahl);
+    return lesenBytes(f.readAll(), fileName, u, wahl, struktur);
 }
 
 PlattformImport::Ergebnis PlattformImport::lesenBytes(const QByteArray& bytes,
                                                       const QString& fileName,
-                                                      PlattformUmfrage* u, const BlattWahl& wahl)
+                                                      PlattformUmfrage* u, const BlattWahl& wahl,
+                                                      const StrukturWahl& struktur)
 {
     *u = PlattformUmfrage();
     if (XlsxLeser::istZip(bytes)) {
@@ -75,7 +77,7 @@ PlattformImport::Ergebnis PlattformImport::lesenBytes(const QByteArray& bytes,
         buffer.seek(0);
         if (!XlsxLeser::lesen(buffer, blatt, &records) || records.isEmpty())
             return Beschaedigt;
-        return lesenTabelle(records, fileName, u, true);
+        return lesenTabelle(records, fileName, u, true, struktur);
     }
     if (TripleSImport::erkennt(bytes)) {
         QBuffer buffer;
@@ -129,13 +131,14 @@ PlattformImport::Ergebnis PlattformImport::lesenBytes(const QByteArray& bytes,
     QList<QStringList> records = kopf;
     while (reader.next(&rec))
         records << rec;
-    return lesenTabelle(records, fileName, u, false);
+    return lesenTabelle(records, fileName, u, false, struktur);
 }
 
 PlattformImport::Ergebnis PlattformImport::lesenTabelle(const QList<QStringList>& records,
                                                         const QString& fileName,
                                                         PlattformUmfrage* u,
-                                                        bool ausArbeitsmappe)
+                                                        bool ausArbeitsmappe,
+                                                        const StrukturWahl& strukturWahl)
 {
     const QList<QStringList> kopf = records.mid(0, 3);
     if (QualtricsImport::erkennt(kopf)) {
@@ -151,7 +154,11 @@ PlattformImport::Ergebnis PlattformImport::lesenTabelle(const QList<QStringList>
     }
     if (LimeSurveyImport::erkennt(kopf)) {
         LimeSurveyImport::Struktur struktur;
-        QFile lss(daneben(fileName, QStringLiteral(".lss")));
+        QString lssName = daneben(fileName, QStringLiteral(".lss"));
+        // Only code headings need the structure to be read.
+        if (lssName.isEmpty() && strukturWahl && titel.contains(QLatin1String("submitdate")))
+            lssName = strukturWahl();
+        QFile lss(lssName);
         if (!lss.fileName().isEmpty() && lss.open(QIODevice::ReadOnly)
             && !LimeSurveyImport::leseStruktur(lss, &struktur))
             return Beschaedigt;

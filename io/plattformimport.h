@@ -21,15 +21,21 @@ public:
     };
     // Picks one of several sheets of a workbook; -1 cancels.
     using BlattWahl = std::function<int(const QStringList& blaetter)>;
+    // Names the structure file of a LimeSurvey export that has none beside it; empty
+    // reads the codes as they are.
+    using StrukturWahl = std::function<QString()>;
 
     static Ergebnis lesen(const QString& fileName, PlattformUmfrage* u,
-                          const BlattWahl& wahl = BlattWahl());
+                          const BlattWahl& wahl = BlattWahl(),
+                          const StrukturWahl& struktur = StrukturWahl());
     // The same for bytes already read; fileName (may be empty) finds the files beside.
     static Ergebnis lesenBytes(const QByteArray& bytes, const QString& fileName,
-                               PlattformUmfrage* u, const BlattWahl& wahl = BlattWahl());
+                               PlattformUmfrage* u, const BlattWahl& wahl = BlattWahl(),
+                               const StrukturWahl& struktur = StrukturWahl());
     // The records of a table (a workbook's sheet or a CSV file) by their headings.
     static Ergebnis lesenTabelle(const QList<QStringList>& records, const QString& fileName,
-                                 PlattformUmfrage* u, bool ausArbeitsmappe);
+                                 PlattformUmfrage* u, bool ausArbeitsmappe,
+                                 const StrukturWahl& struktur = StrukturWahl());
 };
 
 #endif

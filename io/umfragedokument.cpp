@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -496,6 +497,13 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
             const QString b = UserInput::getItem(m_dialogParent, tr("Import"),
                                                  tr("Tabellenblatt:"), blaetter, 0, false, &ok);
             return ok ? int(blaetter.indexOf(b)) : -1;
+        }, [this, fragen, &fileName]() {
+            if (!fragen)
+                return QString();
+            return UserInput::getOpenFileName(
+                m_dialogParent, tr("Umfragestruktur wählen (Abbrechen: Codes lesen)"),
+                QFileInfo(fileName).absolutePath(),
+                tr("LimeSurvey-Umfragestruktur (*.lss);;Alle Dateien (*)"));
         });
     }
     if (e == PlattformImport::KeinePlattform)

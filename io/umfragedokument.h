@@ -104,7 +104,8 @@ public:
     // A survey file of any kind, recognised by its content: a platform's export is read
     // with its sets, hidden metadata and views (when fragen, the user is told what was
     // recognised and may cancel, nothing changed; a workbook of several sheets asks
-    // which), anything else as importData() reads it.
+    // which, a LimeSurvey export of codes without its structure file beside it asks for
+    // one), anything else as importData() reads it.
     bool importErkannt(const QString& fileName, bool fragen);
     // What the last importErkannt() recognised ("Qualtrics-Export"); empty for a plain
     // data file.

@@ -1,4 +1,6 @@
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -45,6 +47,7 @@ private slots:
     void damagedFilesChangeNothing_data();
     void damagedFilesChangeNothing();
     void windowTellsWhatItRecognised();
+    void structureFileChosen();
 
 private:
     // Reads the file into a fresh document; the document, or null when it failed.
@@ -492,6 +495,31 @@ void TstPlattformen::windowTellsWhatItRecognised()
                      "0 Metadaten-Spalten ausgeblendet"));
     QCOMPARE(v.dataModel()->rowCount(), 2);
     QCOMPARE(v.dataModel()->item(0, 3)->text(), QString("17.05.1990"));
+}
+
+void TstPlattformen::structureFileChosen()
+{
+    // The structure file elsewhere: asked for, chosen, applied.
+    const QString csv = PlattformExporte::limeSurveyCsv(m_dir->path(), true);
+    QDir(m_dir->path()).mkpath("struktur");
+    const QString lss = m_dir->filePath("struktur/umfrage.lss");
+    QVERIFY(QFile::rename(m_dir->filePath("limesurvey_survey_123.lss"), lss));
+    UmfrageDokument d;
+    ScriptedAnswerer answers;
+    answers.accept(UserInput::OpenFile, lss).accept(UserInput::Question, QMessageBox::Ok);
+    QVERIFY(d.importErkannt(csv, true));
+    QCOMPARE(answers.unexpected, 0);
+    QCOMPARE(answers.asked.first().label,
+             QString("LimeSurvey-Umfragestruktur (*.lss);;Alle Dateien (*)"));
+    QCOMPARE(titel(d, 5), QString("Gefällt Ihnen das?"));
+
+    // Cancelled: the codes are read as they are.
+    ScriptedAnswerer codes;
+    codes.cancel(UserInput::OpenFile).accept(UserInput::Question, QMessageBox::Ok);
+    QVERIFY(d.importErkannt(csv, true));
+    QCOMPARE(codes.unexpected, 0);
+    QCOMPARE(titel(d, 5), QString("G1Q1"));
+    QCOMPARE(d.dataModel()->item(1, 5)->text(), QString("A2"));
 }
 
 QTEST_MAIN(TstPlattformen)

@@ -58,9 +58,11 @@ void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
                              Qt::ToolTipRole);
     if (!csvText.isEmpty()) {
         CsvReader reader(csvText, trenner);
-        QStringList skipped;
-        for (int k = 0; k < kopfZeilen && reader.next(&skipped); ++k) {
-        }
+        // The header records were read by the recognition already.
+        QStringList kopf;
+        for (int k = 0; k < kopfZeilen; ++k)
+            if (!reader.next(&kopf))
+                break;
         if (progress)
             progress->stage(progress->text(), csvText.size());
         CsvImport::fillRows(reader, model, progress);

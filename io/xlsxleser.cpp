@@ -51,18 +51,25 @@ public:
             || (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
             || m_file.getZipError() != 0;
     }
-    // The text of the element just opened, its children's texts included.
+    // The text of the element just opened, its children's texts included except the
+    // phonetic guides of East Asian texts.
     QString text()
     {
         QString out;
         int tiefe = 1;
+        int phonetisch = 0;
         while (tiefe > 0 && next()) {
-            if (xml.isStartElement())
+            if (xml.isStartElement()) {
                 ++tiefe;
-            else if (xml.isEndElement())
+                if (phonetisch > 0 || xml.name() == QLatin1String("rPh"))
+                    ++phonetisch;
+            } else if (xml.isEndElement()) {
                 --tiefe;
-            else if (xml.isCharacters())
+                if (phonetisch > 0)
+                    --phonetisch;
+            } else if (xml.isCharacters() && phonetisch == 0) {
                 out += xml.text();
+            }
         }
         return out;
     }

@@ -134,7 +134,7 @@ bool CommandLineReport::readData(const Job& job)
     else if (isStatFile(job.data))
         ok = m_doc.load(job.data); // says itself what is wrong with the file
     else
-        ok = m_doc.importData(job.data);
+        ok = m_doc.importErkannt(job.data, false);
     // A damaged statistic file is loaded as far as it goes, but the report would be
     // missing what was lost: it counts as a failure.
     if (ok && m_said.isEmpty())

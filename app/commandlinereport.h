@@ -22,7 +22,8 @@ public:
         QString xlsx;               // the workbook to write; empty for none
         QString pptx;               // the deck to write or update; empty for none
         QString pptxTemplate;       // the deck whose master a new deck takes
-        QString data;               // statistic file, CSV file or SurveyMonkey export
+        QString data;               // statistic file, survey file of any kind (recognised
+                                    // by its content) or SurveyMonkey export
         QString views;              // views CSV; empty for none
         bool surveyMonkey = false;  // data is a SurveyMonkey export
     };

@@ -30,6 +30,9 @@ QString filterOf(DateiAuswahl::Art art, bool reading)
         return DateiAuswahl::tr("PowerPoint (*.pptx)");
     case DateiAuswahl::Bild:
         return DateiAuswahl::tr("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
+    case DateiAuswahl::Alles:
+        return DateiAuswahl::tr("Umfragen (*.stat *.csv *.xlsx *.sss *.sps *.sav *.zsav);;"
+                                "Alle Dateien (*)");
     }
     return QString();
 }

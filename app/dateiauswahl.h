@@ -24,7 +24,8 @@ public:
         BerichtPdf,    // the report as PDF
         Excel,         // the workbook of data and views
         PowerPoint,    // the deck of the views, or its template
-        Bild           // one view as PNG, SVG or PDF
+        Bild,          // one view as PNG, SVG or PDF
+        Alles          // a statistic file or a survey file of any platform to read
     };
 
     // A file to read; empty when cancelled.

@@ -4,7 +4,7 @@
 
 #include "app/dateiauswahl.h"
 #include "core/userinput.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 #include "io/umfragedokument.h"
 
 namespace {
@@ -60,7 +60,7 @@ void ExportAblauf::deckTemplate(QWidget* parent)
         return;
     }
     // A template that cannot serve is refused now, not at the next export.
-    PptxPaket p;
+    OfficePaket p;
     QString why;
     if (!p.lesen(name, &why)) {
         UserInput::warning(parent, tr("Export"), why);

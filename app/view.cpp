@@ -24,6 +24,7 @@
 #include "analyses/viewtypes.h"
 #include "app/ansichtsauswahl.h"
 #include "app/ansichtsliste.h"
+#include "app/commandlinereport.h"
 #include "app/dateiauswahl.h"
 #include "app/exportablauf.h"
 #include "app/notizenfeld.h"
@@ -308,6 +309,7 @@ void View::createActions()
         {QV_ACTION(actSave), QT_TR_NOOP("Speichern"), "save", &View::saveFile,
          Qt::CTRL | Qt::Key_S},
         {QV_ACTION(actSaveAs), QT_TR_NOOP("Speichern als..."), "save", &View::saveFileAs},
+        {QV_ACTION(actOpenImport), QT_TR_NOOP("Öffnen/Import"), "", &View::openImportFile},
         {QV_ACTION(actImportCsv), QT_TR_NOOP("CSV"), "", &View::importFile},
         {QV_ACTION(actImportSM), QT_TR_NOOP("SurveyMonkey"), "", &View::importSMFile},
         {QV_ACTION(actImportViews), QT_TR_NOOP("Views"), "", &View::importViewsFile},
@@ -390,7 +392,7 @@ void View::createActions()
 void View::createMenusAndToolbars()
 {
     QMenu* datei = menuBar()->addMenu(tr("Datei"));
-    addAll(datei, {actNeu, actOpen, actSave, actSaveAs, actSaveViewAs, nullptr});
+    addAll(datei, {actNeu, actOpen, actOpenImport, actSave, actSaveAs, actSaveViewAs, nullptr});
     addAll(datei->addMenu(tr("Import")),
            {actImportCsv, actImportSM, actImportViews, actImportSpss});
     addAll(datei->addMenu(tr("Export")),
@@ -654,6 +656,29 @@ void View::importFile()
 {
     importWith(DateiAuswahl::Umfrage, [this](const QString& name) { return importCSV(name); });
 }
+void View::openImportFile()
+{
+    if (!maybeSave())
+        return;
+    const QString name = DateiAuswahl::open(this, DateiAuswahl::Alles);
+    if (name.isEmpty())
+        return;
+    if (CommandLineReport::isStatFile(name)) {
+        if (!load(name))
+            return;
+    } else {
+        if (!m_doc->importErkannt(name, true))
+            return;
+        // A plain table gets the views the user picks, as after "Import › CSV".
+        if (!m_doc->ansichtenErstellt()) {
+            createViews();
+            m_doc->markUnchanged();
+        }
+    }
+    setFileTitle(QStringLiteral("Quorvandel7"), name);
+    widgetChanged(0);
+}
+
 void View::importSpssFile()
 {
     importWith(DateiAuswahl::Spss, [this](const QString& n) { return importCSV(n); });

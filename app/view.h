@@ -122,6 +122,9 @@ public slots:
     void exportViewsFile();
     void importViewsFile();
     void importFile();
+    // "Öffnen/Import": a statistic file, or a survey file of any kind recognised by its
+    // content.
+    void openImportFile();
     void importSMFile();
     void importSpssFile();
     void dataNormalizeColumn();
@@ -187,6 +190,7 @@ public:
     QAction* actSave = nullptr;
     QAction* actSaveAs = nullptr;
     QAction* actImportCsv = nullptr;
+    QAction* actOpenImport = nullptr;
     QAction* actImportSM = nullptr;
     QAction* actImportViews = nullptr;
     QAction* actImportSpss = nullptr;

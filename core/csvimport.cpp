@@ -44,7 +44,11 @@ void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* t
     model->setHorizontalHeaderLabels(fields);
     for (int c = 0; c < fields.size(); ++c)
         model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
+    fillRows(reader, model, progress);
+}
 
+void CsvImport::fillRows(CsvReader& reader, QStandardItemModel* model, Fortschritt* progress)
+{
     // Items made on the window's thread come from a pool of its own.
     ItemPool windowItems;
     ZeilenFabrik::run(

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class CsvReader;
 class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
@@ -22,6 +23,10 @@ public:
     // progress, if any, is stepped with the characters read (of text.size()).
     static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
                      Fortschritt* progress = nullptr);
+    // Appends the reader's remaining records as rows (the columns already set up), the
+    // way fill() does; for readers that took the header records themselves.
+    static void fillRows(CsvReader& reader, QStandardItemModel* model,
+                         Fortschritt* progress = nullptr);
 };
 
 #endif

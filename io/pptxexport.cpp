@@ -19,7 +19,7 @@
 #include "diagrams/viewpicture.h"
 #include "io/berichtinhalt.h"
 #include "io/excelexport.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 
 namespace {
 const QString XP = QStringLiteral("http://schemas.openxmlformats.org/presentationml/2006/main");
@@ -37,7 +37,7 @@ QString typ(const QString& t)
 }
 
 // A part name of that pattern ("ppt/slides/slide%1.xml") that is not taken yet.
-QString frei(const PptxPaket& p, const QString& pattern)
+QString frei(const OfficePaket& p, const QString& pattern)
 {
     for (int n = 1;; ++n) {
         const QString name = pattern.arg(n);
@@ -47,10 +47,10 @@ QString frei(const PptxPaket& p, const QString& pattern)
 }
 
 // A relationship id the list does not use yet.
-QString freieId(const QVector<PptxPaket::Beziehung>& rels)
+QString freieId(const QVector<OfficePaket::Beziehung>& rels)
 {
     QSet<QString> used;
-    for (const PptxPaket::Beziehung& b : rels)
+    for (const OfficePaket::Beziehung& b : rels)
         used.insert(b.id);
     for (int n = 1;; ++n) {
         const QString id = QStringLiteral("rId%1").arg(n);
@@ -59,9 +59,9 @@ QString freieId(const QVector<PptxPaket::Beziehung>& rels)
     }
 }
 
-PptxPaket::Beziehung bez(QVector<PptxPaket::Beziehung>& rels, const QString& t, const QString& ziel)
+OfficePaket::Beziehung bez(QVector<OfficePaket::Beziehung>& rels, const QString& t, const QString& ziel)
 {
-    PptxPaket::Beziehung b;
+    OfficePaket::Beziehung b;
     b.id = freieId(rels);
     b.typ = typ(t);
     b.ziel = ziel;
@@ -137,11 +137,11 @@ QString schluesselDerFolie(const QByteArray& slide)
 
 // The layout new slides take: one with a title alone, else any with a title, else the
 // first of the first master.
-QString layoutWaehlen(const PptxPaket& p, const QString& pres)
+QString layoutWaehlen(const OfficePaket& p, const QString& pres)
 {
     const QString master = p.ziel(pres, typ(QStringLiteral("slideMaster")));
     QString first, withTitle;
-    for (const PptxPaket::Beziehung& b : p.beziehungen(master)) {
+    for (const OfficePaket::Beziehung& b : p.beziehungen(master)) {
         if (b.typ != typ(QStringLiteral("slideLayout")) || !p.teile.contains(b.ziel))
             continue;
         if (first.isEmpty())
@@ -380,11 +380,11 @@ QVector<PptxTeile::Folie> PptxExport::folien(ViewHost& views)
     return out;
 }
 
-void PptxExport::alsVorlage(PptxPaket& p)
+void PptxExport::alsVorlage(OfficePaket& p)
 {
     const QString pres = p.ziel(QString(), typ(QStringLiteral("officeDocument")));
-    QVector<PptxPaket::Beziehung> rels;
-    for (const PptxPaket::Beziehung& b : p.beziehungen(pres))
+    QVector<OfficePaket::Beziehung> rels;
+    for (const OfficePaket::Beziehung& b : p.beziehungen(pres))
         if (b.typ != typ(QStringLiteral("slide")))
             rels << b;
     p.setzeBeziehungen(pres, rels);
@@ -392,7 +392,7 @@ void PptxExport::alsVorlage(PptxPaket& p)
     p.aufraeumen();
 }
 
-bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
+bool PptxExport::einfuegen(OfficePaket& p, ViewHost& views, Fortschritt* progress)
 {
     const QString pres = p.ziel(QString(), typ(QStringLiteral("officeDocument")));
     if (!p.teile.contains(pres))
@@ -405,7 +405,7 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
     p.setzeStandardtyp(QStringLiteral("xlsx"), XCt + QStringLiteral("spreadsheetml.sheet"));
 
     const QSize size = foliengroesse(p.teile.value(pres));
-    QVector<PptxPaket::Beziehung> presRels = p.beziehungen(pres);
+    QVector<OfficePaket::Beziehung> presRels = p.beziehungen(pres);
     // A template without notes master gets ours: the notes need one.
     QString notesMaster = p.ziel(pres, typ(QStringLiteral("notesMaster")));
     QString newNotesId;
@@ -419,7 +419,7 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
 
     // The slides as they stand, and which of them were made from which view.
     QHash<QString, QString> idToSlide;
-    for (const PptxPaket::Beziehung& b : presRels)
+    for (const OfficePaket::Beziehung& b : presRels)
         if (b.typ == typ(QStringLiteral("slide")))
             idToSlide.insert(b.id, b.ziel);
     QStringList order;
@@ -450,12 +450,12 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
         const bool update = ofKey.contains(f.schluessel);
         const QString slide = update ? ofKey.value(f.schluessel)
                                      : frei(p, QStringLiteral("ppt/slides/slide%1.xml"));
-        QVector<PptxPaket::Beziehung> rels;
+        QVector<OfficePaket::Beziehung> rels;
         QString notesPart;
         if (update) {
             // The old content's relationships go; the layout's, the notes' and those of
             // the user's own shapes stay.
-            for (const PptxPaket::Beziehung& b : p.beziehungen(slide)) {
+            for (const OfficePaket::Beziehung& b : p.beziehungen(slide)) {
                 if (b.typ == typ(QStringLiteral("notesSlide")))
                     notesPart = b.ziel;
                 rels << b;
@@ -481,7 +481,7 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
             p.teile.insert(book, bf.readAll());
             p.teile.insert(chart, PptxTeile::diagramm(f.diagramm, Sheet));
             p.setzeInhaltstyp(chart, XCt + QStringLiteral("drawingml.chart+xml"));
-            QVector<PptxPaket::Beziehung> chartRels;
+            QVector<OfficePaket::Beziehung> chartRels;
             bez(chartRels, QStringLiteral("package"), book);
             p.setzeBeziehungen(chart, chartRels);
             b.inhalt = bez(rels, QStringLiteral("chart"), chart).id;
@@ -519,8 +519,8 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
         p.teile.insert(slide, xml);
         if (update) {
             const QSet<QString> used = benutzteIds(xml);
-            QVector<PptxPaket::Beziehung> kept;
-            for (const PptxPaket::Beziehung& r : rels)
+            QVector<OfficePaket::Beziehung> kept;
+            for (const OfficePaket::Beziehung& r : rels)
                 if (used.contains(r.id) || r.typ == typ(QStringLiteral("slideLayout"))
                     || r.typ == typ(QStringLiteral("notesSlide"))
                     || r.typ == typ(QStringLiteral("tags")))
@@ -533,7 +533,7 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
         }
         p.teile.insert(notesPart, PptxTeile::notizen(f.notizen));
         p.setzeInhaltstyp(notesPart, XCt + QStringLiteral("presentationml.notesSlide+xml"));
-        QVector<PptxPaket::Beziehung> notesRels;
+        QVector<OfficePaket::Beziehung> notesRels;
         bez(notesRels, QStringLiteral("notesMaster"), notesMaster);
         bez(notesRels, QStringLiteral("slide"), slide);
         p.setzeBeziehungen(notesPart, notesRels);
@@ -544,8 +544,8 @@ bool PptxExport::einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress)
 
     // The presentation lists the slides in their order: the old ones where they were,
     // the new ones after them.
-    QVector<PptxPaket::Beziehung> kept;
-    for (const PptxPaket::Beziehung& b : presRels)
+    QVector<OfficePaket::Beziehung> kept;
+    for (const OfficePaket::Beziehung& b : presRels)
         if (b.typ != typ(QStringLiteral("slide")))
             kept << b;
     QStringList ids;
@@ -564,7 +564,7 @@ PptxExport::Ergebnis PptxExport::write(const QString& fileName, const QString& v
                                        ViewHost& views, Fortschritt* progress)
 {
     Ergebnis out;
-    PptxPaket p;
+    OfficePaket p;
     if (QFile::exists(fileName)) {
         // An earlier deck is updated; a file that is no deck is not overwritten.
         if (!p.lesen(fileName, &out.fehler))

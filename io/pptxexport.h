@@ -8,7 +8,7 @@
 #include "io/pptxteile.h"
 
 class Fortschritt;
-class PptxPaket;
+class OfficePaket;
 class ViewHost;
 
 // The views as a PowerPoint deck, a slide per view in the order of the view list: the
@@ -35,9 +35,9 @@ public:
     static QVector<PptxTeile::Folie> folien(ViewHost& views);
     // Puts the slides into a package: new slides appended, slides of ours with the same
     // key updated in place. The pictures come from the views of the host.
-    static bool einfuegen(PptxPaket& p, ViewHost& views, Fortschritt* progress);
+    static bool einfuegen(OfficePaket& p, ViewHost& views, Fortschritt* progress);
     // Keeps the master, layouts and theme of a deck and drops its slides.
-    static void alsVorlage(PptxPaket& p);
+    static void alsVorlage(OfficePaket& p);
 };
 
 #endif

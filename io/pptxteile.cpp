@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 
 namespace {
 const QString NsP = QStringLiteral("http://schemas.openxmlformats.org/presentationml/2006/main");
@@ -690,9 +690,9 @@ const char TableStylesXml[] = R"(<?xml version="1.0" encoding="UTF-8" standalone
 const char AppXml[] = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Properties xmlns="http://schemas.openxmlformats.org/officeDocument/2006/extended-properties"><Application>quorvandel7</Application></Properties>)";
 
-PptxPaket::Beziehung bez(const QString& id, const QString& typ, const QString& ziel)
+OfficePaket::Beziehung bez(const QString& id, const QString& typ, const QString& ziel)
 {
-    PptxPaket::Beziehung b;
+    OfficePaket::Beziehung b;
     b.id = id;
     b.typ = RelTyp + typ;
     b.ziel = ziel;
@@ -700,7 +700,7 @@ PptxPaket::Beziehung bez(const QString& id, const QString& typ, const QString& z
 }
 }
 
-QString PptxTeile::notizenMaster(PptxPaket& p)
+QString PptxTeile::notizenMaster(OfficePaket& p)
 {
     int n = 1;
     while (p.teile.contains(QStringLiteral("ppt/notesMasters/notesMaster%1.xml").arg(n)))
@@ -718,7 +718,7 @@ QString PptxTeile::notizenMaster(PptxPaket& p)
     return master;
 }
 
-void PptxTeile::eigeneBasis(PptxPaket& p)
+void PptxTeile::eigeneBasis(OfficePaket& p)
 {
     p.teile.clear();
     p.setzeStandardtyp(QStringLiteral("rels"),

@@ -9,7 +9,7 @@
 
 #include "io/ansichtszahlen.h"
 
-class PptxPaket;
+class OfficePaket;
 class QXmlStreamWriter;
 
 // The XML of a deck's parts: the plain master of our own, the slides with their title,
@@ -64,9 +64,9 @@ public:
 
     // The parts of a plain 16:9 deck of our own without slides: master, layout, theme,
     // notes master, presentation and properties.
-    static void eigeneBasis(PptxPaket& p);
+    static void eigeneBasis(OfficePaket& p);
     // A notes master with its theme, for a template that has none; its part name.
-    static QString notizenMaster(PptxPaket& p);
+    static QString notizenMaster(OfficePaket& p);
 };
 
 #endif

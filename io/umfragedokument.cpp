@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -32,6 +33,8 @@
 #include "io/ansichtdatei.h"
 #include "io/htmlreport.h"
 #include "io/pdfbericht.h"
+#include "io/plattformimport.h"
+#include "io/plattformumfrage.h"
 #include "io/spssimport.h"
 #include "io/surveymonkeyimport.h"
 #include "io/viewscsv.h"
@@ -478,6 +481,65 @@ bool UmfrageDokument::importSpss(const QString& fileName)
 bool UmfrageDokument::importData(const QString& fileName)
 {
     return SpssImport::isSpssFile(fileName) ? importSpss(fileName) : importCSV(fileName);
+}
+
+bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
+{
+    m_erkannteQuelle.clear();
+    m_ansichtenErstellt = false;
+    m_fehlendeWerte.clear();
+    PlattformUmfrage u;
+    PlattformImport::Ergebnis e;
+    {
+        WaitCursor wait;
+        Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+        e = PlattformImport::lesen(fileName, &u, [this, fragen](const QStringList& blaetter) {
+            if (!fragen)
+                return 0;
+            bool ok = false;
+            const QString b = UserInput::getItem(m_dialogParent, tr("Import"),
+                                                 tr("Tabellenblatt:"), blaetter, 0, false, &ok);
+            return ok ? int(blaetter.indexOf(b)) : -1;
+        }, [this, fragen, &fileName]() {
+            if (!fragen)
+                return QString();
+            return UserInput::getOpenFileName(
+                m_dialogParent, tr("Umfragestruktur wählen (Abbrechen: Codes lesen)"),
+                QFileInfo(fileName).absolutePath(),
+                tr("LimeSurvey-Umfragestruktur (*.lss);;Alle Dateien (*)"));
+        });
+    }
+    if (e == PlattformImport::KeinePlattform)
+        return importData(fileName);
+    if (e == PlattformImport::Beschaedigt) {
+        UserInput::warning(m_dialogParent, tr("Import"),
+                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
+        return false;
+    }
+    // What was recognised, before anything of the present survey goes.
+    if (fragen
+        && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
+                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+            != QMessageBox::Ok)
+        return false;
+    WaitCursor wait;
+    Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+    startNewTable();
+    m_fileName.clear();
+    u.fill(m_model, m_tabelle, &work);
+    m_surveyFile = fileName;
+    {
+        work.setText(tr("Ansichten werden erstellt"));
+        CreatingMany many(*this);
+        u.createViews(tableContext(), *this, &work);
+        work.stage(tr("Ansichten werden berechnet"), 0);
+    }
+    m_stack->setCurrentIndex(0);
+    m_erkannteQuelle = u.quelle;
+    m_ansichtenErstellt = u.eigeneAnsichten;
+    m_fehlendeWerte = u.fehlendeWerte;
+    markUnchanged();
+    return true;
 }
 
 bool UmfrageDokument::isSurveyFile(const QString& fileName)

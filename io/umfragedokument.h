@@ -2,6 +2,7 @@
 #define UMFRAGEDOKUMENT_H
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -100,6 +101,19 @@ public:
     bool importSpss(const QString& fileName);
     // A survey file by its ending: SPSS for ".sav" and ".zsav", else CSV.
     bool importData(const QString& fileName);
+    // A survey file of any kind, recognised by its content: a platform's export is read
+    // with its sets, hidden metadata and views (when fragen, the user is told what was
+    // recognised and may cancel, nothing changed; a workbook of several sheets asks
+    // which, a LimeSurvey export of codes without its structure file beside it asks for
+    // one), anything else as importData() reads it.
+    bool importErkannt(const QString& fileName, bool fragen);
+    // What the last importErkannt() recognised ("Qualtrics-Export"); empty for a plain
+    // data file.
+    const QString& erkannteQuelle() const { return m_erkannteQuelle; }
+    // Whether the last importErkannt() made the survey's views itself.
+    bool ansichtenErstellt() const { return m_ansichtenErstellt; }
+    // The missing-value codes per variable that the last import's syntax file declared.
+    const QHash<QString, QStringList>& fehlendeWerte() const { return m_fehlendeWerte; }
     // Whether the name has the ending of a survey file (CSV or SPSS).
     static bool isSurveyFile(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
@@ -186,6 +200,9 @@ private:
     // The question row of the last SurveyMonkey import, as the file has it.
     QStringList m_questionRow;
     QStringList m_missingColumns;
+    QString m_erkannteQuelle;
+    bool m_ansichtenErstellt = false;
+    QHash<QString, QStringList> m_fehlendeWerte;
 };
 
 #endif

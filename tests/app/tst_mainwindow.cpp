@@ -114,12 +114,12 @@ void TstMainWindow::menusInOrder()
              (QStringList{">Datei", ">Bearbeiten", ">Spalten", ">Diagramme", ">Ansicht"}));
     const QList<QAction*> menus = v.menuBar()->actions();
     QCOMPARE(entries(menus[0]->menu()),
-             (QStringList{"Neu", "Öffnen", "Speichern", "Speichern als...",
+             (QStringList{"Neu", "Öffnen", "Öffnen/Import", "Speichern", "Speichern als...",
                           "Ansicht speichern als...", "-", ">Import", ">Export", "-",
                           "Beenden"}));
-    QCOMPARE(entries(menus[0]->menu()->actions()[6]->menu()),
-             (QStringList{"CSV", "SurveyMonkey", "Views", "SPSS (.sav)"}));
     QCOMPARE(entries(menus[0]->menu()->actions()[7]->menu()),
+             (QStringList{"CSV", "SurveyMonkey", "Views", "SPSS (.sav)"}));
+    QCOMPARE(entries(menus[0]->menu()->actions()[8]->menu()),
              (QStringList{"CSV", "Views", "HTML", "PDF", "Excel (XLSX)", "PowerPoint (PPTX)...",
                           "Vorlage..."}));
     const QStringList bearbeiten = entries(menus[1]->menu());

@@ -45,12 +45,13 @@ public:
     void undo() override {}
 };
 
-const QStringList commands = {"Neu", "Öffnen", "CSV", "SurveyMonkey", "Views",
+const QStringList commands = {"Neu", "Öffnen", "Öffnen/Import", "CSV", "SurveyMonkey", "Views",
                               "Alle Ansichten entfernen", "Schliessen"};
 // The question that follows when the command goes on, if any.
 bool asksForFile(const QString& command)
 {
-    return command == "Öffnen" || command == "CSV" || command == "SurveyMonkey"
+    return command == "Öffnen" || command == "Öffnen/Import" || command == "CSV"
+        || command == "SurveyMonkey"
         || command == "Views";
 }
 }
@@ -66,6 +67,8 @@ void TstUnsavedWork::run(View& v, const QString& command)
         v.actNeu->trigger();
     else if (command == "Öffnen")
         v.actOpen->trigger();
+    else if (command == "Öffnen/Import")
+        v.actOpenImport->trigger();
     else if (command == "CSV")
         v.actImportCsv->trigger();
     else if (command == "SurveyMonkey")

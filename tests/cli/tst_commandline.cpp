@@ -17,8 +17,9 @@
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
 #include "diagrams/xyplotter.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 #include "io/umfragedokument.h"
+#include "plattformexporte.h"
 #include "scriptedanswerer.h"
 #include <QStackedWidget>
 #include <QPainter>
@@ -35,6 +36,8 @@ private slots:
     void pdfReportByItsEnding();
     void spssSurveyToReportAndWorkbook();
     void surveyMonkeyViewsThenViewsFile();
+    void platformExportsReport_data();
+    void platformExportsReport();
     void templateOnNextMonthsSurvey();
     void statFileReport();
     void reportFollowsDesktopNumbers();
@@ -233,7 +236,7 @@ void TstCommandLine::spssSurveyToReportAndWorkbook()
     QVERIFY(html.contains("befriedigend"));
     QVERIFY(readAll(path("mappe.xlsx")).startsWith("PK"));
     // The deck beside them: the table view as a table on its slide.
-    PptxPaket deck;
+    OfficePaket deck;
     QVERIFY(deck.lesen(path("folien.pptx"), nullptr));
     const QString slide = QString::fromUtf8(deck.teile.value("ppt/slides/slide1.xml"));
     QVERIFY(slide.contains(">Noten<"));
@@ -268,6 +271,41 @@ void TstCommandLine::surveyMonkeyViewsThenViewsFile()
     r = run({"--report", "sm2.html", "--surveymonkey", "sm.csv"});
     QCOMPARE(r.code, 0);
     QCOMPARE(headings(readAll(path("sm2.html"))).size(), 4);
+}
+
+void TstCommandLine::platformExportsReport_data()
+{
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QString>("firstView");
+    QTest::newRow("Qualtrics") << 0 << "Welche Getränke mögen Sie?";
+    QTest::newRow("Qualtrics xlsx") << 1 << "Welche Getränke mögen Sie?";
+    QTest::newRow("Google Forms") << 2 << "Welche Sprachen sprechen Sie?";
+    QTest::newRow("LimeSurvey") << 3 << "Welches Obst essen Sie?";
+    QTest::newRow("LimeSurvey SPSS") << 4 << "Balken: Gefällt Ihnen das?";
+    QTest::newRow("KoboToolbox") << 5 << "Welches Obst mögen Sie?";
+    QTest::newRow("Triple-S") << 6 << "Medien";
+}
+
+void TstCommandLine::platformExportsReport()
+{
+    // Read as the window reads them, without the question what was recognised.
+    QFETCH(int, art);
+    QFETCH(QString, firstView);
+    const QString dir = m_dir->path();
+    const QString file = art == 0 ? PlattformExporte::qualtricsCsv(dir, true)
+        : art == 1                ? PlattformExporte::qualtricsXlsx(dir)
+        : art == 2                ? PlattformExporte::googleForms(dir, true)
+        : art == 3                ? PlattformExporte::limeSurveyCsv(dir, true)
+        : art == 4                ? PlattformExporte::limeSurveySps(dir)
+        : art == 5                ? PlattformExporte::koboCsv(dir, true)
+                                  : PlattformExporte::tripleS(dir, false);
+    const Result r = run({"--report", "plattform.html", file});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.errLines, QStringList());
+    const QStringList views = headings(readAll(path("plattform.html")));
+    QVERIFY(!views.isEmpty());
+    QCOMPARE(views.first(), firstView);
+    QCOMPARE(checkPictures(path("plattform.html")), views.size());
 }
 
 void TstCommandLine::statFileReport()

@@ -17,10 +17,15 @@
 #include "analyses/viewtypes.h"
 #include "diagrams/diagram.h"
 #include "diagrams/viewpicture.h"
+#include "io/limesurveyimport.h"
+#include "io/plattformimport.h"
+#include "io/plattformumfrage.h"
 #include "io/spssimport.h"
+#include "io/spsssyntax.h"
+#include "io/triplesimport.h"
 #include "io/surveymonkeyimport.h"
 #include "io/pptxexport.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 #include "io/viewscsv.h"
 
 namespace {
@@ -76,6 +81,18 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A platform's survey as the import shows it: the table, its sets, its views painted.
+void zeige(const PlattformUmfrage& u)
+{
+    UmfrageDokument& w = document();
+    w.clearViews();
+    w.startNewTable();
+    u.fill(w.dataModel(), w.dataTable());
+    u.createViews(w.tableContext(), w);
+    showViews(w);
+    settle();
+}
+
 QWidget* makeSettingsObject(const QString& key, QStandardItemModel* model, RowFilter** filter)
 {
     const QString name = key.section(QLatin1Char(':'), 1);
@@ -108,7 +125,10 @@ QStringList FuzzReaders::names()
 {
     return {QStringLiteral("csvimport"), QStringLiteral("statistikdatei"),
             QStringLiteral("settingsrecord"), QStringLiteral("surveymonkey"),
-            QStringLiteral("viewscsv"), QStringLiteral("spss"), QStringLiteral("pptx")};
+            QStringLiteral("viewscsv"), QStringLiteral("spss"), QStringLiteral("qualtrics"),
+            QStringLiteral("googleforms"), QStringLiteral("limesurvey"), QStringLiteral("kobo"),
+            QStringLiteral("xlsx"), QStringLiteral("lss"), QStringLiteral("sps"),
+            QStringLiteral("triples"), QStringLiteral("pptx")};
 }
 
 FuzzReaders::Reader FuzzReaders::reader(const QString& name)
@@ -127,6 +147,16 @@ FuzzReaders::Reader FuzzReaders::reader(const QString& name)
         return &spssImport;
     if (name == QLatin1String("pptx"))
         return &pptx;
+    if (name == QLatin1String("qualtrics") || name == QLatin1String("googleforms")
+        || name == QLatin1String("limesurvey") || name == QLatin1String("kobo")
+        || name == QLatin1String("xlsx"))
+        return &plattformExport;
+    if (name == QLatin1String("lss"))
+        return &limeSurveyStruktur;
+    if (name == QLatin1String("sps"))
+        return &spssSyntax;
+    if (name == QLatin1String("triples"))
+        return &tripleS;
     return nullptr;
 }
 
@@ -279,7 +309,7 @@ void FuzzReaders::spssImport(const QByteArray& input)
 
 void FuzzReaders::pptx(const QByteArray& input)
 {
-    PptxPaket deck;
+    OfficePaket deck;
     if (!deck.lesenAus(input))
         return;
     UmfrageDokument& w = document();
@@ -291,7 +321,7 @@ void FuzzReaders::pptx(const QByteArray& input)
         w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("Tabelle"), {1},
                      QStringLiteral("Tabelle"), QString());
     }
-    PptxPaket asTemplate = deck;
+    OfficePaket asTemplate = deck;
     if (PptxExport::einfuegen(deck, w, nullptr))
         deck.zip();
     PptxExport::alsVorlage(asTemplate);
@@ -310,4 +340,75 @@ void FuzzReaders::viewsCsv(const QByteArray& input)
     showViews(w);
     ViewsCsv::toCsv(w);
     settle();
+}
+
+void FuzzReaders::plattformExport(const QByteArray& input)
+{
+    PlattformUmfrage u;
+    // A workbook of several sheets: the last one, to reach past the first.
+    if (PlattformImport::lesenBytes(input, QString(), &u,
+                                    [](const QStringList& b) { return int(b.size()) - 1; })
+        == PlattformImport::Gelesen)
+        zeige(u);
+}
+
+void FuzzReaders::limeSurveyStruktur(const QByteArray& input)
+{
+    QBuffer in;
+    in.setData(input);
+    in.open(QIODevice::ReadOnly);
+    LimeSurveyImport::Struktur s;
+    if (!LimeSurveyImport::leseStruktur(in, &s))
+        return;
+    // An export of the structure's codes: each question, each of its sub-questions.
+    QStringList kopf{QStringLiteral("id"), QStringLiteral("submitdate")};
+    QStringList zeile{QStringLiteral("1"), QString()};
+    for (auto f = s.fragen.cbegin(); f != s.fragen.cend() && kopf.size() < 200; ++f) {
+        kopf << f.key();
+        zeile << (f->antworten.isEmpty() ? QString() : f->antworten.cbegin().key());
+        for (auto t = f->teilfragen.cbegin(); t != f->teilfragen.cend() && kopf.size() < 200; ++t) {
+            kopf << f.key() + QLatin1Char('[') + t.key() + QLatin1Char(']');
+            zeile << QStringLiteral("Y");
+        }
+    }
+    PlattformUmfrage u;
+    LimeSurveyImport::lesen(kopf, {zeile, zeile}, s, &u);
+    zeige(u);
+}
+
+void FuzzReaders::spssSyntax(const QByteArray& input)
+{
+    SpssSyntax s;
+    if (!SpssSyntax::lesen(CsvReader::decode(input), &s))
+        return;
+    if (s.variablen.isEmpty())
+        s.variablen = s.variablenLabels.keys();
+    s.variablen = s.variablen.mid(0, 200);
+    // Every variable's first labelled code, then codes none has.
+    QStringList erste, zweite;
+    for (const QString& v : s.variablen) {
+        const QHash<QString, QString> l = s.wertLabels.value(v);
+        erste << (l.isEmpty() ? QStringLiteral("1") : l.cbegin().key());
+        zweite << QStringLiteral("-1");
+    }
+    const QString daten = erste.join(s.trenner) + QLatin1Char('\n') + zweite.join(s.trenner);
+    PlattformUmfrage u;
+    LimeSurveyImport::lesenSpss(s, daten, &u);
+    zeige(u);
+}
+
+void FuzzReaders::tripleS(const QByteArray& input)
+{
+    const QByteArray marke("\n--DATA--\n");
+    const qsizetype at = input.indexOf(marke);
+    QBuffer in;
+    in.setData(at < 0 ? input : input.left(at));
+    in.open(QIODevice::ReadOnly);
+    TripleSImport::Metadaten m;
+    if (!TripleSImport::leseMetadaten(in, &m))
+        return;
+    PlattformUmfrage u;
+    if (TripleSImport::lesen(m, at < 0 ? QString() : CsvReader::decode(input.mid(at + marke.size())),
+                             &u))
+        zeige(u);
 }

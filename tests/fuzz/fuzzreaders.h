@@ -40,6 +40,18 @@ public:
     // a table view put into it, and the package written again.
     static void pptx(const QByteArray& input);
 
+    // A survey platform's export, recognised by its content as "Öffnen/Import" does
+    // (without the files beside it), filled into a data table with its sets and views,
+    // which are painted. The targets differ in their seeds: Qualtrics, Google Forms,
+    // LimeSurvey and KoboToolbox CSV files, Excel workbooks.
+    static void plattformExport(const QByteArray& input);
+    // A LimeSurvey structure file (.lss) applied to a code-headed export of its codes.
+    static void limeSurveyStruktur(const QByteArray& input);
+    // An SPSS syntax file (.sps) applied to a small data file of its variables.
+    static void spssSyntax(const QByteArray& input);
+    // A Triple-S description; the data follow a line "--DATA--".
+    static void tripleS(const QByteArray& input);
+
     // Creates the application object on the offscreen platform unless one exists, and
     // answers every question the program might ask with a cancel.
     static void setUp();

@@ -28,8 +28,10 @@
 #include "fuzzreaders.h"
 #include "io/demodaten.h"
 #include "io/pptxexport.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 #include "io/viewscsv.h"
+#include "plattformexporte.h"
+#include <QTemporaryDir>
 
 namespace {
 QString outDir;
@@ -279,13 +281,43 @@ void pptxSeeds()
                  QStringLiteral("Stapel"), QString());
     w.createView(QStringLiteral("Häufigkeit"), QStringLiteral("Tabelle"), {1},
                  QStringLiteral("Tabelle"), QString());
-    PptxPaket bare;
+    OfficePaket bare;
     PptxTeile::eigeneBasis(bare);
     bare.aufraeumen();
     put("pptx", "bare.pptx", bare.zip());
-    PptxPaket deck = bare;
+    OfficePaket deck = bare;
     PptxExport::einfuegen(deck, w, nullptr);
     put("pptx", "deck.pptx", deck.zip());
+// The platforms' example exports of the tests, and a damaged one of each kind.
+void plattformSeeds()
+{
+    QTemporaryDir tmp;
+    auto datei = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    auto beide = [&](const QString& target, const QString& name, const QByteArray& bytes) {
+        put(target, name, bytes);
+        put(target, QStringLiteral("cut-") + name, bytes.left(bytes.size() * 2 / 3));
+    };
+    const QString d = tmp.path();
+    beide("qualtrics", "qualtrics.csv", datei(PlattformExporte::qualtricsCsv(d, true)));
+    beide("qualtrics", "legacy.csv", datei(PlattformExporte::qualtricsCsv(d, false)));
+    beide("googleforms", "formular.csv", datei(PlattformExporte::googleForms(d, true)));
+    beide("limesurvey", "codes.csv", datei(PlattformExporte::limeSurveyCsv(d, true)));
+    beide("limesurvey", "texte.csv", datei(PlattformExporte::limeSurveyCsv(d, false)));
+    beide("lss", "struktur.lss", datei(d + "/limesurvey_survey_123.lss"));
+    beide("sps", "limesurvey.sps", datei(PlattformExporte::limeSurveySps(d)));
+    PlattformExporte::koboCsv(d, true);
+    beide("sps", "kobo.sps", datei(d + "/mit/kobo_daten.sps"));
+    beide("kobo", "kobo.csv", datei(PlattformExporte::koboCsv(d, false)));
+    beide("xlsx", "umfrage.xlsx", datei(PlattformExporte::excel(d)));
+    beide("xlsx", "kobo.xlsx", datei(PlattformExporte::koboXlsx(d)));
+    const QString sss = PlattformExporte::tripleS(d, false);
+    beide("triples", "fest.sss", datei(sss) + "\n--DATA--\n" + datei(d + "/umfrage.asc"));
+    const QString sssCsv = PlattformExporte::tripleS(d, true);
+    beide("triples", "csv.sss",
+          datei(sssCsv) + "\n--DATA--\n" + datei(d + "/umfrage_csv.csv"));
 }
 
 int main(int argc, char** argv)
@@ -302,6 +334,7 @@ int main(int argc, char** argv)
     surveyMonkeySeeds();
     settingsSeeds();
     pptxSeeds();
+    plattformSeeds();
     std::printf("%d seed files written under %s/corpus\n", written, qPrintable(outDir));
     return 0;
 }

@@ -16,7 +16,7 @@
 #include "diagrams/diagram.h"
 #include "diagrams/tortendiagram.h"
 #include "io/pptxexport.h"
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"
 #include "testutil.h"
@@ -26,7 +26,7 @@ const QString RelTyp = "http://schemas.openxmlformats.org/officeDocument/2006/re
 
 // A deck read back: its slides in the presentation's order.
 struct Deck {
-    PptxPaket p;
+    OfficePaket p;
     QString pres;
     QStringList slides;
 
@@ -169,9 +169,9 @@ void TstPptxExport::partNames()
     QFETCH(QString, from);
     QFETCH(QString, target);
     QFETCH(QString, part);
-    QCOMPARE(PptxPaket::aufloesen(from, target), part);
+    QCOMPARE(OfficePaket::aufloesen(from, target), part);
     if (!part.isEmpty() && !from.isEmpty() && !target.startsWith('/'))
-        QCOMPARE(PptxPaket::relativ(from, part), target);
+        QCOMPARE(OfficePaket::relativ(from, part), target);
     // Our own keys come back from the shapes' names, whatever the title holds.
     const QString key = PptxTeile::schluessel("a:b \"c\"", 1);
     QCOMPARE(PptxTeile::schluesselAus(PptxTeile::NamensVorsatz + "inhalt:" + key), key);
@@ -312,7 +312,7 @@ void TstPptxExport::everyKindOfView()
             QVERIFY(chart.contains("<c:orientation val=\"maxMin\"/>"));
         // "Daten bearbeiten" opens the embedded workbook holding the same numbers.
         const QString book = d.p.ziel(d.of(e.row - 1, "chart"), RelTyp + "package");
-        PptxPaket embedded;
+        OfficePaket embedded;
         QVERIFY(embedded.lesenAus(d.p.teile.value(book)));
         const QString sheet = QString::fromUtf8(embedded.teile.value("xl/worksheets/sheet1.xml"));
         QVERIFY(sheet.contains(QString("<v>%1</v>").arg(g->values().first())));
@@ -388,13 +388,13 @@ void TstPptxExport::updateKeepsWhatTheUserAdded()
                               "<p:txBody><a:bodyPr/><a:p><a:r><a:t>Fazit</a:t></a:r></a:p></p:txBody></p:sp>"
                               "</p:spTree></p:cSld></p:sld>");
         d.p.setzeInhaltstyp(own, "application/vnd.openxmlformats-officedocument.presentationml.slide+xml");
-        PptxPaket::Beziehung layout;
+        OfficePaket::Beziehung layout;
         layout.id = "rId1";
         layout.typ = RelTyp + "slideLayout";
         layout.ziel = d.p.ziel(d.slides.at(0), RelTyp + "slideLayout");
         d.p.setzeBeziehungen(own, {layout});
         auto rels = d.p.beziehungen(d.pres);
-        PptxPaket::Beziehung s;
+        OfficePaket::Beziehung s;
         s.id = "rId99";
         s.typ = RelTyp + "slide";
         s.ziel = own;
@@ -486,7 +486,7 @@ void TstPptxExport::damagedFilesRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("asTemplate");
-    PptxPaket ok;
+    OfficePaket ok;
     PptxTeile::eigeneBasis(ok);
     ok.aufraeumen();
     const QByteArray zip = ok.zip();
@@ -497,7 +497,7 @@ void TstPptxExport::damagedFilesRefused_data()
     QByteArray flipped = zip;
     flipped[zip.indexOf("ppt/") + 300] = flipped[zip.indexOf("ppt/") + 300] ^ 0x55;
     QTest::newRow("a damaged part") << flipped << true;
-    PptxPaket bare;
+    OfficePaket bare;
     bare.teile.insert("a.txt", "x");
     QTest::newRow("no presentation") << bare.zip() << true;
 }

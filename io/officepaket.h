@@ -1,5 +1,5 @@
-#ifndef PPTXPAKET_H
-#define PPTXPAKET_H
+#ifndef OFFICEPAKET_H
+#define OFFICEPAKET_H
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -10,9 +10,9 @@
 // An Office package held in memory: its parts by name (without the leading slash), the
 // content types and the relationships between the parts. Read from a deck or template,
 // changed, and written back as a zip file.
-class PptxPaket
+class OfficePaket
 {
-    Q_DECLARE_TR_FUNCTIONS(PptxPaket)
+    Q_DECLARE_TR_FUNCTIONS(OfficePaket)
 
 public:
     // Bounds for a file that is read: a hostile zip must not make us allocate without end.

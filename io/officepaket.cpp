@@ -1,4 +1,4 @@
-#include "io/pptxpaket.h"
+#include "io/officepaket.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -75,7 +75,7 @@ zlib_filefunc64_def memFuncs(QBuffer* b)
 }
 }
 
-bool PptxPaket::lesen(const QString& fileName, QString* fehler)
+bool OfficePaket::lesen(const QString& fileName, QString* fehler)
 {
     const QString kaputt =
         tr("Die Datei %1 ist keine lesbare PowerPoint-Datei (PPTX).").arg(fileName);
@@ -92,7 +92,7 @@ bool PptxPaket::lesen(const QString& fileName, QString* fehler)
     return ok;
 }
 
-bool PptxPaket::lesenAus(const QByteArray& bytes)
+bool OfficePaket::lesenAus(const QByteArray& bytes)
 {
     teile.clear();
     m_standard.clear();
@@ -160,7 +160,7 @@ bool PptxPaket::lesenAus(const QByteArray& bytes)
     return true;
 }
 
-QByteArray PptxPaket::zip() const
+QByteArray OfficePaket::zip() const
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -213,7 +213,7 @@ QByteArray PptxPaket::zip() const
     return out;
 }
 
-bool PptxPaket::schreiben(const QString& fileName) const
+bool OfficePaket::schreiben(const QString& fileName) const
 {
     const QByteArray bytes = zip();
     if (bytes.isEmpty())
@@ -224,14 +224,14 @@ bool PptxPaket::schreiben(const QString& fileName) const
     return file.commit();
 }
 
-QString PptxPaket::relsName(const QString& teil)
+QString OfficePaket::relsName(const QString& teil)
 {
     const int slash = teil.lastIndexOf(QLatin1Char('/'));
     return teil.left(slash + 1) + QLatin1String("_rels/") + teil.mid(slash + 1)
         + QLatin1String(".rels");
 }
 
-QString PptxPaket::aufloesen(const QString& von, const QString& ziel)
+QString OfficePaket::aufloesen(const QString& von, const QString& ziel)
 {
     QString path = ziel.startsWith(QLatin1Char('/'))
         ? ziel.mid(1)
@@ -250,7 +250,7 @@ QString PptxPaket::aufloesen(const QString& von, const QString& ziel)
     return out.join(QLatin1Char('/'));
 }
 
-QString PptxPaket::relativ(const QString& von, const QString& zu)
+QString OfficePaket::relativ(const QString& von, const QString& zu)
 {
     QStringList a = von.split(QLatin1Char('/'));
     a.removeLast();
@@ -265,7 +265,7 @@ QString PptxPaket::relativ(const QString& von, const QString& zu)
     return out.join(QLatin1Char('/'));
 }
 
-QVector<PptxPaket::Beziehung> PptxPaket::beziehungen(const QString& teil) const
+QVector<OfficePaket::Beziehung> OfficePaket::beziehungen(const QString& teil) const
 {
     QVector<Beziehung> out;
     const QString name = teil.isEmpty() ? QStringLiteral("_rels/.rels") : relsName(teil);
@@ -288,7 +288,7 @@ QVector<PptxPaket::Beziehung> PptxPaket::beziehungen(const QString& teil) const
     return out;
 }
 
-void PptxPaket::setzeBeziehungen(const QString& teil, const QVector<Beziehung>& rels)
+void OfficePaket::setzeBeziehungen(const QString& teil, const QVector<Beziehung>& rels)
 {
     QByteArray xml;
     QXmlStreamWriter w(&xml);
@@ -309,7 +309,7 @@ void PptxPaket::setzeBeziehungen(const QString& teil, const QVector<Beziehung>& 
     teile.insert(teil.isEmpty() ? QStringLiteral("_rels/.rels") : relsName(teil), xml);
 }
 
-QString PptxPaket::ziel(const QString& teil, const QString& typ) const
+QString OfficePaket::ziel(const QString& teil, const QString& typ) const
 {
     for (const Beziehung& b : beziehungen(teil))
         if (b.typ == typ && !b.extern_)
@@ -317,24 +317,24 @@ QString PptxPaket::ziel(const QString& teil, const QString& typ) const
     return QString();
 }
 
-QString PptxPaket::inhaltstyp(const QString& teil) const
+QString OfficePaket::inhaltstyp(const QString& teil) const
 {
     if (m_eigen.contains(teil))
         return m_eigen.value(teil);
     return m_standard.value(teil.mid(teil.lastIndexOf(QLatin1Char('.')) + 1).toLower());
 }
 
-void PptxPaket::setzeInhaltstyp(const QString& teil, const QString& typ)
+void OfficePaket::setzeInhaltstyp(const QString& teil, const QString& typ)
 {
     m_eigen.insert(teil, typ);
 }
 
-void PptxPaket::setzeStandardtyp(const QString& endung, const QString& typ)
+void OfficePaket::setzeStandardtyp(const QString& endung, const QString& typ)
 {
     m_standard.insert(endung.toLower(), typ);
 }
 
-void PptxPaket::leseInhaltstypen()
+void OfficePaket::leseInhaltstypen()
 {
     QXmlStreamReader r(teile.value(TypesName));
     while (!r.atEnd() && !r.hasError()) {
@@ -349,7 +349,7 @@ void PptxPaket::leseInhaltstypen()
     }
 }
 
-QByteArray PptxPaket::inhaltstypenXml() const
+QByteArray OfficePaket::inhaltstypenXml() const
 {
     QByteArray xml;
     QXmlStreamWriter w(&xml);
@@ -372,7 +372,7 @@ QByteArray PptxPaket::inhaltstypenXml() const
     return xml;
 }
 
-void PptxPaket::aufraeumen()
+void OfficePaket::aufraeumen()
 {
     QSet<QString> reached;
     QStringList todo{QString()};

@@ -1,0 +1,127 @@
+#include "io/plattformumfrage.h"
+
+#include <QCoreApplication>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include "core/csvimport.h"
+#include "core/csvreader.h"
+#include "core/fortschritt.h"
+#include "core/tabelle1.h"
+#include "core/tablecontext.h"
+#include "core/viewhost.h"
+#include "core/viewrecord.h"
+
+int PlattformUmfrage::metadatenSpalten() const
+{
+    int n = 0;
+    for (bool v : versteckt)
+        n += v ? 1 : 0;
+    return n - ersetzteSpalten;
+}
+
+QString PlattformUmfrage::erkanntText() const
+{
+    return QCoreApplication::translate("PlattformUmfrage",
+                                       "Erkannt: %1, %2 Fragen, %3 Mehrfachauswahl-Fragen, "
+                                       "%4 Metadaten-Spalten ausgeblendet")
+        .arg(quelle)
+        .arg(fragen)
+        .arg(mehrfachFragen)
+        .arg(metadatenSpalten());
+}
+
+void PlattformUmfrage::angleichen()
+{
+    const int n = spalten();
+    while (namen.size() < n)
+        namen << titel.at(namen.size());
+    namen = namen.mid(0, n);
+    versteckt.resize(n);
+    offen.resize(n);
+}
+
+QString PlattformUmfrage::optionTitel(const QString& frage, const QString& option)
+{
+    return frage + QStringLiteral(" – ") + option;
+}
+
+void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
+                            Fortschritt* progress) const
+{
+    const int n = spalten();
+    Tabelle1::BulkFill bulk(table);
+    model->setColumnCount(n);
+    model->setHorizontalHeaderLabels(titel);
+    for (int c = 0; c < n; ++c)
+        model->setHeaderData(c, Qt::Horizontal, c < namen.size() ? namen.at(c) : titel.at(c),
+                             Qt::ToolTipRole);
+    if (!csvText.isEmpty()) {
+        CsvReader reader(csvText, trenner);
+        // The header records were read by the recognition already.
+        QStringList kopf;
+        for (int k = 0; k < kopfZeilen; ++k)
+            if (!reader.next(&kopf))
+                break;
+        if (progress)
+            progress->stage(progress->text(), csvText.size());
+        CsvImport::fillRows(reader, model, progress);
+        return;
+    }
+    if (progress)
+        progress->stage(progress->text(), zeilen.size());
+    model->setRowCount(int(zeilen.size()));
+    for (int r = 0; r < zeilen.size(); ++r) {
+        const QStringList& row = zeilen.at(r);
+        for (int c = 0; c < row.size() && c < n; ++c)
+            model->setItem(r, c, new QStandardItem(row.at(c)));
+        if (progress)
+            progress->step(r + 1);
+    }
+}
+
+void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
+                                   Fortschritt* progress) const
+{
+    QStandardItemModel* model = context.model;
+    const int n = qMin(spalten(), model->columnCount());
+    QTableView* table = context.table->table();
+    for (int c = 0; c < n; ++c)
+        table->setColumnHidden(c, versteckt.value(c));
+    QVector<bool> inSet(n);
+    for (const MehrfachSet& s : sets)
+        for (int c : s.spalten)
+            if (c >= 0 && c < n)
+                inSet[c] = true;
+    QVector<int> charted;
+    for (int c = 0; c < n; ++c)
+        if (!versteckt.value(c) && !offen.value(c) && !inSet.at(c))
+            charted << c;
+    MehrfachSets::of(model)->setSets(sets);
+    if (!eigeneAnsichten)
+        return;
+    if (progress)
+        progress->stage(progress->text(), sets.size() + charted.size());
+    int made = 0;
+    auto make = [&](const QString& adapterType, const QString& viewType,
+                    const QVector<int>& columns, const QString& title) {
+        ViewRecord r;
+        r.adapterType = adapterType;
+        r.viewType = viewType;
+        r.columns = columns;
+        r.title = title;
+        r.notes = QLatin1String("");
+        views.createFromRecord(r, 5);
+        if (progress)
+            progress->step(++made);
+    };
+    for (const MehrfachSet& s : sets)
+        make(QString(), QStringLiteral("Mehrfachantworten"), s.spalten, s.name);
+    for (int c : charted) {
+        QString t = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (t.isEmpty())
+            t = QString::number(c + 1);
+        make(QStringLiteral("Häufigkeit"), QStringLiteral("BalkenDiagram(H)"), {c},
+             QCoreApplication::translate("View", "Balken: %1").arg(t));
+    }
+}

@@ -1,0 +1,6 @@
+VARIABLE LABELS
+ grp_name 'Ihr Name'
+ /grp_alter 'Ihr Alter'
+ /grp_obst 'Welches Obst mögen Sie?'.
+VALUE LABELS
+ /grp_obst 'apple' 'Apfel' 'ban

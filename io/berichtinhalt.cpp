@@ -18,6 +18,7 @@ bool BerichtInhalt::of(ViewHost& views, int row, Eintrag& out)
     out.notes = plainNotes(it.notes.toString());
     out.view = view;
     out.text = ViewText::of(view);
+    out.bild = out.text && ViewText::auchBild(view);
     out.captions.clear();
     if (auto* a = dynamic_cast<DiagramAdapter*>(view))
         if (const Diagram* d = a->diagram())

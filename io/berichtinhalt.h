@@ -19,6 +19,7 @@ public:
         QString notes;              // plain text
         QWidget* view = nullptr;    // the picture's source where text is null
         TextInhalt* text = nullptr; // the table, where the view renders itself as text
+        bool bild = false;          // the picture too, before the table
         QStringList captions;       // what a table diagram says of its counts (filter, base)
     };
     // The entry of view-list row (>= 1); false where the row has no view.

@@ -17,7 +17,7 @@ QMimeData* ClipboardCopy::contentOf(QWidget* view)
     auto* mime = new QMimeData;
     if (text)
         mime->setText(text->toText());
-    else {
+    if (!text || ViewText::auchBild(view)) {
         // Office programs take the SVG as an editable drawing, others the picture.
         const QSize size = view->size().expandedTo(view->minimumSize());
         mime->setImageData(ViewPicture::of(view, size));

@@ -77,9 +77,9 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         QWidget* view = it.view;
         html += QLatin1String("<H2>") + it.title.toHtmlEscaped() + QLatin1String("</H2>");
         html += QLatin1String("<PRE>") + it.notes.toHtmlEscaped() + QLatin1String("</PRE>");
-        if (TextInhalt* t = it.text) {
+        if (it.text && !it.bild) {
             html += captionParagraph(it.captions);
-            html += t->toHTML();
+            html += it.text->toHTML();
             continue;
         }
         const QString name = QStringLiteral("diagram%1.png").arg(row);
@@ -97,6 +97,9 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         writer.setQuality(60);
         if (picture.isNull() || !writer.write(picture))
             ++out.picturesFailed;
+        // A chart with a table of its own: the table follows the picture.
+        if (it.text)
+            html += it.text->toHTML();
     }
     html += QLatin1String("</BODY></HTML>");
 

@@ -142,7 +142,7 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
             title.setTextWidth(pages.width());
             // A picture draws its caption lines itself; a table gets them before it.
             QString captions;
-            if (it.text)
+            if (it.text && !it.bild)
                 for (const QString& line : it.captions)
                     captions += blockHtml(QStringLiteral("p"), line);
             title.setHtml(blockHtml(QStringLiteral("h2"), it.title)
@@ -156,7 +156,8 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
                 table.setTextWidth(pages.width());
                 table.setHtml(it.text->toHTML());
                 h += table.size().height();
-            } else {
+            }
+            if (!it.text || it.bild) {
                 size = (pictureSize.isEmpty() ? it.view->size() : pictureSize)
                            .expandedTo(it.view->minimumSize());
                 if (size.isEmpty())
@@ -165,8 +166,10 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
                     * qMin<qreal>(1.0, qMin(qreal(pages.width()) / size.width(),
                                             qreal(pages.height()) / size.height()));
             }
+            // A chart with a table of its own: the table follows the picture.
             ok = pages.keepTogether(h) && pages.text(title)
-                && (it.text ? pages.text(table) : pages.picture(it.view, size));
+                && (!it.text || it.bild ? pages.picture(it.view, size) : true)
+                && (it.text ? pages.text(table) : true);
             pages.space(12);
         }
         ok = p.end() && ok;

@@ -1,6 +1,7 @@
 #include "io/viewtext.h"
 
 #include "analyses/diagrammadapterbasis.h"
+#include "analyses/mehrfachantworten.h"
 #include "core/diagramadapter.h"
 #include "core/textinhalt.h"
 #include "diagrams/diagram.h"
@@ -19,4 +20,10 @@ TextInhalt* ViewText::of(QWidget* view)
             return dynamic_cast<TextInhalt*>(d);
     }
     return nullptr;
+}
+
+bool ViewText::auchBild(QWidget* view)
+{
+    auto* m = qobject_cast<Mehrfachantworten*>(view);
+    return m && m->diagram() && !dynamic_cast<TextInhalt*>(m->diagram());
 }

@@ -12,6 +12,9 @@ class ViewText
 public:
     // Null for a view that is shown as a picture.
     static TextInhalt* of(QWidget* view);
+    // Whether a view with a text is drawn as a chart as well (a multiple-choice view as
+    // bars): the report and the clipboard then carry the picture and the text.
+    static bool auchBild(QWidget* view);
 };
 
 #endif

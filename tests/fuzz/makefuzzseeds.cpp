@@ -288,6 +288,8 @@ void pptxSeeds()
     OfficePaket deck = bare;
     PptxExport::einfuegen(deck, w, nullptr);
     put("pptx", "deck.pptx", deck.zip());
+}
+
 // The platforms' example exports of the tests, and a damaged one of each kind.
 void plattformSeeds()
 {

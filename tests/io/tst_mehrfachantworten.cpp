@@ -439,6 +439,18 @@ void TstMehrfachantworten::typeMenuTextAndReport()
         v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QTRY_COMPARE(view->basisText(), QString("n = 2"));
+    // As bars (before the type changes) the view copies and reports its picture and,
+    // since its table says more than the bars, its text as well.
+    {
+        std::unique_ptr<QMimeData> bars(ClipboardCopy::contentOf(view));
+        QVERIFY(bars->hasImage());
+        QVERIFY(bars->text().contains("Basis (Befragte)\t2"));
+        const QString report = m_dir.path() + "/balken.html";
+        QVERIFY(v.document()->exportHTML(report));
+        const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
+        QVERIFY(html.contains("<IMG src="));
+        QVERIFY(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"));
+    }
     const QColor chosen(1, 2, 3);
     view->diagram()->setColors({chosen});
     {
@@ -471,6 +483,9 @@ void TstMehrfachantworten::typeMenuTextAndReport()
     QVERIFY(v.document()->exportHTML(report));
     const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
     QVERIFY2(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"), qPrintable(html));
+    // As a table it is text alone, as every table.
+    QVERIFY(!html.contains("<IMG src="));
+    QVERIFY(!mime->hasImage());
 }
 
 // The dependency filter counts the rows of one group; only a view that uses it needs

@@ -289,6 +289,32 @@ void SpaltenSpeicher::Spalte::verdichten()
         anhaengen(neuerCode[codes[size_t(r)]]);
 }
 
+void SpaltenSpeicher::Spalte::anfuegen(const QVariant& wert)
+{
+    const quint32 c = codeFuer(wert, {});
+    anhaengen(c);
+}
+
+QVariant SpaltenSpeicher::Spalte::wert(int row) const
+{
+    return row >= 0 && row < zeilen() ? m_pool.at(code(row)).wert : QVariant();
+}
+
+QVariant SpaltenSpeicher::Spalte::kopf(int role) const
+{
+    return m_kopf.value(role == Qt::EditRole ? int(Qt::DisplayRole) : role);
+}
+
+void SpaltenSpeicher::Spalte::setzeKopf(int role, const QVariant& value)
+{
+    if (role == Qt::EditRole)
+        role = Qt::DisplayRole;
+    if (value.isValid())
+        m_kopf.insert(role, value);
+    else
+        m_kopf.remove(role);
+}
+
 // ---- Aufbau ----
 
 SpaltenSpeicher::Aufbau::Aufbau(SpaltenSpeicher* speicher, const QStringList& titel)
@@ -654,4 +680,25 @@ void SpaltenSpeicher::setzeSpalte(int column, Spalte spalte)
     beginInsertColumns(QModelIndex(), column, column);
     m_spalten.insert(m_spalten.begin() + column, std::move(spalte));
     endInsertColumns();
+}
+
+SpaltenSpeicher::Spalte SpaltenSpeicher::spalte(int column) const
+{
+    return column >= 0 && size_t(column) < m_spalten.size() ? m_spalten[size_t(column)] : Spalte();
+}
+
+void SpaltenSpeicher::tauscheSpalte(int column, Spalte* spalte)
+{
+    if (column < 0 || size_t(column) >= m_spalten.size())
+        return;
+    if (spalte->zeilen() != m_zeilen) {
+        Spalte alt = nimmSpalte(column);
+        setzeSpalte(column, std::move(*spalte));
+        *spalte = std::move(alt);
+        return;
+    }
+    std::swap(m_spalten[size_t(column)], *spalte);
+    if (m_zeilen > 0)
+        emit dataChanged(index(0, column), index(m_zeilen - 1, column));
+    emit headerDataChanged(Qt::Horizontal, column, column);
 }

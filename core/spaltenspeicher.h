@@ -68,7 +68,8 @@ public:
         }
     };
 
-    // A column with its header, taken out of the table and put back by undo commands.
+    // A column with its header, taken out of the table and put back by undo commands,
+    // or made by a column command before it enters the table.
     // Code 0 of every column is the missing cell.
     class Spalte
     {
@@ -76,6 +77,12 @@ public:
         Spalte();
         int zeilen() const;
         int poolGroesse() const { return int(m_pool.size()); }
+        // A new last cell holding wert (an invalid value: a missing cell).
+        void anfuegen(const QVariant& wert);
+        QVariant wert(int row) const;
+        // The header's roles (Qt::EditRole is Qt::DisplayRole).
+        QVariant kopf(int role) const;
+        void setzeKopf(int role, const QVariant& value);
 
     private:
         friend class SpaltenSpeicher;
@@ -189,6 +196,12 @@ public:
     // Inserts spalte before column; a longer column lengthens the table, a shorter one
     // is filled up with missing cells.
     void setzeSpalte(int column, Spalte spalte);
+    // A copy of column, codes, pool and header (an empty column outside the table).
+    Spalte spalte(int column) const;
+    // Exchanges column with spalte in place: the table's shape stays, and listeners
+    // hear of changed data and header instead of a column leaving and coming back. A
+    // spalte of another length goes the long way, out and in.
+    void tauscheSpalte(int column, Spalte* spalte);
 
 private:
     bool gueltig(int row, int column) const;

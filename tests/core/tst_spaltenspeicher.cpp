@@ -48,6 +48,7 @@ private slots:
     void headers();
     void insertAndRemove();
     void takeOutAndPutBack();
+    void exchangedColumns();
     void editsKeepThePoolBounded();
     void sameAsItemModel();
 };
@@ -376,6 +377,59 @@ void TstSpaltenSpeicher::takeOutAndPutBack()
     // Out of range: an empty column, the table unchanged.
     QCOMPARE(s.nimmSpalte(7).zeilen(), 0);
     QCOMPARE(s.columnCount(), 3);
+}
+
+void TstSpaltenSpeicher::exchangedColumns()
+{
+    Speicher s;
+    QAbstractItemModelTester tester(&s, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fill(&s, {"A", "B"}, {{"1", "x"}, {"2", "y"}, {"1", "z"}});
+    // A command's new column: made apart from the table, with a header of its own.
+    Speicher::Spalte neu;
+    neu.anfuegen(QStringLiteral("ja"));
+    neu.anfuegen(QVariant());
+    neu.anfuegen(1.5);
+    neu.setzeKopf(Qt::EditRole, QStringLiteral("Neu"));
+    neu.setzeKopf(Roles::DerivationKind, QStringLiteral("weight"));
+    QCOMPARE(neu.wert(2), QVariant(1.5));
+    QCOMPARE(neu.kopf(Qt::DisplayRole), QVariant(QStringLiteral("Neu")));
+
+    // A copy stays as it was when the table changes.
+    const Speicher::Spalte kopie = s.spalte(1);
+    QVERIFY(s.setData(s.index(0, 1), QStringLiteral("geändert")));
+    QCOMPARE(kopie.wert(0), QVariant(QStringLiteral("x")));
+
+    QSignalSpy data(&s, &QAbstractItemModel::dataChanged);
+    QSignalSpy header(&s, &QAbstractItemModel::headerDataChanged);
+    QSignalSpy removed(&s, &QAbstractItemModel::columnsRemoved);
+    s.tauscheSpalte(0, &neu);
+    QCOMPARE(removed.size(), 0);
+    QCOMPARE(data.size(), 1);
+    QCOMPARE(data.at(0).at(0).toModelIndex(), s.index(0, 0));
+    QCOMPARE(data.at(0).at(1).toModelIndex(), s.index(2, 0));
+    QCOMPARE(header.size(), 1);
+    QCOMPARE(s.headerData(0, Qt::Horizontal), QVariant(QStringLiteral("Neu")));
+    QCOMPARE(s.headerData(0, Qt::Horizontal, Roles::DerivationKind), QVariant(QStringLiteral("weight")));
+    QCOMPARE(s.wert(0, 0), QVariant(QStringLiteral("ja")));
+    QVERIFY(!s.wert(1, 0).isValid());
+    QCOMPARE(neu.wert(1), QVariant(QStringLiteral("2")));
+    // Undone: the old column is back, header and all.
+    s.tauscheSpalte(0, &neu);
+    QCOMPARE(s.headerData(0, Qt::Horizontal), QVariant(QStringLiteral("A")));
+    QVERIFY(!s.headerData(0, Qt::Horizontal, Roles::DerivationKind).isValid());
+    QCOMPARE(s.wert(2, 0), QVariant(QStringLiteral("1")));
+    QCOMPARE(s.code(0, 0), s.code(2, 0));
+
+    // A longer column lengthens the table.
+    Speicher::Spalte lang;
+    for (int r = 0; r < 5; ++r)
+        lang.anfuegen(QString::number(r));
+    s.tauscheSpalte(1, &lang);
+    QCOMPARE(s.rowCount(), 5);
+    QCOMPARE(s.columnCount(), 2);
+    QCOMPARE(s.wert(4, 1), QVariant(QStringLiteral("4")));
+    QVERIFY(!s.wert(4, 0).isValid());
+    QCOMPARE(lang.wert(0), QVariant(QStringLiteral("geändert")));
 }
 
 void TstSpaltenSpeicher::editsKeepThePoolBounded()

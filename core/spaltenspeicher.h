@@ -178,6 +178,7 @@ public:
     QVariant wert(int row, int column) const;
 
     // For counting views: the codes of a column, its pool and each value's number.
+    // Codes and entries are the column's own: valid until the table next changes.
     Codes codes(int column) const;
     quint32 code(int row, int column) const;
     int poolGroesse(int column) const;

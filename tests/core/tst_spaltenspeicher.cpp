@@ -466,7 +466,7 @@ void TstSpaltenSpeicher::sameAsItemModel()
     QRandomGenerator rng(32);
     const QList<QVariant> values{QVariant(QStringLiteral("ja")), QVariant(QStringLiteral("nein")),
                                  QVariant(QStringLiteral("")), QVariant(QString()),
-                                 QVariant(1.5), QVariant(0.0), QVariant(3)};
+                                 QVariant(1.5), QVariant(0.0), QVariant(3), QVariant()};
     const QList<int> roles{Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Roles::RestoredValue};
     for (int step = 0; step < 3000; ++step) {
         const int what = rng.bounded(20);

@@ -81,6 +81,11 @@ void speicher(QString* text, double* fillMs, double* countMs, qint64* distinct)
             *distinct += n > 0;
     }
     *countMs = ms(t);
+    // Where the memory goes: each column's pool and width.
+    if (qEnvironmentVariableIsSet("BENCH_SPALTEN"))
+        for (int c = 0; c < s.columnCount(); ++c)
+            std::printf("column %d pool=%d width=%d distinct_codes=%d\n", c, s.poolGroesse(c),
+                        s.codes(c).breite, int(s.codesEindeutig(c)));
     std::printf("store_bytes_MB=%.1f ", double(s.belegteBytes()) / (1024.0 * 1024.0));
 }
 

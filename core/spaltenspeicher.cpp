@@ -702,3 +702,66 @@ void SpaltenSpeicher::tauscheSpalte(int column, Spalte* spalte)
         emit dataChanged(index(0, column), index(m_zeilen - 1, column));
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
+
+void SpaltenSpeicher::dichteCodes(int column, QVector<int>* codes, QVector<QVariant>* werte) const
+{
+    codes->clear();
+    werte->clear();
+    if (column < 0 || size_t(column) >= m_spalten.size())
+        return;
+    const Spalte& s = m_spalten[size_t(column)];
+    codes->resize(m_zeilen);
+    // Per pool entry: its dense code, -1 while not seen.
+    std::vector<int> dicht(size_t(s.m_pool.size()), -1);
+    QHash<TextKey, int> texte;
+    QHash<quint64, int> zahlen;
+    QHash<QPair<int, QString>, int> andere;
+    int nullText = -1;
+    int fehlt = -1;
+    const auto frisch = [werte](const QVariant& v) {
+        werte->append(v);
+        return int(werte->size()) - 1;
+    };
+    for (int r = 0; r < m_zeilen; ++r) {
+        const quint32 code = s.code(r);
+        int& d = dicht[code];
+        if (d >= 0) {
+            (*codes)[r] = d;
+            continue;
+        }
+        const QVariant& v = s.m_pool.at(code).wert;
+        int out = -1;
+        switch (artOf(v, {})) {
+        case Art::Fehlt:
+            out = fehlt < 0 ? (fehlt = frisch(v)) : fehlt;
+            break;
+        case Art::NullText:
+            out = nullText < 0 ? (nullText = frisch(v)) : nullText;
+            break;
+        case Art::Text: {
+            const TextKey key{v.toString()};
+            const auto it = texte.constFind(key);
+            out = it != texte.cend() ? it.value() : texte.insert(key, frisch(v)).value();
+            break;
+        }
+        case Art::Zahl: {
+            const auto it = zahlen.constFind(bitsOf(v));
+            out = it != zahlen.cend() ? it.value() : zahlen.insert(bitsOf(v), frisch(v)).value();
+            break;
+        }
+        case Art::Andere: {
+            const auto key = otherKey(v);
+            const auto it = andere.constFind(key);
+            out = it != andere.cend() ? it.value() : andere.insert(key, frisch(v)).value();
+            break;
+        }
+        case Art::Restauriert:
+        case Art::Einzeln:
+            // A value of another kind is never merged: a code per cell.
+            (*codes)[r] = frisch(v);
+            continue;
+        }
+        d = out;
+        (*codes)[r] = out;
+    }
+}

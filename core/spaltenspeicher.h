@@ -189,6 +189,11 @@ public:
     // Whether equal values of the column always share one code (not so in a column
     // of free text, which keeps its values as they come).
     bool codesEindeutig(int column) const;
+    // The column numbered as the counting views number it: cells of equal display value
+    // (texts, a null text apart; numbers by bit pattern) share a code, in order of first
+    // appearance, and werte holds each code's value. Equal values are found once per
+    // pool entry, not per cell.
+    void dichteCodes(int column, QVector<int>* codes, QVector<QVariant>* werte) const;
     // The bytes the columns take (codes, pools and their texts), for measuring.
     qint64 belegteBytes() const;
 

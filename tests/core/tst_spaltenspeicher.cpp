@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "core/roles.h"
+#include "core/spaltencodes.h"
 #include "core/spaltenspeicher.h"
 
 using Speicher = SpaltenSpeicher;
@@ -511,6 +512,18 @@ void TstSpaltenSpeicher::sameAsItemModel()
     for (int c = 0; c < items.columnCount(); ++c)
         for (int role : roles)
             QCOMPARE(s.headerData(c, Qt::Horizontal, role), items.headerData(c, Qt::Horizontal, role));
+    // The counting views' numbering of each column, from codes as from items.
+    for (int c = 0; c < items.columnCount(); ++c) {
+        QVector<int> codes;
+        QVector<QVariant> werte;
+        s.dichteCodes(c, &codes, &werte);
+        const auto read = SpaltenCodes::read(&items, c);
+        QCOMPARE(codes, read->codes);
+        QCOMPARE(werte.size(), read->values.size());
+        for (int i = 0; i < werte.size(); ++i)
+            QVERIFY(werte.at(i).metaType() == read->values.at(i).metaType()
+                    && werte.at(i) == read->values.at(i));
+    }
 }
 
 QTEST_MAIN(TstSpaltenSpeicher)

@@ -81,6 +81,18 @@ void speicher(QString* text, double* fillMs, double* countMs, qint64* distinct)
             *distinct += n > 0;
     }
     *countMs = ms(t);
+    // The numbering the counting views use, equal values merged once per pool entry.
+    t.restart();
+    QVector<int> codes;
+    QVector<QVariant> werte;
+    double slowest = 0;
+    for (int c = 0; c < s.columnCount(); ++c) {
+        QElapsedTimer one;
+        one.start();
+        s.dichteCodes(c, &codes, &werte);
+        slowest = std::max(slowest, ms(one));
+    }
+    std::printf("dense_codes_ms=%.0f (slowest column %.0f) ", ms(t), slowest);
     // Where the memory goes: each column's pool and width.
     if (qEnvironmentVariableIsSet("BENCH_SPALTEN"))
         for (int c = 0; c < s.columnCount(); ++c)

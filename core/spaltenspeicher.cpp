@@ -718,6 +718,13 @@ void SpaltenSpeicher::dichteCodes(int column, QVector<int>* codes, QVector<QVari
     QHash<QPair<int, QString>, int> andere;
     int nullText = -1;
     int fehlt = -1;
+    // The pool holds each plain text once; only a text that also shows in a cell of
+    // another kind (restored, with a tip) or a free-text column needs the lookup.
+    bool textePruefen = s.m_frei;
+    for (qsizetype c = 1; c < s.m_pool.size() && !textePruefen; ++c) {
+        const Eintrag& e = s.m_pool.at(c);
+        textePruefen = !e.rollen.isEmpty() && e.wert.typeId() == QMetaType::QString;
+    }
     const auto frisch = [werte](const QVariant& v) {
         werte->append(v);
         return int(werte->size()) - 1;
@@ -739,6 +746,10 @@ void SpaltenSpeicher::dichteCodes(int column, QVector<int>* codes, QVector<QVari
             out = nullText < 0 ? (nullText = frisch(v)) : nullText;
             break;
         case Art::Text: {
+            if (!textePruefen) {
+                out = frisch(v);
+                break;
+            }
             const TextKey key{v.toString()};
             const auto it = texte.constFind(key);
             out = it != texte.cend() ? it.value() : texte.insert(key, frisch(v)).value();

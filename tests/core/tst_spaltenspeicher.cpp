@@ -89,6 +89,14 @@ void TstSpaltenSpeicher::codesAndPools()
     QCOMPARE(s.code(0, 2), 0u);
     QCOMPARE(s.codes(7).anzahl, 0);
     QVERIFY(s.codesEindeutig(0));
+    // The counting views' numbering: in order of first appearance, missing cells one
+    // value of their own.
+    QVector<int> dense;
+    QVector<QVariant> values;
+    s.dichteCodes(1, &dense, &values);
+    QCOMPARE(dense, (QVector<int>{0, 1, 2, 0, 1}));
+    QCOMPARE(values.size(), 3);
+    QVERIFY(!values.at(1).isValid());
 }
 
 void TstSpaltenSpeicher::widening_data()
@@ -253,6 +261,11 @@ void TstSpaltenSpeicher::restoredCells()
     // The same text typed in is another kind of cell: no restored value.
     QVERIFY(s.code(4, 0) != s.code(0, 0));
     QVERIFY(!s.data(s.index(4, 0), Roles::RestoredValue).isValid());
+    // Counted by what they show: the restored and the typed "ja" are one answer.
+    QVector<int> dense;
+    QVector<QVariant> values;
+    s.dichteCodes(0, &dense, &values);
+    QCOMPARE(dense, (QVector<int>{0, 0, 1, 1, 0}));
     // A value of another type keeps its type and shows its text.
     const QModelIndex seven = s.index(2, 0);
     QCOMPARE(s.data(seven), QVariant(QStringLiteral("7")));

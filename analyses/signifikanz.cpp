@@ -6,14 +6,7 @@
 #include <limits>
 
 namespace {
-// Errors of the distributions as NaN, never as exceptions: the inputs are checked
-// before, and a table of any shape must not bring the program down.
-using Policy = boost::math::policies::policy<
-    boost::math::policies::domain_error<boost::math::policies::ignore_error>,
-    boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
-    boost::math::policies::underflow_error<boost::math::policies::ignore_error>,
-    boost::math::policies::evaluation_error<boost::math::policies::ignore_error>,
-    boost::math::policies::pole_error<boost::math::policies::ignore_error>>;
+using Policy = Signifikanz::Policy;
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 }

@@ -4,11 +4,22 @@
 #include <QString>
 #include <QVector>
 
+#include <boost/math/policies/policy.hpp>
+
 // The tests of a crosstab: the pooled two-proportion z-test between two columns and
 // Pearson's chi-square test of independence. The distributions come from Boost.Math.
 class Signifikanz
 {
 public:
+    // Errors of the distributions as NaN, never as exceptions: a table of any shape must
+    // not bring the program down. Every test of the program uses it.
+    using Policy = boost::math::policies::policy<
+        boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+        boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
+        boost::math::policies::underflow_error<boost::math::policies::ignore_error>,
+        boost::math::policies::evaluation_error<boost::math::policies::ignore_error>,
+        boost::math::policies::pole_error<boost::math::policies::ignore_error>>;
+
     // Two-sided p-value of the pooled z-test of the proportions p1 and p2 observed on
     // bases of n1 and n2 (effective bases when weighted); NaN when there is nothing to
     // test (a base of 0, or a pooled share of 0 or 1).

@@ -11,6 +11,7 @@
 #include <QXmlStreamWriter>
 
 #include "analyses/kreuztabelle.h"
+#include "analyses/mehrfachantworten.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/textinhalt.h"
@@ -351,12 +352,18 @@ QVector<PptxTeile::Folie> PptxExport::folien(ViewHost& views)
         Diagram* d = nullptr;
         if (auto* a = dynamic_cast<DiagramAdapter*>(it.view))
             d = a->diagram();
+        // A multiple-choice view drawn as bars is a chart like any other, with its lines
+        // (filter, base, weighting) under it.
+        if (auto* m = qobject_cast<Mehrfachantworten*>(it.view); m && it.bild) {
+            d = m->diagram();
+            f.beschriftung = m->angaben();
+        }
         if (auto* k = qobject_cast<Kreuztabelle*>(it.view)) {
             f.inhalt = PptxTeile::Folie::Tabelle;
             f.tabelle = AnsichtsZahlen::kreuztabelle(*k);
             // The weighting and test lines stand under the table.
             f.beschriftung += f.tabelle.hinweise;
-        } else if (it.text) {
+        } else if (it.text && !it.bild) {
             f.inhalt = PptxTeile::Folie::Tabelle;
             f.tabelle = AnsichtsZahlen::text(it.text->toText());
             // A trailing line break leaves an empty row behind.

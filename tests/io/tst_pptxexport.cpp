@@ -9,6 +9,8 @@
 #include <QXmlStreamReader>
 
 #include "analyses/kreuztabelle.h"
+#include "analyses/mehrfachantworten.h"
+#include "core/mehrfachsets.h"
 #include "app/exportablauf.h"
 #include "app/view.h"
 #include "core/diagramadapter.h"
@@ -129,6 +131,7 @@ private slots:
     void pictureFits();
     void chartOfRows();
     void everyKindOfView();
+    void multipleChoiceAsChartOrTable();
     void foreignMarkupKept();
     void updateKeepsWhatTheUserAdded();
     void templateMasterInUse();
@@ -361,6 +364,39 @@ void TstPptxExport::everyKindOfView()
     // Every part has its content type.
     for (const QString& part : d.p.teile.keys())
         QVERIFY2(!d.p.inhaltstyp(part).isEmpty() || part == "[Content_Types].xml", qPrintable(part));
+}
+
+// A multiple-choice view drawn as bars is a native chart of its shares with its lines
+// under it; drawn as a table, a table.
+void TstPptxExport::multipleChoiceAsChartOrTable()
+{
+    View v;
+    const QString csv = m_dir.filePath("mehrfach.csv");
+    writeFile(csv, "Kanal – Zeitung;Kanal – Radio\nja;ja\nja;\n;ja\nja;\n");
+    QVERIFY(v.importCSV(csv, false));
+    v.clearViews();
+    MehrfachSets::of(v.dataModel())->add({"Kanal", {0, 1}, "ja"});
+    auto* m = qobject_cast<Mehrfachantworten*>(
+        v.createView("", "Mehrfachantworten", {0, 1}, "Kanal", ""));
+    QVERIFY(m);
+    QCoreApplication::processEvents();
+    const QString path = m_dir.filePath("mehrfach.pptx");
+    QVERIFY(v.document()->exportPptx(path));
+    Deck d;
+    QVERIFY(d.read(path));
+    const QString chart = d.xml(d.of(0, "chart"));
+    QVERIFY(!chart.isEmpty());
+    const QVector<Series> s = seriesOf(chart);
+    QVERIFY(!s.isEmpty());
+    QCOMPARE(s.first().values, m->diagram()->values());
+    QVERIFY(texts(d.slide(0)).join('\n').contains(m->basisText()));
+
+    QVERIFY(m->setDiagramTyp("Tabelle"));
+    QVERIFY(v.document()->exportPptx(m_dir.filePath("mehrfach2.pptx")));
+    Deck t;
+    QVERIFY(t.read(m_dir.filePath("mehrfach2.pptx")));
+    QVERIFY(t.slide(0).contains("<a:tbl>"));
+    QVERIFY(t.of(0, "chart").isEmpty());
 }
 
 void TstPptxExport::updateKeepsWhatTheUserAdded()

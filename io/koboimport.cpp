@@ -25,12 +25,28 @@ bool KoboImport::istMetadaten(const QString& name)
         || name.startsWith(QLatin1String("meta/")) || name.startsWith(QLatin1String("formhub/"));
 }
 
+namespace {
+QStringList kandidaten(const QString& spalte)
+{
+    return {spalte, QString(spalte).replace(QLatin1Char('/'), QLatin1Char('_')),
+            QString(spalte).replace(QLatin1Char('/'), QLatin1Char('.')),
+            spalte.section(QLatin1Char('/'), -1)};
+}
+
+// The variable whose missing values a column has: found as variable() finds it, but
+// also where the syntax declares nothing else of it.
+QString fehlendVariable(const SpssSyntax& labels, const QString& spalte)
+{
+    for (const QString& k : kandidaten(spalte))
+        if (labels.fehlendeWerte.contains(k))
+            return k;
+    return QString();
+}
+}
+
 QString KoboImport::variable(const SpssSyntax& labels, const QString& spalte)
 {
-    QStringList kandidaten{spalte, QString(spalte).replace(QLatin1Char('/'), QLatin1Char('_')),
-                           QString(spalte).replace(QLatin1Char('/'), QLatin1Char('.')),
-                           spalte.section(QLatin1Char('/'), -1)};
-    for (const QString& k : kandidaten)
+    for (const QString& k : kandidaten(spalte))
         if (labels.variablenLabels.contains(k) || labels.wertLabels.contains(k))
             return k;
     return QString();
@@ -94,6 +110,23 @@ void KoboImport::lesen(const QStringList& kopf, const QList<QStringList>& rows,
         u->sets << set;
         c = last;
     }
+    u->fehlend.fill(QStringList(), n);
+    if (labels)
+        for (int c = 0; c < n; ++c) {
+            const QString v = var.at(c).isEmpty() || !labels->fehlendeWerte.contains(var.at(c))
+                ? fehlendVariable(*labels, kopf.at(c))
+                : var.at(c);
+            if (v.isEmpty())
+                continue;
+            QSet<QString> roh;
+            for (const QStringList& row : u->zeilen)
+                if (c < row.size())
+                    roh.insert(row.at(c));
+            // Labelled below exactly where the answers are.
+            const bool beschriftet =
+                v == var.at(c) && !option.at(c) && labels->wertLabels.contains(v);
+            u->fehlend[c] = labels->fehlendeCodes(v, roh.values(), beschriftet);
+        }
     // Answers by their labels, except in the option columns (1 or 0).
     if (labels)
         for (int c = 0; c < n; ++c)

@@ -308,16 +308,26 @@ void LimeSurveyImport::lesenSpss(const SpssSyntax& syntax, const QString& daten,
         if (!u->versteckt.at(c))
             ++u->fragen;
     }
-    u->fehlendeWerte = syntax.fehlendeWerte;
+    // The raw codes of the columns with missing values, for the ranges among them.
+    QVector<bool> mitFehlend(n);
+    QVector<QSet<QString>> roh(n);
+    for (int c = 0; c < n; ++c)
+        mitFehlend[c] = syntax.fehlendeWerte.contains(vars.at(c));
     const QStringList lines = CsvReader::lines(daten);
     for (int l = syntax.ersteZeile - 1; l < lines.size(); ++l) {
         if (lines.at(l).isEmpty())
             continue;
         QStringList f = felder(lines.at(l), syntax.trenner, syntax.qualifier);
         f = f.mid(0, n);
-        for (int c = 0; c < f.size(); ++c)
+        for (int c = 0; c < f.size(); ++c) {
+            if (mitFehlend.at(c))
+                roh[c].insert(f.at(c));
             f[c] = syntax.wert(vars.at(c), f.at(c));
+        }
         u->zeilen << f;
     }
     u->angleichen();
+    for (int c = 0; c < n; ++c)
+        if (mitFehlend.at(c))
+            u->fehlend[c] = syntax.fehlendeCodes(vars.at(c), roh.at(c).values(), true);
 }

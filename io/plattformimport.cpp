@@ -171,8 +171,6 @@ PlattformImport::Ergebnis PlattformImport::lesenTabelle(const QList<QStringList>
         const bool mitLabels = leseText(daneben(fileName, QStringLiteral(".sps")), &text)
             && SpssSyntax::lesen(text, &labels);
         KoboImport::lesen(titel, rows, mitLabels ? &labels : nullptr, u);
-        if (mitLabels)
-            u->fehlendeWerte = labels.fehlendeWerte;
         return Gelesen;
     }
     if (!ausArbeitsmappe)

@@ -6,6 +6,7 @@
 
 #include "core/csvimport.h"
 #include "core/csvreader.h"
+#include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
 #include "core/tabelle1.h"
 #include "core/tablecontext.h"
@@ -39,6 +40,7 @@ void PlattformUmfrage::angleichen()
     namen = namen.mid(0, n);
     versteckt.resize(n);
     offen.resize(n);
+    fehlend.resize(n);
 }
 
 QString PlattformUmfrage::optionTitel(const QString& frage, const QString& option)
@@ -56,6 +58,9 @@ void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
     for (int c = 0; c < n; ++c)
         model->setHeaderData(c, Qt::Horizontal, c < namen.size() ? namen.at(c) : titel.at(c),
                              Qt::ToolTipRole);
+    for (int c = 0; c < n && c < fehlend.size(); ++c)
+        if (!fehlend.at(c).isEmpty())
+            FehlendeWerte::setCodes(model, c, fehlend.at(c));
     if (!csvText.isEmpty()) {
         CsvReader reader(csvText, trenner);
         // The header records were read by the recognition already.

@@ -42,9 +42,9 @@ public:
     // Whether the import makes its views itself; a plain workbook's are asked for, as a
     // CSV file's are.
     bool eigeneAnsichten = true;
-    // Missing-value codes per variable name, as a syntax file declares them; kept for
-    // the per-column missing codes, not applied here.
-    QHash<QString, QStringList> fehlendeWerte;
+    // Missing-value codes per column, as the cells show them (a syntax file's missing
+    // values, labelled where the answers are); fill() declares them.
+    QVector<QStringList> fehlend;
 
     int spalten() const { return int(titel.size()); }
     int metadatenSpalten() const;

@@ -1,6 +1,11 @@
 #include "io/spsssyntax.h"
 
+#include <QSet>
 #include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 struct Token {
@@ -225,4 +230,81 @@ QString SpssSyntax::wert(const QString& variable, const QString& code) const
 QString SpssSyntax::label(const QString& variable) const
 {
     return variablenLabels.value(variable, variable);
+}
+
+namespace {
+// A number of a range's end; LO and HI (and their long forms) stand for no bound.
+bool grenze(const QString& t, double* out)
+{
+    const QString u = t.toUpper();
+    if (u == QLatin1String("LO") || u == QLatin1String("LOWEST")) {
+        *out = -std::numeric_limits<double>::infinity();
+        return true;
+    }
+    if (u == QLatin1String("HI") || u == QLatin1String("HIGHEST")) {
+        *out = std::numeric_limits<double>::infinity();
+        return true;
+    }
+    bool ok = false;
+    *out = t.toDouble(&ok);
+    return ok && std::isfinite(*out);
+}
+}
+
+QStringList SpssSyntax::fehlendeCodes(const QString& variable, const QStringList& vorkommend,
+                                      bool beschriftet) const
+{
+    const auto f = fehlendeWerte.constFind(variable);
+    if (f == fehlendeWerte.constEnd())
+        return {};
+    auto gezeigt = [&](const QString& code) {
+        return beschriftet ? wert(variable, code) : code;
+    };
+    QStringList out;
+    QSet<QString> schon;
+    auto dazu = [&](const QString& code) {
+        const QString g = gezeigt(code);
+        if (!schon.contains(g)) {
+            schon.insert(g);
+            out << g;
+        }
+    };
+    // The raw cells that are numbers, parsed once.
+    QVector<double> zahlen(vorkommend.size(), std::numeric_limits<double>::quiet_NaN());
+    for (int i = 0; i < vorkommend.size(); ++i) {
+        bool ok = false;
+        const double v = vorkommend.at(i).trimmed().toDouble(&ok);
+        if (ok && std::isfinite(v))
+            zahlen[i] = v;
+    }
+    // SPSS allows three values (or a range and a value); a file declaring thousands
+    // must not make this quadratic in the column's distinct answers.
+    const QStringList liste = f->mid(0, 64);
+    for (const QString& deklariert : liste) {
+        const QStringList teile = deklariert.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        double lo = 0, hi = 0;
+        const bool bereich = teile.size() == 3
+            && (teile.at(1).compare(QLatin1String("THRU"), Qt::CaseInsensitive) == 0
+                || teile.at(1).compare(QLatin1String("THROUGH"), Qt::CaseInsensitive) == 0)
+            && grenze(teile.at(0), &lo) && grenze(teile.at(2), &hi);
+        if (!bereich) {
+            dazu(deklariert);
+            bool ok = false;
+            lo = hi = deklariert.trimmed().toDouble(&ok);
+            if (!ok || !std::isfinite(lo))
+                continue;
+        }
+        // NaN (no number) fails both comparisons; the codes covered in their order.
+        QVector<int> gedeckt;
+        for (int i = 0; i < vorkommend.size(); ++i)
+            if (zahlen.at(i) >= lo && zahlen.at(i) <= hi)
+                gedeckt << i;
+        std::sort(gedeckt.begin(), gedeckt.end(), [&](int a, int b) {
+            return zahlen.at(a) != zahlen.at(b) ? zahlen.at(a) < zahlen.at(b)
+                                                : vorkommend.at(a) < vorkommend.at(b);
+        });
+        for (int i : gedeckt)
+            dazu(vorkommend.at(i));
+    }
+    return out;
 }

@@ -30,6 +30,13 @@ public:
     QString wert(const QString& variable, const QString& code) const;
     // The variable label, or the name where it has none.
     QString label(const QString& variable) const;
+    // The missing values of a variable as its cells show them: each declared code, as
+    // its label where the cells are labelled, and of a range ("LO THRU 0", "1 THRU 3")
+    // the codes among vorkommend (the column's distinct raw cells) that it covers.
+    // A declared number also covers a raw cell of the same value written otherwise
+    // ("9.00" for 9).
+    QStringList fehlendeCodes(const QString& variable, const QStringList& vorkommend,
+                              bool beschriftet) const;
 };
 
 #endif

@@ -487,7 +487,6 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
 {
     m_erkannteQuelle.clear();
     m_ansichtenErstellt = false;
-    m_fehlendeWerte.clear();
     PlattformUmfrage u;
     PlattformImport::Ergebnis e;
     {
@@ -537,7 +536,6 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     m_stack->setCurrentIndex(0);
     m_erkannteQuelle = u.quelle;
     m_ansichtenErstellt = u.eigeneAnsichten;
-    m_fehlendeWerte = u.fehlendeWerte;
     markUnchanged();
     return true;
 }

@@ -112,8 +112,6 @@ public:
     const QString& erkannteQuelle() const { return m_erkannteQuelle; }
     // Whether the last importErkannt() made the survey's views itself.
     bool ansichtenErstellt() const { return m_ansichtenErstellt; }
-    // The missing-value codes per variable that the last import's syntax file declared.
-    const QHash<QString, QStringList>& fehlendeWerte() const { return m_fehlendeWerte; }
     // Whether the name has the ending of a survey file (CSV or SPSS).
     static bool isSurveyFile(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
@@ -202,7 +200,6 @@ private:
     QStringList m_missingColumns;
     QString m_erkannteQuelle;
     bool m_ansichtenErstellt = false;
-    QHash<QString, QStringList> m_fehlendeWerte;
 };
 
 #endif

@@ -376,7 +376,7 @@ QString PlattformExporte::koboCsv(const QString& dir, bool mitLabels)
                  " /grp_obst 'Welches Obst mögen Sie?'.\n"
                  "VALUE LABELS\n /grp_obst 'apple' 'Apfel' 'banana' 'Banane, reif' "
                  "'kiwi' 'Kiwi'.\n"
-                 "MISSING VALUES grp_alter (-99, -98).\n");
+                 "MISSING VALUES grp_alter (LO THRU -50, -98).\n");
     return p;
 }
 

@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "analyses/haeufigkeitsdiagramadapter.h"
 #include "app/view.h"
+#include "core/fehlendewerte.h"
+#include "diagrams/diagram.h"
 #include "core/mehrfachsets.h"
 #include "core/tabelle1.h"
 #include "io/googleformsimport.h"
@@ -31,6 +34,8 @@ private slots:
     void splitCheckboxCells();
     void workbookCells();
     void syntaxFile();
+    void missingCodesAsShown_data();
+    void missingCodesAsShown();
     void qualtrics_data();
     void qualtrics();
     void googleForms_data();
@@ -158,6 +163,45 @@ void TstPlattformen::syntaxFile()
     QCOMPARE(s.fehlendeWerte.value("c"), QStringList({"LO THRU 0"}));
     // An unterminated quote and stray symbols end the reading, nothing more.
     QVERIFY(!SpssSyntax::lesen("VALUE LABELS / / ( 'offen", &s));
+}
+
+void TstPlattformen::missingCodesAsShown_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<bool>("labelled");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList cells{"1", "2", "9", "-99", "-1", "0", "3.5", "9.00", "x", ""};
+    QTest::newRow("codes as labels") << "(9, -99)" << cells << true
+                                     << QStringList{"Weiß nicht", "9.00", "-99"};
+    QTest::newRow("codes unlabelled") << "(9)" << cells << false
+                                      << QStringList{"9", "9.00"};
+    QTest::newRow("undeclared in data kept") << "(-77)" << cells << true << QStringList{"-77"};
+    QTest::newRow("lo thru") << "(LO THRU 0)" << cells << true
+                             << QStringList{"-99", "-1", "0"};
+    QTest::newRow("thru hi, with a value") << "(3 THRU HIGHEST, -1)" << cells << true
+                                           << QStringList{"3.5", "Weiß nicht", "9.00", "-1"};
+    QTest::newRow("closed range") << "(1 THRU 2)" << cells << true
+                                  << QStringList{"Ja", "Nein"};
+    QTest::newRow("range over no numbers") << "(1 THRU 2)" << QStringList{"x", ""} << true
+                                           << QStringList{};
+    QTest::newRow("text codes") << "('x', 'k.A.')" << cells << false
+                                << QStringList{"x", "k.A."};
+    QTest::newRow("no range of words") << "(a THRU b)" << cells << false
+                                       << QStringList{"a THRU b"};
+}
+
+void TstPlattformen::missingCodesAsShown()
+{
+    QFETCH(QString, missing);
+    QFETCH(QStringList, cells);
+    QFETCH(bool, labelled);
+    QFETCH(QStringList, expected);
+    SpssSyntax s;
+    QVERIFY(SpssSyntax::lesen("VALUE LABELS v 1 'Ja' 2 'Nein' 9 'Weiß nicht'.\n"
+                              "MISSING VALUES v " + missing + ".\n", &s));
+    QCOMPARE(s.fehlendeCodes("v", cells, labelled), expected);
+    QVERIFY(s.fehlendeCodes("w", cells, labelled).isEmpty());
 }
 
 void TstPlattformen::qualtrics_data()
@@ -298,8 +342,18 @@ void TstPlattformen::limeSurveySpss()
         antworten << m->item(r, 2)->text();
     QCOMPARE(antworten, QStringList({"Ja", "Nein", "Ja", "Weiß nicht"}));
     QCOMPARE(m->item(2, 3)->text(), QString("It's fine, really"));
-    // The declared missing values are kept for the column's missing codes.
-    QCOMPARE(d->fehlendeWerte().value("G1Q1"), QStringList({"9"}));
+    // The declared missing value is the column's missing code, as its label.
+    QCOMPARE(FehlendeWerte::codes(m, 2), QStringList{"Weiß nicht"});
+    for (int c : {0, 1, 3})
+        QVERIFY(FehlendeWerte::codes(m, c).isEmpty());
+    // Left out of the base and listed apart: Ja 2, Nein 1 of 3.
+    auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(
+        d->createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Gefällt", ""));
+    QVERIFY(a);
+    QCOMPARE(a->diagram()->labelList(), QStringList({"Ja", "Nein"}));
+    QCOMPARE(a->diagram()->values(), QVector<double>({2, 1}));
+    QVERIFY(a->diagram()->captionLines().contains("n = 3"));
+    QVERIFY(a->diagram()->captionLines().contains("fehlend: 1"));
 }
 
 void TstPlattformen::kobo_data()
@@ -332,8 +386,16 @@ void TstPlattformen::kobo()
         QCOMPARE(sets.first().name, QString("Welches Obst mögen Sie?"));
         QCOMPARE(MehrfachSets::optionen(m, sets.first()),
                  QStringList({"Apfel", "Banane, reif", "Kiwi"}));
-        QCOMPARE(d->fehlendeWerte().value("grp_alter"), QStringList({"-99", "-98"}));
+        // "LO THRU -50" covers the -99 of the data.
+        QCOMPARE(FehlendeWerte::codes(m, 3), QStringList({"-99", "-98"}));
+        auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(
+            d->createView("Häufigkeit", "BalkenDiagram(V)", {3}, "Alter", ""));
+        QVERIFY(a);
+        QCOMPARE(a->diagram()->labelList(), QStringList({"27", "34"}));
+        QVERIFY(a->diagram()->captionLines().contains("n = 2"));
+        QVERIFY(a->diagram()->captionLines().contains("fehlend: 1"));
     } else {
+        QVERIFY(FehlendeWerte::codes(m, 3).isEmpty());
         QCOMPARE(titel(*d, 2), QString("name"));
         QCOMPARE(MehrfachSets::optionen(m, sets.first()),
                  QStringList({"apple", "banana", "kiwi"}));

@@ -28,9 +28,10 @@ void DirektDiagramAdapter::updateDiagram()
     const int rows = m_model->rowCount();
     QVector<double> values;
     values.reserve(rows);
+    // Read as every view sees a cell: an answer declared missing is the empty one.
     for (int r = 0; r < rows; ++r)
-        values << ZellenZahl::toDouble(m_model->data(m_model->index(r, m_modelColumn)));
-    // Empty and non-numeric cells read as 0; they are not shown.
+        values << ZellenZahl::toDouble(RowFilter::cell(m_model, r, m_modelColumn));
+    // Empty, missing and non-numeric cells read as 0; they are not shown.
     values.erase(std::remove(values.begin(), values.end(), 0.0), values.end());
     m_diagram->setCaption(Angaben::lines(m_model, RowFilter(), {int(values.size())}));
     m_diagram->setData(values);

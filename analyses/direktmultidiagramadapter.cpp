@@ -34,7 +34,8 @@ void DirektMultiDiagramAdapter::updateDiagram()
     for (int c : std::as_const(m_columns)) {
         int n = 0;
         for (int r = 0; r < rows; ++r) {
-            values << ZellenZahl::toDouble(m_model->data(m_model->index(r, c)));
+            // A declared missing answer reads as empty, so as 0: neither drawn nor counted.
+            values << ZellenZahl::toDouble(RowFilter::cell(m_model, r, c));
             n += values.last() != 0.0 ? 1 : 0;
         }
         answers << n;

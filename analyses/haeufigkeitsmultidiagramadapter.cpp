@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/angaben.h"
+#include "core/fehlendewerte.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
@@ -129,7 +130,22 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
     setTitelZusatz(m_gewichtet ? Gewichtung::titelZusatz(weights.titel,
                                                          weights.ungueltigUnter(counted))
                                : QString());
-    m_diagram->setCaption(Angaben::lines(m_model, m_filter, answersPerColumn, rowLabels));
+    QStringList caption = Angaben::lines(m_model, m_filter, answersPerColumn, rowLabels);
+    // Answers declared missing are listed apart per column, as many as the linked
+    // column's filter lets through.
+    QVector<char> linked;
+    if (m_filter.depColumn() >= 0) {
+        linked.resize(m_model->rowCount());
+        for (int r = 0; r < linked.size(); ++r)
+            linked[r] = m_filter.admitsRow(m_model, r);
+    }
+    QVector<int> missing;
+    for (int c : std::as_const(m_columns))
+        missing << FehlendeWerte::anzahl(m_model, c, m_filter.depColumn() >= 0 ? &linked : nullptr);
+    const QString missingLine = FehlendeWerte::zeile(missing, rowLabels);
+    if (!missingLine.isEmpty())
+        caption << missingLine;
+    m_diagram->setCaption(caption);
     m_diagram->setRowWidth(width);
     m_diagram->setLabels(labels);
     m_diagram->setColLabels(rowLabels);

@@ -105,3 +105,24 @@ QString FehlendeWerte::zeile(int anzahl)
 {
     return QCoreApplication::translate("FehlendeWerte", "fehlend: %1").arg(anzahl);
 }
+
+QString FehlendeWerte::zeile(const QVector<int>& anzahlen, const QStringList& titles)
+{
+    bool any = false;
+    bool equal = true;
+    for (int n : anzahlen) {
+        any = any || n > 0;
+        equal = equal && n == anzahlen.first();
+    }
+    if (!any)
+        return QString();
+    if (equal)
+        return zeile(anzahlen.first());
+    QStringList parts;
+    for (int i = 0; i < anzahlen.size(); ++i)
+        if (anzahlen.at(i) > 0)
+            parts << QStringLiteral("%1 (%2)").arg(anzahlen.at(i)).arg(
+                i < titles.size() ? titles.at(i) : QString::number(i + 1));
+    return QCoreApplication::translate("FehlendeWerte", "fehlend: %1")
+        .arg(parts.join(QStringLiteral(", ")));
+}

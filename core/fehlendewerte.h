@@ -40,6 +40,10 @@ public:
                       const QVector<char>* admitted = nullptr);
     // "fehlend: 12"
     static QString zeile(int anzahl);
+    // The same for several columns, as the base line reads: "fehlend: 12" when every
+    // column misses as many, else "fehlend: 2 (A), 1 (C)" naming only the columns that
+    // miss any; empty when none does.
+    static QString zeile(const QVector<int>& anzahlen, const QStringList& titles);
 };
 
 #endif

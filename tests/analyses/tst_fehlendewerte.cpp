@@ -4,8 +4,15 @@
 #include <cmath>
 #include <memory>
 
+#include "analyses/chiquadrat.h"
+#include "analyses/direktdiagramadapter.h"
+#include "analyses/direktmultidiagramadapter.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
+#include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
+#include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
+#include "analyses/haeufigkeitsverteilungsadapter.h"
+#include "analyses/statistiktabelle.h"
 #include "analyses/kreuztabellenrechnung.h"
 #include "commands/fehlendewertebefehl.h"
 #include "commands/zaehlregel.h"
@@ -26,6 +33,11 @@ private slots:
     void blanksAreNoAnswer();
     void frequencyLeavesCodesOut();
     void crosstabAndFilterCells();
+    void directValuesLeaveCodesOut();
+    void zeilen_data();
+    void zeilen();
+    void multiFrequencyListsMissing();
+    void numericViewsLeaveCodesOut();
     void commandUndoRedo();
 };
 
@@ -163,6 +175,127 @@ void TstFehlendeWerte::commandUndoRedo()
     script.accept(UserInput::Checks, QStringList{"-99"});
     FehlendeWerteBefehl::festlegen(ctx);
     QCOMPARE(undo.count(), 1);
+}
+
+namespace {
+// Numbers with two declared codes and a blank: four values 1..4 remain.
+QStandardItemModel* numbers()
+{
+    QStandardItemModel* m = TestUtil::makeModel(
+        {"N"}, {{"1"}, {"2"}, {"-99"}, {"3"}, {"-99"}, {" "}, {"4"}});
+    FehlendeWerte::setCodes(m, 0, {"-99"});
+    return m;
+}
+}
+
+void TstFehlendeWerte::directValuesLeaveCodesOut()
+{
+    // The direct views plotted -99 as a value and counted it in the base.
+    std::unique_ptr<QStandardItemModel> m(numbers());
+    DirektDiagramAdapter single;
+    single.setModel(m.get());
+    single.setDiagram(new RecordingDiagram);
+    QCOMPARE(single.diagram()->values(), QVector<double>({1, 2, 3, 4}));
+    QVERIFY(single.diagram()->captionLines().contains("n = 4"));
+
+    // Several columns keep one slot per row: a missing answer is an empty slot.
+    DirektMultiDiagramAdapter multi;
+    multi.setModel(m.get());
+    multi.setDiagram(new RecordingDiagram);
+    multi.setSpalten({0});
+    QCOMPARE(multi.diagram()->values(), QVector<double>({1, 2, 0, 3, 0, 0, 4}));
+    QVERIFY(multi.diagram()->captionLines().contains("n = 4"));
+}
+
+void TstFehlendeWerte::zeilen_data()
+{
+    QTest::addColumn<QVector<int>>("anzahlen");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no column") << QVector<int>{} << QString();
+    QTest::newRow("none missing") << QVector<int>{0, 0} << QString();
+    QTest::newRow("one column") << QVector<int>{3} << QString("fehlend: 3");
+    QTest::newRow("equal") << QVector<int>{2, 2, 2} << QString("fehlend: 2");
+    QTest::newRow("differ") << QVector<int>{2, 0, 1} << QString("fehlend: 2 (A), 1 (C)");
+    QTest::newRow("no title") << QVector<int>{0, 1, 0, 5} << QString("fehlend: 1 (B), 5 (4)");
+}
+
+void TstFehlendeWerte::zeilen()
+{
+    QFETCH(QVector<int>, anzahlen);
+    QFETCH(QString, line);
+    QCOMPARE(FehlendeWerte::zeile(anzahlen, {"A", "B", "C"}), line);
+}
+
+void TstFehlendeWerte::multiFrequencyListsMissing()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"A", "B", "G"}, {{"a", "x", "1"},
+                          {"-99", "x", "1"},
+                          {"b", "weiß nicht", "2"},
+                          {"-99", "y", "2"},
+                          {"a", "", "2"}}));
+    FehlendeWerte::setCodes(m.get(), 0, {"-99"});
+    HaeufigkeitsMultiDiagramAdapter a;
+    a.setModel(m.get());
+    a.setDiagram(new RecordingDiagram);
+    a.setSpalten({0, 1});
+    // Only A misses answers so far.
+    QVERIFY(a.diagram()->captionLines().contains("fehlend: 2 (A)"));
+    QVERIFY(!a.diagram()->labelList().contains("-99"));
+
+    FehlendeWerte::setCodes(m.get(), 1, {"weiß nicht"});
+    a.updateDiagram();
+    const QStringList labels = a.diagram()->labelList();
+    QVERIFY(!labels.contains("-99") && !labels.contains("weiß nicht"));
+    QVERIFY(a.diagram()->captionLines().contains("fehlend: 2 (A), 1 (B)"));
+    QVERIFY(a.diagram()->captionLines().contains("n = 3"));
+
+    // Through the linked column only rows of "2" count, and each column misses one.
+    a.setDepFilter("2", 2);
+    QVERIFY(a.diagram()->captionLines().contains("fehlend: 1"));
+
+    // The shares of A are of its three answers.
+    HaeufigkeitsProzentMultiDiagramAdapter p;
+    p.setModel(m.get());
+    p.setDiagram(new RecordingDiagram);
+    p.setSpalten({0});
+    const int at = p.diagram()->labelList().indexOf("a");
+    QVERIFY(at >= 0);
+    QCOMPARE(std::round(p.diagram()->values().at(at) * 100), 6667.0);
+    QVERIFY(p.diagram()->captionLines().contains("fehlend: 2"));
+    // Without codes nothing is said.
+    FehlendeWerte::setCodes(m.get(), 0, {});
+    p.updateDiagram();
+    for (const QString& line : p.diagram()->captionLines())
+        QVERIFY(!line.startsWith("fehlend"));
+}
+
+void TstFehlendeWerte::numericViewsLeaveCodesOut()
+{
+    // Statistic, distribution and the chi-square test see 1, 2, 3, 4 only.
+    std::unique_ptr<QStandardItemModel> m(numbers());
+    StatistikTabelle s;
+    s.setModel(m.get());
+    s.setSpalten({0});
+    QCOMPARE(s.kennzahlen().size(), 1);
+    QCOMPARE(s.kennzahlen().first().n, 4);
+    QCOMPARE(s.kennzahlen().first().min, 1.0);
+    QCOMPARE(s.kennzahlen().first().mittel, 2.5);
+
+    HaeufigkeitsVerteilungsAdapter d;
+    d.setModel(m.get());
+    d.setDiagram(new RecordingDiagram);
+    double sum = 0;
+    for (double v : d.diagram()->values())
+        sum += v;
+    QCOMPARE(sum, 4.0);
+    QVERIFY(d.diagram()->captionLines().contains("n = 4"));
+
+    ChiQuadrat c;
+    c.setDiagram(new RecordingDiagram);
+    c.setModel(m.get());
+    QCOMPARE(c.mean(), 2.5);
+    QVERIFY(c.diagram()->captionLines().contains("n = 4"));
 }
 
 QTEST_MAIN(TstFehlendeWerte)

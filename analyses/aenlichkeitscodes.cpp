@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 
+#include "core/fehlendewerte.h"
 #include "core/textkey.h"
 #include <algorithm>
 #include <utility>
@@ -19,8 +20,10 @@ void AenlichkeitsCodes::build(const QAbstractItemModel* m, const QVector<int>& c
         // Code 0: no value at all; texts get 1, 2, ... in order of appearance.
         QHash<TextKey, int> codes;
         const int c = columns.at(k);
+        // A declared missing answer is no answer, as in every view.
+        const QStringList fehlend = FehlendeWerte::codes(m, c);
         for (int r = 0; r < m_rows; ++r) {
-            const QVariant v = m->data(m->index(r, c));
+            const QVariant v = FehlendeWerte::gesehen(m->data(m->index(r, c)), fehlend);
             int code = 0;
             if (v.isValid()) {
                 const TextKey text{v.toString()};

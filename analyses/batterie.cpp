@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/recomputescheduler.h"
+#include "core/rowfilter.h"
 #include "core/skala.h"
 #include "core/statistikdatei.h"
 
@@ -142,7 +143,7 @@ void Batterie::updateDiagram()
         QStringList cells;
         cells.reserve(rows);
         for (int r = 0; r < rows; ++r)
-            cells << m_model->data(m_model->index(r, c)).toString();
+            cells << RowFilter::cell(m_model, r, c).toString();   // missing codes read as empty
         antworten << cells;
     }
     m_balken->setDaten(rechne(titel, antworten, Gewichtung::gewichte(m_model)));

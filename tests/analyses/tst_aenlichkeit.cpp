@@ -11,6 +11,7 @@
 #include "analyses/aenlichkeitsmodel.h"
 #include "analyses/modelaenlichkeits3dview.h"
 #include "analyses/modelaenlichkeitstabelle.h"
+#include "core/fehlendewerte.h"
 #include "diagrams/balken3ddiagram.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
@@ -116,6 +117,12 @@ void TstAenlichkeit::equalityOfCells()
     QCOMPARE(c.agreements(2, 2), 2);   // no value agrees with no value
     QCOMPARE(c.percent(0, 1), 50);
     QCOMPARE(c.agreements(-1, 7), 0);
+
+    // An answer declared missing is no answer: it agrees with an empty one.
+    m.setItem(2, 0, new QStandardItem("-99"));
+    FehlendeWerte::setCodes(&m, 0, {"-99"});
+    c.build(&m, {0, 1});
+    QCOMPARE(c.agreements(0, 2), 1);   // "" = "-99" declared missing
 }
 
 void TstAenlichkeit::texts()

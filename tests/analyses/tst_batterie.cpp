@@ -8,6 +8,7 @@
 
 #include "analyses/batterie.h"
 #include "analyses/viewtypes.h"
+#include "core/fehlendewerte.h"
 #include "core/gewichtung.h"
 #include "core/statistikdatei.h"
 #include "diagrams/divergierendebalken.h"
@@ -26,6 +27,7 @@ private slots:
     void gewichtet();
     void geometrieUngeradeUndGerade();
     void bildUndAnsicht();
+    void fehlendeCodesZaehlenNicht();
 };
 
 namespace {
@@ -155,6 +157,25 @@ void TstBatterie::bildUndAnsicht()
             QVERIFY(c.green() > c.red());
             QVERIFY(seg.rect.left() >= l.mitte - 1e-9);
         }
+}
+
+// An answer declared missing is no answer to the battery either.
+void TstBatterie::fehlendeCodesZaehlenNicht()
+{
+    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        {"Preis", "Service"}, {{"1", "5"}, {"2", "5"}, {"5", "4"}, {"3", "1"}}));
+    FehlendeWerte::setCodes(m.get(), 0, {"1"});
+    const ViewTypes::SpecialViewType* type = ViewTypes::specialViewType("Batterie");
+    std::unique_ptr<ModelClient> v(type->make(m.get(), {0, 1}));
+    auto* b = qobject_cast<Batterie*>(v.get());
+    QVERIFY(b);
+    bool found = false;
+    for (const auto& item : b->daten().items)
+        if (item.titel == "Preis") {
+            found = true;
+            QCOMPARE(item.top2, 1.0 / 3.0);   // 5 of 2, 5, 3; with the code it was 1 of 4
+        }
+    QVERIFY(found);
 }
 
 QTEST_MAIN(TstBatterie)

@@ -143,8 +143,3 @@ QString Gewichtung::ungewichtetZusatz()
     return QStringLiteral(" (") + QCoreApplication::translate("Gewichtung", "ungewichtet")
         + QLatin1Char(')');
 }
-
-double Gewichtung::gerundet(double v)
-{
-    return std::round(v * 10.0) / 10.0;
-}

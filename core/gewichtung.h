@@ -66,8 +66,6 @@ public:
     // What a view that counts unweighted in a weighted survey adds to its title:
     // " (ungewichtet)".
     static QString ungewichtetZusatz();
-    // A sum of weights as the frequency views show it: to one decimal.
-    static double gerundet(double v);
 
     int spalte() const;
     int gespeicherteSpalte() const { return m_spalte; }

@@ -49,19 +49,25 @@ Gewichtsanpassung::Ergebnis Gewichtsanpassung::rechne(const QVector<QVector<int>
     const int n = fragen > 0 ? int(antwort.first().size()) : 0;
     QVector<double> w(n, 1.0);
     QVector<QVector<double>> summe(fragen);
+    // Question q's weighted counts per answer into summe[q]; returns their total.
+    const auto zaehle = [&](int q) {
+        QVector<double>& s = summe[q];
+        s.fill(0.0, anteile.at(q).size());
+        double total = 0;
+        const int* a = antwort.at(q).constData();
+        for (int r = 0; r < n; ++r)
+            if (a[r] >= 0 && a[r] < s.size()) {
+                s[a[r]] += w.at(r);
+                total += w.at(r);
+            }
+        return total;
+    };
     // The largest deviation of any margin from its target, as a fraction.
     const auto abweichung = [&]() {
         double worst = 0;
         for (int q = 0; q < fragen; ++q) {
-            QVector<double>& s = summe[q];
-            s.fill(0.0, anteile.at(q).size());
-            double total = 0;
-            const int* a = antwort.at(q).constData();
-            for (int r = 0; r < n; ++r)
-                if (a[r] >= 0 && a[r] < s.size()) {
-                    s[a[r]] += w.at(r);
-                    total += w.at(r);
-                }
+            const double total = zaehle(q);
+            const QVector<double>& s = summe.at(q);
             for (int k = 0; k < s.size(); ++k) {
                 const double share = total > 0 ? s.at(k) / total : 0.0;
                 worst = qMax(worst, std::fabs(share - anteile.at(q).at(k)));
@@ -74,15 +80,9 @@ Gewichtsanpassung::Ergebnis Gewichtsanpassung::rechne(const QVector<QVector<int>
     while (dev > 1e-9 && it < maxIterationen) {
         ++it;
         for (int q = 0; q < fragen; ++q) {
-            QVector<double>& s = summe[q];
-            s.fill(0.0, anteile.at(q).size());
-            double total = 0;
+            const double total = zaehle(q);
+            const QVector<double>& s = summe.at(q);
             const int* a = antwort.at(q).constData();
-            for (int r = 0; r < n; ++r)
-                if (a[r] >= 0 && a[r] < s.size()) {
-                    s[a[r]] += w.at(r);
-                    total += w.at(r);
-                }
             QVector<double> faktor(s.size(), 1.0);
             for (int k = 0; k < s.size(); ++k)
                 faktor[k] = s.at(k) > 0 ? anteile.at(q).at(k) * total / s.at(k) : 1.0;

@@ -5,7 +5,7 @@
 #include <QDataStream>
 #include <QMenu>
 #include <QSet>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <tuple>
 
@@ -139,7 +139,7 @@ void AntwortAnzeige::fragAusschluss()
 QStringList AntwortAnzeige::alleAntworten() const
 {
     QSet<QString> texts;
-    if (const QStandardItemModel* m = m_view->model()) {
+    if (const SpaltenSpeicher* m = m_view->model()) {
         const QVector<int> columns = m_columns();
         for (int c : columns) {
             // Held here: outside a round nothing else keeps the column alive.
@@ -155,7 +155,7 @@ QStringList AntwortAnzeige::alleAntworten() const
 
 QStringList AntwortAnzeige::gesehen() const
 {
-    const QStandardItemModel* m = m_view->model();
+    const SpaltenSpeicher* m = m_view->model();
     if (!m)
         return {};
     // Codes are numbered in order of first appearance in their column: the first row

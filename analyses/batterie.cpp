@@ -1,7 +1,7 @@
 #include "analyses/batterie.h"
 
 #include <QGridLayout>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cmath>
 
@@ -108,7 +108,7 @@ Batterie::Batterie(QWidget* parent)
     layout->addWidget(m_balken, 0, 0);
 }
 
-void Batterie::setModel(QStandardItemModel* m)
+void Batterie::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

@@ -27,7 +27,7 @@ public:
     static QString text(const DivergierendeBalken::Daten& d);
 
     explicit Batterie(QWidget* parent = nullptr);
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     int neededVersion() const override;
     void setSpalten(const QVector<int>& columns);
     const QVector<int>& spalten() const { return m_columns; }

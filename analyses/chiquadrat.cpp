@@ -5,7 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cfloat>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QMetaMethod>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "analyses/adaptermenu.h"
 #include "core/recomputescheduler.h"
@@ -23,7 +23,7 @@ DiagrammAdapterBasis::DiagrammAdapterBasis(QWidget* parent)
     connect(m_typeAction, &QAction::triggered, this, [this] { emit changeDiagram(this); });
 }
 
-void DiagrammAdapterBasis::setModel(QStandardItemModel* m)
+void DiagrammAdapterBasis::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

@@ -23,7 +23,7 @@ class DiagrammAdapterBasis : public ModelClient, public DiagramAdapter
 public:
     explicit DiagrammAdapterBasis(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     // The diagram's record (font and colours); nothing of the adapter's own.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;

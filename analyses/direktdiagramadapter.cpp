@@ -1,6 +1,6 @@
 #include "analyses/direktdiagramadapter.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 
 #include "core/angaben.h"

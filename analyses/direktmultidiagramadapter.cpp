@@ -1,6 +1,6 @@
 #include "analyses/direktmultidiagramadapter.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/angaben.h"
 #include "core/rowfilter.h"

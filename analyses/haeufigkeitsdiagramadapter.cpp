@@ -1,7 +1,7 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 
 #include <QDataStream>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QHash>
 #include <algorithm>
 

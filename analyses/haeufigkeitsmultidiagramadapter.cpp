@@ -1,7 +1,7 @@
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 
 #include <QDataStream>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QHash>
 #include <QSet>
 #include <algorithm>

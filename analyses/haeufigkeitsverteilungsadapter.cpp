@@ -3,7 +3,7 @@
 
 #include <QAction>
 #include <QDataStream>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 
 #include "core/gewichtung.h"

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableWidget>
 #include <algorithm>
 
@@ -91,7 +91,7 @@ QVector<int> Kreuztabelle::spaltenVon(const QVector<Eintrag>& eintraege)
     return out;
 }
 
-void Kreuztabelle::setModel(QStandardItemModel* m)
+void Kreuztabelle::setModel(SpaltenSpeicher* m)
 {
     disconnect(m_setsChanged);
     m_model = m;

@@ -48,7 +48,7 @@ public:
 
     explicit Kreuztabelle(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     // The percentage mode (qint32), at every record version. With a set among the
     // entries the mode carries MitSets and the entries follow: their count (qint32),
     // then per entry whether it is a set (bool), the set's name and how many of the

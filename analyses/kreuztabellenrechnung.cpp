@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cmath>
 
@@ -77,7 +77,7 @@ KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausTexten(const QStri
     return f;
 }
 
-KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSpalte(const QStandardItemModel* m,
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSpalte(const SpaltenSpeicher* m,
                                                                       int column)
 {
     Frage f;
@@ -131,7 +131,7 @@ KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausWahlen(
     return f;
 }
 
-KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSet(const QStandardItemModel* m,
+KreuztabellenRechnung::Frage KreuztabellenRechnung::Frage::ausSet(const SpaltenSpeicher* m,
                                                                    const MehrfachSet& set)
 {
     Frage f;

@@ -12,7 +12,7 @@
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // What the crosstab computes, apart from any widget: the counts (sums of weights) of a
 // row question against blocks of column questions, their percentages, the letters of
@@ -58,12 +58,12 @@ public:
         // One cell text per row; an empty text is not answered.
         static Frage ausTexten(const QString& titel, const QStringList& cells);
         // A column of the data table; an empty or missing cell is not answered.
-        static Frage ausSpalte(const QStandardItemModel* m, int column);
+        static Frage ausSpalte(const SpaltenSpeicher* m, int column);
         // A set from the options chosen per row (indexes into optionen).
         static Frage ausWahlen(const QString& titel, const QStringList& optionen,
                                const QVector<QVector<int>>& proZeile);
         // A multiple-choice set of the data table, its options chosen by its rule.
-        static Frage ausSet(const QStandardItemModel* m, const MehrfachSet& set);
+        static Frage ausSet(const SpaltenSpeicher* m, const MehrfachSet& set);
     };
 
     // A NET of answers of the row question.

@@ -5,7 +5,7 @@
 #include <QDataStream>
 #include <QGridLayout>
 #include <QMenu>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <utility>
 
@@ -41,7 +41,7 @@ Mehrfachantworten::Mehrfachantworten(QWidget* parent)
     setDiagramTyp(QStringLiteral("BalkenDiagram(H)"));
 }
 
-void Mehrfachantworten::setModel(QStandardItemModel* m)
+void Mehrfachantworten::setModel(SpaltenSpeicher* m)
 {
     if (m_model)
         disconnect(m_model, nullptr, this, nullptr);

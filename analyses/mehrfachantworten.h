@@ -25,7 +25,7 @@ class Mehrfachantworten : public ModelClient, public TextInhalt
 public:
     explicit Mehrfachantworten(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     // The diagram type name, then the diagram's record, at every record version; from
     // StatistikDatei::MehrfachAnsichtVersion on the filter record.
     void saveData(QDataStream& s, int version) override;

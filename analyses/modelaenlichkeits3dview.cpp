@@ -2,7 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "analyses/aenlichkeitscodes.h"
 #include "core/recomputescheduler.h"
@@ -34,7 +34,7 @@ int ModelAenlichkeits3dView::blockSize(int rows)
     return rows <= MaxCells ? 1 : (rows + MaxCells - 1) / MaxCells;
 }
 
-void ModelAenlichkeits3dView::setModel(QStandardItemModel* m)
+void ModelAenlichkeits3dView::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

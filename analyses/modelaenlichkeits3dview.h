@@ -22,7 +22,7 @@ public:
 
     explicit ModelAenlichkeits3dView(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     void setSpalten(const QVector<int>& columns);
     const QVector<int>& spalten() const { return m_columns; }
 

@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 
 #include "analyses/aenlichkeitscodes.h"
@@ -35,7 +35,7 @@ ModelAenlichkeitsTabelle::ModelAenlichkeitsTabelle(QWidget* parent)
         AenlichkeitsCodes::farbStufen());
 }
 
-void ModelAenlichkeitsTabelle::setModel(QStandardItemModel* m)
+void ModelAenlichkeitsTabelle::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

@@ -21,7 +21,7 @@ class ModelAenlichkeitsTabelle : public ModelClient, public TextInhalt
 public:
     explicit ModelAenlichkeitsTabelle(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     void setSpalten(const QVector<int>& columns);
     const QVector<int>& spalten() const { return m_columns; }
 

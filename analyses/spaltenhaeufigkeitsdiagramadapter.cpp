@@ -1,6 +1,6 @@
 #include "analyses/spaltenhaeufigkeitsdiagramadapter.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <map>
 
 #include "core/gewichtung.h"

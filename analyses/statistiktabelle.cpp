@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <utility>
 #include <QTableWidget>
@@ -43,7 +43,7 @@ StatistikTabelle::StatistikTabelle(QWidget* parent)
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
-void StatistikTabelle::setModel(QStandardItemModel* m)
+void StatistikTabelle::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

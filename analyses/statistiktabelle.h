@@ -25,7 +25,7 @@ class StatistikTabelle : public ModelClient, public TextInhalt
 public:
     explicit StatistikTabelle(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     // From record version 3 on the filter record; nothing before.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;

@@ -36,7 +36,7 @@ QStringList namesOf(const QVector<Row>& rows)
 
 // The special views get the data table first, then their columns.
 template <typename V>
-ModelClient* makeColumnsView(QStandardItemModel* m, const QVector<int>& columns)
+ModelClient* makeColumnsView(SpaltenSpeicher* m, const QVector<int>& columns)
 {
     auto* v = new V;
     v->setModel(m);
@@ -45,7 +45,7 @@ ModelClient* makeColumnsView(QStandardItemModel* m, const QVector<int>& columns)
 }
 
 template <typename V>
-ModelClient* makeXYView(QStandardItemModel* m, const QVector<int>& columns)
+ModelClient* makeXYView(SpaltenSpeicher* m, const QVector<int>& columns)
 {
     auto* v = new V;
     v->setModel(m);

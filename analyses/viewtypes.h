@@ -10,7 +10,7 @@ class Diagram;
 class ModelClient;
 class ModelDiagramAdapter;
 class ModelMultiDiagramAdapter;
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // The type names a view can be made from, one table per family in the order the
 // dialogs offer them. The names are stored in files: their texts are part of the
@@ -36,7 +36,7 @@ public:
         int maxColumns = 0; // -1: no upper bound
         // Makes the view on the data table with its columns (already checked against
         // the bounds); null for an entry that names no view class of its own.
-        std::function<ModelClient*(QStandardItemModel*, const QVector<int>&)> make;
+        std::function<ModelClient*(SpaltenSpeicher*, const QVector<int>&)> make;
     };
 
     static const QVector<DiagramType>& diagramTypes();

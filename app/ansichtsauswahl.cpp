@@ -103,7 +103,7 @@ ViewRecord AnsichtsAuswahl::Wahl::record() const
     return r;
 }
 
-bool AnsichtsAuswahl::askSelected(QWidget* parent, const QStandardItemModel* model,
+bool AnsichtsAuswahl::askSelected(QWidget* parent, const SpaltenSpeicher* model,
                                   const QVector<int>& columns, Wahl* wahl)
 {
     *wahl = Wahl();

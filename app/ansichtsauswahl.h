@@ -8,7 +8,7 @@
 #include "core/statistikdatei.h"
 #include "core/viewrecord.h"
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QWidget;
 
 // The questions that choose what views to make: the types, the adapter and the title.
@@ -37,7 +37,7 @@ public:
     // question was cancelled. A wahl with an empty view type makes no view (the columns
     // do not suit the type chosen). A crosstab in a survey with multiple-choice sets
     // asks whether a set gives its rows and which sets are further blocks.
-    static bool askSelected(QWidget* parent, const QStandardItemModel* model,
+    static bool askSelected(QWidget* parent, const SpaltenSpeicher* model,
                             const QVector<int>& columns, Wahl* wahl);
     // The diagram and adapter of the per-column views after an import; false when a
     // question was cancelled.

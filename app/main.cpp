@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QHash>
 #include <QStackedWidget>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTextStream>
 #include <QTranslator>
 #include <cstdio>

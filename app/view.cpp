@@ -15,6 +15,8 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -144,7 +146,7 @@ View::~View()
     settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
 
-QStandardItemModel* View::dataModel() const { return m_doc->dataModel(); }
+SpaltenSpeicher* View::dataModel() const { return m_doc->dataModel(); }
 QStandardItemModel* View::viewListModel() const { return m_doc->viewListModel(); }
 QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
 QUndoStack* View::undoStack() const { return m_doc->undoStack(); }

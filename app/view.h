@@ -17,6 +17,7 @@ class QListView;
 class QStackedWidget;
 class QStandardItem;
 class QStandardItemModel;
+class SpaltenSpeicher;
 class QTextEdit;
 class QUndoStack;
 class Diagram;
@@ -77,7 +78,7 @@ public:
     bool load(const QString& fileName);
 
     // Access for the commands and the tests.
-    QStandardItemModel* dataModel() const override;
+    SpaltenSpeicher* dataModel() const override;
     QStandardItemModel* viewListModel() const override;
     QStackedWidget* viewArea() const;
     QUndoStack* undoStack() const;

@@ -1,10 +1,10 @@
 #include "commands/cappendrecode.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "commands/cappendcolumn.h"
 
-cAppendRecode::cAppendRecode(QStandardItemModel* model, const QList<QStandardItem*>& items,
+cAppendRecode::cAppendRecode(SpaltenSpeicher* model, SpaltenSpeicher::Spalte cells,
                              const QString& title, const Umkodierung& rule, Tabelle1* table,
                              QUndoCommand* parent)
     : QUndoCommand(parent)
@@ -13,7 +13,7 @@ cAppendRecode::cAppendRecode(QStandardItemModel* model, const QList<QStandardIte
     , m_title(title)
 {
     setText(QStringLiteral("Umkodieren"));
-    auto* append = new cAppendColumn(model, items, title, this);
+    auto* append = new cAppendColumn(model, std::move(cells), title, this);
     append->setTable(table);
 }
 

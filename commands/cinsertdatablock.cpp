@@ -2,14 +2,14 @@
 
 #include <QCoreApplication>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include <algorithm>
 
 #include "core/fortschritt.h"
 #include "commands/sortierhalt.h"
 
-cInsertDataBlock::cInsertDataBlock(QStandardItemModel* model, QUndoCommand* parent)
+cInsertDataBlock::cInsertDataBlock(SpaltenSpeicher* model, QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_model(model)
 {
@@ -100,12 +100,8 @@ void cInsertDataBlock::apply(const Cells& cells, bool forward, Fortschritt& work
     for (int k = 0; k < n; ++k) {
         const int i = forward ? k : n - 1 - k;
         const int row = cells.rows.at(i);
-        QStandardItem* item = m_model->item(row, cells.column);
-        if (!item) {
-            item = new QStandardItem;
-            m_model->setItem(row, cells.column, item);
-        }
-        item->setData(shared ? values.first() : values.at(i), Qt::EditRole);
+        m_model->setData(m_model->index(row, cells.column),
+                         shared ? values.first() : values.at(i), Qt::EditRole);
         if ((k & 0xfff) == 0)
             work.step(done + k);
     }

@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <QVector>
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Fortschritt;
 class Tabelle1;
 
@@ -17,7 +17,7 @@ class Tabelle1;
 class cInsertDataBlock : public QUndoCommand
 {
 public:
-    explicit cInsertDataBlock(QStandardItemModel* model, QUndoCommand* parent = nullptr);
+    explicit cInsertDataBlock(SpaltenSpeicher* model, QUndoCommand* parent = nullptr);
     ~cInsertDataBlock() override;
 
     // Adds the cells of one column: their rows, their values before and after. newValues
@@ -44,7 +44,7 @@ private:
     void apply(const Cells& cells, bool forward, Fortschritt& work, qint64 done);
     bool touchesSortColumn() const;
 
-    QStandardItemModel* m_model;
+    SpaltenSpeicher* m_model;
     QList<Cells> m_columns;
     QPointer<Tabelle1> m_table;
 };

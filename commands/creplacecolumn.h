@@ -1,13 +1,12 @@
 #ifndef CREPLACECOLUMN_H
 #define CREPLACECOLUMN_H
 
-#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QUndoCommand>
 
-class QStandardItem;
-class QStandardItemModel;
+#include "core/spaltenspeicher.h"
+
 class Tabelle1;
 
 // Replaces the cells and the title of a column in place. Holds whichever cells are
@@ -15,23 +14,20 @@ class Tabelle1;
 class cReplaceColumn : public QUndoCommand
 {
 public:
-    // Ownership of items passes to the command.
-    cReplaceColumn(QStandardItemModel* model, const QList<QStandardItem*>& items,
-                   const QString& title, int column, QUndoCommand* parent = nullptr);
-    ~cReplaceColumn() override;
+    cReplaceColumn(SpaltenSpeicher* model, SpaltenSpeicher::Spalte cells, const QString& title,
+                   int column, QUndoCommand* parent = nullptr);
     // The data-table widget whose sorting is held while the cells are exchanged.
     void setTable(Tabelle1* table);
     void undo() override;
     void redo() override;
 
 private:
-    // Puts cells into the column in place and returns the cells taken out.
-    QList<QStandardItem*> swapCells(const QList<QStandardItem*>& in);
+    // Puts m_cells into the column in place and keeps the cells taken out.
+    void swapCells();
     void setTitle(const QString& title);
 
-    QStandardItemModel* m_model;
-    QList<QStandardItem*> m_newItems;
-    QList<QStandardItem*> m_oldItems;
+    SpaltenSpeicher* m_model;
+    SpaltenSpeicher::Spalte m_cells;
     QString m_oldTitle;
     QString m_newTitle;
     int m_column;

@@ -1,10 +1,10 @@
 #include "commands/csetmissing.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/fehlendewerte.h"
 
-cSetMissing::cSetMissing(QStandardItemModel* model, int column, const QStringList& before,
+cSetMissing::cSetMissing(SpaltenSpeicher* model, int column, const QStringList& before,
                          const QStringList& after, QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_model(model)

@@ -4,14 +4,14 @@
 #include <QStringList>
 #include <QUndoCommand>
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // Declares the answers that count as missing in one column; the views of that column
 // are told as by a change of its cells.
 class cSetMissing : public QUndoCommand
 {
 public:
-    cSetMissing(QStandardItemModel* model, int column, const QStringList& before,
+    cSetMissing(SpaltenSpeicher* model, int column, const QStringList& before,
                 const QStringList& after, QUndoCommand* parent = nullptr);
     void undo() override;
     void redo() override;
@@ -19,7 +19,7 @@ public:
 private:
     void apply(const QStringList& codes);
 
-    QStandardItemModel* m_model;
+    SpaltenSpeicher* m_model;
     int m_column;
     QStringList m_before;
     QStringList m_after;

@@ -1,7 +1,7 @@
 #include "commands/fehlendewertebefehl.h"
 
 #include <QSet>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <algorithm>
 
@@ -10,7 +10,7 @@
 #include "core/spaltencodes.h"
 #include "core/userinput.h"
 
-QStringList FehlendeWerteBefehl::antworten(const QStandardItemModel* model,
+QStringList FehlendeWerteBefehl::antworten(const SpaltenSpeicher* model,
                                            const QVector<int>& columns)
 {
     QSet<QString> texts;

@@ -6,7 +6,7 @@
 
 #include "core/tablecontext.h"
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // "Fehlende Werte...": the user ticks, among the answers of the selected columns, those
 // that count as no answer ("-99", "weiß nicht"); one undo step.
@@ -17,7 +17,7 @@ public:
     static void festlegen(const TableContext& ctx);
     // The answers offered for columns: every distinct answer as the table holds it
     // (blanks only left out: they are never an answer) and every code declared, sorted.
-    static QStringList antworten(const QStandardItemModel* model, const QVector<int>& columns);
+    static QStringList antworten(const SpaltenSpeicher* model, const QVector<int>& columns);
 };
 
 #endif

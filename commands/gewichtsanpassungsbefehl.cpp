@@ -1,7 +1,7 @@
 #include "commands/gewichtsanpassungsbefehl.h"
 
 #include <QHash>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <cmath>
 
@@ -21,11 +21,11 @@ namespace {
 class cAppendFittedWeight : public QUndoCommand
 {
 public:
-    cAppendFittedWeight(QStandardItemModel* m, const QList<QStandardItem*>& items,
+    cAppendFittedWeight(SpaltenSpeicher* m, SpaltenSpeicher::Spalte cells,
                         const QString& title, const QByteArray& targets, Tabelle1* table)
         : m_model(m)
         , m_targets(targets)
-        , m_append(new cAppendColumn(m, items, title))
+        , m_append(new cAppendColumn(m, std::move(cells), title))
     {
         setText(QStringLiteral("Gewichte anpassen"));
         m_append->setTable(table);
@@ -51,13 +51,13 @@ public:
     }
 
 private:
-    QStandardItemModel* m_model;
+    SpaltenSpeicher* m_model;
     QByteArray m_targets;
     cAppendColumn* m_append;
     cSetWeight* m_weight = nullptr;
 };
 
-int spalteMitTitel(const QStandardItemModel* m, const QString& titel)
+int spalteMitTitel(const SpaltenSpeicher* m, const QString& titel)
 {
     for (int c = 0; c < m->columnCount(); ++c)
         if (m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == titel)
@@ -71,7 +71,7 @@ QString prozentText(double v, int decimals)
 }
 }
 
-bool GewichtsanpassungsBefehl::rechne(const QStandardItemModel* m,
+bool GewichtsanpassungsBefehl::rechne(const SpaltenSpeicher* m,
                                       const Gewichtsanpassung::Vorgabe& vorgabe,
                                       Gewichtsanpassung::Ergebnis* out)
 {
@@ -115,14 +115,10 @@ int GewichtsanpassungsBefehl::anhaengen(const TableContext& ctx,
                                         const Gewichtsanpassung::Vorgabe& vorgabe,
                                         const QVector<double>& gewichte)
 {
-    QList<QStandardItem*> items;
-    items.reserve(gewichte.size());
-    for (double w : gewichte) {
-        auto* it = new QStandardItem;
-        it->setData(w, Qt::DisplayRole);
-        items << it;
-    }
-    auto* cmd = new cAppendFittedWeight(ctx.model, items, vorgabe.titel, vorgabe.speichern(),
+    SpaltenSpeicher::Spalte cells;
+    for (double w : gewichte)
+        cells.anfuegen(QVariant(w));
+    auto* cmd = new cAppendFittedWeight(ctx.model, std::move(cells), vorgabe.titel, vorgabe.speichern(),
                                         ctx.table);
     if (ctx.undo) {
         ctx.undo->push(cmd);

@@ -1,13 +1,13 @@
 #include "commands/gewichtungsbefehl.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 
 #include "commands/csetweight.h"
 #include "core/gewichtung.h"
 #include "core/userinput.h"
 
-QStringList Gewichtungsbefehl::auswahl(const QStandardItemModel* model)
+QStringList Gewichtungsbefehl::auswahl(const SpaltenSpeicher* model)
 {
     // Numbered: titles may repeat or be empty.
     QStringList items{tr("keine")};

@@ -6,7 +6,7 @@
 
 #include "core/tablecontext.h"
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // "Gewichtung...": lets the user choose the column of weights, or none, for every
 // counting view; one undo step.
@@ -16,7 +16,7 @@ class Gewichtungsbefehl
 public:
     static void waehlen(const TableContext& ctx);
     // The choices offered: "keine", then "<n>: <title>" per column (n counted from 1).
-    static QStringList auswahl(const QStandardItemModel* model);
+    static QStringList auswahl(const SpaltenSpeicher* model);
 };
 
 #endif

@@ -1,6 +1,6 @@
 #include "commands/mehrfachsetbefehl.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 
 #include "commands/cchangesets.h"

@@ -1,6 +1,6 @@
 #include "commands/regressionsbefehl.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/fortschritt.h"
 #include "core/regressionsgerade.h"

@@ -1,6 +1,6 @@
 #include "commands/spaltenableitung.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QStringList>
 #include <QUndoStack>
 
@@ -47,13 +47,12 @@ QString SpaltenAbleitung::sourceList(const QVector<int>& columns)
     return parts.join(QLatin1Char(','));
 }
 
-QList<QStandardItem*> SpaltenAbleitung::combinedCells(const QStandardItemModel* model,
+SpaltenSpeicher::Spalte SpaltenAbleitung::combinedCells(const SpaltenSpeicher* model,
                                                       const QVector<int>& sources,
                                                       bool keepValues, Fortschritt* work)
 {
-    QList<QStandardItem*> items;
+    SpaltenSpeicher::Spalte items;
     const int rows = model->rowCount();
-    items.reserve(rows);
     for (int r = 0; r < rows; ++r) {
         if (work && (r & 0x3ff) == 0)
             work->step(r);
@@ -66,20 +65,19 @@ QList<QStandardItem*> SpaltenAbleitung::combinedCells(const QStandardItemModel* 
                 text += QLatin1Char(',');
             text += keepValues ? v.toString() : QString::number(j + 1);
         }
-        items << new QStandardItem(text);
+        items.anfuegen(QVariant(text));
     }
     return items;
 }
 
-QList<QStandardItem*> SpaltenAbleitung::weightedCells(const QStandardItemModel* model,
+SpaltenSpeicher::Spalte SpaltenAbleitung::weightedCells(const SpaltenSpeicher* model,
                                                       const QVector<int>& sources,
                                                       const QVector<double>& factors,
                                                       Fortschritt* work)
 {
-    QList<QStandardItem*> items;
+    SpaltenSpeicher::Spalte items;
     const int rows = model->rowCount();
     const int n = int(std::min(sources.size(), factors.size()));
-    items.reserve(rows);
     for (int r = 0; r < rows; ++r) {
         if (work && (r & 0x3ff) == 0)
             work->step(r);
@@ -89,9 +87,7 @@ QList<QStandardItem*> SpaltenAbleitung::weightedCells(const QStandardItemModel* 
             if (ZaehlRegel::isCounted(v))
                 sum += ZellenZahl::toDouble(v) * factors.at(j);
         }
-        auto* item = new QStandardItem;
-        item->setData(sum, Qt::DisplayRole);
-        items << item;
+        items.anfuegen(QVariant(sum));
     }
     return items;
 }
@@ -114,13 +110,13 @@ void SpaltenAbleitung::combineColumns(const TableContext& ctx)
 
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten zusammenfassen"));
-    QList<QStandardItem*> cells;
+    SpaltenSpeicher::Spalte cells;
     {
         Fortschritt work(ctx.parent, tr("Spalten werden zusammengefasst..."),
                          ctx.model->rowCount());
         cells = combinedCells(ctx.model, sources, keepValues, &work);
     }
-    auto* append = new cAppendColumn(ctx.model, cells, title);
+    auto* append = new cAppendColumn(ctx.model, std::move(cells), title);
     append->setTable(ctx.table);
     ctx.undo->push(append);
     SpaltenBearbeitung::hideColumns(ctx);
@@ -149,7 +145,7 @@ void SpaltenAbleitung::markWeighted(const TableContext& ctx, int column, const Q
                                     const QVector<int>& sources, const QString& factorText)
 {
     const QString list = sourceList(sources);
-    QStandardItemModel* m = ctx.model;
+    SpaltenSpeicher* m = ctx.model;
     m->setHeaderData(column, Qt::Horizontal, QStringLiteral("weight"), Roles::DerivationKind);
     m->setHeaderData(column, Qt::Horizontal, factorText, Roles::DerivationParameter);
     m->setHeaderData(column, Qt::Horizontal, list, Roles::DerivationSources);
@@ -160,7 +156,7 @@ void SpaltenAbleitung::markWeighted(const TableContext& ctx, int column, const Q
 
 void SpaltenAbleitung::weightColumns(const TableContext& ctx)
 {
-    QStandardItemModel* m = ctx.model;
+    SpaltenSpeicher* m = ctx.model;
     const QString factorLabel =
         tr("Geben sie Gewichtungsfaktoren durch Semikolon getrennt ein.");
     bool ok = false;
@@ -184,12 +180,12 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
             return;
         WaitCursor wait;
         ctx.undo->beginMacro(tr("Spalten gewichten"));
-        QList<QStandardItem*> cells;
+        SpaltenSpeicher::Spalte cells;
         {
             Fortschritt work(ctx.parent, tr("Spalte wird gewichtet..."), m->rowCount());
             cells = weightedCells(m, sources, factors, &work);
         }
-        auto* replace = new cReplaceColumn(m, cells, title, c);
+        auto* replace = new cReplaceColumn(m, std::move(cells), title, c);
         replace->setTable(ctx.table);
         ctx.undo->push(replace);
         markWeighted(ctx, c, title, sources, factorText);
@@ -214,12 +210,12 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
         return;
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten gewichten"));
-    QList<QStandardItem*> cells;
+    SpaltenSpeicher::Spalte cells;
     {
         Fortschritt work(ctx.parent, tr("Spalten werden gewichtet..."), m->rowCount());
         cells = weightedCells(m, sources, factors, &work);
     }
-    auto* append = new cAppendColumn(m, cells, title);
+    auto* append = new cAppendColumn(m, std::move(cells), title);
     append->setTable(ctx.table);
     ctx.undo->push(append);
     markWeighted(ctx, m->columnCount() - 1, title, sources, factorText);

@@ -1,6 +1,7 @@
 #ifndef SPALTENABLEITUNG_H
 #define SPALTENABLEITUNG_H
 
+#include "core/spaltenspeicher.h"
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -9,7 +10,6 @@
 #include "core/tablecontext.h"
 
 class Fortschritt;
-class QStandardItem;
 
 // Derives new columns from several selected ones: combining lists a row's answers,
 // weighting sums them by factors. A weighted column remembers its sources and factors
@@ -32,12 +32,12 @@ public:
 
     // One new cell per row (the caller owns them): the counted answers of the sources,
     // or their 1-based positions within the sources, joined by ",".
-    static QList<QStandardItem*> combinedCells(const QStandardItemModel* model,
+    static SpaltenSpeicher::Spalte combinedCells(const SpaltenSpeicher* model,
                                                const QVector<int>& sources, bool keepValues,
                                                Fortschritt* work = nullptr);
     // One new cell per row (the caller owns them): the sum of the counted sources
     // times their factors, as a double.
-    static QList<QStandardItem*> weightedCells(const QStandardItemModel* model,
+    static SpaltenSpeicher::Spalte weightedCells(const SpaltenSpeicher* model,
                                                const QVector<int>& sources,
                                                const QVector<double>& factors,
                                                Fortschritt* work = nullptr);

@@ -1,7 +1,7 @@
 #include "commands/spaltenbearbeitung.h"
 
 #include <QAbstractItemModel>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QUndoStack>
 
@@ -141,31 +141,18 @@ void SpaltenBearbeitung::copyColumns(const TableContext& ctx)
     WaitCursor wait;
     const QVector<int> sources = ctx.columns;
     ctx.undo->beginMacro(QStringLiteral("Spalten kopieren"));
-    const int rows = ctx.model->rowCount();
     const int n = int(sources.size());
-    // All copies in one pass over the rows.
-    QVector<QList<QStandardItem*>> copies(n);
-    {
-        Fortschritt work(ctx.parent, tr("Spalten werden kopiert..."), rows);
-        for (QList<QStandardItem*>& items : copies)
-            items.reserve(rows);
-        for (int r = 0; r < rows; ++r) {
-            if ((r & 0x3ff) == 0)
-                work.step(r);
-            for (int j = 0; j < n; ++j) {
-                // A row read shorter than the header has no item here: its copy is empty.
-                const QStandardItem* cell = ctx.model->item(r, sources.at(j));
-                copies[j] << (cell ? cell->clone() : new QStandardItem);
-            }
-        }
-    }
+    // Each copy takes its source's codes and pool as they are: no cell is read.
+    QVector<SpaltenSpeicher::Spalte> copies(n);
+    for (int j = 0; j < n; ++j)
+        copies[j] = ctx.model->spalte(sources.at(j));
     // The shown rows are sorted once, after the last copy.
     SortierHalt hold(ctx.table);
     for (int j = 0; j < n; ++j) {
         const int c = sources.at(j);
-        QList<QStandardItem*> items = std::exchange(copies[j], {});
+        SpaltenSpeicher::Spalte items = std::exchange(copies[j], SpaltenSpeicher::Spalte());
         const QString title = ctx.model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        auto* append = new cAppendColumn(ctx.model, items, title);
+        auto* append = new cAppendColumn(ctx.model, std::move(items), title);
         append->setTable(ctx.table);
         ctx.undo->push(append);
         const int k = ctx.model->columnCount() - 1;

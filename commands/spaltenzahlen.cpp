@@ -1,6 +1,6 @@
 #include "commands/spaltenzahlen.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "commands/umkodierbefehl.h"
 
 #include <QHash>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <algorithm>
 
@@ -16,7 +16,7 @@ QStringList UmkodierBefehl::arten()
             tr("Gleich viele Antworten (Quantile)"), tr("Eigene Grenzen")};
 }
 
-QStringList UmkodierBefehl::antworten(const QStandardItemModel* m, int column, QVector<int>* counts)
+QStringList UmkodierBefehl::antworten(const SpaltenSpeicher* m, int column, QVector<int>* counts)
 {
     const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, column);
     QVector<int> perCode(cells->values.size(), 0);
@@ -42,11 +42,10 @@ int UmkodierBefehl::anhaengen(const TableContext& ctx, int source, const Umkodie
                               const QString& title)
 {
     const QStringList texts = rule.berechne(ctx.model, source);
-    QList<QStandardItem*> items;
-    items.reserve(texts.size());
+    SpaltenSpeicher::Spalte cells;
     for (const QString& t : texts)
-        items << new QStandardItem(t);
-    auto* cmd = new cAppendRecode(ctx.model, items, title, rule, ctx.table);
+        cells.anfuegen(QVariant(t));
+    auto* cmd = new cAppendRecode(ctx.model, std::move(cells), title, rule, ctx.table);
     if (ctx.undo) {
         ctx.undo->push(cmd);
     } else {

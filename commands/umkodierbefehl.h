@@ -7,7 +7,7 @@
 #include "core/tablecontext.h"
 #include "core/umkodierung.h"
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // "Umkodieren...": a new column from the first selected column, its answers grouped into
 // categories or its numbers into bands; one undo step. The rule stays with the column.
@@ -22,7 +22,7 @@ public:
                          const QString& title);
     // The distinct answers of a column as the views see them (no empty one), sorted,
     // with their counts.
-    static QStringList antworten(const QStandardItemModel* m, int column, QVector<int>* counts);
+    static QStringList antworten(const SpaltenSpeicher* m, int column, QVector<int>* counts);
     static QStringList arten();
 };
 

@@ -1,6 +1,6 @@
 #include "commands/zaehlregel.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include <cmath>
 
@@ -28,9 +28,8 @@ bool ZaehlRegel::isCounted(const QVariant& value)
     return !FehlendeWerte::leer(text) && text != QLatin1String("0");
 }
 
-QVariant ZaehlRegel::value(const QStandardItemModel* model, int row, int column)
+QVariant ZaehlRegel::value(const SpaltenSpeicher* model, int row, int column)
 {
-    // item() answers null outside the table, so no index has to be made per cell.
-    const QStandardItem* item = model->item(row, column);
-    return item ? item->data(Qt::DisplayRole) : QVariant();
+    // Straight from the column: no index has to be made per cell.
+    return model->wert(row, column);
 }

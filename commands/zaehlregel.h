@@ -3,7 +3,7 @@
 
 #include <QVariant>
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // The cell rule shared by combining, weighting, numbers, percent and the column
 // statistics: an empty cell, one of blanks only and a cell holding "0" are "no answer".
@@ -15,7 +15,7 @@ public:
     static bool isCounted(const QVariant& value);
     // The display value of cell (row, column); invalid for a cell without an item and
     // for a position outside the table.
-    static QVariant value(const QStandardItemModel* model, int row, int column);
+    static QVariant value(const SpaltenSpeicher* model, int row, int column);
 };
 
 #endif

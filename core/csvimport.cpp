@@ -1,13 +1,11 @@
 #include "core/csvimport.h"
 
 #include <QFile>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/csvreader.h"
-#include "core/itempool.h"
+#include "core/fortschritt.h"
 #include "core/tabelle1.h"
-#include "core/textpool.h"
-#include "core/zeilenfabrik.h"
 
 bool CsvImport::readText(const QString& fileName, QString* text)
 {
@@ -32,7 +30,7 @@ bool CsvImport::isSurvey(const QString& text)
     return false;
 }
 
-void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+void CsvImport::fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
                      Fortschritt* progress)
 {
     CsvReader reader(text, CsvReader::detectSeparator(text));
@@ -47,43 +45,16 @@ void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* t
     fillRows(reader, model, progress);
 }
 
-void CsvImport::fillRows(CsvReader& reader, QStandardItemModel* model, Fortschritt* progress)
+void CsvImport::fillRows(CsvReader& reader, SpaltenSpeicher* model, Fortschritt* progress)
 {
-    // Items made on the window's thread come from a pool of its own.
-    ItemPool windowItems;
-    ZeilenFabrik::run(
-        model,
-        [&reader, &windowItems](ZeilenFabrik& made) {
-            TextPool pool;
-            ItemPool items;
-            reader.setPool(&pool);
-            // A block of records at a time, their lists reused from block to block.
-            QList<QStringList> records(ZeilenFabrik::BlockRows);
-            qint64 blocks = 0;
-            auto putBlock = [&](int rows) {
-                if (made.sharesWork() && ++blocks % 2 == 0) {
-                    // Every other block is made by the window's thread.
-                    made.putLater([block = records.mid(0, rows), &windowItems] {
-                        return ZeilenFabrik::makeColumnwise(
-                            int(block.size()), [&](int r) { return int(block.at(r).size()); },
-                            [&](int r, int c) { return windowItems.text(block.at(r).at(c), c); });
-                    });
-                } else {
-                    made.putColumnwise(
-                        rows, [&](int r) { return int(records.at(r).size()); },
-                        [&](int r, int c) { return items.text(records.at(r).at(c), c); });
-                }
-                made.setDone(reader.position());
-            };
-            int n = 0;
-            while (reader.next(&records[n])) {
-                if (++n == records.size()) {
-                    putBlock(n);
-                    n = 0;
-                }
-            }
-            putBlock(n);
-            reader.setPool(nullptr);
-        },
-        progress);
+    // Each record goes straight into the columns' codes; the store keeps each distinct
+    // text of a column once.
+    SpaltenSpeicher::Aufbau bau(model);
+    QStringList fields;
+    qint64 n = 0;
+    while (reader.next(&fields)) {
+        bau.zeile(fields);
+        if (progress && (++n & 1023) == 0)
+            progress->step(reader.position());
+    }
 }

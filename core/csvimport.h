@@ -5,7 +5,7 @@
 
 class CsvReader;
 class Fortschritt;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 
 // Fills the data table from a CSV file (";", or "," or a tab when the header line holds
@@ -21,11 +21,11 @@ public:
     static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
                      Fortschritt* progress = nullptr);
     // Appends the reader's remaining records as rows (the columns already set up), the
     // way fill() does; for readers that took the header records themselves.
-    static void fillRows(CsvReader& reader, QStandardItemModel* model,
+    static void fillRows(CsvReader& reader, SpaltenSpeicher* model,
                          Fortschritt* progress = nullptr);
 };
 

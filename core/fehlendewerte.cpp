@@ -1,7 +1,7 @@
 #include "core/fehlendewerte.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/roles.h"
 #include "core/spaltencodes.h"
@@ -24,11 +24,6 @@ QStringList FehlendeWerte::codes(const QAbstractItemModel* m, int column)
 {
     if (!s_benutzt || !m || column < 0 || column >= m->columnCount())
         return {};
-    // A QStandardItemModel answers from its header item without making an index.
-    if (const auto* sm = qobject_cast<const QStandardItemModel*>(m)) {
-        const QStandardItem* h = sm->horizontalHeaderItem(column);
-        return h ? h->data(Roles::MissingCodes).toStringList() : QStringList();
-    }
     return m->headerData(column, Qt::Horizontal, Roles::MissingCodes).toStringList();
 }
 
@@ -63,10 +58,9 @@ bool FehlendeWerte::fehlend(const QVariant& value, const QStringList& codes)
     return erklaert(value, codes);
 }
 
-bool FehlendeWerte::fehlend(const QStandardItemModel* m, int row, int column)
+bool FehlendeWerte::fehlend(const SpaltenSpeicher* m, int row, int column)
 {
-    const QStandardItem* it = m ? m->item(row, column) : nullptr;
-    return fehlend(it ? it->data(Qt::DisplayRole) : QVariant(), codes(m, column));
+    return fehlend(m ? m->wert(row, column) : QVariant(), codes(m, column));
 }
 
 QVariant FehlendeWerte::gesehen(const QVariant& value, const QStringList& codes)
@@ -84,20 +78,21 @@ QVariant FehlendeWerte::gesehen(const QVariant& value, const QStringList& codes)
     return value;
 }
 
-int FehlendeWerte::anzahl(const QStandardItemModel* m, int column, const QVector<char>* admitted)
+int FehlendeWerte::anzahl(const SpaltenSpeicher* m, int column, const QVector<char>* admitted)
 {
     const QStringList declared = codes(m, column);
     if (declared.isEmpty())
         return 0;
-    // Read as the table holds it: the codes the views see are already empty.
-    const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::read(m, column, false);
-    QVector<char> isCode(cells->values.size());
-    for (int i = 0; i < cells->values.size(); ++i)
-        isCode[i] = erklaert(cells->values.at(i), declared);
+    // Decided once per value of the column's pool, then counted by code.
+    const int pool = m->poolGroesse(column);
+    QVector<char> isCode(pool);
+    for (int i = 0; i < pool; ++i)
+        isCode[i] = erklaert(m->eintrag(column, quint32(i)).wert, declared);
     int n = 0;
-    for (int r = 0; r < cells->codes.size(); ++r)
-        if (isCode.at(cells->codes.at(r)) && (!admitted || (r < admitted->size() && admitted->at(r))))
+    m->codes(column).jedeZeile([&](int r, quint32 code) {
+        if (isCode.at(int(code)) && (!admitted || (r < admitted->size() && admitted->at(r))))
             ++n;
+    });
     return n;
 }
 

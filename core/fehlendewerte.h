@@ -6,7 +6,7 @@
 #include <QVariant>
 
 class QAbstractItemModel;
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // Which answers of a column count as no answer: an empty text, a text of blanks only,
 // and the answers the user declared missing for that column ("-99", "weiß nicht").
@@ -27,7 +27,7 @@ public:
     // Whether a cell value is no answer in a column with these codes.
     static bool fehlend(const QVariant& value, const QStringList& codes);
     // The same for cell (row, column) of m.
-    static bool fehlend(const QStandardItemModel* m, int row, int column);
+    static bool fehlend(const SpaltenSpeicher* m, int row, int column);
     // Whether the value is one of the declared codes (not merely empty or blank).
     static bool erklaert(const QVariant& value, const QStringList& codes);
 
@@ -36,7 +36,7 @@ public:
 
     // How many rows of column hold a declared code (what a view lists apart as
     // "fehlend: n"); rows with admitted[r] == 0 are passed over when admitted is given.
-    static int anzahl(const QStandardItemModel* m, int column,
+    static int anzahl(const SpaltenSpeicher* m, int column,
                       const QVector<char>* admitted = nullptr);
     // "fehlend: 12"
     static QString zeile(int anzahl);

@@ -1,7 +1,7 @@
 #include "core/gewichtung.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QVariant>
 #include <cmath>
 
@@ -88,7 +88,7 @@ void Gewichtung::setSpalte(int column)
     emit changed();
 }
 
-Gewichte Gewichtung::gewichte(const QStandardItemModel* model)
+Gewichte Gewichtung::gewichte(const SpaltenSpeicher* model)
 {
     Gewichte g;
     const int column = spalteVon(model);

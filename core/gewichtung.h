@@ -7,7 +7,7 @@
 #include <QVector>
 
 class QAbstractItemModel;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QVariant;
 
 // The weight of every respondent as the counting views use it: one value per row of
@@ -55,7 +55,7 @@ public:
     // not in the table (a column taken away by an undo weights nothing until it is back).
     static int spalteVon(const QAbstractItemModel* model);
     // The weights of every row of the model, read from the weight column.
-    static Gewichte gewichte(const QStandardItemModel* model);
+    static Gewichte gewichte(const SpaltenSpeicher* model);
 
     // What a weighted view says of itself: "gewichtet mit <Spalte>", and how many of
     // its respondents have no valid weight when there are such.

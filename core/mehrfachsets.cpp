@@ -2,7 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/rowfilter.h"
 
@@ -135,7 +135,7 @@ QStringList MehrfachSets::optionen(const QAbstractItemModel* model, const Mehrfa
     return out;
 }
 
-MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
+MehrfachZaehlung MehrfachSets::zaehlen(const SpaltenSpeicher* model, const MehrfachSet& set,
                                        const Gewichte& gewichte, const RowFilter* filter)
 {
     MehrfachZaehlung z;
@@ -143,15 +143,29 @@ MehrfachZaehlung MehrfachSets::zaehlen(const QStandardItemModel* model, const Me
     z.gewaehlt.fill(0.0, k);
     z.optionen = optionen(model, set);
     const int cols = model->columnCount();
+    // Whether an option is chosen is decided once per value of its column's pool.
+    QVector<SpaltenSpeicher::Codes> codes(k);
+    QVector<QVector<char>> waehlt(k);
+    for (int i = 0; i < k; ++i) {
+        const int c = set.spalten.at(i);
+        if (c < 0 || c >= cols)
+            continue;
+        codes[i] = model->codes(c);
+        const int n = model->poolGroesse(c);
+        waehlt[i].resize(n);
+        for (int p = 0; p < n; ++p) {
+            const QVariant& wert = model->eintrag(c, quint32(p)).wert;
+            // A missing cell is never chosen.
+            waehlt[i][p] = p > 0 && set.gewaehlt(wert.toString());
+        }
+    }
     QVector<char> gewaehlt(k);
     for (int r = 0; r < model->rowCount(); ++r) {
         if (filter && !filter->admitsRow(model, r))
             continue;
         bool eine = false;
         for (int i = 0; i < k; ++i) {
-            const int c = set.spalten.at(i);
-            const QStandardItem* it = c >= 0 && c < cols ? model->item(r, c) : nullptr;
-            gewaehlt[i] = it && set.gewaehlt(it->text());
+            gewaehlt[i] = !waehlt.at(i).isEmpty() && waehlt.at(i).at(int(codes.at(i).at(r)));
             eine = eine || gewaehlt[i];
         }
         if (!eine)

@@ -11,7 +11,7 @@
 
 class QAbstractItemModel;
 class QDataStream;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class RowFilter;
 
 // A multiple-choice question: one column per option, in the order of the options.
@@ -75,7 +75,7 @@ public:
     // (a respondent without a valid weight is left out, as in every counting view);
     // options are named as optionen() names them.
     // With a filter, only the rows its dependency admits are counted.
-    static MehrfachZaehlung zaehlen(const QStandardItemModel* model, const MehrfachSet& set,
+    static MehrfachZaehlung zaehlen(const SpaltenSpeicher* model, const MehrfachSet& set,
                                     const Gewichte& gewichte = Gewichte(),
                                     const RowFilter* filter = nullptr);
 

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QDataStream;
 
 // Widget base of every page of the view area. A view gets the data table through
@@ -14,7 +14,7 @@ class ModelClient : public QWidget
 public:
     explicit ModelClient(QWidget* parent = nullptr);
 
-    virtual void setModel(QStandardItemModel* m) = 0;
+    virtual void setModel(SpaltenSpeicher* m) = 0;
     // The view's own settings record; record version 5 in files, 1 in removal snapshots.
     virtual void saveData(QDataStream& s, int version);
     virtual void loadData(QDataStream& s, int version);
@@ -22,10 +22,10 @@ public:
     // and its settings); 0 when any version does.
     virtual int neededVersion() const;
 
-    QStandardItemModel* model() const { return m_model; }
+    SpaltenSpeicher* model() const { return m_model; }
 
 protected:
-    QStandardItemModel* m_model = nullptr; // the data table; never owned
+    SpaltenSpeicher* m_model = nullptr; // the data table; never owned
 };
 
 #endif

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QSet>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QStringList>
 
 #include "core/fehlendewerte.h"
@@ -27,12 +27,12 @@ bool RowFilter::admits(const QAbstractItemModel* m, int row, int column) const
                                               FehlendeWerte::codes(m, column)));
 }
 
-bool RowFilter::admitsRow(const QStandardItemModel* m, int row) const
+bool RowFilter::admitsRow(const SpaltenSpeicher* m, int row) const
 {
     return m_depColumn < 0 || cell(m, row, m_depColumn).toString() == m_depValue;
 }
 
-bool RowFilter::admitsCell(const QStandardItemModel* m, int row, int column,
+bool RowFilter::admitsCell(const SpaltenSpeicher* m, int row, int column,
                            QVariant* value) const
 {
     if (!admitsRow(m, row))
@@ -41,7 +41,7 @@ bool RowFilter::admitsCell(const QStandardItemModel* m, int row, int column,
     return admitsValue(*value);
 }
 
-QHash<QString, int> RowFilter::countTexts(const QStandardItemModel* m, int column) const
+QHash<QString, int> RowFilter::countTexts(const SpaltenSpeicher* m, int column) const
 {
     // Counted by code: the filters are asked once per distinct value, not per row.
     const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, column);
@@ -75,7 +75,7 @@ QHash<QString, int> RowFilter::countTexts(const QStandardItemModel* m, int colum
     return counts;
 }
 
-QHash<QString, double> RowFilter::weighTexts(const QStandardItemModel* m, int column,
+QHash<QString, double> RowFilter::weighTexts(const SpaltenSpeicher* m, int column,
                                              const Gewichte& weights,
                                              QVector<char>* counted) const
 {
@@ -167,14 +167,14 @@ RowFilter::Wert RowFilter::wertOf(const QVariant& v)
     return w;
 }
 
-QVariant RowFilter::cell(const QStandardItemModel* m, int row, int column)
+QVariant RowFilter::cell(const SpaltenSpeicher* m, int row, int column)
 {
-    // item() is null outside the table and for a missing item, where data() is invalid.
-    const QStandardItem* it = m->item(row, column);
-    if (!it)
-        return QVariant();
+    // Invalid outside the table and for a missing cell.
+    const QVariant v = m->wert(row, column);
+    if (!v.isValid())
+        return v;
     // As SpaltenCodes gives it: no answer (blanks, declared codes) reads as empty.
-    return FehlendeWerte::gesehen(it->data(Qt::DisplayRole), FehlendeWerte::codes(m, column));
+    return FehlendeWerte::gesehen(v, FehlendeWerte::codes(m, column));
 }
 
 void RowFilter::setInputFilter(const QVariant& v)

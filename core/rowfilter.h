@@ -10,7 +10,7 @@
 struct Gewichte;
 class QAbstractItemModel;
 class QDataStream;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QWidget;
 
 // Which rows and cells an analysis counts: the dependency filter (the row's answer in a
@@ -26,26 +26,26 @@ class RowFilter
 {
 public:
     // Whether the row passes the dependency filter (every row does without one).
-    bool admitsRow(const QStandardItemModel* m, int row) const;
+    bool admitsRow(const SpaltenSpeicher* m, int row) const;
     // Whether cell (row, column) of m is counted.
     bool admits(const QAbstractItemModel* m, int row, int column) const;
     // The same for the data table, reading each cell once: the cell's value (as m->data
     // gives it) goes to *value; counting loops then need not read it again.
-    bool admitsCell(const QStandardItemModel* m, int row, int column, QVariant* value) const;
+    bool admitsCell(const SpaltenSpeicher* m, int row, int column, QVariant* value) const;
 
     // The text of every cell of column this filter admits, with how often it is there
     // (the frequency views' count): as admitsCell and toString() would give them.
-    QHash<QString, int> countTexts(const QStandardItemModel* m, int column) const;
+    QHash<QString, int> countTexts(const SpaltenSpeicher* m, int column) const;
     // The same weighted: per text the sum of the weights of its rows (a text of rows
     // that all weigh 0 is there with 0). The rows counted are marked in *counted (one
     // entry per row of the table), if given.
-    QHash<QString, double> weighTexts(const QStandardItemModel* m, int column,
+    QHash<QString, double> weighTexts(const SpaltenSpeicher* m, int column,
                                       const Gewichte& weights, QVector<char>* counted) const;
 
     // The display value of a cell of the data table as the views see it (a cell that is
     // no answer, see FehlendeWerte, reads as the empty text), read from the item
     // without the model's index machinery.
-    static QVariant cell(const QStandardItemModel* m, int row, int column);
+    static QVariant cell(const SpaltenSpeicher* m, int row, int column);
 
     const QString& depValue() const { return m_depValue; }
     int depColumn() const { return m_depColumn; }

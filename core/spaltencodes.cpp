@@ -2,7 +2,7 @@
 
 #include <QHash>
 #include <QPair>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <cstring>
 #include <limits>
 
@@ -36,7 +36,7 @@ struct Kept
 
     void forgetAll(const QAbstractItemModel* m) { forget(m, 0, std::numeric_limits<int>::max()); }
 
-    void watch(const QStandardItemModel* m)
+    void watch(const SpaltenSpeicher* m)
     {
         if (watched.contains(m))
             return;
@@ -111,7 +111,7 @@ SpaltenCodes::Runde::~Runde()
         kept().clear();
 }
 
-std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const QStandardItemModel* m, int column)
+std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const SpaltenSpeicher* m, int column)
 {
     Kept& k = kept();
     if (!m)
@@ -127,65 +127,18 @@ std::shared_ptr<const SpaltenCodes> SpaltenCodes::of(const QStandardItemModel* m
     return made;
 }
 
-std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const QStandardItemModel* m, int column,
+std::shared_ptr<const SpaltenCodes> SpaltenCodes::read(const SpaltenSpeicher* m, int column,
                                                        bool asSeen)
 {
     auto out = std::make_shared<SpaltenCodes>();
     const int rows = m ? m->rowCount() : 0;
-    out->codes.resize(rows);
-    // Equal values by kind: texts (a null text apart from an empty one), numbers by bit
-    // pattern, whole numbers and truth values by type and text. Any other kind of value
-    // gets a code of its own per cell: never merged, never wrong.
-    QHash<TextKey, int> texts;
-    QHash<quint64, int> numbers;
-    QHash<QPair<int, QString>, int> others;
-    int nullText = -1;
-    int missing = -1;
-    const auto fresh = [&out](const QVariant& v) {
-        out->values << v;
-        return int(out->values.size()) - 1;
-    };
-    for (int r = 0; r < rows; ++r) {
-        // item() is null outside the table and for a missing item, where data() is invalid.
-        const QStandardItem* item = m->item(r, column);
-        const QVariant v = item ? item->data(Qt::DisplayRole) : QVariant();
-        int code = -1;
-        switch (v.metaType().id()) {
-        case QMetaType::QString: {
-            const QString& text = *static_cast<const QString*>(v.constData());
-            if (text.isNull()) {
-                code = nullText < 0 ? (nullText = fresh(v)) : nullText;
-                break;
-            }
-            auto it = texts.constFind(TextKey{text});
-            code = it != texts.cend() ? it.value() : texts.insert(TextKey{text}, fresh(v)).value();
-            break;
-        }
-        case QMetaType::Double: {
-            quint64 bits = 0;
-            std::memcpy(&bits, v.constData(), sizeof bits);
-            auto it = numbers.constFind(bits);
-            code = it != numbers.cend() ? it.value() : numbers.insert(bits, fresh(v)).value();
-            break;
-        }
-        case QMetaType::UnknownType:
-            code = missing < 0 ? (missing = fresh(v)) : missing;
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Bool: {
-            const QPair<int, QString> key(v.metaType().id(), v.toString());
-            auto it = others.constFind(key);
-            code = it != others.cend() ? it.value() : others.insert(key, fresh(v)).value();
-            break;
-        }
-        default:
-            code = fresh(v);
-            break;
-        }
-        out->codes[r] = code;
+    if (column >= 0 && column < (m ? m->columnCount() : 0)) {
+        // The store numbers its pool once; the cells need no reading of their own.
+        m->dichteCodes(column, &out->codes, &out->values);
+    } else if (rows > 0) {
+        // A column beyond the table reads as missing cells.
+        out->codes.fill(0, rows);
+        out->values << QVariant();
     }
     if (asSeen) {
         // Once per distinct value: codes of no answer keep their own number but read

@@ -328,21 +328,43 @@ SpaltenSpeicher::Aufbau::Aufbau(SpaltenSpeicher* speicher, const QStringList& ti
         m_s->m_spalten[size_t(c)].m_kopf.insert(Qt::DisplayRole, titel.at(c));
 }
 
+SpaltenSpeicher::Aufbau::Aufbau(SpaltenSpeicher* speicher)
+    : m_s(speicher)
+    , m_anfuegen(true)
+    , m_ende(speicher->m_zeilen)
+{
+}
+
 SpaltenSpeicher::Aufbau::~Aufbau()
 {
-    m_s->endResetModel();
+    if (m_anfuegen)
+        zeigen();
+    else
+        m_s->endResetModel();
+}
+
+void SpaltenSpeicher::Aufbau::zeigen()
+{
+    if (!m_anfuegen || m_ende == m_s->m_zeilen)
+        return;
+    m_s->beginInsertRows(QModelIndex(), m_s->m_zeilen, m_ende - 1);
+    m_s->m_zeilen = m_ende;
+    m_s->endInsertRows();
 }
 
 void SpaltenSpeicher::Aufbau::neueZeile()
 {
     for (Spalte& s : m_s->m_spalten)
         s.anhaengen(0);
-    ++m_s->m_zeilen;
+    ++m_ende;
+    ++m_gebaut;
+    if (!m_anfuegen)
+        m_s->m_zeilen = m_ende;
 }
 
 SpaltenSpeicher::Spalte* SpaltenSpeicher::Aufbau::spalte(int c)
 {
-    if (c < 0 || size_t(c) >= m_s->m_spalten.size() || m_s->m_zeilen == 0)
+    if (c < 0 || size_t(c) >= m_s->m_spalten.size() || m_gebaut == 0)
         return nullptr;
     return &m_s->m_spalten[size_t(c)];
 }
@@ -350,19 +372,19 @@ SpaltenSpeicher::Spalte* SpaltenSpeicher::Aufbau::spalte(int c)
 void SpaltenSpeicher::Aufbau::text(int c, QStringView text)
 {
     if (Spalte* s = spalte(c))
-        s->setzeCode(m_s->m_zeilen - 1, s->codeFuerText(text));
+        s->setzeCode(m_ende - 1, s->codeFuerText(text));
 }
 
 void SpaltenSpeicher::Aufbau::text(int c, const QString& text)
 {
     if (Spalte* s = spalte(c))
-        s->setzeCode(m_s->m_zeilen - 1, s->codeFuerText(text, &text));
+        s->setzeCode(m_ende - 1, s->codeFuerText(text, &text));
 }
 
 void SpaltenSpeicher::Aufbau::wert(int c, const QVariant& wert)
 {
     if (Spalte* s = spalte(c))
-        s->setzeCode(m_s->m_zeilen - 1, s->codeFuer(wert, {}));
+        s->setzeCode(m_ende - 1, s->codeFuer(wert, {}));
 }
 
 void SpaltenSpeicher::Aufbau::restauriert(int c, const QVariant& wert)
@@ -370,15 +392,40 @@ void SpaltenSpeicher::Aufbau::restauriert(int c, const QVariant& wert)
     Spalte* s = spalte(c);
     if (!s)
         return;
+    if (wert.typeId() == QMetaType::QString) {
+        // The common case of a loaded file: a text met before is found without
+        // building its roles.
+        const QString& text = *static_cast<const QString*>(wert.constData());
+        if (!text.isNull()) {
+            s->pruefeFrei();
+            if (!s->m_frei) {
+                const auto it = s->m_restauriert.constFind(TextKey{text});
+                if (it != s->m_restauriert.cend()) {
+                    s->setzeCode(m_ende - 1, it.value());
+                    return;
+                }
+            }
+            QMap<int, QVariant> rollen;
+            rollen.insert(Roles::RestoredValue, wert);
+            rollen.insert(Qt::ToolTipRole, text);
+            s->setzeCode(m_ende - 1, s->neu(wert, rollen));
+            return;
+        }
+    }
     const QString text = wert.toString();
     QMap<int, QVariant> rollen;
     rollen.insert(Roles::RestoredValue, wert);
     rollen.insert(Qt::ToolTipRole, text);
-    s->setzeCode(m_s->m_zeilen - 1, s->codeFuer(QVariant(text), rollen));
+    s->setzeCode(m_ende - 1, s->codeFuer(QVariant(text), rollen));
 }
 
 void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
 {
+    if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {
+        zeigen();
+        m_s->insertColumns(int(m_s->m_spalten.size()),
+                           int(felder.size() - qsizetype(m_s->m_spalten.size())));
+    }
     neueZeile();
     const qsizetype n = std::min(felder.size(), qsizetype(m_s->m_spalten.size()));
     for (qsizetype c = 0; c < n; ++c)
@@ -390,6 +437,13 @@ void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
 SpaltenSpeicher::SpaltenSpeicher(QObject* parent)
     : QAbstractTableModel(parent)
 {
+}
+
+SpaltenSpeicher::SpaltenSpeicher(int rows, int columns, QObject* parent)
+    : QAbstractTableModel(parent)
+{
+    setColumnCount(columns);
+    setRowCount(rows);
 }
 
 SpaltenSpeicher::~SpaltenSpeicher() = default;
@@ -586,7 +640,8 @@ SpaltenSpeicher::Codes SpaltenSpeicher::codes(int column) const
         return c;
     const Spalte& s = m_spalten[size_t(column)];
     c.breite = s.m_breite;
-    c.anzahl = s.zeilen();
+    // Rows an append has not shown yet are not the table's.
+    c.anzahl = std::min(s.zeilen(), m_zeilen);
     c.c8 = s.m_c8.data();
     c.c16 = s.m_c16.data();
     c.c32 = s.m_c32.data();
@@ -700,6 +755,27 @@ void SpaltenSpeicher::tauscheSpalte(int column, Spalte* spalte)
     std::swap(m_spalten[size_t(column)], *spalte);
     if (m_zeilen > 0)
         emit dataChanged(index(0, column), index(m_zeilen - 1, column));
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void SpaltenSpeicher::zeileAnfuegen(const QVariantList& werte)
+{
+    if (werte.size() > qsizetype(m_spalten.size()))
+        insertColumns(int(m_spalten.size()), int(werte.size() - qsizetype(m_spalten.size())));
+    Aufbau bau(this);
+    bau.neueZeile();
+    for (qsizetype c = 0; c < werte.size(); ++c)
+        bau.wert(int(c), werte.at(c));
+}
+
+void SpaltenSpeicher::neuerKopf(int column, const QVariant& titel)
+{
+    if (column < 0 || size_t(column) >= m_spalten.size())
+        return;
+    QMap<int, QVariant>& kopf = m_spalten[size_t(column)].m_kopf;
+    kopf.clear();
+    if (titel.isValid())
+        kopf.insert(Qt::DisplayRole, titel);
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 

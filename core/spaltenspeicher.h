@@ -83,6 +83,8 @@ public:
         // The header's roles (Qt::EditRole is Qt::DisplayRole).
         QVariant kopf(int role) const;
         void setzeKopf(int role, const QVariant& value);
+        // Forgets every header role.
+        void leereKopf() { m_kopf.clear(); }
 
     private:
         friend class SpaltenSpeicher;
@@ -131,6 +133,11 @@ public:
     {
     public:
         Aufbau(SpaltenSpeicher* speicher, const QStringList& titel);
+        // Appends rows to the table as it stands, its columns and headers kept (a
+        // reader that set them up before its rows). No reset: the rows built become
+        // visible as inserted rows at the end (or at zeigen()), and a record longer
+        // than the table widens it, as appending a row to the item model did.
+        explicit Aufbau(SpaltenSpeicher* speicher);
         ~Aufbau();
         Aufbau(const Aufbau&) = delete;
         Aufbau& operator=(const Aufbau&) = delete;
@@ -145,13 +152,48 @@ public:
         void restauriert(int spalte, const QVariant& wert);
         // A whole record of texts as the next row (fields beyond the columns dropped).
         void zeile(const QStringList& felder);
+        // Rows built so far.
+        int zeilen() const { return m_gebaut; }
+        // Makes the rows built so far visible (appending only).
+        void zeigen();
 
     private:
         SpaltenSpeicher::Spalte* spalte(int c);
         SpaltenSpeicher* m_s;
+        bool m_anfuegen = false;
+        int m_gebaut = 0;
+        int m_ende = 0; // rows in the columns' codes, the current one last
+    };
+
+    // One cell, read and written through the store's model calls.
+    class Zelle
+    {
+    public:
+        Zelle(SpaltenSpeicher* s, int row, int column) : m_s(s), m_row(row), m_column(column) {}
+        QVariant data(int role = Qt::DisplayRole) const
+        {
+            return m_s->data(m_s->index(m_row, m_column), role);
+        }
+        QString text() const { return data().toString(); }
+        QString toolTip() const { return data(Qt::ToolTipRole).toString(); }
+        bool setData(const QVariant& value, int role = Qt::EditRole)
+        {
+            return m_s->setData(m_s->index(m_row, m_column), value, role);
+        }
+        bool setText(const QString& text) { return setData(text); }
+        // Whether the cell holds anything (a cell never filled, or outside the table,
+        // does not).
+        bool belegt() const { return m_s->code(m_row, m_column) != 0; }
+
+    private:
+        SpaltenSpeicher* m_s;
+        int m_row;
+        int m_column;
     };
 
     explicit SpaltenSpeicher(QObject* parent = nullptr);
+    // A table of missing cells.
+    SpaltenSpeicher(int rows, int columns, QObject* parent = nullptr);
     ~SpaltenSpeicher() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -176,6 +218,10 @@ public:
 
     // A cell's value straight from its column (invalid outside the table).
     QVariant wert(int row, int column) const;
+    Zelle zelle(int row, int column) { return Zelle(this, row, column); }
+    // Appends one row of display values (an invalid one: a missing cell); more values
+    // than columns widen the table.
+    void zeileAnfuegen(const QVariantList& werte);
 
     // For counting views: the codes of a column, its pool and each value's number.
     // Codes and entries are the column's own: valid until the table next changes.
@@ -208,6 +254,8 @@ public:
     // hear of changed data and header instead of a column leaving and coming back. A
     // spalte of another length goes the long way, out and in.
     void tauscheSpalte(int column, Spalte* spalte);
+    // Gives column a fresh header holding only its title.
+    void neuerKopf(int column, const QVariant& titel);
 
 private:
     bool gueltig(int row, int column) const;

@@ -4,14 +4,13 @@
 #include <QtEndian>
 #include <QIODevice>
 #include <QStackedWidget>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 
 #include "core/modelclient.h"
 #include "core/fortschritt.h"
 #include "core/gewichtung.h"
 #include "core/tabelle1.h"
-#include "core/itempool.h"
 #include "core/mehrfachsets.h"
 #include "core/variantreader.h"
 #include "core/zellenleser.h"
@@ -19,7 +18,6 @@
 #include "core/spaltenregeln.h"
 #include "core/umkodierung.h"
 #include "core/viewhost.h"
-#include "core/zeilenfabrik.h"
 
 namespace {
 // Smallest number of bytes a column record takes in a file of this version: used to
@@ -53,7 +51,7 @@ qint64 bytesLeft(QDataStream& s)
 }
 }
 
-qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& views)
+qint16 StatistikDatei::versionFor(const SpaltenSpeicher* model, ViewHost& views)
 {
     qint16 version = Version;
     if (Gewichtung::spalteVon(model) >= 0)
@@ -68,7 +66,7 @@ qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& vie
     return version;
 }
 
-void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
+void StatistikDatei::write(SpaltenSpeicher* m, Tabelle1* tabelle, ViewHost& views,
                            QIODevice* device, Fortschritt* progress)
 {
     QDataStream s(device);
@@ -96,12 +94,20 @@ void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& v
         SpaltenRegeln::write(s, SpaltenRegeln::von(m));
     // The cells are encoded here in blocks: the stream's QVariant path costs more than
     // the rest of saving together. The bytes are those of s << QVariant(QString).
+    // Each column's distinct texts once, then its codes row by row.
+    QVector<QVector<QString>> texte(cols);
+    QVector<SpaltenSpeicher::Codes> codes(cols);
+    for (int c = 0; c < cols; ++c) {
+        const int n = m->poolGroesse(c);
+        texte[c].reserve(n);
+        for (int i = 0; i < n; ++i)
+            texte[c] << m->eintrag(c, quint32(i)).wert.toString();
+        codes[c] = m->codes(c);
+    }
     QByteArray block;
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            const QStandardItem* it = m->item(r, c);
-            appendCell(&block, it ? it->data(Qt::DisplayRole).toString() : QString());
-        }
+        for (int c = 0; c < cols; ++c)
+            appendCell(&block, texte.at(c).at(int(codes.at(c).at(r))));
         if (block.size() >= BlockBytes || r + 1 == rows) {
             s.writeRawData(block.constData(), int(block.size()));
             block.resize(0); // keeps the buffer for the next block
@@ -137,7 +143,7 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
     return v > quint16(NewestVersion) ? TooNew : Ok;
 }
 
-StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* tabelle,
+StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabelle,
                                              ViewHost& views, QIODevice* device,
                                              quint16 version, Fortschritt* progress)
 {
@@ -222,59 +228,27 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     ZellenLeser cells(device, sequential ? 1 : 4 << 20);
     {
         Tabelle1::BulkFill bulk(tabelle);
+        // Straight into the columns' codes, a row at a time: the rows read completely
+        // stay when the file is cut.
+        SpaltenSpeicher::Aufbau bau(m);
+        QVector<QVariant> row(cols);
         bool damaged = false;
-        // Items made on the window's thread come from a pool of its own.
-        ItemPool windowItems;
-        // The device is the maker's alone until it has finished.
-        out.rows = int(ZeilenFabrik::run(
-            m,
-            [&cells, &damaged, rows, cols, start, &windowItems](ZeilenFabrik& made) {
-                ItemPool items;
-                qint64 blocks = 0;
-                // Values are gathered a block of rows at a time (as read: a count from
-                // the file allocates nothing ahead), then made into items.
-                const int blockRows = qBound(1, (64 * ZeilenFabrik::BlockRows) / qMax(1, cols),
-                                             int(ZeilenFabrik::BlockRows));
-                QList<QVariant> values;
-                auto putBlock = [&](int n) {
-                    if (made.sharesWork() && ++blocks % 2 == 0) {
-                        // Every other block is made by the window's thread.
-                        values.resize(qsizetype(n) * cols);
-                        made.putLater([block = std::move(values), n, cols, &windowItems] {
-                            return ZeilenFabrik::makeColumnwise(
-                                n, [cols](int) { return cols; }, [&](int r, int c) {
-                                    return windowItems.restored(block.at(qsizetype(r) * cols + c), c);
-                                });
-                        });
-                        values = QList<QVariant>();
-                    } else {
-                        made.putColumnwise(n, [cols](int) { return cols; }, [&](int r, int c) {
-                            return items.restored(values.at(qsizetype(r) * cols + c), c);
-                        });
-                        values.clear();
-                    }
-                    made.setDone(start + cells.pos());
-                };
-                int inBlock = 0;
-                for (int r = 0; r < rows; ++r) {
-                    for (int c = 0; c < cols; ++c) {
-                        QVariant v;
-                        if (!cells.read(v, c)) {
-                            // The rows read completely stay.
-                            putBlock(inBlock);
-                            damaged = true;
-                            return;
-                        }
-                        values.append(std::move(v));
-                    }
-                    if (++inBlock == blockRows) {
-                        putBlock(inBlock);
-                        inBlock = 0;
-                    }
+        for (int r = 0; r < rows && !damaged; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                if (!cells.read(row[c], c)) {
+                    damaged = true;
+                    break;
                 }
-                putBlock(inBlock);
-            },
-            progress));
+            }
+            if (damaged)
+                break;
+            bau.neueZeile();
+            for (int c = 0; c < cols; ++c)
+                bau.restauriert(c, row.at(c));
+            if (progress && (r & 1023) == 1023)
+                progress->step(start + cells.pos());
+        }
+        out.rows = bau.zeilen();
         if (damaged) {
             out.result = Damaged;
             return out;

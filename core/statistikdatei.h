@@ -5,7 +5,7 @@
 
 class Fortschritt;
 class QIODevice;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 class ViewHost;
 
@@ -34,11 +34,11 @@ public:
 
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.
-    static qint16 versionFor(const QStandardItemModel* model, ViewHost& views);
+    static qint16 versionFor(const SpaltenSpeicher* model, ViewHost& views);
 
     // Writes the whole state: the data table, its widget's hidden columns and every view.
     // The progress, if any, is stepped with the data rows written (of the row count).
-    static void write(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+    static void write(SpaltenSpeicher* model, Tabelle1* table, ViewHost& views,
                       QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
@@ -56,7 +56,7 @@ public:
     // the first value that could not be read completely; what was read stays. The
     // progress, if any, is stepped with the device's position (of its size) while the
     // data rows are read.
-    static Outcome read(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+    static Outcome read(SpaltenSpeicher* model, Tabelle1* table, ViewHost& views,
                         QIODevice* device, quint16 version,
                         Fortschritt* progress = nullptr);
 };

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QVector>
 
@@ -74,7 +74,7 @@ QSortFilterProxyModel* Tabelle1::proxy() const
     return m_proxy;
 }
 
-void Tabelle1::setModel(QStandardItemModel* m)
+void Tabelle1::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_proxy->setSourceModel(m);

@@ -19,7 +19,7 @@ class Tabelle1 : public ModelClient
 public:
     explicit Tabelle1(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     QTableView* table() const { return m_table; }
     QSortFilterProxyModel* proxy() const;
     const QList<int>& hiddenColumns() const { return m_hidden; }

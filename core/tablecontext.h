@@ -3,7 +3,7 @@
 
 #include <QVector>
 
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QUndoStack;
 class QWidget;
 class Tabelle1;
@@ -12,7 +12,7 @@ class Tabelle1;
 // so that each can be driven by a test on a bare model.
 struct TableContext
 {
-    QStandardItemModel* model = nullptr; // the data table
+    SpaltenSpeicher* model = nullptr; // the data table
     Tabelle1* table = nullptr;           // the data-table widget (hidden columns, scrolling)
     QUndoStack* undo = nullptr;          // where changes to the data table go
     QWidget* parent = nullptr;           // parent of the questions asked

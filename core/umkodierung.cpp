@@ -2,7 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cmath>
 
@@ -200,7 +200,7 @@ QStringList Umkodierung::anwendenAufZeilen(const QStringList& zeilen) const
     return out;
 }
 
-QStringList Umkodierung::berechne(const QStandardItemModel* m, int source) const
+QStringList Umkodierung::berechne(const SpaltenSpeicher* m, int source) const
 {
     const std::shared_ptr<const SpaltenCodes> cells = SpaltenCodes::of(m, source);
     // Per distinct value; values of one text (3 and "3") are one answer.
@@ -294,7 +294,7 @@ void Umkodierung::setzen(QAbstractItemModel* m, int column, const Umkodierung* r
                      Roles::RecodeRule);
 }
 
-UmkodierungsWaechter::UmkodierungsWaechter(QStandardItemModel* m)
+UmkodierungsWaechter::UmkodierungsWaechter(SpaltenSpeicher* m)
     : QObject(m)
     , m_model(m)
 {
@@ -305,7 +305,7 @@ UmkodierungsWaechter::UmkodierungsWaechter(QStandardItemModel* m)
             });
 }
 
-UmkodierungsWaechter* UmkodierungsWaechter::of(QStandardItemModel* m)
+UmkodierungsWaechter* UmkodierungsWaechter::of(SpaltenSpeicher* m)
 {
     if (auto* w = m->findChild<UmkodierungsWaechter*>(QString(), Qt::FindDirectChildrenOnly))
         return w;
@@ -328,7 +328,7 @@ void UmkodierungsWaechter::changed(int first, int last)
     m_busy = false;
 }
 
-void UmkodierungsWaechter::aktualisiere(QStandardItemModel* m, int column)
+void UmkodierungsWaechter::aktualisiere(SpaltenSpeicher* m, int column)
 {
     Umkodierung u;
     if (!Umkodierung::von(m, column, &u))
@@ -341,13 +341,10 @@ void UmkodierungsWaechter::aktualisiere(QStandardItemModel* m, int column)
     {
         // One signal for the column instead of one per cell.
         const QSignalBlocker quiet(m);
-        for (int r = 0; r < texts.size(); ++r) {
-            QStandardItem* it = m->item(r, column);
-            if (!it) {
-                m->setItem(r, column, new QStandardItem(texts.at(r)));
-                any = true;
-            } else if (it->data(Qt::DisplayRole) != QVariant(texts.at(r))) {
-                it->setData(texts.at(r), Qt::DisplayRole);
+        for (int r = 0; r < texts.size() && r < m->rowCount(); ++r) {
+            const QVariant alt = m->wert(r, column);
+            if (!alt.isValid() || alt != QVariant(texts.at(r))) {
+                m->setData(m->index(r, column), texts.at(r));
                 any = true;
             }
         }

@@ -10,7 +10,7 @@
 #include <QVector>
 
 class QAbstractItemModel;
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // The rule of a recoded column: answers of a source column grouped into categories, or
 // numbers into bands. Kept with the derived column (its header), so that the column is
@@ -61,7 +61,7 @@ struct Umkodierung
     static bool von(const QAbstractItemModel* m, int column, Umkodierung* out);
     static void setzen(QAbstractItemModel* m, int column, const Umkodierung* rule);
     // The cells of the rule's column for source column of m, one text per row.
-    QStringList berechne(const QStandardItemModel* m, int source) const;
+    QStringList berechne(const SpaltenSpeicher* m, int source) const;
 };
 
 // Keeps the recoded columns of a data table current: when the cells of a source change,
@@ -71,15 +71,15 @@ class UmkodierungsWaechter : public QObject
 {
     Q_OBJECT
 public:
-    static UmkodierungsWaechter* of(QStandardItemModel* m);
+    static UmkodierungsWaechter* of(SpaltenSpeicher* m);
     // Computes column from its rule again, if it has one.
-    static void aktualisiere(QStandardItemModel* m, int column);
+    static void aktualisiere(SpaltenSpeicher* m, int column);
 
 private:
-    explicit UmkodierungsWaechter(QStandardItemModel* m);
+    explicit UmkodierungsWaechter(SpaltenSpeicher* m);
     void changed(int first, int last);
 
-    QPointer<QStandardItemModel> m_model;
+    QPointer<SpaltenSpeicher> m_model;
     bool m_busy = false;
 };
 

@@ -6,6 +6,7 @@
 class ModelClient;
 class QDataStream;
 class QStandardItemModel;
+class SpaltenSpeicher;
 class QWidget;
 
 // The view list as the file formats and commands see it: rows of views that turn into
@@ -22,7 +23,7 @@ public:
     // The view list model (row i describes page i).
     virtual QStandardItemModel* viewListModel() const = 0;
     // The data table the views show; null when the host has none.
-    virtual QStandardItemModel* dataModel() const { return nullptr; }
+    virtual SpaltenSpeicher* dataModel() const { return nullptr; }
     // The row of a view, -1 when it is not in the list.
     virtual int viewIndex(ModelClient* view) = 0;
     // The record of row r (r >= 1) with its settings written at record version v.

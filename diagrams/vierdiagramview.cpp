@@ -56,7 +56,7 @@ ModelClient* VierDiagramView::client(int position) const
     }
 }
 
-void VierDiagramView::setModel(QStandardItemModel* m)
+void VierDiagramView::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     for (int p = TopLeft; p <= BottomRight; ++p)

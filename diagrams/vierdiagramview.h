@@ -26,7 +26,7 @@ public:
     ModelClient* client(int position) const;
 
     // Keeps the model and hands it to every client present, top left first.
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
 
 private:
     QPointer<ModelClient>* slot(int position);

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/fehlendewerte.h"
 #include "core/angaben.h"
@@ -76,7 +76,7 @@ QStringList XYPlotter::captionLines(int points) const
     return Angaben::lines(m_model, m_filter, {points});
 }
 
-void XYPlotter::setModel(QStandardItemModel* m)
+void XYPlotter::setModel(SpaltenSpeicher* m)
 {
     m_model = m;
     m_recompute->setModel(m);

@@ -22,7 +22,7 @@ class XYPlotter : public ModelClient
 public:
     explicit XYPlotter(QWidget* parent = nullptr);
 
-    void setModel(QStandardItemModel* m) override;
+    void setModel(SpaltenSpeicher* m) override;
     // From record version 10 on the filter record; nothing before.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;

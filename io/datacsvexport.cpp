@@ -1,7 +1,7 @@
 #include "io/datacsvexport.h"
 
 #include <QSaveFile>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 
 #include "core/fortschritt.h"
@@ -21,7 +21,7 @@ QString DataCsvExport::quoted(const QString& value)
     return out;
 }
 
-QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1* table,
+QByteArray DataCsvExport::toCsv(const SpaltenSpeicher* model, const Tabelle1* table,
                                  Fortschritt* progress)
 {
     QList<int> shown;
@@ -51,7 +51,7 @@ QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1*
     return text.toUtf8();
 }
 
-bool DataCsvExport::write(const QString& fileName, const QStandardItemModel* model,
+bool DataCsvExport::write(const QString& fileName, const SpaltenSpeicher* model,
                           const Tabelle1* table, Fortschritt* progress)
 {
     QSaveFile out(fileName);

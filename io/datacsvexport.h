@@ -5,7 +5,7 @@
 #include <QString>
 
 class Fortschritt;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 
 // Writes the data table, as its widget shows the columns, in the CSV dialect the
@@ -15,11 +15,11 @@ class DataCsvExport
 {
 public:
     // The file's bytes. Columns hidden in the widget are left out.
-    static QByteArray toCsv(const QStandardItemModel* model, const Tabelle1* table,
+    static QByteArray toCsv(const SpaltenSpeicher* model, const Tabelle1* table,
                             Fortschritt* progress = nullptr);
     // Writes them to the file, replacing it only once it is complete; false when the
     // file cannot be written.
-    static bool write(const QString& fileName, const QStandardItemModel* model,
+    static bool write(const QString& fileName, const SpaltenSpeicher* model,
                       const Tabelle1* table, Fortschritt* progress = nullptr);
     // A value in double quotes, its own double quotes doubled, so that the import
     // gives back the very text.

@@ -1,9 +1,9 @@
 #include "io/demodaten.h"
 
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <cstdlib>
 
-void DemoDaten::fillTable(QStandardItemModel* model)
+void DemoDaten::fillTable(SpaltenSpeicher* model)
 {
     static const char* const texts[] = {"Alpha", "Beta", "Gamma", "Delta", "keine", "andere"};
     const int rows = 100;

@@ -1,7 +1,7 @@
 #include "io/demoviews.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
@@ -41,7 +41,7 @@ DemoViews::Entry container(DemoViews::Kind kind, const QString& title)
 }
 }
 
-QVector<DemoViews::Entry> DemoViews::plan(const QStandardItemModel* model)
+QVector<DemoViews::Entry> DemoViews::plan(const SpaltenSpeicher* model)
 {
     auto titleOf = [model](int c) {
         return model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
@@ -88,7 +88,7 @@ void DemoViews::create(const TableContext& context, ViewHost& views, const Appen
     }
 }
 
-ModelClient* DemoViews::makeContainer(Kind kind, QStandardItemModel* model)
+ModelClient* DemoViews::makeContainer(Kind kind, SpaltenSpeicher* model)
 {
     if (kind == Made)
         return nullptr;

@@ -8,7 +8,7 @@
 #include "core/viewrecord.h"
 
 class ModelClient;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class ViewHost;
 struct TableContext;
 
@@ -28,7 +28,7 @@ public:
     };
 
     // The views in list order, titles read from the data table's header.
-    static QVector<Entry> plan(const QStandardItemModel* model);
+    static QVector<Entry> plan(const SpaltenSpeicher* model);
 
     // Appends a view that is not made from a record (the containers).
     using Append = std::function<void(const QString& title, ModelClient* view)>;
@@ -39,7 +39,7 @@ public:
 
     // The four-view container of that kind over the model; null for Made, and null
     // while the container is not part of the program.
-    static ModelClient* makeContainer(Kind kind, QStandardItemModel* model);
+    static ModelClient* makeContainer(Kind kind, SpaltenSpeicher* model);
 };
 
 #endif

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryFile>
 
@@ -124,7 +124,7 @@ private:
     bool m_ok = true;
 };
 
-bool writeData(Blatt& b, const QStandardItemModel* model, const Tabelle1* table,
+bool writeData(Blatt& b, const SpaltenSpeicher* model, const Tabelle1* table,
                Fortschritt* progress)
 {
     QList<int> shown;
@@ -374,7 +374,7 @@ bool ExcelExport::writeChartData(const QString& fileName,
     return workbook_close(wb) == LXW_NO_ERROR && ok;
 }
 
-bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model,
+bool ExcelExport::write(const QString& fileName, const SpaltenSpeicher* model,
                         const Tabelle1* table, ViewHost& views, Fortschritt* progress)
 {
     // Written beside the file under a temporary name, then renamed over it: the old file

@@ -7,7 +7,7 @@
 #include "io/ansichtszahlen.h"
 
 class Fortschritt;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 class ViewHost;
 
@@ -20,7 +20,7 @@ class ExcelExport
 public:
     // Writes the workbook, replacing the file only once it is complete; false when
     // it could not be written.
-    static bool write(const QString& fileName, const QStandardItemModel* model,
+    static bool write(const QString& fileName, const SpaltenSpeicher* model,
                       const Tabelle1* table, ViewHost& views, Fortschritt* progress = nullptr);
     // Sheet names from titles: at most 31 characters, none of []:*?/\, no apostrophe
     // at either end, unique regardless of case ("Daten" is taken by the data).

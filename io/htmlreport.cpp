@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTextDocument>
 #include <QUrl>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "io/plattformumfrage.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 
 #include "core/csvimport.h"
@@ -48,7 +48,7 @@ QString PlattformUmfrage::optionTitel(const QString& frage, const QString& optio
     return frage + QStringLiteral(" – ") + option;
 }
 
-void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
+void PlattformUmfrage::fill(SpaltenSpeicher* model, Tabelle1* table,
                             Fortschritt* progress) const
 {
     const int n = spalten();
@@ -75,11 +75,12 @@ void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
     }
     if (progress)
         progress->stage(progress->text(), zeilen.size());
-    model->setRowCount(int(zeilen.size()));
+    SpaltenSpeicher::Aufbau bau(model);
     for (int r = 0; r < zeilen.size(); ++r) {
         const QStringList& row = zeilen.at(r);
+        bau.neueZeile();
         for (int c = 0; c < row.size() && c < n; ++c)
-            model->setItem(r, c, new QStandardItem(row.at(c)));
+            bau.text(c, row.at(c));
         if (progress)
             progress->step(r + 1);
     }
@@ -88,7 +89,7 @@ void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
 void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
                                    Fortschritt* progress) const
 {
-    QStandardItemModel* model = context.model;
+    SpaltenSpeicher* model = context.model;
     const int n = qMin(spalten(), model->columnCount());
     QTableView* table = context.table->table();
     for (int c = 0; c < n; ++c)

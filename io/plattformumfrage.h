@@ -11,7 +11,7 @@
 #include "core/mehrfachsets.h"
 
 class Fortschritt;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 class ViewHost;
 struct TableContext;
@@ -56,7 +56,7 @@ public:
 
     // Replaces the content of the (already emptied) model by the survey; progress (when
     // given) is stepped per row or by the characters read.
-    void fill(QStandardItemModel* model, Tabelle1* table, Fortschritt* progress = nullptr) const;
+    void fill(SpaltenSpeicher* model, Tabelle1* table, Fortschritt* progress = nullptr) const;
     // Hides the metadata, sets the sets, and makes one "Mehrfachantworten" view per set
     // and a horizontal bar chart of answer frequencies for every other shown column that
     // is no open answer.

@@ -2,7 +2,7 @@
 
 #include <QHash>
 #include <QIODevice>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include <cmath>
 
@@ -174,18 +174,17 @@ bool SpssImport::read(QIODevice& in, Tabelle* out)
     return true;
 }
 
-void SpssImport::fill(const Tabelle& t, QStandardItemModel* model, Tabelle1* table)
+void SpssImport::fill(const Tabelle& t, SpaltenSpeicher* model, Tabelle1* table)
 {
     Tabelle1::BulkFill bulk(table);
     model->setColumnCount(int(t.titles.size()));
     model->setHorizontalHeaderLabels(t.titles);
     for (int c = 0; c < t.titles.size(); ++c)
         model->setHeaderData(c, Qt::Horizontal, t.titles.at(c), Qt::ToolTipRole);
-    model->setRowCount(int(t.rows.size()));
-    for (int r = 0; r < t.rows.size(); ++r) {
-        const QStringList& row = t.rows.at(r);
-        for (int c = 0; c < row.size(); ++c)
-            model->setItem(r, c, new QStandardItem(row.at(c)));
+    {
+        SpaltenSpeicher::Aufbau bau(model);
+        for (const QStringList& row : t.rows)
+            bau.zeile(row);
     }
     for (int c = 0; c < t.fehlend.size() && c < t.titles.size(); ++c)
         FehlendeWerte::setCodes(model, c, t.fehlend.at(c));

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 class QIODevice;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 
 // Reads an SPSS data file (.sav, .zsav) into the data table's form: a variable's label
@@ -28,7 +28,7 @@ public:
     // for a file that is damaged, hostile or no SPSS file at all.
     static bool read(QIODevice& in, Tabelle* out);
     // Replaces the content of the (already emptied) model by the table.
-    static void fill(const Tabelle& t, QStandardItemModel* model, Tabelle1* table);
+    static void fill(const Tabelle& t, SpaltenSpeicher* model, Tabelle1* table);
 };
 
 #endif

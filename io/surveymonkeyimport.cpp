@@ -1,7 +1,8 @@
 #include "io/surveymonkeyimport.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
+#include <optional>
 #include <QTableView>
 #include <algorithm>
 
@@ -12,7 +13,7 @@
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 
-void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+void SurveyMonkeyImport::fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
                               QStringList* subHeaders, Fortschritt* progress,
                               QStringList* questionRow)
 {
@@ -27,6 +28,7 @@ void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Ta
     QStringList questions;
     int record = 0;
     Tabelle1::BulkFill bulk(table);
+    std::optional<SpaltenSpeicher::Aufbau> bau;
     while (reader.next(&fields)) {
         ++record;
         if (progress)
@@ -42,11 +44,10 @@ void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Ta
             // The option texts are in this row: the titles are named only now.
             model->setHorizontalHeaderLabels(titel(questions, fields));
         } else {
-            QList<QStandardItem*> row;
-            row.reserve(fields.size());
-            for (const QString& field : fields)
-                row << new QStandardItem(field);
-            model->appendRow(row);
+            // The answers go straight into the columns' codes.
+            if (!bau)
+                bau.emplace(model);
+            bau->zeile(fields);
         }
     }
 }
@@ -100,7 +101,7 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
                                      const QStringList& subHeaders,
                                      const QStringList& questionRow, Fortschritt* progress)
 {
-    QStandardItemModel* model = context.model;
+    SpaltenSpeicher* model = context.model;
     const int n = model->columnCount();
     QTableView* table = context.table->table();
     QStringList questions = questionRow;

@@ -6,7 +6,7 @@
 #include <QVector>
 
 class Fortschritt;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class Tabelle1;
 class ViewHost;
 struct TableContext;
@@ -40,7 +40,7 @@ public:
     // The question row as the file has it goes to *questionRow (when given): the titles
     // are named after the questions and options.
     // Steps progress (when given) per record.
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
                      QStringList* subHeaders, Fortschritt* progress = nullptr,
                      QStringList* questionRow = nullptr);
 

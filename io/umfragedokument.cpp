@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 
 #include "analyses/modeldiagramadapter.h"
@@ -48,7 +50,10 @@ UmfrageDokument::UmfrageDokument(QObject* parent)
     : QObject(parent)
 {
     initResources();
-    m_model = new QStandardItemModel(10, 5, this);
+    m_model = new SpaltenSpeicher(this);
+    // A new survey starts as an empty table of 10 rows and 5 columns.
+    m_model->setColumnCount(5);
+    m_model->setRowCount(10);
     m_viewList = new QStandardItemModel(this);
     m_stack = new QStackedWidget;
     m_undo = new QUndoStack(this);

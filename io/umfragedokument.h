@@ -16,6 +16,7 @@
 class QStackedWidget;
 class QStandardItem;
 class QStandardItemModel;
+class SpaltenSpeicher;
 class QUndoStack;
 class QWidget;
 class Diagram;
@@ -39,7 +40,7 @@ public:
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
     QWidget* dialogParent() const { return m_dialogParent; }
 
-    QStandardItemModel* dataModel() const override { return m_model; }
+    SpaltenSpeicher* dataModel() const override { return m_model; }
     QStandardItemModel* viewListModel() const override { return m_viewList; }
     // The pages: the data-table widget, then one view per row of the view list.
     QStackedWidget* viewArea() const;
@@ -183,7 +184,7 @@ private:
     QByteArray stateFingerprint();
 
     QPointer<QWidget> m_dialogParent;
-    QStandardItemModel* m_model = nullptr;
+    SpaltenSpeicher* m_model = nullptr;
     QStandardItemModel* m_viewList = nullptr;
     // Owned here until a window takes it as its central widget.
     QPointer<QStackedWidget> m_stack;

@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
@@ -59,7 +59,7 @@ QVector<SpaltenRegel> regelnOf(const QString& text)
 
 // Puts the settings of a views file on the survey's columns of their titles, and makes
 // each recoded column and fitted weight the survey lacks, before the views look for them.
-void regelnAnwenden(QStandardItemModel* m, const QVector<SpaltenRegel>& regeln)
+void regelnAnwenden(SpaltenSpeicher* m, const QVector<SpaltenRegel>& regeln)
 {
     const auto spalteVon = [m](const QString& titel) {
         for (int c = 0; c < m->columnCount(); ++c)
@@ -269,11 +269,11 @@ QVector<int> ViewsCsv::matchColumns(const QVector<int>& stored, const QStringLis
 ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschritt* progress)
 {
     Outcome out;
-    if (QStandardItemModel* m = views.dataModel())
+    if (SpaltenSpeicher* m = views.dataModel())
         regelnAnwenden(m, regelnOf(text));
     const QHash<int, QStringList> known = columnTitlesOf(text);
     QStringList surveyTitles;
-    if (const QStandardItemModel* m = views.dataModel())
+    if (const SpaltenSpeicher* m = views.dataModel())
         for (int c = 0; c < m->columnCount(); ++c) {
             const QVariant t = m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
             surveyTitles << (t.typeId() == QMetaType::QString ? t.toString() : QString());

@@ -2,6 +2,7 @@
 #include <QGridLayout>
 #include <QPointer>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <QMap>
 #include <memory>
@@ -37,7 +38,7 @@ private slots:
 };
 
 namespace {
-QStandardItemModel* numbers()
+SpaltenSpeicher* numbers()
 {
     return TestUtil::makeModel({"A", "B"}, {{"1", "4"}, {"2", "5"}, {"3", "6"}});
 }
@@ -116,8 +117,8 @@ void TstAdapterBase::recomputesOnCellChange_data()
 void TstAdapterBase::recomputesOnCellChange()
 {
     QFETCH(QString, cls);
-    std::unique_ptr<QStandardItemModel> first(numbers());
-    std::unique_ptr<QStandardItemModel> second(numbers());
+    std::unique_ptr<SpaltenSpeicher> first(numbers());
+    std::unique_ptr<SpaltenSpeicher> second(numbers());
     std::unique_ptr<ModelClient> v(makeAdapter(cls));
     auto* d = new RecordingDiagram;
     v->setModel(first.get());
@@ -127,7 +128,7 @@ void TstAdapterBase::recomputesOnCellChange()
 
     // A whole column rewritten: one recomputation, after the event loop ran.
     for (int i = 0; i < 20; ++i)
-        first->item(i % 3, i % 2)->setText(QString::number(i));
+        first->zelle(i % 3, i % 2).setText(QString::number(i));
     QVERIFY(d->calls.isEmpty());
     QTRY_COMPARE(d->calls.count("setData"), 1);
     QCoreApplication::processEvents();
@@ -135,10 +136,10 @@ void TstAdapterBase::recomputesOnCellChange()
 
     v->setModel(second.get());
     QCOMPARE(d->calls.count("setData"), 2);   // immediate
-    first->item(0, 0)->setText("99");
+    first->zelle(0, 0).setText("99");
     QCoreApplication::processEvents();
     QCOMPARE(d->calls.count("setData"), 2);   // the old model is silent
-    second->item(0, 0)->setText("99");
+    second->zelle(0, 0).setText("99");
     QTRY_COMPARE(d->calls.count("setData"), 3);
 }
 
@@ -155,7 +156,7 @@ void TstAdapterBase::diagramExchange()
 {
     QFETCH(QString, cls);
     QFETCH(QStringList, labels);
-    std::unique_ptr<QStandardItemModel> m(numbers());
+    std::unique_ptr<SpaltenSpeicher> m(numbers());
     std::unique_ptr<ModelClient> v(makeAdapter(cls));
     auto* a = dynamic_cast<DiagramAdapter*>(v.get());
     v->setModel(m.get());
@@ -248,7 +249,7 @@ void TstAdapterBase::filterEntries_data()
 void TstAdapterBase::filterEntries()
 {
     QFETCH(QString, cls);
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"A", "G"}, {{"1", "x"}, {"2", "y"}, {"2", "x"}}));
     std::unique_ptr<ModelClient> v(makeAdapter(cls));
     auto* d = new RecordingDiagram;

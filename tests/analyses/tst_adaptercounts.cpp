@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>
 #include <cstring>
@@ -44,7 +45,7 @@ private slots:
 
 namespace {
 // One column "Q" with the given texts, a second column "G" with the given groups.
-QStandardItemModel* column(const QStringList& texts, const QStringList& groups = {})
+SpaltenSpeicher* column(const QStringList& texts, const QStringList& groups = {})
 {
     QList<QStringList> rows;
     for (int i = 0; i < texts.size(); ++i)
@@ -80,7 +81,7 @@ void TstAdapterCounts::frequency()
     QFETCH(QStringList, cells);
     QFETCH(QStringList, labels);
     QFETCH(QVector<double>, values);
-    std::unique_ptr<QStandardItemModel> m(column(cells));
+    std::unique_ptr<SpaltenSpeicher> m(column(cells));
     HaeufigkeitsDiagramAdapter a;
     auto* d = new BalkenDiagram;
     a.setModel(m.get());
@@ -94,10 +95,10 @@ void TstAdapterCounts::doubleCellLabels()
 {
     // Cells that column operations turned into doubles: labelled by their shortest
     // exact text.
-    std::unique_ptr<QStandardItemModel> m(column({"", "", ""}));
-    m->item(0)->setData(0.1 + 0.2, Qt::DisplayRole);
-    m->item(1)->setData(3.0, Qt::DisplayRole);
-    m->item(2)->setData(3.0, Qt::DisplayRole);
+    std::unique_ptr<SpaltenSpeicher> m(column({"", "", ""}));
+    m->zelle(0, 0).setData(0.1 + 0.2, Qt::DisplayRole);
+    m->zelle(1, 0).setData(3.0, Qt::DisplayRole);
+    m->zelle(2, 0).setData(3.0, Qt::DisplayRole);
     HaeufigkeitsDiagramAdapter a;
     a.setModel(m.get());
     a.setDiagram(new RecordingDiagram);
@@ -118,12 +119,10 @@ void TstAdapterCounts::tallyCountsByText()
                              QString(withNul) + QChar(0), QString("abcdefg"),
                              QString("abcdefgh"), QString("abcdefg") + QChar(0), 1e300,
                              QString("ja"), QString("ja"), qlonglong(3), uint(7)};
-    QStandardItemModel m(cells.size(), 1);
+    SpaltenSpeicher m(cells.size(), 1);
     QHash<QString, int> expected;
     for (int r = 0; r < cells.size(); ++r) {
-        auto* it = new QStandardItem;
-        it->setData(cells.at(r), Qt::DisplayRole);
-        m.setItem(r, 0, it);
+        m.zelle(r, 0).setData(cells.at(r), Qt::DisplayRole);
         ++expected[RowFilter::cell(&m, r, 0).toString()];
     }
     RowFilter everything;
@@ -137,7 +136,7 @@ void TstAdapterCounts::tallyCountsByText()
 
 void TstAdapterCounts::percent()
 {
-    std::unique_ptr<QStandardItemModel> m(column({"b", "a", "b", ""}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"b", "a", "b", ""}));
     HaeufigkeitsProzentDiagramAdapter a;
     auto* d = new RecordingDiagram;
     a.setModel(m.get());
@@ -154,7 +153,7 @@ void TstAdapterCounts::percent()
 
 void TstAdapterCounts::dependencyDialog()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         column({"a", "b", "b", "c"}, {"x", "y", "x", "x"}));
     HaeufigkeitsDiagramAdapter a;
     auto* d = new RecordingDiagram;
@@ -183,7 +182,7 @@ void TstAdapterCounts::dependencyDialog()
 
 void TstAdapterCounts::direct()
 {
-    std::unique_ptr<QStandardItemModel> m(column({"3", "", "abc", "0", "5"}, {"1", "0", "", "x", "2"}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"3", "", "abc", "0", "5"}, {"1", "0", "", "x", "2"}));
     DirektDiagramAdapter single;
     auto* d = new RecordingDiagram;
     single.setModel(m.get());
@@ -202,7 +201,7 @@ void TstAdapterCounts::direct()
     QVERIFY(md->labelList().isEmpty());
 
     // German decimal commas are the numbers they say.
-    std::unique_ptr<QStandardItemModel> german(column({"3,25", "0,0", "1.234,5"}, {"-0,5"}));
+    std::unique_ptr<SpaltenSpeicher> german(column({"3,25", "0,0", "1.234,5"}, {"-0,5"}));
     single.setModel(german.get());
     QCOMPARE(d->values(), QVector<double>({3.25, 1234.5}));
     multi.setModel(german.get());
@@ -244,7 +243,7 @@ void TstAdapterCounts::distribution()
     QFETCH(int, classes);
     QFETCH(QStringList, labels);
     QFETCH(QVector<double>, counts);
-    std::unique_ptr<QStandardItemModel> m(column(cells));
+    std::unique_ptr<SpaltenSpeicher> m(column(cells));
     HaeufigkeitsVerteilungsAdapter a;
     auto* d = new RecordingDiagram;
     a.setModel(m.get());
@@ -262,7 +261,7 @@ void TstAdapterCounts::distribution()
 
 void TstAdapterCounts::distributionDialogs()
 {
-    std::unique_ptr<QStandardItemModel> m(column({"1", "5"}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"1", "5"}));
     HaeufigkeitsVerteilungsAdapter a;
     a.setModel(m.get());
     a.setDiagram(new RecordingDiagram);
@@ -304,7 +303,7 @@ void TstAdapterCounts::distributionDialogs()
 
 void TstAdapterCounts::distributionGermanCellsAndEntries()
 {
-    std::unique_ptr<QStandardItemModel> m(column({"3,25", "12,50", "19,99", "8", "100"}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"3,25", "12,50", "19,99", "8", "100"}));
     HaeufigkeitsVerteilungsAdapter a;
     auto* d = new RecordingDiagram;
     a.setModel(m.get());
@@ -326,7 +325,7 @@ void TstAdapterCounts::distributionGermanCellsAndEntries()
 
 void TstAdapterCounts::multiFrequency()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Eins", "Zwei"}, {{"A", "B"}, {"B", "B"}, {"A", ""}}));
     HaeufigkeitsMultiDiagramAdapter counts;
     auto* d = new RecordingDiagram;
@@ -353,7 +352,7 @@ void TstAdapterCounts::multiFrequency()
 
 void TstAdapterCounts::multiDependencyNoMatch()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Eins", "Zwei"}, {{"A", "B"}, {"B", "B"}}));
     HaeufigkeitsProzentMultiDiagramAdapter a;
     auto* d = new RecordingDiagram;
@@ -371,7 +370,7 @@ void TstAdapterCounts::multiDependencyNoMatch()
 
 void TstAdapterCounts::combinations()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Eins", "Zwei"}, {{"A", "B"}, {"B", "B"}, {"A", ""}, {"", ""}}));
     SpaltenHaeufigkeitsDiagramAdapter a;
     auto* d = new RecordingDiagram;
@@ -386,7 +385,7 @@ void TstAdapterCounts::combinations()
 
 void TstAdapterCounts::emptyColumnList()
 {
-    std::unique_ptr<QStandardItemModel> m(column({"a", "b", ""}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"a", "b", ""}));
     SpaltenHaeufigkeitsDiagramAdapter combinations;
     auto* cd = new RecordingDiagram;
     combinations.setModel(m.get());

@@ -1,5 +1,6 @@
 #include <QDataStream>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -34,7 +35,7 @@ const QFont font13("DejaVu Sans", 13);
 const QList<QColor> twoColors = {QColor(Qt::darkCyan), QColor(1, 2, 3)};
 
 // An adapter of that class with settings that all differ from the defaults.
-ModelClient* configured(const QString& cls, QStandardItemModel* m)
+ModelClient* configured(const QString& cls, SpaltenSpeicher* m)
 {
     ModelClient* v = makeAdapter(cls);
     auto* d = new RecordingDiagram;
@@ -62,7 +63,7 @@ ModelClient* configured(const QString& cls, QStandardItemModel* m)
     return v;
 }
 
-QStandardItemModel* data()
+SpaltenSpeicher* data()
 {
     return TestUtil::makeModel({"Q", "G"}, {{"1", "x"}, {"2", "y"}, {"3", "x"}});
 }
@@ -90,7 +91,7 @@ void TstAdapterRecords::records()
 {
     QFETCH(QString, cls);
     QFETCH(int, version);
-    std::unique_ptr<QStandardItemModel> m(data());
+    std::unique_ptr<SpaltenSpeicher> m(data());
     std::unique_ptr<ModelClient> source(configured(cls, m.get()));
     const QByteArray bytes = saved(source.get(), version);
 
@@ -151,7 +152,7 @@ void TstAdapterRecords::truncated_data()
 void TstAdapterRecords::truncated()
 {
     QFETCH(QString, cls);
-    std::unique_ptr<QStandardItemModel> m(data());
+    std::unique_ptr<SpaltenSpeicher> m(data());
     std::unique_ptr<ModelClient> source(configured(cls, m.get()));
     const QByteArray bytes = saved(source.get(), 5);
     for (int n = 0; n < bytes.size(); ++n) {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QtTest>
 #include <memory>
@@ -36,7 +37,7 @@ private slots:
 };
 
 namespace {
-QStandardItemModel* answers()
+SpaltenSpeicher* answers()
 {
     return TestUtil::makeModel({"Q1", "Q2", "Q3"}, {{"A", "B", "C"}, {"A", "B", "D"}});
 }
@@ -67,7 +68,7 @@ void TstAenlichkeit::colours()
 
 void TstAenlichkeit::workedExample()
 {
-    std::unique_ptr<QStandardItemModel> m(answers());
+    std::unique_ptr<SpaltenSpeicher> m(answers());
     ModelAenlichkeitsTabelle t;
     t.setModel(m.get());
     t.setSpalten({0, 1, 2});
@@ -99,15 +100,14 @@ void TstAenlichkeit::workedExample()
 // exactly; a number and its text agree.
 void TstAenlichkeit::equalityOfCells()
 {
-    QStandardItemModel m(4, 2);
-    m.setItem(0, 0, new QStandardItem(""));
-    m.setItem(1, 0, new QStandardItem(""));
-    m.setItem(0, 1, new QStandardItem("Ja"));
-    m.setItem(1, 1, new QStandardItem("ja"));
-    m.setItem(3, 0, new QStandardItem("3"));
-    m.setItem(3, 1, new QStandardItem);
-    m.item(3, 1)->setData(3.0, Qt::DisplayRole);
-    m.setItem(2, 1, new QStandardItem("3"));
+    SpaltenSpeicher m(4, 2);
+    m.zelle(0, 0).setData(QVariant(""));
+    m.zelle(1, 0).setData(QVariant(""));
+    m.zelle(0, 1).setData(QVariant("Ja"));
+    m.zelle(1, 1).setData(QVariant("ja"));
+    m.zelle(3, 0).setData(QVariant("3"));
+    m.zelle(3, 1).setData(3.0, Qt::DisplayRole);
+    m.zelle(2, 1).setData(QVariant("3"));
     // Row 2 column 0 has no item: no value at all.
     AenlichkeitsCodes c;
     c.build(&m, {0, 1});
@@ -119,7 +119,7 @@ void TstAenlichkeit::equalityOfCells()
     QCOMPARE(c.agreements(-1, 7), 0);
 
     // An answer declared missing is no answer: it agrees with an empty one.
-    m.setItem(2, 0, new QStandardItem("-99"));
+    m.zelle(2, 0).setData(QVariant("-99"));
     FehlendeWerte::setCodes(&m, 0, {"-99"});
     c.build(&m, {0, 1});
     QCOMPARE(c.agreements(0, 2), 1);   // "" = "-99" declared missing
@@ -127,7 +127,7 @@ void TstAenlichkeit::equalityOfCells()
 
 void TstAenlichkeit::texts()
 {
-    std::unique_ptr<QStandardItemModel> m(answers());
+    std::unique_ptr<SpaltenSpeicher> m(answers());
     ModelAenlichkeitsTabelle t;
     t.setModel(m.get());
     t.setSpalten({0, 1, 2});
@@ -142,8 +142,8 @@ void TstAenlichkeit::texts()
 
 void TstAenlichkeit::noRows()
 {
-    std::unique_ptr<QStandardItemModel> full(answers());
-    std::unique_ptr<QStandardItemModel> empty(TestUtil::makeModel({"Q1", "Q2"}, {}));
+    std::unique_ptr<SpaltenSpeicher> full(answers());
+    std::unique_ptr<SpaltenSpeicher> empty(TestUtil::makeModel({"Q1", "Q2"}, {}));
     ModelAenlichkeitsTabelle t;
     ModelAenlichkeits3dView v;
     for (ModelClient* c : {static_cast<ModelClient*>(&t), static_cast<ModelClient*>(&v)})
@@ -161,25 +161,25 @@ void TstAenlichkeit::noRows()
 
 void TstAenlichkeit::followsCellChanges()
 {
-    std::unique_ptr<QStandardItemModel> m(answers());
+    std::unique_ptr<SpaltenSpeicher> m(answers());
     ModelAenlichkeitsTabelle t;
     ModelAenlichkeits3dView v;
     t.setModel(m.get());
     t.setSpalten({0, 1, 2});
     v.setModel(m.get());
     v.setSpalten({0, 1, 2});
-    m->item(1, 2)->setText("C");
+    m->zelle(1, 2).setText("C");
     QTRY_COMPARE(t.table()->model()->index(0, 1).data().toString(), QString("100"));
     QTRY_COMPARE(v.bars()->value(0, 1), 3.0);
 }
 
 void TstAenlichkeit::blockMeansMatchPairs()
 {
-    QStandardItemModel m(23, 3);
+    SpaltenSpeicher m(23, 3);
     QRandomGenerator rng(7);
     for (int r = 0; r < 23; ++r)
         for (int c = 0; c < 3; ++c)
-            m.setItem(r, c, new QStandardItem(QString::number(rng.bounded(3))));
+            m.zelle(r, c).setData(QVariant(QString::number(rng.bounded(3))));
     AenlichkeitsCodes codes;
     codes.build(&m, {0, 1, 2});
     const int block = 5;
@@ -205,10 +205,10 @@ void TstAenlichkeit::manyRowsInBlocks()
     QCOMPARE(ModelAenlichkeits3dView::blockSize(101), 2);
     QCOMPARE(ModelAenlichkeits3dView::blockSize(250), 3);
     // 250 rows, the same answers in blocks of 3: every block agrees fully with itself.
-    QStandardItemModel m(250, 2);
+    SpaltenSpeicher m(250, 2);
     for (int r = 0; r < 250; ++r)
         for (int c = 0; c < 2; ++c)
-            m.setItem(r, c, new QStandardItem(QString::number(r / 3)));
+            m.zelle(r, c).setData(QVariant(QString::number(r / 3)));
     ModelAenlichkeits3dView v;
     v.setModel(&m);
     v.setSpalten({0, 1});
@@ -224,10 +224,10 @@ void TstAenlichkeit::manyRowsInBlocks()
 void TstAenlichkeit::manyRowsTable()
 {
     // 3,000 respondents: nine million cells, none of them an item.
-    QStandardItemModel m(3000, 2);
+    SpaltenSpeicher m(3000, 2);
     for (int r = 0; r < 3000; ++r) {
-        m.setItem(r, 0, new QStandardItem(r % 2 ? "ja" : "nein"));
-        m.setItem(r, 1, new QStandardItem(QString::number(r % 5)));
+        m.zelle(r, 0).setData(QVariant(r % 2 ? "ja" : "nein"));
+        m.zelle(r, 1).setData(QVariant(QString::number(r % 5)));
     }
     ModelAenlichkeitsTabelle t;
     t.setModel(&m);
@@ -243,7 +243,7 @@ void TstAenlichkeit::manyRowsTable()
 
 void TstAenlichkeit::drag()
 {
-    std::unique_ptr<QStandardItemModel> m(answers());
+    std::unique_ptr<SpaltenSpeicher> m(answers());
     ModelAenlichkeitsTabelle t;
     t.setModel(m.get());
     t.setSpalten({0, 1, 2});

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -68,7 +69,7 @@ void TstAngaben::baseLine()
 
 void TstAngaben::frequencyFollowsItsFilter()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Frage", "Region"}, {{"b", "Nord"}, {"a", "Süd"}, {"b", "Nord"}, {"", "Nord"}}));
     HaeufigkeitsDiagramAdapter counts;
     HaeufigkeitsProzentDiagramAdapter percent;
@@ -92,7 +93,7 @@ void TstAngaben::frequencyFollowsItsFilter()
 
 void TstAngaben::multiColumnBasePerColumn()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Eins", "Zwei", "G"}, {{"A", "B", "x"}, {"B", "B", "y"}, {"A", "", "x"}}));
     HaeufigkeitsMultiDiagramAdapter a;
     auto* d = new BalkenDiagram;
@@ -167,7 +168,7 @@ void TstAngaben::tableShowsThemBelowItsTable()
 // every row.
 void TstAngaben::everyOtherAdapterSaysItsBase()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"A", "B"}, {{"3", "1"}, {"", "2"}, {"x", "0"}, {"5", "4"}}));
     DirektDiagramAdapter direct;
     auto* d1 = new BalkenDiagram;
@@ -193,7 +194,7 @@ void TstAngaben::everyOtherAdapterSaysItsBase()
 
 void TstAngaben::chiSquareDrawsThemWithItsDiagram()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Wert", "G"}, {{"1", "a"}, {"2", "a"}, {"2", "b"}, {"3", "a"}, {"4", "b"}}));
     ChiQuadrat v;
     auto* d = new BalkenDiagram;
@@ -231,7 +232,7 @@ void TstAngaben::xmasGrowsByItsLines()
 
 void TstAngaben::similarityViewsExplainTheirColours()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"A", "B", "C"}, {{"x", "y", "z"}, {"x", "y", "w"}}));
     ModelAenlichkeitsTabelle table;
     table.setModel(m.get());

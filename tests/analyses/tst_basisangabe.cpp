@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -69,7 +70,7 @@ void TstBasisangabe::crosstabNotes()
 
 void TstBasisangabe::weightedFrequencyCaption()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Q", "W"}, {{"a", "2"}, {"b", "1"}, {"a", "1"}, {"", "5"}}));
     Gewichtung::of(m.get())->setSpalte(1);
     HaeufigkeitsDiagramAdapter a;

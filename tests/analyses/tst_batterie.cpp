@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>
 #include <memory>
@@ -128,7 +129,7 @@ void TstBatterie::geometrieUngeradeUndGerade()
 
 void TstBatterie::bildUndAnsicht()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Preis", "Service", "Gewicht"},
         {{"1", "5", "1"}, {"2", "5", "1"}, {"5", "4", "1"}, {"3", "weiß nicht", "1"}}));
     const ViewTypes::SpecialViewType* type = ViewTypes::specialViewType("Batterie");
@@ -140,8 +141,8 @@ void TstBatterie::bildUndAnsicht()
     QCOMPARE(b->daten().items.at(0).titel, QString("Service"));
     QCOMPARE(b->daten().items.at(0).top2, 1.0);
     // The view follows a cell change.
-    m->item(0, 1)->setText("1");
-    m->item(1, 1)->setText("1");
+    m->zelle(0, 1).setText("1");
+    m->zelle(1, 1).setText("1");
     QTRY_VERIFY(b->daten().items.at(0).titel == "Preis");
 
     QImage img(500, 240, QImage::Format_RGB32);
@@ -162,7 +163,7 @@ void TstBatterie::bildUndAnsicht()
 // An answer declared missing is no answer to the battery either.
 void TstBatterie::fehlendeCodesZaehlenNicht()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Preis", "Service"}, {{"1", "5"}, {"2", "5"}, {"5", "4"}, {"3", "1"}}));
     FehlendeWerte::setCodes(m.get(), 0, {"1"});
     const ViewTypes::SpecialViewType* type = ViewTypes::specialViewType("Batterie");

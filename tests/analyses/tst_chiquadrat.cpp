@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>
 #include <memory>
@@ -45,7 +46,7 @@ private slots:
 
 namespace {
 // One column of numbers.
-QStandardItemModel* column(const QStringList& cells)
+SpaltenSpeicher* column(const QStringList& cells)
 {
     QList<QStringList> rows;
     for (const QString& c : cells)
@@ -103,7 +104,7 @@ void TstChiQuadrat::classesAndCounts()
 {
     // 0 .. 20: width 2; 2, 4, ... lie on class boundaries and count in the upper class,
     // 20 (the largest) in the last one.
-    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    std::unique_ptr<SpaltenSpeicher> m(column(range(0, 20)));
     ChiQuadrat v;
     auto* d = new RecordingDiagram;
     v.setDiagram(d);
@@ -143,7 +144,7 @@ void TstChiQuadrat::classesAndCounts()
 
 void TstChiQuadrat::parametersWaitForTesten()
 {
-    std::unique_ptr<QStandardItemModel> m(column(range(1, 30)));
+    std::unique_ptr<SpaltenSpeicher> m(column(range(1, 30)));
     ChiQuadrat v;
     auto* d = new RecordingDiagram;
     v.setDiagram(d);
@@ -156,7 +157,7 @@ void TstChiQuadrat::parametersWaitForTesten()
     v.meanBox()->setValue(12);
     QCOMPARE(d->values(), first);
     QCOMPARE(v.classCount(), 10);
-    m->item(0, 0)->setText("2");   // a data change computes with the new settings
+    m->zelle(0, 0).setText("2");   // a data change computes with the new settings
     QTRY_COMPARE(d->values().size(), 12);
     QCOMPARE(v.classCount(), 6);
     QCOMPARE(v.mean(), 12.0);
@@ -168,7 +169,7 @@ void TstChiQuadrat::germanCellsAndTypedParameters()
     QStringList cells;
     for (const QString& c : range(0, 20))
         cells << c + ",0";
-    std::unique_ptr<QStandardItemModel> m(column(cells));
+    std::unique_ptr<SpaltenSpeicher> m(column(cells));
     ChiQuadrat v;
     auto* d = new RecordingDiagram;
     v.setDiagram(d);
@@ -202,13 +203,13 @@ void TstChiQuadrat::undefined_data()
 void TstChiQuadrat::undefined()
 {
     QFETCH(QStringList, cells);
-    std::unique_ptr<QStandardItemModel> m(column({"1", "5"}));
+    std::unique_ptr<SpaltenSpeicher> m(column({"1", "5"}));
     ChiQuadrat v;
     auto* d = new RecordingDiagram;
     v.setDiagram(d);
     v.setModel(m.get());
     QCOMPARE(v.meanBox()->maximum(), 5.0);
-    std::unique_ptr<QStandardItemModel> other(column(cells));
+    std::unique_ptr<SpaltenSpeicher> other(column(cells));
     v.setModel(other.get());
     QCOMPARE(v.resultLabel()->text(), QString::fromUtf8("–"));
     QVERIFY(d->labelList().isEmpty());
@@ -249,7 +250,7 @@ void TstChiQuadrat::probability()
 
 void TstChiQuadrat::recordRestoresBoxes()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"X", "G"}, {{"1", "a"}, {"4", "b"}, {"9", "a"}, {"6", "a"}}));
     ChiQuadrat source;
     source.setDiagram(new RecordingDiagram);
@@ -311,7 +312,7 @@ void TstChiQuadrat::reloadKeepsParameters()
     QFETCH(int, classes);
     QFETCH(double, mean);
     QFETCH(double, sigma);
-    std::unique_ptr<QStandardItemModel> m(column(cells));
+    std::unique_ptr<SpaltenSpeicher> m(column(cells));
     ChiQuadrat source;
     source.setDiagram(new RecordingDiagram);
     source.setModel(m.get());
@@ -353,7 +354,7 @@ void TstChiQuadrat::reloadKeepsParameters()
 // The report and "Kopieren" show the test's parameters and result with the diagram.
 void TstChiQuadrat::pictureShowsTheWholeView()
 {
-    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    std::unique_ptr<SpaltenSpeicher> m(column(range(0, 20)));
     ChiQuadrat v;
     v.setDiagram(new BalkenDiagram);
     v.setModel(m.get());
@@ -382,7 +383,7 @@ void TstChiQuadrat::pictureShowsTheWholeView()
 // it; as a chart the view stays a picture.
 void TstChiQuadrat::tableCopiesResult()
 {
-    std::unique_ptr<QStandardItemModel> m(column(range(0, 20)));
+    std::unique_ptr<SpaltenSpeicher> m(column(range(0, 20)));
     ChiQuadrat v;
     auto* table = new TabellenDiagramm;
     v.setDiagram(table);

@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <QtTest>
 #include <cmath>
@@ -42,7 +43,7 @@ private slots:
 };
 
 namespace {
-QStandardItemModel* survey()
+SpaltenSpeicher* survey()
 {
     return TestUtil::makeModel({"Q", "G"}, {{"a", "x"},
                                            {"-99", "x"},
@@ -83,7 +84,7 @@ void TstFehlendeWerte::gesehen()
 void TstFehlendeWerte::blanksAreNoAnswer()
 {
     // Two answers of a single blank were counted as an answer.
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Q"}, {{" "}, {" "}, {"ja"}, {"   "}}));
     HaeufigkeitsDiagramAdapter a;
     a.setModel(m.get());
@@ -98,7 +99,7 @@ void TstFehlendeWerte::blanksAreNoAnswer()
 
 void TstFehlendeWerte::frequencyLeavesCodesOut()
 {
-    std::unique_ptr<QStandardItemModel> m(survey());
+    std::unique_ptr<SpaltenSpeicher> m(survey());
     FehlendeWerte::setCodes(m.get(), 0, {"-99", "-99", " "});
     QCOMPARE(FehlendeWerte::codes(m.get(), 0), QStringList{"-99"});
     HaeufigkeitsDiagramAdapter a;
@@ -123,7 +124,7 @@ void TstFehlendeWerte::frequencyLeavesCodesOut()
 
 void TstFehlendeWerte::crosstabAndFilterCells()
 {
-    std::unique_ptr<QStandardItemModel> m(survey());
+    std::unique_ptr<SpaltenSpeicher> m(survey());
     FehlendeWerte::setCodes(m.get(), 0, {"-99"});
     const auto f = KreuztabellenRechnung::Frage::ausSpalte(m.get(), 0);
     QCOMPARE(f.antworten, QStringList({"a", "b"}));
@@ -145,7 +146,7 @@ void TstFehlendeWerte::crosstabAndFilterCells()
 
 void TstFehlendeWerte::commandUndoRedo()
 {
-    std::unique_ptr<QStandardItemModel> m(survey());
+    std::unique_ptr<SpaltenSpeicher> m(survey());
     QUndoStack undo;
     HaeufigkeitsDiagramAdapter a;
     a.setModel(m.get());
@@ -179,9 +180,9 @@ void TstFehlendeWerte::commandUndoRedo()
 
 namespace {
 // Numbers with two declared codes and a blank: four values 1..4 remain.
-QStandardItemModel* numbers()
+SpaltenSpeicher* numbers()
 {
-    QStandardItemModel* m = TestUtil::makeModel(
+    SpaltenSpeicher* m = TestUtil::makeModel(
         {"N"}, {{"1"}, {"2"}, {"-99"}, {"3"}, {"-99"}, {" "}, {"4"}});
     FehlendeWerte::setCodes(m, 0, {"-99"});
     return m;
@@ -191,7 +192,7 @@ QStandardItemModel* numbers()
 void TstFehlendeWerte::directValuesLeaveCodesOut()
 {
     // The direct views plotted -99 as a value and counted it in the base.
-    std::unique_ptr<QStandardItemModel> m(numbers());
+    std::unique_ptr<SpaltenSpeicher> m(numbers());
     DirektDiagramAdapter single;
     single.setModel(m.get());
     single.setDiagram(new RecordingDiagram);
@@ -228,7 +229,7 @@ void TstFehlendeWerte::zeilen()
 
 void TstFehlendeWerte::multiFrequencyListsMissing()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"A", "B", "G"}, {{"a", "x", "1"},
                           {"-99", "x", "1"},
                           {"b", "weiß nicht", "2"},
@@ -273,7 +274,7 @@ void TstFehlendeWerte::multiFrequencyListsMissing()
 void TstFehlendeWerte::numericViewsLeaveCodesOut()
 {
     // Statistic, distribution and the chi-square test see 1, 2, 3, 4 only.
-    std::unique_ptr<QStandardItemModel> m(numbers());
+    std::unique_ptr<SpaltenSpeicher> m(numbers());
     StatistikTabelle s;
     s.setModel(m.get());
     s.setSpalten({0});

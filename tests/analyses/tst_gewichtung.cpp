@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>
 #include <memory>
@@ -15,7 +16,7 @@
 
 namespace {
 // Q and R are answered, W holds the weights; the last weight is not valid.
-QStandardItemModel* survey()
+SpaltenSpeicher* survey()
 {
     return TestUtil::makeModel({"Q", "R", "W"}, {{"a", "x", "2"},
                                                  {"b", "x", "0.5"},
@@ -105,7 +106,7 @@ void TstGewichtung::weightedViews()
     QFETCH(QString, key);
     QFETCH(QStringList, labels);
     QFETCH(QVector<double>, values);
-    std::unique_ptr<QStandardItemModel> m(survey());
+    std::unique_ptr<SpaltenSpeicher> m(survey());
     Gewichtung::of(m.get())->setSpalte(2);
     std::unique_ptr<ModelClient> view(makeAdapter(key));
     view->setModel(m.get());
@@ -121,7 +122,7 @@ void TstGewichtung::weightedViews()
 
 void TstGewichtung::viewsFollowTheWeight()
 {
-    std::unique_ptr<QStandardItemModel> m(survey());
+    std::unique_ptr<SpaltenSpeicher> m(survey());
     std::unique_ptr<ModelClient> view(makeAdapter("Single:Häufigkeit"));
     view->setModel(m.get());
     auto* a = dynamic_cast<DiagramAdapter*>(view.get());
@@ -132,7 +133,7 @@ void TstGewichtung::viewsFollowTheWeight()
     Gewichtung* g = Gewichtung::of(m.get());
     g->setSpalte(2);
     QTRY_COMPARE(a->diagram()->values(), (QVector<double>{3.25, 0.5}));
-    m->item(4, 2)->setText("1");
+    m->zelle(4, 2).setText("1");
     QTRY_COMPARE(a->diagram()->values(), (QVector<double>{3.25, 1.5}));
     QCOMPARE(a->diagram()->titleText(), QString("T (gewichtet mit W)"));
 
@@ -143,14 +144,14 @@ void TstGewichtung::viewsFollowTheWeight()
 
     // The weight column taken away: the view counts unweighted at its next
     // recomputation, and with the column back it is weighted again.
-    const QList<QStandardItem*> taken = m->takeColumn(2);
+    SpaltenSpeicher::Spalte taken = m->nimmSpalte(2);
     QCOMPARE(Gewichtung::spalteVon(m.get()), -1);
-    m->item(0, 0)->setText("b");
+    m->zelle(0, 0).setText("b");
     QTRY_COMPARE(a->diagram()->values(), (QVector<double>{1, 3}));
     QCOMPARE(a->diagram()->titleText(), QString("T"));
-    m->appendColumn(taken);
+    m->setzeSpalte(m->columnCount(), taken);
     m->setHeaderData(2, Qt::Horizontal, "W");
-    m->item(0, 0)->setText("a");
+    m->zelle(0, 0).setText("a");
     QTRY_COMPARE(a->diagram()->values(), (QVector<double>{3.25, 1.5}));
 
     g->setSpalte(-1);
@@ -165,7 +166,7 @@ void TstGewichtung::viewsFollowTheWeight()
 // shown with one decimal, never as "2.26711e+08"; a percentage stays as it was.
 void TstGewichtung::largeSumsInFull()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Q", "W"}, {{"a", "226710663.883"}, {"a", "1"}, {"b", "1234567"}}));
     Gewichtung::of(m.get())->setSpalte(1);
     std::unique_ptr<ModelClient> view(makeAdapter("Single:Häufigkeit"));
@@ -191,7 +192,7 @@ void TstGewichtung::largeSumsInFull()
 // The histogram weighs its classes; the chi-square test counts respondents and says so.
 void TstGewichtung::distributionWeightedTestNot()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"X", "W"}, {{"1", "2"}, {"1", "0.5"}, {"10", "3"}, {"5", "x"}}));
     std::unique_ptr<ModelClient> hist(makeAdapter("Single:HäufigkeitsVerteilung"));
     hist->setModel(m.get());

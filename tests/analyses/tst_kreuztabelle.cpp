@@ -2,6 +2,7 @@
 #include <QDataStream>
 #include <QLabel>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
@@ -437,7 +438,7 @@ void TstKreuztabelle::clipboardAndReportLayout()
 
 void TstKreuztabelle::viewFollowsDataWeightAndMenu()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Kauf", "G", "Gewicht"},
         {{"ja", "m", "2"}, {"ja", "w", "1"}, {"nein", "m", "1"}, {"nein", "w", "abc"}}));
     Kreuztabelle k;
@@ -448,7 +449,7 @@ void TstKreuztabelle::viewFollowsDataWeightAndMenu()
     QCOMPARE(k.toText().section('\n', 0, 0), QString("Kauf\tGesamt\tG: m (A)\tG: w (B)"));
 
     // A cell of a shown column recomputes the view once the event loop runs.
-    m->item(1, 1)->setText("m");
+    m->zelle(1, 1).setText("m");
     QTRY_COMPARE(k.table()->item(1, 2)->text(), QString("2 66.7 %"));
 
     // Choosing a weight, and changing a weight, recompute it too.
@@ -456,7 +457,7 @@ void TstKreuztabelle::viewFollowsDataWeightAndMenu()
     QTRY_VERIFY(k.ergebnis().gewichtet);
     QCOMPARE(k.table()->item(1, 2)->text(), QString("3.0 75.0 %"));
     QVERIFY(k.notes()->text().startsWith("gewichtet mit Gewicht\n1 Befragte ohne gültiges Gewicht"));
-    m->item(0, 2)->setText("4");
+    m->zelle(0, 2).setText("4");
     QTRY_COMPARE(k.table()->item(1, 2)->text(), QString("5.0 83.3 %"));
     Gewichtung::of(m.get())->setSpalte(-1);
     QTRY_VERIFY(!k.ergebnis().gewichtet);
@@ -610,7 +611,7 @@ void TstKreuztabelle::setTableLayoutAndNotes()
 void TstKreuztabelle::setsReadFromTheDataTable()
 {
     // The set's rule: "ja" chooses; "nein" and blanks do not.
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"G", "Kanal – Zeitung", "Kanal – Radio"},
         {{"m", "ja", "nein"}, {"w", " ", "ja"}, {"m", "ja", "ja"}, {"w", "nein", ""}}));
     const KR::Frage f = KR::Frage::ausSet(m.get(), {"Kanal", {1, 2}, "ja"});
@@ -626,7 +627,7 @@ void TstKreuztabelle::setsReadFromTheDataTable()
 
 void TstKreuztabelle::viewWithSetsRecordAndRemovedSet()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"G", "Kanal – Zeitung", "Kanal – Radio", "Alter"},
         {{"m", "1", "", "18"}, {"w", "1", "1", "30"}, {"m", "", "1", "30"}, {"w", "", "", "18"}}));
     const MehrfachSet set{"Kanal", {1, 2}, ""};

@@ -1,6 +1,7 @@
 #include <QDataStream>
 #include <QRect>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -90,9 +91,9 @@ void TstRowFilter::admits()
     QFETCH(int, depColumn);
     QFETCH(QVariant, input);
     QFETCH(QString, admitted);
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Q", "G"}, {{"a", "x"}, {"", "x"}, {"0", ""}, {"", "y"}}));
-    delete m->takeItem(3, 0);
+    m->zelle(3, 0).setData(QVariant());
     RowFilter f;
     f.setDependency(depValue, depColumn);
     f.setInputFilter(input);
@@ -129,18 +130,16 @@ void TstRowFilter::numberCellsAgainstTextFilters()
         QVariant(12), QVariant(12.0), QVariant(0.5), QVariant(1e20), QVariant(-0.0),
         QVariant(qQNaN()), QVariant(qInf()), QVariant(-qInf()), QVariant(qint64(12)),
         QVariant(12u), QVariant(0), QVariant(1.5f)};
-    QStandardItemModel m(cells.size(), 1);
+    SpaltenSpeicher m(cells.size(), 1);
     for (int r = 0; r < cells.size(); ++r) {
-        auto* it = new QStandardItem;
-        it->setData(cells[r], Qt::DisplayRole);
-        m.setItem(r, 0, it);
+        m.zelle(r, 0).setData(cells[r], Qt::DisplayRole);
     }
     RowFilter f;
     f.setInputFilter(QVariant(filter));
     for (int r = 0; r < cells.size(); ++r) {
         QVariant cell;
         const bool expected =
-            !VariantVergleich::equals(QVariant(filter), m.item(r)->data(Qt::DisplayRole));
+            !VariantVergleich::equals(QVariant(filter), m.zelle(r, 0).data(Qt::DisplayRole));
         QCOMPARE(f.admitsCell(&m, r, 0, &cell), expected);
         QCOMPARE(f.admits(&m, r, 0), expected);
     }
@@ -178,11 +177,9 @@ void TstRowFilter::excludedAnswers()
     const QList<QVariant> cells = {QVariant(QString("keine Angabe")), QVariant(QString("-99")),
                                    QVariant(-99.0), QVariant(QString("")),
                                    QVariant(QString("ja")), QVariant(), QVariant(QString("99"))};
-    QStandardItemModel m(cells.size(), 1);
+    SpaltenSpeicher m(cells.size(), 1);
     for (int r = 0; r < cells.size(); ++r) {
-        auto* it = new QStandardItem;
-        it->setData(cells[r], Qt::DisplayRole);
-        m.setItem(r, 0, it);
+        m.zelle(r, 0).setData(cells[r], Qt::DisplayRole);
     }
     RowFilter f;
     f.setExcluded(texts);
@@ -249,7 +246,7 @@ void TstRowFilter::foreignFilterValueRefused()
 
 void TstRowFilter::askDependency()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Q", "G"}, {{"1", "y"}, {"2", "x"}, {"3", "y"}, {"4", ""}}));
     ScriptedAnswerer answers;
     answers.accept(UserInput::Columns, QVariantList{1}).accept(UserInput::Item, "neu");
@@ -272,7 +269,7 @@ void TstRowFilter::askDependency()
 
 void TstRowFilter::askDependencyCancelled()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"Q"}, {{"1"}}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"Q"}, {{"1"}}));
     ScriptedAnswerer answers;
     answers.cancel(UserInput::Columns);
     answers.accept(UserInput::Columns, QVariantList{0}).cancel(UserInput::Item);
@@ -288,7 +285,7 @@ void TstRowFilter::askDependencyCancelled()
 
 void TstRowFilter::columnDialog()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A", "B", "C"}, {}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"A", "B", "C"}, {}));
     m->setColumnCount(4);   // column 3 has no header item: its number
     ScriptedAnswerer answers;
     answers.accept(UserInput::Columns, QVariantList{2, 0})
@@ -308,7 +305,8 @@ void TstRowFilter::columnDialog()
     ColumnSelectDialog d;
     QVERIFY(d.windowTitle().isEmpty());
     d.setModel(m.get());
-    m->setHorizontalHeaderItem(4, new QStandardItem("E"));
+    m->setColumnCount(5);
+    m->setHeaderData(4, Qt::Horizontal, "E");
     d.updateList();
     QCOMPARE(d.columnTitles().size(), 5);
     QCOMPARE(d.columnTitles().last(), QString("E"));
@@ -350,17 +348,13 @@ void TstRowFilter::countsAsRowByRow()
                               QString("0.6"), QString("0.6")};
     const QVariantList linked{QString("x"), 2.0, QString("x"), QString(), QString("2"),
                               QVariant(), 2, QString("x")};
-    QStandardItemModel m(values.size(), 2);
+    SpaltenSpeicher m(values.size(), 2);
     for (int r = 0; r < values.size(); ++r) {
         // A missing item every seventh row of the first column.
         if (r % 7 != 3) {
-            auto* it = new QStandardItem;
-            it->setData(values.at(r), Qt::DisplayRole);
-            m.setItem(r, 0, it);
+            m.zelle(r, 0).setData(values.at(r), Qt::DisplayRole);
         }
-        auto* g = new QStandardItem;
-        g->setData(linked.at(r % linked.size()), Qt::DisplayRole);
-        m.setItem(r, 1, g);
+        m.zelle(r, 1).setData(linked.at(r % linked.size()), Qt::DisplayRole);
     }
     RowFilter f;
     f.setInputFilter(input);
@@ -380,21 +374,24 @@ void TstRowFilter::countsAsRowByRow()
 
 void TstRowFilter::roundForgetsChangedColumns()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"A", "B"}, {{"1", "x"}, {"2", "y"}, {"1", "x"}}));
     const RowFilter f;
     const SpaltenCodes::Runde round;
     QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 2}, {"2", 1}}));
     QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"x", 2}, {"y", 1}}));
     // A cell edited within the round.
-    m->item(1, 0)->setText("1");
+    m->zelle(1, 0).setText("1");
     QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 3}}));
     // A row more, a row less, a column moved in front.
-    m->appendRow({new QStandardItem("5"), new QStandardItem("z")});
+    m->zeileAnfuegen({"5", "z"});
     QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"x", 2}, {"y", 1}, {"z", 1}}));
     m->removeRow(0);
     QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"1", 2}, {"5", 1}}));
-    m->insertColumn(0, {new QStandardItem("q"), new QStandardItem("q"), new QStandardItem("q")});
+    SpaltenSpeicher::Spalte q;
+    for (int r = 0; r < 3; ++r)
+        q.anfuegen(QString("q"));
+    m->setzeSpalte(0, q);
     QCOMPARE(f.countTexts(m.get(), 0), (QHash<QString, int>{{"q", 3}}));
     QCOMPARE(f.countTexts(m.get(), 1), (QHash<QString, int>{{"1", 2}, {"5", 1}}));
     // The same model address again after the old one is gone: nothing kept is reused.
@@ -404,12 +401,12 @@ void TstRowFilter::roundForgetsChangedColumns()
 
 void TstRowFilter::schedulerCoalesces()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A"}, {{"1"}, {"2"}, {"3"}}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"A"}, {{"1"}, {"2"}, {"3"}}));
     int runs = 0;
     RecomputeScheduler s(nullptr, [&runs] { ++runs; });
     s.setModel(m.get());
     for (int i = 0; i < 30; ++i)
-        m->item(i % 3)->setText(QString::number(i));
+        m->zelle(i % 3, 0).setText(QString::number(i));
     QCOMPARE(runs, 0);
     QVERIFY(s.isPending());
     QTRY_COMPARE(runs, 1);
@@ -419,7 +416,7 @@ void TstRowFilter::schedulerCoalesces()
     // A scheduler deleted with a request pending runs nothing afterwards.
     auto* gone = new RecomputeScheduler(nullptr, [&runs] { ++runs; });
     gone->setModel(m.get());
-    m->item(0)->setText("x");
+    m->zelle(0, 0).setText("x");
     delete gone;
     QTRY_COMPARE(runs, 2);   // only s
     QCoreApplication::processEvents();
@@ -428,24 +425,24 @@ void TstRowFilter::schedulerCoalesces()
 
 void TstRowFilter::schedulerFollowsModel()
 {
-    std::unique_ptr<QStandardItemModel> oldModel(TestUtil::makeModel({"A"}, {{"1"}}));
-    std::unique_ptr<QStandardItemModel> newModel(TestUtil::makeModel({"A"}, {{"1"}}));
+    std::unique_ptr<SpaltenSpeicher> oldModel(TestUtil::makeModel({"A"}, {{"1"}}));
+    std::unique_ptr<SpaltenSpeicher> newModel(TestUtil::makeModel({"A"}, {{"1"}}));
     int runs = 0;
     RecomputeScheduler s(nullptr, [&runs] { ++runs; });
     s.setModel(oldModel.get());
     s.setModel(newModel.get());
-    oldModel->item(0)->setText("2");
+    oldModel->zelle(0, 0).setText("2");
     QVERIFY(!s.isPending());
-    newModel->item(0)->setText("2");
+    newModel->zelle(0, 0).setText("2");
     QTRY_COMPARE(runs, 1);
 
     // A model that is gone before it is replaced.
     newModel.reset();
     s.setModel(oldModel.get());
-    oldModel->item(0)->setText("3");
+    oldModel->zelle(0, 0).setText("3");
     QTRY_COMPARE(runs, 2);
     s.setModel(nullptr);
-    oldModel->item(0)->setText("4");
+    oldModel->zelle(0, 0).setText("4");
     QVERIFY(!s.isPending());
 }
 

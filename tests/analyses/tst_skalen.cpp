@@ -2,6 +2,7 @@
 #include <QDataStream>
 #include <QLabel>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
@@ -390,7 +391,7 @@ void TstSkalen::kreuztabelleNps()
 
 void TstSkalen::ansichtMenueUndSatz()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Zufriedenheit", "G"},
         {{"sehr zufrieden", "m"}, {"zufrieden", "w"}, {"unzufrieden", "m"},
          {"sehr unzufrieden", "w"}, {"weiß nicht", "m"}, {"zufrieden", "m"}}));
@@ -481,7 +482,7 @@ void TstSkalen::ansichtMenueUndSatz()
 
 void TstSkalen::haeufigkeitMitZusammenfassungen()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Note"}, {{"1"}, {"2"}, {"4"}, {"5"}, {"5"}, {"weiß nicht"}, {"3"}, {"5"}}));
     HaeufigkeitsProzentDiagramAdapter a;
     auto* d = new BalkenDiagram;

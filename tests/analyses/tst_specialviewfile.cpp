@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -51,13 +52,13 @@ void TstSpecialViewFile::initTestCase()
 void TstSpecialViewFile::fill(View& v)
 {
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Gruppe", "Punkte"});
     const QList<QStringList> rows = {{"20", "a", "3"}, {"31", "b", "5"}, {"45", "a", "4"},
                                      {"52", "b", "9"}, {"38", "a", "6"}};
     for (const QStringList& r : rows)
-        m->appendRow({new QStandardItem(r[0]), new QStandardItem(r[1]), new QStandardItem(r[2])});
+        m->zeileAnfuegen({r[0], r[1], r[2]});
 }
 
 void TstSpecialViewFile::createEachSpecialView_data()

@@ -2,6 +2,7 @@
 #include <QDataStream>
 #include <QMouseEvent>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QtTest>
@@ -74,7 +75,7 @@ void TstStatistikTabelle::figures()
     QList<QStringList> rows;
     for (const QString& c : cells)
         rows << QStringList{c, "x"};
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"Q", "R"}, rows));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"Q", "R"}, rows));
     StatistikTabelle v;
     v.setModel(m.get());
     v.setSpalten({0, 1});
@@ -134,7 +135,7 @@ void TstStatistikTabelle::weightedFigures()
 // respondent without a valid weight is left out and named.
 void TstStatistikTabelle::weightedView()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"W", "Gewicht"}, {{"1", "1"}, {"2", "1"}, {"3", "2"}, {"100", "x"}}));
     StatistikTabelle v;
     v.setModel(m.get());
@@ -212,7 +213,7 @@ void TstStatistikTabelle::numbersAsTheToolkitReadsThem()
 
 void TstStatistikTabelle::tableAndTexts()
 {
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"Alter", "Größe", "frei"}, {{"4", "1.5", "a"}, {"2", "", "b"}}));
     StatistikTabelle v;
     v.setModel(m.get());
@@ -250,7 +251,7 @@ void TstStatistikTabelle::tableAndTexts()
 
 void TstStatistikTabelle::germanDesktop()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Ausgaben"}, {{"3,25"}, {"12,50"}, {"19,99"}, {"8"}, {"100"}, {""}}));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     StatistikTabelle v;
@@ -271,7 +272,7 @@ void TstStatistikTabelle::germanDesktop()
 
 void TstStatistikTabelle::dependencyCountsOthersAsEmpty()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"W", "G"}, {{"1", "a"}, {"2", "b"}, {"3", "a"}, {"4", "b"}}));
     StatistikTabelle v;
     v.setModel(m.get());
@@ -290,13 +291,13 @@ void TstStatistikTabelle::dependencyCountsOthersAsEmpty()
 
 void TstStatistikTabelle::recomputesOnceAfterCellChanges()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"W", "V"}, {{"1", "2"}, {"2", "3"}}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"W", "V"}, {{"1", "2"}, {"2", "3"}}));
     StatistikTabelle v;
     v.setModel(m.get());
     v.setSpalten({0, 1});
     QTableWidgetItem* before = v.table()->item(3, 0);
-    m->item(0, 0)->setText("10");
-    m->item(1, 0)->setText("20");
+    m->zelle(0, 0).setText("10");
+    m->zelle(1, 0).setText("20");
     QCOMPARE(v.table()->item(3, 0), before);   // not yet: coalesced
     QTRY_COMPARE(v.table()->item(3, 0)->text(), QString("30"));
 }
@@ -311,7 +312,7 @@ void TstStatistikTabelle::records_data()
 void TstStatistikTabelle::records()
 {
     QFETCH(int, version);
-    std::unique_ptr<QStandardItemModel> m(
+    std::unique_ptr<SpaltenSpeicher> m(
         TestUtil::makeModel({"W", "G"}, {{"1", "a"}, {"2", "b"}, {"7", "a"}}));
     StatistikTabelle source;
     source.setModel(m.get());
@@ -356,7 +357,7 @@ void TstStatistikTabelle::records()
 
 void TstStatistikTabelle::menuAndDrag()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"W", "G"}, {{"1", "a"}}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"W", "G"}, {{"1", "a"}}));
     StatistikTabelle v;
     v.setModel(m.get());
     v.setSpalten({0, 1});

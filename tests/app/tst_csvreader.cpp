@@ -7,6 +7,7 @@
 #include "testutil.h"
 
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 
 // The ";" dialect shared by every CSV reader: separators, quote rules, lines, encodings.
@@ -308,10 +309,10 @@ void TstCsvReader::generatedSurveyReadsBackAsWritten()
 
     QString text;
     QVERIFY(CsvImport::readText(path, &text));
-    QStandardItemModel read;
+    SpaltenSpeicher read;
     Tabelle1 table;
     CsvImport::fill(text, &read, &table);
-    std::unique_ptr<QStandardItemModel> expected(writer.model());
+    std::unique_ptr<SpaltenSpeicher> expected(writer.model());
     QCOMPARE(TestUtil::cellTexts(&read), TestUtil::cellTexts(expected.get()));
     QCOMPARE(read.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Frage 3"));
 }

@@ -6,6 +6,7 @@
 
 #include "app/view.h"
 #include "core/fehlendewerte.h"
+#include "core/spaltenspeicher.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
 #include "core/modelclient.h"

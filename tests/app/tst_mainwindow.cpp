@@ -11,6 +11,7 @@
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +32,7 @@ namespace {
 class BlankView : public ModelClient
 {
 public:
-    void setModel(QStandardItemModel* m) override { m_model = m; }
+    void setModel(SpaltenSpeicher* m) override { m_model = m; }
 };
 
 QStringList entries(const QWidget* w)
@@ -303,7 +304,7 @@ void TstMainWindow::enablingOnViewPage()
 void TstMainWindow::demonstrationData()
 {
     View v;
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     auto check = [m] {
         QCOMPARE(m->rowCount(), 100);
         QCOMPARE(m->columnCount(), 9);
@@ -375,10 +376,10 @@ void TstMainWindow::settingsRestored()
 void TstMainWindow::tableWidgetSortsThroughProxy()
 {
     Tabelle1 t;
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     m.setHorizontalHeaderLabels({"A"});
     for (const char* s : {"c", "a", "b"})
-        m.appendRow(new QStandardItem(s));
+        m.zeileAnfuegen({QString(s)});
     t.setModel(&m);
     QCOMPARE(t.model(), &m);
     QCOMPARE(t.table()->model(), t.proxy());
@@ -391,7 +392,7 @@ void TstMainWindow::tableWidgetSortsThroughProxy()
 
     t.table()->sortByColumn(0, Qt::AscendingOrder);
     QCOMPARE(t.proxy()->index(0, 0).data().toString(), QString("a"));
-    QCOMPARE(m.item(0)->text(), QString("c")); // the data table keeps its order
+    QCOMPARE(m.zelle(0, 0).text(), QString("c")); // the data table keeps its order
 
     t.table()->selectColumn(0);
     t.hideSelectedColumns();
@@ -414,21 +415,21 @@ void TstMainWindow::importReadsDialect()
     ans.cancel(UserInput::Item);
     v.undoStack()->push(new NopCommand);
     QVERIFY(v.importCSV(path));
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Name"));
     QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Alter; in Jahren"));
     QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
              QString("Alter; in Jahren"));
     QCOMPARE(m->rowCount(), 4);
     QCOMPARE(m->columnCount(), 4); // the long last row widens the table
-    QCOMPARE(m->item(0, 0)->text(), QString("Anna"));
-    QCOMPARE(m->item(0, 1)->text(), QString("30"));
-    QCOMPARE(m->item(0, 2)->text(), QString(""));
-    QCOMPARE(m->item(1, 0)->text(), QString(""));
-    QVERIFY(!m->item(1, 1));            // short row: fewer cells
-    QCOMPARE(m->item(2, 1)->text(), QString("\"unclosed;rest"));
-    QCOMPARE(m->item(3, 0)->text(), QString("Jörg"));
-    QCOMPARE(m->item(3, 3)->text(), QString("extra"));
+    QCOMPARE(m->zelle(0, 0).text(), QString("Anna"));
+    QCOMPARE(m->zelle(0, 1).text(), QString("30"));
+    QCOMPARE(m->zelle(0, 2).text(), QString(""));
+    QCOMPARE(m->zelle(1, 0).text(), QString(""));
+    QVERIFY(!m->zelle(1, 1).belegt());            // short row: fewer cells
+    QCOMPARE(m->zelle(2, 1).text(), QString("\"unclosed;rest"));
+    QCOMPARE(m->zelle(3, 0).text(), QString("Jörg"));
+    QCOMPARE(m->zelle(3, 3).text(), QString("extra"));
     QVERIFY(!v.undoStack()->canUndo());
     QCOMPARE(v.viewArea()->count(), 1);
 }
@@ -500,7 +501,7 @@ void TstMainWindow::importFailureChangesNothing()
     v.appendView("Blank", new BlankView);
     const int pages = v.viewArea()->count();
     v.undoStack()->push(new NopCommand);
-    const QString cell = v.dataModel()->item(0, 0)->text();
+    const QString cell = v.dataModel()->zelle(0, 0).text();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Question, QMessageBox::Discard)   // the undo step
         .accept(UserInput::OpenFile, name)
@@ -513,7 +514,7 @@ void TstMainWindow::importFailureChangesNothing()
     QCOMPARE(v.viewListModel()->rowCount(), pages);
     QVERIFY(v.undoStack()->canUndo());
     QCOMPARE(v.dataModel()->rowCount(), 100);
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+    QCOMPARE(v.dataModel()->zelle(0, 0).text(), cell);
 }
 
 void TstMainWindow::importCancelledChangesNothing()
@@ -545,7 +546,7 @@ void TstMainWindow::sortedTableFilledWithoutPerRowSorting()
     QCOMPARE(perRow.size(), 0);
     QCOMPARE(t->proxy()->rowCount(), 300);
     QCOMPARE(t->proxy()->index(0, 0).data().toString(), QString("99"));
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), QString("0"));
+    QCOMPARE(v.dataModel()->zelle(0, 0).text(), QString("0"));
 
     t->table()->setColumnHidden(1, true);
     const QString stat = m_dir.path() + "/sorted.stat";

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,15 +97,15 @@ void TstStatistikDatei::initTestCase()
 void TstStatistikDatei::buildState(View& v)
 {
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Größe", "Farbe"});
     m->setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
     m->setHeaderData(0, Qt::Horizontal, "weight", Roles::DerivationKind);
     m->setHeaderData(0, Qt::Horizontal, "2", Roles::DerivationParameter);
     m->setHeaderData(0, Qt::Horizontal, "1,2", Roles::DerivationSources);
-    m->appendRow({new QStandardItem("1"), new QStandardItem("grün")});
-    m->appendRow({new QStandardItem("3"), new QStandardItem("")});
+    m->zeileAnfuegen({"1", "grün"});
+    m->zeileAnfuegen({"3", ""});
     v.dataTable()->table()->setColumnHidden(0, true);
 
     auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(
@@ -198,7 +199,7 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(WindowUtil::title(v), "quorvandel7 - " + path);
     QCOMPARE(v.currentFileName(), path);
     QVERIFY(!v.undoStack()->canUndo());
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QCOMPARE(m->columnCount(), 2);
     QCOMPARE(m->rowCount(), 2);
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Größe"));
@@ -208,9 +209,9 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(), QString(""));
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
     QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
-    QCOMPARE(m->item(0, 1)->text(), QString("grün"));
-    QCOMPARE(m->item(0, 1)->data(Roles::RestoredValue).toString(), QString("grün"));
-    QCOMPARE(m->item(0, 1)->toolTip(), QString("grün"));
+    QCOMPARE(m->zelle(0, 1).text(), QString("grün"));
+    QCOMPARE(m->zelle(0, 1).data(Roles::RestoredValue).toString(), QString("grün"));
+    QCOMPARE(m->zelle(0, 1).toolTip(), QString("grün"));
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
     QCOMPARE(v.viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
     QCOMPARE(v.viewListModel()->item(3)->toolTip(), QString("Tabelle, Direkt, Spalte:0,1"));
@@ -278,12 +279,12 @@ void TstStatistikDatei::version3HasNoHeaderStrings()
     writeAll(path, o.bytes);
     View v;
     QVERIFY(v.load(path));
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Titel"));
     QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationKind).toString(), QString());
     QCOMPARE(m->headerData(1, Qt::Horizontal).toInt(), 7);
     QVERIFY(v.dataTable()->table()->isColumnHidden(1));
-    QCOMPARE(m->item(0, 1)->text(), QString());
+    QCOMPARE(m->zelle(0, 1).text(), QString());
     QCOMPARE(titles(v), QStringList{"Datentabelle"});
 }
 
@@ -506,7 +507,7 @@ void TstStatistikDatei::rejectedFilesChangeNothing()
     if (bytes != "-")
         writeAll(path, bytes);
     View v;
-    const QString cell = v.dataModel()->item(0, 0)->text();
+    const QString cell = v.dataModel()->zelle(0, 0).text();
     v.undoStack()->push(new QUndoCommand("x"));
     ScriptedAnswerer ans;
     ans.accept(UserInput::Question, QMessageBox::Discard)
@@ -520,7 +521,7 @@ void TstStatistikDatei::rejectedFilesChangeNothing()
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
     QCOMPARE(v.currentFileName(), QString());
     QCOMPARE(v.dataModel()->rowCount(), 100);
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+    QCOMPARE(v.dataModel()->zelle(0, 0).text(), cell);
     QVERIFY(v.undoStack()->canUndo());
 }
 
@@ -531,7 +532,7 @@ void TstStatistikDatei::backupAfterTwoSaves()
     buildState(v);
     QVERIFY(v.save(path));
     const QByteArray first = readAll(path);
-    v.dataModel()->item(0, 1)->setText("blau");
+    v.dataModel()->zelle(0, 1).setText("blau");
     QVERIFY(v.save(path));
     QCOMPARE(readAll(path + "~"), first);
     QVERIFY(readAll(path) != first);
@@ -631,7 +632,7 @@ void TstStatistikDatei::cutFileAtEveryByte()
     QCOMPARE(v.dataModel()->columnCount(), 2);
     QCOMPARE(v.dataModel()->headerData(1, Qt::Horizontal).toString(), QString("Farbe"));
     QCOMPARE(v.dataModel()->rowCount(), 1);
-    QCOMPARE(v.dataModel()->item(0, 1)->text(), QString("grün"));
+    QCOMPARE(v.dataModel()->zelle(0, 1).text(), QString("grün"));
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
     QVERIFY(ans.asked.last().label.contains("1 Zeilen"));
     QCOMPARE(ans.unexpected, 0);
@@ -703,10 +704,10 @@ void TstStatistikDatei::weightBytes()
 {
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"W"});
-    m->appendRow(new QStandardItem("2"));
+    m->zeileAnfuegen({QString("2")});
     Gewichtung::of(m)->setSpalte(0);
     const QString path = m_dir.path() + "/weight.stat";
     QVERIFY(v.save(path));
@@ -730,7 +731,7 @@ void TstStatistikDatei::weightBytes()
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
     QCOMPARE(Gewichtung::spalteVon(w.dataModel()), -1);
-    QCOMPARE(w.dataModel()->item(0, 0)->text(), QString("2"));
+    QCOMPARE(w.dataModel()->zelle(0, 0).text(), QString("2"));
 }
 
 void TstStatistikDatei::weightAndCrosstabRoundTrip()

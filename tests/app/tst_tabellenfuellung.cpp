@@ -1,20 +1,18 @@
 #include <QBuffer>
 #include <QDataStream>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "core/csvimport.h"
 #include "core/csvreader.h"
-#include "core/itempool.h"
 #include "core/roles.h"
 #include "core/statistikdatei.h"
 #include "core/tabelle1.h"
 #include "core/textpool.h"
 #include "app/view.h"
 #include "core/variantreader.h"
-#include "core/zeilenfabrik.h"
 #include "core/zellenleser.h"
 
 namespace {
@@ -25,14 +23,13 @@ QByteArray readAll(const QString& path)
 }
 
 // Everything a cell holds: each role's value with its type, and whether a text is null.
-QString describe(const QStandardItem* it)
+QString describe(const SpaltenSpeicher& m, int row, int column)
 {
-    if (!it)
+    if (m.code(row, column) == 0)
         return QStringLiteral("<none>");
     QString out;
-    const QMap<int, QVariant> roles = it->model()
-        ? it->model()->itemData(it->index())
-        : QMap<int, QVariant>{{Qt::DisplayRole, it->data(Qt::DisplayRole)}};
+    const QModelIndex index = m.index(row, column);
+    const QMap<int, QVariant> roles = m.itemData(index);
     for (auto r = roles.cbegin(); r != roles.cend(); ++r) {
         const QVariant& v = r.value();
         out += QStringLiteral("%1:%2:%3:%4|")
@@ -41,10 +38,10 @@ QString describe(const QStandardItem* it)
                    .arg(v.toString().isNull() ? QStringLiteral("null") : QStringLiteral("set"))
                    .arg(v.toString());
     }
-    return out + QString::number(int(it->flags()));
+    return out + QString::number(int(m.flags(index)));
 }
 
-QStringList describe(const QStandardItemModel& m)
+QStringList describe(const SpaltenSpeicher& m)
 {
     QStringList out;
     out << QString::number(m.rowCount()) + QLatin1Char('x') + QString::number(m.columnCount());
@@ -53,15 +50,15 @@ QStringList describe(const QStandardItemModel& m)
                 + m.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
     for (int r = 0; r < m.rowCount(); ++r)
         for (int c = 0; c < m.columnCount(); ++c)
-            out << describe(m.item(r, c));
+            out << describe(m, r, c);
     return out;
 }
 
-// The table as the import made it before rows were made on a second thread: one plain
-// item per field of each record, appended one by one.
+// The table as a plain import makes it: each record's fields appended as a row, one
+// by one.
 QStringList plainTable(const QString& text)
 {
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     CsvReader reader(text, CsvReader::detectSeparator(text));
     QStringList fields;
     bool header = true;
@@ -74,27 +71,24 @@ QStringList plainTable(const QString& text)
             header = false;
             continue;
         }
-        QList<QStandardItem*> row;
+        QVariantList row;
         for (const QString& f : std::as_const(fields))
-            row << new QStandardItem(f);
-        m.appendRow(row);
+            row << QVariant(f);
+        m.zeileAnfuegen(row);
     }
     return describe(m);
 }
 
-QStringList imported(const QString& text, bool threaded)
+QStringList imported(const QString& text)
 {
-    ZeilenFabrik::setThreaded(threaded);
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
     CsvImport::fill(text, &m, &table);
-    ZeilenFabrik::setThreaded(true);
     return describe(m);
 }
 
-// A survey long enough for many hand-overs and for the free-text column to stop being
-// pooled, with every awkward record kind among its rows.
+// A survey long enough for the free-text column to stop being pooled, with every awkward record kind among its rows.
 QString bigSurvey()
 {
     QString t = QStringLiteral("#Kommentar\nA;\"B;b\";Frei;D\n");
@@ -121,8 +115,8 @@ QString bigSurvey()
 }
 }
 
-// Filling the data table on two threads and sharing equal texts: the table must be the
-// one the plain import made, cell for cell, role for role.
+// Filling the data table straight into its columns and sharing equal texts: the table
+// must be the one the plain import made, cell for cell, role for role.
 class TstTabellenFuellung : public QObject
 {
     Q_OBJECT
@@ -161,26 +155,31 @@ void TstTabellenFuellung::poolKeepsValues()
 
 void TstTabellenFuellung::pooledItemsStayApart()
 {
-    ItemPool pool;
-    QStandardItemModel m;
-    QStandardItem* a = pool.text(QStringLiteral("ja"), 0);
-    QStandardItem* b = pool.text(QStringLiteral("ja"), 0);
-    QStandardItem* null = pool.text(QString(), 0);
-    QStandardItem* empty = pool.text(QString(QLatin1String("")), 0);
-    QStandardItem* number = pool.restored(QVariant(5), 1);
-    QStandardItem* text = pool.restored(QVariant(QStringLiteral("x")), 1);
-    m.appendRow({a, b, null, empty, number, text});
-    b->setText(QStringLiteral("nein"));
-    QCOMPARE(a->text(), QStringLiteral("ja"));
-    QCOMPARE(m.item(0, 1)->text(), QStringLiteral("nein"));
-    QVERIFY(null->text().isNull());
-    QVERIFY(!empty->text().isNull() && empty->text().isEmpty());
-    QCOMPARE(number->text(), QStringLiteral("5"));
-    QCOMPARE(number->data(Roles::RestoredValue), QVariant(5));
-    QCOMPARE(number->data(Qt::ToolTipRole), QVariant(QStringLiteral("5")));
-    QCOMPARE(text->data(Roles::RestoredValue), QVariant(QStringLiteral("x")));
-    QCOMPARE(text->data(Qt::ToolTipRole), QVariant(QStringLiteral("x")));
-    QCOMPARE(text->flags(), QStandardItem().flags());
+    SpaltenSpeicher m;
+    {
+        SpaltenSpeicher::Aufbau a(&m, {"a", "b", "c", "d", "e", "f"});
+        a.neueZeile();
+        a.text(0, QStringLiteral("ja"));
+        a.text(1, QStringLiteral("ja"));
+        a.text(2, QString());
+        a.text(3, QString(QLatin1String("")));
+        a.restauriert(4, QVariant(5));
+        a.restauriert(5, QVariant(QStringLiteral("x")));
+    }
+    m.zelle(0, 1).setText(QStringLiteral("nein"));
+    QCOMPARE(m.zelle(0, 0).text(), QStringLiteral("ja"));
+    QCOMPARE(m.zelle(0, 1).text(), QStringLiteral("nein"));
+    QVERIFY(m.zelle(0, 2).text().isNull());
+    QVERIFY(!m.zelle(0, 3).text().isNull() && m.zelle(0, 3).text().isEmpty());
+    QCOMPARE(m.zelle(0, 4).text(), QStringLiteral("5"));
+    QCOMPARE(m.zelle(0, 4).data(Roles::RestoredValue), QVariant(5));
+    QCOMPARE(m.zelle(0, 4).data(Qt::ToolTipRole), QVariant(QStringLiteral("5")));
+    QCOMPARE(m.zelle(0, 5).data(Roles::RestoredValue), QVariant(QStringLiteral("x")));
+    QCOMPARE(m.zelle(0, 5).data(Qt::ToolTipRole), QVariant(QStringLiteral("x")));
+    // What an item of the table allowed.
+    QCOMPARE(m.flags(m.index(0, 5)),
+             Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
+                 | Qt::ItemIsDropEnabled);
 }
 
 void TstTabellenFuellung::importMatchesPlainImport_data()
@@ -204,18 +203,17 @@ void TstTabellenFuellung::importMatchesPlainImport()
 {
     QFETCH(QString, text);
     const QStringList want = plainTable(text);
-    QCOMPARE(imported(text, true), want);
-    QCOMPARE(imported(text, false), want);
+    QCOMPARE(imported(text), want);
 }
 
 void TstTabellenFuellung::equalAnswersShareOneString()
 {
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
     CsvImport::fill(bigSurvey(), &m, &table);
     auto data = [&](int r, int c) {
-        return m.item(r, c)->data(Qt::DisplayRole).toString().constData();
+        return m.zelle(r, c).data(Qt::DisplayRole).toString().constData();
     };
     // Rows 1 and 16 both answer "1" and "Größe 1".
     QCOMPARE(data(1, 0), data(16, 0));
@@ -238,22 +236,21 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
     const QByteArray bytes = readAll(stat);
 
     QStringList tables[2];
-    for (int threaded = 0; threaded < 2; ++threaded) {
-        ZeilenFabrik::setThreaded(threaded);
+    // Loaded twice: the same table each time.
+    for (int pass = 0; pass < 2; ++pass) {
         View w;
         QVERIFY(w.load(stat));
-        ZeilenFabrik::setThreaded(true);
         QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
-        tables[threaded] = describe(*w.dataModel());
+        tables[pass] = describe(*w.dataModel());
         const QString again = dir.path() + "/again.stat";
         QVERIFY(w.save(again));
         QCOMPARE(readAll(again), bytes);
-        if (threaded) {
+        if (pass) {
             // A restored cell: its text, the stored value and the text as tool tip.
-            const QStandardItem* it = w.dataModel()->item(1, 1);
-            QCOMPARE(it->text(), QStringLiteral("Größe 1"));
-            QCOMPARE(it->data(Roles::RestoredValue), QVariant(QStringLiteral("Größe 1")));
-            QCOMPARE(it->data(Qt::ToolTipRole), QVariant(QStringLiteral("Größe 1")));
+            const SpaltenSpeicher::Zelle it = w.dataModel()->zelle(1, 1);
+            QCOMPARE(it.text(), QStringLiteral("Größe 1"));
+            QCOMPARE(it.data(Roles::RestoredValue), QVariant(QStringLiteral("Größe 1")));
+            QCOMPARE(it.data(Qt::ToolTipRole), QVariant(QStringLiteral("Größe 1")));
         }
     }
     QCOMPARE(tables[1], tables[0]);
@@ -262,15 +259,15 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
 void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
 {
     View v;
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setColumnCount(3);
     const QList<QStringList> rows{{"ja", "", "ä😀"}, {"Zeile\nzwei", "ja"}};
     for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
+        QVariantList items;
         for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
+            items << QVariant(t);
+        m->zeileAnfuegen(items);
     }
     QByteArray bytes;
     QBuffer out(&bytes);

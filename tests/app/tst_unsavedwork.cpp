@@ -2,6 +2,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>

@@ -2,6 +2,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QComboBox>

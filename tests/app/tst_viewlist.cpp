@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -62,15 +63,15 @@ void TstViewList::init()
 void TstViewList::makeViews(View& v)
 {
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"A", "B", "C"});
     const QList<QStringList> rows{{"x", "1", "p"}, {"y", "2", "q"}, {"x", "2", "p"}};
     for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
+        QVariantList items;
         for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
+            items << QVariant(t);
+        m->zeileAnfuegen(items);
     }
     QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "V1", "n1"));
     QVERIFY(v.createView("Häufigkeit %", "BalkenDiagram(V)", {1}, "V2", "n2"));

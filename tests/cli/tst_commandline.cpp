@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QPainter>
 #include "core/gewichtung.h"
+#include "core/spaltenspeicher.h"
 
 // Starts the program as a shell script would: the report from the command line on small
 // files of the test's own, and the tree that "cmake --install" leaves.

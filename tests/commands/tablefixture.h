@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QUndoStack>
 #include <memory>
@@ -52,7 +53,7 @@ struct TableFixture
         return model->headerData(c, Qt::Horizontal, role).toString();
     }
 
-    std::unique_ptr<QStandardItemModel> model;
+    std::unique_ptr<SpaltenSpeicher> model;
     Tabelle1 table;
     QUndoStack undo;
 };

@@ -73,7 +73,7 @@ void TstColumnOperations::renameAsksWithCurrentTitle()
 void TstColumnOperations::replaceMatchesWholeText()
 {
     TableFixture f({"A", "B", "C"}, {{"ja", "ja ja", "ja"}, {"Ja", "ja", "ja"}, {"ja"}});
-    f.model->item(1, 0)->setData(2.5, Qt::DisplayRole);
+    f.model->zelle(1, 0).setData(2.5, Qt::DisplayRole);
     ScriptedAnswerer script;
     script.accept(UI::Text, "ja").accept(UI::Text, "Nein");
     SpaltenBearbeitung::replaceValues(f.context({1, 0}));
@@ -104,7 +104,7 @@ void TstColumnOperations::replaceNumberTypedInEitherForm()
     // A number matches as typed in either form, as a German desktop shows it; a text
     // still only matches its own text.
     TableFixture f({"A"}, {{""}, {"2,5"}, {"2.5"}, {"3"}});
-    f.model->item(0, 0)->setData(2.5, Qt::DisplayRole);
+    f.model->zelle(0, 0).setData(2.5, Qt::DisplayRole);
     ScriptedAnswerer script;
     script.accept(UI::Text, "2,5").accept(UI::Text, "x");
     SpaltenBearbeitung::replaceValues(f.context({0}));
@@ -207,7 +207,7 @@ void TstColumnOperations::copyAppendsMarkedCopiesInSelectionOrder()
     TableFixture f({"A", "B", "C", "D"}, {{"a1", "b1", "c1", "d1"}, {"a2"}});
     // A weighted column copies its values but not its derivation.
     f.model->setHeaderData(3, Qt::Horizontal, "weight", Roles::DerivationKind);
-    f.model->item(0, 3)->setData(8.0, Qt::DisplayRole);
+    f.model->zelle(0, 3).setData(8.0, Qt::DisplayRole);
     SpaltenBearbeitung::copyColumns(f.context({3, 0}));
     QCOMPARE(f.model->columnCount(), 6);
     QCOMPARE(f.undo.count(), 1);

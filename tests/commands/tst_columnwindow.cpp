@@ -45,15 +45,15 @@ void TstColumnWindow::initTestCase()
 void TstColumnWindow::fill(View& v, const QStringList& headers, const QList<QStringList>& rows)
 {
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     v.undoStack()->clear();
     m->setHorizontalHeaderLabels(headers);
     for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
+        QVariantList items;
         for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
+            items << QVariant(t);
+        m->zeileAnfuegen(items);
     }
     v.goHome();
     v.widgetChanged(0);
@@ -90,7 +90,7 @@ void TstColumnWindow::editColumnsThroughActions()
 {
     View v;
     fill(v, {"A", "B", "C"}, {{"ja", "1", "x"}, {"nein", "2", "y"}});
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     ScriptedAnswerer script;
 
     script.accept(UI::Int, 2);
@@ -105,7 +105,7 @@ void TstColumnWindow::editColumnsThroughActions()
     selectColumns(v.dataTable(), {0});
     script.accept(UI::Text, "ja").accept(UI::Text, "Ja");
     v.actReplace->trigger();
-    QCOMPARE(m->item(0, 0)->text(), QString("Ja"));
+    QCOMPARE(m->zelle(0, 0).text(), QString("Ja"));
     QCOMPARE(v.undoStack()->undoText(), QString("Werte ersetzen"));
 
     v.actCopyColumns->trigger();
@@ -129,7 +129,7 @@ void TstColumnWindow::deriveColumnsThroughActions()
 {
     View v;
     fill(v, {"A", "B"}, {{"4", "3"}, {"", "1"}});
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     ScriptedAnswerer script;
 
     selectColumns(v.dataTable(), {0, 1});
@@ -149,7 +149,7 @@ void TstColumnWindow::deriveColumnsThroughActions()
     selectColumns(v.dataTable(), {0, 1});
     script.accept(UI::Text, "AB").accept(UI::Question, int(QMessageBox::Yes));
     v.actCombine->trigger();
-    QCOMPARE(m->item(0, 3)->text(), QString("4,3"));
+    QCOMPARE(m->zelle(0, 3).text(), QString("4,3"));
     QVERIFY(v.dataTable()->table()->isColumnHidden(1));
     QCOMPARE(v.undoStack()->undoText(), QString("Spalten zusammenfassen"));
     v.actUndo->trigger();
@@ -162,7 +162,7 @@ void TstColumnWindow::numbersThroughActions()
 {
     View v;
     fill(v, {"A", "B"}, {{"10", "1"}, {"9", "1"}, {"", "2"}});
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QTableView* table = v.dataTable()->table();
     // Sorted by A as text, "10" comes before "9"; as numbers after it.
     table->sortByColumn(0, Qt::AscendingOrder);

@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <QtTest>
 #include <cmath>

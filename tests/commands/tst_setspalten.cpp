@@ -1,5 +1,6 @@
 #include <QMessageBox>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -40,11 +41,11 @@ const QList<QStringList> rows{{"m", "1", "", "1", "1"}, {"w", "", "1", "1", "0"}
 // Options in the order chosen, not in column order.
 const Sets before{{"K", {1, 3}, ""}, {"Z", {4, 2}, "1"}};
 
-QList<QStandardItem*> cells(int n, const QString& text)
+SpaltenSpeicher::Spalte cells(int n, const QString& text)
 {
-    QList<QStandardItem*> out;
+    SpaltenSpeicher::Spalte out;
     for (int i = 0; i < n; ++i)
-        out << new QStandardItem(text);
+        out.anfuegen(QVariant(text));
     return out;
 }
 }
@@ -74,7 +75,7 @@ void TstSetSpalten::followColumnCommands()
     TableFixture f(headers, rows);
     MehrfachSets::of(f.model.get())->setSets(before);
     ScriptedAnswerer script;
-    QStandardItemModel* m = f.model.get();
+    SpaltenSpeicher* m = f.model.get();
     if (operation.startsWith("insert "))
         f.undo.push(new cInsertColumn(m, operation.mid(7).toInt(), "Neu"));
     else if (operation == "copy")
@@ -113,7 +114,7 @@ void TstSetSpalten::followColumnCommands()
 void TstSetSpalten::removedColumnLeavesItsSets()
 {
     TableFixture f(headers, rows);
-    QStandardItemModel* m = f.model.get();
+    SpaltenSpeicher* m = f.model.get();
     SpaltenBearbeitung::copyColumns(f.context({1}));
     QCOMPARE(m->columnCount(), 6);
     MehrfachSets::of(m)->setSets({{"N", {5, 2}, ""}});
@@ -132,7 +133,7 @@ void TstSetSpalten::makeAndRemoveAreUndoable()
     UmfrageDokument doc;
     doc.startNewTable();
     TestUtil::fillModel(doc.dataModel(), headers, rows);
-    QStandardItemModel* m = doc.dataModel();
+    SpaltenSpeicher* m = doc.dataModel();
     QUndoStack* undo = doc.undoStack();
     {
         // Nothing to remove: nothing asked, no step.

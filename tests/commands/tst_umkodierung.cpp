@@ -1,4 +1,5 @@
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <QtTest>
 #include <memory>
@@ -151,9 +152,9 @@ void TstUmkodierung::befehlUndoRedoUndQuelle()
     QCOMPARE(column(f, 2), expected);
 
     // The rule follows the source's cells.
-    f.model->item(0, 1)->setText("20");
-    QCOMPARE(f.model->item(0, 2)->text(), QString("18–29"));
-    f.model->item(0, 1)->setText("17");
+    f.model->zelle(0, 1).setText("20");
+    QCOMPARE(f.model->zelle(0, 2).text(), QString("18–29"));
+    f.model->zelle(0, 1).setText("17");
     QCOMPARE(column(f, 2), expected);
 
     f.undo.undo();

@@ -2,6 +2,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTest>
 
 #include "core/roles.h"
@@ -472,7 +473,7 @@ void TstSpaltenSpeicher::sameAsItemModel()
 {
     // The same random work on the item model and on the store: every cell and header
     // answers alike for every role the program reads.
-    QStandardItemModel items(6, 4);
+    SpaltenSpeicher items(6, 4);
     Speicher s;
     s.setRowCount(6);
     s.setColumnCount(4);

@@ -1,6 +1,7 @@
 #include <QGridLayout>
 #include <QPointer>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -21,8 +22,8 @@ namespace {
 class Probe : public ModelClient
 {
 public:
-    QList<QStandardItemModel*> models;
-    void setModel(QStandardItemModel* m) override
+    QList<SpaltenSpeicher*> models;
+    void setModel(SpaltenSpeicher* m) override
     {
         m_model = m;
         models << m;
@@ -67,17 +68,17 @@ void TstVierDiagramView::placesAndReplaces()
 
 void TstVierDiagramView::modelReachesEveryClient()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel({"A"}, {{"1"}}));
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel({"A"}, {{"1"}}));
     VierDiagramView v;
     auto* early = new Probe;
     v.setClient(early, 2);
     QVERIFY(early->models.isEmpty());   // no model yet, nothing handed on
     v.setModel(m.get());
-    QCOMPARE(early->models, QList<QStandardItemModel*>({m.get()}));
+    QCOMPARE(early->models, QList<SpaltenSpeicher*>({m.get()}));
     QCOMPARE(v.model(), m.get());
     auto* late = new Probe;
     v.setClient(late, 3);   // placed after the model was set: it still gets it
-    QCOMPARE(late->models, QList<QStandardItemModel*>({m.get()}));
+    QCOMPARE(late->models, QList<SpaltenSpeicher*>({m.get()}));
 }
 
 QTEST_MAIN(TstVierDiagramView)

@@ -1,6 +1,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -38,7 +39,7 @@ private slots:
 };
 
 namespace {
-QStandardItemModel* pairs(const QList<QStringList>& rows)
+SpaltenSpeicher* pairs(const QList<QStringList>& rows)
 {
     return TestUtil::makeModel({"X", "Y"}, rows);
 }
@@ -116,7 +117,7 @@ void TstXYPlot::equation()
 {
     QFETCH(QList<QStringList>, rows);
     QFETCH(QString, text);
-    std::unique_ptr<QStandardItemModel> m(pairs(rows));
+    std::unique_ptr<SpaltenSpeicher> m(pairs(rows));
     LineareRegression p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
@@ -155,7 +156,7 @@ void TstXYPlot::viewAndCommandAgree()
 {
     QFETCH(QList<QStringList>, rows);
     QFETCH(bool, defined);
-    std::unique_ptr<QStandardItemModel> m(pairs(rows));
+    std::unique_ptr<SpaltenSpeicher> m(pairs(rows));
     LineareRegression view;
     view.setModel(m.get());
     view.setSpalten(0, 1);
@@ -202,7 +203,7 @@ void TstXYPlot::equationOnGermanDesktop()
 // over them, the equation above the plot.
 void TstXYPlot::pixels()
 {
-    std::unique_ptr<QStandardItemModel> m(pairs({{"0", "1"}, {"1", "3"}, {"2", "5"}}));
+    std::unique_ptr<SpaltenSpeicher> m(pairs({{"0", "1"}, {"1", "3"}, {"2", "5"}}));
     XYPlotter plain;
     LineareRegression line;
     for (XYPlotter* p : {static_cast<XYPlotter*>(&plain), static_cast<XYPlotter*>(&line)}) {
@@ -255,7 +256,7 @@ void TstXYPlot::pixels()
 // base is written under the plot.
 void TstXYPlot::axesShowTheirValues()
 {
-    std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+    std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
         {"Alter", "Einkommen"},
         {{"23", "1800"}, {"41", "3900"}, {"67", "2600"}, {"x", ""}, {"0", "0"}}));
     XYPlotter p;
@@ -311,7 +312,7 @@ void TstXYPlot::degenerate()
 {
     QFETCH(QList<QStringList>, rows);
     QFETCH(int, markers);
-    std::unique_ptr<QStandardItemModel> m(pairs(rows));
+    std::unique_ptr<SpaltenSpeicher> m(pairs(rows));
     LineareRegression p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
@@ -333,13 +334,13 @@ void TstXYPlot::degenerate()
 
 void TstXYPlot::followsCells()
 {
-    std::unique_ptr<QStandardItemModel> m(pairs({{"0", "1"}, {"1", "3"}, {"2", "5"}}));
+    std::unique_ptr<SpaltenSpeicher> m(pairs({{"0", "1"}, {"1", "3"}, {"2", "5"}}));
     XYPlotter p;
     p.setModel(m.get());
     p.setSpalten(0, 1);
     QCOMPARE(p.yValues(), (QVector<double>{1, 3, 5}));
-    m->item(1, 1)->setText("9");
-    m->item(2, 1)->setText("x");
+    m->zelle(1, 1).setText("9");
+    m->zelle(2, 1).setText("x");
     QTRY_COMPARE(p.yValues(), (QVector<double>{1, 9}));
     QCOMPARE(p.xValues(), (QVector<double>{0, 1}));
     QCOMPARE(p.metaObject()->className(), "XYPlotter");
@@ -350,7 +351,7 @@ void TstXYPlot::followsCells()
 // plotted nor fitted, and the base under the plot counts only the pairs used.
 void TstXYPlot::pairsWithoutNumbersLeftOut()
 {
-    std::unique_ptr<QStandardItemModel> m(pairs(
+    std::unique_ptr<SpaltenSpeicher> m(pairs(
         {{"1", "3"}, {"", "7"}, {"4", ""}, {"ja", "2"}, {"  ", "8"}, {"2", "5"}, {"3,0", "7"}}));
     LineareRegression view;
     view.setModel(m.get());
@@ -366,14 +367,14 @@ void TstXYPlot::pairsWithoutNumbersLeftOut()
     QVERIFY(r.text.startsWith("y=2*x+1"));
 
     // A cell answered later brings its row in.
-    m->item(2, 1)->setText("9");
+    m->zelle(2, 1).setText("9");
     QTRY_COMPARE(view.xValues(), (QVector<double>{1, 4, 2, 3}));
     QCOMPARE(view.captionLines(layoutOf(view).points), QStringList{"n = 4"});
 }
 
 void TstXYPlot::drag()
 {
-    std::unique_ptr<QStandardItemModel> m(pairs({{"0", "1"}, {"1", "3"}}));
+    std::unique_ptr<SpaltenSpeicher> m(pairs({{"0", "1"}, {"1", "3"}}));
     LineareRegression p;
     p.setModel(m.get());
     p.setSpalten(0, 1);

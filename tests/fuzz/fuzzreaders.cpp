@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
@@ -40,10 +41,10 @@ public:
 // Long-lived objects shared by all inputs of one process: making a survey document per
 // input would cost more than reading it.
 struct Fixture {
-    QStandardItemModel* csvModel = nullptr;
+    SpaltenSpeicher* csvModel = nullptr;
     Tabelle1* csvTable = nullptr;
     UmfrageDokument* document = nullptr;
-    QStandardItemModel* recordModel = nullptr;
+    SpaltenSpeicher* recordModel = nullptr;
 };
 
 Fixture& fixture()
@@ -93,7 +94,7 @@ void zeige(const PlattformUmfrage& u)
     settle();
 }
 
-QWidget* makeSettingsObject(const QString& key, QStandardItemModel* model, RowFilter** filter)
+QWidget* makeSettingsObject(const QString& key, SpaltenSpeicher* model, RowFilter** filter)
 {
     const QString name = key.section(QLatin1Char(':'), 1);
     if (key.startsWith(QLatin1String("Diagram:")))
@@ -203,7 +204,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
 {
     Fixture& f = fixture();
     if (!f.csvModel) {
-        f.csvModel = new QStandardItemModel;
+        f.csvModel = new SpaltenSpeicher;
         f.csvTable = new Tabelle1;
         f.csvTable->setModel(f.csvModel);
     }
@@ -240,12 +241,12 @@ void FuzzReaders::settingsRecord(const QByteArray& input)
     if (!f.recordModel) {
         // A few answers with gaps, numbers and a repeated value, so that every analysis
         // has something to count, bin and filter on.
-        f.recordModel = new QStandardItemModel(5, 3);
+        f.recordModel = new SpaltenSpeicher(5, 3);
         const char* cells[5][3] = {{"a", "1", "x"}, {"b", "2.5", ""}, {"a", "", "x"},
                                    {"", "-3", "y"}, {"c", "1e3", "x"}};
         for (int r = 0; r < 5; ++r)
             for (int c = 0; c < 3; ++c)
-                f.recordModel->setItem(r, c, new QStandardItem(QString::fromLatin1(cells[r][c])));
+                f.recordModel->zelle(r, c).setData(QVariant(QString::fromLatin1(cells[r][c])));
     }
     const QStringList classes = settingsClasses();
     const QString key = classes.at(quint8(input.at(0)) % classes.size());

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QFile>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTextStream>
 #include <cstdio>
@@ -50,7 +51,7 @@ void put(const QString& target, const QString& name, const QByteArray& bytes)
 }
 
 // The first rows of the demonstration data: what a new window shows.
-void smallDemoTable(QStandardItemModel* m, int rows)
+void smallDemoTable(SpaltenSpeicher* m, int rows)
 {
     DemoDaten::fillTable(m);
     if (m->rowCount() > rows)
@@ -63,7 +64,7 @@ QString quoted(const QString& field)
 }
 
 // The data CSV as the program exports it: a comment line, quoted ";" fields.
-QByteArray exportCsv(const QStandardItemModel* m)
+QByteArray exportCsv(const SpaltenSpeicher* m)
 {
     QString text;
     QTextStream out(&text);
@@ -84,7 +85,7 @@ QByteArray exportCsv(const QStandardItemModel* m)
 
 void csvSeeds()
 {
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     smallDemoTable(&m, 8);
     put("csvimport", "export-demo.csv", exportCsv(&m));
     // The dialect's corners: quoted separators, an unclosed quote, empty fields and
@@ -224,7 +225,7 @@ QByteArray recordOf(int classIndex, int version, const std::function<void(QDataS
 
 void settingsSeeds()
 {
-    QStandardItemModel model(3, 3);
+    SpaltenSpeicher model(3, 3);
     const QStringList classes = FuzzReaders::settingsClasses();
     for (int i = 0; i < classes.size(); ++i) {
         const QString key = classes.at(i);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTextStream>
 
 SurveyWriter::SurveyWriter(int rows, int columns, Cell cell)
@@ -54,22 +55,21 @@ bool SurveyWriter::writeCsv(const QString& path) const
     return out.status() == QTextStream::Ok && f.error() == QFile::NoError;
 }
 
-void SurveyWriter::fill(QStandardItemModel* model) const
+void SurveyWriter::fill(SpaltenSpeicher* model) const
 {
     model->clear();
     model->setHorizontalHeaderLabels(titles());
+    SpaltenSpeicher::Aufbau bau(model);
     for (int r = 0; r < m_rows; ++r) {
-        QList<QStandardItem*> items;
-        items.reserve(m_columns);
+        bau.neueZeile();
         for (int c = 0; c < m_columns; ++c)
-            items << new QStandardItem(m_cell(r, c));
-        model->appendRow(items);
+            bau.text(c, m_cell(r, c));
     }
 }
 
-QStandardItemModel* SurveyWriter::model(QObject* parent) const
+SpaltenSpeicher* SurveyWriter::model(QObject* parent) const
 {
-    auto* m = new QStandardItemModel(parent);
+    auto* m = new SpaltenSpeicher(parent);
     fill(m);
     return m;
 }

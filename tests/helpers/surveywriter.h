@@ -5,7 +5,7 @@
 #include <functional>
 
 class QObject;
-class QStandardItemModel;
+class SpaltenSpeicher;
 
 // A generated survey for tests and benchmark programs: rows × columns of answers from a
 // cell function, asked in row-major order (so that a random generator inside it gives
@@ -27,8 +27,8 @@ public:
     // break; false when the file cannot be written.
     bool writeCsv(const QString& path) const;
     // Replaces the table's rows and titles by the survey's.
-    void fill(QStandardItemModel* model) const;
-    QStandardItemModel* model(QObject* parent = nullptr) const;
+    void fill(SpaltenSpeicher* model) const;
+    SpaltenSpeicher* model(QObject* parent = nullptr) const;
 
     // answers[(31 · row + 7 · column) mod n]: every answer in every column, spread.
     static Cell cycling(const QStringList& answers);

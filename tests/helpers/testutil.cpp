@@ -5,7 +5,7 @@
 #include <QFile>
 
 #include <QPainter>
-#include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <cmath>
 
 #include "diagrams/diagram.h"
@@ -13,24 +13,21 @@
 
 namespace TestUtil {
 
-QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringList>& rows,
+SpaltenSpeicher* makeModel(const QStringList& headers, const QList<QStringList>& rows,
                               QObject* parent)
 {
-    auto* m = new QStandardItemModel(parent);
+    auto* m = new SpaltenSpeicher(parent);
     m->setColumnCount(headers.size());
     fillModel(m, headers, rows);
     return m;
 }
 
-void fillModel(QStandardItemModel* m, const QStringList& headers, const QList<QStringList>& rows)
+void fillModel(SpaltenSpeicher* m, const QStringList& headers, const QList<QStringList>& rows)
 {
     m->setHorizontalHeaderLabels(headers);
-    for (const QStringList& r : rows) {
-        QList<QStandardItem*> items;
-        for (const QString& t : r)
-            items << new QStandardItem(t);
-        m->appendRow(items);
-    }
+    SpaltenSpeicher::Aufbau bau(m);
+    for (const QStringList& r : rows)
+        bau.zeile(r);
 }
 
 QByteArray fileBytes(const QString& path)
@@ -45,15 +42,13 @@ void openContextMenu(QWidget* w)
     QCoreApplication::sendEvent(w, &e);
 }
 
-QList<QStringList> cellTexts(const QStandardItemModel* m)
+QList<QStringList> cellTexts(const SpaltenSpeicher* m)
 {
     QList<QStringList> out;
     for (int r = 0; r < m->rowCount(); ++r) {
         QStringList row;
-        for (int c = 0; c < m->columnCount(); ++c) {
-            const QStandardItem* it = m->item(r, c);
-            row << (it ? it->text() : QString());
-        }
+        for (int c = 0; c < m->columnCount(); ++c)
+            row << m->wert(r, c).toString();
         out << row;
     }
     return out;

@@ -12,7 +12,7 @@
 #include <QVector>
 
 class QObject;
-class QStandardItemModel;
+class SpaltenSpeicher;
 class QString;
 class QWidget;
 class Diagram;
@@ -20,11 +20,11 @@ class Diagram;
 namespace TestUtil {
 
 // A data table with the given header titles and rows of cell texts (a row may be short).
-QStandardItemModel* makeModel(const QStringList& headers, const QList<QStringList>& rows,
+SpaltenSpeicher* makeModel(const QStringList& headers, const QList<QStringList>& rows,
                               QObject* parent = nullptr);
 
 // Appends rows of cell texts to a model after setting its header titles.
-void fillModel(QStandardItemModel* m, const QStringList& headers, const QList<QStringList>& rows);
+void fillModel(SpaltenSpeicher* m, const QStringList& headers, const QList<QStringList>& rows);
 
 // The whole content of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
@@ -33,7 +33,7 @@ QByteArray fileBytes(const QString& path);
 void openContextMenu(QWidget* w);
 
 // Cell texts of a model, row by row ("" for a missing item).
-QList<QStringList> cellTexts(const QStandardItemModel* m);
+QList<QStringList> cellTexts(const SpaltenSpeicher* m);
 
 bool fuzzy(double a, double b, double eps = 1e-9);
 

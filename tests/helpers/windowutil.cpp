@@ -2,6 +2,7 @@
 
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 
 #include "core/tabelle1.h"

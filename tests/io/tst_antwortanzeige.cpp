@@ -1,6 +1,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,12 +46,12 @@ void TstDataCsv::hostileValuesComeBackUnchanged()
         {"\"anfang", "a;b;c", "中文 Größe", ""},
         {"", "\";\"", "\"\";", "x\"\"\";"},
     };
-    QStandardItemModel* m = TestUtil::makeModel(headers, rows, this);
+    SpaltenSpeicher* m = TestUtil::makeModel(headers, rows, this);
     Tabelle1 table;
     table.setModel(m);
     const QString text = CsvReader::decode(DataCsvExport::toCsv(m, &table));
 
-    QStandardItemModel back;
+    SpaltenSpeicher back;
     Tabelle1 backTable;
     backTable.setModel(&back);
     CsvImport::fill(text, &back, &backTable);
@@ -78,7 +79,7 @@ void TstDataCsv::importReadsSpreadsheetFiles_data()
 void TstDataCsv::importReadsSpreadsheetFiles()
 {
     QFETCH(QByteArray, bytes);
-    QStandardItemModel m;
+    SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
     CsvImport::fill(CsvReader::decode(bytes), &m, &table);
@@ -92,10 +93,10 @@ void TstDataCsv::importReadsSpreadsheetFiles()
 
 void TstDataCsv::bytesOfASmallTable()
 {
-    QStandardItemModel m(0, 3);
+    SpaltenSpeicher m(0, 3);
     m.setHorizontalHeaderLabels({"A", "B", "C"});
-    m.appendRow({new QStandardItem("2"), new QStandardItem("weg"), new QStandardItem("x")});
-    m.appendRow({new QStandardItem("1"), new QStandardItem("weg")});
+    m.zeileAnfuegen({"2", "weg", "x"});
+    m.zeileAnfuegen({"1", "weg"});
     m.setData(m.index(0, 2), 0.1 + 0.2, Qt::EditRole);
     Tabelle1 table;
     table.setModel(&m);
@@ -106,7 +107,7 @@ void TstDataCsv::bytesOfASmallTable()
              QByteArray("#Erstellt mit quorvandel7\n\"A\";\"C\"\n\"2\";\"0.30000000000000004\"\n"
                         "\"1\";\"\"\n"));
 
-    QStandardItemModel empty(0, 1);
+    SpaltenSpeicher empty(0, 1);
     empty.setHorizontalHeaderLabels({"Nur Kopf"});
     Tabelle1 emptyTable;
     emptyTable.setModel(&empty);

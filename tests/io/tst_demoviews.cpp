@@ -1,5 +1,6 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTest>
 #include <QUndoStack>
 
@@ -12,7 +13,7 @@
 
 namespace {
 // Whether this build can make the view of a plan entry.
-bool available(const DemoViews::Entry& e, QStandardItemModel* model)
+bool available(const DemoViews::Entry& e, SpaltenSpeicher* model)
 {
     if (e.kind != DemoViews::Made) {
         ModelClient* c = DemoViews::makeContainer(e.kind, model);
@@ -43,7 +44,7 @@ void TstDemoViews::initTestCase()
 
 void TstDemoViews::planInOrder()
 {
-    QStandardItemModel m(0, 9);
+    SpaltenSpeicher m(0, 9);
     m.setHorizontalHeaderLabels({"Text", "0-8", "0-99", "0-2", "0-3", "0-3", "0-3", "0-3", "0-3"});
     const QVector<DemoViews::Entry> plan = DemoViews::plan(&m);
     QCOMPARE(plan.size(), 27);
@@ -95,7 +96,7 @@ void TstDemoViews::viewListFollowsThePlan()
             v.actNeu->trigger();
             QCOMPARE(ans.unexpected, 0);
         }
-        QStandardItemModel* m = v.dataModel();
+        SpaltenSpeicher* m = v.dataModel();
         QCOMPARE(m->rowCount(), 100);
         QCOMPARE(m->columnCount(), 9);
         QVERIFY(!v.undoStack()->canUndo());

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -28,7 +29,7 @@
 
 namespace {
 // Three respondents over three options of "Kanal"; the third chose nothing.
-QStandardItemModel* kanalModel(QObject* parent)
+SpaltenSpeicher* kanalModel(QObject* parent)
 {
     return TestUtil::makeModel({"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                                {{"18", "ja", "", "nein"},
@@ -85,7 +86,7 @@ void TstMehrfachantworten::counting()
     QFETCH(double, basis);
     QFETCH(double, antworten);
     QObject owner;
-    QStandardItemModel* m = kanalModel(&owner);
+    SpaltenSpeicher* m = kanalModel(&owner);
     MehrfachSet set{"Kanal", {1, 2, 3}, wert};
     const MehrfachZaehlung z = MehrfachSets::zaehlen(m, set);
     QCOMPARE(z.optionen, (QStringList{"Zeitung", "Radio", "TV"}));
@@ -102,7 +103,7 @@ void TstMehrfachantworten::counting()
 void TstMehrfachantworten::viewShowsSharesOfTheBase()
 {
     QObject owner;
-    QStandardItemModel* m = kanalModel(&owner);
+    SpaltenSpeicher* m = kanalModel(&owner);
     MehrfachSets::of(m)->add({"Kanal", {1, 2, 3}, "ja"});
     Mehrfachantworten view;
     view.setModel(m);
@@ -119,7 +120,7 @@ void TstMehrfachantworten::viewShowsSharesOfTheBase()
     QCOMPARE(view.diagramTyp(), QString("Tabelle"));
 
     // A cell change is followed.
-    m->item(2, 3)->setText("ja");
+    m->zelle(2, 3).setText("ja");
     QTRY_COMPARE(view.basisText(), QString("n = 3"));
 }
 
@@ -128,7 +129,7 @@ void TstMehrfachantworten::viewShowsSharesOfTheBase()
 void TstMehrfachantworten::weightedLikeEveryCountingView()
 {
     QObject owner;
-    QStandardItemModel* m = TestUtil::makeModel(
+    SpaltenSpeicher* m = TestUtil::makeModel(
         {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV", "Gewicht"},
         {{"18", "ja", "", "nein", "2"},
          {"30", "ja", "ja", " ", "0.5"},
@@ -159,7 +160,7 @@ void TstMehrfachantworten::weightedLikeEveryCountingView()
     QVERIFY2(view.diagram()->titleText().contains("Gewicht"), qPrintable(view.diagram()->titleText()));
 
     // A changed weight counts again.
-    m->item(1, 4)->setText("1.5");
+    m->zelle(1, 4).setText("1.5");
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     QCOMPARE(view.diagram()->values().at(1), 100.0 * 1.5 / 3.5);
@@ -170,10 +171,10 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
     const QString path = m_dir.path() + "/sets.stat";
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     QObject owner;
-    QStandardItemModel* src = kanalModel(&owner);
+    SpaltenSpeicher* src = kanalModel(&owner);
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         TestUtil::cellTexts(src));
     // Without sets the file is the one version 5 wrote.
@@ -243,13 +244,13 @@ void TstMehrfachantworten::menuMakesSetAndView()
 {
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
-    m->appendRow({new QStandardItem("18"), new QStandardItem("1"), new QStandardItem("0"),
-                  new QStandardItem("1")});
-    m->appendRow({new QStandardItem("30"), new QStandardItem("0"), new QStandardItem("0"),
-                  new QStandardItem("0")});
+    m->zeileAnfuegen({"18", "1", "0",
+                  QVariant("1")});
+    m->zeileAnfuegen({"30", "0", "0",
+                  QVariant("0")});
     WindowUtil::selectColumns(v, {3, 1});
     QAction* act = v.findChild<QAction*>("actMultiSet");
     QVERIFY(act);
@@ -284,7 +285,7 @@ void TstMehrfachantworten::crosstabOverASet()
 {
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         {{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
@@ -430,7 +431,7 @@ void TstMehrfachantworten::typeMenuTextAndReport()
 {
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – <TV>"},
                         {{"18", "ja", "", "nein"}, {"30", "ja", "ja", " "}, {"40", "", "", ""}});
@@ -495,7 +496,7 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     const QString path = m_dir.path() + "/filter.stat";
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio"},
                         {{"m", "ja", "ja"}, {"w", "ja", ""}, {"w", "", "ja"}, {"m", "", ""}});

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -226,7 +227,7 @@ void TstPlattformen::qualtrics()
     UmfrageDokument* d = importiere(file);
     QVERIFY(d);
     QCOMPARE(d->erkannteQuelle(), QString("Qualtrics-Export"));
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(m->rowCount(), 4);
     QCOMPARE(m->columnCount(), 24);
     QCOMPARE(versteckt(*d), 17);
@@ -234,9 +235,9 @@ void TstPlattformen::qualtrics()
     QCOMPARE(m->headerData(17, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Q1"));
     QCOMPARE(titel(*d, 20), QString("Welche Getränke mögen Sie? – Saft, frisch gepresst"));
     QCOMPARE(titel(*d, 22), QString("Welche Getränke mögen Sie? - Andere - Text"));
-    QCOMPARE(m->item(2, 22)->text(), QString("Kakao, heiß"));
+    QCOMPARE(m->zelle(2, 22).text(), QString("Kakao, heiß"));
     // The metadata stay in the table, to filter by.
-    QCOMPARE(m->item(1, 8)->text(), QString("R_2"));
+    QCOMPARE(m->zelle(1, 8).text(), QString("R_2"));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
     QCOMPARE(sets.size(), 1);
     QCOMPARE(sets.first().name, QString("Welche Getränke mögen Sie?"));
@@ -263,7 +264,7 @@ void TstPlattformen::googleForms()
     QFETCH(bool, deutsch);
     UmfrageDokument* d = importiere(PlattformExporte::googleForms(m_dir->path(), deutsch));
     QVERIFY(d);
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(d->erkannteQuelle(), QString("Google-Forms-Export"));
     QCOMPARE(m->rowCount(), 5);
     // Timestamp, name, the joined column (hidden), its three options, the grid's two rows.
@@ -271,7 +272,7 @@ void TstPlattformen::googleForms()
     QCOMPARE(versteckt(*d), 2);
     QVERIFY(d->dataTable()->table()->isColumnHidden(2));
     // A comma in a free answer splits nothing.
-    QCOMPARE(m->item(0, 1)->text(), QString("Müller, Anna"));
+    QCOMPARE(m->zelle(0, 1).text(), QString("Müller, Anna"));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
     QCOMPARE(sets.size(), 2);
     QCOMPARE(sets.at(0).name, QString("Welche Sprachen sprechen Sie?"));
@@ -282,7 +283,7 @@ void TstPlattformen::googleForms()
     QCOMPARE(MehrfachSets::optionen(m, sets.at(1)), QStringList({"Service", "Preis"}));
     QCOMPARE(gezaehlt(*d, 1), QVector<double>({5, 4}));
     // The rating grid's rows keep their answers.
-    QCOMPARE(m->item(2, 7)->text(), QString("2"));
+    QCOMPARE(m->zelle(2, 7).text(), QString("2"));
     PlattformUmfrage u;
     QCOMPARE(PlattformImport::lesen(PlattformExporte::googleForms(m_dir->path(), deutsch), &u),
              PlattformImport::Gelesen);
@@ -303,14 +304,14 @@ void TstPlattformen::limeSurvey()
     QFETCH(bool, codes);
     UmfrageDokument* d = importiere(PlattformExporte::limeSurveyCsv(m_dir->path(), codes));
     QVERIFY(d);
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(d->erkannteQuelle(), QString("LimeSurvey-Export"));
     QCOMPARE(m->rowCount(), 3);
     const int erste = codes ? 5 : 4;
     QCOMPARE(versteckt(*d), erste);
     QCOMPARE(titel(*d, erste), QString("Gefällt Ihnen das?"));
     // Codes became their answer texts.
-    QCOMPARE(m->item(1, erste)->text(), QString("Nein"));
+    QCOMPARE(m->zelle(1, erste).text(), QString("Nein"));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
     QCOMPARE(sets.size(), 1);
     QCOMPARE(sets.first().name, QString("Welches Obst essen Sie?"));
@@ -330,7 +331,7 @@ void TstPlattformen::limeSurveySpss()
     const QString file = PlattformExporte::limeSurveySps(m_dir->path());
     UmfrageDokument* d = importiere(file);
     QVERIFY(d);
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(d->erkannteQuelle(), QString("LimeSurvey-SPSS-Export"));
     QCOMPARE(m->rowCount(), 4);
     QCOMPARE(m->columnCount(), 4);
@@ -339,9 +340,9 @@ void TstPlattformen::limeSurveySpss()
     QCOMPARE(titel(*d, 3), QString("Bemerkungen, frei"));
     QStringList antworten;
     for (int r = 0; r < 4; ++r)
-        antworten << m->item(r, 2)->text();
+        antworten << m->zelle(r, 2).text();
     QCOMPARE(antworten, QStringList({"Ja", "Nein", "Ja", "Weiß nicht"}));
-    QCOMPARE(m->item(2, 3)->text(), QString("It's fine, really"));
+    QCOMPARE(m->zelle(2, 3).text(), QString("It's fine, really"));
     // The declared missing value is the column's missing code, as its label.
     QCOMPARE(FehlendeWerte::codes(m, 2), QStringList{"Weiß nicht"});
     for (int c : {0, 1, 3})
@@ -371,7 +372,7 @@ void TstPlattformen::kobo()
                                   : PlattformExporte::koboCsv(m_dir->path(), art == 0);
     UmfrageDokument* d = importiere(file);
     QVERIFY(d);
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(d->erkannteQuelle(), QString("KoboToolbox-Export"));
     QCOMPARE(m->rowCount(), 3);
     // start, end, the code column, _id, _uuid, _submission_time, _index.
@@ -439,18 +440,18 @@ void TstPlattformen::tripleS()
     QFETCH(bool, csv);
     UmfrageDokument* d = importiere(PlattformExporte::tripleS(m_dir->path(), csv));
     QVERIFY(d);
-    QStandardItemModel* m = d->dataModel();
+    SpaltenSpeicher* m = d->dataModel();
     QCOMPARE(d->erkannteQuelle(), QString("Triple-S-Datei"));
     QCOMPARE(m->rowCount(), 4);
     QCOMPARE(titel(*d, 0), QString("Geschlecht"));
     QStringList geschlecht;
     for (int r = 0; r < 4; ++r)
-        geschlecht << m->item(r, 0)->text();
+        geschlecht << m->zelle(r, 0).text();
     QCOMPARE(geschlecht, QStringList({"Männlich", "Weiblich", "Männlich", "Divers, anderes"}));
     QCOMPARE(titel(*d, 4), QString("Alter"));
-    QCOMPARE(m->item(0, 4)->text(), QString("34"));
-    QCOMPARE(m->item(0, 5)->text(), QString("gut, sehr"));
-    QCOMPARE(m->item(2, 5)->text(), QString("Grüße"));
+    QCOMPARE(m->zelle(0, 4).text(), QString("34"));
+    QCOMPARE(m->zelle(0, 5).text(), QString("gut, sehr"));
+    QCOMPARE(m->zelle(2, 5).text(), QString("Grüße"));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
     QCOMPARE(sets.size(), csv ? 1 : 2);
     QCOMPARE(MehrfachSets::optionen(m, sets.first()),
@@ -556,7 +557,7 @@ void TstPlattformen::windowTellsWhatItRecognised()
              QString("Erkannt: Excel-Arbeitsmappe, 6 Fragen, 0 Mehrfachauswahl-Fragen, "
                      "0 Metadaten-Spalten ausgeblendet"));
     QCOMPARE(v.dataModel()->rowCount(), 2);
-    QCOMPARE(v.dataModel()->item(0, 3)->text(), QString("17.05.1990"));
+    QCOMPARE(v.dataModel()->zelle(0, 3).text(), QString("17.05.1990"));
 }
 
 void TstPlattformen::structureFileChosen()
@@ -581,7 +582,7 @@ void TstPlattformen::structureFileChosen()
     QVERIFY(d.importErkannt(csv, true));
     QCOMPARE(codes.unexpected, 0);
     QCOMPARE(titel(d, 5), QString("G1Q1"));
-    QCOMPARE(d.dataModel()->item(1, 5)->text(), QString("A2"));
+    QCOMPARE(d.dataModel()->zelle(1, 5).text(), QString("A2"));
 }
 
 QTEST_MAIN(TstPlattformen)

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -68,7 +69,7 @@ void TstSpaltenRegeln::statisticFileKeepsThem()
 {
     UmfrageDokument doc;
     fill(doc, {{"a", "17"}, {"b", "-99"}, {"c", "40"}});
-    QStandardItemModel* m = doc.dataModel();
+    SpaltenSpeicher* m = doc.dataModel();
     FehlendeWerte::setCodes(m, 1, {"-99", "weiß nicht"});
     TableContext ctx;
     ctx.model = m;
@@ -79,14 +80,14 @@ void TstSpaltenRegeln::statisticFileKeepsThem()
 
     UmfrageDokument back;
     QVERIFY(back.load(file));
-    QStandardItemModel* b = back.dataModel();
+    SpaltenSpeicher* b = back.dataModel();
     QCOMPARE(FehlendeWerte::codes(b, 1), QStringList({"-99", "weiß nicht"}));
     Umkodierung rule;
     QVERIFY(Umkodierung::von(b, 2, &rule));
     QVERIFY(rule == ageBands());
     // The loaded column still follows its source.
-    b->item(0, 1)->setText("70");
-    QCOMPARE(b->item(0, 2)->text(), QString("65 und älter"));
+    b->zelle(0, 1).setText("70");
+    QCOMPARE(b->zelle(0, 2).text(), QString("65 und älter"));
 }
 
 void TstSpaltenRegeln::plainFileStaysOld()
@@ -120,7 +121,7 @@ void TstSpaltenRegeln::nextMonthGetsTheDerivedColumn()
 {
     UmfrageDokument doc;
     fill(doc, {{"a", "17"}, {"b", "-99"}, {"c", "40"}});
-    QStandardItemModel* m = doc.dataModel();
+    SpaltenSpeicher* m = doc.dataModel();
     FehlendeWerte::setCodes(m, 1, {"-99"});
     TableContext ctx;
     ctx.model = m;
@@ -135,13 +136,13 @@ void TstSpaltenRegeln::nextMonthGetsTheDerivedColumn()
     TestUtil::fillModel(next.dataModel(), {"Alter", "Name"},
                         {{"70", "x"}, {"-99", "y"}, {"20", "z"}, {"20", "w"}});
     QVERIFY(next.importViewsCSV(file));
-    QStandardItemModel* n = next.dataModel();
+    SpaltenSpeicher* n = next.dataModel();
     QCOMPARE(n->columnCount(), 3);
     QCOMPARE(n->headerData(2, Qt::Horizontal).toString(), QString("Gruppe"));
     QCOMPARE(FehlendeWerte::codes(n, 0), QStringList{"-99"});
     QStringList cells;
     for (int r = 0; r < 4; ++r)
-        cells << n->item(r, 2)->text();
+        cells << n->zelle(r, 2).text();
     QCOMPARE(cells, QStringList({"65 und älter", "", "18–29", "18–29"}));
     // The view counts the derived column of this survey.
     auto* view = qobject_cast<HaeufigkeitsDiagramAdapter*>(next.viewPage(next.viewCount() - 1));
@@ -170,12 +171,12 @@ void TstSpaltenRegeln::nextMonthIsWeightedToTheTargets()
     next.startNewTable();
     TestUtil::fillModel(next.dataModel(), {"Geschlecht"}, {{"w"}, {"m"}, {"w"}, {"w"}});
     QVERIFY(next.importViewsCSV(file));
-    QStandardItemModel* n = next.dataModel();
+    SpaltenSpeicher* n = next.dataModel();
     QCOMPARE(n->columnCount(), 2);
     QCOMPARE(Gewichtung::spalteVon(n), 1);
     // Three w and one m, weighted to half and half.
-    QCOMPARE(n->item(1, 1)->data(Qt::DisplayRole).toDouble(), 2.0);
-    QCOMPARE(n->item(0, 1)->data(Qt::DisplayRole).toDouble(), 2.0 / 3);
+    QCOMPARE(n->zelle(1, 1).data(Qt::DisplayRole).toDouble(), 2.0);
+    QCOMPARE(n->zelle(0, 1).data(Qt::DisplayRole).toDouble(), 2.0 / 3);
 }
 
 QTEST_MAIN(TstSpaltenRegeln)

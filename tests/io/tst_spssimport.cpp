@@ -1,6 +1,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,7 +24,7 @@ QByteArray bytesOf(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QStringList titlesOf(const QStandardItemModel* m)
+QStringList titlesOf(const SpaltenSpeicher* m)
 {
     QStringList out;
     for (int c = 0; c < m->columnCount(); ++c)
@@ -32,7 +33,7 @@ QStringList titlesOf(const QStandardItemModel* m)
 }
 
 // The cells as the views see them (a missing code as no answer).
-QStringList cellsOf(const QStandardItemModel* m)
+QStringList cellsOf(const SpaltenSpeicher* m)
 {
     QStringList out;
     for (int r = 0; r < m->rowCount(); ++r)

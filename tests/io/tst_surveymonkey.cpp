@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,7 +119,7 @@ void TstSurveyMonkey::importThroughMenu()
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     QVERIFY(!v.undoStack()->canUndo());
 
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QCOMPARE(m->columnCount(), 8);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(),
              QString("Welche Farben mögen Sie? – Rot"));
@@ -170,7 +171,7 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
     const int o = respondentColumns ? 9 : 0;
     View v;
     QVERIFY(v.importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QCOMPARE(m->columnCount(), o + 6);
     QCOMPARE(m->rowCount(), 4);
     const QString q = "Welche Kanäle nutzen Sie?";
@@ -273,7 +274,7 @@ void TstSurveyMonkey::unreadableFileChangesNothing()
 {
     View v;
     const int views = v.viewListModel()->rowCount();
-    const QString cell = v.dataModel()->item(0, 0)->text();
+    const QString cell = v.dataModel()->zelle(0, 0).text();
     const QString missing = m_dir.path() + "/fehlt/umfrage.csv";
     ScriptedAnswerer ans;
     ans.accept(UserInput::OpenFile, missing).accept(UserInput::Warning, QMessageBox::Ok);
@@ -282,7 +283,7 @@ void TstSurveyMonkey::unreadableFileChangesNothing()
     QVERIFY(ans.asked.last().label.contains(missing));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
     QCOMPARE(v.viewListModel()->rowCount(), views);
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+    QCOMPARE(v.dataModel()->zelle(0, 0).text(), cell);
 }
 
 QTEST_MAIN(TstSurveyMonkey)

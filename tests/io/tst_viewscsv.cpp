@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -272,14 +273,14 @@ void TstViewsCsv::columnListsKeptAsWritten()
 {
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"A", "B", "C", "D", "E"});
     for (int r = 0; r < 3; ++r) {
-        QList<QStandardItem*> row;
+        QVariantList row;
         for (int c = 0; c < 5; ++c)
-            row << new QStandardItem(QString::number(r + c));
-        m->appendRow(row);
+            row << QVariant(QString::number(r + c));
+        m->zeileAnfuegen(row);
     }
     const QString thousand = QStringList(1000, "3").join(',');
     const QString tooLong = QStringList(1001, "3").join(',');
@@ -406,14 +407,14 @@ void TstViewsCsv::templateOnNextMonthsSurvey()
 {
     auto survey = [](View& v, const QStringList& titles) {
         v.clearViews();
-        QStandardItemModel* m = v.dataModel();
+        SpaltenSpeicher* m = v.dataModel();
         m->clear();
         m->setHorizontalHeaderLabels(titles);
         for (int r = 0; r < 3; ++r) {
-            QList<QStandardItem*> row;
+            QVariantList row;
             for (const QString& t : titles)
-                row << new QStandardItem(t + QString::number(r % 2));
-            m->appendRow(row);
+                row << QVariant(t + QString::number(r % 2));
+            m->zeileAnfuegen(row);
         }
     };
     const QString path = m_dir.path() + "/mai.csv";

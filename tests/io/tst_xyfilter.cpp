@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>

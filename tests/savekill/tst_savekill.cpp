@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -35,7 +36,7 @@ QString cellText(int r, int c)
 void fillState(UmfrageDokument& v, int rows, int columns, const QString& prefix, const QStringList& views)
 {
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setColumnCount(columns);
     QStringList titles;
@@ -43,10 +44,10 @@ void fillState(UmfrageDokument& v, int rows, int columns, const QString& prefix,
         titles << QStringLiteral("%1 %2").arg(prefix).arg(c + 1);
     m->setHorizontalHeaderLabels(titles);
     for (int r = 0; r < rows; ++r) {
-        QList<QStandardItem*> row;
+        QVariantList row;
         for (int c = 0; c < columns; ++c)
-            row << new QStandardItem(prefix + cellText(r, c));
-        m->appendRow(row);
+            row << QVariant(prefix + cellText(r, c));
+        m->zeileAnfuegen(row);
     }
     for (int i = 0; i < views.size(); ++i)
         v.createView(views.at(i), QStringLiteral("BalkenDiagram(V)"), {i % columns},
@@ -147,7 +148,7 @@ FileState TstSaveKill::readFile()
     if (s.result != StatistikDatei::Ok)
         return s;
     m_window->clearViews();
-    QStandardItemModel* m = m_window->dataModel();
+    SpaltenSpeicher* m = m_window->dataModel();
     m->clear();
     const StatistikDatei::Outcome o =
         StatistikDatei::read(m, m_window->dataTable(), *m_window, &f, version);

@@ -2,6 +2,7 @@
 // made and set up together are computed.
 #include <QDataStream>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>
 
@@ -31,7 +32,7 @@ protected:
 };
 
 template <class Adapter>
-CountingDiagram* attach(Adapter& a, QStandardItemModel* m)
+CountingDiagram* attach(Adapter& a, SpaltenSpeicher* m)
 {
     auto* d = new CountingDiagram;
     a.setModel(m);
@@ -46,7 +47,7 @@ class TestViewRecompute : public QObject
 private slots:
     void editReachesOnlyViewsOfItsColumns()
     {
-        std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
             {"A", "B", "C", "D"},
             {{"ja", "1", "x", "5"}, {"nein", "2", "y", "6"}, {"ja", "2", "x", "7"}}));
         HaeufigkeitsDiagramAdapter onA, onB, linkedToC;
@@ -117,7 +118,7 @@ private slots:
     // once, and is current when the creation ends.
     void viewsMadeTogetherAreComputedOnce()
     {
-        std::unique_ptr<QStandardItemModel> m(TestUtil::makeModel(
+        std::unique_ptr<SpaltenSpeicher> m(TestUtil::makeModel(
             {"A", "B"}, {{"ja", "x"}, {"nein", "y"}, {"ja", "x"}}));
         QByteArray settings;
         {

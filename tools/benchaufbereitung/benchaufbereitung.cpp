@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -38,15 +39,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int rows = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 100000;
     QRandomGenerator rng(7);
-    QStandardItemModel m(rows, 4);
+    SpaltenSpeicher m(rows, 4);
     m.setHorizontalHeaderLabels({"Geschlecht", "Altersgruppe", "Region", "Alter"});
     const QStringList sex{"m", "w"}, ages{"18-29", "30-44", "45-59", "60-74", "75+"},
         regions{"Nord", "Ost", "Süd", "West"};
     for (int r = 0; r < rows; ++r) {
-        m.setItem(r, 0, new QStandardItem(sex.at(rng.bounded(100) < 45 ? 0 : 1)));
-        m.setItem(r, 1, new QStandardItem(ages.at(rng.bounded(5))));
-        m.setItem(r, 2, new QStandardItem(regions.at(rng.bounded(4))));
-        m.setItem(r, 3, new QStandardItem(QString::number(18 + rng.bounded(70))));
+        m.zelle(r, 0).setData(QVariant(sex.at(rng.bounded(100) < 45 ? 0 : 1)));
+        m.zelle(r, 1).setData(QVariant(ages.at(rng.bounded(5))));
+        m.zelle(r, 2).setData(QVariant(regions.at(rng.bounded(4))));
+        m.zelle(r, 3).setData(QVariant(QString::number(18 + rng.bounded(70))));
     }
 
     Gewichtsanpassung::Vorgabe v;

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QUndoStack>
 #include <cstdio>
@@ -80,7 +81,7 @@ int main(int argc, char** argv)
     ScriptedAnswerer answers;
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     {
         Tabelle1::BulkFill hold(v.dataTable());
         m->clear();

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <algorithm>
 #include <cstdio>
@@ -83,7 +84,7 @@ void crosstab()
 {
     const int rows = 100000;
     QRandomGenerator rng(42);
-    const std::unique_ptr<QStandardItemModel> m(
+    const std::unique_ptr<SpaltenSpeicher> m(
         SurveyWriter(rows, 5, [&rng](int, int c) {
             return c == 0 ? answer(rng, 10)
                  : c < 4  ? answer(rng, 5)
@@ -103,7 +104,7 @@ void crosstab()
     const auto touch = [&] {
         ++flip;
         for (int c = 0; c < 5; ++c)
-            m->item(flip % 7, c)->setText(m->item(flip % 7 + 1, c)->text());
+            m->zelle(flip % 7, c).setText(m->zelle(flip % 7 + 1, c).text());
     };
     print("crosstab_made", median(make, touch), 200);
     Gewichtung::of(m.get())->setSpalte(4);
@@ -114,7 +115,7 @@ void crosstab()
     k.setModel(m.get());
     k.setSpalten(columns);
     print("crosstab_banner_cell_changed_weighted", median([&] {
-              m->item(0, 2)->setText(answer(rng, 5) + QString::number(++flip % 2));
+              m->zelle(0, 2).setText(answer(rng, 5) + QString::number(++flip % 2));
           }),
           200);
 }
@@ -126,7 +127,7 @@ void weighting()
     ScriptedAnswerer answers;
     View v;
     v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     QRandomGenerator rng(7);
     {
         Tabelle1::BulkFill hold(v.dataTable());
@@ -182,11 +183,11 @@ void weighting()
     print("all_views_after_a_cell_of_each_column", median([&] {
               ++flip;
               for (int c = 0; c < cols; ++c)
-                  m->item(flip % 7, c)->setText(m->item(flip % 7 + 1, c)->text());
+                  m->zelle(flip % 7, c).setText(m->zelle(flip % 7 + 1, c).text());
           }),
           0);
     print("weighting_one_weight_changed", median([&] {
-              m->item(0, cols - 1)->setText(QString::number(1 + ++flip % 2));
+              m->zelle(0, cols - 1).setText(QString::number(1 + ++flip % 2));
           }),
           1000);
     if (answers.unexpected)

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <cstdio>
 #include <cstdlib>
 #include <signal.h>

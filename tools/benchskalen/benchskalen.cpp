@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
     const int rows = 100000;
     QRandomGenerator rng(36);
     const int banner[3] = {5, 4, 8};
-    const std::unique_ptr<QStandardItemModel> m(
+    const std::unique_ptr<SpaltenSpeicher> m(
         SurveyWriter(rows, 5, [&rng, &banner](int, int c) {
             if (c == 0)
                 return QString::number(rng.bounded(11));
@@ -87,7 +88,7 @@ int main(int argc, char** argv)
     const auto touch = [&] {
         ++flip;
         for (int c = 0; c < 5; ++c)
-            m->item(flip % 7, c)->setText(m->item(flip % 7 + 1, c)->text());
+            m->zelle(flip % 7, c).setText(m->zelle(flip % 7 + 1, c).text());
     };
     const auto make = [&] {
         Kreuztabelle k;

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -36,7 +37,7 @@ double residentMb()
     return 0;
 }
 
-QStandardItemModel* survey(int rows, int cols, int distinct)
+SpaltenSpeicher* survey(int rows, int cols, int distinct)
 {
     QRandomGenerator rng(42);
     return SurveyWriter(rows, cols, [&rng, distinct](int, int) {
@@ -77,7 +78,7 @@ double switchTo(QStackedWidget& stack, QWidget* view)
 
 void similarity(QStackedWidget& stack, int rows)
 {
-    std::unique_ptr<QStandardItemModel> m(survey(rows, 10, 4));
+    std::unique_ptr<SpaltenSpeicher> m(survey(rows, 10, 4));
     QVector<int> columns;
     for (int c = 0; c < 10; ++c)
         columns << c;
@@ -150,7 +151,7 @@ int main(int argc, char** argv)
         }
     }
     if (runs("statistics")) {
-        std::unique_ptr<QStandardItemModel> m(survey(statRows, 50, 1000));
+        std::unique_ptr<SpaltenSpeicher> m(survey(statRows, 50, 1000));
         QVector<int> columns;
         for (int c = 0; c < 50; ++c)
             columns << c;
@@ -164,7 +165,7 @@ int main(int argc, char** argv)
                     cpuMs() - cpu);
     }
     if (runs("xy")) {
-        std::unique_ptr<QStandardItemModel> m(survey(100000, 2, 100000));
+        std::unique_ptr<SpaltenSpeicher> m(survey(100000, 2, 100000));
         LineareRegression p;
         p.setModel(m.get());
         p.setSpalten(0, 1);

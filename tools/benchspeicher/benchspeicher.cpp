@@ -1,7 +1,7 @@
-// Memory and time of holding a survey in the column store against the item model
-// it replaces: reading a CSV into the table, then counting every column's answers.
+// Memory and time of holding a survey in the column store: reading a CSV into the
+// table, then counting every column's answers, against only reading the records.
 // Each kind runs in a process of its own, so that each peak is its own.
-// Usage: benchspeicher FILE.csv [lesen|speicher|items]   (no kind: each in turn;
+// Usage: benchspeicher FILE.csv [lesen|speicher]   (no kind: each in turn;
 // "lesen" only reads the records, and its "distinct" is the number of records)
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,14 +9,12 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QStandardItemModel>
 #include <cstdio>
 #include <ctime>
 #include <malloc.h>
 
 #include "core/csvimport.h"
 #include "core/csvreader.h"
-#include "core/itempool.h"
 #include "core/spaltenspeicher.h"
 #include "core/textkey.h"
 #include "core/textpool.h"
@@ -113,43 +111,6 @@ void speicher(QString* text, double* fillMs, double* countMs, qint64* distinct)
     std::printf("store_bytes_MB=%.1f ", double(s.belegteBytes()) / (1024.0 * 1024.0));
 }
 
-// Reads the text into an item model as the import does today (pooled texts and items);
-// counts each column's texts.
-void items(QString* text, double* fillMs, double* countMs, qint64* distinct)
-{
-    QElapsedTimer t;
-    t.start();
-    static QStandardItemModel m;
-    {
-        CsvReader reader(*text, CsvReader::detectSeparator(*text));
-        TextPool texts;
-        ItemPool pool;
-        reader.setPool(&texts);
-        QStringList fields;
-        reader.next(&fields);
-        m.setColumnCount(int(fields.size()));
-        m.setHorizontalHeaderLabels(fields);
-        QList<QStandardItem*> row;
-        while (reader.next(&fields)) {
-            row.clear();
-            for (int c = 0; c < fields.size(); ++c)
-                row << pool.text(fields.at(c), c);
-            m.appendRow(row);
-        }
-    }
-    *text = QString();
-    *fillMs = ms(t);
-    t.restart();
-    for (int c = 0; c < m.columnCount(); ++c) {
-        QHash<TextKey, qint64> counts;
-        for (int r = 0; r < m.rowCount(); ++r) {
-            const QStandardItem* it = m.item(r, c);
-            ++counts[TextKey{it ? it->text() : QString()}];
-        }
-        *distinct += counts.size();
-    }
-    *countMs = ms(t);
-}
 }
 
 int main(int argc, char** argv)
@@ -157,12 +118,12 @@ int main(int argc, char** argv)
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: benchspeicher FILE.csv [lesen|speicher|items]\n");
+        std::fprintf(stderr, "usage: benchspeicher FILE.csv [lesen|speicher]\n");
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[1]);
     if (argc < 3) {
-        for (const char* kind : {"lesen", "speicher", "items"}) {
+        for (const char* kind : {"lesen", "speicher"}) {
             QProcess p;
             p.setProcessChannelMode(QProcess::ForwardedChannels);
             p.start(QCoreApplication::applicationFilePath(), {file, QString::fromLatin1(kind)});
@@ -185,9 +146,7 @@ int main(int argc, char** argv)
     std::printf("%-8s file=%s file_MB=%.1f text_MB=%.1f ", kind.constData(),
                 qPrintable(QFileInfo(file).fileName()),
                 double(QFileInfo(file).size()) / (1024.0 * 1024.0), textMb);
-    if (kind == "items")
-        items(&text, &fillMs, &countMs, &distinct);
-    else if (kind == "lesen")
+    if (kind == "lesen")
         lesen(&text, &fillMs, &countMs, &distinct);
     else
         speicher(&text, &fillMs, &countMs, &distinct);

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -77,7 +78,7 @@ int main(int argc, char** argv)
     settle();
     const double importMs = ms(t);
     const double importHwm = statusMb("VmHWM:");
-    QStandardItemModel* m = v.dataModel();
+    SpaltenSpeicher* m = v.dataModel();
     std::printf("survey %s: rows=%d columns=%d views=%d\n",
                 qPrintable(QFileInfo(path).fileName()), m->rowCount(), m->columnCount(),
                 v.viewCount() - 1);

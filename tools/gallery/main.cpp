@@ -13,6 +13,7 @@
 
 #include <QDoubleSpinBox>
 #include <QStandardItemModel>
+#include "core/spaltenspeicher.h"
 
 #include "analyses/chiquadrat.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
@@ -81,9 +82,9 @@ QImage picture(Diagram& d, const QSize& size)
 
 // A small survey for the views that read the data table themselves: age, group,
 // points and three answers, 40 respondents.
-QStandardItemModel* survey(QObject* parent)
+SpaltenSpeicher* survey(QObject* parent)
 {
-    auto* m = new QStandardItemModel(parent);
+    auto* m = new SpaltenSpeicher(parent);
     m->setHorizontalHeaderLabels({QStringLiteral("Alter"), QStringLiteral("Gruppe"),
                                   QStringLiteral("Punkte"), QStringLiteral("Frage 1"),
                                   QStringLiteral("Frage 2"), QStringLiteral("Frage 3")});
@@ -91,21 +92,21 @@ QStandardItemModel* survey(QObject* parent)
                                  QStringLiteral("vielleicht")};
     for (int r = 0; r < 40; ++r) {
         const int age = 18 + (r * 37) % 50;
-        QList<QStandardItem*> row;
-        row << new QStandardItem(QString::number(age))
-            << new QStandardItem(r % 3 ? QStringLiteral("A") : QStringLiteral("B"))
-            << new QStandardItem(QString::number(age / 4 + (r * 7) % 9))
-            << new QStandardItem(answers.at(r % 3))
-            << new QStandardItem(answers.at((r / 2) % 3))
-            << new QStandardItem(r % 5 ? answers.at((r / 3) % 3) : QString());
-        m->appendRow(row);
+        QVariantList row;
+        row << QVariant(QString::number(age))
+            << QVariant(r % 3 ? QStringLiteral("A") : QStringLiteral("B"))
+            << QVariant(QString::number(age / 4 + (r * 7) % 9))
+            << QVariant(answers.at(r % 3))
+            << QVariant(answers.at((r / 2) % 3))
+            << QVariant(r % 5 ? answers.at((r / 3) % 3) : QString());
+        m->zeileAnfuegen(row);
     }
     return m;
 }
 
 // Every view that is not a bare diagram, made as the program makes it, with a name
 // for its file.
-QList<QPair<QString, ModelClient*>> specialViews(QStandardItemModel* m)
+QList<QPair<QString, ModelClient*>> specialViews(SpaltenSpeicher* m)
 {
     QList<QPair<QString, ModelClient*>> out;
     const QMap<QString, QVector<int>> columns = {
@@ -199,7 +200,7 @@ int main(int argc, char** argv)
 
     // The views that read the data table: one picture each at two sizes. The 3D view
     // needs OpenGL: run the gallery with QT_QPA_PLATFORM=xcb on a display for it.
-    QStandardItemModel* data = survey(&app);
+    SpaltenSpeicher* data = survey(&app);
     for (const auto& [name, view] : specialViews(data)) {
         QList<QImage> row;
         for (const QSize& size : {QSize(480, 360), QSize(640, 480)}) {

@@ -2,7 +2,6 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStandardItemModel>
-#include "core/spaltenspeicher.h"
 #include <QTest>
 
 #include "core/roles.h"
@@ -22,6 +21,58 @@ void fill(Speicher* s, const QStringList& titles, const QList<QStringList>& rows
             if (row.at(c) != QLatin1String("<fehlt>"))
                 a.text(c, row.at(c));
     }
+}
+
+// A column of the item model numbered as the counting views numbered it from items:
+// equal display values share a code in order of first appearance (texts by text, a null
+// text apart; numbers by bits; whole numbers and truths by type and text); any other
+// kind of value gets a code per cell.
+struct Numbering
+{
+    QVector<int> codes;
+    QVector<QVariant> values;
+};
+
+Numbering numbered(const QStandardItemModel& m, int column)
+{
+    Numbering out;
+    QHash<QString, int> keys;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        const QStandardItem* it = m.item(r, column);
+        const QVariant v = it ? it->data(Qt::DisplayRole) : QVariant();
+        QString key;
+        switch (v.metaType().id()) {
+        case QMetaType::UnknownType:
+            key = QStringLiteral("missing");
+            break;
+        case QMetaType::QString:
+            key = v.toString().isNull() ? QStringLiteral("null")
+                                        : QStringLiteral("text:") + v.toString();
+            break;
+        case QMetaType::Double: {
+            const double d = v.toDouble();
+            key = QStringLiteral("double:") + QString::number(*reinterpret_cast<const quint64*>(&d));
+            break;
+        }
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Bool:
+            key = QStringLiteral("%1:%2").arg(v.metaType().id()).arg(v.toString());
+            break;
+        default:
+            key = QStringLiteral("cell:%1").arg(r);
+            break;
+        }
+        auto found = keys.constFind(key);
+        if (found == keys.cend()) {
+            found = keys.insert(key, int(out.values.size()));
+            out.values << v;
+        }
+        out.codes << found.value();
+    }
+    return out;
 }
 
 QSet<quint32> distinctCodes(const Speicher& s, int column)
@@ -53,6 +104,7 @@ private slots:
     void exchangedColumns();
     void editsKeepThePoolBounded();
     void sameAsItemModel();
+    void appendingKeepsTheTable();
 };
 
 void TstSpaltenSpeicher::codesAndPools()
@@ -473,7 +525,7 @@ void TstSpaltenSpeicher::sameAsItemModel()
 {
     // The same random work on the item model and on the store: every cell and header
     // answers alike for every role the program reads.
-    SpaltenSpeicher items(6, 4);
+    QStandardItemModel items(6, 4);
     Speicher s;
     s.setRowCount(6);
     s.setColumnCount(4);
@@ -531,13 +583,57 @@ void TstSpaltenSpeicher::sameAsItemModel()
         QVector<int> codes;
         QVector<QVariant> werte;
         s.dichteCodes(c, &codes, &werte);
-        const auto read = SpaltenCodes::read(&items, c);
-        QCOMPARE(codes, read->codes);
-        QCOMPARE(werte.size(), read->values.size());
+        const Numbering read = numbered(items, c);
+        QCOMPARE(codes, read.codes);
+        QCOMPARE(werte.size(), read.values.size());
         for (int i = 0; i < werte.size(); ++i)
-            QVERIFY(werte.at(i).metaType() == read->values.at(i).metaType()
-                    && werte.at(i) == read->values.at(i));
+            QVERIFY(werte.at(i).metaType() == read.values.at(i).metaType()
+                    && werte.at(i) == read.values.at(i));
     }
+}
+
+// A reader that set up the columns and headers first appends its rows: nothing is
+// reset, the rows show up as inserted rows at the end, and a longer record widens the
+// table as appending to the item model did.
+void TstSpaltenSpeicher::appendingKeepsTheTable()
+{
+    Speicher s(1, 2);
+    QAbstractItemModelTester tester(&s, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    s.setHorizontalHeaderLabels({"A", "B"});
+    s.setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
+    QCOMPARE(s.headerData(1, Qt::Horizontal, Qt::ToolTipRole), QVariant());
+    QVERIFY(!s.zelle(0, 0).belegt());
+    QSignalSpy reset(&s, &QAbstractItemModel::modelReset);
+    QSignalSpy rows(&s, &QAbstractItemModel::rowsInserted);
+    {
+        Speicher::Aufbau a(&s);
+        a.zeile({"1", "x"});
+        a.zeile({"2"});
+        // Not the table's until shown: counting sees only the rows it has.
+        QCOMPARE(s.rowCount(), 1);
+        QCOMPARE(s.codes(0).anzahl, 1);
+        a.zeile({"3", "z", "mehr"});
+        QCOMPARE(s.columnCount(), 3);
+        QCOMPARE(a.zeilen(), 3);
+    }
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(rows.count(), 2); // before the widening, and at the end
+    QCOMPARE(s.rowCount(), 4);
+    QCOMPARE(s.headerData(0, Qt::Horizontal, Qt::ToolTipRole), QVariant("Tipp"));
+    QCOMPARE(s.headerData(2, Qt::Horizontal), QVariant(3)); // numbered, as without a header
+    QCOMPARE(s.zelle(1, 0).text(), QString("1"));
+    QVERIFY(!s.zelle(2, 1).belegt());
+    QVERIFY(!s.zelle(1, 2).belegt());
+    QCOMPARE(s.zelle(3, 2).text(), QString("mehr"));
+    QCOMPARE(s.codes(2).anzahl, 4);
+
+    s.zeileAnfuegen({QString("1"), 2.5, QVariant(), QString("breiter")});
+    QCOMPARE(s.columnCount(), 4);
+    QCOMPARE(s.wert(4, 1), QVariant(2.5));
+    QVERIFY(!s.zelle(4, 2).belegt());
+    // Equal texts of a column share their code, whichever way they came.
+    QCOMPARE(s.code(4, 0), s.code(1, 0));
+    QVERIFY(s.code(4, 0) != s.code(2, 0));
 }
 
 QTEST_MAIN(TstSpaltenSpeicher)

@@ -419,6 +419,39 @@ void SpaltenSpeicher::Aufbau::restauriert(int c, const QVariant& wert)
     s->setzeCode(m_ende - 1, s->codeFuer(QVariant(text), rollen));
 }
 
+void SpaltenSpeicher::Aufbau::restauriertText(int c, QStringView text)
+{
+    Spalte* s = spalte(c);
+    if (!s)
+        return;
+    s->pruefeFrei();
+    if (!s->m_frei) {
+        // A key over the reader's characters: no copy unless the text is new.
+        const auto it = s->m_restauriert.constFind(TextKey{QString::fromRawData(text.data(), text.size())});
+        if (it != s->m_restauriert.cend()) {
+            s->setzeCode(m_ende - 1, it.value());
+            return;
+        }
+    }
+    const QString neu = text.toString();
+    QMap<int, QVariant> rollen;
+    rollen.insert(Roles::RestoredValue, neu);
+    rollen.insert(Qt::ToolTipRole, neu);
+    s->setzeCode(m_ende - 1, s->neu(QVariant(neu), rollen));
+}
+
+void SpaltenSpeicher::Aufbau::zeileVerwerfen()
+{
+    if (m_gebaut == 0)
+        return;
+    for (Spalte& s : m_s->m_spalten)
+        s.zeilenEntfernen(m_ende - 1, 1);
+    --m_ende;
+    --m_gebaut;
+    if (!m_anfuegen)
+        m_s->m_zeilen = m_ende;
+}
+
 void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
 {
     if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {

@@ -150,6 +150,11 @@ public:
         // A cell restored from a file: the value's text, the value itself in
         // Roles::RestoredValue and the text again as tool tip.
         void restauriert(int spalte, const QVariant& wert);
+        // The same for a text value (not null, not empty) in the reader's characters:
+        // a text met before costs no string of its own.
+        void restauriertText(int spalte, QStringView text);
+        // Drops the row being built (a reader that found it cut short).
+        void zeileVerwerfen();
         // A whole record of texts as the next row (fields beyond the columns dropped).
         void zeile(const QStringList& felder);
         // Rows built so far.

@@ -231,20 +231,16 @@ StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabel
         // Straight into the columns' codes, a row at a time: the rows read completely
         // stay when the file is cut.
         SpaltenSpeicher::Aufbau bau(m);
-        QVector<QVariant> row(cols);
         bool damaged = false;
         for (int r = 0; r < rows && !damaged; ++r) {
+            bau.neueZeile();
             for (int c = 0; c < cols; ++c) {
-                if (!cells.read(row[c], c)) {
+                if (!cells.lies(bau, c)) {
+                    bau.zeileVerwerfen();
                     damaged = true;
                     break;
                 }
             }
-            if (damaged)
-                break;
-            bau.neueZeile();
-            for (int c = 0; c < cols; ++c)
-                bau.restauriert(c, row.at(c));
             if (progress && (r & 1023) == 1023)
                 progress->step(start + cells.pos());
         }

@@ -35,6 +35,24 @@ bool ZellenLeser::read(QVariant& v, int column)
     }
 }
 
+bool ZellenLeser::lies(SpaltenSpeicher::Aufbau& bau, int column)
+{
+    QVariant v;
+    QStringView text;
+    for (;;) {
+        const Result r = parse(v, column, &text);
+        if (r == Got)
+            break;
+        if (r == Damaged || !refill())
+            return false;
+    }
+    if (!text.isNull())
+        bau.restauriertText(column, text);
+    else
+        bau.restauriert(column, v);
+    return true;
+}
+
 bool ZellenLeser::refill()
 {
     if (!m_device || m_device->atEnd())
@@ -50,15 +68,20 @@ bool ZellenLeser::refill()
     return true;
 }
 
-QString ZellenLeser::text(const uchar* p, quint32 bytes, int column)
+QStringView ZellenLeser::chars(const uchar* p, quint32 bytes)
 {
     const qsizetype n = qsizetype(bytes / 2);
     m_chars.resize(n);
     qFromBigEndian<char16_t>(p, n, m_chars.data());
-    return m_texts.take(QStringView(m_chars.constData(), n), column);
+    return QStringView(m_chars.constData(), n);
 }
 
-ZellenLeser::Result ZellenLeser::parse(QVariant& v, int column)
+QString ZellenLeser::text(const uchar* p, quint32 bytes, int column)
+{
+    return m_texts.take(chars(p, bytes), column);
+}
+
+ZellenLeser::Result ZellenLeser::parse(QVariant& v, int column, QStringView* text)
 {
     const qint64 left = m_bytes.size() - m_pos;
     const uchar* p = reinterpret_cast<const uchar*>(m_bytes.constData()) + m_pos;
@@ -80,8 +103,10 @@ ZellenLeser::Result ZellenLeser::parse(QVariant& v, int column)
                     v = QVariant();
                 else if (bytes == 0)
                     v = QVariant(QString(QLatin1String("")));
+                else if (text)
+                    *text = chars(p + 9, bytes);
                 else
-                    v = QVariant(text(p + 9, bytes, column));
+                    v = QVariant(this->text(p + 9, bytes, column));
                 m_pos += 9 + qint64(bytes);
                 return Got;
             }

@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 #include <QtGlobal>
 
+#include "core/spaltenspeicher.h"
 #include "core/textpool.h"
 
 class QIODevice;
@@ -26,17 +27,24 @@ public:
     // The next cell of column into v; false, with v invalid, when the rest of the
     // device does not hold a whole value the files may contain.
     bool read(QVariant& v, int column);
+    // The next cell of column straight into the row a table is building, as a cell
+    // restored from the file; false as read() is.
+    bool lies(SpaltenSpeicher::Aufbau& bau, int column);
     // Bytes taken as cells since the start: where the device's next value begins.
     qint64 pos() const { return m_base + m_pos; }
 
 private:
     enum Result { Got, More, Damaged };
     // One value from the bytes in hand: got it, needs more bytes, or cannot be one.
-    Result parse(QVariant& v, int column);
+    // With text given, a text (not null, not empty) is left in it, in the reader's
+    // characters until the next call, instead of in v.
+    Result parse(QVariant& v, int column, QStringView* text = nullptr);
     // More bytes from the device; false at its end.
     bool refill();
     // The text whose UTF-16 big-endian bytes (an even count) start at p.
     QString text(const uchar* p, quint32 bytes, int column);
+    // The same characters, in m_chars.
+    QStringView chars(const uchar* p, quint32 bytes);
 
     QIODevice* m_device;
     qint64 m_blockSize;

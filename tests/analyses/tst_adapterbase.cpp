@@ -1,7 +1,6 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QPointer>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <QMap>

@@ -1,5 +1,4 @@
 #include <QDataStream>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

@@ -2,7 +2,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRandomGenerator>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QtTest>

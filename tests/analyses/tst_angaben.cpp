@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QPainter>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

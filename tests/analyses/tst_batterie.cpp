@@ -1,7 +1,6 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>

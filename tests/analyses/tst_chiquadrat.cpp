@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <cmath>

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QDataStream>
 #include <QLabel>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableWidget>
 #include <QtTest>

@@ -1,6 +1,5 @@
 #include <QDataStream>
 #include <QRect>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

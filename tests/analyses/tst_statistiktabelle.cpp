@@ -1,7 +1,6 @@
 #include <QContextMenuEvent>
 #include <QDataStream>
 #include <QMouseEvent>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QRandomGenerator>
 #include <QTableWidget>

@@ -6,7 +6,6 @@
 #include "surveywriter.h"
 #include "testutil.h"
 
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 

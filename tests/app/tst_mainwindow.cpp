@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>

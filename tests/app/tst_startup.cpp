@@ -6,7 +6,6 @@
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTest>

@@ -2,7 +2,6 @@
 #include <QDataStream>
 #include <QSettings>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>

@@ -1,7 +1,6 @@
 #include <QCoreApplication>
 #include <QSettings>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,7 +3,6 @@
 
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QUndoStack>

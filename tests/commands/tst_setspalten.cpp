@@ -1,5 +1,4 @@
 #include <QMessageBox>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTest>

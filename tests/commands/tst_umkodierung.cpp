@@ -1,4 +1,3 @@
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <QtTest>

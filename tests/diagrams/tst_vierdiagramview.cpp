@@ -1,6 +1,5 @@
 #include <QGridLayout>
 #include <QPointer>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

@@ -1,6 +1,5 @@
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

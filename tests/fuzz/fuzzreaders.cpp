@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDataStream>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 
 #include "analyses/modeldiagramadapter.h"

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTextStream>

@@ -1,7 +1,6 @@
 #include "surveywriter.h"
 
 #include <QFile>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTextStream>
 

@@ -1,7 +1,6 @@
 #include "windowutil.h"
 
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 

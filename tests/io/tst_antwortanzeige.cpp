@@ -1,6 +1,5 @@
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>

@@ -2,7 +2,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QStandardPaths>
 #include <QTableView>

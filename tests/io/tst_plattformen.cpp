@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QTemporaryDir>

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QUndoStack>

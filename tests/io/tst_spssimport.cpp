@@ -1,6 +1,5 @@
 #include <QBuffer>
 #include <QFile>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QTest>

@@ -2,7 +2,6 @@
 #include <QDataStream>
 #include <QFile>
 #include <QPainter>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <QUndoStack>

@@ -1,7 +1,6 @@
 // Which views a change of the data table recomputes, and how often views that are
 // made and set up together are computed.
 #include <QDataStream>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QtTest>
 #include <memory>

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <algorithm>
 #include <cstdio>

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QUndoStack>
 #include <algorithm>

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <cstdio>
 #include <cstdlib>

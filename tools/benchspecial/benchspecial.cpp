@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <cstdio>
 #include <ctime>

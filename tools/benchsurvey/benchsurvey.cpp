@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 #include <QTemporaryDir>
 #include <cstdio>

@@ -12,7 +12,6 @@
 #include <memory>
 
 #include <QDoubleSpinBox>
-#include <QStandardItemModel>
 #include "core/spaltenspeicher.h"
 
 #include "analyses/chiquadrat.h"

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/fortschritt.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
 #include "io/umfragedokument.h"

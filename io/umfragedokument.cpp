@@ -518,8 +518,8 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     // What was recognised, before anything of the present survey goes.
     if (fragen
         && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
-                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-            != QMessageBox::Ok)
+                               UserInput::Ok | UserInput::Cancel, UserInput::Ok)
+            != UserInput::Ok)
         return false;
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);

@@ -13,13 +13,6 @@
 #include "io/viewscsv.h"
 
 namespace {
-const char* const Context = "CommandLineReport";
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate(Context, text);
-}
-
 // The type name of a skipped views line that no table knows; empty when both are known
 // (the view failed for another reason, its columns say).
 QString unknownType(const ViewsCsv::Skipped& s)

@@ -1,11 +1,9 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QHash>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTextStream>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -17,36 +15,6 @@
 #include "io/umfragedokument.h"
 
 namespace {
-// The option parser's own texts in German; the interface is German throughout.
-class ParserTexts : public QTranslator
-{
-public:
-    using QTranslator::QTranslator;
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char* = nullptr,
-                      int = -1) const override
-    {
-        static const QHash<QByteArray, QString> texts{
-            {"Usage: %1", QStringLiteral("Aufruf: %1")},
-            {"[options]", QStringLiteral("[Optionen]")},
-            {"Options:", QStringLiteral("Optionen:")},
-            {"Arguments:", QStringLiteral("Argumente:")},
-            {"Displays help on commandline options.",
-             QStringLiteral("Zeigt diese Hilfe an.")},
-            {"Displays help including Qt specific options.",
-             QStringLiteral("Zeigt die Hilfe einschließlich der Qt-Optionen an.")},
-            {"Displays version information.", QStringLiteral("Zeigt die Versionsnummer an.")},
-            {"Unknown option '%1'.", QStringLiteral("Unbekannte Option „%1“.")},
-            {"Unknown options: %1.", QStringLiteral("Unbekannte Optionen: %1.")},
-            {"Missing value after '%1'.", QStringLiteral("Nach „%1“ fehlt ein Wert.")},
-            {"Unexpected value after '%1'.", QStringLiteral("Unerwarteter Wert nach „%1“.")},
-        };
-        if (qstrcmp(context, "QCommandLineParser") != 0)
-            return QString();
-        return texts.value(QByteArray(source));
-    }
-};
-
 // Whether the arguments ask for something that needs no display: the report, the help
 // and the version. Decided before the application object exists, which picks the
 // display from the environment.
@@ -113,8 +81,6 @@ int main(int argc, char** argv)
     DialogAntworten::install();
     FortschrittsDialog::install();
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANDEL7_VERSION));
-    ParserTexts parserTexts;
-    QCoreApplication::installTranslator(&parserTexts);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

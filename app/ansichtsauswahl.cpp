@@ -6,6 +6,7 @@
 #include "analyses/kreuztabelle.h"
 #include "analyses/viewtypes.h"
 #include "core/mehrfachsets.h"
+#include "core/spaltenspeicher.h"
 #include "core/userinput.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool askTitle(QWidget* parent, QString* out)
 {
     bool ok = false;
     *out = UserInput::getText(parent, AnsichtsAuswahl::tr("Ansicht erstellen"), AnsichtsAuswahl::tr("Titel"),
-                              QLineEdit::Normal, QString(), &ok);
+                              UserInput::Normal, QString(), &ok);
     return ok && !out->isEmpty();
 }
 

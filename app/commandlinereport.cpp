@@ -4,22 +4,15 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/fortschritt.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
 #include "io/umfragedokument.h"
 #include "io/viewscsv.h"
 
 namespace {
-const char* const Context = "CommandLineReport";
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate(Context, text);
-}
-
 // The type name of a skipped views line that no table knows; empty when both are known
 // (the view failed for another reason, its columns say).
 QString unknownType(const ViewsCsv::Skipped& s)
@@ -76,11 +69,11 @@ UserInput::Reply CommandLineReport::answer(const UserInput::Ask& ask)
     case UserInput::Critical:
         m_said << ask.label;
         r.accepted = true;
-        r.value = int(QMessageBox::Ok);
+        r.value = int(UserInput::Ok);
         break;
     default:
         // A question has nobody to answer it: it is declined.
-        r.value = int(QMessageBox::Cancel);
+        r.value = int(UserInput::Cancel);
         break;
     }
     return r;

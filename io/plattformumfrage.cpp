@@ -4,11 +4,11 @@
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 #include "core/viewrecord.h"

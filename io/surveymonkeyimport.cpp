@@ -9,7 +9,7 @@
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/mehrfachsets.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 

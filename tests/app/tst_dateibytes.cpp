@@ -9,7 +9,7 @@
 #include "core/spaltenspeicher.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "tests/helpers/testutil.h"
 
 // The files a survey with every kind of view, a weight, a multiple-choice set and

@@ -20,9 +20,10 @@
 #include <functional>
 
 #include "app/commandlinereport.h"
+#include "app/fortschrittsdialog.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "io/umfragedokument.h"
 #include "diagrams/viewpicture.h"
@@ -174,6 +175,8 @@ void TstProgressFlows::initTestCase()
     QVERIFY(m_dir.isValid());
     QCoreApplication::setOrganizationName("Orvinsk-Test");
     QCoreApplication::setApplicationName("tst_progressflows");
+    // The work is shown as the program shows it.
+    FortschrittsDialog::install();
 }
 
 void TstProgressFlows::cleanup()

@@ -13,7 +13,7 @@
 #include <ctime>
 #include <malloc.h>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/spaltenspeicher.h"
 #include "core/textkey.h"

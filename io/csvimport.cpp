@@ -1,11 +1,11 @@
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 
 #include <QFile>
 #include "core/spaltenspeicher.h"
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 bool CsvImport::readText(const QString& fileName, QString* text)
 {

@@ -29,6 +29,10 @@ public:
     void setPool(TextPool* pool) { m_pool = pool; }
     // How far reading has come, in characters of the text.
     qsizetype position() const { return m_pos; }
+    // Whether a quoted field was found to run to the end of the text without closing:
+    // read from a piece of a longer text, its records from there on may read otherwise
+    // with the rest of the text.
+    bool offenBisEnde() const { return m_openToEnd >= 0; }
 
     // Splits one line into its fields with the given separator. A quoted field ends at
     // a quote followed by the separator or the end of the line (in a text of several

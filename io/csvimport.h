@@ -2,6 +2,9 @@
 #define CSVIMPORT_H
 
 #include <QString>
+#include <QStringDecoder>
+
+#include <QByteArray>
 
 class CsvReader;
 class Fortschritt;
@@ -23,6 +26,40 @@ public:
     // progress, if any, is stepped with the characters read (of text.size()).
     static void fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
                      Fortschritt* progress = nullptr);
+    // The bytes of a CSV file, decoded piece by piece while the table is filled: the
+    // table is read without the whole text beside it (the bytes are half its size or
+    // less). The records are those of readText() and fill() on the same file.
+    class Datei
+    {
+    public:
+        // False when the file cannot be opened.
+        bool lesen(const QString& fileName);
+        // Whether it can be a survey (isSurvey() of its text).
+        bool istUmfrage();
+        qint64 groesse() const { return m_bytes.size(); }
+        // Replaces the content of the (already emptied) model by the file's table; the
+        // progress, if any, is stepped with the bytes read (of groesse()).
+        void fuellen(SpaltenSpeicher* model, Tabelle1* table, Fortschritt* progress = nullptr);
+        // The bytes decoded at a time (tests make pieces small to have many).
+        static void setStueckBytes(qsizetype bytes);
+
+    private:
+        // Appends at least one more piece of decoded text to *text; false at the end.
+        bool weiter(QString* text);
+        // The decoded text from here to the end.
+        QString rest();
+        // Decoding starts again at the first byte.
+        void vonVorn();
+        // The first piece of text that holds the header whole (or the whole text).
+        QString anfang();
+
+        QByteArray m_bytes;
+        qsizetype m_pos = 0;  // bytes decoded so far
+        int m_art = 0;        // 0 UTF-8, 1 Latin-1, 2 another encoding of a byte-order mark
+        QStringConverter::Encoding m_bom = QStringConverter::Utf8;
+        QStringDecoder m_decoder;
+    };
+
     // Appends the reader's remaining records as rows (the columns already set up), the
     // way fill() does; for readers that took the header records themselves.
     static void fillRows(CsvReader& reader, SpaltenSpeicher* model,

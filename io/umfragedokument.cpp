@@ -446,18 +446,27 @@ bool UmfrageDokument::readSurvey(const QString& fileName, QString* text)
 bool UmfrageDokument::importCSV(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
-    QString text;
-    if (!readSurvey(fileName, &text))
+    // The file is decoded piece by piece while the table fills: never the whole text
+    // beside the table.
+    CsvImport::Datei datei;
+    QString why;
+    if (!datei.lesen(fileName))
+        why = tr("Die Datei %1 konnte nicht gelesen werden.");
+    else if (!datei.istUmfrage())
+        why = tr("Die Datei %1 enthält keine Umfrage.");
+    if (!why.isEmpty()) {
+        UserInput::warning(m_dialogParent, tr("Import"), why.arg(fileName));
         return false;
+    }
     WaitCursor wait;
     work.step(0);
     startNewTable();
     // New data from a survey: "Speichern" must not overwrite the statistic file of the
     // data that were there before.
     m_fileName.clear();
-    // Filling goes by the characters read.
-    work.stage(work.text(), text.size());
-    CsvImport::fill(text, m_model, m_tabelle, &work);
+    // Filling goes by the bytes read.
+    work.stage(work.text(), datei.groesse());
+    datei.fuellen(m_model, m_tabelle, &work);
     m_surveyFile = fileName;
     markUnchanged();
     return true;

@@ -125,6 +125,8 @@ private slots:
     void pooledItemsStayApart();
     void importMatchesPlainImport_data();
     void importMatchesPlainImport();
+    void streamedImportMatchesTextImport_data();
+    void streamedImportMatchesTextImport();
     void equalAnswersShareOneString();
     void loadMatchesOnBothPaths();
     void cellsAreWrittenAsTheStreamWritesThem();
@@ -204,6 +206,52 @@ void TstTabellenFuellung::importMatchesPlainImport()
     QFETCH(QString, text);
     const QStringList want = plainTable(text);
     QCOMPARE(imported(text), want);
+}
+
+void TstTabellenFuellung::streamedImportMatchesTextImport_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("big survey, an unclosed quote") << bigSurvey().toUtf8();
+    QByteArray latin = "Gr\xf6\xdf" "e;b\n";
+    for (int r = 0; r < 500; ++r)
+        latin += "a" + QByteArray::number(r % 7) + ";\"x\r\ny\"\r\n";
+    latin += "\xe4;\xfc\n"; // not UTF-8: the whole file is Latin-1
+    QTest::newRow("Latin-1 found at the end, quoted line breaks") << latin;
+    QString lines = QStringLiteral("A,B\n");
+    for (int r = 0; r < 400; ++r)
+        lines += QStringLiteral("\"ä%1\",😀\r\n").arg(r % 5);
+    QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("UTF-16 with byte-order mark, commas") << QByteArray(utf16.encode(lines));
+    QTest::newRow("UTF-8 with byte-order mark, comments")
+        << QByteArray("\xef\xbb\xbf#c\nA;B\n1;2\n#x\n\"3\n4\";5\n");
+    QTest::newRow("no line break at the end") << QByteArray("A;B\n1;2\n3;\"4");
+}
+
+// The file decoded piece by piece reads as its whole text does: every boundary of the
+// pieces falls somewhere else in the records.
+void TstTabellenFuellung::streamedImportMatchesTextImport()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/umfrage.csv";
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QStringList want = imported(CsvReader::decode(bytes));
+    for (qsizetype piece : {qsizetype(3), qsizetype(64), qsizetype(1000), qsizetype(4) << 20}) {
+        CsvImport::Datei::setStueckBytes(piece);
+        CsvImport::Datei d;
+        QVERIFY(d.lesen(path));
+        QCOMPARE(d.istUmfrage(), CsvImport::isSurvey(CsvReader::decode(bytes)));
+        SpaltenSpeicher m;
+        Tabelle1 table;
+        table.setModel(&m);
+        d.fuellen(&m, &table);
+        QCOMPARE(describe(m), want);
+    }
+    CsvImport::Datei::setStueckBytes(qsizetype(4) << 20);
 }
 
 void TstTabellenFuellung::equalAnswersShareOneString()

@@ -26,6 +26,7 @@
 #include "app/ansichtsliste.h"
 #include "app/commandlinereport.h"
 #include "app/dateiauswahl.h"
+#include "app/ergebnisanzeige.h"
 #include "app/exportablauf.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
@@ -188,7 +189,7 @@ Diagram* View::createDiagram(const QString& type) { return ViewTypes::makeDiagra
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
-    if (!m_doc->importData(fileName))
+    if (!ErgebnisAnzeige::zeigen(this, m_doc->importData(fileName)))
         return false;
     if (makeViews) {
         createViews();
@@ -197,15 +198,30 @@ bool View::importCSV(const QString& fileName, bool makeViews)
     return true;
 }
 
-bool View::importSM(const QString& fileName) { return m_doc->importSM(fileName); }
-bool View::exportCSV(const QString& fileName) { return m_doc->exportCSV(fileName); }
-bool View::exportViewsCSV(const QString& fileName) { return m_doc->exportViewsCSV(fileName); }
-bool View::importViewsCSV(const QString& fileName) { return m_doc->importViewsCSV(fileName); }
-bool View::exportHTML(const QString& fileName) { return m_doc->exportHTML(fileName); }
+bool View::importSM(const QString& fileName)
+{
+    return ErgebnisAnzeige::zeigen(this, m_doc->importSM(fileName));
+}
+bool View::exportCSV(const QString& fileName)
+{
+    return ErgebnisAnzeige::zeigen(this, m_doc->exportCSV(fileName));
+}
+bool View::exportViewsCSV(const QString& fileName)
+{
+    return ErgebnisAnzeige::zeigen(this, m_doc->exportViewsCSV(fileName));
+}
+bool View::importViewsCSV(const QString& fileName)
+{
+    return ErgebnisAnzeige::zeigen(this, m_doc->importViewsCSV(fileName));
+}
+bool View::exportHTML(const QString& fileName)
+{
+    return ErgebnisAnzeige::zeigen(this, m_doc->exportHTML(fileName));
+}
 
 bool View::load(const QString& fileName)
 {
-    if (!m_doc->load(fileName))
+    if (!ErgebnisAnzeige::zeigen(this, m_doc->load(fileName)))
         return false;
     setFileTitle(QStringLiteral("quorvandel7"), fileName);
     return true;
@@ -213,11 +229,7 @@ bool View::load(const QString& fileName)
 
 bool View::save(const QString& fileName)
 {
-    if (m_doc->save(fileName))
-        return true;
-    UserInput::warning(this, tr("Speichern"),
-                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
-    return false;
+    return ErgebnisAnzeige::zeigen(this, m_doc->save(fileName));
 }
 
 bool View::isChanged()
@@ -667,7 +679,7 @@ void View::openImportFile()
         if (!load(name))
             return;
     } else {
-        if (!m_doc->importErkannt(name, true))
+        if (!ErgebnisAnzeige::zeigen(this, m_doc->importErkannt(name, true)))
             return;
         // A plain table gets the views the user picks, as after "Import › CSV".
         if (!m_doc->ansichtenErstellt()) {
@@ -699,10 +711,10 @@ void View::createViewsSM() { m_doc->createSurveyMonkeyViews(); showPage(0); }
 
 void View::exportWith(bool (View::*write)(const QString&))
 {
+    // The document's message is shown by the write itself.
     const QString name = DateiAuswahl::save(this, DateiAuswahl::Umfrage);
-    if (!name.isEmpty() && !(this->*write)(name))
-        UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+    if (!name.isEmpty())
+        (this->*write)(name);
 }
 
 void View::exportFile() { exportWith(&View::exportCSV); }
@@ -721,10 +733,7 @@ void View::exportHTMLFile()
     if (name.isEmpty())
         return;
     widgetChanged(0);
-    if (!exportHTML(name))
-        UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
-                               .arg(name));
+    exportHTML(name);
 }
 
 void View::clipCopyView() { ClipboardCopy::copy(viewArea()->currentWidget()); }

@@ -425,25 +425,47 @@ void UmfrageDokument::createDemo()
     markUnchanged();
 }
 
-bool UmfrageDokument::readSurvey(const QString& fileName, QString* text)
+namespace {
+Ergebnis notRead(const QString& title, const QString& fileName)
 {
-    QString why;
-    if (!CsvImport::readText(fileName, text))
-        why = tr("Die Datei %1 konnte nicht gelesen werden.");
-    else if (!CsvImport::isSurvey(*text))
-        why = tr("Die Datei %1 enthält keine Umfrage.");
-    if (why.isEmpty())
-        return true;
-    UserInput::warning(m_dialogParent, tr("Import"), why.arg(fileName));
-    return false;
+    return Ergebnis::fehler(title, UmfrageDokument::tr("Die Datei %1 konnte nicht gelesen werden.")
+                                       .arg(fileName));
 }
 
-bool UmfrageDokument::importCSV(const QString& fileName)
+Ergebnis notWritten(const QString& fileName)
+{
+    return Ergebnis::fehler(UmfrageDokument::tr("Export"),
+                            UmfrageDokument::tr("Die Datei %1 konnte nicht geschrieben werden.")
+                                .arg(fileName));
+}
+
+// Reports and workbooks are written in parts: one may be missing from a file that exists.
+Ergebnis notWrittenCompletely(const QString& fileName)
+{
+    return Ergebnis::fehler(
+        UmfrageDokument::tr("Export"),
+        UmfrageDokument::tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
+            .arg(fileName));
+}
+}
+
+Ergebnis UmfrageDokument::readSurvey(const QString& fileName, QString* text)
+{
+    if (!CsvImport::readText(fileName, text))
+        return notRead(tr("Import"), fileName);
+    if (!CsvImport::isSurvey(*text))
+        return Ergebnis::fehler(tr("Import"),
+                                tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
+    return Ergebnis();
+}
+
+Ergebnis UmfrageDokument::importCSV(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    if (!readSurvey(fileName, &text))
-        return false;
+    const Ergebnis gelesen = readSurvey(fileName, &text);
+    if (!gelesen)
+        return gelesen;
     WaitCursor wait;
     work.step(0);
     startNewTable();
@@ -455,35 +477,32 @@ bool UmfrageDokument::importCSV(const QString& fileName)
     CsvImport::fill(text, m_model, m_tabelle, &work);
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::importSpss(const QString& fileName)
+Ergebnis UmfrageDokument::importSpss(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     WaitCursor wait;
     QFile file(fileName);
     SpssImport::Tabelle t;
-    if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t)) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t))
+        return notRead(tr("Import"), fileName);
     startNewTable();
     m_fileName.clear();
     SpssImport::fill(t, m_model, m_tabelle);
     // The reports name the survey they show, not the one loaded before.
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::importData(const QString& fileName)
+Ergebnis UmfrageDokument::importData(const QString& fileName)
 {
     return SpssImport::isSpssFile(fileName) ? importSpss(fileName) : importCSV(fileName);
 }
 
-bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
+Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
 {
     m_erkannteQuelle.clear();
     m_ansichtenErstellt = false;
@@ -510,17 +529,17 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     }
     if (e == PlattformImport::KeinePlattform)
         return importData(fileName);
-    if (e == PlattformImport::Beschaedigt) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
+    if (e == PlattformImport::Beschaedigt)
+        return notRead(tr("Import"), fileName);
     // What was recognised, before anything of the present survey goes.
     if (fragen
         && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-            != QMessageBox::Ok)
-        return false;
+            != QMessageBox::Ok) {
+        // The user's own choice: nothing to tell.
+        Ergebnis abgebrochen = Ergebnis::fehler(tr("Import"), QString());
+        return abgebrochen;
+    }
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     startNewTable();
@@ -537,7 +556,7 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     m_erkannteQuelle = u.quelle;
     m_ansichtenErstellt = u.eigeneAnsichten;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
 bool UmfrageDokument::isSurveyFile(const QString& fileName)
@@ -545,13 +564,14 @@ bool UmfrageDokument::isSurveyFile(const QString& fileName)
     return CsvReader::hasCsvEnding(fileName) || SpssImport::isSpssFile(fileName);
 }
 
-bool UmfrageDokument::importSM(const QString& fileName)
+Ergebnis UmfrageDokument::importSM(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    if (!readSurvey(fileName, &text))
-        return false;
+    const Ergebnis gelesen = readSurvey(fileName, &text);
+    if (!gelesen)
+        return gelesen;
     startNewTable();
     m_fileName.clear();
     SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
@@ -559,7 +579,7 @@ bool UmfrageDokument::importSM(const QString& fileName)
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
 void UmfrageDokument::createSurveyMonkeyViews()
@@ -571,17 +591,15 @@ void UmfrageDokument::createSurveyMonkeyViews()
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
 
-bool UmfrageDokument::importViewsCSV(const QString& fileName)
+Ergebnis UmfrageDokument::importViewsCSV(const QString& fileName, bool ersetzen)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Ansichten werden importiert"), 0);
     QString text;
-    if (!CsvImport::readText(fileName, &text)) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
-    clearViews();
+    if (!CsvImport::readText(fileName, &text))
+        return notRead(tr("Import"), fileName);
+    if (ersetzen)
+        clearViews();
     ViewsCsv::Outcome out;
     {
         CreatingMany many(*this);
@@ -591,10 +609,11 @@ bool UmfrageDokument::importViewsCSV(const QString& fileName)
     // Only the views are replaced: the data and the file stay, and the new views are
     // unsaved work until saved.
     m_missingColumns = out.missing;
-    // In a window the user learns which questions the survey lacks.
-    if (m_dialogParent && !out.missing.isEmpty())
-        UserInput::warning(m_dialogParent, tr("Import"), missingColumnsText(out.missing));
-    return true;
+    m_skippedViews = out.skipped;
+    // The user learns which questions the survey lacks.
+    if (!out.missing.isEmpty())
+        return Ergebnis::warnung(tr("Import"), missingColumnsText(out.missing));
+    return Ergebnis();
 }
 
 QString UmfrageDokument::missingColumnsText(const QStringList& titles)
@@ -606,21 +625,25 @@ QString UmfrageDokument::missingColumnsText(const QStringList& titles)
               "ausgelassen: %1").arg(quoted.join(QStringLiteral(", ")));
 }
 
-bool UmfrageDokument::exportCSV(const QString& fileName)
+Ergebnis UmfrageDokument::exportCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden exportiert"), 0);
-    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
+    if (!DataCsvExport::write(fileName, m_model, m_tabelle, &work))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportViewsCSV(const QString& fileName)
+Ergebnis UmfrageDokument::exportViewsCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Ansichten werden exportiert"), 0);
-    return ViewsCsv::write(fileName, *this, &work);
+    if (!ViewsCsv::write(fileName, *this, &work))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSize)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
@@ -628,57 +651,69 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
         fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
         pictureSize.isEmpty() ? m_stack->size() : pictureSize,
         &work);
-    return out.written && out.picturesFailed == 0;
+    if (!out.written || out.picturesFailed != 0)
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
 {
     // The notes being typed belong into the report.
     emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     // The same heading as the HTML report: the survey file's name and the day.
-    return PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
-                             *this,
-                             pictureSize.isEmpty() ? m_stack->size() : pictureSize, &work);
+    if (!PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
+                           *this, pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+                           &work))
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
 {
     return PdfBericht::isPdf(fileName) ? exportPDF(fileName, pictureSize)
                                        : exportHTML(fileName, pictureSize);
 }
 
-bool UmfrageDokument::exportXlsx(const QString& fileName)
+Ergebnis UmfrageDokument::exportXlsx(const QString& fileName)
 {
     emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
-    return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
+    if (!ExcelExport::write(fileName, m_model, m_tabelle, *this, &work))
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName,
-                                 QString* why)
+Ergebnis UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName)
 {
     emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Präsentation wird geschrieben"), 0);
     const PptxExport::Ergebnis e = PptxExport::write(fileName, templateName, *this, &work);
-    if (why)
-        *why = e.fehler;
-    return e.geschrieben;
+    if (e.geschrieben)
+        return Ergebnis();
+    // Why an existing deck or the template could not serve, where that was the cause.
+    if (!e.fehler.isEmpty())
+        return Ergebnis::fehler(tr("Export"), e.fehler);
+    return notWrittenCompletely(fileName);
 }
 
-bool UmfrageDokument::exportViewPicture(int row, const QString& fileName)
+Ergebnis UmfrageDokument::exportViewPicture(int row, const QString& fileName)
 {
     if (row < 1 || row >= viewCount())
-        return false;
+        return notWritten(fileName);
     WaitCursor wait;
-    return AnsichtDatei::write(viewPage(row), fileName, stored(row).title.toString());
+    if (!AnsichtDatei::write(viewPage(row), fileName, stored(row).title.toString()))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::save(const QString& fileName)
+Ergebnis UmfrageDokument::save(const QString& fileName)
 {
+    const Ergebnis failed = Ergebnis::fehler(
+        tr("Speichern"), tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Datei wird gespeichert"), 0);
     emit notesWanted();
@@ -686,14 +721,14 @@ bool UmfrageDokument::save(const QString& fileName)
     // old file as it was.
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return failed;
     // Writing goes by the rows written.
     work.stage(work.text(), m_model->rowCount());
     StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
     work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();
-        return false;
+        return failed;
     }
     if (QFile::exists(fileName)) {
         const QString backup = fileName + QLatin1Char('~');
@@ -701,13 +736,14 @@ bool UmfrageDokument::save(const QString& fileName)
         QFile::copy(fileName, backup);
     }
     if (!out.commit())
-        return false;
+        return failed;
+    setFileName(fileName);
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::load(const QString& fileName)
+Ergebnis UmfrageDokument::load(const QString& fileName)
 {
     QFile f(fileName);
     quint16 version = 0;
@@ -718,8 +754,7 @@ bool UmfrageDokument::load(const QString& fileName)
         const QString why = head == StatistikDatei::TooNew
             ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
             : tr("Die Datei %1 konnte nicht gelesen werden.");
-        UserInput::warning(m_dialogParent, tr("Öffnen"), why.arg(fileName));
-        return false;
+        return Ergebnis::fehler(tr("Öffnen"), why.arg(fileName));
     }
     StatistikDatei::Outcome outcome;
     {
@@ -744,13 +779,12 @@ bool UmfrageDokument::load(const QString& fileName)
         m_surveyFile = fileName;
         markUnchanged();
     }
-    if (outcome.result == StatistikDatei::Damaged) {
-        UserInput::warning(m_dialogParent, tr("Öffnen"),
-                           tr("Die Datei %1 ist beschädigt. Gelesen wurden %2 Zeilen und %3 "
-                              "Ansichten.")
-                               .arg(fileName)
-                               .arg(outcome.rows)
-                               .arg(outcome.views));
-    }
-    return true;
+    if (outcome.result == StatistikDatei::Damaged)
+        return Ergebnis::warnung(tr("Öffnen"),
+                                 tr("Die Datei %1 ist beschädigt. Gelesen wurden %2 Zeilen und "
+                                    "%3 Ansichten.")
+                                     .arg(fileName)
+                                     .arg(outcome.rows)
+                                     .arg(outcome.views));
+    return Ergebnis();
 }

@@ -12,6 +12,8 @@
 
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
+#include "io/ergebnis.h"
+#include "io/viewscsv.h"
 
 class QStackedWidget;
 class QStandardItem;
@@ -90,23 +92,27 @@ public:
     // column shown again (after an import).
     void createColumnViews(const QString& adapterType, const QString& diagramType);
 
-    // ---- files; false when a file could not be read or written completely ----
+    // ---- files ----
+    // Each operation returns what it came to: done, or a message (title and German
+    // text) and whether the survey was left as it was. Nothing is shown here: the
+    // window shows the message, the command line prints it. Questions the user must
+    // answer while a file is read still go through UserInput.
     // Empties the table and the views and fills them with demonstration data.
     void createDemo();
-    // Reads a CSV survey in place of the present data; false (nothing changed, the
-    // user told why) when the file cannot be read or holds no survey.
-    bool importCSV(const QString& fileName);
-    // Reads an SPSS data file in place of the present data; false (nothing changed) when
-    // it cannot be read or is damaged.
-    bool importSpss(const QString& fileName);
+    // Reads a CSV survey in place of the present data; refused (nothing changed) when
+    // the file cannot be read or holds no survey.
+    Ergebnis importCSV(const QString& fileName);
+    // Reads an SPSS data file in place of the present data; refused (nothing changed)
+    // when it cannot be read or is damaged.
+    Ergebnis importSpss(const QString& fileName);
     // A survey file by its ending: SPSS for ".sav" and ".zsav", else CSV.
-    bool importData(const QString& fileName);
+    Ergebnis importData(const QString& fileName);
     // A survey file of any kind, recognised by its content: a platform's export is read
     // with its sets, hidden metadata and views (when fragen, the user is told what was
-    // recognised and may cancel, nothing changed; a workbook of several sheets asks
-    // which, a LimeSurvey export of codes without its structure file beside it asks for
-    // one), anything else as importData() reads it.
-    bool importErkannt(const QString& fileName, bool fragen);
+    // recognised and may cancel, nothing changed and no message; a workbook of several
+    // sheets asks which, a LimeSurvey export of codes without its structure file beside
+    // it asks for one), anything else as importData() reads it.
+    Ergebnis importErkannt(const QString& fileName, bool fragen);
     // What the last importErkannt() recognised ("Qualtrics-Export"); empty for a plain
     // data file.
     const QString& erkannteQuelle() const { return m_erkannteQuelle; }
@@ -115,38 +121,38 @@ public:
     // Whether the name has the ending of a survey file (CSV or SPSS).
     static bool isSurveyFile(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
-    bool importSM(const QString& fileName);
-    // Replaces the views by those of a views file; the data and the file name stay,
-    // and the state counts as changed where the views differ from the last save.
-    // Views over columns the survey lacks are left out and those columns named (a
-    // warning when there is a dialog parent).
-    bool importViewsCSV(const QString& fileName);
+    Ergebnis importSM(const QString& fileName);
+    // Replaces the views by those of a views file (or, with ersetzen false, adds them);
+    // the data and the file name stay, and the new views are unsaved work. Views over
+    // columns the survey lacks are left out: done, with a warning naming the columns.
+    Ergebnis importViewsCSV(const QString& fileName, bool ersetzen = true);
     // The titles the last views file needed that the survey lacked.
     const QStringList& missingColumns() const { return m_missingColumns; }
+    // The view lines of the last views file that made no view.
+    const QVector<ViewsCsv::Skipped>& skippedViews() const { return m_skippedViews; }
     static QString missingColumnsText(const QStringList& titles);
-    bool exportCSV(const QString& fileName);
-    bool exportViewsCSV(const QString& fileName);
+    Ergebnis exportCSV(const QString& fileName);
+    Ergebnis exportViewsCSV(const QString& fileName);
     // The report with every picture at pictureSize (the view area's size when empty).
-    bool exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
+    Ergebnis exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
     // The same report as a PDF on A4, the charts as vector graphics.
-    bool exportPDF(const QString& fileName, const QSize& pictureSize = QSize());
+    Ergebnis exportPDF(const QString& fileName, const QSize& pictureSize = QSize());
     // The report as PDF or HTML, by the file's ending.
-    bool exportReport(const QString& fileName, const QSize& pictureSize = QSize());
+    Ergebnis exportReport(const QString& fileName, const QSize& pictureSize = QSize());
     // The data and every view as an Excel workbook.
-    bool exportXlsx(const QString& fileName);
+    Ergebnis exportXlsx(const QString& fileName);
     // Every view on a slide of a PowerPoint deck, on the template's master where one is
-    // named; a deck written earlier is updated. False when it was not written, with
-    // why where an existing deck or the template could not be read.
-    bool exportPptx(const QString& fileName, const QString& templateName = QString(),
-                    QString* why = nullptr);
+    // named; a deck written earlier is updated. The message says why where an existing
+    // deck or the template could not be read.
+    Ergebnis exportPptx(const QString& fileName, const QString& templateName = QString());
     // The view of row (>= 1) as a picture file, PNG, SVG or PDF by the file's ending.
-    bool exportViewPicture(int row, const QString& fileName);
-    // Writes the statistic file (the old one kept as "~" backup); no message.
-    bool save(const QString& fileName);
+    Ergebnis exportViewPicture(int row, const QString& fileName);
+    // Writes the statistic file (the old one kept as "~" backup).
+    Ergebnis save(const QString& fileName);
     // Reads a statistic file in place of the present state. A file that cannot be
-    // read changes nothing and is refused with a warning; a damaged one is read as far
-    // as it goes, with a warning, and counts as loaded.
-    bool load(const QString& fileName);
+    // read changes nothing and is refused; a damaged one is read as far as it goes and
+    // counts as loaded, with a warning.
+    Ergebnis load(const QString& fileName);
 
     // ---- unsaved work ----
     // Whether the data, the hidden columns, the views or their settings differ from the
@@ -176,9 +182,8 @@ signals:
     void diagramChangeRequested(DiagramAdapter* view);
 
 private:
-    // The text of a survey file; false when it cannot be read or holds no survey, the
-    // user told why.
-    bool readSurvey(const QString& fileName, QString* text);
+    // The text of a survey file; refused when it cannot be read or holds no survey.
+    Ergebnis readSurvey(const QString& fileName, QString* text);
     // What the views are: types, columns, titles, settings; and the hidden columns.
     QByteArray stateFingerprint();
 
@@ -198,6 +203,7 @@ private:
     // The question row of the last SurveyMonkey import, as the file has it.
     QStringList m_questionRow;
     QStringList m_missingColumns;
+    QVector<ViewsCsv::Skipped> m_skippedViews;
     QString m_erkannteQuelle;
     bool m_ansichtenErstellt = false;
 };

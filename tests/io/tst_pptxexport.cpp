@@ -549,9 +549,9 @@ void TstPptxExport::damagedFilesRefused()
     writeFile(bad, bytes);
     const QString out = asTemplate ? m_dir.filePath("neu.pptx") : bad;
     QFile::remove(m_dir.filePath("neu.pptx"));
-    QString why;
-    QVERIFY(!v.document()->exportPptx(out, asTemplate ? bad : QString(), &why));
-    QCOMPARE(why, QString("Die Datei %1 ist keine lesbare PowerPoint-Datei (PPTX).").arg(bad));
+    const Ergebnis e = v.document()->exportPptx(out, asTemplate ? bad : QString());
+    QVERIFY(!e);
+    QCOMPARE(e.meldung(), QString("Die Datei %1 ist keine lesbare PowerPoint-Datei (PPTX).").arg(bad));
     // Nothing was overwritten or left behind.
     QCOMPARE(TestUtil::fileBytes(bad), bytes);
     QVERIFY(!QFile::exists(m_dir.filePath("neu.pptx")));

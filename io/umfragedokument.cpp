@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QUndoStack>
 
 #include "analyses/modeldiagramadapter.h"
@@ -19,6 +20,7 @@
 #include "core/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
+#include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
 #include "core/statistikdatei.h"
@@ -356,6 +358,62 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
     work.stage(tr("Ansichten werden berechnet"), n);
 }
 
+QVector<int> UmfrageDokument::createViews(const QVector<ViewRecord>& records, int version,
+                                          Fortschritt* progress)
+{
+    QVector<int> failed;
+    CreatingMany many(*this);
+    if (progress)
+        progress->stage(progress->text(), int(records.size()));
+    for (int i = 0; i < records.size(); ++i) {
+        const ViewRecord& r = records.at(i);
+        ModelClient* mc = createFromRecord(r, version);
+        if (!mc)
+            failed << i;
+        else if (!r.toolTip.isEmpty())
+            setViewToolTip(viewIndex(mc), r.toolTip);
+        if (progress)
+            progress->step(i + 1);
+    }
+    return failed;
+}
+
+ViewsCsv::Outcome UmfrageDokument::addViewsCsv(const QString& text, Fortschritt* progress)
+{
+    ViewsCsv::regelnAnwenden(m_model, text);
+    const ViewsCsv::Inhalt in = ViewsCsv::lesen(text, ViewsCsv::surveyTitles(m_model));
+    ViewsCsv::Outcome out;
+    out.lines = in.lines;
+    out.missing = in.missing;
+    out.leftOut = in.leftOut;
+    const QVector<int> failed = createViews(in.records, in.version, progress);
+    out.created = int(in.records.size() - failed.size());
+    for (int i : failed) {
+        const ViewRecord& r = in.records.at(i);
+        out.skipped.append({in.lineOf.at(i), r.title, r.adapterType, r.viewType});
+    }
+    return out;
+}
+
+void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
+{
+    const int n = m_model->columnCount();
+    QVector<bool> hidden(n, false);
+    for (int c : columns)
+        if (c >= 0 && c < n)
+            hidden[c] = true;
+    QTableView* table = m_tabelle->table();
+    for (int c = 0; c < n; ++c)
+        table->setColumnHidden(c, hidden.at(c));
+}
+
+void UmfrageDokument::applyPlan(const Ansichtsplan& plan, Fortschritt* progress)
+{
+    setHiddenColumns(plan.versteckt);
+    MehrfachSets::of(m_model)->setSets(plan.sets);
+    createViews(plan.ansichten, plan.version, progress);
+}
+
 // ---- unsaved work ----------------------------------------------------------------------
 
 QByteArray UmfrageDokument::stateFingerprint()
@@ -549,7 +607,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     {
         work.setText(tr("Ansichten werden erstellt"));
         CreatingMany many(*this);
-        u.createViews(tableContext(), *this, &work);
+        applyPlan(u.ansichten(m_model), &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     m_stack->setCurrentIndex(0);
@@ -586,7 +644,7 @@ void UmfrageDokument::createSurveyMonkeyViews()
 {
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, m_questionRow, &work);
+    applyPlan(SurveyMonkeyImport::ansichten(m_model, m_subHeaders, m_questionRow), &work);
     m_stack->setCurrentIndex(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
@@ -603,7 +661,7 @@ Ergebnis UmfrageDokument::importViewsCSV(const QString& fileName, bool ersetzen)
     ViewsCsv::Outcome out;
     {
         CreatingMany many(*this);
-        out = ViewsCsv::read(text, *this, &work);
+        out = addViewsCsv(text, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     // Only the views are replaced: the data and the file stay, and the new views are

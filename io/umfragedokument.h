@@ -12,6 +12,7 @@
 
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
+#include "io/ansichtsplan.h"
 #include "io/ergebnis.h"
 #include "io/viewscsv.h"
 
@@ -21,6 +22,7 @@ class QStandardItemModel;
 class QUndoStack;
 class QWidget;
 class Diagram;
+class Fortschritt;
 class DiagramAdapter;
 class ModelClient;
 class Tabelle1;
@@ -91,6 +93,21 @@ public:
     // One view per column of the data table with the adapter and diagram named, every
     // column shown again (after an import).
     void createColumnViews(const QString& adapterType, const QString& diagramType);
+
+    // The one place views are made from what a file held: appends a view per record,
+    // in order, its settings (when it has any) read at record version, its tool tip
+    // set when it has one; views are not shown one by one meanwhile. The positions in
+    // records of those that name no view that can be made; progress (when given) is
+    // stepped per record.
+    QVector<int> createViews(const QVector<ViewRecord>& records, int version,
+                             Fortschritt* progress = nullptr);
+    // Adds the views of a decoded views CSV text, its column settings put on the survey
+    // first; what they came to.
+    ViewsCsv::Outcome addViewsCsv(const QString& text, Fortschritt* progress = nullptr);
+    // Hides exactly the columns listed, showing every other one.
+    void setHiddenColumns(const QVector<int>& columns);
+    // What a survey reader found beside the table: hidden columns, sets, then views.
+    void applyPlan(const Ansichtsplan& plan, Fortschritt* progress = nullptr);
 
     // ---- files ----
     // Each operation returns what it came to: done, or a message (title and German

@@ -88,7 +88,7 @@ void zeige(const PlattformUmfrage& u)
     w.clearViews();
     w.startNewTable();
     u.fill(w.dataModel(), w.dataTable());
-    u.createViews(w.tableContext(), w);
+    w.applyPlan(u.ansichten(w.dataModel()));
     showViews(w);
     settle();
 }
@@ -285,7 +285,7 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     QStringList questions;
     SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
                              nullptr, &questions);
-    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders, questions);
+    w.applyPlan(SurveyMonkeyImport::ansichten(w.dataModel(), subHeaders, questions));
     showViews(w);
     settle();
 }
@@ -336,7 +336,7 @@ void FuzzReaders::viewsCsv(const QByteArray& input)
     // statistic file and SurveyMonkey targets replace it, and each process runs one.
     UmfrageDokument& w = document();
     w.clearViews();
-    ViewsCsv::read(CsvReader::decode(input), w);
+    w.addViewsCsv(CsvReader::decode(input));
     showViews(w);
     ViewsCsv::toCsv(w);
     settle();

@@ -18,33 +18,43 @@ bool CsvImport::readText(const QString& fileName, QString* text)
     return true;
 }
 
+CsvImport::Umfrage::Umfrage(const QString& text)
+    : reader(text, CsvReader::detectSeparator(text))
+{
+    hatKopf = reader.next(&titel);
+    if (!hatKopf || QStringView(text).left(64 * 1024).contains(QChar(0)))
+        return;
+    for (const QString& title : std::as_const(titel))
+        if (!title.trimmed().isEmpty()) {
+            istUmfrage = true;
+            return;
+        }
+}
+
 bool CsvImport::isSurvey(const QString& text)
 {
-    if (QStringView(text).left(64 * 1024).contains(QChar(0)))
-        return false;
-    CsvReader reader(text, CsvReader::detectSeparator(text));
-    QStringList header;
-    if (!reader.next(&header))
-        return false;
-    for (const QString& title : header)
-        if (!title.trimmed().isEmpty())
-            return true;
-    return false;
+    return Umfrage(text).istUmfrage;
 }
 
 void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
                      Fortschritt* progress)
 {
-    CsvReader reader(text, CsvReader::detectSeparator(text));
-    QStringList fields;
+    Umfrage survey(text);
+    fill(survey, model, table, progress);
+}
+
+void CsvImport::fill(Umfrage& survey, QStandardItemModel* model, Tabelle1* table,
+                     Fortschritt* progress)
+{
     Tabelle1::BulkFill bulk(table);
-    if (!reader.next(&fields))
+    if (!survey.hatKopf)
         return;
+    const QStringList& fields = survey.titel;
     model->setColumnCount(fields.size());
     model->setHorizontalHeaderLabels(fields);
     for (int c = 0; c < fields.size(); ++c)
         model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
-    fillRows(reader, model, progress);
+    fillRows(survey.reader, model, progress);
 }
 
 void CsvImport::fillRows(CsvReader& reader, QStandardItemModel* model, Fortschritt* progress)

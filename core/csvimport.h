@@ -3,7 +3,10 @@
 
 #include <QString>
 
-class CsvReader;
+#include <QStringList>
+
+#include "core/csvreader.h"
+
 class Fortschritt;
 class QStandardItemModel;
 class Tabelle1;
@@ -16,12 +19,26 @@ class CsvImport
 public:
     // The decoded text of the file; false when it cannot be opened.
     static bool readText(const QString& fileName, QString* text);
-    // Whether a decoded text can be a survey: it has a header line, and no NUL in its
-    // first 64 KiB (a binary file read as text).
+    // A decoded text with its separator found and its first record read, once: the
+    // titles, and the reader standing at the first row.
+    struct Umfrage {
+        explicit Umfrage(const QString& text);
+        CsvReader reader;
+        QStringList titel;
+        bool hatKopf = false;   // the text has a record at all
+        // Whether the text can be a survey: it has a header line with a title, and no
+        // NUL in its first 64 KiB (a binary file read as text).
+        bool istUmfrage = false;
+    };
+
+    // Whether a decoded text can be a survey (see Umfrage::istUmfrage).
     static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
     static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+                     Fortschritt* progress = nullptr);
+    // The same for a text whose header was read already; reads the rest of it.
+    static void fill(Umfrage& survey, QStandardItemModel* model, Tabelle1* table,
                      Fortschritt* progress = nullptr);
     // Appends the reader's remaining records as rows (the columns already set up), the
     // way fill() does; for readers that took the header records themselves.

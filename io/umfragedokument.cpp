@@ -521,9 +521,13 @@ Ergebnis UmfrageDokument::importCSV(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    const Ergebnis gelesen = readSurvey(fileName, &text);
-    if (!gelesen)
-        return gelesen;
+    if (!CsvImport::readText(fileName, &text))
+        return notRead(tr("Import"), fileName);
+    // The separator is found and the header read once, for the check and the filling.
+    CsvImport::Umfrage survey(text);
+    if (!survey.istUmfrage)
+        return Ergebnis::fehler(tr("Import"),
+                                tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
     WaitCursor wait;
     work.step(0);
     startNewTable();
@@ -532,7 +536,7 @@ Ergebnis UmfrageDokument::importCSV(const QString& fileName)
     m_fileName.clear();
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
-    CsvImport::fill(text, m_model, m_tabelle, &work);
+    CsvImport::fill(survey, m_model, m_tabelle, &work);
     m_surveyFile = fileName;
     markUnchanged();
     return Ergebnis();

@@ -17,7 +17,7 @@
 #include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/userinput.h"
 #include "core/variantreader.h"
 #include "diagrams/viewdrag.h"
@@ -194,8 +194,8 @@ bool Kreuztabelle::readEintraege(QDataStream& s)
 int Kreuztabelle::neededVersion() const
 {
     if (!m_optionen.leer())
-        return StatistikDatei::SkalenVersion;
-    return hatSets() ? StatistikDatei::KreuzSetVersion : StatistikDatei::GewichtVersion;
+        return DateiVersion::SkalenVersion;
+    return hatSets() ? DateiVersion::KreuzSetVersion : DateiVersion::GewichtVersion;
 }
 
 void Kreuztabelle::setOptionen(const KreuztabellenRechnung::Optionen& o)

@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 #include "core/fortschritt.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
 #include "io/ergebnis.h"

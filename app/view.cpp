@@ -41,7 +41,7 @@
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/userinput.h"
 #include "core/userinputevents.h"
 #include "core/waitcursor.h"

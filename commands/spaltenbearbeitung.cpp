@@ -9,7 +9,7 @@
 
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "core/zellenzahl.h"

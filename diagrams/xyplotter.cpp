@@ -11,7 +11,7 @@
 #include "core/fehlendewerte.h"
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/userinput.h"
 #include "core/regressionsgerade.h"
 #include "diagrams/diagramgeometry.h"
@@ -40,19 +40,19 @@ bool xyFilterIsSet(const RowFilter& f)
 
 void XYPlotter::saveData(QDataStream& s, int version)
 {
-    if (version >= StatistikDatei::XYFilterVersion)
+    if (version >= DateiVersion::XYFilterVersion)
         m_filter.write(s);
 }
 
 void XYPlotter::loadData(QDataStream& s, int version)
 {
-    if (version >= StatistikDatei::XYFilterVersion && m_filter.read(s))
+    if (version >= DateiVersion::XYFilterVersion && m_filter.read(s))
         updateData();
 }
 
 int XYPlotter::neededVersion() const
 {
-    return xyFilterIsSet(m_filter) ? StatistikDatei::XYFilterVersion : 0;
+    return xyFilterIsSet(m_filter) ? DateiVersion::XYFilterVersion : 0;
 }
 
 void XYPlotter::setDepFilter(QString value, int column)

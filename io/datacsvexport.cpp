@@ -5,7 +5,7 @@
 #include <QTableView>
 
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 QString DataCsvExport::quoted(const QString& value)
 {

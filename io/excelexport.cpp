@@ -20,7 +20,7 @@
 #include "analyses/statistiktabelle.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
 #include "core/zellenzahl.h"

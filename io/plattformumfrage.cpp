@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QStandardItemModel>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/viewrecord.h"
 
 int PlattformUmfrage::metadatenSpalten() const

@@ -9,7 +9,7 @@
 #include <readstat.h>
 
 #include "core/fehlendewerte.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 namespace {
 // What the parser's callbacks build up.

@@ -7,7 +7,7 @@
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/mehrfachsets.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
                               QStringList* subHeaders, Fortschritt* progress,

@@ -21,7 +21,7 @@
 #include "app/commandlinereport.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "io/umfragedokument.h"
 #include "diagrams/viewpicture.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "core/tablecontext.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "testutil.h"
 
 // Selects whole columns of the data table's view in the given order.

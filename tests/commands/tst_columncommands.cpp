@@ -8,7 +8,7 @@
 #include <QUndoStack>
 
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertcolumn.h"

@@ -9,7 +9,7 @@
 
 #include "app/commandlinereport.h"
 #include "app/view.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "io/ergebnis.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"

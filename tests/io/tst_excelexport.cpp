@@ -12,7 +12,7 @@
 #include "analyses/statistiktabelle.h"
 #include "core/gewichtung.h"
 #include "app/view.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "io/excelexport.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"

@@ -12,7 +12,7 @@
 #include "core/fehlendewerte.h"
 #include "diagrams/diagram.h"
 #include "core/mehrfachsets.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "io/googleformsimport.h"
 #include "io/plattformimport.h"
 #include "io/plattformumfrage.h"

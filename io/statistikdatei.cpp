@@ -1,4 +1,4 @@
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 
 #include <QDataStream>
 #include <QtEndian>
@@ -7,10 +7,10 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/fortschritt.h"
 #include "core/gewichtung.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/itempool.h"
 #include "core/mehrfachsets.h"
 #include "core/variantreader.h"

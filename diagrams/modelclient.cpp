@@ -1,4 +1,4 @@
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 ModelClient::ModelClient(QWidget* parent)
     : QWidget(parent)

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 class QTableView;
 class QSortFilterProxyModel;

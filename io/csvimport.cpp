@@ -1,11 +1,11 @@
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 
 #include <QFile>
 #include <QStandardItemModel>
 
 #include "core/csvreader.h"
 #include "core/itempool.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/textpool.h"
 #include "core/zeilenfabrik.h"
 

@@ -2,6 +2,9 @@
 #define STATISTIKDATEI_H
 
 #include <QString>
+#include <QVector>
+
+#include "core/viewrecord.h"
 
 #include "core/dateiversion.h"
 
@@ -31,22 +34,29 @@ public:
                       QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
+    // What read() found. The data went into the model; beside them the file holds the
+    // hidden columns and the views, returned as records (settings at the file's
+    // version, tool tips set) for the document to make.
     struct Outcome {
         Result result = Ok;
         int rows = 0;   // data rows read completely
-        int views = 0;  // views re-created
+        int views = 0;  // views made of the records (by whoever makes them)
+        QVector<int> hidden;
+        QVector<ViewRecord> records;   // complete ones only: a damaged one ends the list
     };
 
     // Whether the device starts with the magic and a version that can be read (up to
     // NewestVersion); reads
     // those six bytes.
     static Result checkHeader(QIODevice* device, quint16* version);
-    // Replaces the state by the rest of the file (after checkHeader). Stops at
-    // the first value that could not be read completely; what was read stays. The
-    // progress, if any, is stepped with the device's position (of its size) while the
-    // data rows are read.
-    static Outcome read(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
-                        QIODevice* device, quint16 version,
+    // Reads the rest of the file (after checkHeader): the data and their column
+    // settings into the (emptied) model, the hidden columns and the view records into
+    // the outcome. Stops at the first value that could not be read completely; what was
+    // read stays. A view record carries no length: its settings are measured by reading
+    // them into a view of its kind that is then dropped, and a record that names no
+    // view ends the list. The progress, if any, is stepped with the device's position
+    // (of its size) while the data rows are read.
+    static Outcome read(QStandardItemModel* model, QIODevice* device, quint16 version,
                         Fortschritt* progress = nullptr);
 };
 

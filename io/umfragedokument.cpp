@@ -249,48 +249,18 @@ ModelClient* UmfrageDokument::createView(const QString& adapterType, const QStri
                                          const QVector<int>& columns, const QString& title,
                                          const QString& notes)
 {
-    ModelClient* client = nullptr;
-    if (const ViewTypes::SpecialViewType* special = ViewTypes::specialViewType(viewType)) {
-        const int n = columns.size();
-        if (!special->make || n < special->minColumns
-            || (special->maxColumns >= 0 && n > special->maxColumns))
-            return nullptr;
-        client = special->make(m_model, columns);
-        if (!client)
-            return nullptr;
-    } else {
-        Diagram* d = ViewTypes::makeDiagram(viewType);
-        if (!d || columns.isEmpty()) {
-            delete d;
-            return nullptr;
-        }
-        if (columns.size() == 1) {
-            ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModelColumn(columns.first());
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setTitle(title);
+    ModelClient* client = ViewTypes::makeView(adapterType, viewType, columns, title, m_model);
+    if (!client)
+        return nullptr;
+    // A chart over columns may ask for another chart type; the special views choose
+    // their own.
+    if (!ViewTypes::specialViewType(viewType)) {
+        if (auto* a = qobject_cast<ModelDiagramAdapter*>(client))
             connect(a, &ModelDiagramAdapter::changeDiagram, this,
                     &UmfrageDokument::diagramChangeRequested);
-            client = a;
-        } else {
-            ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setSpalten(columns);
-            a->setTitle(title);
-            connect(a, &ModelMultiDiagramAdapter::changeDiagram, this,
+        else if (auto* m = qobject_cast<ModelMultiDiagramAdapter*>(client))
+            connect(m, &ModelMultiDiagramAdapter::changeDiagram, this,
                     &UmfrageDokument::diagramChangeRequested);
-            client = a;
-        }
     }
 
     QStandardItem* it = appendView(title, client);
@@ -392,6 +362,23 @@ ViewsCsv::Outcome UmfrageDokument::addViewsCsv(const QString& text, Fortschritt*
         const ViewRecord& r = in.records.at(i);
         out.skipped.append({in.lineOf.at(i), r.title, r.adapterType, r.viewType});
     }
+    return out;
+}
+
+StatistikDatei::Outcome UmfrageDokument::readStatFile(QIODevice* device, quint16 version,
+                                                      Fortschritt* progress)
+{
+    StatistikDatei::Outcome out;
+    {
+        // Filled without the table widget sorting row by row.
+        Tabelle1::BulkFill bulk(m_tabelle);
+        out = StatistikDatei::read(m_model, device, version, progress);
+    }
+    setHiddenColumns(out.hidden);
+    out.views = int(out.records.size() - createViews(out.records, version).size());
+    // A record that was read but made no view leaves the survey short of it.
+    if (out.views < out.records.size())
+        out.result = StatistikDatei::Damaged;
     return out;
 }
 
@@ -829,7 +816,7 @@ Ergebnis UmfrageDokument::load(const QString& fileName)
             CreatingMany many(*this);
             // Reading goes by the position in the file.
             work.stage(work.text(), f.size());
-            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
+            outcome = readStatFile(&f, version, &work);
             f.close();
             work.stage(tr("Ansichten werden berechnet"), 0);
         }

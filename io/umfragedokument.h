@@ -14,6 +14,7 @@
 #include "core/viewhost.h"
 #include "io/ansichtsplan.h"
 #include "io/ergebnis.h"
+#include "io/statistikdatei.h"
 #include "io/viewscsv.h"
 
 class QStackedWidget;
@@ -23,6 +24,7 @@ class QUndoStack;
 class QWidget;
 class Diagram;
 class Fortschritt;
+class QIODevice;
 class DiagramAdapter;
 class ModelClient;
 class Tabelle1;
@@ -104,6 +106,11 @@ public:
     // Adds the views of a decoded views CSV text, its column settings put on the survey
     // first; what they came to.
     ViewsCsv::Outcome addViewsCsv(const QString& text, Fortschritt* progress = nullptr);
+    // Reads the rest of a statistic file (after its header) into the emptied survey:
+    // the data, the hidden columns and the views. What it came to, the views made
+    // counted.
+    StatistikDatei::Outcome readStatFile(QIODevice* device, quint16 version,
+                                         Fortschritt* progress = nullptr);
     // Hides exactly the columns listed, showing every other one.
     void setHiddenColumns(const QVector<int>& columns);
     // What a survey reader found beside the table: hidden columns, sets, then views.

@@ -223,7 +223,7 @@ void FuzzReaders::statistikDatei(const QByteArray& input)
         return;
     w.clearViews();
     w.dataModel()->clear();
-    StatistikDatei::read(w.dataModel(), w.dataTable(), w, &in, version);
+    w.readStatFile(&in, version);
     // What was read must show and save again as the program would after opening it.
     showViews(w);
     QBuffer out;

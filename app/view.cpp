@@ -165,17 +165,12 @@ int View::viewCount() const { return m_doc->viewCount(); }
 QWidget* View::viewPage(int row) const { return m_doc->viewPage(row); }
 ViewRecord View::record(int row, int version) { return m_doc->record(row, version); }
 ViewRecord::Stored View::stored(int row) { return m_doc->stored(row); }
-void View::setViewToolTip(int row, const QString& tip) { m_doc->setViewToolTip(row, tip); }
 void View::setCreatingMany(bool on) { m_doc->setCreatingMany(on); }
 void View::clearViews() { m_doc->clearViews(); }
 
 ModelClient* View::createFromRecord(const ViewRecord& r, int v)
 {
     return m_doc->createFromRecord(r, v);
-}
-ModelClient* View::createFromRecord(const ViewRecord& r, int v, QDataStream& settings)
-{
-    return m_doc->createFromRecord(r, v, settings);
 }
 
 ModelClient* View::createView(const QString& adapterType, const QString& viewType,

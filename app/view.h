@@ -50,9 +50,6 @@ public:
     ViewRecord record(int row, int version) override;
     ViewRecord::Stored stored(int row) override;
     ModelClient* createFromRecord(const ViewRecord& r, int version) override;
-    ModelClient* createFromRecord(const ViewRecord& r, int version,
-                                  QDataStream& settings) override;
-    void setViewToolTip(int row, const QString& tip) override;
     void setCreatingMany(bool on) override;
 
     // View creation

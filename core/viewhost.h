@@ -4,7 +4,6 @@
 #include "core/viewrecord.h"
 
 class ModelClient;
-class QDataStream;
 class QStandardItemModel;
 class QWidget;
 
@@ -34,11 +33,6 @@ public:
     // Null when the record names no view that can be made. The record's column list is
     // not trusted (it may come from a file): see ViewRecord::boundedColumns.
     virtual ModelClient* createFromRecord(const ViewRecord& r, int version) = 0;
-    // As above, but the settings are read from the stream instead of r.settings.
-    virtual ModelClient* createFromRecord(const ViewRecord& r, int version,
-                                          QDataStream& settings) = 0;
-    // The tool tip of row r's list item.
-    virtual void setViewToolTip(int row, const QString& tip) = 0;
     // While on (calls nest), views are created without showing each one: whoever
     // makes many views shows the page it wants once at the end.
     virtual void setCreatingMany(bool on) = 0;

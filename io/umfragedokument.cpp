@@ -234,17 +234,6 @@ ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version)
     return mc;
 }
 
-ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version,
-                                               QDataStream& settings)
-{
-    ModelClient* mc = createView(r.adapterType, r.viewType,
-                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
-                                 r.title, r.notes);
-    if (mc)
-        mc->loadData(settings, version);
-    return mc;
-}
-
 ModelClient* UmfrageDokument::createView(const QString& adapterType, const QString& viewType,
                                          const QVector<int>& columns, const QString& title,
                                          const QString& notes)

@@ -67,9 +67,8 @@ public:
     ViewRecord record(int row, int version) override;
     ViewRecord::Stored stored(int row) override;
     ModelClient* createFromRecord(const ViewRecord& r, int version) override;
-    ModelClient* createFromRecord(const ViewRecord& r, int version,
-                                  QDataStream& settings) override;
-    void setViewToolTip(int row, const QString& tip) override;
+    // The tool tip of row's list item.
+    void setViewToolTip(int row, const QString& tip);
     // The notes of row (HTML).
     QString notes(int row) const;
     void setNotes(int row, const QString& html);

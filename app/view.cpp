@@ -522,8 +522,7 @@ void View::importWith(int art, const std::function<bool(const QString&)>& read, 
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window (the document says what was wrong).
     if (!UmfrageDokument::isSurveyFile(name)) {
-        UserInput::warning(this, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        ErgebnisAnzeige::zeigen(this, UmfrageDokument::notReadable(name));
         return;
     }
     if (!read(name))

@@ -597,6 +597,11 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     return Ergebnis();
 }
 
+Ergebnis UmfrageDokument::notReadable(const QString& fileName)
+{
+    return notRead(tr("Import"), fileName);
+}
+
 bool UmfrageDokument::isSurveyFile(const QString& fileName)
 {
     return CsvReader::hasCsvEnding(fileName) || SpssImport::isSpssFile(fileName);

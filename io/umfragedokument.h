@@ -143,6 +143,8 @@ public:
     bool ansichtenErstellt() const { return m_ansichtenErstellt; }
     // Whether the name has the ending of a survey file (CSV or SPSS).
     static bool isSurveyFile(const QString& fileName);
+    // The refusal of a file that cannot be read as an import.
+    static Ergebnis notReadable(const QString& fileName);
     // Reads a SurveyMonkey export in place of the present data, with its own views.
     Ergebnis importSM(const QString& fileName);
     // Replaces the views by those of a views file (or, with ersetzen false, adds them);

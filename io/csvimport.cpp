@@ -5,7 +5,6 @@
 
 #include "core/csvreader.h"
 #include "core/itempool.h"
-#include "diagrams/tabelle1.h"
 #include "core/textpool.h"
 #include "core/zeilenfabrik.h"
 
@@ -36,17 +35,14 @@ bool CsvImport::isSurvey(const QString& text)
     return Umfrage(text).istUmfrage;
 }
 
-void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
-                     Fortschritt* progress)
+void CsvImport::fill(const QString& text, QStandardItemModel* model, Fortschritt* progress)
 {
     Umfrage survey(text);
-    fill(survey, model, table, progress);
+    fill(survey, model, progress);
 }
 
-void CsvImport::fill(Umfrage& survey, QStandardItemModel* model, Tabelle1* table,
-                     Fortschritt* progress)
+void CsvImport::fill(Umfrage& survey, QStandardItemModel* model, Fortschritt* progress)
 {
-    Tabelle1::BulkFill bulk(table);
     if (!survey.hatKopf)
         return;
     const QStringList& fields = survey.titel;

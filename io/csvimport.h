@@ -9,7 +9,6 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
 
 // Fills the data table from a CSV file (";", or "," or a tab when the header line holds
 // no ";"): the first record that is not a comment gives the column titles (also their
@@ -35,10 +34,10 @@ public:
     static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, QStandardItemModel* model,
                      Fortschritt* progress = nullptr);
     // The same for a text whose header was read already; reads the rest of it.
-    static void fill(Umfrage& survey, QStandardItemModel* model, Tabelle1* table,
+    static void fill(Umfrage& survey, QStandardItemModel* model,
                      Fortschritt* progress = nullptr);
     // Appends the reader's remaining records as rows (the columns already set up), the
     // way fill() does; for readers that took the header records themselves.

@@ -7,7 +7,6 @@
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
-#include "diagrams/tabelle1.h"
 #include "core/viewrecord.h"
 
 int PlattformUmfrage::metadatenSpalten() const
@@ -45,11 +44,9 @@ QString PlattformUmfrage::optionTitel(const QString& frage, const QString& optio
     return frage + QStringLiteral(" – ") + option;
 }
 
-void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
-                            Fortschritt* progress) const
+void PlattformUmfrage::fill(QStandardItemModel* model, Fortschritt* progress) const
 {
     const int n = spalten();
-    Tabelle1::BulkFill bulk(table);
     model->setColumnCount(n);
     model->setHorizontalHeaderLabels(titel);
     for (int c = 0; c < n; ++c)

@@ -13,7 +13,6 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
 
 // A survey as a platform's export holds it, read completely before anything of the
 // present data changes: titles, rows, which columns are metadata or open answers, and
@@ -55,7 +54,7 @@ public:
 
     // Replaces the content of the (already emptied) model by the survey; progress (when
     // given) is stepped per row or by the characters read.
-    void fill(QStandardItemModel* model, Tabelle1* table, Fortschritt* progress = nullptr) const;
+    void fill(QStandardItemModel* model, Fortschritt* progress = nullptr) const;
     // The metadata hidden, the sets, and (when eigeneAnsichten) one "Mehrfachantworten"
     // view per set and a horizontal bar chart of answer frequencies for every other
     // shown column that is no open answer, over the filled model.

@@ -7,9 +7,8 @@
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/mehrfachsets.h"
-#include "diagrams/tabelle1.h"
 
-void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model,
                               QStringList* subHeaders, Fortschritt* progress,
                               QStringList* questionRow)
 {
@@ -23,7 +22,6 @@ void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Ta
     QStringList fields;
     QStringList questions;
     int record = 0;
-    Tabelle1::BulkFill bulk(table);
     while (reader.next(&fields)) {
         ++record;
         if (progress)

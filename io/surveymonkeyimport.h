@@ -9,7 +9,6 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
 
 // Reads a SurveyMonkey CSV export: "," separated, a row of question texts (only above
 // the first column of a multi-column question), a row of sub-headers ("Open-Ended
@@ -40,7 +39,7 @@ public:
     // The question row as the file has it goes to *questionRow (when given): the titles
     // are named after the questions and options.
     // Steps progress (when given) per record.
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, QStandardItemModel* model,
                      QStringList* subHeaders, Fortschritt* progress = nullptr,
                      QStringList* questionRow = nullptr);
 

@@ -358,17 +358,21 @@ StatistikDatei::Outcome UmfrageDokument::readStatFile(QIODevice* device, quint16
                                                       Fortschritt* progress)
 {
     StatistikDatei::Outcome out;
-    {
-        // Filled without the table widget sorting row by row.
-        Tabelle1::BulkFill bulk(m_tabelle);
-        out = StatistikDatei::read(m_model, device, version, progress);
-    }
+    fillTable([&] { out = StatistikDatei::read(m_model, device, version, progress); });
     setHiddenColumns(out.hidden);
     out.views = int(out.records.size() - createViews(out.records, version).size());
     // A record that was read but made no view leaves the survey short of it.
     if (out.views < out.records.size())
         out.result = StatistikDatei::Damaged;
     return out;
+}
+
+void UmfrageDokument::fillTable(const std::function<void()>& fill)
+{
+    // The table widget's sorting lets go of the data meanwhile: a sorted table would
+    // re-sort on every row read.
+    Tabelle1::BulkFill bulk(m_tabelle);
+    fill();
 }
 
 void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
@@ -512,7 +516,7 @@ Ergebnis UmfrageDokument::importCSV(const QString& fileName)
     m_fileName.clear();
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
-    CsvImport::fill(survey, m_model, m_tabelle, &work);
+    fillTable([&] { CsvImport::fill(survey, m_model, &work); });
     m_surveyFile = fileName;
     markUnchanged();
     return Ergebnis();
@@ -528,7 +532,7 @@ Ergebnis UmfrageDokument::importSpss(const QString& fileName)
         return notRead(tr("Import"), fileName);
     startNewTable();
     m_fileName.clear();
-    SpssImport::fill(t, m_model, m_tabelle);
+    fillTable([&] { SpssImport::fill(t, m_model); });
     // The reports name the survey they show, not the one loaded before.
     m_surveyFile = fileName;
     markUnchanged();
@@ -582,7 +586,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     startNewTable();
     m_fileName.clear();
-    u.fill(m_model, m_tabelle, &work);
+    fillTable([&] { u.fill(m_model, &work); });
     m_surveyFile = fileName;
     {
         work.setText(tr("Ansichten werden erstellt"));
@@ -617,7 +621,9 @@ Ergebnis UmfrageDokument::importSM(const QString& fileName)
         return gelesen;
     startNewTable();
     m_fileName.clear();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
+    fillTable([&] {
+        SurveyMonkeyImport::fill(text, m_model, &m_subHeaders, &work, &m_questionRow);
+    });
     m_surveyFile = fileName;
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
@@ -207,6 +208,8 @@ signals:
     void diagramChangeRequested(DiagramAdapter* view);
 
 private:
+    // Fills the data table through a reader, the table widget held off meanwhile.
+    void fillTable(const std::function<void()>& fill);
     // The text of a survey file; refused when it cannot be read or holds no survey.
     Ergebnis readSurvey(const QString& fileName, QString* text);
     // What the views are: types, columns, titles, settings; and the hidden columns.

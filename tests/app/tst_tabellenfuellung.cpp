@@ -88,7 +88,7 @@ QStringList imported(const QString& text, bool threaded)
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(text, &m, &table);
+    CsvImport::fill(text, &m);
     ZeilenFabrik::setThreaded(true);
     return describe(m);
 }
@@ -213,7 +213,7 @@ void TstTabellenFuellung::equalAnswersShareOneString()
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(bigSurvey(), &m, &table);
+    CsvImport::fill(bigSurvey(), &m);
     auto data = [&](int r, int c) {
         return m.item(r, c)->data(Qt::DisplayRole).toString().constData();
     };

@@ -87,7 +87,7 @@ void zeige(const PlattformUmfrage& u)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    u.fill(w.dataModel(), w.dataTable());
+    u.fill(w.dataModel());
     w.applyPlan(u.ansichten(w.dataModel()));
     showViews(w);
     settle();
@@ -208,7 +208,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
         f.csvTable->setModel(f.csvModel);
     }
     f.csvModel->clear();
-    CsvImport::fill(CsvReader::decode(input), f.csvModel, f.csvTable);
+    CsvImport::fill(CsvReader::decode(input), f.csvModel);
     settle();
 }
 
@@ -283,7 +283,7 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     w.dataModel()->clear();
     QStringList subHeaders;
     QStringList questions;
-    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), &subHeaders,
                              nullptr, &questions);
     w.applyPlan(SurveyMonkeyImport::ansichten(w.dataModel(), subHeaders, questions));
     showViews(w);
@@ -301,7 +301,7 @@ void FuzzReaders::spssImport(const QByteArray& input)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    SpssImport::fill(t, w.dataModel(), w.dataTable());
+    SpssImport::fill(t, w.dataModel());
     w.createColumnViews(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"));
     showViews(w);
     settle();

@@ -53,7 +53,7 @@ void TstDataCsv::hostileValuesComeBackUnchanged()
     QStandardItemModel back;
     Tabelle1 backTable;
     backTable.setModel(&back);
-    CsvImport::fill(text, &back, &backTable);
+    CsvImport::fill(text, &back);
     QCOMPARE(back.columnCount(), headers.size());
     for (int c = 0; c < headers.size(); ++c)
         QCOMPARE(back.headerData(c, Qt::Horizontal).toString(), headers[c]);
@@ -81,7 +81,7 @@ void TstDataCsv::importReadsSpreadsheetFiles()
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(CsvReader::decode(bytes), &m, &table);
+    CsvImport::fill(CsvReader::decode(bytes), &m);
     QCOMPARE(m.columnCount(), 2);
     QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QString("Frage"));
     QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QString("Ort, Land"));

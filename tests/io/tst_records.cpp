@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "diagrams/modelclient.h"
+#include "diagrams/tabelle1.h"
 #include "io/statistikdatei.h"
 #include "io/umfragedokument.h"
 #include "io/viewscsv.h"
@@ -22,6 +24,7 @@ private slots:
     void statisticFileIntoRecords();
     void damagedFileKeepsTheCompleteRecords();
     void viewsFileRecordsAndMissingColumns();
+    void writersAskEachViewOnce();
 
 private:
     // A survey of three columns, the second hidden, and three views with notes.
@@ -162,6 +165,40 @@ void TstRecords::viewsFileRecordsAndMissingColumns()
     QCOMPARE(next.records.first().title, QString("Farben"));
     QCOMPARE(next.records.first().columns, QVector<int>{1});
     QCOMPARE(next.records.first().notes, QString("<b>Notiz</b>"));
+}
+
+namespace {
+// A page that counts how often its settings are written.
+class CountingView : public ModelClient
+{
+public:
+    void setModel(QStandardItemModel* m) override { m_model = m; }
+    void saveData(QDataStream& s, int version) override
+    {
+        ++saved;
+        ModelClient::saveData(s, version);
+    }
+    int saved = 0;
+};
+}
+
+void TstRecords::writersAskEachViewOnce()
+{
+    UmfrageDokument d;
+    d.startNewTable();
+    QVector<CountingView*> views;
+    for (int i = 0; i < 50; ++i) {
+        views << new CountingView;
+        d.appendView(QString::number(i), views.last());
+    }
+    QBuffer stat;
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    StatistikDatei::write(d.dataModel(), d.dataTable(), d, &stat);
+    for (const CountingView* v : views)
+        QCOMPARE(v->saved, 1);
+    ViewsCsv::toCsv(d);
+    for (const CountingView* v : views)
+        QCOMPARE(v->saved, 2);
 }
 
 QTEST_MAIN(TstRecords)

@@ -18,7 +18,12 @@ bool CsvImport::readText(const QString& fileName, QString* text)
 }
 
 CsvImport::Umfrage::Umfrage(const QString& text)
-    : reader(text, CsvReader::detectSeparator(text))
+    : Umfrage(text, CsvReader::detectSeparator(text))
+{
+}
+
+CsvImport::Umfrage::Umfrage(const QString& text, QChar separator)
+    : reader(text, separator)
 {
     hatKopf = reader.next(&titel);
     if (!hatKopf || QStringView(text).left(64 * 1024).contains(QChar(0)))

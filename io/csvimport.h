@@ -22,6 +22,8 @@ public:
     // titles, and the reader standing at the first row.
     struct Umfrage {
         explicit Umfrage(const QString& text);
+        // The same with the separator already known.
+        Umfrage(const QString& text, QChar separator);
         CsvReader reader;
         QStringList titel;
         bool hatKopf = false;   // the text has a record at all

@@ -503,8 +503,14 @@ Ergebnis UmfrageDokument::importCSV(const QString& fileName)
     QString text;
     if (!CsvImport::readText(fileName, &text))
         return notRead(tr("Import"), fileName);
-    // The separator is found and the header read once, for the check and the filling.
-    CsvImport::Umfrage survey(text);
+    return importCsvText(fileName, text, CsvReader::detectSeparator(text), work);
+}
+
+Ergebnis UmfrageDokument::importCsvText(const QString& fileName, const QString& text,
+                                        QChar separator, Fortschritt& work)
+{
+    // The header is read once, for the check and the filling.
+    CsvImport::Umfrage survey(text, separator);
     if (!survey.istUmfrage)
         return Ergebnis::fehler(tr("Import"),
                                 tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
@@ -569,8 +575,12 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
                 tr("LimeSurvey-Umfragestruktur (*.lss);;Alle Dateien (*)"));
         });
     }
-    if (e == PlattformImport::KeinePlattform)
-        return importData(fileName);
+    if (e == PlattformImport::KeinePlattform) {
+        if (u.csvText.isEmpty() || SpssImport::isSpssFile(fileName))
+            return importData(fileName);
+        Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+        return importCsvText(fileName, u.csvText, u.trenner, work);
+    }
     if (e == PlattformImport::Beschaedigt)
         return notRead(tr("Import"), fileName);
     // What was recognised, before anything of the present survey goes.

@@ -210,6 +210,10 @@ signals:
 private:
     // Fills the data table through a reader, the table widget held off meanwhile.
     void fillTable(const std::function<void()>& fill);
+    // A decoded CSV survey of that separator in place of the present data; refused
+    // (nothing changed) when it holds no survey.
+    Ergebnis importCsvText(const QString& fileName, const QString& text, QChar separator,
+                           Fortschritt& work);
     // The text of a survey file; refused when it cannot be read or holds no survey.
     Ergebnis readSurvey(const QString& fileName, QString* text);
     // What the views are: types, columns, titles, settings; and the hidden columns.

@@ -7,14 +7,12 @@
 #include <memory>
 #include <QIODevice>
 #include <QStandardItemModel>
-#include <QTableView>
 
 #include "diagrams/modelclient.h"
 #include "analyses/viewtypes.h"
 #include "core/fortschritt.h"
 #include "core/recomputescheduler.h"
 #include "core/gewichtung.h"
-#include "diagrams/tabelle1.h"
 #include "core/itempool.h"
 #include "core/mehrfachsets.h"
 #include "core/variantreader.h"
@@ -72,20 +70,23 @@ qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& vie
     return version;
 }
 
-void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
-                           QIODevice* device, Fortschritt* progress)
+void StatistikDatei::write(QStandardItemModel* m, const QVector<int>& hidden,
+                           ViewHost& views, QIODevice* device, Fortschritt* progress)
 {
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QTableView* table = tabelle->table();
 
     const qint16 version = versionFor(m, views);
     s << Magic << version;
     const int rows = m->rowCount();
     const int cols = m->columnCount();
     s << qint32(rows) << qint32(cols);
+    QVector<bool> isHidden(cols, false);
+    for (int c : hidden)
+        if (c >= 0 && c < cols)
+            isHidden[c] = true;
     for (int c = 0; c < cols; ++c) {
-        s << table->isColumnHidden(c);
+        s << bool(isHidden.at(c));
         s << m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
         s << m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationKind).toString();

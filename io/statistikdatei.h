@@ -11,7 +11,6 @@
 class Fortschritt;
 class QIODevice;
 class QStandardItemModel;
-class Tabelle1;
 class ViewHost;
 
 // The statistic file: the data table with its column settings and every view with its
@@ -28,10 +27,10 @@ public:
     // ModelClient::neededVersion.
     static qint16 versionFor(const QStandardItemModel* model, ViewHost& views);
 
-    // Writes the whole state: the data table, its widget's hidden columns and every view.
+    // Writes the whole state: the data table, the columns hidden and every view.
     // The progress, if any, is stepped with the data rows written (of the row count).
-    static void write(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
-                      QIODevice* device, Fortschritt* progress = nullptr);
+    static void write(QStandardItemModel* model, const QVector<int>& hidden,
+                      ViewHost& views, QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
     // What read() found. The data went into the model; beside them the file holds the

@@ -367,6 +367,16 @@ StatistikDatei::Outcome UmfrageDokument::readStatFile(QIODevice* device, quint16
     return out;
 }
 
+QVector<int> UmfrageDokument::hiddenColumns() const
+{
+    QVector<int> out;
+    const QTableView* table = m_tabelle->table();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        if (table->isColumnHidden(c))
+            out << c;
+    return out;
+}
+
 void UmfrageDokument::fillTable(const std::function<void()>& fill)
 {
     // The table widget's sorting lets go of the data meanwhile: a sorted table would
@@ -783,7 +793,7 @@ Ergebnis UmfrageDokument::save(const QString& fileName)
         return failed;
     // Writing goes by the rows written.
     work.stage(work.text(), m_model->rowCount());
-    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
+    StatistikDatei::write(m_model, hiddenColumns(), *this, &out, &work);
     work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();

@@ -113,6 +113,8 @@ public:
                                          Fortschritt* progress = nullptr);
     // Hides exactly the columns listed, showing every other one.
     void setHiddenColumns(const QVector<int>& columns);
+    // The columns hidden, in order.
+    QVector<int> hiddenColumns() const;
     // What a survey reader found beside the table: hidden columns, sets, then views.
     void applyPlan(const Ansichtsplan& plan, Fortschritt* progress = nullptr);
 

@@ -13,6 +13,7 @@
 #include "diagrams/tabelle1.h"
 #include "core/textpool.h"
 #include "app/view.h"
+#include "io/umfragedokument.h"
 #include "core/variantreader.h"
 #include "core/zeilenfabrik.h"
 #include "core/zellenleser.h"
@@ -275,7 +276,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.dataTable(), v, &out);
+    StatistikDatei::write(m, v.document()->hiddenColumns(), v, &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

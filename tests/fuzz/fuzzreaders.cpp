@@ -228,7 +228,7 @@ void FuzzReaders::statistikDatei(const QByteArray& input)
     showViews(w);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &out);
+    StatistikDatei::write(w.dataModel(), w.hiddenColumns(), w, &out);
     settle();
 }
 

@@ -110,7 +110,7 @@ QByteArray statOf(UmfrageDokument& w)
 {
     QBuffer b;
     b.open(QIODevice::WriteOnly);
-    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &b);
+    StatistikDatei::write(w.dataModel(), w.hiddenColumns(), w, &b);
     return b.data();
 }
 

@@ -193,7 +193,7 @@ void TstRecords::writersAskEachViewOnce()
     }
     QBuffer stat;
     QVERIFY(stat.open(QIODevice::WriteOnly));
-    StatistikDatei::write(d.dataModel(), d.dataTable(), d, &stat);
+    StatistikDatei::write(d.dataModel(), d.hiddenColumns(), d, &stat);
     for (const CountingView* v : views)
         QCOMPARE(v->saved, 1);
     ViewsCsv::toCsv(d);

@@ -29,6 +29,7 @@
 #include "core/waitcursor.h"
 #include "diagrams/diagram.h"
 #include "io/datacsvexport.h"
+#include "io/demodaten.h"
 #include "io/demoviews.h"
 #include "io/excelexport.h"
 #include "io/pptxexport.h"
@@ -465,8 +466,14 @@ void UmfrageDokument::createDemo()
     startNewTable();
     {
         CreatingMany many(*this);
-        DemoViews::create(tableContext(), *this,
-                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
+        DemoDaten::fillTable(m_model);
+        // The containers are no records: they take their places between the others.
+        for (const DemoViews::Entry& e : DemoViews::plan(m_model)) {
+            if (e.kind == DemoViews::Made)
+                createViews({e.record}, 5);
+            else if (ModelClient* c = DemoViews::makeContainer(e.kind, m_model))
+                appendView(e.record.title, c);
+        }
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     m_stack->setCurrentIndex(0);

@@ -606,8 +606,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
             != QMessageBox::Ok) {
         // The user's own choice: nothing to tell.
-        Ergebnis abgebrochen = Ergebnis::fehler(tr("Import"), QString());
-        return abgebrochen;
+        return Ergebnis::fehler(tr("Import"), QString());
     }
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);

@@ -18,7 +18,7 @@
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
 #include "core/dateiversion.h"
-#include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/variantreader.h"
 #include "diagrams/viewdrag.h"
 
@@ -366,5 +366,5 @@ void Kreuztabelle::contextMenuEvent(QContextMenuEvent* e)
     menu.addAction(m_nps);
     QMenu* korrektur = menu.addMenu(tr("Korrektur"));
     korrektur->addActions(m_korrekturGroup->actions());
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }

@@ -15,6 +15,7 @@
 #include "core/recomputescheduler.h"
 #include "core/dateiversion.h"
 #include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/zahltext.h"
 #include "diagrams/diagram.h"
 
@@ -254,5 +255,5 @@ void Mehrfachantworten::contextMenuEvent(QContextMenuEvent* e)
     menu.addAction(m_unlinkAction);
     menu.addSeparator();
     menu.addActions(m_diagram->actionList());
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }

@@ -13,13 +13,6 @@
 #include "io/viewscsv.h"
 
 namespace {
-const char* const Context = "CommandLineReport";
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate(Context, text);
-}
-
 // The type name of a skipped views line that no table knows; empty when both are known
 // (the view failed for another reason, its columns say).
 QString unknownType(const ViewsCsv::Skipped& s)
@@ -77,11 +70,11 @@ UserInput::Reply CommandLineReport::answer(const UserInput::Ask& ask)
         // The file operations say what went wrong in their outcome, which is printed;
         // anything else a box would show has no one to read it here.
         r.accepted = true;
-        r.value = int(QMessageBox::Ok);
+        r.value = int(UserInput::Ok);
         break;
     default:
         // A question has nobody to answer it: it is declined.
-        r.value = int(QMessageBox::Cancel);
+        r.value = int(UserInput::Cancel);
         break;
     }
     return r;

@@ -1,6 +1,7 @@
 #ifndef COMMANDLINEREPORT_H
 #define COMMANDLINEREPORT_H
 
+#include <QCoreApplication>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@ class UmfrageDokument;
 // what went wrong goes to standard error as one line.
 class CommandLineReport : private UserInput::Answerer
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLineReport)
 public:
     struct Job {
         QString report;             // the report to write: PDF for ".pdf", else HTML

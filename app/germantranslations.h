@@ -4,7 +4,8 @@
 class QCoreApplication;
 
 // The toolkit's own texts (file, colour and font dialogs, message-box buttons, the undo
-// entries) in German, whatever the system's language: the program speaks German.
+// entries, the option parser's help and errors) in German, whatever the system's
+// language: the program speaks German.
 class GermanTranslations
 {
 public:

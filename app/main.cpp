@@ -1,50 +1,20 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QHash>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTextStream>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
 #include "app/commandlinereport.h"
+#include "app/dialogantworten.h"
+#include "app/fortschrittsdialog.h"
 #include "app/germantranslations.h"
 #include "app/view.h"
 #include "io/umfragedokument.h"
 
 namespace {
-// The option parser's own texts in German; the interface is German throughout.
-class ParserTexts : public QTranslator
-{
-public:
-    using QTranslator::QTranslator;
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char* = nullptr,
-                      int = -1) const override
-    {
-        static const QHash<QByteArray, QString> texts{
-            {"Usage: %1", QStringLiteral("Aufruf: %1")},
-            {"[options]", QStringLiteral("[Optionen]")},
-            {"Options:", QStringLiteral("Optionen:")},
-            {"Arguments:", QStringLiteral("Argumente:")},
-            {"Displays help on commandline options.",
-             QStringLiteral("Zeigt diese Hilfe an.")},
-            {"Displays help including Qt specific options.",
-             QStringLiteral("Zeigt die Hilfe einschließlich der Qt-Optionen an.")},
-            {"Displays version information.", QStringLiteral("Zeigt die Versionsnummer an.")},
-            {"Unknown option '%1'.", QStringLiteral("Unbekannte Option „%1“.")},
-            {"Unknown options: %1.", QStringLiteral("Unbekannte Optionen: %1.")},
-            {"Missing value after '%1'.", QStringLiteral("Nach „%1“ fehlt ein Wert.")},
-            {"Unexpected value after '%1'.", QStringLiteral("Unerwarteter Wert nach „%1“.")},
-        };
-        if (qstrcmp(context, "QCommandLineParser") != 0)
-            return QString();
-        return texts.value(QByteArray(source));
-    }
-};
-
 // Whether the arguments ask for something that needs no display: the report, the help
 // and the version. Decided before the application object exists, which picks the
 // display from the environment.
@@ -106,9 +76,11 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationDomain(QStringLiteral("orvinsk.de"));
     QCoreApplication::setApplicationName(QStringLiteral("quorvandel7"));
     GermanTranslations::install(&app);
+    // Questions and long work are shown in the toolkit's dialogs; the command-line
+    // report answers and shows nothing itself.
+    DialogAntworten::install();
+    FortschrittsDialog::install();
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANDEL7_VERSION));
-    ParserTexts parserTexts;
-    QCoreApplication::installTranslator(&parserTexts);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -43,6 +43,7 @@
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/userinputevents.h"
 #include "core/waitcursor.h"
 #include "io/clipboardcopy.h"
@@ -262,13 +263,13 @@ bool View::maybeSave()
 {
     if (!isChanged())
         return true;
-    const QMessageBox::StandardButton answer = UserInput::question(
+    const UserInput::Button answer = UserInput::question(
         this, QStringLiteral("quorvandel7"),
         tr("Die Änderungen wurden noch nicht gespeichert.\nMöchten Sie sie speichern?"),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Discard)
+        UserInput::Save | UserInput::Discard | UserInput::Cancel, UserInput::Save);
+    if (answer == UserInput::Discard)
         return true;
-    if (answer != QMessageBox::Save)
+    if (answer != UserInput::Save)
         return false;
     saveFile();
     return !isChanged();
@@ -569,7 +570,7 @@ void View::vListContextMenu(QPoint pos)
         duplicate->setEnabled(false);
         remove->setEnabled(false);
     }
-    QAction* chosen = UserInput::execMenu(&menu, m_listView->viewport()->mapToGlobal(pos));
+    QAction* chosen = MenuRunner::exec(&menu, m_listView->viewport()->mapToGlobal(pos));
     if (!chosen || !idx.isValid())
         return;
     if (chosen == rename)

@@ -12,7 +12,7 @@
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
 #include "core/dateiversion.h"
-#include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/regressionsgerade.h"
 #include "diagrams/diagramgeometry.h"
 #include "diagrams/viewdrag.h"
@@ -188,7 +188,7 @@ void XYPlotter::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu;
     menu.addAction(m_linkAction);
     menu.addAction(m_unlinkAction);
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }
 
 void XYPlotter::paintEvent(QPaintEvent*)

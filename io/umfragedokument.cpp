@@ -603,8 +603,8 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     // What was recognised, before anything of the present survey goes.
     if (fragen
         && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
-                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-            != QMessageBox::Ok) {
+                               UserInput::Ok | UserInput::Cancel, UserInput::Ok)
+            != UserInput::Ok) {
         // The user's own choice: nothing to tell.
         return Ergebnis::fehler(tr("Import"), QString());
     }

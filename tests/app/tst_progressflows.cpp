@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "app/commandlinereport.h"
+#include "app/fortschrittsdialog.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
@@ -173,6 +174,8 @@ void TstProgressFlows::initTestCase()
     QVERIFY(m_dir.isValid());
     QCoreApplication::setOrganizationName("Orvinsk-Test");
     QCoreApplication::setApplicationName("tst_progressflows");
+    // The work is shown as the program shows it.
+    FortschrittsDialog::install();
 }
 
 void TstProgressFlows::cleanup()

@@ -1,7 +1,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -154,7 +153,7 @@ void TstErgebnis::failuresLeaveTheSurveyAndAskNothing()
     // The window shows the same title and text, once.
     View v;
     ScriptedAnswerer ans;
-    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    ans.accept(UserInput::Warning, UserInput::Ok);
     QVERIFY(!operate(v, op, file));
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.pending(), 0);
@@ -185,7 +184,7 @@ void TstErgebnis::damagedFileLoadsWithAWarning()
 
     View v;
     ScriptedAnswerer ans;
-    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    ans.accept(UserInput::Warning, UserInput::Ok);
     QVERIFY(v.load(cut));
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked.size(), 1);
@@ -219,7 +218,7 @@ void TstErgebnis::missingColumnsAreAWarning()
 
     View v;
     ScriptedAnswerer ans;
-    ans.accept(UserInput::Warning, QMessageBox::Ok);
+    ans.accept(UserInput::Warning, UserInput::Ok);
     QVERIFY(v.importViewsCSV(views));
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked.size(), 1);

@@ -704,7 +704,7 @@ Ergebnis UmfrageDokument::exportCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden exportiert"), 0);
-    if (!DataCsvExport::write(fileName, m_model, m_tabelle, &work))
+    if (!DataCsvExport::write(fileName, m_model, hiddenColumns(), &work))
         return notWritten(fileName);
     return Ergebnis();
 }
@@ -756,7 +756,7 @@ Ergebnis UmfrageDokument::exportXlsx(const QString& fileName)
     emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
-    if (!ExcelExport::write(fileName, m_model, m_tabelle, *this, &work))
+    if (!ExcelExport::write(fileName, m_model, hiddenColumns(), *this, &work))
         return notWrittenCompletely(fileName);
     return Ergebnis();
 }

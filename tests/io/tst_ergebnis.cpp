@@ -243,6 +243,8 @@ void TstErgebnis::commandLinePrintsTheOutcome_data()
     QTest::newRow("damaged") << writeFile("kaputt2.stat", whole.left(whole.size() - 3))
                              << QString() << report;
     QTest::newRow("no survey") << writeFile("leer.csv", "") << QString() << report;
+    QTest::newRow("only comments") << writeFile("kommentare2.csv", "#eins\n#zwei\n")
+                                   << QString() << report;
     QTest::newRow("views absent") << stat << m_dir.filePath("fehlt.csv") << report;
     QTest::newRow("report unwritable") << stat << QString() << folder;
 }

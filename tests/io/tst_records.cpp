@@ -25,6 +25,7 @@ private slots:
     void damagedFileKeepsTheCompleteRecords();
     void viewsFileRecordsAndMissingColumns();
     void writersAskEachViewOnce();
+    void plainCsvReadAlikeEitherWay();
 
 private:
     // A survey of three columns, the second hidden, and three views with notes.
@@ -199,6 +200,27 @@ void TstRecords::writersAskEachViewOnce()
     ViewsCsv::toCsv(d);
     for (const CountingView* v : views)
         QCOMPARE(v->saved, 2);
+}
+
+void TstRecords::plainCsvReadAlikeEitherWay()
+{
+    // A CSV file of no platform, its separator a comma and a quoted field holding one:
+    // recognised by its content or imported as CSV, the same table.
+    const QString path = m_dir.filePath("komma.csv");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#Kommentar\nFarbe,\"Ort, Land\"\nrot,\"Berlin, Mitte\"\ngrün,Wien\n");
+    f.close();
+    UmfrageDokument plain;
+    QVERIFY(plain.importCSV(path));
+    UmfrageDokument recognised;
+    QVERIFY(recognised.importErkannt(path, false));
+    QVERIFY(recognised.erkannteQuelle().isEmpty());
+    QCOMPARE(recognised.dataModel()->columnCount(), 2);
+    QCOMPARE(recognised.dataModel()->headerData(1, Qt::Horizontal).toString(),
+             QString("Ort, Land"));
+    QCOMPARE(TestUtil::cellTexts(recognised.dataModel()), TestUtil::cellTexts(plain.dataModel()));
+    QCOMPARE(recognised.surveyFile(), path);
 }
 
 QTEST_MAIN(TstRecords)

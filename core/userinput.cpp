@@ -313,8 +313,10 @@ QFont UserInput::getFont(bool* ok, const QFont& initial, QWidget* parent)
 QAction* UserInput::execMenu(QMenu* menu, const QPoint& globalPos)
 {
     QAction* chosen = execMenuAsked(menu, globalPos);
-    if (chosen)
+    if (chosen) {
+        emit UserInputEvents::instance()->entryChosen(chosen);
         emit UserInputEvents::instance()->menuRan();
+    }
     return chosen;
 }
 

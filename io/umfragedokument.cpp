@@ -3,10 +3,11 @@
 #include <QDate>
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTableView>
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -55,6 +56,26 @@ UmfrageDokument::UmfrageDokument(QObject* parent)
     m_tabelle = new Tabelle1;
     m_tabelle->setModel(m_model);
     appendView(tr("Datentabelle"), m_tabelle);
+    // Unsaved work is counted as it happens, never looked for.
+    connect(m_undo, &QUndoStack::cleanChanged, this, &UmfrageDokument::changed);
+    connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsMoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::dataChanged, this, &UmfrageDokument::noteChange);
+    // A column hidden or shown again.
+    connect(m_tabelle->table()->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int, int before, int now) {
+                if (before == 0 || now == 0)
+                    noteChange();
+            });
+}
+
+void UmfrageDokument::setFileName(const QString& name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    emit fileNameChanged(name);
 }
 
 UmfrageDokument::~UmfrageDokument()
@@ -94,6 +115,12 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
         category = QStringLiteral("Multi");
     it->setData(category, Roles::ViewCategory);
     it->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    connect(view, &ModelClient::changed, this, [this, view] { viewChanged(view); });
+    connect(view, &QObject::destroyed, this, [this, view] {
+        m_savedSettings.remove(view);
+        m_changedViews.remove(view);
+        m_written.remove(view);
+    });
     m_viewList->appendRow(it);
     // Making many views shows none of them one by one: each switch costs a pass over
     // all pages, which made large imports quadratic.
@@ -119,7 +146,6 @@ void UmfrageDokument::moveView(int from, int to)
 {
     if (from < 1 || from == to || from >= m_stack->count() || to < 1)
         return;
-    emit notesWanted();
     QWidget* w = m_stack->widget(from);
     const bool wasCurrent = m_stack->currentWidget() == w;
     QList<QStandardItem*> row = m_viewList->takeRow(from);
@@ -158,8 +184,6 @@ QWidget* UmfrageDokument::viewPage(int row) const
 
 ViewRecord UmfrageDokument::record(int row, int version)
 {
-    // The notes typed for the view on screen belong to what is kept of it.
-    emit notesWanted();
     ViewRecord r;
     const QStandardItem* it = m_viewList->item(row);
     if (!it)
@@ -170,9 +194,12 @@ ViewRecord UmfrageDokument::record(int row, int version)
     r.notes = it->data(Roles::ViewNotes).toString();
     r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
     if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
-        QDataStream s(&r.settings, QIODevice::WriteOnly);
-        s.setVersion(QDataStream::Qt_4_6);
-        mc->saveData(s, version);
+        const Settings written = settingsOf(mc, version);
+        r.settings = written.bytes;
+        // Records older than any file holds leave settings out: they cannot say what
+        // was saved.
+        if (version >= StatistikDatei::Version)
+            m_written.insert(mc, written);
     }
     return r;
 }
@@ -205,7 +232,8 @@ QString UmfrageDokument::notes(int row) const
 
 void UmfrageDokument::setNotes(int row, const QString& html)
 {
-    if (QStandardItem* it = m_viewList->item(row))
+    QStandardItem* it = m_viewList->item(row);
+    if (it && it->data(Roles::ViewNotes).toString() != html)
         it->setData(html, Roles::ViewNotes);
 }
 
@@ -358,33 +386,108 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
 
 // ---- unsaved work ----------------------------------------------------------------------
 
-QByteArray UmfrageDokument::stateFingerprint()
+UmfrageDokument::Settings UmfrageDokument::settingsOf(ModelClient* view, int version)
 {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
+    Settings out;
+    out.version = version;
+    QDataStream s(&out.bytes, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_4_6);
-    const int cols = m_model->columnCount();
-    for (int c = 0; c < cols; ++c)
-        s << m_tabelle->table()->isColumnHidden(c);
+    view->saveData(s, version);
+    return out;
+}
+
+QVector<UmfrageDokument::SavedRow> UmfrageDokument::rowsNow() const
+{
+    QVector<SavedRow> rows;
+    rows.reserve(m_viewList->rowCount());
     for (int row = 1; row < m_viewList->rowCount(); ++row) {
         const QStandardItem* it = m_viewList->item(row);
-        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
-          << it->data(Roles::ViewColumns);
-        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
-            mc->saveData(s, StatistikDatei::NewestVersion);
+        rows.append({m_stack->widget(row), it->data(Qt::DisplayRole), it->data(Roles::ViewType),
+                     it->data(Roles::ViewAdapterType), it->data(Roles::ViewColumns),
+                     it->data(Roles::ViewNotes)});
     }
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    return rows;
+}
+
+QVector<bool> UmfrageDokument::hiddenNow() const
+{
+    QVector<bool> hidden(m_model->columnCount());
+    for (int c = 0; c < hidden.size(); ++c)
+        hidden[c] = m_tabelle->table()->isColumnHidden(c);
+    return hidden;
+}
+
+void UmfrageDokument::noteChange()
+{
+    m_modified = true;
+    emit changed();
+}
+
+void UmfrageDokument::viewChanged(ModelClient* view)
+{
+    m_changedViews.insert(view);
+    m_written.remove(view);
+    noteChange();
+}
+
+bool UmfrageDokument::differsFromSaved()
+{
+    const QVector<SavedRow> rows = rowsNow();
+    if (rows.size() != m_savedRows.size() || hiddenNow() != m_savedHidden)
+        return true;
+    for (int i = 0; i < rows.size(); ++i) {
+        const SavedRow& a = rows.at(i);
+        const SavedRow& b = m_savedRows.at(i);
+        if (a.page != b.page || a.title != b.title || a.viewType != b.viewType
+            || a.adapterType != b.adapterType || a.columns != b.columns || a.notes != b.notes)
+            return true;
+    }
+    for (const ModelClient* v : qAsConst(m_changedViews)) {
+        const auto saved = m_savedSettings.constFind(v);
+        if (saved == m_savedSettings.constEnd())
+            return true;
+        auto* view = const_cast<ModelClient*>(v);
+        // A setting the saved record's version cannot hold is a change by itself.
+        if (view->neededVersion() > saved->version
+            || settingsOf(view, saved->version).bytes != saved->bytes)
+            return true;
+    }
+    return false;
 }
 
 bool UmfrageDokument::isChanged()
 {
-    return !m_undo->isClean() || stateFingerprint() != m_savedFingerprint;
+    if (!m_undo->isClean())
+        return true;
+    if (!m_modified)
+        return false;
+    if (differsFromSaved())
+        return true;
+    // Changed back by hand: nothing to compare any more until the next change.
+    m_modified = false;
+    m_changedViews.clear();
+    return false;
 }
 
 void UmfrageDokument::markUnchanged()
 {
     m_undo->setClean();
-    m_savedFingerprint = stateFingerprint();
+    m_savedRows = rowsNow();
+    m_savedHidden = hiddenNow();
+    m_savedSettings.clear();
+    for (int row = 1; row < m_stack->count(); ++row) {
+        auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row));
+        if (!mc)
+            continue;
+        // What a save has just written needs no second writing.
+        const auto written = m_written.constFind(mc);
+        m_savedSettings.insert(mc, written != m_written.constEnd()
+                                       ? *written
+                                       : settingsOf(mc, StatistikDatei::NewestVersion));
+    }
+    m_written.clear();
+    m_changedViews.clear();
+    m_modified = false;
     emit markedUnchanged();
 }
 
@@ -633,8 +736,6 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
 
 bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
 {
-    // The notes being typed belong into the report.
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     // The same heading as the HTML report: the survey file's name and the day.
@@ -651,7 +752,6 @@ bool UmfrageDokument::exportReport(const QString& fileName, const QSize& picture
 
 bool UmfrageDokument::exportXlsx(const QString& fileName)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
     return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
@@ -660,7 +760,6 @@ bool UmfrageDokument::exportXlsx(const QString& fileName)
 bool UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName,
                                  QString* why)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Präsentation wird geschrieben"), 0);
     const PptxExport::Ergebnis e = PptxExport::write(fileName, templateName, *this, &work);
@@ -681,7 +780,6 @@ bool UmfrageDokument::save(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Datei wird gespeichert"), 0);
-    emit notesWanted();
     // The new file is complete before it replaces anything: a failed save leaves the
     // old file as it was.
     QSaveFile out(fileName);

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+#include <QVariant>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -46,7 +48,8 @@ public:
     QUndoStack* undoStack() const { return m_undo; }
     Tabelle1* dataTable() const { return m_tabelle; }
     const QString& fileName() const { return m_fileName; }
-    void setFileName(const QString& name) { m_fileName = name; }
+    // The file "Speichern" writes to; signals a new name.
+    void setFileName(const QString& name);
     // The file the survey came from or went to last (statistic or data file): what the
     // report is headed with. Unlike fileName(), an import sets it too.
     const QString& surveyFile() const { return m_surveyFile; }
@@ -149,8 +152,11 @@ public:
     bool load(const QString& fileName);
 
     // ---- unsaved work ----
-    // Whether the data, the hidden columns, the views or their settings differ from the
-    // last save, load, import or new data (the notes pane is the window's to add).
+    // Whether the data, the hidden columns, the views, their notes or their settings
+    // differ from the last save, load, import or new data. Nothing is compared until
+    // something signals a change (the undo stack, the view list, a view's changed());
+    // then only the views that signalled are written out and compared, so that a
+    // change undone by hand counts as none.
     bool isChanged();
     // The present state counts as saved.
     void markUnchanged();
@@ -164,10 +170,12 @@ public:
     void startNewTable();
 
 signals:
-    // Records are about to be read: the notes being typed belong into the list.
-    void notesWanted();
     // The state was marked as saved.
     void markedUnchanged();
+    // Something may have changed since the last save: isChanged() tells.
+    void changed();
+    // The file "Speichern" writes to is another.
+    void fileNameChanged(const QString& name);
     // A view was appended while views are shown one by one: it is the current one.
     void viewAppended(int row);
     // The page is about to leave the list (and be deleted).
@@ -179,8 +187,24 @@ private:
     // The text of a survey file; false when it cannot be read or holds no survey, the
     // user told why.
     bool readSurvey(const QString& fileName, QString* text);
-    // What the views are: types, columns, titles, settings; and the hidden columns.
-    QByteArray stateFingerprint();
+    // A view's settings as saveData wrote them at a record version.
+    struct Settings {
+        int version = 0;
+        QByteArray bytes;
+    };
+    // One row of the view list as last saved.
+    struct SavedRow {
+        QPointer<QWidget> page;
+        QVariant title, viewType, adapterType, columns, notes;
+    };
+    QVector<SavedRow> rowsNow() const;
+    QVector<bool> hiddenNow() const;
+    static Settings settingsOf(ModelClient* view, int version);
+    // Whether anything differs from the last save (the undo stack aside).
+    bool differsFromSaved();
+    // A view signalled a change of its settings.
+    void viewChanged(ModelClient* view);
+    void noteChange();
 
     QPointer<QWidget> m_dialogParent;
     QStandardItemModel* m_model = nullptr;
@@ -191,7 +215,17 @@ private:
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
     QString m_surveyFile;
-    QByteArray m_savedFingerprint;
+    // Unsaved work: set by any change signal, cleared when saved or found equal again.
+    bool m_modified = false;
+    QVector<SavedRow> m_savedRows;
+    QVector<bool> m_savedHidden;
+    // The settings of each view as saved, for the views that signal a change.
+    QHash<const ModelClient*, Settings> m_savedSettings;
+    // The views that signalled a change since.
+    QSet<const ModelClient*> m_changedViews;
+    // The last record written of each view since its last change: a save writes each
+    // view once, and what it wrote is what counts as saved.
+    QHash<const ModelClient*, Settings> m_written;
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;
     QStringList m_subHeaders;

@@ -50,8 +50,8 @@ void TstSpecialViewFile::initTestCase()
 
 void TstSpecialViewFile::fill(View& v)
 {
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Gruppe", "Punkte"});
     const QList<QStringList> rows = {{"20", "a", "3"}, {"31", "b", "5"}, {"45", "a", "4"},
@@ -79,20 +79,20 @@ void TstSpecialViewFile::createEachSpecialView()
     QFETCH(QString, cls);
     View v;
     fill(v);
-    ModelClient* mc = v.createView("", type, columns, "Titel", "Notiz");
+    ModelClient* mc = v.document()->createView("", type, columns, "Titel", "Notiz");
     QVERIFY(mc);
     QCOMPARE(QString(mc->metaObject()->className()), cls);
-    QCOMPARE(mc->model(), v.dataModel());
+    QCOMPARE(mc->model(), v.document()->dataModel());
     QCOMPARE(v.viewArea()->currentWidget(), mc);
-    QStandardItem* it = v.viewListModel()->item(v.viewIndex(mc));
+    QStandardItem* it = v.document()->viewListModel()->item(v.document()->viewIndex(mc));
     QCOMPARE(it->data(Roles::ViewCategory).toString(), QString("Special"));
     QCOMPARE(it->data(Roles::ViewType).toString(), type);
     if (auto* s = qobject_cast<StatistikTabelle*>(mc))
         QCOMPARE(s->spalten(), columns);
     // Only the statistics table has a settings record, and only from version 3 on.
-    const int row = v.viewIndex(mc);
+    const int row = v.document()->viewIndex(mc);
     for (int version = 1; version <= 5; ++version)
-        QCOMPARE(v.record(row, version).settings.isEmpty(), cls != "StatistikTabelle" || version < 3);
+        QCOMPARE(v.document()->record(row, version).settings.isEmpty(), cls != "StatistikTabelle" || version < 3);
     if (auto* t = qobject_cast<ModelAenlichkeitsTabelle*>(mc))
         QCOMPARE(t->table()->model()->rowCount(), 5);
     if (auto* d = qobject_cast<ModelAenlichkeits3dView*>(mc))
@@ -103,11 +103,11 @@ void TstSpecialViewFile::createEachSpecialView()
         QCOMPARE(p->xValues().size(), 5);
     }
     // One column too few, or one too many for the plots: nothing is made.
-    const int before = v.viewCount();
-    QCOMPARE(v.createView("", type, {0}, "T", ""), nullptr);
+    const int before = v.document()->viewCount();
+    QCOMPARE(v.document()->createView("", type, {0}, "T", ""), nullptr);
     if (type.contains("X") || type.contains("Regression"))
-        QCOMPARE(v.createView("", type, {0, 1, 2}, "T", ""), nullptr);
-    QCOMPARE(v.viewCount(), before);
+        QCOMPARE(v.document()->createView("", type, {0, 1, 2}, "T", ""), nullptr);
+    QCOMPARE(v.document()->viewCount(), before);
 }
 
 void TstSpecialViewFile::chiQuadratFromSpecialList_data()
@@ -129,18 +129,18 @@ void TstSpecialViewFile::chiQuadratFromSpecialList()
     for (int c : selected)
         t->selectionModel()->select(t->model()->index(0, c),
                                     QItemSelectionModel::Select | QItemSelectionModel::Columns);
-    const int before = v.viewCount();
+    const int before = v.document()->viewCount();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Item, "Chi Quadrat").accept(UserInput::Text, "Test auf Normalität");
     v.createSelectedView();
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.pending(), 0);
-    QCOMPARE(v.viewCount(), before + (made ? 1 : 0));
+    QCOMPARE(v.document()->viewCount(), before + (made ? 1 : 0));
     if (!made)
         return;
     auto* chi = qobject_cast<ChiQuadrat*>(v.viewArea()->widget(before));
     QVERIFY(chi);
-    QStandardItem* it = v.viewListModel()->item(before);
+    QStandardItem* it = v.document()->viewListModel()->item(before);
     QCOMPARE(it->text(), QString("Test auf Normalität"));
     QCOMPARE(it->data(Roles::ViewAdapterType).toString(), QString("Chi Quadrat"));
     QCOMPARE(it->data(Roles::ViewType).toString(), QString("BalkenDiagram(V)"));
@@ -158,14 +158,14 @@ void TstSpecialViewFile::saveAndLoad()
     {
         View v;
         fill(v);
-        auto* s = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
+        auto* s = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
         s->setDepFilter("a", 1);
-        QVERIFY(v.createView("", "Ähnlichkeit", {0, 1}, "Ähnlich", ""));
-        QVERIFY(v.createView("", "Ähnlichkeit 3D", {1, 2}, "Ähnlich 3D", ""));
-        QVERIFY(v.createView("", "XYPlotter", {0, 2}, "XY", ""));
-        QVERIFY(v.createView("", "Lineare Regression", {2, 0}, "Regression", ""));
+        QVERIFY(v.document()->createView("", "Ähnlichkeit", {0, 1}, "Ähnlich", ""));
+        QVERIFY(v.document()->createView("", "Ähnlichkeit 3D", {1, 2}, "Ähnlich 3D", ""));
+        QVERIFY(v.document()->createView("", "XYPlotter", {0, 2}, "XY", ""));
+        QVERIFY(v.document()->createView("", "Lineare Regression", {2, 0}, "Regression", ""));
         auto* chi = qobject_cast<ChiQuadrat*>(
-            v.createView("Chi Quadrat", "Tabelle", {2}, "Chi", ""));
+            v.document()->createView("Chi Quadrat", "Tabelle", {2}, "Chi", ""));
         QVERIFY(chi);
         chi->classesBox()->setValue(8);
         chi->meanBox()->setValue(5);
@@ -176,21 +176,21 @@ void TstSpecialViewFile::saveAndLoad()
     }
     View w;
     QVERIFY(w.load(path));
-    QCOMPARE(w.viewCount(), 7);
-    auto* s = qobject_cast<StatistikTabelle*>(w.viewPage(1));
+    QCOMPARE(w.document()->viewCount(), 7);
+    auto* s = qobject_cast<StatistikTabelle*>(w.document()->viewPage(1));
     QVERIFY(s);
     QCOMPARE(s->spalten(), (QVector<int>{2, 0}));
     QCOMPARE(s->rowFilter().depValue(), QString("a"));
     QCOMPARE(s->rowFilter().depColumn(), 1);
     QCOMPARE(s->table()->item(3, 0)->text(), QString("13"));   // 3 + 4 + 6
     QCOMPARE(s->table()->horizontalHeaderItem(0)->text(), QString("Punkte"));
-    QVERIFY(qobject_cast<ModelAenlichkeitsTabelle*>(w.viewPage(2)));
-    QCOMPARE(qobject_cast<ModelAenlichkeits3dView*>(w.viewPage(3))->spalten(), (QVector<int>{1, 2}));
-    QCOMPARE(QString(w.viewPage(4)->metaObject()->className()), QString("XYPlotter"));
-    auto* lr = qobject_cast<LineareRegression*>(w.viewPage(5));
+    QVERIFY(qobject_cast<ModelAenlichkeitsTabelle*>(w.document()->viewPage(2)));
+    QCOMPARE(qobject_cast<ModelAenlichkeits3dView*>(w.document()->viewPage(3))->spalten(), (QVector<int>{1, 2}));
+    QCOMPARE(QString(w.document()->viewPage(4)->metaObject()->className()), QString("XYPlotter"));
+    auto* lr = qobject_cast<LineareRegression*>(w.document()->viewPage(5));
     QVERIFY(lr);
     QCOMPARE(lr->xSpalte(), 2);
-    auto* chi = qobject_cast<ChiQuadrat*>(w.viewPage(6));
+    auto* chi = qobject_cast<ChiQuadrat*>(w.document()->viewPage(6));
     QVERIFY(chi);
     QCOMPARE(chi->classesBox()->value(), 8.0);
     QCOMPARE(chi->classCount(), 8);
@@ -200,18 +200,18 @@ void TstSpecialViewFile::saveAndLoad()
     QCOMPARE(chi->diagram()->font().pointSize(), 12);
     QVERIFY(chi->diagram()->inherits("TabellenDiagramm"));
     QCOMPARE(chi->diagram()->values().size(), 16);
-    QCOMPARE(w.viewListModel()->item(6)->toolTip(), QString("Tabelle, Chi Quadrat, Spalte:2"));
-    QCOMPARE(w.viewListModel()->item(1)->toolTip(), QString("Statistik, , Spalte:2,0"));
+    QCOMPARE(w.document()->viewListModel()->item(6)->toolTip(), QString("Tabelle, Chi Quadrat, Spalte:2"));
+    QCOMPARE(w.document()->viewListModel()->item(1)->toolTip(), QString("Statistik, , Spalte:2,0"));
 }
 
 void TstSpecialViewFile::duplicateAndUndoRemoval()
 {
     View v;
     fill(v);
-    auto* s = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
+    auto* s = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
     s->setDepFilter("b", 1);
-    QVERIFY(v.createView("", "XYPlotter", {0, 2}, "XY", ""));
-    auto* chi = qobject_cast<ChiQuadrat*>(v.createView("Chi Quadrat", "BalkenDiagram(V)", {2}, "Chi", ""));
+    QVERIFY(v.document()->createView("", "XYPlotter", {0, 2}, "XY", ""));
+    auto* chi = qobject_cast<ChiQuadrat*>(v.document()->createView("Chi Quadrat", "BalkenDiagram(V)", {2}, "Chi", ""));
     chi->classesBox()->setValue(12);
     chi->setDepFilter("b", 1);
 
@@ -219,10 +219,10 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // filter: the removal keeps the view's newest record.
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
-    QCOMPARE(v.viewCount(), 3);
-    v.undoStack()->undo();
-    QCOMPARE(v.viewCount(), 4);
-    auto* back = qobject_cast<StatistikTabelle*>(v.viewPage(1));
+    QCOMPARE(v.document()->viewCount(), 3);
+    v.document()->undoStack()->undo();
+    QCOMPARE(v.document()->viewCount(), 4);
+    auto* back = qobject_cast<StatistikTabelle*>(v.document()->viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{2, 0}));
     QCOMPARE(back->rowFilter().depColumn(), 1);
@@ -232,8 +232,8 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // The chi-square view keeps its parameters through removal and undo as well.
     v.viewArea()->setCurrentIndex(3);
     v.removeCurrentView();
-    v.undoStack()->undo();
-    auto* chiBack = qobject_cast<ChiQuadrat*>(v.viewPage(3));
+    v.document()->undoStack()->undo();
+    auto* chiBack = qobject_cast<ChiQuadrat*>(v.document()->viewPage(3));
     QVERIFY(chiBack);
     QCOMPARE(chiBack->classCount(), 12);
     QCOMPARE(chiBack->rowFilter().depValue(), QString("b"));
@@ -241,13 +241,13 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // "Duplizieren" from the list's menu.
     ScriptedAnswerer ans;
     ans.accept(UserInput::Menu, "Duplizieren");
-    const QRect r = v.viewListWidget()->visualRect(v.viewListModel()->index(1, 0));
+    const QRect r = v.viewListWidget()->visualRect(v.document()->viewListModel()->index(1, 0));
     v.vListContextMenu(r.center());
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(v.viewCount(), 5);
-    auto* copy = qobject_cast<StatistikTabelle*>(v.viewPage(4));
+    QCOMPARE(v.document()->viewCount(), 5);
+    auto* copy = qobject_cast<StatistikTabelle*>(v.document()->viewPage(4));
     QVERIFY(copy);
-    QCOMPARE(v.viewListModel()->item(4)->text(), QString("Stat(neu)"));
+    QCOMPARE(v.document()->viewListModel()->item(4)->text(), QString("Stat(neu)"));
     QCOMPARE(copy->rowFilter().depValue(), QString("b"));
     QCOMPARE(copy->toText(), back->toText());
 }

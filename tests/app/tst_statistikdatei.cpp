@@ -95,8 +95,8 @@ void TstStatistikDatei::initTestCase()
 
 void TstStatistikDatei::buildState(View& v)
 {
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Größe", "Farbe"});
     m->setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
@@ -108,7 +108,7 @@ void TstStatistikDatei::buildState(View& v)
     v.dataTable()->table()->setColumnHidden(0, true);
 
     auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(
-        v.createView("Häufigkeit", "TortenDiagram", {1}, "Farben", ""));
+        v.document()->createView("Häufigkeit", "TortenDiagram", {1}, "Farben", ""));
     QVERIFY(h);
     h->setDepFilter("3", 0);
     h->diagram()->setFont(QFont("DejaVu Sans", 11));
@@ -116,18 +116,18 @@ void TstStatistikDatei::buildState(View& v)
     c[1] = QColor(10, 20, 30);
     h->diagram()->setColors(c);
     auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(
-        v.createView("HäufigkeitsVerteilung", "BalkenDiagram(H)", {0}, "Verteilung", ""));
+        v.document()->createView("HäufigkeitsVerteilung", "BalkenDiagram(H)", {0}, "Verteilung", ""));
     QVERIFY(hv);
     ScriptedAnswerer ans;
     ans.accept(UserInput::Int, 5).accept(UserInput::Double, 0.5).accept(UserInput::Double, 4.0);
     hv->intervalAction();
     hv->minMaxAction();
-    QVERIFY(v.createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
+    QVERIFY(v.document()->createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
     v.goHome();
     // Showing a view stores the pane's HTML as its notes; fix them to known texts.
-    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
-    v.viewListModel()->item(2)->setData("", Roles::ViewNotes);
-    v.viewListModel()->item(3)->setData("", Roles::ViewNotes);
+    v.document()->viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
+    v.document()->viewListModel()->item(2)->setData("", Roles::ViewNotes);
+    v.document()->viewListModel()->item(3)->setData("", Roles::ViewNotes);
 }
 
 QByteArray TstStatistikDatei::expectedBytes(View& v)
@@ -193,12 +193,12 @@ void TstStatistikDatei::roundTripReproducesState()
         QVERIFY(v.save(path));
     }
     View v;
-    v.undoStack()->push(new QUndoCommand("x"));
+    v.document()->undoStack()->push(new QUndoCommand("x"));
     QVERIFY(v.load(path));
     QCOMPARE(WindowUtil::title(v), "quorvandel7 - " + path);
-    QCOMPARE(v.currentFileName(), path);
-    QVERIFY(!v.undoStack()->canUndo());
-    QStandardItemModel* m = v.dataModel();
+    QCOMPARE(v.document()->fileName(), path);
+    QVERIFY(!v.document()->undoStack()->canUndo());
+    QStandardItemModel* m = v.document()->dataModel();
     QCOMPARE(m->columnCount(), 2);
     QCOMPARE(m->rowCount(), 2);
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Größe"));
@@ -212,8 +212,8 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(m->item(0, 1)->data(Roles::RestoredValue).toString(), QString("grün"));
     QCOMPARE(m->item(0, 1)->toolTip(), QString("grün"));
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
-    QCOMPARE(v.viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
-    QCOMPARE(v.viewListModel()->item(3)->toolTip(), QString("Tabelle, Direkt, Spalte:0,1"));
+    QCOMPARE(v.document()->viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
+    QCOMPARE(v.document()->viewListModel()->item(3)->toolTip(), QString("Tabelle, Direkt, Spalte:0,1"));
 
     auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(h);
@@ -224,7 +224,7 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(h->diagram()->colorList().size(), 20);
     // Only the row with 3 in the linked column counts, and its answer is empty.
     QCOMPARE(h->diagram()->labelList(), QStringList{});
-    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
+    QVERIFY(v.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
     auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(2));
     QCOMPARE(hv->classCount(), 5);
     QCOMPARE(hv->rangeMinimum(), 0.5);
@@ -241,7 +241,7 @@ void TstStatistikDatei::roundTripReproducesState()
     auto* h2 = qobject_cast<HaeufigkeitsDiagramAdapter*>(w.viewArea()->widget(1));
     QCOMPARE(h2->rowFilter().depValue(), QString("3"));
     QCOMPARE(h2->diagram()->colorList(), h->diagram()->colorList());
-    QVERIFY(w.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
+    QVERIFY(w.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("Notiz"));
 }
 
 void TstStatistikDatei::version1HasNoDiagramRecord()
@@ -263,7 +263,7 @@ void TstStatistikDatei::version1HasNoDiagramRecord()
     QCOMPARE(h->rowFilter().depValue(), QString("x"));
     QCOMPARE(h->diagram()->values(), QVector<double>{1});
     QCOMPARE(h->diagram()->colorList().first(), QColor(Qt::blue));
-    QCOMPARE(v.dataModel()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+    QCOMPARE(v.document()->dataModel()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
              QString("A"));
 }
 
@@ -278,7 +278,7 @@ void TstStatistikDatei::version3HasNoHeaderStrings()
     writeAll(path, o.bytes);
     View v;
     QVERIFY(v.load(path));
-    QStandardItemModel* m = v.dataModel();
+    QStandardItemModel* m = v.document()->dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Titel"));
     QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationKind).toString(), QString());
     QCOMPARE(m->headerData(1, Qt::Horizontal).toInt(), 7);
@@ -475,7 +475,7 @@ void TstStatistikDatei::repeatedColumnsStayBounded()
         }
         QCOMPARE(v.viewArea()->count(), 3);
         for (int row : {1, 2}) {
-            QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewColumns).toStringList(), many);
+            QCOMPARE(v.document()->viewListModel()->item(row)->data(Roles::ViewColumns).toStringList(), many);
             auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(row));
             QVERIFY(a->diagram()->values().size() <= length * 3);
         }
@@ -506,8 +506,8 @@ void TstStatistikDatei::rejectedFilesChangeNothing()
     if (bytes != "-")
         writeAll(path, bytes);
     View v;
-    const QString cell = v.dataModel()->item(0, 0)->text();
-    v.undoStack()->push(new QUndoCommand("x"));
+    const QString cell = v.document()->dataModel()->item(0, 0)->text();
+    v.document()->undoStack()->push(new QUndoCommand("x"));
     ScriptedAnswerer ans;
     ans.accept(UserInput::Question, QMessageBox::Discard)
         .accept(UserInput::OpenFile, path)
@@ -518,10 +518,10 @@ void TstStatistikDatei::rejectedFilesChangeNothing()
     QCOMPARE(ans.asked[1].title, QString("Datei wählen"));
     QCOMPARE(ans.asked[1].label, QString("Statistikdateien (*.stat);;Alle Dateien (*)"));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
-    QCOMPARE(v.currentFileName(), QString());
-    QCOMPARE(v.dataModel()->rowCount(), 100);
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
-    QVERIFY(v.undoStack()->canUndo());
+    QCOMPARE(v.document()->fileName(), QString());
+    QCOMPARE(v.document()->dataModel()->rowCount(), 100);
+    QCOMPARE(v.document()->dataModel()->item(0, 0)->text(), cell);
+    QVERIFY(v.document()->undoStack()->canUndo());
 }
 
 void TstStatistikDatei::backupAfterTwoSaves()
@@ -531,7 +531,7 @@ void TstStatistikDatei::backupAfterTwoSaves()
     buildState(v);
     QVERIFY(v.save(path));
     const QByteArray first = readAll(path);
-    v.dataModel()->item(0, 1)->setText("blau");
+    v.document()->dataModel()->item(0, 1)->setText("blau");
     QVERIFY(v.save(path));
     QCOMPARE(readAll(path + "~"), first);
     QVERIFY(readAll(path) != first);
@@ -545,7 +545,7 @@ void TstStatistikDatei::failedSaveKeepsNameAndTitle()
     ScriptedAnswerer ans;
     ans.accept(UserInput::SaveFile, good);
     v.saveFileAs();
-    QCOMPARE(v.currentFileName(), good);
+    QCOMPARE(v.document()->fileName(), good);
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + good);
     const QByteArray before = readAll(good);
 
@@ -556,7 +556,7 @@ void TstStatistikDatei::failedSaveKeepsNameAndTitle()
     v.saveFileAs();
     QCOMPARE(ans.unexpected, 0);
     QVERIFY(ans.asked.last().label.contains(blocked));
-    QCOMPARE(v.currentFileName(), good);
+    QCOMPARE(v.document()->fileName(), good);
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + good);
     QCOMPARE(readAll(good), before);
     QVERIFY(!QFile::exists(blocked + "~"));
@@ -571,7 +571,7 @@ void TstStatistikDatei::saveAppendsEnding()
     v.saveFileAs();
     QCOMPARE(ans.asked[0].label, QString("Statistikdateien (*.stat)"));
     QVERIFY(QFile::exists(base + ".stat"));
-    QCOMPARE(v.currentFileName(), base);
+    QCOMPARE(v.document()->fileName(), base);
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + base + ".stat");
     QFile::remove(base + ".stat");
     v.saveFile();   // no question: the name is known
@@ -601,8 +601,8 @@ void TstStatistikDatei::cutFileAtEveryByte()
         if (loaded) {
             ++damaged;
             QVERIFY(ans.asked.last().label.contains("beschädigt"));
-            QCOMPARE(v.viewListModel()->rowCount(), v.viewArea()->count());
-            QVERIFY(v.dataModel()->rowCount() <= 2);
+            QCOMPARE(v.document()->viewListModel()->rowCount(), v.viewArea()->count());
+            QVERIFY(v.document()->dataModel()->rowCount() <= 2);
             QVERIFY(v.viewArea()->count() <= 4);
         }
     }
@@ -628,10 +628,10 @@ void TstStatistikDatei::cutFileAtEveryByte()
     writeAll(cut, head.bytes);
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(cut));
-    QCOMPARE(v.dataModel()->columnCount(), 2);
-    QCOMPARE(v.dataModel()->headerData(1, Qt::Horizontal).toString(), QString("Farbe"));
-    QCOMPARE(v.dataModel()->rowCount(), 1);
-    QCOMPARE(v.dataModel()->item(0, 1)->text(), QString("grün"));
+    QCOMPARE(v.document()->dataModel()->columnCount(), 2);
+    QCOMPARE(v.document()->dataModel()->headerData(1, Qt::Horizontal).toString(), QString("Farbe"));
+    QCOMPARE(v.document()->dataModel()->rowCount(), 1);
+    QCOMPARE(v.document()->dataModel()->item(0, 1)->text(), QString("grün"));
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
     QVERIFY(ans.asked.last().label.contains("1 Zeilen"));
     QCOMPARE(ans.unexpected, 0);
@@ -648,14 +648,14 @@ void TstStatistikDatei::hostileCountsDoNotAllocate()
     writeAll(path, counts.bytes);
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(path));
-    QCOMPARE(v.dataModel()->columnCount(), 0);
+    QCOMPARE(v.document()->dataModel()->columnCount(), 0);
 
     Out noColumns;   // rows without columns would be an endless loop of nothing
     noColumns.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0x7fffffff) << qint32(0)
                 << qint32(1);
     writeAll(path, noColumns.bytes);
     QVERIFY(v.load(path));
-    QCOMPARE(v.dataModel()->rowCount(), 0);
+    QCOMPARE(v.document()->dataModel()->rowCount(), 0);
 
     Out list;   // a string list claiming four billion entries
     list.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0) << qint32(0) << qint32(2);
@@ -682,18 +682,18 @@ void TstStatistikDatei::versionIsTheSmallestThatHolds()
 {
     View v;
     buildState(v);
-    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(5));
-    Gewichtung::of(v.dataModel())->setSpalte(0);
-    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(6));
-    Gewichtung::of(v.dataModel())->setSpalte(-1);
-    QVERIFY(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
-    QCOMPARE(StatistikDatei::versionFor(v.dataModel(), v), qint16(6));
+    QCOMPARE(StatistikDatei::versionFor(v.document()->dataModel(), *v.document()), qint16(5));
+    Gewichtung::of(v.document()->dataModel())->setSpalte(0);
+    QCOMPARE(StatistikDatei::versionFor(v.document()->dataModel(), *v.document()), qint16(6));
+    Gewichtung::of(v.document()->dataModel())->setSpalte(-1);
+    QVERIFY(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
+    QCOMPARE(StatistikDatei::versionFor(v.document()->dataModel(), *v.document()), qint16(6));
     // Without them again, the file is the one version 5 wrote.
-    v.removeView(4);
+    v.document()->removeView(4);
     v.goHome();
-    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
-    v.viewListModel()->item(2)->setData("", Roles::ViewNotes);
-    v.viewListModel()->item(3)->setData("", Roles::ViewNotes);
+    v.document()->viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
+    v.document()->viewListModel()->item(2)->setData("", Roles::ViewNotes);
+    v.document()->viewListModel()->item(3)->setData("", Roles::ViewNotes);
     const QString path = m_dir.path() + "/again5.stat";
     QVERIFY(v.save(path));
     QCOMPARE(readAll(path).toHex(), expectedBytes(v).toHex());
@@ -702,8 +702,8 @@ void TstStatistikDatei::versionIsTheSmallestThatHolds()
 void TstStatistikDatei::weightBytes()
 {
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"W"});
     m->appendRow(new QStandardItem("2"));
@@ -729,8 +729,8 @@ void TstStatistikDatei::weightBytes()
     ScriptedAnswerer ans;
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    QCOMPARE(Gewichtung::spalteVon(w.dataModel()), -1);
-    QCOMPARE(w.dataModel()->item(0, 0)->text(), QString("2"));
+    QCOMPARE(Gewichtung::spalteVon(w.document()->dataModel()), -1);
+    QCOMPARE(w.document()->dataModel()->item(0, 0)->text(), QString("2"));
 }
 
 void TstStatistikDatei::weightAndCrosstabRoundTrip()
@@ -740,8 +740,8 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
     {
         View v;
         buildState(v);
-        Gewichtung::of(v.dataModel())->setSpalte(0);
-        auto* k = qobject_cast<Kreuztabelle*>(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz",
+        Gewichtung::of(v.document()->dataModel())->setSpalte(0);
+        auto* k = qobject_cast<Kreuztabelle*>(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz",
                                                              ""));
         QVERIFY(k);
         k->setProzente(KreuztabellenRechnung::Zeilen);
@@ -754,7 +754,7 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
     ScriptedAnswerer ans;   // a clean file: no warning expected
     QVERIFY(v.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), 0);
+    QCOMPARE(Gewichtung::spalteVon(v.document()->dataModel()), 0);
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt", "Kreuz"}));
     auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(4));
     QVERIFY(k);
@@ -781,7 +781,7 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
     const QString plainPath = m_dir.path() + "/plain.stat";
     QVERIFY(plain.save(plainPath));
     QVERIFY(v.load(plainPath));
-    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), -1);
+    QCOMPARE(Gewichtung::spalteVon(v.document()->dataModel()), -1);
 }
 
 QTEST_MAIN(TstStatistikDatei)

@@ -243,14 +243,14 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
         View w;
         QVERIFY(w.load(stat));
         ZeilenFabrik::setThreaded(true);
-        QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
-        tables[threaded] = describe(*w.dataModel());
+        QCOMPARE(w.document()->dataModel()->rowCount(), v.document()->dataModel()->rowCount());
+        tables[threaded] = describe(*w.document()->dataModel());
         const QString again = dir.path() + "/again.stat";
         QVERIFY(w.save(again));
         QCOMPARE(readAll(again), bytes);
         if (threaded) {
             // A restored cell: its text, the stored value and the text as tool tip.
-            const QStandardItem* it = w.dataModel()->item(1, 1);
+            const QStandardItem* it = w.document()->dataModel()->item(1, 1);
             QCOMPARE(it->text(), QStringLiteral("Größe 1"));
             QCOMPARE(it->data(Roles::RestoredValue), QVariant(QStringLiteral("Größe 1")));
             QCOMPARE(it->data(Qt::ToolTipRole), QVariant(QStringLiteral("Größe 1")));
@@ -262,7 +262,7 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
 void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
 {
     View v;
-    QStandardItemModel* m = v.dataModel();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     m->setColumnCount(3);
     const QList<QStringList> rows{{"ja", "", "ä😀"}, {"Zeile\nzwei", "ja"}};
@@ -275,7 +275,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.dataTable(), v, &out);
+    StatistikDatei::write(m, v.dataTable(), *v.document(), &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

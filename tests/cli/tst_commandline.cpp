@@ -314,9 +314,9 @@ void TstCommandLine::statFileReport()
     {
         View v;
         QVERIFY(v.importCSV(path("umfrage.csv"), false));
-        QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
-        QVERIFY(v.createView("Direkt", "Tabelle", {1}, "Zweite", ""));
-        QVERIFY(v.createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
+        QVERIFY(v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
+        QVERIFY(v.document()->createView("Direkt", "Tabelle", {1}, "Zweite", ""));
+        QVERIFY(v.document()->createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
         QVERIFY(v.save(path("stand.stat")));
     }
     const Result r = run({"--report", "stand.html", "stand.stat"});
@@ -364,8 +364,8 @@ void TstCommandLine::crosstabReport()
     {
         View v;
         QVERIFY(v.importCSV(path("umfrage.csv"), false));
-        Gewichtung::of(v.dataModel())->setSpalte(2);
-        QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
+        Gewichtung::of(v.document()->dataModel())->setSpalte(2);
+        QVERIFY(v.document()->createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
         QVERIFY(v.save(path("kreuz.stat")));
     }
     const Result r = run({"--report", "kreuz.html", "kreuz.stat"});
@@ -421,7 +421,7 @@ void TstCommandLine::failures()
         View v;
         QVERIFY(v.importCSV(path("daten.csv"), false));
         for (int i = 0; i < 3; ++i)
-            QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
+            QVERIFY(v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
         QVERIFY(v.save(path("ganz.stat")));
     }
     QFile ganz(path("ganz.stat"));

@@ -26,8 +26,8 @@ QString title(View& v)
 QStringList titles(View& v)
 {
     QStringList t;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        t << v.viewListModel()->item(r)->text();
+    for (int r = 0; r < v.document()->viewListModel()->rowCount(); ++r)
+        t << v.document()->viewListModel()->item(r)->text();
     return t;
 }
 

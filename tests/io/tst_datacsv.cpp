@@ -140,7 +140,7 @@ void TstDataCsv::throughTheMenu()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QFile f(dir.path() + "/" + written);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.dataModel(), v.dataTable()));
+    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.document()->dataModel(), v.dataTable()));
 }
 
 void TstDataCsv::unwritableFileIsReported()

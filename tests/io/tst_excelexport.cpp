@@ -123,11 +123,11 @@ void TstExcelExport::workbookOfDataAndViews()
     csv.close();
     View v;
     QVERIFY(v.importCSV(csv.fileName(), false));
-    v.clearViews();
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken", QString());
-    v.createView("Häufigkeit", "TortenDiagram", {0}, "Torte", QString());
-    v.createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
-    auto* k = qobject_cast<Kreuztabelle*>(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken", QString());
+    v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Torte", QString());
+    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
+    auto* k = qobject_cast<Kreuztabelle*>(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
     QVERIFY(k);
     QCoreApplication::processEvents();
     v.document()->dataTable()->table()->setColumnHidden(0, true);
@@ -178,8 +178,8 @@ void TstExcelExport::throughTheMenu()
 {
     QTemporaryDir dir;
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
     ScriptedAnswerer ans;
     ans.accept(UserInput::SaveFile, dir.filePath("menu"));
     v.actExportXlsx->trigger();
@@ -210,13 +210,13 @@ void TstExcelExport::numbersInFullWithFormats()
     csv.close();
     View v;
     QVERIFY(v.importCSV(csv.fileName(), false));
-    v.clearViews();
-    Gewichtung::of(v.dataModel())->setSpalte(1);
-    v.createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
-    v.createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
-    auto* st = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
+    v.document()->clearViews();
+    Gewichtung::of(v.document()->dataModel())->setSpalte(1);
+    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
+    v.document()->createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
+    auto* st = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
     QVERIFY(st);
-    QVERIFY(v.createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
+    QVERIFY(v.document()->createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("voll.xlsx");
     QVERIFY(v.document()->exportXlsx(path));

@@ -169,20 +169,20 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
 {
     const QString path = m_dir.path() + "/sets.stat";
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     QObject owner;
     QStandardItemModel* src = kanalModel(&owner);
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         TestUtil::cellTexts(src));
     // Without sets the file is the one version 5 wrote.
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(5));
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(5));
     const QVector<MehrfachSet> sets{{"Kanal", {1, 2, 3}, "ja"}, {"Leer", {}, ""}};
     MehrfachSets::of(m)->setSets(sets);
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(7));
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
+        v.document()->createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QVERIFY(view->setDiagramTyp("TortenDiagram"));
     v.goHome();
@@ -194,7 +194,7 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
     ScriptedAnswerer ans;   // a clean file: no warning
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    QCOMPARE(MehrfachSets::von(w.dataModel()), sets);
+    QCOMPARE(MehrfachSets::von(w.document()->dataModel()), sets);
     auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{1, 2, 3}));
@@ -207,7 +207,7 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
 
     // New data ends the sets.
     w.createDemoViews();
-    QVERIFY(MehrfachSets::von(w.dataModel()).isEmpty());
+    QVERIFY(MehrfachSets::von(w.document()->dataModel()).isEmpty());
 }
 
 void TstMehrfachantworten::setsRecordRefusesWhatTheBytesCannotHold()
@@ -242,8 +242,8 @@ void TstMehrfachantworten::setsRecordRefusesWhatTheBytesCannotHold()
 void TstMehrfachantworten::menuMakesSetAndView()
 {
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
     m->appendRow({new QStandardItem("18"), new QStandardItem("1"), new QStandardItem("0"),
@@ -260,7 +260,7 @@ void TstMehrfachantworten::menuMakesSetAndView()
         act->trigger();
         QCOMPARE(ans.unexpected, 0);
         QVERIFY(MehrfachSets::von(m).isEmpty());
-        QCOMPARE(v.viewListModel()->rowCount(), 1);
+        QCOMPARE(v.document()->viewListModel()->rowCount(), 1);
     }
     ScriptedAnswerer ans;
     ans.accept(UserInput::Text, "Kanal").accept(UserInput::Text, "1");
@@ -269,8 +269,8 @@ void TstMehrfachantworten::menuMakesSetAndView()
     QCOMPARE(ans.asked.first().title, QString("Mehrfachantworten-Set"));
     // The options in the order chosen.
     QCOMPARE(MehrfachSets::von(m), (QVector<MehrfachSet>{{"Kanal", {3, 1}, "1"}}));
-    QCOMPARE(v.viewListModel()->rowCount(), 2);
-    QStandardItem* it = v.viewListModel()->item(1);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 2);
+    QStandardItem* it = v.document()->viewListModel()->item(1);
     QCOMPARE(it->text(), QString("Kanal"));
     QCOMPARE(it->data(Roles::ViewType).toString(), QString("Mehrfachantworten"));
     auto* view = qobject_cast<Mehrfachantworten*>(v.viewArea()->widget(1));
@@ -283,8 +283,8 @@ void TstMehrfachantworten::menuMakesSetAndView()
 void TstMehrfachantworten::crosstabOverASet()
 {
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         {{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
@@ -297,8 +297,8 @@ void TstMehrfachantworten::crosstabOverASet()
         QCOMPARE(ans.unexpected, 0);
     }
     // The set's own view and a crosstab without a set keep the file at version 7.
-    QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
+    QVERIFY(v.document()->createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(7));
 
     // "Kanal" as the rows of a crosstab over G; a cancelled question makes nothing.
     WindowUtil::selectColumns(v, {0});
@@ -309,7 +309,7 @@ void TstMehrfachantworten::crosstabOverASet()
             .cancel(UserInput::Item);
         v.actCreateView->trigger();
         QCOMPARE(ans.unexpected, 0);
-        QCOMPARE(v.viewListModel()->rowCount(), 3);
+        QCOMPARE(v.document()->viewListModel()->rowCount(), 3);
     }
     {
         ScriptedAnswerer ans;
@@ -321,7 +321,7 @@ void TstMehrfachantworten::crosstabOverASet()
         QCOMPARE(ans.pending(), 0);
         QCOMPARE(ans.asked.at(2).items, (QStringList{"Spalte 1", "Kanal"}));
     }
-    QCOMPARE(v.viewListModel()->rowCount(), 4);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 4);
     auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(3));
     QVERIFY(k);
     QCOMPARE(k->spalten(), (QVector<int>{1, 2, 3, 0}));
@@ -401,14 +401,14 @@ void TstMehrfachantworten::crosstabOverASet()
 
     // Without the set the crosstab shows what is left and says what is missing; undo
     // of the view's removal brings the set entry back with it.
-    MehrfachSets::of(w.dataModel())->setSets({});
+    MehrfachSets::of(w.document()->dataModel())->setSets({});
     QTRY_COMPARE(back->ergebnis().fehlendeSets, QStringList{"Kanal"});
     QCOMPARE(back->table()->rowCount(), 0);
-    MehrfachSets::of(w.dataModel())->setSets({{"Kanal", {1, 2, 3}, "1"}});
+    MehrfachSets::of(w.document()->dataModel())->setSets({{"Kanal", {1, 2, 3}, "1"}});
     QTRY_COMPARE(cells(back), shown);
     w.document()->removeViewUndoable(3);
-    QCOMPARE(w.viewListModel()->rowCount(), 4);
-    w.undoStack()->undo();
+    QCOMPARE(w.document()->viewListModel()->rowCount(), 4);
+    w.document()->undoStack()->undo();
     auto* restored = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
     QVERIFY(restored);
     QCOMPARE(restored->eintraege(), k->eintraege());
@@ -416,8 +416,8 @@ void TstMehrfachantworten::crosstabOverASet()
 
     // A views file keeps the entries too.
     const QString views = m_dir.path() + "/kreuz.csv";
-    QVERIFY(v.exportViewsCSV(views));
-    QVERIFY(w.importViewsCSV(views));
+    QVERIFY(v.document()->exportViewsCSV(views));
+    QVERIFY(w.document()->importViewsCSV(views));
     auto* applied = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
     QVERIFY(applied);
     QCOMPARE(applied->eintraege(), k->eintraege());
@@ -429,14 +429,14 @@ void TstMehrfachantworten::crosstabOverASet()
 void TstMehrfachantworten::typeMenuTextAndReport()
 {
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – <TV>"},
                         {{"18", "ja", "", "nein"}, {"30", "ja", "ja", " "}, {"40", "", "", ""}});
     MehrfachSets::of(m)->add({"Kanal", {1, 2, 3}, "ja"});
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
+        v.document()->createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QTRY_COMPARE(view->basisText(), QString("n = 2"));
     // As bars (before the type changes) the view copies and reports its picture and,
@@ -494,18 +494,18 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
 {
     const QString path = m_dir.path() + "/filter.stat";
     View v;
-    v.clearViews();
-    QStandardItemModel* m = v.dataModel();
+    v.document()->clearViews();
+    QStandardItemModel* m = v.document()->dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio"},
                         {{"m", "ja", "ja"}, {"w", "ja", ""}, {"w", "", "ja"}, {"m", "", ""}});
     MehrfachSets::of(m)->add({"Kanal", {1, 2}, "ja"});
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.createView("", "Mehrfachantworten", {1, 2}, "Kanal", ""));
+        v.document()->createView("", "Mehrfachantworten", {1, 2}, "Kanal", ""));
     QVERIFY(view);
     QTRY_COMPARE(view->basisText(), QString("n = 3"));
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
-    QCOMPARE(ViewsCsv::versionFor(v), 5);
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(StatistikDatei::MehrfachVersion));
+    QCOMPARE(ViewsCsv::versionFor(*v.document()), 5);
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Columns, QVariantList{0}).accept(UserInput::Item, "w");
@@ -516,8 +516,8 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     QCOMPARE(view->diagram()->values(), (QVector<double>{50, 50}));
     QCOMPARE(view->angaben().first(), QString("Filter: G = w"));
     QCOMPARE(view->diagram()->captionLines(), QStringList{"Filter: G = w"});
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(11));
-    QCOMPARE(ViewsCsv::versionFor(v), 11);
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(11));
+    QCOMPARE(ViewsCsv::versionFor(*v.document()), 11);
 
     v.goHome();
     QVERIFY(v.save(path));
@@ -557,7 +557,7 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     // Unlinked, the view counts everyone again and the file is as before.
     view->unlinkAction()->trigger();
     QCOMPARE(view->basisText(), QString("n = 3"));
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(StatistikDatei::MehrfachVersion));
 }
 
 QTEST_MAIN(TstMehrfachantworten)

@@ -521,7 +521,7 @@ void TstPlattformen::windowTellsWhatItRecognised()
 {
     const QString file = PlattformExporte::qualtricsCsv(m_dir->path(), true);
     View v;
-    const int vorher = v.dataModel()->columnCount();
+    const int vorher = v.document()->dataModel()->columnCount();
     {
         // Cancelled after being told: nothing changes.
         ScriptedAnswerer answers;
@@ -532,14 +532,14 @@ void TstPlattformen::windowTellsWhatItRecognised()
         QCOMPARE(answers.asked.at(1).label,
                  QString("Erkannt: Qualtrics-Export, 3 Fragen, 1 Mehrfachauswahl-Fragen, "
                          "17 Metadaten-Spalten ausgeblendet"));
-        QCOMPARE(v.dataModel()->columnCount(), vorher);
+        QCOMPARE(v.document()->dataModel()->columnCount(), vorher);
     }
     ScriptedAnswerer answers;
     answers.accept(UserInput::OpenFile, file).accept(UserInput::Question, QMessageBox::Ok);
     v.openImportFile();
     QCOMPARE(answers.unexpected, 0);
-    QCOMPARE(v.dataModel()->columnCount(), 24);
-    QCOMPARE(MehrfachSets::von(v.dataModel()).size(), 1);
+    QCOMPARE(v.document()->dataModel()->columnCount(), 24);
+    QCOMPARE(MehrfachSets::von(v.document()->dataModel()).size(), 1);
     QVERIFY(v.windowTitle().contains("qualtrics.csv"));
 
     // A plain workbook of two sheets: which sheet, what was recognised, then the views
@@ -555,8 +555,8 @@ void TstPlattformen::windowTellsWhatItRecognised()
     QCOMPARE(more.asked.at(2).label,
              QString("Erkannt: Excel-Arbeitsmappe, 6 Fragen, 0 Mehrfachauswahl-Fragen, "
                      "0 Metadaten-Spalten ausgeblendet"));
-    QCOMPARE(v.dataModel()->rowCount(), 2);
-    QCOMPARE(v.dataModel()->item(0, 3)->text(), QString("17.05.1990"));
+    QCOMPARE(v.document()->dataModel()->rowCount(), 2);
+    QCOMPARE(v.document()->dataModel()->item(0, 3)->text(), QString("17.05.1990"));
 }
 
 void TstPlattformen::structureFileChosen()

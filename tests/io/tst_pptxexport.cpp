@@ -226,8 +226,8 @@ void TstPptxExport::foreignMarkupKept()
     // mc:Ignorable names, which must keep their prefixes through an update; and the
     // title placeholder renamed, which then stays the only title.
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("fremd.pptx");
     QVERIFY(v.document()->exportPptx(path));
@@ -259,19 +259,19 @@ void TstPptxExport::fill(View& v)
     const QString csv = m_dir.filePath("umfrage.csv");
     writeFile(csv, "Frage;Note;Gruppe\nja;1;a\nja;2;b\nnein;2;a\nvielleicht;3;b\nja;3;a\n");
     QVERIFY(v.importCSV(csv, false));
-    v.clearViews();
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Säulen", "<p>Notiz &lt;eins&gt;</p><p>zweite Zeile</p>");
-    v.createView("Häufigkeit", "BalkenDiagram(H)", {0}, "Quer", "");
-    v.createView("Häufigkeit %", "TortenDiagram", {0}, "Torte", "");
-    v.createView("Häufigkeit", "ExcelBalkenDiagram", {0, 2}, "Stapel", "");
-    v.createView("Häufigkeit", "Tabelle", {0}, "Tabelle", "");
-    QVERIFY(v.createView("", "Kreuztabelle", {0, 2}, "Kreuz", ""));
-    QVERIFY(v.createView("", "Statistik", {1, 1}, "Statistik", ""));
-    v.createView("Häufigkeit", "XmasDiagram", {0}, "Xmas", "");
-    QVERIFY(v.createView("", "XYPlotter", {1, 1}, "XY", ""));
-    QVERIFY(v.createView("Chi Quadrat", "BalkenDiagram(V)", {1}, "Chi", ""));
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Säulen", "<p>Notiz &lt;eins&gt;</p><p>zweite Zeile</p>");
+    v.document()->createView("Häufigkeit", "BalkenDiagram(H)", {0}, "Quer", "");
+    v.document()->createView("Häufigkeit %", "TortenDiagram", {0}, "Torte", "");
+    v.document()->createView("Häufigkeit", "ExcelBalkenDiagram", {0, 2}, "Stapel", "");
+    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Tabelle", "");
+    QVERIFY(v.document()->createView("", "Kreuztabelle", {0, 2}, "Kreuz", ""));
+    QVERIFY(v.document()->createView("", "Statistik", {1, 1}, "Statistik", ""));
+    v.document()->createView("Häufigkeit", "XmasDiagram", {0}, "Xmas", "");
+    QVERIFY(v.document()->createView("", "XYPlotter", {1, 1}, "XY", ""));
+    QVERIFY(v.document()->createView("Chi Quadrat", "BalkenDiagram(V)", {1}, "Chi", ""));
     QCoreApplication::processEvents();
-    QCOMPARE(v.viewCount(), 11);
+    QCOMPARE(v.document()->viewCount(), 11);
 }
 
 void TstPptxExport::everyKindOfView()
@@ -284,7 +284,7 @@ void TstPptxExport::everyKindOfView()
     QVERIFY(d.read(path));
     QCOMPARE(d.slides.size(), 10);
     for (int i = 0; i < 10; ++i)
-        QCOMPARE(texts(d.slide(i)).value(0), v.stored(i + 1).title.toString());
+        QCOMPARE(texts(d.slide(i)).value(0), v.document()->stored(i + 1).title.toString());
 
     // Charts: their kind, numbers, categories and colours as the view has them.
     struct Expect {
@@ -374,10 +374,10 @@ void TstPptxExport::multipleChoiceAsChartOrTable()
     const QString csv = m_dir.filePath("mehrfach.csv");
     writeFile(csv, "Kanal – Zeitung;Kanal – Radio\nja;ja\nja;\n;ja\nja;\n");
     QVERIFY(v.importCSV(csv, false));
-    v.clearViews();
-    MehrfachSets::of(v.dataModel())->add({"Kanal", {0, 1}, "ja"});
+    v.document()->clearViews();
+    MehrfachSets::of(v.document()->dataModel())->add({"Kanal", {0, 1}, "ja"});
     auto* m = qobject_cast<Mehrfachantworten*>(
-        v.createView("", "Mehrfachantworten", {0, 1}, "Kanal", ""));
+        v.document()->createView("", "Mehrfachantworten", {0, 1}, "Kanal", ""));
     QVERIFY(m);
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("mehrfach.pptx");
@@ -447,7 +447,7 @@ void TstPptxExport::updateKeepsWhatTheUserAdded()
     const QString oldChart = [&] { Deck d; d.read(path); return d.of(0, "chart"); }();
     auto* m = v.document()->dataModel();
     m->setData(m->index(0, 1), "3");
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Neu", "");
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Neu", "");
     QCoreApplication::processEvents();
     QVERIFY(v.document()->exportPptx(path));
 
@@ -481,8 +481,8 @@ void TstPptxExport::templateMasterInUse()
 {
     // A customer's template: a 4:3 deck with a master and theme of its own and a slide.
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Beispiel", "");
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Beispiel", "");
     QCoreApplication::processEvents();
     const QString tpl = m_dir.filePath("vorlage.pptx");
     QVERIFY(v.document()->exportPptx(tpl));
@@ -543,8 +543,8 @@ void TstPptxExport::damagedFilesRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, asTemplate);
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     const QString bad = m_dir.filePath("kaputt.pptx");
     writeFile(bad, bytes);
     const QString out = asTemplate ? m_dir.filePath("neu.pptx") : bad;
@@ -561,8 +561,8 @@ void TstPptxExport::throughTheMenu()
 {
     QTemporaryDir dir;
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     ScriptedAnswerer ans;
     ans.accept(UserInput::SaveFile, dir.filePath("menu"));
     v.actExportPptx->trigger();

@@ -61,8 +61,8 @@ QByteArray exportLayout(bool respondentColumns)
 QStringList viewTitles(View& v)
 {
     QStringList out;
-    for (int r = 1; r < v.viewListModel()->rowCount(); ++r)
-        out << v.viewListModel()->item(r)->text();
+    for (int r = 1; r < v.document()->viewListModel()->rowCount(); ++r)
+        out << v.document()->viewListModel()->item(r)->text();
     return out;
 }
 }
@@ -116,9 +116,9 @@ void TstSurveyMonkey::importThroughMenu()
     QCOMPARE(ans.asked.first().preset.toString(), QDir::homePath());
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + path);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
-    QVERIFY(!v.undoStack()->canUndo());
+    QVERIFY(!v.document()->undoStack()->canUndo());
 
-    QStandardItemModel* m = v.dataModel();
+    QStandardItemModel* m = v.document()->dataModel();
     QCOMPARE(m->columnCount(), 8);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(),
              QString("Welche Farben mögen Sie? – Rot"));
@@ -147,7 +147,7 @@ void TstSurveyMonkey::importThroughMenu()
     const QStringList types{"Mehrfachantworten", "BalkenDiagram(H)", "BalkenDiagram(H)",
                             "TortenDiagram", "TortenDiagram"};
     for (int r = 1; r <= 5; ++r) {
-        const QStandardItem* it = v.viewListModel()->item(r);
+        const QStandardItem* it = v.document()->viewListModel()->item(r);
         QCOMPARE(it->data(Roles::ViewAdapterType).toString(),
                  QString(r == 1 ? "" : "Häufigkeit"));
         QCOMPARE(it->data(Roles::ViewType).toString(), types.at(r - 1));
@@ -169,8 +169,8 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
     QFETCH(bool, respondentColumns);
     const int o = respondentColumns ? 9 : 0;
     View v;
-    QVERIFY(v.importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
-    QStandardItemModel* m = v.dataModel();
+    QVERIFY(v.document()->importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
+    QStandardItemModel* m = v.document()->dataModel();
     QCOMPARE(m->columnCount(), o + 6);
     QCOMPARE(m->rowCount(), 4);
     const QString q = "Welche Kanäle nutzen Sie?";
@@ -196,7 +196,7 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
              (QStringList{"Zeitung", "Radio", "Sonstiges (bitte angeben)"}));
     QCOMPARE(mehrfach->zaehlung().gewaehlt, (QVector<double>{2, 2, 1}));
     QCOMPARE(mehrfach->zaehlung().antworten, 5.0);
-    QCOMPARE(v.viewListModel()->item(2)->data(Roles::ViewColumns).toStringList(),
+    QCOMPARE(v.document()->viewListModel()->item(2)->data(Roles::ViewColumns).toStringList(),
              QStringList{QString::number(o)});
 
     const auto fragen = SurveyMonkeyImport::fragen(
@@ -246,9 +246,9 @@ void TstSurveyMonkey::shortSubHeaderRowHidesTheRest()
 {
     const QString path = writeFile("kurz.csv", "A,B,C,D\nx,y\n1,2,3,4\n");
     View v;
-    QVERIFY(v.importSM(path));
+    QVERIFY(v.document()->importSM(path));
     QTableView* t = v.dataTable()->table();
-    QCOMPARE(v.dataModel()->rowCount(), 1);
+    QCOMPARE(v.document()->dataModel()->rowCount(), 1);
     QVERIFY(!t->isColumnHidden(0));
     QVERIFY(!t->isColumnHidden(1));
     QVERIFY(t->isColumnHidden(2));
@@ -259,12 +259,12 @@ void TstSurveyMonkey::shortSubHeaderRowHidesTheRest()
 void TstSurveyMonkey::fileWithoutSubHeaderRowMakesNoViews()
 {
     View v;
-    QVERIFY(v.importSM(writeFile("voll.csv", "A,B\nx,y\n")));
-    QCOMPARE(v.viewListModel()->rowCount(), 1 + 4);
+    QVERIFY(v.document()->importSM(writeFile("voll.csv", "A,B\nx,y\n")));
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 1 + 4);
     // A later survey without its sub-header row must not take the earlier one's.
-    QVERIFY(v.importSM(writeFile("nurkopf.csv", "A,B\n")));
-    QCOMPARE(v.dataModel()->columnCount(), 2);
-    QCOMPARE(v.viewListModel()->rowCount(), 1);
+    QVERIFY(v.document()->importSM(writeFile("nurkopf.csv", "A,B\n")));
+    QCOMPARE(v.document()->dataModel()->columnCount(), 2);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 1);
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
     QVERIFY(v.dataTable()->table()->isColumnHidden(1));
 }
@@ -272,8 +272,8 @@ void TstSurveyMonkey::fileWithoutSubHeaderRowMakesNoViews()
 void TstSurveyMonkey::unreadableFileChangesNothing()
 {
     View v;
-    const int views = v.viewListModel()->rowCount();
-    const QString cell = v.dataModel()->item(0, 0)->text();
+    const int views = v.document()->viewListModel()->rowCount();
+    const QString cell = v.document()->dataModel()->item(0, 0)->text();
     const QString missing = m_dir.path() + "/fehlt/umfrage.csv";
     ScriptedAnswerer ans;
     ans.accept(UserInput::OpenFile, missing).accept(UserInput::Warning, QMessageBox::Ok);
@@ -281,8 +281,8 @@ void TstSurveyMonkey::unreadableFileChangesNothing()
     QCOMPARE(ans.unexpected, 0);
     QVERIFY(ans.asked.last().label.contains(missing));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
-    QCOMPARE(v.viewListModel()->rowCount(), views);
-    QCOMPARE(v.dataModel()->item(0, 0)->text(), cell);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), views);
+    QCOMPARE(v.document()->dataModel()->item(0, 0)->text(), cell);
 }
 
 QTEST_MAIN(TstSurveyMonkey)

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     v.importCSV(path);
     const qint64 ms = t.elapsed();
     std::printf("rows=%d columns=%d bytes=%lld import_ms=%lld cells_per_s=%.0f\n",
-                v.dataModel()->rowCount(), v.dataModel()->columnCount(),
+                v.document()->dataModel()->rowCount(), v.document()->dataModel()->columnCount(),
                 QFile(path).size(), ms, ms > 0 ? 1000.0 * rows * cols / ms : 0.0);
     return 0;
 }

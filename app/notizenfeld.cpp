@@ -1,13 +1,13 @@
 #include "app/notizenfeld.h"
 
 #include <QScopedValueRollback>
-#include <QStackedWidget>
 #include <QTextDocument>
 
+#include "core/modelclient.h"
 #include "io/umfragedokument.h"
 
 NotizenFeld::NotizenFeld(UmfrageDokument* document, QWidget* parent)
-    : QTextEdit(parent), m_doc(document), m_page(document->viewPage(0))
+    : QTextEdit(parent), m_doc(document), m_page(nullptr)
 {
     setAcceptRichText(true);
     connect(m_doc, &UmfrageDokument::viewAboutToBeRemoved, this, [this](QWidget* page) {
@@ -24,7 +24,7 @@ NotizenFeld::NotizenFeld(UmfrageDokument* document, QWidget* parent)
 
 int NotizenFeld::row() const
 {
-    return m_page ? m_doc->viewArea()->indexOf(m_page) : -1;
+    return m_doc->viewIndex(m_page);
 }
 
 void NotizenFeld::store()
@@ -45,5 +45,5 @@ void NotizenFeld::showNotesOf(int r)
         document()->setModified(false);
     }
     m_edited = false;
-    m_page = m_doc->viewPage(r);
+    m_page = qobject_cast<ModelClient*>(m_doc->viewPage(r));
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTextEdit>
 
+class ModelClient;
 class UmfrageDokument;
 
 // The notes pane: shows the notes of the page on screen and writes what is typed into
@@ -24,7 +25,7 @@ public:
     int row() const;
 private:
     UmfrageDokument* m_doc;
-    QPointer<QWidget> m_page;
+    QPointer<ModelClient> m_page;
     bool m_showing = false;
     // Typed into since the notes were shown.
     bool m_edited = false;

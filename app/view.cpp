@@ -53,6 +53,31 @@ View::View(QWidget* parent)
 {
     m_doc = new UmfrageDokument(this);
     m_doc->setDialogParent(this);
+    // The view area: the data table's page, then the document's views as they come,
+    // go and move.
+    m_stack = new QStackedWidget;
+    m_tabelle = new Tabelle1;
+    m_tabelle->setModel(m_doc->dataModel());
+    m_tabelle->setSpalten(m_doc->spalten());
+    m_stack->addWidget(m_tabelle);
+    for (int row = 1; row < m_doc->viewCount(); ++row)
+        m_stack->addWidget(m_doc->viewPage(row));
+    connect(m_doc, &UmfrageDokument::viewInserted, this,
+            [this](int row, ModelClient* page) { m_stack->insertWidget(row, page); });
+    connect(m_doc, &UmfrageDokument::viewRemoved, this,
+            [this](QWidget* page) { m_stack->removeWidget(page); });
+    connect(m_doc, &UmfrageDokument::viewMoved, this, [this](int from, int to) {
+        QWidget* w = m_stack->widget(from);
+        const bool wasCurrent = m_stack->currentWidget() == w;
+        m_stack->removeWidget(w);
+        m_stack->insertWidget(to, w);
+        if (wasCurrent)
+            m_stack->setCurrentIndex(to);
+    });
+    connect(m_doc, &UmfrageDokument::currentViewChanged, m_stack,
+            &QStackedWidget::setCurrentIndex);
+    // The reports' pictures are as large as the pages on screen.
+    m_stack->installEventFilter(this);
     m_combo = new QComboBox(this);
     m_combo->setModel(m_doc->viewListModel());
 
@@ -63,6 +88,7 @@ View::View(QWidget* parent)
             &View::modelSelectionChanged);
 
     setCentralWidget(viewArea());
+    m_doc->setPictureSize(m_stack->size());
 
     createActions();
     // Emptying the data table (new data, an import, a load) drops the column selection
@@ -142,10 +168,24 @@ View::~View()
     settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
 
-QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
-Tabelle1* View::dataTable() const { return m_doc->dataTable(); }
+QStackedWidget* View::viewArea() const { return m_stack; }
+Tabelle1* View::dataTable() const { return m_tabelle; }
 QTextEdit* View::textPane() const { return m_text; }
-TableContext View::tableContext() { return m_doc->tableContext(); }
+
+TableContext View::tableContext()
+{
+    TableContext c = m_doc->tableContext();
+    c.table = m_tabelle;
+    c.columns = m_tabelle->selectedColumns();
+    return c;
+}
+
+bool View::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_stack && e->type() == QEvent::Resize)
+        m_doc->setPictureSize(m_stack->size());
+    return QMainWindow::eventFilter(watched, e);
+}
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
@@ -400,6 +440,7 @@ void View::widgetChanged(int idx)
     m_listView->setCurrentIndex(m_doc->viewListModel()->index(idx, 0));
     m_combo->setCurrentIndex(idx);
     viewArea()->setCurrentIndex(idx);
+    m_doc->setCurrentView(idx);
 
     // The column commands work on the data table only; a view can be copied and removed.
     const bool table = idx == 0;

@@ -116,6 +116,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // An import from the menu: asks about unsaved work, then for the file, and reads it.
@@ -142,6 +143,8 @@ private:
     void setFileTitle(const QString& prefix, const QString& path);
 
     UmfrageDokument* m_doc = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    Tabelle1* m_tabelle = nullptr;
     QComboBox* m_combo = nullptr;
     NotizenFeld* m_text = nullptr;
     QListView* m_listView = nullptr;

@@ -48,7 +48,7 @@ bool replacedCellMatches(const QVariant& v, const QString& oldText, bool oldIsNu
 
 void SpaltenBearbeitung::hideColumns(const TableContext& ctx)
 {
-    ctx.undo->push(new cHideColumns(ctx.columns, ctx.table->table()));
+    ctx.undo->push(new cHideColumns(ctx.columns, ctx.spalten));
 }
 
 void SpaltenBearbeitung::renameColumn(const TableContext& ctx)
@@ -128,6 +128,9 @@ void SpaltenBearbeitung::gotoColumn(const TableContext& ctx)
                                     tr("Geben sie die Nummer der\ngewünschten Spalte ein."), 1, 1,
                                     count, 1, &ok);
     if (!ok || n < 1 || n > count)
+        return;
+    // Without a table widget there is nothing to go to.
+    if (!ctx.table)
         return;
     QTableView* view = ctx.table->table();
     view->scrollTo(view->model()->index(0, n - 1), QAbstractItemView::EnsureVisible);

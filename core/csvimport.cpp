@@ -5,7 +5,7 @@
 
 #include "core/csvreader.h"
 #include "core/itempool.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/textpool.h"
 #include "core/zeilenfabrik.h"
 
@@ -32,12 +32,12 @@ bool CsvImport::isSurvey(const QString& text)
     return false;
 }
 
-void CsvImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+void CsvImport::fill(const QString& text, QStandardItemModel* model, SpaltenSicht* table,
                      Fortschritt* progress)
 {
     CsvReader reader(text, CsvReader::detectSeparator(text));
     QStringList fields;
-    Tabelle1::BulkFill bulk(table);
+    SpaltenSicht::Fuellung bulk(table);
     if (!reader.next(&fields))
         return;
     model->setColumnCount(fields.size());

@@ -6,7 +6,7 @@
 class CsvReader;
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
+class SpaltenSicht;
 
 // Fills the data table from a CSV file (";", or "," or a tab when the header line holds
 // no ";"): the first record that is not a comment gives the column titles (also their
@@ -21,7 +21,7 @@ public:
     static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, QStandardItemModel* model, SpaltenSicht* table,
                      Fortschritt* progress = nullptr);
     // Appends the reader's remaining records as rows (the columns already set up), the
     // way fill() does; for readers that took the header records themselves.

@@ -5,12 +5,11 @@
 #include <QIODevice>
 #include <QStackedWidget>
 #include <QStandardItemModel>
-#include <QTableView>
 
 #include "core/modelclient.h"
 #include "core/fortschritt.h"
 #include "core/gewichtung.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/itempool.h"
 #include "core/mehrfachsets.h"
 #include "core/variantreader.h"
@@ -68,20 +67,18 @@ qint16 StatistikDatei::versionFor(const QStandardItemModel* model, ViewHost& vie
     return version;
 }
 
-void StatistikDatei::write(QStandardItemModel* m, Tabelle1* tabelle, ViewHost& views,
+void StatistikDatei::write(QStandardItemModel* m, SpaltenSicht* tabelle, ViewHost& views,
                            QIODevice* device, Fortschritt* progress)
 {
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QTableView* table = tabelle->table();
-
     const qint16 version = versionFor(m, views);
     s << Magic << version;
     const int rows = m->rowCount();
     const int cols = m->columnCount();
     s << qint32(rows) << qint32(cols);
     for (int c = 0; c < cols; ++c) {
-        s << table->isColumnHidden(c);
+        s << tabelle->isHidden(c);
         s << m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
         s << m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationKind).toString();
@@ -137,15 +134,13 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
     return v > quint16(NewestVersion) ? TooNew : Ok;
 }
 
-StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* tabelle,
+StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, SpaltenSicht* tabelle,
                                              ViewHost& views, QIODevice* device,
                                              quint16 version, Fortschritt* progress)
 {
     Outcome out;
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QTableView* table = tabelle->table();
-
     qint32 rows = 0;
     qint32 cols = 0;
     s >> rows >> cols;
@@ -165,7 +160,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
             out.result = Damaged;
             return out;
         }
-        table->setColumnHidden(c, hidden);
+        tabelle->setHidden(c, hidden);
         m->setHeaderData(c, Qt::Horizontal, title, Qt::EditRole);
         m->setHeaderData(c, Qt::Horizontal, title, Qt::ToolTipRole);
         if (version >= 4) {
@@ -221,7 +216,7 @@ StatistikDatei::Outcome StatistikDatei::read(QStandardItemModel* m, Tabelle1* ta
     const bool sequential = device->isSequential();
     ZellenLeser cells(device, sequential ? 1 : 4 << 20);
     {
-        Tabelle1::BulkFill bulk(tabelle);
+        SpaltenSicht::Fuellung bulk(tabelle);
         bool damaged = false;
         // Items made on the window's thread come from a pool of its own.
         ItemPool windowItems;

@@ -6,7 +6,7 @@
 class Fortschritt;
 class QIODevice;
 class QStandardItemModel;
-class Tabelle1;
+class SpaltenSicht;
 class ViewHost;
 
 // The statistic file: the data table with its column settings and every view with its
@@ -38,7 +38,7 @@ public:
 
     // Writes the whole state: the data table, its widget's hidden columns and every view.
     // The progress, if any, is stepped with the data rows written (of the row count).
-    static void write(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+    static void write(QStandardItemModel* model, SpaltenSicht* table, ViewHost& views,
                       QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
@@ -56,7 +56,7 @@ public:
     // the first value that could not be read completely; what was read stays. The
     // progress, if any, is stepped with the device's position (of its size) while the
     // data rows are read.
-    static Outcome read(QStandardItemModel* model, Tabelle1* table, ViewHost& views,
+    static Outcome read(QStandardItemModel* model, SpaltenSicht* table, ViewHost& views,
                         QIODevice* device, quint16 version,
                         Fortschritt* progress = nullptr);
 };

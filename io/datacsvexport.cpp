@@ -2,10 +2,9 @@
 
 #include <QSaveFile>
 #include <QStandardItemModel>
-#include <QTableView>
 
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 
 QString DataCsvExport::quoted(const QString& value)
 {
@@ -21,12 +20,12 @@ QString DataCsvExport::quoted(const QString& value)
     return out;
 }
 
-QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1* table,
+QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const SpaltenSicht* table,
                                  Fortschritt* progress)
 {
     QList<int> shown;
     for (int c = 0; c < model->columnCount(); ++c) {
-        if (!table->table()->isColumnHidden(c))
+        if (!table->isHidden(c))
             shown << c;
     }
     QString text = QStringLiteral("#Erstellt mit quorvandel7\n");
@@ -52,7 +51,7 @@ QByteArray DataCsvExport::toCsv(const QStandardItemModel* model, const Tabelle1*
 }
 
 bool DataCsvExport::write(const QString& fileName, const QStandardItemModel* model,
-                          const Tabelle1* table, Fortschritt* progress)
+                          const SpaltenSicht* table, Fortschritt* progress)
 {
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))

@@ -6,7 +6,7 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
+class SpaltenSicht;
 
 // Writes the data table, as its widget shows the columns, in the CSV dialect the
 // import reads back: a comment line, the quoted titles, then every row in model order,
@@ -15,12 +15,12 @@ class DataCsvExport
 {
 public:
     // The file's bytes. Columns hidden in the widget are left out.
-    static QByteArray toCsv(const QStandardItemModel* model, const Tabelle1* table,
+    static QByteArray toCsv(const QStandardItemModel* model, const SpaltenSicht* table,
                             Fortschritt* progress = nullptr);
     // Writes them to the file, replacing it only once it is complete; false when the
     // file cannot be written.
     static bool write(const QString& fileName, const QStandardItemModel* model,
-                      const Tabelle1* table, Fortschritt* progress = nullptr);
+                      const SpaltenSicht* table, Fortschritt* progress = nullptr);
     // A value in double quotes, its own double quotes doubled, so that the import
     // gives back the very text.
     static QString quoted(const QString& value);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardItemModel>
-#include <QTableView>
 #include <QTemporaryFile>
 
 #include <cmath>
@@ -20,7 +19,7 @@
 #include "analyses/statistiktabelle.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
 #include "core/zellenzahl.h"
@@ -124,12 +123,12 @@ private:
     bool m_ok = true;
 };
 
-bool writeData(Blatt& b, const QStandardItemModel* model, const Tabelle1* table,
+bool writeData(Blatt& b, const QStandardItemModel* model, const SpaltenSicht* table,
                Fortschritt* progress)
 {
     QList<int> shown;
     for (int c = 0; c < model->columnCount(); ++c)
-        if (!table->table()->isColumnHidden(c))
+        if (!table->isHidden(c))
             shown << c;
     for (int i = 0; i < shown.size(); ++i)
         b.text(0, i, model->headerData(shown.at(i), Qt::Horizontal).toString());
@@ -375,7 +374,7 @@ bool ExcelExport::writeChartData(const QString& fileName,
 }
 
 bool ExcelExport::write(const QString& fileName, const QStandardItemModel* model,
-                        const Tabelle1* table, ViewHost& views, Fortschritt* progress)
+                        const SpaltenSicht* table, ViewHost& views, Fortschritt* progress)
 {
     // Written beside the file under a temporary name, then renamed over it: the old file
     // stays as it was until the new one is complete.

@@ -2,13 +2,12 @@
 
 #include <QCoreApplication>
 #include <QStandardItemModel>
-#include <QTableView>
 
 #include "core/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 #include "core/viewrecord.h"
@@ -48,11 +47,11 @@ QString PlattformUmfrage::optionTitel(const QString& frage, const QString& optio
     return frage + QStringLiteral(" – ") + option;
 }
 
-void PlattformUmfrage::fill(QStandardItemModel* model, Tabelle1* table,
+void PlattformUmfrage::fill(QStandardItemModel* model, SpaltenSicht* table,
                             Fortschritt* progress) const
 {
     const int n = spalten();
-    Tabelle1::BulkFill bulk(table);
+    SpaltenSicht::Fuellung bulk(table);
     model->setColumnCount(n);
     model->setHorizontalHeaderLabels(titel);
     for (int c = 0; c < n; ++c)
@@ -90,9 +89,9 @@ void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
 {
     QStandardItemModel* model = context.model;
     const int n = qMin(spalten(), model->columnCount());
-    QTableView* table = context.table->table();
+    SpaltenSicht* table = context.spalten;
     for (int c = 0; c < n; ++c)
-        table->setColumnHidden(c, versteckt.value(c));
+        table->setHidden(c, versteckt.value(c));
     QVector<bool> inSet(n);
     for (const MehrfachSet& s : sets)
         for (int c : s.spalten)

@@ -12,7 +12,7 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
+class SpaltenSicht;
 class ViewHost;
 struct TableContext;
 
@@ -56,7 +56,7 @@ public:
 
     // Replaces the content of the (already emptied) model by the survey; progress (when
     // given) is stepped per row or by the characters read.
-    void fill(QStandardItemModel* model, Tabelle1* table, Fortschritt* progress = nullptr) const;
+    void fill(QStandardItemModel* model, SpaltenSicht* table, Fortschritt* progress = nullptr) const;
     // Hides the metadata, sets the sets, and makes one "Mehrfachantworten" view per set
     // and a horizontal bar chart of answer frequencies for every other shown column that
     // is no open answer.

@@ -9,7 +9,7 @@
 #include <readstat.h>
 
 #include "core/fehlendewerte.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 
 namespace {
 // What the parser's callbacks build up.
@@ -174,9 +174,9 @@ bool SpssImport::read(QIODevice& in, Tabelle* out)
     return true;
 }
 
-void SpssImport::fill(const Tabelle& t, QStandardItemModel* model, Tabelle1* table)
+void SpssImport::fill(const Tabelle& t, QStandardItemModel* model, SpaltenSicht* table)
 {
-    Tabelle1::BulkFill bulk(table);
+    SpaltenSicht::Fuellung bulk(table);
     model->setColumnCount(int(t.titles.size()));
     model->setHorizontalHeaderLabels(t.titles);
     for (int c = 0; c < t.titles.size(); ++c)

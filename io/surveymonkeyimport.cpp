@@ -2,17 +2,16 @@
 
 #include <QCoreApplication>
 #include <QStandardItemModel>
-#include <QTableView>
 #include <algorithm>
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/mehrfachsets.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 
-void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, SpaltenSicht* table,
                               QStringList* subHeaders, Fortschritt* progress,
                               QStringList* questionRow)
 {
@@ -26,7 +25,7 @@ void SurveyMonkeyImport::fill(const QString& text, QStandardItemModel* model, Ta
     QStringList fields;
     QStringList questions;
     int record = 0;
-    Tabelle1::BulkFill bulk(table);
+    SpaltenSicht::Fuellung bulk(table);
     while (reader.next(&fields)) {
         ++record;
         if (progress)
@@ -102,10 +101,10 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
 {
     QStandardItemModel* model = context.model;
     const int n = model->columnCount();
-    QTableView* table = context.table->table();
+    SpaltenSicht* table = context.spalten;
     QStringList questions = questionRow;
     for (int c = 0; c < n; ++c)
-        table->setColumnHidden(c, !isUsable(subHeaders, c));
+        table->setHidden(c, !isUsable(subHeaders, c));
     while (questions.size() < n)
         questions << QString();
     QVector<int> charted;

@@ -7,7 +7,7 @@
 
 class Fortschritt;
 class QStandardItemModel;
-class Tabelle1;
+class SpaltenSicht;
 class ViewHost;
 struct TableContext;
 
@@ -40,7 +40,7 @@ public:
     // The question row as the file has it goes to *questionRow (when given): the titles
     // are named after the questions and options.
     // Steps progress (when given) per record.
-    static void fill(const QString& text, QStandardItemModel* model, Tabelle1* table,
+    static void fill(const QString& text, QStandardItemModel* model, SpaltenSicht* table,
                      QStringList* subHeaders, Fortschritt* progress = nullptr,
                      QStringList* questionRow = nullptr);
 

@@ -6,10 +6,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
-#include <QTableView>
 #include <QSaveFile>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QUndoStack>
 
@@ -23,7 +20,7 @@
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
 #include "core/statistikdatei.h"
-#include "core/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "diagrams/diagram.h"
@@ -51,23 +48,22 @@ UmfrageDokument::UmfrageDokument(QObject* parent)
     initResources();
     m_model = new QStandardItemModel(10, 5, this);
     m_viewList = new QStandardItemModel(this);
-    m_stack = new QStackedWidget;
+    m_spalten = new SpaltenSicht(m_model, this);
     m_undo = new QUndoStack(this);
-    m_tabelle = new Tabelle1;
-    m_tabelle->setModel(m_model);
-    appendView(tr("Datentabelle"), m_tabelle);
+    // Row 0 is the data table, whose page is a window's.
+    auto* table = new QStandardItem(tr("Datentabelle"));
+    table->setData(false, Roles::ViewAdapterType);
+    table->setData(QStringLiteral("Special"), Roles::ViewCategory);
+    table->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    m_viewList->appendRow(table);
+    m_pages.append(nullptr);
     // Unsaved work is counted as it happens, never looked for.
     connect(m_undo, &QUndoStack::cleanChanged, this, &UmfrageDokument::changed);
     connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &UmfrageDokument::noteChange);
     connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &UmfrageDokument::noteChange);
     connect(m_viewList, &QAbstractItemModel::rowsMoved, this, &UmfrageDokument::noteChange);
     connect(m_viewList, &QAbstractItemModel::dataChanged, this, &UmfrageDokument::noteChange);
-    // A column hidden or shown again.
-    connect(m_tabelle->table()->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int, int before, int now) {
-                if (before == 0 || now == 0)
-                    noteChange();
-            });
+    connect(m_spalten, &SpaltenSicht::hiddenChanged, this, &UmfrageDokument::noteChange);
 }
 
 void UmfrageDokument::setFileName(const QString& name)
@@ -80,24 +76,27 @@ void UmfrageDokument::setFileName(const QString& name)
 
 UmfrageDokument::~UmfrageDokument()
 {
-    // A window that took the view area deletes it with itself.
-    if (m_stack && !m_stack->parent())
-        delete m_stack.data();
+    // A window's view area deletes the pages it shows with itself.
+    for (const QPointer<ModelClient>& page : qAsConst(m_pages))
+        if (page && !page->parent())
+            delete page.data();
 }
 
-QStackedWidget* UmfrageDokument::viewArea() const
+void UmfrageDokument::setCurrentView(int row)
 {
-    return m_stack;
+    if (row < 0 || row >= m_pages.size())
+        return;
+    m_current = row;
+    emit currentViewChanged(row);
 }
 
 TableContext UmfrageDokument::tableContext() const
 {
     TableContext c;
     c.model = m_model;
-    c.table = m_tabelle;
+    c.spalten = m_spalten;
     c.undo = m_undo;
     c.parent = m_dialogParent;
-    c.columns = m_tabelle->selectedColumns();
     return c;
 }
 
@@ -105,7 +104,7 @@ TableContext UmfrageDokument::tableContext() const
 
 QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* view)
 {
-    m_stack->addWidget(view);
+    m_pages.append(view);
     auto* it = new QStandardItem(title);
     it->setData(false, Roles::ViewAdapterType);
     QString category = QStringLiteral("Special");
@@ -122,6 +121,7 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
         m_written.remove(view);
     });
     m_viewList->appendRow(it);
+    emit viewInserted(it->row(), view);
     // Making many views shows none of them one by one: each switch costs a pass over
     // all pages, which made large imports quadratic.
     if (m_creatingMany == 0)
@@ -131,35 +131,37 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
 
 void UmfrageDokument::removeView(int index)
 {
-    if (index <= 0 || index >= m_stack->count())
+    if (index <= 0 || index >= m_pages.size())
         return;
-    QWidget* w = m_stack->widget(index);
+    ModelClient* w = m_pages.at(index);
     emit viewAboutToBeRemoved(w);
     // The row goes first, so that the page change the removal may cause reads rows
     // that match the pages.
     m_viewList->removeRow(index);
-    m_stack->removeWidget(w);
+    m_pages.removeAt(index);
+    if (m_current >= m_pages.size())
+        m_current = m_pages.size() - 1;
+    emit viewRemoved(w);
     delete w;
 }
 
 void UmfrageDokument::moveView(int from, int to)
 {
-    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
+    if (from < 1 || from == to || from >= m_pages.size() || to < 1)
         return;
-    QWidget* w = m_stack->widget(from);
-    const bool wasCurrent = m_stack->currentWidget() == w;
+    const QPointer<ModelClient> w = m_pages.takeAt(from);
     QList<QStandardItem*> row = m_viewList->takeRow(from);
-    m_stack->removeWidget(w);
-    const int dest = qMin(to, m_stack->count());
-    m_stack->insertWidget(dest, w);
+    const int dest = qMin(to, int(m_pages.size()));
+    m_pages.insert(dest, w);
     m_viewList->insertRow(dest, row);
-    if (wasCurrent)
-        m_stack->setCurrentIndex(dest);
+    if (m_current == from)
+        m_current = dest;
+    emit viewMoved(from, dest);
 }
 
 void UmfrageDokument::clearViews()
 {
-    const int n = m_stack->count() - 1;
+    const int n = m_pages.size() - 1;
     Fortschritt work(m_dialogParent, tr("Ansichten werden entfernt"), n);
     for (int i = n; i >= 1; --i) {
         removeView(i);
@@ -169,7 +171,7 @@ void UmfrageDokument::clearViews()
 
 int UmfrageDokument::viewIndex(ModelClient* view)
 {
-    return m_stack->indexOf(view);
+    return view ? int(m_pages.indexOf(view)) : -1;
 }
 
 int UmfrageDokument::viewCount() const
@@ -179,7 +181,7 @@ int UmfrageDokument::viewCount() const
 
 QWidget* UmfrageDokument::viewPage(int row) const
 {
-    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
+    return row >= 0 && row < m_pages.size() ? m_pages.at(row).data() : nullptr;
 }
 
 ViewRecord UmfrageDokument::record(int row, int version)
@@ -193,7 +195,7 @@ ViewRecord UmfrageDokument::record(int row, int version)
     r.viewType = it->data(Roles::ViewType).toString();
     r.notes = it->data(Roles::ViewNotes).toString();
     r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
-    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
+    if (ModelClient* mc = row >= 1 && row < m_pages.size() ? m_pages.at(row).data() : nullptr) {
         const Settings written = settingsOf(mc, version);
         r.settings = written.bytes;
         // Records older than any file holds leave settings out: they cannot say what
@@ -328,21 +330,21 @@ ModelClient* UmfrageDokument::createView(const QString& adapterType, const QStri
         cols << QString::number(c);
     it->setData(cols, Roles::ViewColumns);
     if (m_creatingMany == 0)
-        m_stack->setCurrentWidget(client);
+        setCurrentView(it->row());
     return client;
 }
 
 void UmfrageDokument::removeViewUndoable(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
-    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
+    m_undo->push(new cRemoveView(this, m_pages.at(row),
                                  record(row, cRemoveView::RecordVersion)));
 }
 
 void UmfrageDokument::duplicateView(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
     // The newest record: the copy keeps every setting of the view.
     ViewRecord r = record(row, StatistikDatei::NewestVersion);
@@ -358,7 +360,7 @@ bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)
         return false;
     }
     view->setDiagram(d);
-    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(view));
+    const int row = viewIndex(dynamic_cast<ModelClient*>(view));
     if (QStandardItem* it = m_viewList->item(row))
         it->setData(type, Roles::ViewType);
     return true;
@@ -371,7 +373,7 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), n);
     CreatingMany many(*this);
     for (int c = 0; c < n; ++c)
-        m_tabelle->table()->setColumnHidden(c, false);
+        m_spalten->setHidden(c, false);
     for (int c = 0; c < n; ++c) {
         QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         if (title.isEmpty())
@@ -379,7 +381,7 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
         createView(adapterType, diagramType, QVector<int>{c}, title, QString());
         work.step(c + 1);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     // The views are computed when the hold ends, before the work does.
     work.stage(tr("Ansichten werden berechnet"), n);
 }
@@ -402,7 +404,7 @@ QVector<UmfrageDokument::SavedRow> UmfrageDokument::rowsNow() const
     rows.reserve(m_viewList->rowCount());
     for (int row = 1; row < m_viewList->rowCount(); ++row) {
         const QStandardItem* it = m_viewList->item(row);
-        rows.append({m_stack->widget(row), it->data(Qt::DisplayRole), it->data(Roles::ViewType),
+        rows.append({m_pages.at(row).data(), it->data(Qt::DisplayRole), it->data(Roles::ViewType),
                      it->data(Roles::ViewAdapterType), it->data(Roles::ViewColumns),
                      it->data(Roles::ViewNotes)});
     }
@@ -411,10 +413,7 @@ QVector<UmfrageDokument::SavedRow> UmfrageDokument::rowsNow() const
 
 QVector<bool> UmfrageDokument::hiddenNow() const
 {
-    QVector<bool> hidden(m_model->columnCount());
-    for (int c = 0; c < hidden.size(); ++c)
-        hidden[c] = m_tabelle->table()->isColumnHidden(c);
-    return hidden;
+    return m_spalten->hidden();
 }
 
 void UmfrageDokument::noteChange()
@@ -475,8 +474,8 @@ void UmfrageDokument::markUnchanged()
     m_savedRows = rowsNow();
     m_savedHidden = hiddenNow();
     m_savedSettings.clear();
-    for (int row = 1; row < m_stack->count(); ++row) {
-        auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row));
+    for (int row = 1; row < m_pages.size(); ++row) {
+        ModelClient* mc = m_pages.at(row);
         if (!mc)
             continue;
         // What a save has just written needs no second writing.
@@ -524,7 +523,7 @@ void UmfrageDokument::createDemo()
                           [this](const QString& title, ModelClient* v) { appendView(title, v); });
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     markUnchanged();
 }
 
@@ -555,7 +554,7 @@ bool UmfrageDokument::importCSV(const QString& fileName)
     m_fileName.clear();
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
-    CsvImport::fill(text, m_model, m_tabelle, &work);
+    CsvImport::fill(text, m_model, m_spalten, &work);
     m_surveyFile = fileName;
     markUnchanged();
     return true;
@@ -574,7 +573,7 @@ bool UmfrageDokument::importSpss(const QString& fileName)
     }
     startNewTable();
     m_fileName.clear();
-    SpssImport::fill(t, m_model, m_tabelle);
+    SpssImport::fill(t, m_model, m_spalten);
     // The reports name the survey they show, not the one loaded before.
     m_surveyFile = fileName;
     markUnchanged();
@@ -628,7 +627,7 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     startNewTable();
     m_fileName.clear();
-    u.fill(m_model, m_tabelle, &work);
+    u.fill(m_model, m_spalten, &work);
     m_surveyFile = fileName;
     {
         work.setText(tr("Ansichten werden erstellt"));
@@ -636,7 +635,7 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
         u.createViews(tableContext(), *this, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     m_erkannteQuelle = u.quelle;
     m_ansichtenErstellt = u.eigeneAnsichten;
     markUnchanged();
@@ -657,7 +656,7 @@ bool UmfrageDokument::importSM(const QString& fileName)
         return false;
     startNewTable();
     m_fileName.clear();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
+    SurveyMonkeyImport::fill(text, m_model, m_spalten, &m_subHeaders, &work, &m_questionRow);
     m_surveyFile = fileName;
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
@@ -670,7 +669,7 @@ void UmfrageDokument::createSurveyMonkeyViews()
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
     SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, m_questionRow, &work);
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
 
@@ -713,7 +712,7 @@ bool UmfrageDokument::exportCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden exportiert"), 0);
-    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
+    return DataCsvExport::write(fileName, m_model, m_spalten, &work);
 }
 
 bool UmfrageDokument::exportViewsCSV(const QString& fileName)
@@ -729,7 +728,7 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     const HtmlReport::Outcome out = HtmlReport::write(
         fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
-        pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+        pictureSize.isEmpty() ? m_pictureSize : pictureSize,
         &work);
     return out.written && out.picturesFailed == 0;
 }
@@ -741,7 +740,7 @@ bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSiz
     // The same heading as the HTML report: the survey file's name and the day.
     return PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
                              *this,
-                             pictureSize.isEmpty() ? m_stack->size() : pictureSize, &work);
+                             pictureSize.isEmpty() ? m_pictureSize : pictureSize, &work);
 }
 
 bool UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
@@ -754,7 +753,7 @@ bool UmfrageDokument::exportXlsx(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
-    return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
+    return ExcelExport::write(fileName, m_model, m_spalten, *this, &work);
 }
 
 bool UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName,
@@ -787,7 +786,7 @@ bool UmfrageDokument::save(const QString& fileName)
         return false;
     // Writing goes by the rows written.
     work.stage(work.text(), m_model->rowCount());
-    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
+    StatistikDatei::write(m_model, m_spalten, *this, &out, &work);
     work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();
@@ -830,14 +829,14 @@ bool UmfrageDokument::load(const QString& fileName)
             CreatingMany many(*this);
             // Reading goes by the position in the file.
             work.stage(work.text(), f.size());
-            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
+            outcome = StatistikDatei::read(m_model, m_spalten, *this, &f, version, &work);
             f.close();
             work.stage(tr("Ansichten werden berechnet"), 0);
         }
         // The views were made without showing each; the last one made is on screen, as
         // if each had been shown in turn.
-        if (m_stack->count() > 1)
-            m_stack->setCurrentIndex(m_stack->count() - 1);
+        if (m_pages.size() > 1)
+            setCurrentView(m_pages.size() - 1);
         m_fileName = fileName;
         m_surveyFile = fileName;
         markUnchanged();

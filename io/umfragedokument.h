@@ -15,7 +15,6 @@
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
 
-class QStackedWidget;
 class QStandardItem;
 class QStandardItemModel;
 class QUndoStack;
@@ -23,7 +22,7 @@ class QWidget;
 class Diagram;
 class DiagramAdapter;
 class ModelClient;
-class Tabelle1;
+class SpaltenSicht;
 
 // The survey being worked on, apart from any window: the data table, the view list
 // (records and live views), the undo stack, the file name and whether the state
@@ -43,18 +42,25 @@ public:
 
     QStandardItemModel* dataModel() const override { return m_model; }
     QStandardItemModel* viewListModel() const override { return m_viewList; }
-    // The pages: the data-table widget, then one view per row of the view list.
-    QStackedWidget* viewArea() const;
     QUndoStack* undoStack() const { return m_undo; }
-    Tabelle1* dataTable() const { return m_tabelle; }
+    // The data table's hidden columns (and its bulk fills), which a table widget follows.
+    SpaltenSicht* spalten() const { return m_spalten; }
+    // The row on screen where there is a screen: a window follows currentViewChanged.
+    int currentView() const { return m_current; }
+    void setCurrentView(int row);
+    // The size of the pictures in the reports when none is asked for: a window's view
+    // area tells it; without one, the size an unshown page has.
+    void setPictureSize(const QSize& size) { m_pictureSize = size; }
+    const QSize& pictureSize() const { return m_pictureSize; }
     const QString& fileName() const { return m_fileName; }
     // The file "Speichern" writes to; signals a new name.
     void setFileName(const QString& name);
     // The file the survey came from or went to last (statistic or data file): what the
     // report is headed with. Unlike fileName(), an import sets it too.
     const QString& surveyFile() const { return m_surveyFile; }
-    // The data table, its widget, the undo stack, the dialog parent and the selected
-    // columns: what a column command or an import/export works on.
+    // The data table, its hidden columns, the undo stack and the dialog parent: what a
+    // column command or an import/export works on (a window adds its table widget and
+    // the selected columns).
     TableContext tableContext() const;
 
     // ---- the view list (ViewHost) ----
@@ -76,7 +82,8 @@ public:
     void moveView(int from, int to) override;
     void clearViews() override;
 
-    // Appends a page with its list item (no types, no columns yet).
+    // Appends a page with its list item (no types, no columns yet). The document owns
+    // the page until a window's view area takes it.
     QStandardItem* appendView(const QString& title, ModelClient* view);
     // Makes a view from its five values and appends it; null when they name no view
     // that can be made.
@@ -129,7 +136,7 @@ public:
     static QString missingColumnsText(const QStringList& titles);
     bool exportCSV(const QString& fileName);
     bool exportViewsCSV(const QString& fileName);
-    // The report with every picture at pictureSize (the view area's size when empty).
+    // The report with every picture at pictureSize (pictureSize() when empty).
     bool exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
     // The same report as a PDF on A4, the charts as vector graphics.
     bool exportPDF(const QString& fileName, const QSize& pictureSize = QSize());
@@ -178,8 +185,16 @@ signals:
     void fileNameChanged(const QString& name);
     // A view was appended while views are shown one by one: it is the current one.
     void viewAppended(int row);
+    // A page came into the list at row (any view appended, shown or not).
+    void viewInserted(int row, ModelClient* page);
     // The page is about to leave the list (and be deleted).
     void viewAboutToBeRemoved(QWidget* page);
+    // The page has left the list; it is deleted next.
+    void viewRemoved(QWidget* page);
+    // The page of row from is now at row to.
+    void viewMoved(int from, int to);
+    // The row to show.
+    void currentViewChanged(int row);
     // A view asks for another diagram type.
     void diagramChangeRequested(DiagramAdapter* view);
 
@@ -209,9 +224,12 @@ private:
     QPointer<QWidget> m_dialogParent;
     QStandardItemModel* m_model = nullptr;
     QStandardItemModel* m_viewList = nullptr;
-    // Owned here until a window takes it as its central widget.
-    QPointer<QStackedWidget> m_stack;
-    Tabelle1* m_tabelle = nullptr;
+    SpaltenSicht* m_spalten = nullptr;
+    // The page of each row of the view list; none for the data table's row 0.
+    QList<QPointer<ModelClient>> m_pages;
+    int m_current = 0;
+    // What an unshown page measures.
+    QSize m_pictureSize{640, 480};
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
     QString m_surveyFile;

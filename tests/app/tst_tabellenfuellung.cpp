@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "core/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "core/itempool.h"
 #include "core/roles.h"
@@ -88,7 +89,9 @@ QStringList imported(const QString& text, bool threaded)
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(text, &m, &table);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    CsvImport::fill(text, &m, &tableSpalten);
     ZeilenFabrik::setThreaded(true);
     return describe(m);
 }
@@ -213,7 +216,9 @@ void TstTabellenFuellung::equalAnswersShareOneString()
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(bigSurvey(), &m, &table);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    CsvImport::fill(bigSurvey(), &m, &tableSpalten);
     auto data = [&](int r, int c) {
         return m.item(r, c)->data(Qt::DisplayRole).toString().constData();
     };
@@ -275,7 +280,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.dataTable(), *v.document(), &out);
+    StatistikDatei::write(m, v.document()->spalten(), *v.document(), &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

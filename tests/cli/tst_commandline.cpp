@@ -572,13 +572,12 @@ void TstCommandLine::reportPicturesSayWhatTheyShow()
     UmfrageDokument doc;
     QVERIFY(doc.importData(path("umfrage.csv")));
     QVERIFY(doc.importViewsCSV(path("ansichten.csv")));
-    QStackedWidget* area = doc.viewArea();
-    QCOMPARE(area->count(), 4);
+    QCOMPARE(doc.viewCount(), 4);
     const QSize size = CommandLineReport::PictureSize;
 
-    auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(1));
-    auto* counts = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(2));
-    auto* xy = qobject_cast<XYPlotter*>(area->widget(3));
+    auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(doc.viewPage(1));
+    auto* counts = qobject_cast<HaeufigkeitsDiagramAdapter*>(doc.viewPage(2));
+    auto* xy = qobject_cast<XYPlotter*>(doc.viewPage(3));
     QVERIFY(bars && counts && xy);
     QCOMPARE(bars->diagram()->captionLines(), (QStringList{"Filter: Gruppe = A", "n = 3"}));
     QCOMPARE(counts->diagram()->captionLines(), QStringList{"n = 5"});
@@ -604,7 +603,7 @@ void TstCommandLine::reportPicturesSayWhatTheyShow()
     for (int i = 1; i <= 3; ++i) {
         const QImage cli(path(QStringLiteral("bericht_files/diagram%1.png").arg(i)));
         QCOMPARE(cli.size(), size);
-        const QImage here = ViewPicture::of(area->widget(i), size);
+        const QImage here = ViewPicture::of(doc.viewPage(i), size);
         QVERIFY2(cli.convertToFormat(QImage::Format_RGB32) == here.convertToFormat(QImage::Format_RGB32),
                  qPrintable(QStringLiteral("picture %1 differs from the view").arg(i)));
     }

@@ -8,6 +8,7 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "core/rowfilter.h"
+#include "core/spaltensicht.h"
 #include "core/csvimport.h"
 #include "core/csvreader.h"
 #include "core/statistikdatei.h"
@@ -41,7 +42,7 @@ public:
 // input would cost more than reading it.
 struct Fixture {
     QStandardItemModel* csvModel = nullptr;
-    Tabelle1* csvTable = nullptr;
+    SpaltenSicht* csvTable = nullptr;
     UmfrageDokument* document = nullptr;
     QStandardItemModel* recordModel = nullptr;
 };
@@ -87,7 +88,7 @@ void zeige(const PlattformUmfrage& u)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    u.fill(w.dataModel(), w.dataTable());
+    u.fill(w.dataModel(), w.spalten());
     u.createViews(w.tableContext(), w);
     showViews(w);
     settle();
@@ -204,8 +205,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
     Fixture& f = fixture();
     if (!f.csvModel) {
         f.csvModel = new QStandardItemModel;
-        f.csvTable = new Tabelle1;
-        f.csvTable->setModel(f.csvModel);
+        f.csvTable = new SpaltenSicht(f.csvModel);
     }
     f.csvModel->clear();
     CsvImport::fill(CsvReader::decode(input), f.csvModel, f.csvTable);
@@ -223,12 +223,12 @@ void FuzzReaders::statistikDatei(const QByteArray& input)
         return;
     w.clearViews();
     w.dataModel()->clear();
-    StatistikDatei::read(w.dataModel(), w.dataTable(), w, &in, version);
+    StatistikDatei::read(w.dataModel(), w.spalten(), w, &in, version);
     // What was read must show and save again as the program would after opening it.
     showViews(w);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &out);
+    StatistikDatei::write(w.dataModel(), w.spalten(), w, &out);
     settle();
 }
 
@@ -283,7 +283,7 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     w.dataModel()->clear();
     QStringList subHeaders;
     QStringList questions;
-    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.spalten(), &subHeaders,
                              nullptr, &questions);
     SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders, questions);
     showViews(w);
@@ -301,7 +301,7 @@ void FuzzReaders::spssImport(const QByteArray& input)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    SpssImport::fill(t, w.dataModel(), w.dataTable());
+    SpssImport::fill(t, w.dataModel(), w.spalten());
     w.createColumnViews(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"));
     showViews(w);
     settle();

@@ -12,6 +12,7 @@
 #include "analyses/statistiktabelle.h"
 #include "core/gewichtung.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "core/tabelle1.h"
 #include "io/excelexport.h"
 #include "io/umfragedokument.h"
@@ -130,7 +131,7 @@ void TstExcelExport::workbookOfDataAndViews()
     auto* k = qobject_cast<Kreuztabelle*>(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
     QVERIFY(k);
     QCoreApplication::processEvents();
-    v.document()->dataTable()->table()->setColumnHidden(0, true);
+    v.document()->spalten()->setHidden(0, true);
 
     const QString path = m_dir.filePath("mappe.xlsx");
     QVERIFY(v.document()->exportXlsx(path));

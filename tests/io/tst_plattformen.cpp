@@ -12,6 +12,7 @@
 #include "core/fehlendewerte.h"
 #include "diagrams/diagram.h"
 #include "core/mehrfachsets.h"
+#include "core/spaltensicht.h"
 #include "core/tabelle1.h"
 #include "io/googleformsimport.h"
 #include "io/plattformimport.h"
@@ -93,7 +94,7 @@ int TstPlattformen::versteckt(UmfrageDokument& d)
 {
     int n = 0;
     for (int c = 0; c < d.dataModel()->columnCount(); ++c)
-        n += d.dataTable()->table()->isColumnHidden(c) ? 1 : 0;
+        n += d.spalten()->isHidden(c) ? 1 : 0;
     return n;
 }
 
@@ -269,7 +270,7 @@ void TstPlattformen::googleForms()
     // Timestamp, name, the joined column (hidden), its three options, the grid's two rows.
     QCOMPARE(m->columnCount(), 8);
     QCOMPARE(versteckt(*d), 2);
-    QVERIFY(d->dataTable()->table()->isColumnHidden(2));
+    QVERIFY(d->spalten()->isHidden(2));
     // A comma in a free answer splits nothing.
     QCOMPARE(m->item(0, 1)->text(), QString("Müller, Anna"));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
@@ -376,7 +377,7 @@ void TstPlattformen::kobo()
     QCOMPARE(m->rowCount(), 3);
     // start, end, the code column, _id, _uuid, _submission_time, _index.
     QCOMPARE(versteckt(*d), 7);
-    QVERIFY(d->dataTable()->table()->isColumnHidden(4));
+    QVERIFY(d->spalten()->isHidden(4));
     const QVector<MehrfachSet> sets = MehrfachSets::von(m);
     QCOMPARE(sets.size(), 1);
     QCOMPARE(sets.first().spalten, QVector<int>({5, 6, 7}));

@@ -150,7 +150,7 @@ FileState TstSaveKill::readFile()
     QStandardItemModel* m = m_window->dataModel();
     m->clear();
     const StatistikDatei::Outcome o =
-        StatistikDatei::read(m, m_window->dataTable(), *m_window, &f, version);
+        StatistikDatei::read(m, m_window->spalten(), *m_window, &f, version);
     s.result = o.result;
     s.rows = m->rowCount();
     s.columns = m->columnCount();

@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "diagrams/diagram.h"
 
 void AdapterMenu::exec(QAction* typeAction, bool listening, const QVector<QAction*>& actions,
@@ -21,5 +21,5 @@ void AdapterMenu::exec(QAction* typeAction, bool listening, const QVector<QActio
         for (QAction* a : own)
             menu.addAction(a);
     }
-    UserInput::execMenu(&menu, globalPos);
+    MenuRunner::exec(&menu, globalPos);
 }

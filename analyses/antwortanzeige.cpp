@@ -10,9 +10,9 @@
 #include <tuple>
 
 #include "core/rowfilter.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/spaltencodes.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/userinput.h"
 
 AntwortAnzeige::AntwortAnzeige(ModelClient* view, RowFilter* filter,
@@ -202,30 +202,30 @@ QStringList AntwortAnzeige::ordne(const QStringList& labels,
 int AntwortAnzeige::neededVersion() const
 {
     if (!m_netze.isEmpty())
-        return StatistikDatei::SkalenVersion;
+        return DateiVersion::SkalenVersion;
     return !m_reihenfolge.istStandard() || m_filter->excludesSeveral()
-        ? StatistikDatei::AnzeigeVersion
+        ? DateiVersion::AnzeigeVersion
         : 0;
 }
 
 void AntwortAnzeige::write(QDataStream& s, int version) const
 {
-    if (version >= StatistikDatei::AnzeigeVersion)
+    if (version >= DateiVersion::AnzeigeVersion)
         m_reihenfolge.write(s);
-    if (version >= StatistikDatei::SkalenVersion)
+    if (version >= DateiVersion::SkalenVersion)
         Zusammenfassung::write(s, m_netze);
 }
 
 bool AntwortAnzeige::read(QDataStream& s, int version)
 {
-    if (version < StatistikDatei::AnzeigeVersion)
+    if (version < DateiVersion::AnzeigeVersion)
         return true;
     Reihenfolge r;
     if (!r.read(s))
         return false;
     m_reihenfolge = r;
     zeigeHaken();
-    if (version < StatistikDatei::SkalenVersion)
+    if (version < DateiVersion::SkalenVersion)
         return true;
     QVector<Zusammenfassung> z;
     if (!Zusammenfassung::read(s, &z))

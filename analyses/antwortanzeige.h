@@ -23,7 +23,7 @@ class RowFilter;
 // answers left out of the count and the percent base ("Antworten ausschließen...").
 // The answers left out are the row filter's input filter, so they are kept, and
 // admitted, wherever it is; the order follows the filter record in records of
-// StatistikDatei::AnzeigeVersion and later.
+// DateiVersion::AnzeigeVersion and later.
 class AntwortAnzeige
 {
     Q_DECLARE_TR_FUNCTIONS(AntwortAnzeige)
@@ -62,7 +62,7 @@ public:
     // The answers in the view's order (counts: how often each was counted).
     QStringList ordne(const QStringList& labels, const QHash<QString, double>& counts) const;
 
-    // StatistikDatei::AnzeigeVersion when the order is not the default or several
+    // DateiVersion::AnzeigeVersion when the order is not the default or several
     // answers are left out; 0 otherwise.
     int neededVersion() const;
     // The order record, from record version AnzeigeVersion on (nothing before).

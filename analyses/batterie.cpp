@@ -8,7 +8,7 @@
 #include "core/recomputescheduler.h"
 #include "core/rowfilter.h"
 #include "core/skala.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 
 DivergierendeBalken::Daten Batterie::rechne(const QStringList& titel,
                                             const QVector<QStringList>& antworten,
@@ -118,7 +118,7 @@ void Batterie::setModel(QStandardItemModel* m)
 int Batterie::neededVersion() const
 {
     // A view type older programs do not know.
-    return StatistikDatei::SkalenVersion;
+    return DateiVersion::SkalenVersion;
 }
 
 void Batterie::setSpalten(const QVector<int>& columns)

@@ -5,7 +5,7 @@
 #include <QVector>
 
 #include "core/gewichtung.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "diagrams/divergierendebalken.h"
 
 class RecomputeScheduler;

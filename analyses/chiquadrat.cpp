@@ -14,7 +14,7 @@
 #include "analyses/chiquadrattest.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
-#include "core/zahlspinbox.h"
+#include "analyses/zahlspinbox.h"
 #include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "diagrams/diagram.h"

@@ -5,7 +5,7 @@
 #include <QVector>
 
 #include "core/diagramadapter.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 class QAction;
 class QGridLayout;

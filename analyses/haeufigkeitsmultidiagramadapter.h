@@ -14,7 +14,7 @@ public:
     explicit HaeufigkeitsMultiDiagramAdapter(QWidget* parent = nullptr);
 
     // From record version 2 on the diagram's record first, then the filter record,
-    // from StatistikDatei::AnzeigeVersion on the order of the answers.
+    // from DateiVersion::AnzeigeVersion on the order of the answers.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;
     int neededVersion() const override;

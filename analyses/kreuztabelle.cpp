@@ -17,8 +17,8 @@
 #include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/spaltencodes.h"
-#include "core/statistikdatei.h"
-#include "core/userinput.h"
+#include "core/dateiversion.h"
+#include "diagrams/menurunner.h"
 #include "core/variantreader.h"
 #include "diagrams/viewdrag.h"
 
@@ -194,8 +194,8 @@ bool Kreuztabelle::readEintraege(QDataStream& s)
 int Kreuztabelle::neededVersion() const
 {
     if (!m_optionen.leer())
-        return StatistikDatei::SkalenVersion;
-    return hatSets() ? StatistikDatei::KreuzSetVersion : StatistikDatei::GewichtVersion;
+        return DateiVersion::SkalenVersion;
+    return hatSets() ? DateiVersion::KreuzSetVersion : DateiVersion::GewichtVersion;
 }
 
 void Kreuztabelle::setOptionen(const KreuztabellenRechnung::Optionen& o)
@@ -366,5 +366,5 @@ void Kreuztabelle::contextMenuEvent(QContextMenuEvent* e)
     menu.addAction(m_nps);
     QMenu* korrektur = menu.addMenu(tr("Korrektur"));
     korrektur->addActions(m_korrekturGroup->actions());
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }

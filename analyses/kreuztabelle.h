@@ -5,7 +5,7 @@
 #include <QVector>
 
 #include "analyses/kreuztabellenrechnung.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/textinhalt.h"
 
 class QAction;

@@ -13,8 +13,9 @@
 #include "core/angaben.h"
 #include "core/gewichtung.h"
 #include "core/recomputescheduler.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/zahltext.h"
 #include "diagrams/diagram.h"
 
@@ -60,7 +61,7 @@ void Mehrfachantworten::saveData(QDataStream& s, int version)
 {
     s << m_diagramTyp;
     m_diagram->saveData(s, version);
-    if (version >= StatistikDatei::MehrfachAnsichtVersion)
+    if (version >= DateiVersion::MehrfachAnsichtVersion)
         m_filter.write(s);
 }
 
@@ -71,15 +72,15 @@ void Mehrfachantworten::loadData(QDataStream& s, int version)
     // An unknown name keeps the diagram; its record is read all the same.
     setDiagramTyp(typ);
     m_diagram->loadData(s, version);
-    if (version >= StatistikDatei::MehrfachAnsichtVersion && m_filter.read(s))
+    if (version >= DateiVersion::MehrfachAnsichtVersion && m_filter.read(s))
         setDepFilter(m_filter.depValue(), m_filter.depColumn());
 }
 
 int Mehrfachantworten::neededVersion() const
 {
     // Only a linked column needs the newer record: other files stay as they were.
-    return m_filter.depColumn() >= 0 ? StatistikDatei::MehrfachAnsichtVersion
-                                     : StatistikDatei::MehrfachVersion;
+    return m_filter.depColumn() >= 0 ? DateiVersion::MehrfachAnsichtVersion
+                                     : DateiVersion::MehrfachVersion;
 }
 
 void Mehrfachantworten::setSpalten(const QVector<int>& columns)
@@ -256,5 +257,5 @@ void Mehrfachantworten::contextMenuEvent(QContextMenuEvent* e)
     menu.addAction(m_unlinkAction);
     menu.addSeparator();
     menu.addActions(m_diagram->actionList());
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }

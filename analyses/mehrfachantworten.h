@@ -5,7 +5,7 @@
 #include <QVector>
 
 #include "core/mehrfachsets.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/rowfilter.h"
 #include "core/textinhalt.h"
 
@@ -27,7 +27,7 @@ public:
 
     void setModel(QStandardItemModel* m) override;
     // The diagram type name, then the diagram's record, at every record version; from
-    // StatistikDatei::MehrfachAnsichtVersion on the filter record.
+    // DateiVersion::MehrfachAnsichtVersion on the filter record.
     void saveData(QDataStream& s, int version) override;
     void loadData(QDataStream& s, int version) override;
     int neededVersion() const override;

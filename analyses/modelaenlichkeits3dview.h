@@ -3,7 +3,7 @@
 
 #include <QVector>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 class Balken3dDiagram;
 class FarbLegende;

@@ -17,7 +17,7 @@
 #include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "analyses/spaltenstatistik.h"
-#include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "diagrams/viewdrag.h"
 
 StatistikTabelle::StatistikTabelle(QWidget* parent)
@@ -214,5 +214,5 @@ void StatistikTabelle::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu;
     menu.addAction(m_linkAction);
     menu.addAction(m_unlinkAction);
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }

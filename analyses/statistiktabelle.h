@@ -6,7 +6,7 @@
 
 #include "analyses/spaltenstatistik.h"
 #include "core/rowfilter.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/textinhalt.h"
 
 class QAction;

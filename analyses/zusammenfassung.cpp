@@ -63,7 +63,7 @@ bool Zusammenfassung::bearbeiten(QWidget* parent, const QStringList& antworten,
         if (!ok || gewaehlt.isEmpty())
             return false;
         const QString name = UserInput::getText(
-            parent, titel, tr("Name:"), QLineEdit::Normal,
+            parent, titel, tr("Name:"), UserInput::Normal,
             tr("NET (%1)").arg(gewaehlt.join(QStringLiteral(", "))), &ok);
         if (!ok || name.trimmed().isEmpty())
             return false;

@@ -22,7 +22,7 @@ bool askTitle(QWidget* parent, QString* out)
 {
     bool ok = false;
     *out = UserInput::getText(parent, AnsichtsAuswahl::tr("Ansicht erstellen"), AnsichtsAuswahl::tr("Titel"),
-                              QLineEdit::Normal, QString(), &ok);
+                              UserInput::Normal, QString(), &ok);
     return ok && !out->isEmpty();
 }
 

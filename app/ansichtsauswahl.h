@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/viewrecord.h"
 
 class QStandardItemModel;
@@ -28,7 +28,7 @@ public:
         QVector<int> columns;
         QByteArray settings;
         // The record version of the settings.
-        int version = StatistikDatei::NewestVersion;
+        int version = DateiVersion::NewestVersion;
 
         ViewRecord record() const;
     };

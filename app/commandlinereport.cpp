@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/fortschritt.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
 #include "io/umfragedokument.h"
@@ -76,11 +76,11 @@ UserInput::Reply CommandLineReport::answer(const UserInput::Ask& ask)
     case UserInput::Critical:
         m_said << ask.label;
         r.accepted = true;
-        r.value = int(QMessageBox::Ok);
+        r.value = int(UserInput::Ok);
         break;
     default:
         // A question has nobody to answer it: it is declined.
-        r.value = int(QMessageBox::Cancel);
+        r.value = int(UserInput::Cancel);
         break;
     }
     return r;

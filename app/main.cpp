@@ -10,6 +10,8 @@
 #include <cstring>
 
 #include "app/commandlinereport.h"
+#include "app/dialogantworten.h"
+#include "app/fortschrittsdialog.h"
 #include "app/germantranslations.h"
 #include "app/view.h"
 #include "io/umfragedokument.h"
@@ -107,6 +109,10 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationDomain(QStringLiteral("orvinsk.de"));
     QCoreApplication::setApplicationName(QStringLiteral("quorvandel7"));
     GermanTranslations::install(&app);
+    // Questions and long work are shown in the toolkit's dialogs; the command-line
+    // report answers and shows nothing itself.
+    DialogAntworten::install();
+    FortschrittsDialog::install();
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANDEL7_VERSION));
     ParserTexts parserTexts;
     QCoreApplication::installTranslator(&parserTexts);

@@ -3,7 +3,7 @@
 #include <QScopedValueRollback>
 #include <QTextDocument>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "io/umfragedokument.h"
 
 NotizenFeld::NotizenFeld(UmfrageDokument* document, QWidget* parent)

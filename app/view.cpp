@@ -39,10 +39,11 @@
 #include "commands/spaltenzahlen.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/userinput.h"
+#include "diagrams/menurunner.h"
 #include "core/userinputevents.h"
 #include "core/waitcursor.h"
 #include "io/clipboardcopy.h"
@@ -250,13 +251,13 @@ bool View::maybeSave()
 {
     if (!isChanged())
         return true;
-    const QMessageBox::StandardButton answer = UserInput::question(
+    const UserInput::Button answer = UserInput::question(
         this, QStringLiteral("quorvandel7"),
         tr("Die Änderungen wurden noch nicht gespeichert.\nMöchten Sie sie speichern?"),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Discard)
+        UserInput::Save | UserInput::Discard | UserInput::Cancel, UserInput::Save);
+    if (answer == UserInput::Discard)
         return true;
-    if (answer != QMessageBox::Save)
+    if (answer != UserInput::Save)
         return false;
     saveFile();
     return !isChanged();
@@ -559,7 +560,7 @@ void View::vListContextMenu(QPoint pos)
         duplicate->setEnabled(false);
         remove->setEnabled(false);
     }
-    QAction* chosen = UserInput::execMenu(&menu, m_listView->viewport()->mapToGlobal(pos));
+    QAction* chosen = MenuRunner::exec(&menu, m_listView->viewport()->mapToGlobal(pos));
     if (!chosen || !idx.isValid())
         return;
     if (chosen == rename)

@@ -1,7 +1,7 @@
 #include "commands/cremoveview.h"
 
-#include "core/modelclient.h"
-#include "core/statistikdatei.h"
+#include "diagrams/modelclient.h"
+#include "core/dateiversion.h"
 #include "core/viewhost.h"
 
 namespace {
@@ -47,7 +47,7 @@ void cRemoveView::redo()
         return;
     // Keep what the view is now: one brought back by undo may have been renamed or
     // given notes and settings since, and the next undo must bring those back.
-    m_version = StatistikDatei::NewestVersion;
+    m_version = DateiVersion::NewestVersion;
     m_record = m_view->record(idx, m_version);
     m_row = idx;
     m_view->removeView(idx);

@@ -179,7 +179,7 @@ void GewichtsanpassungsBefehl::anpassen(const TableContext& ctx)
     }
     const QString range = UserInput::getText(
         ctx.parent, tr("Gewichte anpassen"),
-        tr("Gewichte begrenzen auf (z. B. 0,2–5; leer: nicht begrenzen)"), QLineEdit::Normal,
+        tr("Gewichte begrenzen auf (z. B. 0,2–5; leer: nicht begrenzen)"), UserInput::Normal,
         QString(), &ok);
     if (!ok)
         return;
@@ -189,7 +189,7 @@ void GewichtsanpassungsBefehl::anpassen(const TableContext& ctx)
         return;
     }
     vorgabe.titel = UserInput::getText(ctx.parent, tr("Gewichte anpassen"),
-                                       tr("Titel der neuen Spalte"), QLineEdit::Normal,
+                                       tr("Titel der neuen Spalte"), UserInput::Normal,
                                        tr("Gewicht"), &ok);
     if (!ok)
         return;

@@ -16,14 +16,14 @@ bool MehrfachSetBefehl::erstellen(const TableContext& context, ViewHost& views)
     const QString title = tr("Mehrfachantworten-Set");
     bool ok = false;
     const QString name = UserInput::getText(context.parent, title, tr("Name der Frage:"),
-                                            QLineEdit::Normal, QString(), &ok)
+                                            UserInput::Normal, QString(), &ok)
                              .trimmed();
     if (!ok || name.isEmpty())
         return false;
     const QString wert = UserInput::getText(
         context.parent, title,
         tr("Gewählt, wenn die Zelle diesen Wert hat (leer: jede Antwort):"),
-        QLineEdit::Normal, QString(), &ok);
+        UserInput::Normal, QString(), &ok);
     if (!ok)
         return false;
     MehrfachSet set;

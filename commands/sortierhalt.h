@@ -5,7 +5,7 @@
 #include <QVector>
 #include <memory>
 
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 // Holds the data-table widget's sorting proxy off the data table while a command
 // changes many rows or a sorted column at once, so that the proxy sorts once afterwards

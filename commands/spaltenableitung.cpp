@@ -103,14 +103,14 @@ void SpaltenAbleitung::combineColumns(const TableContext& ctx)
     const QVector<int> sources = ctx.columns;
     bool ok = false;
     const QString title = UserInput::getText(ctx.parent, tr("Zusammenfügen"),
-                                             tr("Titel der neuen Spalte"), QLineEdit::Normal,
+                                             tr("Titel der neuen Spalte"), UserInput::Normal,
                                              QString(), &ok);
     if (!ok)
         return;
     const bool keepValues =
         UserInput::question(ctx.parent, tr("Zusammenfügen"), tr("Werte beibehalten?"),
-                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::No;
+                            UserInput::Yes | UserInput::No, UserInput::Yes)
+        != UserInput::No;
 
     WaitCursor wait;
     ctx.undo->beginMacro(tr("Spalten zusammenfassen"));
@@ -176,7 +176,7 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
         const QVector<int> sources =
             parseSources(m->headerData(c, Qt::Horizontal, Roles::DerivationSources).toString());
         const QString factorText = UserInput::getText(ctx.parent, tr("Gewichten"), factorLabel,
-                                                      QLineEdit::Normal, stored, &ok);
+                                                      UserInput::Normal, stored, &ok);
         if (!ok)
             return;
         const QVector<double> factors = parseFactors(factorText);
@@ -201,12 +201,12 @@ void SpaltenAbleitung::weightColumns(const TableContext& ctx)
 
     const QVector<int> sources = ctx.columns;
     const QString title = UserInput::getText(ctx.parent, tr("Gewichten"),
-                                             tr("Titel der neuen Spalte"), QLineEdit::Normal,
+                                             tr("Titel der neuen Spalte"), UserInput::Normal,
                                              QString(), &ok);
     if (!ok)
         return;
     const QString factorText = UserInput::getText(ctx.parent, tr("Gewichten"), factorLabel,
-                                                  QLineEdit::Normal, QString(), &ok);
+                                                  UserInput::Normal, QString(), &ok);
     if (!ok)
         return;
     const QVector<double> factors = parseFactors(factorText);

@@ -9,7 +9,7 @@
 
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "core/zellenzahl.h"
@@ -60,7 +60,7 @@ void SpaltenBearbeitung::renameColumn(const TableContext& ctx)
         ctx.model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     bool ok = false;
     const QString entered = UserInput::getText(ctx.parent, tr("Spalte umbenennen"),
-                                               tr("Neuer Spaltenname"), QLineEdit::Normal,
+                                               tr("Neuer Spaltenname"), UserInput::Normal,
                                                title, &ok);
     if (!ok)
         return;
@@ -73,11 +73,11 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
         return;
     bool ok = false;
     const QString oldText = UserInput::getText(ctx.parent, tr("Ersetzen"), tr("Alter Wert"),
-                                               QLineEdit::Normal, QString(), &ok);
+                                               UserInput::Normal, QString(), &ok);
     if (!ok)
         return;
     const QString newText = UserInput::getText(ctx.parent, tr("Ersetzen"), tr("Neuer Wert"),
-                                               QLineEdit::Normal, oldText, &ok);
+                                               UserInput::Normal, oldText, &ok);
     if (!ok)
         return;
 

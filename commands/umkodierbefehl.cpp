@@ -96,8 +96,8 @@ void UmkodierBefehl::umkodieren(const TableContext& ctx)
         rule.uebrigeBehalten =
             UserInput::question(ctx.parent, tr("Umkodieren"),
                                 tr("Nicht zugeordnete Antworten behalten?"),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-            != QMessageBox::No;
+                                UserInput::Yes | UserInput::No, UserInput::Yes)
+            != UserInput::No;
         break;
     }
     case Umkodierung::GleicheBreite:
@@ -111,14 +111,14 @@ void UmkodierBefehl::umkodieren(const TableContext& ctx)
         const QString text = UserInput::getText(
             ctx.parent, tr("Umkodieren"),
             tr("Untere Grenzen der Bereiche, durch \";\" getrennt (z. B. 18;30;45;65)"),
-            QLineEdit::Normal, QString(), &ok);
+            UserInput::Normal, QString(), &ok);
         if (!ok || !Umkodierung::leseGrenzen(text, &rule.grenzen))
             return;
         break;
     }
     }
     const QString title = UserInput::getText(ctx.parent, tr("Umkodieren"),
-                                             tr("Titel der neuen Spalte"), QLineEdit::Normal,
+                                             tr("Titel der neuen Spalte"), UserInput::Normal,
                                              rule.quelle + tr(" (umkodiert)"), &ok);
     if (!ok)
         return;

@@ -1,9 +1,7 @@
 #include "core/fortschritt.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QKeyEvent>
-#include <QProgressDialog>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QVector>
 #include <utility>
 
@@ -12,26 +10,8 @@ int showDelay = 200;
 int quiet = 0;
 Fortschritt* innermost = nullptr;
 constexpr qint64 steps = 1000;
-constexpr qint64 repaintInterval = 100;
-
-// The dialog must stay up until the work is done: a hidden modal dialog would let the
-// user start other work in the middle of this one.
-class KeepOpen : public QObject
-{
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Close) {
-            event->ignore();
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-            return true;
-        return QObject::eventFilter(watched, event);
-    }
-};
+qint64 repaintInterval = 100;
+FortschrittAnzeige::Fabrik fabrik = nullptr;
 
 struct AfterWork {
     QPointer<QObject> context;
@@ -60,7 +40,7 @@ Fortschritt::Fortschritt(QWidget* parent, const QString& text, qint64 total)
 Fortschritt::~Fortschritt()
 {
     innermost = m_outer;
-    delete m_dialog.data();
+    m_anzeige.reset();
     if (!m_outer)
         for (const AfterWork& a : std::exchange(afterWorkList(), {}))
             post(a);
@@ -101,26 +81,31 @@ Fortschritt::Quiet::~Quiet()
 void Fortschritt::setText(const QString& text)
 {
     m_text = text;
-    if (m_dialog)
-        m_dialog->setLabelText(text);
+    if (m_anzeige)
+        m_anzeige->setText(text);
 }
 
 void Fortschritt::stage(const QString& text, qint64 total)
 {
     m_total = total;
     setText(text);
-    outermost()->m_lastUpdate = -1000;
+    outermost()->m_lastUpdate = -1;
     step(0);
 }
 
-QProgressDialog* Fortschritt::dialog() const
+void Fortschritt::setAnzeige(FortschrittAnzeige::Fabrik f)
 {
-    return m_dialog;
+    fabrik = f;
 }
 
 void Fortschritt::setShowDelay(int milliseconds)
 {
     showDelay = qMax(0, milliseconds);
+}
+
+void Fortschritt::setRepaintInterval(int milliseconds)
+{
+    repaintInterval = qMax(0, milliseconds);
 }
 
 void Fortschritt::step(qint64 done)
@@ -130,7 +115,7 @@ void Fortschritt::step(qint64 done)
     // The outermost work's clock: nested work adds to the time the user has waited.
     Fortschritt* top = outermost();
     const qint64 now = top->m_clock.elapsed();
-    if (now < showDelay || now - top->m_lastUpdate < repaintInterval)
+    if (now < showDelay || (top->m_lastUpdate >= 0 && now - top->m_lastUpdate < repaintInterval))
         return;
     top->m_lastUpdate = now;
     top->update(done, m_total);
@@ -138,22 +123,15 @@ void Fortschritt::step(qint64 done)
 
 void Fortschritt::update(qint64 done, qint64 total)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return;
-    if (!m_dialog) {
-        QWidget* parent = m_parent ? m_parent : QApplication::activeWindow();
-        m_dialog = new QProgressDialog(m_text, QString(), 0, int(steps), parent);
-        m_dialog->setWindowModality(Qt::ApplicationModal);
-        m_dialog->setCancelButton(nullptr);
-        m_dialog->setAutoClose(false);
-        m_dialog->setAutoReset(false);
-        m_dialog->setMinimumDuration(0);
-        m_dialog->installEventFilter(new KeepOpen(m_dialog));
-        m_dialog->setValue(0);
-        m_dialog->show();
+    if (!m_anzeige) {
+        if (!fabrik)
+            return;
+        m_anzeige = fabrik(m_parent, m_text, int(steps));
+        if (!m_anzeige)
+            return;
     }
     const qint64 value = total > 0 ? qBound(qint64(0), done * steps / total, steps) : 0;
-    m_dialog->setValue(int(value));
-    // Repaints the window and the dialog; the modal dialog keeps the user's input away.
+    m_anzeige->setValue(int(value));
+    // Repaints the window and the display; a modal display keeps the user's input away.
     QCoreApplication::processEvents();
 }

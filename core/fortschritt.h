@@ -2,20 +2,20 @@
 #define FORTSCHRITT_H
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
+
+#include "core/fortschrittanzeige.h"
 
 class QObject;
-class QProgressDialog;
 class QWidget;
 
-// Progress for long work on the window's thread. Once the work has taken 0.2 s a modal
-// progress dialog appears; it has no cancel button (stopping half-way would leave a
-// broken state) and ignores Esc and closing. While it is up, step() lets the window
+// Progress for long work on the window's thread. Once the work has taken 0.2 s the
+// installed display (FortschrittAnzeige) appears. While it is up, step() lets the window
 // repaint about ten times a second. step() is cheap, so loops may call it per row.
-// A Fortschritt made while another is alive shows no dialog of its own: its steps keep
-// the outer one's window repainting and move the outer dialog's bar, and the 0.2 s count
+// A Fortschritt made while another is alive shows no display of its own: its steps keep
+// the outer one's window repainting and move the outer display's bar, and the 0.2 s count
 // from the start of the outermost work.
 class Fortschritt
 {
@@ -32,11 +32,16 @@ public:
     void stage(const QString& text, qint64 total);
     void step(qint64 done);
 
-    // The dialog, once it is shown (null before, and for an inner Fortschritt).
-    QProgressDialog* dialog() const;
+    // The display, once it is shown (null before, and for an inner Fortschritt).
+    FortschrittAnzeige* anzeige() const { return m_anzeige.get(); }
 
-    // How long work may run before the dialog appears (tests set 0).
+    // What shows the work; none (the default) shows nothing and lets no events through.
+    static void setAnzeige(FortschrittAnzeige::Fabrik fabrik);
+    // How long work may run before the display appears (tests set 0).
     static void setShowDelay(int milliseconds);
+    // How often at most the display is moved and the window repainted, 100 ms unless set
+    // (tests set 0: every step then shows).
+    static void setRepaintInterval(int milliseconds);
 
     // Whether some work with a Fortschritt is going on.
     static bool working();
@@ -65,8 +70,8 @@ private:
     QString m_text;
     qint64 m_total;
     QElapsedTimer m_clock;
-    qint64 m_lastUpdate = -1000;
-    QPointer<QProgressDialog> m_dialog;
+    qint64 m_lastUpdate = -1;   // when the display was last moved; -1: not yet in this stage
+    std::unique_ptr<FortschrittAnzeige> m_anzeige;
     Fortschritt* m_outer;
 };
 

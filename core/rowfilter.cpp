@@ -11,7 +11,6 @@
 #include "core/gewichtung.h"
 #include "core/spaltencodes.h"
 #include "core/variantvergleich.h"
-#include "core/columnselectdialog.h"
 #include "core/userinput.h"
 #include "core/variantreader.h"
 
@@ -254,7 +253,7 @@ bool RowFilter::askDependency(QWidget* parent, QAbstractItemModel* model, QStrin
 {
     if (!model)
         return false;
-    const int linked = ColumnSelectDialog::getColumn(model);
+    const int linked = UserInput::getColumn(parent, model);
     if (linked < 0)
         return false;
     QSet<QString> seen;

@@ -1,62 +1,40 @@
 #include "core/userinput.h"
-#include "core/userinputevents.h"
 
-#include <QAction>
-#include <QColorDialog>
-#include <QDialog>
-#include <QDialogButtonBox>
+#include <QAbstractItemModel>
 #include <QDrag>
-#include <QFileDialog>
-#include <QFontDialog>
-#include <QInputDialog>
-#include <QLabel>
-#include <QMenu>
 #include <QMimeData>
-#include <QVBoxLayout>
+#include <QDebug>
 
-#include "core/columnselectdialog.h"
-#include "core/listendialog.h"
-#include "core/zahlspinbox.h"
 #include "core/zellenzahl.h"
 
 namespace {
 UserInput::Answerer* s_answerer = nullptr;
+UserInput::Answerer* s_default = nullptr;
 
-QMessageBox::StandardButton messageReply(const UserInput::Reply& r,
-                                         QMessageBox::StandardButton fallback)
+UserInput::Button messageReply(const UserInput::Reply& r, UserInput::Button fallback)
 {
     if (!r.accepted)
         return fallback;
-    return static_cast<QMessageBox::StandardButton>(r.value.toInt());
+    return static_cast<UserInput::Button>(r.value.toInt());
 }
 
-// QInputDialog::getDouble, but with a box that takes a number in either form.
-double askNumber(QWidget* parent, const QString& title, const QString& label, double value,
-                 double minValue, double maxValue, int decimals, bool* ok)
+// Nobody can answer (a program without a window that installed no answerer): a message
+// is not lost but printed, and a question is declined.
+UserInput::Reply unanswered(const UserInput::Ask& a)
 {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(title);
-    auto* box = new ZahlSpinBox(&dialog);
-    box->setDecimals(decimals);
-    box->setRange(minValue, maxValue);
-    box->setValue(value);
-    box->selectAll();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
-                                         &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(label, &dialog));
-    layout->addWidget(box);
-    layout->addWidget(buttons);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (ok)
-        *ok = accepted;
-    if (!accepted)
-        return value;
-    // A text typed but not yet taken over (no Enter, no focus change) counts.
-    box->interpretText();
-    return box->value();
+    UserInput::Reply r;
+    switch (a.kind) {
+    case UserInput::Information:
+    case UserInput::Warning:
+    case UserInput::Critical:
+        qWarning().noquote() << (a.title.isEmpty() ? a.label : a.title + ": " + a.label);
+        r.accepted = true;
+        r.value = int(UserInput::Ok);
+        break;
+    default:
+        break;
+    }
+    return r;
 }
 }
 
@@ -70,18 +48,26 @@ UserInput::Answerer* UserInput::answerer()
     return s_answerer;
 }
 
+void UserInput::setDefaultAnswerer(Answerer* a)
+{
+    s_default = a;
+}
+
 UserInput::Reply UserInput::ask(const Ask& a)
 {
-    return s_answerer->answer(a);
+    if (s_answerer)
+        return s_answerer->answer(a);
+    if (s_default)
+        return s_default->answer(a);
+    return unanswered(a);
 }
 
 QString UserInput::getItem(QWidget* parent, const QString& title, const QString& label,
                            const QStringList& items, int current, bool editable, bool* ok)
 {
-    if (!s_answerer)
-        return QInputDialog::getItem(parent, title, label, items, current, editable, ok);
     Ask a;
     a.kind = Item;
+    a.parent = parent;
     a.title = title;
     a.label = label;
     a.items = items;
@@ -94,15 +80,15 @@ QString UserInput::getItem(QWidget* parent, const QString& title, const QString&
 }
 
 QString UserInput::getText(QWidget* parent, const QString& title, const QString& label,
-                           QLineEdit::EchoMode mode, const QString& text, bool* ok)
+                           Echo mode, const QString& text, bool* ok)
 {
-    if (!s_answerer)
-        return QInputDialog::getText(parent, title, label, mode, text, ok);
     Ask a;
     a.kind = Text;
+    a.parent = parent;
     a.title = title;
     a.label = label;
     a.preset = text;
+    a.echo = mode;
     const Reply r = ask(a);
     if (ok)
         *ok = r.accepted;
@@ -112,10 +98,9 @@ QString UserInput::getText(QWidget* parent, const QString& title, const QString&
 int UserInput::getInt(QWidget* parent, const QString& title, const QString& label, int value,
                       int minValue, int maxValue, int step, bool* ok)
 {
-    if (!s_answerer)
-        return QInputDialog::getInt(parent, title, label, value, minValue, maxValue, step, ok);
     Ask a;
     a.kind = Int;
+    a.parent = parent;
     a.title = title;
     a.label = label;
     a.preset = value;
@@ -132,10 +117,9 @@ double UserInput::getDouble(QWidget* parent, const QString& title, const QString
                             double value, double minValue, double maxValue, int decimals,
                             bool* ok)
 {
-    if (!s_answerer)
-        return askNumber(parent, title, label, value, minValue, maxValue, decimals, ok);
     Ask a;
     a.kind = Double;
+    a.parent = parent;
     a.title = title;
     a.label = label;
     a.preset = value;
@@ -151,10 +135,9 @@ double UserInput::getDouble(QWidget* parent, const QString& title, const QString
 QString UserInput::getOpenFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter)
 {
-    if (!s_answerer)
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     Ask a;
     a.kind = OpenFile;
+    a.parent = parent;
     a.title = caption;
     a.label = filter;
     a.preset = dir;
@@ -165,10 +148,9 @@ QString UserInput::getOpenFileName(QWidget* parent, const QString& caption,
 QString UserInput::getSaveFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter)
 {
-    if (!s_answerer)
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
     Ask a;
     a.kind = SaveFile;
+    a.parent = parent;
     a.title = caption;
     a.label = filter;
     a.preset = dir;
@@ -176,72 +158,64 @@ QString UserInput::getSaveFileName(QWidget* parent, const QString& caption,
     return r.accepted ? r.value.toString() : QString();
 }
 
-QMessageBox::StandardButton UserInput::information(QWidget* parent, const QString& title,
-                                                   const QString& text)
+UserInput::Button UserInput::information(QWidget* parent, const QString& title,
+                                         const QString& text)
 {
-    if (!s_answerer)
-        return QMessageBox::information(parent, title, text);
     Ask a;
     a.kind = Information;
+    a.parent = parent;
     a.title = title;
     a.label = text;
-    return messageReply(ask(a), QMessageBox::Ok);
+    return messageReply(ask(a), Ok);
 }
 
-QMessageBox::StandardButton UserInput::warning(QWidget* parent, const QString& title,
-                                               const QString& text)
+UserInput::Button UserInput::warning(QWidget* parent, const QString& title,
+                                     const QString& text)
 {
-    if (!s_answerer)
-        return QMessageBox::warning(parent, title, text);
     Ask a;
     a.kind = Warning;
+    a.parent = parent;
     a.title = title;
     a.label = text;
-    return messageReply(ask(a), QMessageBox::Ok);
+    return messageReply(ask(a), Ok);
 }
 
-QMessageBox::StandardButton UserInput::critical(QWidget* parent, const QString& title,
-                                                const QString& text)
+UserInput::Button UserInput::critical(QWidget* parent, const QString& title,
+                                      const QString& text)
 {
-    if (!s_answerer)
-        return QMessageBox::critical(parent, title, text);
     Ask a;
     a.kind = Critical;
+    a.parent = parent;
     a.title = title;
     a.label = text;
-    return messageReply(ask(a), QMessageBox::Ok);
+    return messageReply(ask(a), Ok);
 }
 
-QMessageBox::StandardButton UserInput::question(QWidget* parent, const QString& title,
-                                                const QString& text,
-                                                QMessageBox::StandardButtons buttons,
-                                                QMessageBox::StandardButton defaultButton)
+UserInput::Button UserInput::question(QWidget* parent, const QString& title,
+                                      const QString& text, Buttons buttons,
+                                      Button defaultButton)
 {
-    if (!s_answerer)
-        return QMessageBox::question(parent, title, text, buttons, defaultButton);
     Ask a;
     a.kind = Question;
+    a.parent = parent;
     a.title = title;
     a.label = text;
     a.preset = int(defaultButton);
+    a.buttons = buttons;
     // A closed question box answers like its escape button; No is the safe reading.
-    return messageReply(ask(a), QMessageBox::No);
+    return messageReply(ask(a), No);
 }
 
 QStringList UserInput::getOrder(QWidget* parent, const QString& title, const QString& label,
                                 const QStringList& items, bool* ok)
 {
-    Reply r;
-    if (!s_answerer) {
-        r.value = ListenDialog::ordnen(parent, title, label, items, &r.accepted);
-    } else {
-        Ask a;
-        a.kind = Order;
-        a.title = title;
-        a.label = label;
-        a.items = items;
-        r = ask(a);
-    }
+    Ask a;
+    a.kind = Order;
+    a.parent = parent;
+    a.title = title;
+    a.label = label;
+    a.items = items;
+    const Reply r = ask(a);
     if (ok)
         *ok = r.accepted;
     if (!r.accepted)
@@ -262,18 +236,14 @@ QStringList UserInput::getChecked(QWidget* parent, const QString& title, const Q
                                   const QStringList& items, const QStringList& checked,
                                   bool* ok)
 {
-    Reply r;
-    if (!s_answerer) {
-        r.value = ListenDialog::ankreuzen(parent, title, label, items, checked, &r.accepted);
-    } else {
-        Ask a;
-        a.kind = Checks;
-        a.title = title;
-        a.label = label;
-        a.items = items;
-        a.preset = checked;
-        r = ask(a);
-    }
+    Ask a;
+    a.kind = Checks;
+    a.parent = parent;
+    a.title = title;
+    a.label = label;
+    a.items = items;
+    a.preset = checked;
+    const Reply r = ask(a);
     if (ok)
         *ok = r.accepted;
     if (!r.accepted)
@@ -288,10 +258,9 @@ QStringList UserInput::getChecked(QWidget* parent, const QString& title, const Q
 
 QColor UserInput::getColor(const QColor& initial, QWidget* parent)
 {
-    if (!s_answerer)
-        return QColorDialog::getColor(initial, parent);
     Ask a;
     a.kind = Color;
+    a.parent = parent;
     a.preset = initial;
     const Reply r = ask(a);
     return r.accepted ? r.value.value<QColor>() : QColor();
@@ -299,10 +268,9 @@ QColor UserInput::getColor(const QColor& initial, QWidget* parent)
 
 QFont UserInput::getFont(bool* ok, const QFont& initial, QWidget* parent)
 {
-    if (!s_answerer)
-        return QFontDialog::getFont(ok, initial, parent);
     Ask a;
     a.kind = Font;
+    a.parent = parent;
     a.preset = initial;
     const Reply r = ask(a);
     if (ok)
@@ -310,49 +278,32 @@ QFont UserInput::getFont(bool* ok, const QFont& initial, QWidget* parent)
     return r.accepted ? r.value.value<QFont>() : initial;
 }
 
-QAction* UserInput::execMenu(QMenu* menu, const QPoint& globalPos)
+QVector<int> UserInput::getColumnList(QWidget* parent, const QAbstractItemModel* model)
 {
-    QAction* chosen = execMenuAsked(menu, globalPos);
-    if (chosen) {
-        emit UserInputEvents::instance()->entryChosen(chosen);
-        emit UserInputEvents::instance()->menuRan();
+    Ask a;
+    a.kind = Columns;
+    a.parent = parent;
+    const int n = model ? model->columnCount() : 0;
+    for (int c = 0; c < n; ++c)
+        a.items << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const Reply r = ask(a);
+    QVector<int> out;
+    if (!r.accepted)
+        return out;
+    // Only columns that were offered, each once, as a selection in a list holds them.
+    const QVariantList rows = r.value.toList();
+    for (const QVariant& v : rows) {
+        const int row = v.toInt();
+        if (row >= 0 && row < n && !out.contains(row))
+            out << row;
     }
-    return chosen;
+    return out;
 }
 
-QAction* UserInput::execMenuAsked(QMenu* menu, const QPoint& globalPos)
+int UserInput::getColumn(QWidget* parent, const QAbstractItemModel* model)
 {
-    if (!s_answerer)
-        return menu->exec(globalPos);
-    Ask a;
-    a.kind = Menu;
-    a.title = menu->title();
-    // Every entry in order, separators as "-", disabled entries in brackets, so that
-    // a test sees the whole menu it was offered.
-    const QList<QAction*> all = menu->actions();
-    for (QAction* act : all) {
-        if (act->isSeparator())
-            a.items << QStringLiteral("-");
-        else if (!act->isEnabled())
-            a.items << QStringLiteral("[%1]").arg(act->text());
-        else
-            a.items << act->text();
-    }
-    const Reply r = ask(a);
-    if (!r.accepted)
-        return nullptr;
-    const QString chosen = r.value.toString();
-    for (QAction* act : all) {
-        if (!act->isSeparator() && act->isEnabled() && act->text() == chosen) {
-            // Into a submenu, as the user goes there next.
-            if (QMenu* sub = act->menu())
-                return execMenuAsked(sub, globalPos);
-            // As the real menu does: the chosen entry is triggered before exec returns.
-            act->trigger();
-            return act;
-        }
-    }
-    return nullptr;
+    const QVector<int> c = getColumnList(parent, model);
+    return c.isEmpty() ? -1 : c.first();
 }
 
 Qt::DropAction UserInput::startDrag(QDrag* drag, Qt::DropActions actions)
@@ -374,22 +325,4 @@ Qt::DropAction UserInput::startDrag(QDrag* drag, Qt::DropActions actions)
     // The drag object is not executed in scripted mode; free it as exec() would.
     drag->deleteLater();
     return r.accepted ? static_cast<Qt::DropAction>(r.value.toInt()) : Qt::IgnoreAction;
-}
-
-bool UserInput::chooseColumns(ColumnSelectDialog* dialog)
-{
-    if (!s_answerer)
-        return dialog->exec() == QDialog::Accepted;
-    Ask a;
-    a.kind = Columns;
-    a.items = dialog->columnTitles();
-    const Reply r = ask(a);
-    if (!r.accepted)
-        return false;
-    QList<int> rows;
-    const QVariantList list = r.value.toList();
-    for (const QVariant& v : list)
-        rows << v.toInt();
-    dialog->selectColumns(rows);
-    return true;
 }

@@ -2,24 +2,23 @@
 #define USERINPUT_H
 
 #include <QColor>
+#include <QFlags>
 #include <QFont>
-#include <QLineEdit>
 #include <QList>
-#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 
-class QWidget;
-class QMenu;
-class QAction;
+class QAbstractItemModel;
 class QDrag;
-class QPoint;
-class ColumnSelectDialog;
+class QWidget;
 
-// The one place where the program asks the user something. By default every call goes
-// to the toolkit's static dialog with exactly the given arguments; tests install an
-// Answerer that records each question and answers it from a script.
+// The one place where the program asks the user something. Every question goes to an
+// Answerer: the one a test installs (it records each question and answers it from a
+// script), else the program's own, which shows the toolkit's dialogs (installed by the
+// program; the ground it stands on knows no widget). With neither, messages are
+// printed to the error output and every question is declined.
 class UserInput
 {
 public:
@@ -31,23 +30,42 @@ public:
         Order, Checks
     };
 
+    // The buttons of messages and questions, with the toolkit's numbers, so that an answer
+    // may name them either way.
+    enum Button {
+        NoButton = 0x0,
+        Ok = 0x400,
+        Save = 0x800,
+        Yes = 0x4000,
+        No = 0x10000,
+        Cancel = 0x400000,
+        Discard = 0x800000
+    };
+    Q_DECLARE_FLAGS(Buttons, Button)
+
+    // How a text question shows what is typed, with the toolkit's numbers.
+    enum Echo { Normal = 0, NoEcho = 1, Password = 2, PasswordEchoOnEdit = 3 };
+
     struct Ask {
         Kind kind = Item;
         QString title;        // window title or caption
         QString label;        // prompt, message text or file filter
         QStringList items;    // choices, menu entries (enabled ones), column titles
         QVariant preset;      // preselected item index, default text/value, start folder,
-                              // the ticked items (Checks)
+                              // the ticked items (Checks), the default button (Question)
         bool editable = false;
         double minimum = 0;
         double maximum = 0;
         int step = 0;         // int step or number of decimals
+        Buttons buttons;      // Question: the buttons offered
+        Echo echo = Normal;   // Text: how the typed text is shown
+        QWidget* parent = nullptr;   // what a dialog goes over
     };
 
     struct Reply {
         bool accepted = false;
         // Item/Text/File: QString; Int: int; Double: double; Color: QColor; Font: QFont;
-        // Question and message boxes: the QMessageBox::StandardButton as int;
+        // Question and message boxes: the Button as int;
         // Menu: the chosen entry's text; Drag: the Qt::DropAction as int;
         // Columns: a QVariantList of row numbers; Order: the items (QStringList) in
         // the new order; Checks: the ticked items (QStringList).
@@ -61,14 +79,17 @@ public:
         virtual Reply answer(const Ask& ask) = 0;
     };
 
-    // Installs a scripted answerer (not owned); nullptr restores the real dialogs.
+    // Installs a scripted answerer (not owned); nullptr goes back to the program's own.
     static void setAnswerer(Answerer* a);
     static Answerer* answerer();
+    // Installs the program's own answerer (not owned), which shows dialogs. Menus and
+    // drags are not asked of it: the widget runs them itself.
+    static void setDefaultAnswerer(Answerer* a);
 
     static QString getItem(QWidget* parent, const QString& title, const QString& label,
                            const QStringList& items, int current, bool editable, bool* ok);
     static QString getText(QWidget* parent, const QString& title, const QString& label,
-                           QLineEdit::EchoMode mode, const QString& text, bool* ok);
+                           Echo mode, const QString& text, bool* ok);
     static int getInt(QWidget* parent, const QString& title, const QString& label,
                       int value, int minValue, int maxValue, int step, bool* ok);
     // Like QInputDialog::getDouble, with a box that also takes the other number form
@@ -82,16 +103,12 @@ public:
     static QString getSaveFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter);
 
-    static QMessageBox::StandardButton information(QWidget* parent, const QString& title,
-                                                   const QString& text);
-    static QMessageBox::StandardButton warning(QWidget* parent, const QString& title,
-                                               const QString& text);
-    static QMessageBox::StandardButton critical(QWidget* parent, const QString& title,
-                                                const QString& text);
-    static QMessageBox::StandardButton question(
-        QWidget* parent, const QString& title, const QString& text,
-        QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static Button information(QWidget* parent, const QString& title, const QString& text);
+    static Button warning(QWidget* parent, const QString& title, const QString& text);
+    static Button critical(QWidget* parent, const QString& title, const QString& text);
+    static Button question(QWidget* parent, const QString& title, const QString& text,
+                           Buttons buttons = Buttons(Yes | No),
+                           Button defaultButton = NoButton);
 
     // A list of texts the user puts in order (moves entries up and down). The answer
     // holds every item once: items the reply leaves out follow in their given order,
@@ -107,18 +124,18 @@ public:
     static QColor getColor(const QColor& initial, QWidget* parent);
     static QFont getFont(bool* ok, const QFont& initial, QWidget* parent);
 
-    // Runs the menu modally at the global position; the chosen action is triggered and
-    // returned, null when none was chosen. A scripted answer that names a submenu is
-    // followed by a question of that submenu's entries.
-    static QAction* execMenu(QMenu* menu, const QPoint& globalPos);
+    // The columns of the model the user picks by their header texts, in the order picked,
+    // each once; empty when cancelled. getColumn: the first of them, -1 when none.
+    static QVector<int> getColumnList(QWidget* parent, const QAbstractItemModel* model);
+    static int getColumn(QWidget* parent, const QAbstractItemModel* model);
+
     // Starts the drag (which owns its mime data) with the given allowed actions.
     static Qt::DropAction startDrag(QDrag* drag, Qt::DropActions actions);
-    // Runs the column chooser; on acceptance its selection holds the chosen columns.
-    static bool chooseColumns(ColumnSelectDialog* dialog);
 
 private:
     static Reply ask(const Ask& a);
-    static QAction* execMenuAsked(QMenu* menu, const QPoint& globalPos);
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(UserInput::Buttons)
 
 #endif

@@ -14,9 +14,6 @@ public:
 
 signals:
     void menuRan();
-    // The entry chosen in a menu: the view that owns it (its parent or an ancestor) may
-    // have changed a setting.
-    void entryChosen(QObject* action);
 
 private:
     UserInputEvents() = default;

@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/textinhalt.h"
 #include "core/userinput.h"
 

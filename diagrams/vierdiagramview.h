@@ -3,7 +3,7 @@
 
 #include <QPointer>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 class QGridLayout;
 

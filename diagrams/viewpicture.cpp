@@ -73,6 +73,13 @@ QImage ViewPicture::of(QWidget* view)
     return view ? of(view, view->size()) : QImage();
 }
 
+QSize ViewPicture::sizeOf(QWidget* view, const QSize& wanted)
+{
+    if (!view)
+        return QSize();
+    return (wanted.isEmpty() ? view->size() : wanted).expandedTo(view->minimumSize());
+}
+
 void ViewPicture::paint(QWidget* view, QPainter& p, const QSize& size)
 {
     if (!view || size.isEmpty())

@@ -20,6 +20,9 @@ public:
     static QImage of(QWidget* view, const QSize& size);
     // At the view's present size.
     static QImage of(QWidget* view);
+    // The size a picture of the view gets: the wanted size, the view's present size
+    // where none is wanted, at least the view's minimum size. Empty for no view.
+    static QSize sizeOf(QWidget* view, const QSize& wanted = QSize());
     // Draws the view into the rectangle (0,0,size) of any painter (SVG, PDF, screen):
     // a diagram that paints itself as vectors, any other view as its picture.
     static void paint(QWidget* view, QPainter& p, const QSize& size);

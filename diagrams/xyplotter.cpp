@@ -9,11 +9,11 @@
 #include <QStandardItemModel>
 
 #include "core/fehlendewerte.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
-#include "core/statistikdatei.h"
-#include "core/userinput.h"
+#include "core/dateiversion.h"
+#include "diagrams/menurunner.h"
 #include "core/regressionsgerade.h"
 #include "diagrams/diagramgeometry.h"
 #include "diagrams/viewdrag.h"
@@ -41,19 +41,19 @@ bool xyFilterIsSet(const RowFilter& f)
 
 void XYPlotter::saveData(QDataStream& s, int version)
 {
-    if (version >= StatistikDatei::XYFilterVersion)
+    if (version >= DateiVersion::XYFilterVersion)
         m_filter.write(s);
 }
 
 void XYPlotter::loadData(QDataStream& s, int version)
 {
-    if (version >= StatistikDatei::XYFilterVersion && m_filter.read(s))
+    if (version >= DateiVersion::XYFilterVersion && m_filter.read(s))
         updateData();
 }
 
 int XYPlotter::neededVersion() const
 {
-    return xyFilterIsSet(m_filter) ? StatistikDatei::XYFilterVersion : 0;
+    return xyFilterIsSet(m_filter) ? DateiVersion::XYFilterVersion : 0;
 }
 
 void XYPlotter::setDepFilter(QString value, int column)
@@ -191,7 +191,7 @@ void XYPlotter::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu;
     menu.addAction(m_linkAction);
     menu.addAction(m_unlinkAction);
-    UserInput::execMenu(&menu, e->globalPos());
+    MenuRunner::exec(&menu, e->globalPos());
 }
 
 void XYPlotter::paintEvent(QPaintEvent*)

@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QVector>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/rowfilter.h"
 #include "diagrams/xyplotgeometry.h"
 

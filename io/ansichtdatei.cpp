@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QWidget>
 
 #include "diagrams/viewpicture.h"
 
@@ -23,8 +22,7 @@ bool AnsichtDatei::write(QWidget* view, const QString& fileName, const QString& 
 {
     if (!view)
         return false;
-    const QSize size =
-        (wanted.isEmpty() ? view->size() : wanted).expandedTo(view->minimumSize());
+    const QSize size = ViewPicture::sizeOf(view, wanted);
     if (size.isEmpty())
         return false;
     QSaveFile file(fileName);

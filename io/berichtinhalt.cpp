@@ -1,7 +1,6 @@
 #include "io/berichtinhalt.h"
 
 #include <QTextDocument>
-#include <QWidget>
 
 #include "core/diagramadapter.h"
 #include "core/viewhost.h"

@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QWidget>
 
 #include "core/textinhalt.h"
 #include "diagrams/viewpicture.h"
@@ -19,7 +18,7 @@ QMimeData* ClipboardCopy::contentOf(QWidget* view)
         mime->setText(text->toText());
     if (!text || ViewText::auchBild(view)) {
         // Office programs take the SVG as an editable drawing, others the picture.
-        const QSize size = view->size().expandedTo(view->minimumSize());
+        const QSize size = ViewPicture::sizeOf(view);
         mime->setImageData(ViewPicture::of(view, size));
         const QByteArray svg = ViewPicture::svgOf(view, size, QString());
         if (!svg.isEmpty())

@@ -8,7 +8,6 @@
 #include <QStandardItemModel>
 #include <QTextDocument>
 #include <QUrl>
-#include <QWidget>
 
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
@@ -88,8 +87,7 @@ HtmlReport::Outcome HtmlReport::write(const QString& fileName, const QString& he
         html += QLatin1String("<IMG src=\"") + folderName + QLatin1Char('/') + name
             + QLatin1String("\" alt=\"") + it.title.toHtmlEscaped()
             + QLatin1String("\" >");
-        QSize size = pictureSize.isEmpty() ? view->size() : pictureSize;
-        size = size.expandedTo(view->minimumSize());
+        const QSize size = ViewPicture::sizeOf(view, pictureSize);
         const QImage picture = ViewPicture::of(view, size);
         // A lighter compression than the default: the pictures are mostly flat
         // colour, and the report of a hundred views must not keep the user waiting.

@@ -7,7 +7,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
-#include <QWidget>
 
 #include "core/fortschritt.h"
 #include "core/textinhalt.h"
@@ -158,8 +157,7 @@ bool PdfBericht::write(const QString& fileName, const QString& heading, ViewHost
                 h += table.size().height();
             }
             if (!it.text || it.bild) {
-                size = (pictureSize.isEmpty() ? it.view->size() : pictureSize)
-                           .expandedTo(it.view->minimumSize());
+                size = ViewPicture::sizeOf(it.view, pictureSize);
                 if (size.isEmpty())
                     size = QSize(400, 300);
                 h += size.height()

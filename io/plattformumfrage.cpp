@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QStandardItemModel>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"

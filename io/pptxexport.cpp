@@ -6,7 +6,6 @@
 #include <QImageWriter>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 

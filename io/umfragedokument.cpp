@@ -14,12 +14,12 @@
 #include "analyses/modelmultidiagramadapter.h"
 #include "analyses/viewtypes.h"
 #include "commands/cremoveview.h"
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "core/spaltensicht.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
@@ -620,8 +620,8 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     // What was recognised, before anything of the present survey goes.
     if (fragen
         && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
-                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-            != QMessageBox::Ok)
+                               UserInput::Ok | UserInput::Cancel, UserInput::Ok)
+            != UserInput::Ok)
         return false;
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);

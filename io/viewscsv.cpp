@@ -7,7 +7,7 @@
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/roles.h"
 #include "core/spaltenregeln.h"
 #include "core/tablecontext.h"
@@ -15,7 +15,7 @@
 #include "commands/umkodierbefehl.h"
 #include "commands/gewichtsanpassungsbefehl.h"
 #include "core/fehlendewerte.h"
-#include "core/statistikdatei.h"
+#include "core/dateiversion.h"
 #include "core/viewhost.h"
 #include "io/datacsvexport.h"
 
@@ -143,7 +143,7 @@ int ViewsCsv::versionFor(ViewHost& views)
     for (int row = 1; row < views.viewCount(); ++row)
         if (const auto* mc = qobject_cast<const ModelClient*>(views.viewPage(row))) {
             const int needed = mc->neededVersion();
-            if (needed >= StatistikDatei::AnzeigeVersion)
+            if (needed >= DateiVersion::AnzeigeVersion)
                 version = qMax(version, needed);
         }
     return version;
@@ -167,7 +167,7 @@ int ViewsCsv::versionOf(const QString& text)
         const int v = line.mid(prefix.size()).trimmed().toInt(&ok);
         if (!ok || v < Version)
             return Version;
-        return qMin(v, int(StatistikDatei::NewestVersion));
+        return qMin(v, int(DateiVersion::NewestVersion));
     }
     return Version;
 }

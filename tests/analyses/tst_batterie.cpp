@@ -10,7 +10,7 @@
 #include "analyses/viewtypes.h"
 #include "core/fehlendewerte.h"
 #include "core/gewichtung.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/divergierendebalken.h"
 #include "testutil.h"
 

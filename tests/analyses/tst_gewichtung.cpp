@@ -7,7 +7,7 @@
 #include "analyses/viewtypes.h"
 #include "core/diagramadapter.h"
 #include "core/gewichtung.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/textinhalt.h"
 #include "diagrams/diagram.h"
 #include "recordingdiagram.h"

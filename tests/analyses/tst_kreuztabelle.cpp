@@ -12,7 +12,7 @@
 #include "analyses/signifikanz.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "testutil.h"
 
 using KR = KreuztabellenRechnung;

@@ -8,7 +8,7 @@
 #include "core/rowfilter.h"
 #include "core/spaltencodes.h"
 #include "core/variantvergleich.h"
-#include "core/columnselectdialog.h"
+#include "app/columnselectdialog.h"
 #include "tests/helpers/scriptedanswerer.h"
 #include "tests/helpers/testutil.h"
 
@@ -297,12 +297,12 @@ void TstRowFilter::columnDialog()
         .cancel(UserInput::Columns)
         .accept(UserInput::Columns, QVariantList{})
         .accept(UserInput::Columns, QVariantList{9});
-    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), 2);
-    QCOMPARE(ColumnSelectDialog::getColumnList(m.get()), QVector<int>({2, 0}));
-    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
-    QVERIFY(ColumnSelectDialog::getColumnList(m.get()).isEmpty());
-    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
-    QCOMPARE(ColumnSelectDialog::getColumn(m.get()), -1);
+    QCOMPARE(UserInput::getColumn(nullptr, m.get()), 2);
+    QCOMPARE(UserInput::getColumnList(nullptr, m.get()), QVector<int>({2, 0}));
+    QCOMPARE(UserInput::getColumn(nullptr, m.get()), -1);
+    QVERIFY(UserInput::getColumnList(nullptr, m.get()).isEmpty());
+    QCOMPARE(UserInput::getColumn(nullptr, m.get()), -1);
+    QCOMPARE(UserInput::getColumn(nullptr, m.get()), -1);
     QCOMPARE(answers.asked[0].items, QStringList({"A", "B", "C", "4"}));
 
     ColumnSelectDialog d;

@@ -10,7 +10,7 @@
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "analyses/kreuztabelle.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/balkendiagram.h"
 #include "scriptedanswerer.h"
 

@@ -15,7 +15,7 @@
 #include "analyses/modelaenlichkeitstabelle.h"
 #include "analyses/statistiktabelle.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/balken3ddiagram.h"
 #include "diagrams/diagram.h"

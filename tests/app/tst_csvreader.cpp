@@ -1,9 +1,9 @@
 #include <QTest>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/spaltensicht.h"
 #include "core/csvreader.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "surveywriter.h"
 #include "testutil.h"
 

@@ -7,14 +7,29 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/fortschrittsdialog.h"
 #include "core/recomputescheduler.h"
 #include "core/fortschritt.h"
+
+namespace {
+// The dialog a Fortschritt shows, null while it shows none.
+QProgressDialog* dialogOf(const Fortschritt& work)
+{
+    auto* shown = dynamic_cast<FortschrittsDialog*>(work.anzeige());
+    return shown ? shown->dialog() : nullptr;
+}
+}
 
 class TestFortschritt : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { Fortschritt::setShowDelay(200); }
+    void init() { FortschrittsDialog::install(); }
+    void cleanup()
+    {
+        Fortschritt::setShowDelay(200);
+        Fortschritt::setRepaintInterval(100);
+    }
 
     void shortWorkShowsNothing()
     {
@@ -23,7 +38,7 @@ private slots:
         Fortschritt work(&window, QStringLiteral("Import"), 10);
         for (int i = 0; i <= 10; ++i)
             work.step(i);
-        QVERIFY(!work.dialog());
+        QVERIFY(!dialogOf(work));
         QVERIFY(!window.findChild<QProgressDialog*>());
     }
 
@@ -37,7 +52,7 @@ private slots:
         {
             Fortschritt work(&window, QStringLiteral("Daten werden gelesen"), 200);
             work.step(100);
-            QProgressDialog* dialog = work.dialog();
+            QProgressDialog* dialog = dialogOf(work);
             QVERIFY(dialog);
             QVERIFY(dialog->isVisible());
             QVERIFY(dialog->isModal());
@@ -70,31 +85,30 @@ private slots:
         {
             Fortschritt inner(&window, QStringLiteral("innen"), 10);
             inner.step(5);
-            QVERIFY(!inner.dialog());
+            QVERIFY(!dialogOf(inner));
             QCOMPARE(window.findChildren<QProgressDialog*>().size(), 1);
-            QCOMPARE(outer.dialog()->labelText(), QStringLiteral("außen"));
+            QCOMPARE(dialogOf(outer)->labelText(), QStringLiteral("außen"));
         }
-        QVERIFY(outer.dialog());
+        QVERIFY(dialogOf(outer));
     }
 
     void nestedWorkMovesTheOuterBar()
     {
         QMainWindow window;
         Fortschritt::setShowDelay(0);
+        Fortschritt::setRepaintInterval(0);
         Fortschritt outer(&window, QStringLiteral("Datei wird geladen"), 4);
         outer.step(3);
-        QProgressDialog* dialog = outer.dialog();
+        QProgressDialog* dialog = dialogOf(outer);
         QCOMPARE(dialog->value(), dialog->maximum() * 3 / 4);
         {
             Fortschritt inner(nullptr, QStringLiteral("Ansichten werden berechnet"), 10);
             inner.stage(inner.text(), 10);
             QCOMPARE(dialog->value(), 0);
-            QTest::qWait(110);
             inner.step(5);
             QCOMPARE(dialog->value(), dialog->maximum() / 2);
             QCOMPARE(dialog->labelText(), QStringLiteral("Datei wird geladen"));
         }
-        QTest::qWait(110);
         outer.step(4);
         QCOMPARE(dialog->value(), dialog->maximum());
     }
@@ -111,12 +125,12 @@ private slots:
             Fortschritt work(&window, QStringLiteral("Bericht wird geschrieben"), 2);
             work.step(1);
             work.stage(QString(), 1);
-            QVERIFY(!work.dialog());
+            QVERIFY(!dialogOf(work));
             QVERIFY(!delivered);
         }
         Fortschritt work(&window, QString(), 2);
         work.step(1);
-        QVERIFY(work.dialog());
+        QVERIFY(dialogOf(work));
     }
 
     // What must not see half-made state waits for the end of the outermost work, and
@@ -179,7 +193,7 @@ private slots:
         QVERIFY(second.postpone());
         QVERIFY(third.postpone());
         RecomputeScheduler::hold(false);
-        QVERIFY(work.dialog());
+        QVERIFY(dialogOf(work));
         QVERIFY(deliveredBeforeSecond);
         QCoreApplication::processEvents();
         QCOMPARE(runs, (QVector<int>{1, 1, 1}));
@@ -189,16 +203,54 @@ private slots:
     {
         QMainWindow window;
         Fortschritt::setShowDelay(0);
+        Fortschritt::setRepaintInterval(0);
         Fortschritt work(&window, QString(), 0);
         work.step(5);
-        QCOMPARE(work.dialog()->value(), 0);
+        QCOMPARE(dialogOf(work)->value(), 0);
         work.stage(QString(), 10);
-        QTest::qWait(110);
         work.step(50);
-        QCOMPARE(work.dialog()->value(), work.dialog()->maximum());
-        QTest::qWait(110);
+        QCOMPARE(dialogOf(work)->value(), dialogOf(work)->maximum());
         work.step(-3);
-        QCOMPARE(work.dialog()->value(), 0);
+        QCOMPARE(dialogOf(work)->value(), 0);
+    }
+
+    // Within the interval steps leave the bar alone; a new stage shows at once.
+    void stepsWithinTheIntervalWait()
+    {
+        QMainWindow window;
+        Fortschritt::setShowDelay(0);
+        Fortschritt::setRepaintInterval(60 * 60 * 1000);
+        Fortschritt work(&window, QStringLiteral("Daten werden gelesen"), 10);
+        work.step(2);
+        QProgressDialog* dialog = dialogOf(work);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->value(), dialog->maximum() / 5);
+        work.step(8);
+        QCOMPARE(dialog->value(), dialog->maximum() / 5);
+        work.stage(QStringLiteral("Ansichten werden berechnet"), 4);
+        QCOMPARE(dialog->value(), 0);
+        work.step(3);
+        QCOMPARE(dialog->value(), 0);
+    }
+
+    // Without a display installed (a program without windows) nothing is shown and no
+    // events get through in the middle of the work.
+    void withoutDisplayNothingShowsAndNothingGetsThrough()
+    {
+        QMainWindow window;
+        window.show();
+        Fortschritt::setAnzeige(nullptr);
+        Fortschritt::setShowDelay(0);
+        bool delivered = false;
+        QTimer::singleShot(0, &window, [&] { delivered = true; });
+        {
+            Fortschritt work(&window, QStringLiteral("Daten werden gelesen"), 2);
+            work.step(1);
+            QVERIFY(!work.anzeige());
+            QVERIFY(!window.findChild<QProgressDialog*>());
+            QVERIFY(!delivered);
+        }
+        FortschrittsDialog::install();
     }
 };
 

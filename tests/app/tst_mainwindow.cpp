@@ -20,8 +20,8 @@
 
 #include "core/roles.h"
 #include "analyses/viewtypes.h"
-#include "core/modelclient.h"
-#include "core/tabelle1.h"
+#include "diagrams/modelclient.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "tests/helpers/windowutil.h"
 #include "scriptedanswerer.h"

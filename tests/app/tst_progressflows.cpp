@@ -19,9 +19,10 @@
 #include <functional>
 
 #include "app/commandlinereport.h"
+#include "app/fortschrittsdialog.h"
 #include "core/fortschritt.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "io/umfragedokument.h"
 #include "diagrams/viewpicture.h"
@@ -173,6 +174,8 @@ void TstProgressFlows::initTestCase()
     QVERIFY(m_dir.isValid());
     QCoreApplication::setOrganizationName("Orvinsk-Test");
     QCoreApplication::setApplicationName("tst_progressflows");
+    // The work is shown as the program shows it.
+    FortschrittsDialog::install();
 }
 
 void TstProgressFlows::cleanup()

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "analyses/modelmultidiagramadapter.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "diagrams/tabellendiagramm.h"
 #include "scriptedanswerer.h"

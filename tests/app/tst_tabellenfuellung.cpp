@@ -5,13 +5,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "core/itempool.h"
 #include "core/roles.h"
-#include "core/statistikdatei.h"
-#include "core/tabelle1.h"
+#include "io/statistikdatei.h"
+#include "diagrams/tabelle1.h"
 #include "core/textpool.h"
 #include "app/view.h"
 #include "core/variantreader.h"

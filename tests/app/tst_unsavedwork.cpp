@@ -12,7 +12,7 @@
 
 #include "core/diagramadapter.h"
 #include "app/germantranslations.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/userinputevents.h"
 #include "app/view.h"
 #include "commands/spaltenbearbeitung.h"

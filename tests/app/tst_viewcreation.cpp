@@ -23,7 +23,7 @@
 #include "analyses/modelmultidiagramadapter.h"
 #include "core/roles.h"
 #include "analyses/viewtypes.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "tests/helpers/windowutil.h"
 #include "diagrams/diagram.h"

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/userinput.h"
-#include "core/zahlspinbox.h"
+#include "analyses/zahlspinbox.h"
 #include "core/zahltext.h"
 #include "core/zellenzahl.h"
 #include "tests/helpers/scriptedanswerer.h"

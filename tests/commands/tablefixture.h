@@ -10,7 +10,7 @@
 
 #include "core/tablecontext.h"
 #include "core/spaltensicht.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "testutil.h"
 
 // Selects whole columns of the data table's view in the given order.

@@ -9,7 +9,7 @@
 
 #include "core/roles.h"
 #include "core/spaltensicht.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
 #include "commands/cinsertcolumn.h"

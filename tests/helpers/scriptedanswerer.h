@@ -2,6 +2,7 @@
 #define SCRIPTEDANSWERER_H
 
 #include <QList>
+#include <QMessageBox>   // scripts name the buttons as the toolkit does (same numbers)
 #include <QQueue>
 #include <QStringList>
 #include <functional>

@@ -4,7 +4,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 
 namespace WindowUtil {

@@ -6,7 +6,7 @@
 
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/diagram.h"
 #include "io/umfragedokument.h"
 #include "io/viewscsv.h"

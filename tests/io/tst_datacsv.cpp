@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/spaltensicht.h"
 #include "core/csvreader.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "io/datacsvexport.h"
 #include "scriptedanswerer.h"

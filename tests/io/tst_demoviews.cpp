@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QUndoStack>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/roles.h"
 #include "app/view.h"
 #include "analyses/viewtypes.h"

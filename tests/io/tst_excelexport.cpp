@@ -13,7 +13,7 @@
 #include "core/gewichtung.h"
 #include "app/view.h"
 #include "core/spaltensicht.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "io/excelexport.h"
 #include "io/umfragedokument.h"
 #include "scriptedanswerer.h"

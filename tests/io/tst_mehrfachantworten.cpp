@@ -17,7 +17,7 @@
 #include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/diagram.h"
 #include "io/clipboardcopy.h"
 #include "io/viewscsv.h"

@@ -13,7 +13,7 @@
 #include "diagrams/diagram.h"
 #include "core/mehrfachsets.h"
 #include "core/spaltensicht.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "io/googleformsimport.h"
 #include "io/plattformimport.h"
 #include "io/plattformumfrage.h"

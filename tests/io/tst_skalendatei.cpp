@@ -5,7 +5,7 @@
 #include "analyses/batterie.h"
 #include "analyses/haeufigkeitsdiagramadapter.h"
 #include "analyses/kreuztabelle.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/diagram.h"
 #include "io/umfragedokument.h"
 #include "tests/helpers/scriptedanswerer.h"

@@ -10,7 +10,7 @@
 #include "core/gewichtung.h"
 #include "core/fehlendewerte.h"
 #include "core/spaltenregeln.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "core/umkodierung.h"
 #include "diagrams/diagram.h"
 #include "io/umfragedokument.h"

@@ -9,7 +9,7 @@
 #include "analyses/mehrfachantworten.h"
 #include "core/mehrfachsets.h"
 #include "core/roles.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "windowutil.h"
 #include "io/surveymonkeyimport.h"

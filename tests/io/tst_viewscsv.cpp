@@ -11,7 +11,7 @@
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/haeufigkeitsverteilungsadapter.h"
 #include "core/diagramadapter.h"
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/roles.h"
 #include "app/view.h"
 #include "analyses/viewtypes.h"

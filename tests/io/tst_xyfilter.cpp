@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "core/regressionsgerade.h"
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "diagrams/lineareregression.h"
 #include "diagrams/xyplotter.h"
 #include "io/umfragedokument.h"

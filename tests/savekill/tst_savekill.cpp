@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 #include "io/umfragedokument.h"
 
 // A save killed at any moment leaves the statistic file complete: the state from

@@ -11,7 +11,7 @@
 #include <functional>
 #include <malloc.h>
 
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "scriptedanswerer.h"
 #include "surveywriter.h"

@@ -24,7 +24,7 @@
 #include "app/view.h"
 #include "commands/gewichtungsbefehl.h"
 #include "core/gewichtung.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "scriptedanswerer.h"
 #include "surveywriter.h"
 

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "scriptedanswerer.h"
+#include "app/fortschrittsdialog.h"
 #include "app/view.h"
 
 namespace {
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Long work shows its dialog, as in the program.
+    FortschrittsDialog::install();
     if (argc < 2) {
         std::fprintf(stderr, "usage: benchfreeze SURVEY.csv\n");
         return 2;

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "core/mehrfachsets.h"
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 #include "io/plattformimport.h"
 #include "io/plattformumfrage.h"
 #include "io/umfragedokument.h"

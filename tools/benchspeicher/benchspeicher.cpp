@@ -14,7 +14,7 @@
 #include <ctime>
 #include <malloc.h>
 
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/itempool.h"
 #include "core/spaltenspeicher.h"

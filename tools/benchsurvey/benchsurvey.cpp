@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "scriptedanswerer.h"
+#include "app/fortschrittsdialog.h"
 #include "app/view.h"
 #include "diagrams/viewpicture.h"
 
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Long work shows its dialog, as in the program.
+    FortschrittsDialog::install();
     if (argc < 2) {
         std::fprintf(stderr, "usage: benchsurvey SURVEY.csv [edit-column]\n");
         return 2;

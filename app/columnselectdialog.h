@@ -3,23 +3,18 @@
 
 #include <QDialog>
 #include <QList>
-#include <QVector>
 
 class QAbstractItemModel;
 class QListView;
 class QStandardItemModel;
 
-// Lets the user pick one or more columns of a model by their header texts.
+// Lets the user pick one or more columns of a model by their header texts. Asked through
+// UserInput (getColumn, getColumnList), never directly.
 class ColumnSelectDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit ColumnSelectDialog(QWidget* parent = nullptr, Qt::WindowFlags f = Qt::WindowFlags());
-
-    // The first selected column, or -1 when cancelled or nothing was selected.
-    static int getColumn(QAbstractItemModel* model);
-    // The selected columns, empty when cancelled.
-    static QVector<int> getColumnList(QAbstractItemModel* model);
 
     void setModel(QAbstractItemModel* model);
     QList<int> columns();

@@ -7,7 +7,7 @@
 #include <QVector>
 #include <memory>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 
 class QTableView;
 class SpaltenSicht;

@@ -1,4 +1,4 @@
-#include "core/csvimport.h"
+#include "io/csvimport.h"
 
 #include <QFile>
 #include <QStandardItemModel>

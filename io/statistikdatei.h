@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "core/dateiversion.h"
+
 class Fortschritt;
 class QIODevice;
 class QStandardItemModel;
@@ -11,27 +13,14 @@ class ViewHost;
 
 // The statistic file: the data table with its column settings and every view with its
 // five values and its own settings record, in the Qt 4.6 stream format.
-class StatistikDatei
+class StatistikDatei : public DateiVersion
 {
 public:
     static constexpr qint32 Magic = qint32(0xFFAA01BB);
-    // File versions, each holding more than the one before. A file is written with the
-    // smallest version that holds what the state uses (versionFor): a state that uses
-    // nothing newer is written byte for byte as before, and older programs, which refuse
-    // a version above their own as too new, refuse only files they could not read.
-    // Views get the file's version as their record version.
-    static constexpr qint16 Version = 5;          // the data table and the views
-    static constexpr qint16 GewichtVersion = 6;   // + the weight column; "Kreuztabelle"
-    static constexpr qint16 MehrfachVersion = 7;  // + the multiple-choice sets; "Mehrfachantworten"
-    static constexpr qint16 AnzeigeVersion = 8;   // + the frequency views' order of answers
-                                                  //   and answers left out (several)
-    static constexpr qint16 KreuzSetVersion = 9;  // + sets in crosstabs
-    static constexpr qint16 XYFilterVersion = 10;  // + a filter on XY plots
-    static constexpr qint16 MehrfachAnsichtVersion = 11;  // + a filter on multiple-choice views
-    static constexpr qint16 FehlendVersion = 12;  // + missing codes and recode rules of columns
-    static constexpr qint16 SkalenVersion = 13;   // + NETs, means and NPS in crosstabs
-    static constexpr qint16 NewestVersion = SkalenVersion;
-
+    // A file is written with the smallest version (DateiVersion) that holds what the
+    // state uses (versionFor): a state that uses nothing newer is written byte for byte as
+    // before, and older programs, which refuse a version above their own as too new,
+    // refuse only files they could not read.
     // The version write() uses for this state: the survey's settings and every view's
     // ModelClient::neededVersion.
     static qint16 versionFor(const QStandardItemModel* model, ViewHost& views);

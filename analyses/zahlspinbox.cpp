@@ -1,4 +1,4 @@
-#include "core/zahlspinbox.h"
+#include "analyses/zahlspinbox.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "core/listendialog.h"
+#include "app/listendialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,12 +1,10 @@
-#include "core/columnselectdialog.h"
+#include "app/columnselectdialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QStandardItemModel>
-
-#include "core/userinput.h"
 
 ColumnSelectDialog::ColumnSelectDialog(QWidget* parent, Qt::WindowFlags f)
     : QDialog(parent, f)
@@ -22,25 +20,6 @@ ColumnSelectDialog::ColumnSelectDialog(QWidget* parent, Qt::WindowFlags f)
     layout->addWidget(buttons, 1, 0);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-int ColumnSelectDialog::getColumn(QAbstractItemModel* model)
-{
-    ColumnSelectDialog d;
-    d.setModel(model);
-    if (!UserInput::chooseColumns(&d))
-        return -1;
-    const QList<int> c = d.columns();
-    return c.isEmpty() ? -1 : c.first();
-}
-
-QVector<int> ColumnSelectDialog::getColumnList(QAbstractItemModel* model)
-{
-    ColumnSelectDialog d;
-    d.setModel(model);
-    if (!UserInput::chooseColumns(&d))
-        return {};
-    return d.columns();
 }
 
 void ColumnSelectDialog::setModel(QAbstractItemModel* model)

@@ -1,19 +1,8 @@
-#include "core/modelclient.h"
-
-#include "core/userinputevents.h"
+#include "diagrams/modelclient.h"
 
 ModelClient::ModelClient(QWidget* parent)
     : QWidget(parent)
 {
-    // A menu entry of a view (its actions are its children or its diagram's) may
-    // change one of its settings.
-    static const bool listening = [] {
-        QObject::connect(UserInputEvents::instance(), &UserInputEvents::entryChosen,
-                         UserInputEvents::instance(),
-                         [](QObject* action) { notifyChanged(action); });
-        return true;
-    }();
-    Q_UNUSED(listening);
 }
 
 void ModelClient::saveData(QDataStream&, int)

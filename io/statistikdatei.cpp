@@ -1,12 +1,11 @@
-#include "core/statistikdatei.h"
+#include "io/statistikdatei.h"
 
 #include <QDataStream>
 #include <QtEndian>
 #include <QIODevice>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 
-#include "core/modelclient.h"
+#include "diagrams/modelclient.h"
 #include "core/fortschritt.h"
 #include "core/gewichtung.h"
 #include "core/spaltensicht.h"

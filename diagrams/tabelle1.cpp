@@ -1,4 +1,4 @@
-#include "core/tabelle1.h"
+#include "diagrams/tabelle1.h"
 
 #include "core/spaltensicht.h"
 

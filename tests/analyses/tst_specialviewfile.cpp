@@ -17,6 +17,7 @@
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "diagrams/balken3ddiagram.h"
 #include "diagrams/diagram.h"
 #include "diagrams/lineareregression.h"
@@ -38,7 +39,7 @@ private slots:
     void duplicateAndUndoRemoval();
 
 private:
-    static void fill(View& v);
+    static void fill(UmfrageDokument& v);
     QTemporaryDir m_dir;
 };
 
@@ -48,10 +49,10 @@ void TstSpecialViewFile::initTestCase()
     QLocale::setDefault(QLocale::c());
 }
 
-void TstSpecialViewFile::fill(View& v)
+void TstSpecialViewFile::fill(UmfrageDokument& v)
 {
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Gruppe", "Punkte"});
     const QList<QStringList> rows = {{"20", "a", "3"}, {"31", "b", "5"}, {"45", "a", "4"},
@@ -78,7 +79,7 @@ void TstSpecialViewFile::createEachSpecialView()
     QFETCH(QVector<int>, columns);
     QFETCH(QString, cls);
     View v;
-    fill(v);
+    fill(*v.document());
     ModelClient* mc = v.document()->createView("", type, columns, "Titel", "Notiz");
     QVERIFY(mc);
     QCOMPARE(QString(mc->metaObject()->className()), cls);
@@ -124,7 +125,7 @@ void TstSpecialViewFile::chiQuadratFromSpecialList()
     QFETCH(QList<int>, selected);
     QFETCH(bool, made);
     View v;
-    fill(v);
+    fill(*v.document());
     QTableView* t = v.dataTable()->table();
     for (int c : selected)
         t->selectionModel()->select(t->model()->index(0, c),
@@ -156,16 +157,17 @@ void TstSpecialViewFile::saveAndLoad()
 {
     const QString path = m_dir.path() + "/special.stat";
     {
-        View v;
+        UmfrageDokument v;
+    v.createDemo();
         fill(v);
-        auto* s = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
+        auto* s = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
         s->setDepFilter("a", 1);
-        QVERIFY(v.document()->createView("", "Ähnlichkeit", {0, 1}, "Ähnlich", ""));
-        QVERIFY(v.document()->createView("", "Ähnlichkeit 3D", {1, 2}, "Ähnlich 3D", ""));
-        QVERIFY(v.document()->createView("", "XYPlotter", {0, 2}, "XY", ""));
-        QVERIFY(v.document()->createView("", "Lineare Regression", {2, 0}, "Regression", ""));
+        QVERIFY(v.createView("", "Ähnlichkeit", {0, 1}, "Ähnlich", ""));
+        QVERIFY(v.createView("", "Ähnlichkeit 3D", {1, 2}, "Ähnlich 3D", ""));
+        QVERIFY(v.createView("", "XYPlotter", {0, 2}, "XY", ""));
+        QVERIFY(v.createView("", "Lineare Regression", {2, 0}, "Regression", ""));
         auto* chi = qobject_cast<ChiQuadrat*>(
-            v.document()->createView("Chi Quadrat", "Tabelle", {2}, "Chi", ""));
+            v.createView("Chi Quadrat", "Tabelle", {2}, "Chi", ""));
         QVERIFY(chi);
         chi->classesBox()->setValue(8);
         chi->meanBox()->setValue(5);
@@ -174,23 +176,24 @@ void TstSpecialViewFile::saveAndLoad()
         chi->diagram()->setFont(QFont("DejaVu Sans", 12));
         QVERIFY(v.save(path));
     }
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.load(path));
-    QCOMPARE(w.document()->viewCount(), 7);
-    auto* s = qobject_cast<StatistikTabelle*>(w.document()->viewPage(1));
+    QCOMPARE(w.viewCount(), 7);
+    auto* s = qobject_cast<StatistikTabelle*>(w.viewPage(1));
     QVERIFY(s);
     QCOMPARE(s->spalten(), (QVector<int>{2, 0}));
     QCOMPARE(s->rowFilter().depValue(), QString("a"));
     QCOMPARE(s->rowFilter().depColumn(), 1);
     QCOMPARE(s->table()->item(3, 0)->text(), QString("13"));   // 3 + 4 + 6
     QCOMPARE(s->table()->horizontalHeaderItem(0)->text(), QString("Punkte"));
-    QVERIFY(qobject_cast<ModelAenlichkeitsTabelle*>(w.document()->viewPage(2)));
-    QCOMPARE(qobject_cast<ModelAenlichkeits3dView*>(w.document()->viewPage(3))->spalten(), (QVector<int>{1, 2}));
-    QCOMPARE(QString(w.document()->viewPage(4)->metaObject()->className()), QString("XYPlotter"));
-    auto* lr = qobject_cast<LineareRegression*>(w.document()->viewPage(5));
+    QVERIFY(qobject_cast<ModelAenlichkeitsTabelle*>(w.viewPage(2)));
+    QCOMPARE(qobject_cast<ModelAenlichkeits3dView*>(w.viewPage(3))->spalten(), (QVector<int>{1, 2}));
+    QCOMPARE(QString(w.viewPage(4)->metaObject()->className()), QString("XYPlotter"));
+    auto* lr = qobject_cast<LineareRegression*>(w.viewPage(5));
     QVERIFY(lr);
     QCOMPARE(lr->xSpalte(), 2);
-    auto* chi = qobject_cast<ChiQuadrat*>(w.document()->viewPage(6));
+    auto* chi = qobject_cast<ChiQuadrat*>(w.viewPage(6));
     QVERIFY(chi);
     QCOMPARE(chi->classesBox()->value(), 8.0);
     QCOMPARE(chi->classCount(), 8);
@@ -200,14 +203,14 @@ void TstSpecialViewFile::saveAndLoad()
     QCOMPARE(chi->diagram()->font().pointSize(), 12);
     QVERIFY(chi->diagram()->inherits("TabellenDiagramm"));
     QCOMPARE(chi->diagram()->values().size(), 16);
-    QCOMPARE(w.document()->viewListModel()->item(6)->toolTip(), QString("Tabelle, Chi Quadrat, Spalte:2"));
-    QCOMPARE(w.document()->viewListModel()->item(1)->toolTip(), QString("Statistik, , Spalte:2,0"));
+    QCOMPARE(w.viewListModel()->item(6)->toolTip(), QString("Tabelle, Chi Quadrat, Spalte:2"));
+    QCOMPARE(w.viewListModel()->item(1)->toolTip(), QString("Statistik, , Spalte:2,0"));
 }
 
 void TstSpecialViewFile::duplicateAndUndoRemoval()
 {
     View v;
-    fill(v);
+    fill(*v.document());
     auto* s = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
     s->setDepFilter("b", 1);
     QVERIFY(v.document()->createView("", "XYPlotter", {0, 2}, "XY", ""));

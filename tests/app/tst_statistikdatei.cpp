@@ -20,6 +20,7 @@
 #include "io/statistikdatei.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "diagrams/viewpicture.h"
 #include "tests/helpers/testutil.h"
 #include "tests/helpers/windowutil.h"
@@ -82,8 +83,8 @@ private slots:
 
 private:
     // Data table: "Größe" (hidden, derived) and a plain column; three views.
-    void buildState(View& v);
-    QByteArray expectedBytes(View& v);
+    void buildState(UmfrageDokument& v);
+    QByteArray expectedBytes(UmfrageDokument& v);
     QTemporaryDir m_dir;
 };
 
@@ -93,10 +94,10 @@ void TstStatistikDatei::initTestCase()
     QLocale::setDefault(QLocale::c());
 }
 
-void TstStatistikDatei::buildState(View& v)
+void TstStatistikDatei::buildState(UmfrageDokument& v)
 {
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Größe", "Farbe"});
     m->setHeaderData(0, Qt::Horizontal, "Tipp", Qt::ToolTipRole);
@@ -105,10 +106,10 @@ void TstStatistikDatei::buildState(View& v)
     m->setHeaderData(0, Qt::Horizontal, "1,2", Roles::DerivationSources);
     m->appendRow({new QStandardItem("1"), new QStandardItem("grün")});
     m->appendRow({new QStandardItem("3"), new QStandardItem("")});
-    v.dataTable()->table()->setColumnHidden(0, true);
+    v.spalten()->setHidden(0, true);
 
     auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(
-        v.document()->createView("Häufigkeit", "TortenDiagram", {1}, "Farben", ""));
+        v.createView("Häufigkeit", "TortenDiagram", {1}, "Farben", ""));
     QVERIFY(h);
     h->setDepFilter("3", 0);
     h->diagram()->setFont(QFont("DejaVu Sans", 11));
@@ -116,21 +117,21 @@ void TstStatistikDatei::buildState(View& v)
     c[1] = QColor(10, 20, 30);
     h->diagram()->setColors(c);
     auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(
-        v.document()->createView("HäufigkeitsVerteilung", "BalkenDiagram(H)", {0}, "Verteilung", ""));
+        v.createView("HäufigkeitsVerteilung", "BalkenDiagram(H)", {0}, "Verteilung", ""));
     QVERIFY(hv);
     ScriptedAnswerer ans;
     ans.accept(UserInput::Int, 5).accept(UserInput::Double, 0.5).accept(UserInput::Double, 4.0);
     hv->intervalAction();
     hv->minMaxAction();
-    QVERIFY(v.document()->createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
-    v.goHome();
+    QVERIFY(v.createView("Direkt", "Tabelle", {0, 1}, "Direkt", ""));
+    v.setCurrentView(0);
     // Showing a view stores the pane's HTML as its notes; fix them to known texts.
-    v.document()->viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
-    v.document()->viewListModel()->item(2)->setData("", Roles::ViewNotes);
-    v.document()->viewListModel()->item(3)->setData("", Roles::ViewNotes);
+    v.viewListModel()->item(1)->setData("<p>Notiz</p>", Roles::ViewNotes);
+    v.viewListModel()->item(2)->setData("", Roles::ViewNotes);
+    v.viewListModel()->item(3)->setData("", Roles::ViewNotes);
 }
 
-QByteArray TstStatistikDatei::expectedBytes(View& v)
+QByteArray TstStatistikDatei::expectedBytes(UmfrageDokument& v)
 {
     Out o;
     QDataStream& s = o.s;
@@ -146,7 +147,7 @@ QByteArray TstStatistikDatei::expectedBytes(View& v)
         for (const QColor& c : colours)
             s << c;
     };
-    const QFont appFont = v.viewArea()->widget(2)->font();
+    const QFont appFont = v.viewPage(2)->font();
     // view 1: frequency, diagram record, filter record
     s << QVariant(QString("Farben")) << QVariant(QString("Häufigkeit"))
       << QVariant(QStringList{"1"}) << QVariant(QString("TortenDiagram"))
@@ -173,7 +174,8 @@ QByteArray TstStatistikDatei::expectedBytes(View& v)
 
 void TstStatistikDatei::bytesOfKnownState()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     buildState(v);
     const QString path = m_dir.path() + "/known.stat";
     QVERIFY(v.save(path));
@@ -189,7 +191,7 @@ void TstStatistikDatei::roundTripReproducesState()
     const QString path = m_dir.path() + "/round.stat";
     {
         View v;
-        buildState(v);
+        buildState(*v.document());
         QVERIFY(v.save(path));
     }
     View v;
@@ -211,7 +213,7 @@ void TstStatistikDatei::roundTripReproducesState()
     QCOMPARE(m->item(0, 1)->text(), QString("grün"));
     QCOMPARE(m->item(0, 1)->data(Roles::RestoredValue).toString(), QString("grün"));
     QCOMPARE(m->item(0, 1)->toolTip(), QString("grün"));
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
+    QCOMPARE(titles(*v.document()), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt"}));
     QCOMPARE(v.document()->viewListModel()->item(1)->toolTip(), QString("TortenDiagram, Häufigkeit, Spalte:1"));
     QCOMPARE(v.document()->viewListModel()->item(3)->toolTip(), QString("Tabelle, Direkt, Spalte:0,1"));
 
@@ -237,7 +239,7 @@ void TstStatistikDatei::roundTripReproducesState()
     QVERIFY(v.save(again));
     View w;
     QVERIFY(w.load(again));
-    QCOMPARE(titles(w), titles(v));
+    QCOMPARE(titles(*w.document()), titles(*v.document()));
     auto* h2 = qobject_cast<HaeufigkeitsDiagramAdapter*>(w.viewArea()->widget(1));
     QCOMPARE(h2->rowFilter().depValue(), QString("3"));
     QCOMPARE(h2->diagram()->colorList(), h->diagram()->colorList());
@@ -256,14 +258,15 @@ void TstStatistikDatei::version1HasNoDiagramRecord()
     o.s << QVariant(QString("")) << QString("x") << qint32(0);
     const QString path = m_dir.path() + "/v1.stat";
     writeAll(path, o.bytes);
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     QVERIFY(v.load(path));
     QCOMPARE(titles(v), (QStringList{"Datentabelle", "V"}));
-    auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
+    auto* h = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewPage(1));
     QCOMPARE(h->rowFilter().depValue(), QString("x"));
     QCOMPARE(h->diagram()->values(), QVector<double>{1});
     QCOMPARE(h->diagram()->colorList().first(), QColor(Qt::blue));
-    QCOMPARE(v.document()->dataModel()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+    QCOMPARE(v.dataModel()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
              QString("A"));
 }
 
@@ -276,13 +279,14 @@ void TstStatistikDatei::version3HasNoHeaderStrings()
     o.s << qint32(1);
     const QString path = m_dir.path() + "/v3.stat";
     writeAll(path, o.bytes);
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     QVERIFY(v.load(path));
-    QStandardItemModel* m = v.document()->dataModel();
+    QStandardItemModel* m = v.dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Titel"));
     QCOMPARE(m->headerData(0, Qt::Horizontal, Roles::DerivationKind).toString(), QString());
     QCOMPARE(m->headerData(1, Qt::Horizontal).toInt(), 7);
-    QVERIFY(v.dataTable()->table()->isColumnHidden(1));
+    QVERIFY(v.spalten()->isHidden(1));
     QCOMPARE(m->item(0, 1)->text(), QString());
     QCOMPARE(titles(v), QStringList{"Datentabelle"});
 }
@@ -301,11 +305,12 @@ void TstStatistikDatei::version4HasNoRange()
     o.s << QVariant(QString("")) << QString() << qint32(-1) << qint32(4);
     const QString path = m_dir.path() + "/v4.stat";
     writeAll(path, o.bytes);
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     ScriptedAnswerer ans;   // a clean file: no warning expected
     QVERIFY(v.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewArea()->widget(1));
+    auto* hv = qobject_cast<HaeufigkeitsVerteilungsAdapter*>(v.viewPage(1));
     QVERIFY(hv);
     QCOMPARE(hv->classCount(), 4);
     QCOMPARE(hv->rangeMinimum(), 0.0);
@@ -462,7 +467,8 @@ void TstStatistikDatei::repeatedColumnsStayBounded()
         o << QFont("DejaVu Sans", 8) << qint32(1) << QColor(Qt::black);
         const QString path = m_dir.path() + "/repeated.stat";
         writeAll(path, o.bytes);
-        View v;
+        UmfrageDokument v;
+    v.createDemo();
         ScriptedAnswerer ans;
         if (length > 1000)
             ans.accept(UserInput::Warning, QMessageBox::Ok);
@@ -470,13 +476,13 @@ void TstStatistikDatei::repeatedColumnsStayBounded()
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.pending(), 0);
         if (length > 1000) {
-            QCOMPARE(v.viewArea()->count(), 1);
+            QCOMPARE(v.viewCount(), 1);
             continue;
         }
-        QCOMPARE(v.viewArea()->count(), 3);
+        QCOMPARE(v.viewCount(), 3);
         for (int row : {1, 2}) {
-            QCOMPARE(v.document()->viewListModel()->item(row)->data(Roles::ViewColumns).toStringList(), many);
-            auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(row));
+            QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewColumns).toStringList(), many);
+            auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(row));
             QVERIFY(a->diagram()->values().size() <= length * 3);
         }
     }
@@ -527,11 +533,12 @@ void TstStatistikDatei::rejectedFilesChangeNothing()
 void TstStatistikDatei::backupAfterTwoSaves()
 {
     const QString path = m_dir.path() + "/twice.stat";
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     buildState(v);
     QVERIFY(v.save(path));
     const QByteArray first = readAll(path);
-    v.document()->dataModel()->item(0, 1)->setText("blau");
+    v.dataModel()->item(0, 1)->setText("blau");
     QVERIFY(v.save(path));
     QCOMPARE(readAll(path + "~"), first);
     QVERIFY(readAll(path) != first);
@@ -584,7 +591,7 @@ void TstStatistikDatei::cutFileAtEveryByte()
     const QString path = m_dir.path() + "/full.stat";
     {
         View v;
-        buildState(v);
+        buildState(*v.document());
         QVERIFY(v.save(path));
     }
     const QByteArray full = readAll(path);
@@ -612,7 +619,7 @@ void TstStatistikDatei::cutFileAtEveryByte()
     writeAll(cut, full.left(full.size() - 3));
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(cut));
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung"}));
+    QCOMPARE(titles(*v.document()), (QStringList{"Datentabelle", "Farben", "Verteilung"}));
     QVERIFY(ans.asked.last().label.contains("2 Zeilen"));
     QVERIFY(ans.asked.last().label.contains("2 Ansichten"));
 
@@ -639,7 +646,8 @@ void TstStatistikDatei::cutFileAtEveryByte()
 
 void TstStatistikDatei::hostileCountsDoNotAllocate()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     ScriptedAnswerer ans;
     const QString path = m_dir.path() + "/hostile.stat";
 
@@ -648,14 +656,14 @@ void TstStatistikDatei::hostileCountsDoNotAllocate()
     writeAll(path, counts.bytes);
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(path));
-    QCOMPARE(v.document()->dataModel()->columnCount(), 0);
+    QCOMPARE(v.dataModel()->columnCount(), 0);
 
     Out noColumns;   // rows without columns would be an endless loop of nothing
     noColumns.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0x7fffffff) << qint32(0)
                 << qint32(1);
     writeAll(path, noColumns.bytes);
     QVERIFY(v.load(path));
-    QCOMPARE(v.document()->dataModel()->rowCount(), 0);
+    QCOMPARE(v.dataModel()->rowCount(), 0);
 
     Out list;   // a string list claiming four billion entries
     list.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0) << qint32(0) << qint32(2);
@@ -664,7 +672,7 @@ void TstStatistikDatei::hostileCountsDoNotAllocate()
     writeAll(path, list.bytes);
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(path));
-    QCOMPARE(v.viewArea()->count(), 1);
+    QCOMPARE(v.viewCount(), 1);
 
     Out colours;   // a diagram record claiming a billion colours
     colours.s << qint32(0xFFAA01BB) << qint16(5) << qint32(0) << qint32(0) << qint32(2);
@@ -674,14 +682,14 @@ void TstStatistikDatei::hostileCountsDoNotAllocate()
     writeAll(path, colours.bytes);
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(v.load(path));
-    QCOMPARE(v.viewArea()->count(), 1);
+    QCOMPARE(v.viewCount(), 1);
     QCOMPARE(ans.unexpected, 0);
 }
 
 void TstStatistikDatei::versionIsTheSmallestThatHolds()
 {
     View v;
-    buildState(v);
+    buildState(*v.document());
     QCOMPARE(StatistikDatei::versionFor(v.document()->dataModel(), *v.document()), qint16(5));
     Gewichtung::of(v.document()->dataModel())->setSpalte(0);
     QCOMPARE(StatistikDatei::versionFor(v.document()->dataModel(), *v.document()), qint16(6));
@@ -696,14 +704,15 @@ void TstStatistikDatei::versionIsTheSmallestThatHolds()
     v.document()->viewListModel()->item(3)->setData("", Roles::ViewNotes);
     const QString path = m_dir.path() + "/again5.stat";
     QVERIFY(v.save(path));
-    QCOMPARE(readAll(path).toHex(), expectedBytes(v).toHex());
+    QCOMPARE(readAll(path).toHex(), expectedBytes(*v.document()).toHex());
 }
 
 void TstStatistikDatei::weightBytes()
 {
-    View v;
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"W"});
     m->appendRow(new QStandardItem("2"));
@@ -725,12 +734,13 @@ void TstStatistikDatei::weightBytes()
     outside << qint32(5);
     outside << QVariant(QString("2")) << qint32(1);
     writeAll(path, outside.bytes);
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     ScriptedAnswerer ans;
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    QCOMPARE(Gewichtung::spalteVon(w.document()->dataModel()), -1);
-    QCOMPARE(w.document()->dataModel()->item(0, 0)->text(), QString("2"));
+    QCOMPARE(Gewichtung::spalteVon(w.dataModel()), -1);
+    QCOMPARE(w.dataModel()->item(0, 0)->text(), QString("2"));
 }
 
 void TstStatistikDatei::weightAndCrosstabRoundTrip()
@@ -739,7 +749,7 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
     QByteArray first;
     {
         View v;
-        buildState(v);
+        buildState(*v.document());
         Gewichtung::of(v.document()->dataModel())->setSpalte(0);
         auto* k = qobject_cast<Kreuztabelle*>(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz",
                                                              ""));
@@ -755,7 +765,7 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
     QVERIFY(v.load(path));
     QCOMPARE(ans.asked.size(), 0);
     QCOMPARE(Gewichtung::spalteVon(v.document()->dataModel()), 0);
-    QCOMPARE(titles(v), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt", "Kreuz"}));
+    QCOMPARE(titles(*v.document()), (QStringList{"Datentabelle", "Farben", "Verteilung", "Direkt", "Kreuz"}));
     auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(4));
     QVERIFY(k);
     QCOMPARE(k->spalten(), (QVector<int>{1, 0}));
@@ -777,7 +787,7 @@ void TstStatistikDatei::weightAndCrosstabRoundTrip()
 
     // Loading a file without a weight ends the weighting.
     View plain;
-    buildState(plain);
+    buildState(*plain.document());
     const QString plainPath = m_dir.path() + "/plain.stat";
     QVERIFY(plain.save(plainPath));
     QVERIFY(v.load(plainPath));

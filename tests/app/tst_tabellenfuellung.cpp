@@ -236,8 +236,9 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bigSurvey().toUtf8());
     }
-    View v;
-    QVERIFY(v.importCSV(csv, false));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv));
     const QString stat = dir.path() + "/survey.stat";
     QVERIFY(v.save(stat));
     const QByteArray bytes = readAll(stat);
@@ -245,17 +246,18 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
     QStringList tables[2];
     for (int threaded = 0; threaded < 2; ++threaded) {
         ZeilenFabrik::setThreaded(threaded);
-        View w;
+        UmfrageDokument w;
+        w.createDemo();
         QVERIFY(w.load(stat));
         ZeilenFabrik::setThreaded(true);
-        QCOMPARE(w.document()->dataModel()->rowCount(), v.document()->dataModel()->rowCount());
-        tables[threaded] = describe(*w.document()->dataModel());
+        QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
+        tables[threaded] = describe(*w.dataModel());
         const QString again = dir.path() + "/again.stat";
         QVERIFY(w.save(again));
         QCOMPARE(readAll(again), bytes);
         if (threaded) {
             // A restored cell: its text, the stored value and the text as tool tip.
-            const QStandardItem* it = w.document()->dataModel()->item(1, 1);
+            const QStandardItem* it = w.dataModel()->item(1, 1);
             QCOMPARE(it->text(), QStringLiteral("Größe 1"));
             QCOMPARE(it->data(Roles::RestoredValue), QVariant(QStringLiteral("Größe 1")));
             QCOMPARE(it->data(Qt::ToolTipRole), QVariant(QStringLiteral("Größe 1")));
@@ -266,8 +268,9 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
 
 void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
 {
-    View v;
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setColumnCount(3);
     const QList<QStringList> rows{{"ja", "", "ä😀"}, {"Zeile\nzwei", "ja"}};
@@ -280,7 +283,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.document()->spalten(), *v.document(), &out);
+    StatistikDatei::write(m, v.spalten(), v, &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

@@ -312,11 +312,12 @@ void TstCommandLine::statFileReport()
 {
     write("umfrage.csv", "Frage;Note\nja;1\nnein;2\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("umfrage.csv"), false));
-        QVERIFY(v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
-        QVERIFY(v.document()->createView("Direkt", "Tabelle", {1}, "Zweite", ""));
-        QVERIFY(v.document()->createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
+        UmfrageDokument v;
+    v.createDemo();
+        QVERIFY(v.importData(path("umfrage.csv")));
+        QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
+        QVERIFY(v.createView("Direkt", "Tabelle", {1}, "Zweite", ""));
+        QVERIFY(v.createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
         QVERIFY(v.save(path("stand.stat")));
     }
     const Result r = run({"--report", "stand.html", "stand.stat"});
@@ -362,10 +363,11 @@ void TstCommandLine::crosstabReport()
 {
     write("umfrage.csv", "Frage;Gruppe;Gewicht\nja;a;2\nnein;a;1\nja;b;1\nja;b;x\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("umfrage.csv"), false));
-        Gewichtung::of(v.document()->dataModel())->setSpalte(2);
-        QVERIFY(v.document()->createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
+        UmfrageDokument v;
+    v.createDemo();
+        QVERIFY(v.importData(path("umfrage.csv")));
+        Gewichtung::of(v.dataModel())->setSpalte(2);
+        QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
         QVERIFY(v.save(path("kreuz.stat")));
     }
     const Result r = run({"--report", "kreuz.html", "kreuz.stat"});
@@ -418,10 +420,11 @@ void TstCommandLine::failures()
     write("daten.csv", "A;B\n1;2\n");
     write("text.stat", "A;B\n1;2\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("daten.csv"), false));
+        UmfrageDokument v;
+        v.createDemo();
+        QVERIFY(v.importData(path("daten.csv")));
         for (int i = 0; i < 3; ++i)
-            QVERIFY(v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
+            QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
         QVERIFY(v.save(path("ganz.stat")));
     }
     QFile ganz(path("ganz.stat"));

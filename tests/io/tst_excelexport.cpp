@@ -122,19 +122,20 @@ void TstExcelExport::workbookOfDataAndViews()
     QVERIFY(csv.open(QIODevice::WriteOnly));
     csv.write("Frage;Note\nja;1\nja;2,5\nnein;2,5\n");
     csv.close();
-    View v;
-    QVERIFY(v.importCSV(csv.fileName(), false));
-    v.document()->clearViews();
-    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken", QString());
-    v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Torte", QString());
-    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
-    auto* k = qobject_cast<Kreuztabelle*>(v.document()->createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv.fileName()));
+    v.clearViews();
+    v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken", QString());
+    v.createView("Häufigkeit", "TortenDiagram", {0}, "Torte", QString());
+    v.createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
+    auto* k = qobject_cast<Kreuztabelle*>(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
     QVERIFY(k);
     QCoreApplication::processEvents();
-    v.document()->spalten()->setHidden(0, true);
+    v.spalten()->setHidden(0, true);
 
     const QString path = m_dir.filePath("mappe.xlsx");
-    QVERIFY(v.document()->exportXlsx(path));
+    QVERIFY(v.exportXlsx(path));
     QCOMPARE(sheetsOf(member(path, "xl/workbook.xml")),
              QStringList({"Daten", "Balken", "Torte", "Tabelle", "Kreuz"}));
 
@@ -209,18 +210,19 @@ void TstExcelExport::numbersInFullWithFormats()
     QVERIFY(csv.open(QIODevice::WriteOnly));
     csv.write("Frage;Gewicht;Note\nja;226710663.883;1\nja;1;2\nnein;100000000.5;4\n");
     csv.close();
-    View v;
-    QVERIFY(v.importCSV(csv.fileName(), false));
-    v.document()->clearViews();
-    Gewichtung::of(v.document()->dataModel())->setSpalte(1);
-    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
-    v.document()->createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
-    auto* st = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv.fileName()));
+    v.clearViews();
+    Gewichtung::of(v.dataModel())->setSpalte(1);
+    v.createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
+    v.createView("Häufigkeit %", "Tabelle", {0}, "Anteil", QString());
+    auto* st = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
     QVERIFY(st);
-    QVERIFY(v.document()->createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
+    QVERIFY(v.createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("voll.xlsx");
-    QVERIFY(v.document()->exportXlsx(path));
+    QVERIFY(v.exportXlsx(path));
 
     double value = 0;
     QString format;

@@ -168,46 +168,48 @@ void TstMehrfachantworten::weightedLikeEveryCountingView()
 void TstMehrfachantworten::setsAndViewKeptInTheFile()
 {
     const QString path = m_dir.path() + "/sets.stat";
-    View v;
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     QObject owner;
     QStandardItemModel* src = kanalModel(&owner);
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         TestUtil::cellTexts(src));
     // Without sets the file is the one version 5 wrote.
-    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(5));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(5));
     const QVector<MehrfachSet> sets{{"Kanal", {1, 2, 3}, "ja"}, {"Leer", {}, ""}};
     MehrfachSets::of(m)->setSets(sets);
-    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(7));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.document()->createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
+        v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QVERIFY(view->setDiagramTyp("TortenDiagram"));
-    v.goHome();
+    v.setCurrentView(0);
     QVERIFY(v.save(path));
     const QByteArray bytes = TestUtil::fileBytes(path);
     QCOMPARE(bytes.left(6).toHex(), QByteArray("ffaa01bb0007"));
 
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     ScriptedAnswerer ans;   // a clean file: no warning
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
-    QCOMPARE(MehrfachSets::von(w.document()->dataModel()), sets);
-    auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
+    QCOMPARE(MehrfachSets::von(w.dataModel()), sets);
+    auto* back = qobject_cast<Mehrfachantworten*>(w.viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{1, 2, 3}));
     QCOMPARE(back->diagramTyp(), QString("TortenDiagram"));
     QTRY_COMPARE(back->basisText(), QString("n = 2"));
-    w.goHome();
+    w.setCurrentView(0);
     const QString again = m_dir.path() + "/sets2.stat";
     QVERIFY(w.save(again));
     QCOMPARE(TestUtil::fileBytes(again).toHex(), bytes.toHex());
 
     // New data ends the sets.
-    w.createDemoViews();
-    QVERIFY(MehrfachSets::von(w.document()->dataModel()).isEmpty());
+    w.createDemo();
+    QVERIFY(MehrfachSets::von(w.dataModel()).isEmpty());
 }
 
 void TstMehrfachantworten::setsRecordRefusesWhatTheBytesCannotHold()
@@ -428,15 +430,16 @@ void TstMehrfachantworten::crosstabOverASet()
 // the options with counts and both shares, and the base.
 void TstMehrfachantworten::typeMenuTextAndReport()
 {
-    View v;
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     TestUtil::fillModel(m, {"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – <TV>"},
                         {{"18", "ja", "", "nein"}, {"30", "ja", "ja", " "}, {"40", "", "", ""}});
     MehrfachSets::of(m)->add({"Kanal", {1, 2, 3}, "ja"});
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.document()->createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
+        v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QTRY_COMPARE(view->basisText(), QString("n = 2"));
     // As bars (before the type changes) the view copies and reports its picture and,
@@ -446,7 +449,7 @@ void TstMehrfachantworten::typeMenuTextAndReport()
         QVERIFY(bars->hasImage());
         QVERIFY(bars->text().contains("Basis (Befragte)\t2"));
         const QString report = m_dir.path() + "/balken.html";
-        QVERIFY(v.document()->exportHTML(report));
+        QVERIFY(v.exportHTML(report));
         const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
         QVERIFY(html.contains("<IMG src="));
         QVERIFY(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"));
@@ -480,7 +483,7 @@ void TstMehrfachantworten::typeMenuTextAndReport()
 
     // The report holds the same table.
     const QString report = m_dir.path() + "/bericht.html";
-    QVERIFY(v.document()->exportHTML(report));
+    QVERIFY(v.exportHTML(report));
     const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
     QVERIFY2(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"), qPrintable(html));
     // As a table it is text alone, as every table.
@@ -493,19 +496,20 @@ void TstMehrfachantworten::typeMenuTextAndReport()
 void TstMehrfachantworten::filterKeptFromItsVersion()
 {
     const QString path = m_dir.path() + "/filter.stat";
-    View v;
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio"},
                         {{"m", "ja", "ja"}, {"w", "ja", ""}, {"w", "", "ja"}, {"m", "", ""}});
     MehrfachSets::of(m)->add({"Kanal", {1, 2}, "ja"});
     auto* view = qobject_cast<Mehrfachantworten*>(
-        v.document()->createView("", "Mehrfachantworten", {1, 2}, "Kanal", ""));
+        v.createView("", "Mehrfachantworten", {1, 2}, "Kanal", ""));
     QVERIFY(view);
     QTRY_COMPARE(view->basisText(), QString("n = 3"));
-    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(StatistikDatei::MehrfachVersion));
-    QCOMPARE(ViewsCsv::versionFor(*v.document()), 5);
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
+    QCOMPARE(ViewsCsv::versionFor(v), 5);
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Columns, QVariantList{0}).accept(UserInput::Item, "w");
@@ -516,15 +520,16 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     QCOMPARE(view->diagram()->values(), (QVector<double>{50, 50}));
     QCOMPARE(view->angaben().first(), QString("Filter: G = w"));
     QCOMPARE(view->diagram()->captionLines(), QStringList{"Filter: G = w"});
-    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(11));
-    QCOMPARE(ViewsCsv::versionFor(*v.document()), 11);
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(11));
+    QCOMPARE(ViewsCsv::versionFor(v), 11);
 
-    v.goHome();
+    v.setCurrentView(0);
     QVERIFY(v.save(path));
     QCOMPARE(TestUtil::fileBytes(path).left(6).toHex(), QByteArray("ffaa01bb000b"));
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.load(path));
-    auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
+    auto* back = qobject_cast<Mehrfachantworten*>(w.viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->rowFilter().depColumn(), 0);
     QCOMPARE(back->rowFilter().depValue(), QString("w"));
@@ -557,7 +562,7 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     // Unlinked, the view counts everyone again and the file is as before.
     view->unlinkAction()->trigger();
     QCOMPARE(view->basisText(), QString("n = 3"));
-    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(StatistikDatei::MehrfachVersion));
+    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(StatistikDatei::MehrfachVersion));
 }
 
 QTEST_MAIN(TstMehrfachantworten)

@@ -11,6 +11,7 @@
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "windowutil.h"
 #include "io/surveymonkeyimport.h"
 #include "scriptedanswerer.h"
@@ -58,11 +59,11 @@ QByteArray exportLayout(bool respondentColumns)
     return out;
 }
 
-QStringList viewTitles(View& v)
+QStringList viewTitles(UmfrageDokument& v)
 {
     QStringList out;
-    for (int r = 1; r < v.document()->viewListModel()->rowCount(); ++r)
-        out << v.document()->viewListModel()->item(r)->text();
+    for (int r = 1; r < v.viewListModel()->rowCount(); ++r)
+        out << v.viewListModel()->item(r)->text();
     return out;
 }
 }
@@ -140,7 +141,7 @@ void TstSurveyMonkey::importThroughMenu()
 
     // The multiple-choice question as one view, then the bar charts of the others in
     // column order, then their pies.
-    QCOMPARE(viewTitles(v),
+    QCOMPARE(viewTitles(*v.document()),
              (QStringList{"Welche Farben mögen Sie?", "Balken: Wie alt sind Sie?",
                           "Balken: Γνώμη", "Torten:Wie alt sind Sie?", "Torten:Γνώμη"}));
     const QList<QStringList> columns{{"2", "3", "4"}, {"1"}, {"7"}, {"1"}, {"7"}};
@@ -186,7 +187,7 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
 
     // One view for the multiple-choice question, bars and pies for the single choice;
     // the free texts get none.
-    QCOMPARE(viewTitles(v), (QStringList{q, "Balken: Wie alt sind Sie?",
+    QCOMPARE(viewTitles(*v.document()), (QStringList{q, "Balken: Wie alt sind Sie?",
                                          "Torten:Wie alt sind Sie?"}));
     auto* mehrfach = qobject_cast<Mehrfachantworten*>(v.viewArea()->widget(1));
     QVERIFY(mehrfach);
@@ -245,28 +246,30 @@ void TstSurveyMonkey::usableSubHeader()
 void TstSurveyMonkey::shortSubHeaderRowHidesTheRest()
 {
     const QString path = writeFile("kurz.csv", "A,B,C,D\nx,y\n1,2,3,4\n");
-    View v;
-    QVERIFY(v.document()->importSM(path));
-    QTableView* t = v.dataTable()->table();
-    QCOMPARE(v.document()->dataModel()->rowCount(), 1);
-    QVERIFY(!t->isColumnHidden(0));
-    QVERIFY(!t->isColumnHidden(1));
-    QVERIFY(t->isColumnHidden(2));
-    QVERIFY(t->isColumnHidden(3));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importSM(path));
+    SpaltenSicht* t = v.spalten();
+    QCOMPARE(v.dataModel()->rowCount(), 1);
+    QVERIFY(!t->isHidden(0));
+    QVERIFY(!t->isHidden(1));
+    QVERIFY(t->isHidden(2));
+    QVERIFY(t->isHidden(3));
     QCOMPARE(viewTitles(v), (QStringList{"Balken: A", "Balken: B", "Torten:A", "Torten:B"}));
 }
 
 void TstSurveyMonkey::fileWithoutSubHeaderRowMakesNoViews()
 {
-    View v;
-    QVERIFY(v.document()->importSM(writeFile("voll.csv", "A,B\nx,y\n")));
-    QCOMPARE(v.document()->viewListModel()->rowCount(), 1 + 4);
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importSM(writeFile("voll.csv", "A,B\nx,y\n")));
+    QCOMPARE(v.viewListModel()->rowCount(), 1 + 4);
     // A later survey without its sub-header row must not take the earlier one's.
-    QVERIFY(v.document()->importSM(writeFile("nurkopf.csv", "A,B\n")));
-    QCOMPARE(v.document()->dataModel()->columnCount(), 2);
-    QCOMPARE(v.document()->viewListModel()->rowCount(), 1);
-    QVERIFY(v.dataTable()->table()->isColumnHidden(0));
-    QVERIFY(v.dataTable()->table()->isColumnHidden(1));
+    QVERIFY(v.importSM(writeFile("nurkopf.csv", "A,B\n")));
+    QCOMPARE(v.dataModel()->columnCount(), 2);
+    QCOMPARE(v.viewListModel()->rowCount(), 1);
+    QVERIFY(v.spalten()->isHidden(0));
+    QVERIFY(v.spalten()->isHidden(1));
 }
 
 void TstSurveyMonkey::unreadableFileChangesNothing()

@@ -210,27 +210,30 @@ void TstViewsCsv::lineLayout()
 
 void TstViewsCsv::onlyDataTableWritesHeaderLines()
 {
-    View v;
-    v.document()->clearViews();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
     const QString path = m_dir.path() + "/leer.csv";
-    QVERIFY(v.document()->exportViewsCSV(path));
+    QVERIFY(v.exportViewsCSV(path));
     QCOMPARE(fileBytes(path), QByteArray("#Erstellt mit quorvandel7\n#Views Version:5\n"));
-    View w;
-    QVERIFY(w.document()->viewCount() > 1);
-    QVERIFY(w.document()->importViewsCSV(path));
-    QCOMPARE(w.document()->viewCount(), 1);
+    UmfrageDokument w;
+    w.createDemo();
+    QVERIFY(w.viewCount() > 1);
+    QVERIFY(w.importViewsCSV(path));
+    QCOMPARE(w.viewCount(), 1);
 }
 
 void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
 {
-    View v;
-    v.document()->clearViews();
-    ModelClient* a = v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Vorlage", QString());
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    ModelClient* a = v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Vorlage", QString());
     customise(a, 3);
-    const QByteArray custom = v.document()->record(1, 5).settings;
-    v.document()->clearViews();
-    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Neu", QString());
-    const QByteArray defaults = v.document()->record(1, 5).settings;
+    const QByteArray custom = v.record(1, 5).settings;
+    v.clearViews();
+    v.createView("Häufigkeit", "TortenDiagram", {2}, "Neu", QString());
+    const QByteArray defaults = v.record(1, 5).settings;
     QVERIFY(custom != defaults);
 
     auto b64 = [](const QByteArray& b) { return b.toBase64(); };
@@ -251,15 +254,16 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
         "\"Ohne Einstellungen\";\"Single\";\"Häufigkeit\";\"x\";\"TortenDiagram\";\"\"\n";
     const QString path = writeFile(m_dir.path() + "/gemischt.csv", text);
 
-    View w;
-    QVERIFY(w.document()->importViewsCSV(path));
-    QCOMPARE(w.document()->viewCount(), 1 + 5);
-    const QStandardItemModel* list = w.document()->viewListModel();
+    UmfrageDokument w;
+    w.createDemo();
+    QVERIFY(w.importViewsCSV(path));
+    QCOMPARE(w.viewCount(), 1 + 5);
+    const QStandardItemModel* list = w.viewListModel();
     QCOMPARE(list->item(1)->text(), QString("Gut"));
     QCOMPARE(list->item(1)->data(Roles::ViewNotes).toString(), paneHtml("<p>gehört zu Gut</p>"));
-    QCOMPARE(w.document()->record(1, 5).settings, custom);
+    QCOMPARE(w.record(1, 5).settings, custom);
     for (int r = 2; r <= 5; ++r) {
-        QCOMPARE(w.document()->record(r, 5).settings, defaults);
+        QCOMPARE(w.record(r, 5).settings, defaults);
         QVERIFY(!list->item(r)->data(Roles::ViewNotes).toString().contains("kaputten"));
     }
     // Columns that are not numbers read as 0.
@@ -270,9 +274,10 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
 // back unchanged; a list beyond the bound makes no view.
 void TstViewsCsv::columnListsKeptAsWritten()
 {
-    View v;
-    v.document()->clearViews();
-    QStandardItemModel* m = v.document()->dataModel();
+    UmfrageDokument v;
+    v.createDemo();
+    v.clearViews();
+    QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"A", "B", "C", "D", "E"});
     for (int r = 0; r < 3; ++r) {
@@ -289,22 +294,22 @@ void TstViewsCsv::columnListsKeptAsWritten()
                          "\"Tausend\";\"Multi\";\"Direkt\";\"" + thousand
         + "\";\"BalkenDiagram(H)\";\"\"\n"
           "\"Zu lang\";\"Multi\";\"Direkt\";\"" + tooLong + "\";\"BalkenDiagram(H)\";\"\"\n";
-    const ViewsCsv::Outcome out = ViewsCsv::read(text, *v.document());
+    const ViewsCsv::Outcome out = ViewsCsv::read(text, v);
     QCOMPARE(out.created, 3);
     QCOMPARE(out.skipped.size(), 1);
     QCOMPARE(out.skipped.first().title, QString("Zu lang"));
-    const QStandardItemModel* list = v.document()->viewListModel();
+    const QStandardItemModel* list = v.viewListModel();
     QCOMPARE(list->item(1)->data(Roles::ViewColumns).toStringList(), (QStringList{"9", "10"}));
     QCOMPARE(list->item(2)->data(Roles::ViewColumns).toStringList(), (QStringList{"2", "2", "5"}));
     QCOMPARE(list->item(3)->data(Roles::ViewColumns).toStringList().join(','), thousand);
     // One row of values per listed column, however often it is listed.
-    auto* direct = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(3));
+    auto* direct = dynamic_cast<DiagramAdapter*>(v.viewPage(3));
     QVERIFY(direct);
     QCOMPARE(direct->diagram()->values().size(), 1000 * 3);
     QCOMPARE(direct->diagram()->values().at(2999), 5.0);
 
     const QString path = m_dir.path() + "/vorlage.csv";
-    QVERIFY(v.document()->exportViewsCSV(path));
+    QVERIFY(v.exportViewsCSV(path));
     const QString written = QString::fromUtf8(fileBytes(path));
     QVERIFY(written.contains("\"Neun\";\"Multi\";\"Häufigkeit\";\"9,10\";"));
     QVERIFY(written.contains("\"Doppelt\";\"Special\";\"\";\"2,2,5\";"));

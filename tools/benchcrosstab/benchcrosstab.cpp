@@ -142,7 +142,7 @@ void weighting()
     }
     // One count per question, every other one in percent, and five over two questions.
     {
-        ViewHost::CreatingMany many(v);
+        ViewHost::CreatingMany many(*v.document());
         for (int c = 0; c < cols; ++c)
             v.document()->createView(QString::fromUtf8(c % 2 ? "Häufigkeit %" : "Häufigkeit"),
                          QStringLiteral("BalkenDiagram(V)"), {c},

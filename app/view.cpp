@@ -77,8 +77,6 @@ View::View(QWidget* parent)
     });
     connect(m_doc, &UmfrageDokument::currentViewChanged, m_stack,
             &QStackedWidget::setCurrentIndex);
-    // The reports' pictures are as large as the pages on screen.
-    m_stack->installEventFilter(this);
     m_combo = new QComboBox(this);
     m_combo->setModel(m_doc->viewListModel());
 
@@ -89,7 +87,8 @@ View::View(QWidget* parent)
             &View::modelSelectionChanged);
 
     setCentralWidget(viewArea());
-    m_doc->setPictureSize(m_stack->size());
+    // The reports' pictures are as large as the pages on screen.
+    m_doc->setPictureSize([this] { return m_stack->size(); });
 
     createActions();
     // Emptying the data table (new data, an import, a load) drops the column selection
@@ -179,13 +178,6 @@ TableContext View::tableContext()
     c.table = m_tabelle;
     c.columns = m_tabelle->selectedColumns();
     return c;
-}
-
-bool View::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == m_stack && e->type() == QEvent::Resize)
-        m_doc->setPictureSize(m_stack->size());
-    return QMainWindow::eventFilter(watched, e);
 }
 
 bool View::importCSV(const QString& fileName, bool makeViews)

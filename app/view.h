@@ -116,7 +116,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // An import from the menu: asks about unsaved work, then for the file, and reads it.

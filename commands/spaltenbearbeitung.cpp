@@ -120,17 +120,15 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
 void SpaltenBearbeitung::gotoColumn(const TableContext& ctx)
 {
     const int count = ctx.model->columnCount();
-    // A table without columns offers no number to go to.
-    if (count < 1)
+    // A table without columns offers no number to go to, and without a table widget
+    // there is nothing to go to.
+    if (count < 1 || !ctx.table)
         return;
     bool ok = false;
     const int n = UserInput::getInt(ctx.parent, tr("Gehe zu Spalte"),
                                     tr("Geben sie die Nummer der\ngewünschten Spalte ein."), 1, 1,
                                     count, 1, &ok);
     if (!ok || n < 1 || n > count)
-        return;
-    // Without a table widget there is nothing to go to.
-    if (!ctx.table)
         return;
     QTableView* view = ctx.table->table();
     view->scrollTo(view->model()->index(0, n - 1), QAbstractItemView::EnsureVisible);

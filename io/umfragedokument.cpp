@@ -728,7 +728,7 @@ bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSi
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     const HtmlReport::Outcome out = HtmlReport::write(
         fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
-        pictureSize.isEmpty() ? m_pictureSize : pictureSize,
+        pictureSize.isEmpty() ? this->pictureSize() : pictureSize,
         &work);
     return out.written && out.picturesFailed == 0;
 }
@@ -740,7 +740,7 @@ bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSiz
     // The same heading as the HTML report: the survey file's name and the day.
     return PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
                              *this,
-                             pictureSize.isEmpty() ? m_pictureSize : pictureSize, &work);
+                             pictureSize.isEmpty() ? this->pictureSize() : pictureSize, &work);
 }
 
 bool UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)

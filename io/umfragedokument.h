@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 #include "core/tablecontext.h"
 #include "core/viewhost.h"
@@ -48,10 +49,10 @@ public:
     // The row on screen where there is a screen: a window follows currentViewChanged.
     int currentView() const { return m_current; }
     void setCurrentView(int row);
-    // The size of the pictures in the reports when none is asked for: a window's view
-    // area tells it; without one, the size an unshown page has.
-    void setPictureSize(const QSize& size) { m_pictureSize = size; }
-    const QSize& pictureSize() const { return m_pictureSize; }
+    // The size of the pictures in the reports when none is asked for: what a window's
+    // view area measures when asked; without one, the size an unshown page has.
+    void setPictureSize(const std::function<QSize()>& size) { m_pictureSize = size; }
+    QSize pictureSize() const { return m_pictureSize ? m_pictureSize() : QSize(640, 480); }
     const QString& fileName() const { return m_fileName; }
     // The file "Speichern" writes to; signals a new name.
     void setFileName(const QString& name);
@@ -228,8 +229,7 @@ private:
     // The page of each row of the view list; none for the data table's row 0.
     QList<QPointer<ModelClient>> m_pages;
     int m_current = 0;
-    // What an unshown page measures.
-    QSize m_pictureSize{640, 480};
+    std::function<QSize()> m_pictureSize;
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
     QString m_surveyFile;

@@ -82,6 +82,26 @@ UmfrageDokument::~UmfrageDokument()
             delete page.data();
 }
 
+void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
+{
+    const int n = m_model->columnCount();
+    QVector<bool> hidden(n, false);
+    for (int c : columns)
+        if (c >= 0 && c < n)
+            hidden[c] = true;
+    for (int c = 0; c < n; ++c)
+        m_spalten->setHidden(c, hidden.at(c));
+}
+
+QVector<int> UmfrageDokument::hiddenColumns() const
+{
+    QVector<int> out;
+    for (int c = 0; c < m_spalten->hidden().size(); ++c)
+        if (m_spalten->isHidden(c))
+            out << c;
+    return out;
+}
+
 void UmfrageDokument::setCurrentView(int row)
 {
     if (row < 0 || row >= m_pages.size())

@@ -46,6 +46,10 @@ public:
     QUndoStack* undoStack() const { return m_undo; }
     // The data table's hidden columns (and its bulk fills), which a table widget follows.
     SpaltenSicht* spalten() const { return m_spalten; }
+    // Hides exactly the columns listed, showing every other one.
+    void setHiddenColumns(const QVector<int>& columns);
+    // The columns hidden, in order.
+    QVector<int> hiddenColumns() const;
     // The row on screen where there is a screen: a window follows currentViewChanged.
     int currentView() const { return m_current; }
     void setCurrentView(int row);

@@ -142,6 +142,10 @@ void TstUmfrageDokument::tableWidgetAndDocumentAgreeOnHiddenColumns()
     QVERIFY(table->isColumnHidden(2));
     QVERIFY(doc->spalten()->isHidden(2));
     QVERIFY(!table->isColumnHidden(1));
+
+    doc->setHiddenColumns({0, 3, 99});
+    QCOMPARE(doc->hiddenColumns(), (QVector<int>{0, 3}));
+    QVERIFY(table->isColumnHidden(0) && !table->isColumnHidden(2) && table->isColumnHidden(3));
 }
 
 void TstUmfrageDokument::contextWithoutWindow()

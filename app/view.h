@@ -26,7 +26,8 @@ class NotizenFeld;
 class Tabelle1;
 
 // The main window: the actions, menus, docks and enabling over the survey document,
-// which owns the data table, the view list, the undo stack and the files. Its slots
+// which owns the data table, the view list, the undo stack and the files. The view
+// area and the data-table widget are the window's and follow the document. Its slots
 // ask what is to be asked and hand the work to the document or the column commands.
 class View : public QMainWindow
 {
@@ -52,15 +53,15 @@ public:
     QComboBox* viewCombo() const { return m_combo; }
     QListView* viewListWidget() const { return m_listView; }
     int currentViewIndex() const;
-    // Whether the state differs from the last save, load, import or "Neu": the
-    // document's data and views, and the notes typed.
+    // Whether the state differs from the last save, load, import or "Neu" (the
+    // document's data, views and notes).
     bool isChanged();
     // Asks whether a changed state is to be saved before it is discarded; false when
     // the user cancelled (or the save did not happen) and the command must stop.
     bool maybeSave();
 
-    // What a column command or an import/export works on: the data table, its widget,
-    // the undo stack, this window as parent and the selected columns.
+    // What a column command works on: the document's context with this window's
+    // table widget and the columns selected in it.
     TableContext tableContext();
 
 public slots:
@@ -127,7 +128,7 @@ private:
     void exportWith(bool (UmfrageDokument::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
     void removeAllViews();
-    // The document's state counts as saved: so do the notes.
+    // The document's state counts as saved: the mark goes.
     void documentUnchanged();
     // Updates the window's modified mark once the event loop runs again.
     void scheduleChangeCheck();

@@ -422,7 +422,8 @@ void View::createMenusAndToolbars()
 
 int View::currentViewIndex() const
 {
-    return m_text->row();
+    // The data table has no view the notes pane could follow.
+    return m_stack->currentIndex() == 0 ? 0 : m_text->row();
 }
 
 void View::widgetChanged(int idx)

@@ -28,6 +28,7 @@ private slots:
     void hiddenColumnsFollowTheColumns();
     void tableWidgetAndDocumentAgreeOnHiddenColumns();
     void contextWithoutWindow();
+    void fileNameSignalled();
 
 private:
     QTemporaryDir m_dir;
@@ -160,6 +161,19 @@ void TstUmfrageDokument::contextWithoutWindow()
     ScriptedAnswerer ans;
     SpaltenBearbeitung::gotoColumn(c);
     QCOMPARE(ans.asked.size(), 0);
+}
+
+void TstUmfrageDokument::fileNameSignalled()
+{
+    UmfrageDokument doc;
+    QStringList names;
+    connect(&doc, &UmfrageDokument::fileNameChanged, this,
+            [&names](const QString& n) { names << n; });
+    doc.setFileName("a.stat");
+    doc.setFileName("a.stat");
+    doc.setFileName("b.stat");
+    QCOMPARE(doc.fileName(), QString("b.stat"));
+    QCOMPARE(names, (QStringList{"a.stat", "b.stat"}));
 }
 
 QTEST_MAIN(TstUmfrageDokument)

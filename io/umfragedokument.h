@@ -28,7 +28,9 @@ class SpaltenSicht;
 // The survey being worked on, apart from any window: the data table, the view list
 // (records and live views), the undo stack, the file name and whether the state
 // differs from the last save. It opens and saves the statistic file, reads the imports
-// and writes the exports. The window shows it; the command-line report, tests and
+// and writes the exports. It holds no part of a window: its views are pages it keeps
+// (and deletes, unless a window's view area took them), and a window shows the data
+// table and the views by following its signals. The command-line report, tests and
 // fuzz targets use it alone.
 class UmfrageDokument : public QObject, public ViewHost
 {

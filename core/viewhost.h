@@ -16,7 +16,8 @@ public:
 
     // Number of rows in the view list, the data table's included.
     virtual int viewCount() const = 0;
-    // The page of row r (row 0: the data-table widget); null outside the list.
+    // The view of row r; null for row 0 (the data table is shown by a window) and
+    // outside the list.
     virtual QWidget* viewPage(int row) const = 0;
     // The view list model (row i describes page i).
     virtual QStandardItemModel* viewListModel() const = 0;

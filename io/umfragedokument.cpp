@@ -3,14 +3,11 @@
 #include <QDate>
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStackedWidget>
 #include <QStandardItemModel>
-#include <QTableView>
 #include <QUndoStack>
 
 #include "analyses/modeldiagramadapter.h"
@@ -24,7 +21,7 @@
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
 #include "io/statistikdatei.h"
-#include "diagrams/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "diagrams/diagram.h"
@@ -53,33 +50,75 @@ UmfrageDokument::UmfrageDokument(QObject* parent)
     initResources();
     m_model = new QStandardItemModel(10, 5, this);
     m_viewList = new QStandardItemModel(this);
-    m_stack = new QStackedWidget;
+    m_spalten = new SpaltenSicht(m_model, this);
     m_undo = new QUndoStack(this);
-    m_tabelle = new Tabelle1;
-    m_tabelle->setModel(m_model);
-    appendView(tr("Datentabelle"), m_tabelle);
+    // Row 0 is the data table, whose page is a window's.
+    auto* table = new QStandardItem(tr("Datentabelle"));
+    table->setData(false, Roles::ViewAdapterType);
+    table->setData(QStringLiteral("Special"), Roles::ViewCategory);
+    table->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    m_viewList->appendRow(table);
+    m_pages.append(nullptr);
+    // Unsaved work is counted as it happens, never looked for.
+    connect(m_undo, &QUndoStack::cleanChanged, this, &UmfrageDokument::changed);
+    connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsMoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::dataChanged, this, &UmfrageDokument::noteChange);
+    connect(m_spalten, &SpaltenSicht::hiddenChanged, this, &UmfrageDokument::noteChange);
+}
+
+void UmfrageDokument::setFileName(const QString& name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    emit fileNameChanged(name);
 }
 
 UmfrageDokument::~UmfrageDokument()
 {
-    // A window that took the view area deletes it with itself.
-    if (m_stack && !m_stack->parent())
-        delete m_stack.data();
+    // A window's view area deletes the pages it shows with itself.
+    for (const QPointer<ModelClient>& page : qAsConst(m_pages))
+        if (page && !page->parent())
+            delete page.data();
 }
 
-QStackedWidget* UmfrageDokument::viewArea() const
+void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
 {
-    return m_stack;
+    const int n = m_model->columnCount();
+    QVector<bool> hidden(n, false);
+    for (int c : columns)
+        if (c >= 0 && c < n)
+            hidden[c] = true;
+    for (int c = 0; c < n; ++c)
+        m_spalten->setHidden(c, hidden.at(c));
+}
+
+QVector<int> UmfrageDokument::hiddenColumns() const
+{
+    QVector<int> out;
+    for (int c = 0; c < m_spalten->hidden().size(); ++c)
+        if (m_spalten->isHidden(c))
+            out << c;
+    return out;
+}
+
+void UmfrageDokument::setCurrentView(int row)
+{
+    if (row < 0 || row >= m_pages.size())
+        return;
+    m_current = row;
+    emit currentViewChanged(row);
 }
 
 TableContext UmfrageDokument::tableContext() const
 {
     TableContext c;
     c.model = m_model;
-    c.table = m_tabelle;
+    c.spalten = m_spalten;
     c.undo = m_undo;
     c.parent = m_dialogParent;
-    c.columns = m_tabelle->selectedColumns();
     return c;
 }
 
@@ -87,7 +126,7 @@ TableContext UmfrageDokument::tableContext() const
 
 QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* view)
 {
-    m_stack->addWidget(view);
+    m_pages.append(view);
     auto* it = new QStandardItem(title);
     it->setData(false, Roles::ViewAdapterType);
     QString category = QStringLiteral("Special");
@@ -97,7 +136,14 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
         category = QStringLiteral("Multi");
     it->setData(category, Roles::ViewCategory);
     it->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    connect(view, &ModelClient::changed, this, [this, view] { viewChanged(view); });
+    connect(view, &QObject::destroyed, this, [this, view] {
+        m_savedSettings.remove(view);
+        m_changedViews.remove(view);
+        m_written.remove(view);
+    });
     m_viewList->appendRow(it);
+    emit viewInserted(it->row(), view);
     // Making many views shows none of them one by one: each switch costs a pass over
     // all pages, which made large imports quadratic.
     if (m_creatingMany == 0)
@@ -107,36 +153,37 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
 
 void UmfrageDokument::removeView(int index)
 {
-    if (index <= 0 || index >= m_stack->count())
+    if (index <= 0 || index >= m_pages.size())
         return;
-    QWidget* w = m_stack->widget(index);
+    ModelClient* w = m_pages.at(index);
     emit viewAboutToBeRemoved(w);
     // The row goes first, so that the page change the removal may cause reads rows
     // that match the pages.
     m_viewList->removeRow(index);
-    m_stack->removeWidget(w);
+    m_pages.removeAt(index);
+    if (m_current >= m_pages.size())
+        m_current = m_pages.size() - 1;
+    emit viewRemoved(w);
     delete w;
 }
 
 void UmfrageDokument::moveView(int from, int to)
 {
-    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
+    if (from < 1 || from == to || from >= m_pages.size() || to < 1)
         return;
-    emit notesWanted();
-    QWidget* w = m_stack->widget(from);
-    const bool wasCurrent = m_stack->currentWidget() == w;
+    const QPointer<ModelClient> w = m_pages.takeAt(from);
     QList<QStandardItem*> row = m_viewList->takeRow(from);
-    m_stack->removeWidget(w);
-    const int dest = qMin(to, m_stack->count());
-    m_stack->insertWidget(dest, w);
+    const int dest = qMin(to, int(m_pages.size()));
+    m_pages.insert(dest, w);
     m_viewList->insertRow(dest, row);
-    if (wasCurrent)
-        m_stack->setCurrentIndex(dest);
+    if (m_current == from)
+        m_current = dest;
+    emit viewMoved(from, dest);
 }
 
 void UmfrageDokument::clearViews()
 {
-    const int n = m_stack->count() - 1;
+    const int n = m_pages.size() - 1;
     Fortschritt work(m_dialogParent, tr("Ansichten werden entfernt"), n);
     for (int i = n; i >= 1; --i) {
         removeView(i);
@@ -146,7 +193,7 @@ void UmfrageDokument::clearViews()
 
 int UmfrageDokument::viewIndex(ModelClient* view)
 {
-    return m_stack->indexOf(view);
+    return view ? int(m_pages.indexOf(view)) : -1;
 }
 
 int UmfrageDokument::viewCount() const
@@ -156,13 +203,11 @@ int UmfrageDokument::viewCount() const
 
 QWidget* UmfrageDokument::viewPage(int row) const
 {
-    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
+    return row >= 0 && row < m_pages.size() ? m_pages.at(row).data() : nullptr;
 }
 
 ViewRecord UmfrageDokument::record(int row, int version)
 {
-    // The notes typed for the view on screen belong to what is kept of it.
-    emit notesWanted();
     ViewRecord r;
     const QStandardItem* it = m_viewList->item(row);
     if (!it)
@@ -172,10 +217,13 @@ ViewRecord UmfrageDokument::record(int row, int version)
     r.viewType = it->data(Roles::ViewType).toString();
     r.notes = it->data(Roles::ViewNotes).toString();
     r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
-    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
-        QDataStream s(&r.settings, QIODevice::WriteOnly);
-        s.setVersion(QDataStream::Qt_4_6);
-        mc->saveData(s, version);
+    if (ModelClient* mc = row >= 1 && row < m_pages.size() ? m_pages.at(row).data() : nullptr) {
+        const Settings written = settingsOf(mc, version);
+        r.settings = written.bytes;
+        // Records older than any file holds leave settings out: they cannot say what
+        // was saved.
+        if (version >= StatistikDatei::Version)
+            m_written.insert(mc, written);
     }
     return r;
 }
@@ -208,7 +256,8 @@ QString UmfrageDokument::notes(int row) const
 
 void UmfrageDokument::setNotes(int row, const QString& html)
 {
-    if (QStandardItem* it = m_viewList->item(row))
+    QStandardItem* it = m_viewList->item(row);
+    if (it && it->data(Roles::ViewNotes).toString() != html)
         it->setData(html, Roles::ViewNotes);
 }
 
@@ -262,21 +311,21 @@ ModelClient* UmfrageDokument::createView(const QString& adapterType, const QStri
         cols << QString::number(c);
     it->setData(cols, Roles::ViewColumns);
     if (m_creatingMany == 0)
-        m_stack->setCurrentWidget(client);
+        setCurrentView(it->row());
     return client;
 }
 
 void UmfrageDokument::removeViewUndoable(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
-    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
+    m_undo->push(new cRemoveView(this, m_pages.at(row),
                                  record(row, cRemoveView::RecordVersion)));
 }
 
 void UmfrageDokument::duplicateView(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
     // The newest record: the copy keeps every setting of the view.
     ViewRecord r = record(row, StatistikDatei::NewestVersion);
@@ -292,7 +341,7 @@ bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)
         return false;
     }
     view->setDiagram(d);
-    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(view));
+    const int row = viewIndex(dynamic_cast<ModelClient*>(view));
     if (QStandardItem* it = m_viewList->item(row))
         it->setData(type, Roles::ViewType);
     return true;
@@ -305,7 +354,7 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), n);
     CreatingMany many(*this);
     for (int c = 0; c < n; ++c)
-        m_tabelle->table()->setColumnHidden(c, false);
+        m_spalten->setHidden(c, false);
     for (int c = 0; c < n; ++c) {
         QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         if (title.isEmpty())
@@ -313,7 +362,7 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
         createView(adapterType, diagramType, QVector<int>{c}, title, QString());
         work.step(c + 1);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     // The views are computed when the hold ends, before the work does.
     work.stage(tr("Ansichten werden berechnet"), n);
 }
@@ -368,34 +417,12 @@ StatistikDatei::Outcome UmfrageDokument::readStatFile(QIODevice* device, quint16
     return out;
 }
 
-QVector<int> UmfrageDokument::hiddenColumns() const
-{
-    QVector<int> out;
-    const QTableView* table = m_tabelle->table();
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        if (table->isColumnHidden(c))
-            out << c;
-    return out;
-}
-
 void UmfrageDokument::fillTable(const std::function<void()>& fill)
 {
     // The table widget's sorting lets go of the data meanwhile: a sorted table would
     // re-sort on every row read.
-    Tabelle1::BulkFill bulk(m_tabelle);
+    SpaltenSicht::Fuellung bulk(m_spalten);
     fill();
-}
-
-void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
-{
-    const int n = m_model->columnCount();
-    QVector<bool> hidden(n, false);
-    for (int c : columns)
-        if (c >= 0 && c < n)
-            hidden[c] = true;
-    QTableView* table = m_tabelle->table();
-    for (int c = 0; c < n; ++c)
-        table->setColumnHidden(c, hidden.at(c));
 }
 
 void UmfrageDokument::applyPlan(const Ansichtsplan& plan, Fortschritt* progress)
@@ -407,33 +434,105 @@ void UmfrageDokument::applyPlan(const Ansichtsplan& plan, Fortschritt* progress)
 
 // ---- unsaved work ----------------------------------------------------------------------
 
-QByteArray UmfrageDokument::stateFingerprint()
+UmfrageDokument::Settings UmfrageDokument::settingsOf(ModelClient* view, int version)
 {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
+    Settings out;
+    out.version = version;
+    QDataStream s(&out.bytes, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_4_6);
-    const int cols = m_model->columnCount();
-    for (int c = 0; c < cols; ++c)
-        s << m_tabelle->table()->isColumnHidden(c);
+    view->saveData(s, version);
+    return out;
+}
+
+QVector<UmfrageDokument::SavedRow> UmfrageDokument::rowsNow() const
+{
+    QVector<SavedRow> rows;
+    rows.reserve(m_viewList->rowCount());
     for (int row = 1; row < m_viewList->rowCount(); ++row) {
         const QStandardItem* it = m_viewList->item(row);
-        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
-          << it->data(Roles::ViewColumns);
-        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
-            mc->saveData(s, StatistikDatei::NewestVersion);
+        rows.append({m_pages.at(row).data(), it->data(Qt::DisplayRole), it->data(Roles::ViewType),
+                     it->data(Roles::ViewAdapterType), it->data(Roles::ViewColumns),
+                     it->data(Roles::ViewNotes)});
     }
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    return rows;
+}
+
+QVector<bool> UmfrageDokument::hiddenNow() const
+{
+    return m_spalten->hidden();
+}
+
+void UmfrageDokument::noteChange()
+{
+    m_modified = true;
+    emit changed();
+}
+
+void UmfrageDokument::viewChanged(ModelClient* view)
+{
+    m_changedViews.insert(view);
+    m_written.remove(view);
+    noteChange();
+}
+
+bool UmfrageDokument::differsFromSaved()
+{
+    const QVector<SavedRow> rows = rowsNow();
+    if (rows.size() != m_savedRows.size() || hiddenNow() != m_savedHidden)
+        return true;
+    for (int i = 0; i < rows.size(); ++i) {
+        const SavedRow& a = rows.at(i);
+        const SavedRow& b = m_savedRows.at(i);
+        if (a.page != b.page || a.title != b.title || a.viewType != b.viewType
+            || a.adapterType != b.adapterType || a.columns != b.columns || a.notes != b.notes)
+            return true;
+    }
+    for (const ModelClient* v : qAsConst(m_changedViews)) {
+        const auto saved = m_savedSettings.constFind(v);
+        if (saved == m_savedSettings.constEnd())
+            return true;
+        auto* view = const_cast<ModelClient*>(v);
+        // A setting the saved record's version cannot hold is a change by itself.
+        if (view->neededVersion() > saved->version
+            || settingsOf(view, saved->version).bytes != saved->bytes)
+            return true;
+    }
+    return false;
 }
 
 bool UmfrageDokument::isChanged()
 {
-    return !m_undo->isClean() || stateFingerprint() != m_savedFingerprint;
+    if (!m_undo->isClean())
+        return true;
+    if (!m_modified)
+        return false;
+    if (differsFromSaved())
+        return true;
+    // Changed back by hand: nothing to compare any more until the next change.
+    m_modified = false;
+    m_changedViews.clear();
+    return false;
 }
 
 void UmfrageDokument::markUnchanged()
 {
     m_undo->setClean();
-    m_savedFingerprint = stateFingerprint();
+    m_savedRows = rowsNow();
+    m_savedHidden = hiddenNow();
+    m_savedSettings.clear();
+    for (int row = 1; row < m_pages.size(); ++row) {
+        ModelClient* mc = m_pages.at(row);
+        if (!mc)
+            continue;
+        // What a save has just written needs no second writing.
+        const auto written = m_written.constFind(mc);
+        m_savedSettings.insert(mc, written != m_written.constEnd()
+                                       ? *written
+                                       : settingsOf(mc, StatistikDatei::NewestVersion));
+    }
+    m_written.clear();
+    m_changedViews.clear();
+    m_modified = false;
     emit markedUnchanged();
 }
 
@@ -461,7 +560,7 @@ void UmfrageDokument::createDemo()
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Beispieldaten werden erstellt"), 0);
-    m_fileName.clear();
+    setFileName(QString());
     m_surveyFile.clear();
     startNewTable();
     {
@@ -476,7 +575,7 @@ void UmfrageDokument::createDemo()
         }
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     markUnchanged();
 }
 
@@ -536,7 +635,7 @@ Ergebnis UmfrageDokument::importCsvText(const QString& fileName, const QString& 
     startNewTable();
     // New data from a survey: "Speichern" must not overwrite the statistic file of the
     // data that were there before.
-    m_fileName.clear();
+    setFileName(QString());
     // Filling goes by the characters read.
     work.stage(work.text(), text.size());
     fillTable([&] { CsvImport::fill(survey, m_model, &work); });
@@ -554,7 +653,7 @@ Ergebnis UmfrageDokument::importSpss(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t))
         return notRead(tr("Import"), fileName);
     startNewTable();
-    m_fileName.clear();
+    setFileName(QString());
     fillTable([&] { SpssImport::fill(t, m_model); });
     // The reports name the survey they show, not the one loaded before.
     m_surveyFile = fileName;
@@ -611,7 +710,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     startNewTable();
-    m_fileName.clear();
+    setFileName(QString());
     fillTable([&] { u.fill(m_model, &work); });
     m_surveyFile = fileName;
     {
@@ -620,7 +719,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
         applyPlan(u.ansichten(m_model), &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     m_erkannteQuelle = u.quelle;
     m_ansichtenErstellt = u.eigeneAnsichten;
     markUnchanged();
@@ -646,7 +745,7 @@ Ergebnis UmfrageDokument::importSM(const QString& fileName)
     if (!gelesen)
         return gelesen;
     startNewTable();
-    m_fileName.clear();
+    setFileName(QString());
     fillTable([&] {
         SurveyMonkeyImport::fill(text, m_model, &m_subHeaders, &work, &m_questionRow);
     });
@@ -662,7 +761,7 @@ void UmfrageDokument::createSurveyMonkeyViews()
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
     applyPlan(SurveyMonkeyImport::ansichten(m_model, m_subHeaders, m_questionRow), &work);
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
 
@@ -724,7 +823,7 @@ Ergebnis UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictu
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     const HtmlReport::Outcome out = HtmlReport::write(
         fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
-        pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+        pictureSize.isEmpty() ? this->pictureSize() : pictureSize,
         &work);
     if (!out.written || out.picturesFailed != 0)
         return notWrittenCompletely(fileName);
@@ -733,13 +832,11 @@ Ergebnis UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictu
 
 Ergebnis UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
 {
-    // The notes being typed belong into the report.
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     // The same heading as the HTML report: the survey file's name and the day.
     if (!PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
-                           *this, pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+                           *this, pictureSize.isEmpty() ? this->pictureSize() : pictureSize,
                            &work))
         return notWrittenCompletely(fileName);
     return Ergebnis();
@@ -753,7 +850,6 @@ Ergebnis UmfrageDokument::exportReport(const QString& fileName, const QSize& pic
 
 Ergebnis UmfrageDokument::exportXlsx(const QString& fileName)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
     if (!ExcelExport::write(fileName, m_model, hiddenColumns(), *this, &work))
@@ -763,7 +859,6 @@ Ergebnis UmfrageDokument::exportXlsx(const QString& fileName)
 
 Ergebnis UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Präsentation wird geschrieben"), 0);
     const PptxExport::Ergebnis e = PptxExport::write(fileName, templateName, *this, &work);
@@ -791,7 +886,6 @@ Ergebnis UmfrageDokument::save(const QString& fileName)
         tr("Speichern"), tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Datei wird gespeichert"), 0);
-    emit notesWanted();
     // The new file is complete before it replaces anything: a failed save leaves the
     // old file as it was.
     QSaveFile out(fileName);
@@ -848,9 +942,9 @@ Ergebnis UmfrageDokument::load(const QString& fileName)
         }
         // The views were made without showing each; the last one made is on screen, as
         // if each had been shown in turn.
-        if (m_stack->count() > 1)
-            m_stack->setCurrentIndex(m_stack->count() - 1);
-        m_fileName = fileName;
+        if (m_pages.size() > 1)
+            setCurrentView(m_pages.size() - 1);
+        setFileName(fileName);
         m_surveyFile = fileName;
         markUnchanged();
     }

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+#include <QVariant>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -18,7 +20,6 @@
 #include "io/statistikdatei.h"
 #include "io/viewscsv.h"
 
-class QStackedWidget;
 class QStandardItem;
 class QStandardItemModel;
 class QUndoStack;
@@ -28,12 +29,14 @@ class Fortschritt;
 class QIODevice;
 class DiagramAdapter;
 class ModelClient;
-class Tabelle1;
+class SpaltenSicht;
 
 // The survey being worked on, apart from any window: the data table, the view list
 // (records and live views), the undo stack, the file name and whether the state
 // differs from the last save. It opens and saves the statistic file, reads the imports
-// and writes the exports. The window shows it; the command-line report, tests and
+// and writes the exports. It holds no part of a window: its views are pages it keeps
+// (and deletes, unless a window's view area took them), and a window shows the data
+// table and the views by following its signals. The command-line report, tests and
 // fuzz targets use it alone.
 class UmfrageDokument : public QObject, public ViewHost
 {
@@ -48,17 +51,29 @@ public:
 
     QStandardItemModel* dataModel() const override { return m_model; }
     QStandardItemModel* viewListModel() const override { return m_viewList; }
-    // The pages: the data-table widget, then one view per row of the view list.
-    QStackedWidget* viewArea() const;
     QUndoStack* undoStack() const { return m_undo; }
-    Tabelle1* dataTable() const { return m_tabelle; }
+    // The data table's hidden columns (and its bulk fills), which a table widget follows.
+    SpaltenSicht* spalten() const { return m_spalten; }
+    // Hides exactly the columns listed, showing every other one.
+    void setHiddenColumns(const QVector<int>& columns);
+    // The columns hidden, in order.
+    QVector<int> hiddenColumns() const;
+    // The row on screen where there is a screen: a window follows currentViewChanged.
+    int currentView() const { return m_current; }
+    void setCurrentView(int row);
+    // The size of the pictures in the reports when none is asked for: what a window's
+    // view area measures when asked; without one, the size an unshown page has.
+    void setPictureSize(const std::function<QSize()>& size) { m_pictureSize = size; }
+    QSize pictureSize() const { return m_pictureSize ? m_pictureSize() : QSize(640, 480); }
     const QString& fileName() const { return m_fileName; }
-    void setFileName(const QString& name) { m_fileName = name; }
+    // The file "Speichern" writes to; signals a new name.
+    void setFileName(const QString& name);
     // The file the survey came from or went to last (statistic or data file): what the
     // report is headed with. Unlike fileName(), an import sets it too.
     const QString& surveyFile() const { return m_surveyFile; }
-    // The data table, its widget, the undo stack, the dialog parent and the selected
-    // columns: what a column command or an import/export works on.
+    // The data table, its hidden columns, the undo stack and the dialog parent: what a
+    // column command or an import/export works on (a window adds its table widget and
+    // the selected columns).
     TableContext tableContext() const;
 
     // ---- the view list (ViewHost) ----
@@ -79,7 +94,8 @@ public:
     void moveView(int from, int to) override;
     void clearViews() override;
 
-    // Appends a page with its list item (no types, no columns yet).
+    // Appends a page with its list item (no types, no columns yet). The document owns
+    // the page until a window's view area takes it.
     QStandardItem* appendView(const QString& title, ModelClient* view);
     // Makes a view from its five values and appends it; null when they name no view
     // that can be made.
@@ -111,10 +127,6 @@ public:
     // counted.
     StatistikDatei::Outcome readStatFile(QIODevice* device, quint16 version,
                                          Fortschritt* progress = nullptr);
-    // Hides exactly the columns listed, showing every other one.
-    void setHiddenColumns(const QVector<int>& columns);
-    // The columns hidden, in order.
-    QVector<int> hiddenColumns() const;
     // What a survey reader found beside the table: hidden columns, sets, then views.
     void applyPlan(const Ansichtsplan& plan, Fortschritt* progress = nullptr);
 
@@ -161,7 +173,7 @@ public:
     static QString missingColumnsText(const QStringList& titles);
     Ergebnis exportCSV(const QString& fileName);
     Ergebnis exportViewsCSV(const QString& fileName);
-    // The report with every picture at pictureSize (the view area's size when empty).
+    // The report with every picture at pictureSize (pictureSize() when empty).
     Ergebnis exportHTML(const QString& fileName, const QSize& pictureSize = QSize());
     // The same report as a PDF on A4, the charts as vector graphics.
     Ergebnis exportPDF(const QString& fileName, const QSize& pictureSize = QSize());
@@ -183,8 +195,11 @@ public:
     Ergebnis load(const QString& fileName);
 
     // ---- unsaved work ----
-    // Whether the data, the hidden columns, the views or their settings differ from the
-    // last save, load, import or new data (the notes pane is the window's to add).
+    // Whether the data, the hidden columns, the views, their notes or their settings
+    // differ from the last save, load, import or new data. Nothing is compared until
+    // something signals a change (the undo stack, the view list, a view's changed());
+    // then only the views that signalled are written out and compared, so that a
+    // change undone by hand counts as none.
     bool isChanged();
     // The present state counts as saved.
     void markUnchanged();
@@ -198,14 +213,24 @@ public:
     void startNewTable();
 
 signals:
-    // Records are about to be read: the notes being typed belong into the list.
-    void notesWanted();
     // The state was marked as saved.
     void markedUnchanged();
+    // Something may have changed since the last save: isChanged() tells.
+    void changed();
+    // The file "Speichern" writes to is another.
+    void fileNameChanged(const QString& name);
     // A view was appended while views are shown one by one: it is the current one.
     void viewAppended(int row);
+    // A page came into the list at row (any view appended, shown or not).
+    void viewInserted(int row, ModelClient* page);
     // The page is about to leave the list (and be deleted).
     void viewAboutToBeRemoved(QWidget* page);
+    // The page has left the list; it is deleted next.
+    void viewRemoved(QWidget* page);
+    // The page of row from is now at row to.
+    void viewMoved(int from, int to);
+    // The row to show.
+    void currentViewChanged(int row);
     // A view asks for another diagram type.
     void diagramChangeRequested(DiagramAdapter* view);
 
@@ -218,19 +243,47 @@ private:
                            Fortschritt& work);
     // The text of a survey file; refused when it cannot be read or holds no survey.
     Ergebnis readSurvey(const QString& fileName, QString* text);
-    // What the views are: types, columns, titles, settings; and the hidden columns.
-    QByteArray stateFingerprint();
+    // A view's settings as saveData wrote them at a record version.
+    struct Settings {
+        int version = 0;
+        QByteArray bytes;
+    };
+    // One row of the view list as last saved.
+    struct SavedRow {
+        QPointer<QWidget> page;
+        QVariant title, viewType, adapterType, columns, notes;
+    };
+    QVector<SavedRow> rowsNow() const;
+    QVector<bool> hiddenNow() const;
+    static Settings settingsOf(ModelClient* view, int version);
+    // Whether anything differs from the last save (the undo stack aside).
+    bool differsFromSaved();
+    // A view signalled a change of its settings.
+    void viewChanged(ModelClient* view);
+    void noteChange();
 
     QPointer<QWidget> m_dialogParent;
     QStandardItemModel* m_model = nullptr;
     QStandardItemModel* m_viewList = nullptr;
-    // Owned here until a window takes it as its central widget.
-    QPointer<QStackedWidget> m_stack;
-    Tabelle1* m_tabelle = nullptr;
+    SpaltenSicht* m_spalten = nullptr;
+    // The page of each row of the view list; none for the data table's row 0.
+    QList<QPointer<ModelClient>> m_pages;
+    int m_current = 0;
+    std::function<QSize()> m_pictureSize;
     QUndoStack* m_undo = nullptr;
     QString m_fileName;
     QString m_surveyFile;
-    QByteArray m_savedFingerprint;
+    // Unsaved work: set by any change signal, cleared when saved or found equal again.
+    bool m_modified = false;
+    QVector<SavedRow> m_savedRows;
+    QVector<bool> m_savedHidden;
+    // The settings of each view as saved, for the views that signal a change.
+    QHash<const ModelClient*, Settings> m_savedSettings;
+    // The views that signalled a change since.
+    QSet<const ModelClient*> m_changedViews;
+    // The last record written of each view since its last change: a save writes each
+    // view once, and what it wrote is what counts as saved.
+    QHash<const ModelClient*, Settings> m_written;
     // Nesting depth of setCreatingMany(true): views made meanwhile are not shown.
     int m_creatingMany = 0;
     QStringList m_subHeaders;

@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "io/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "diagrams/tabelle1.h"
 #include "surveywriter.h"

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "io/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "core/itempool.h"
 #include "core/roles.h"
@@ -89,7 +90,12 @@ QStringList imported(const QString& text, bool threaded)
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(text, &m);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    {
+        SpaltenSicht::Fuellung bulk(&tableSpalten);
+        CsvImport::fill(text, &m);
+    }
     ZeilenFabrik::setThreaded(true);
     return describe(m);
 }
@@ -214,7 +220,12 @@ void TstTabellenFuellung::equalAnswersShareOneString()
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(bigSurvey(), &m);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    {
+        SpaltenSicht::Fuellung bulk(&tableSpalten);
+        CsvImport::fill(bigSurvey(), &m);
+    }
     auto data = [&](int r, int c) {
         return m.item(r, c)->data(Qt::DisplayRole).toString().constData();
     };
@@ -232,8 +243,9 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bigSurvey().toUtf8());
     }
-    View v;
-    QVERIFY(v.importCSV(csv, false));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv));
     const QString stat = dir.path() + "/survey.stat";
     QVERIFY(v.save(stat));
     const QByteArray bytes = readAll(stat);
@@ -241,7 +253,8 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
     QStringList tables[2];
     for (int threaded = 0; threaded < 2; ++threaded) {
         ZeilenFabrik::setThreaded(threaded);
-        View w;
+        UmfrageDokument w;
+        w.createDemo();
         QVERIFY(w.load(stat));
         ZeilenFabrik::setThreaded(true);
         QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
@@ -262,7 +275,8 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
 
 void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     QStandardItemModel* m = v.dataModel();
     m->clear();
     m->setColumnCount(3);
@@ -276,7 +290,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.document()->hiddenColumns(), v, &out);
+    StatistikDatei::write(m, v.hiddenColumns(), v, &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

@@ -8,6 +8,7 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "core/rowfilter.h"
+#include "core/spaltensicht.h"
 #include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "io/statistikdatei.h"
@@ -41,7 +42,7 @@ public:
 // input would cost more than reading it.
 struct Fixture {
     QStandardItemModel* csvModel = nullptr;
-    Tabelle1* csvTable = nullptr;
+    SpaltenSicht* csvTable = nullptr;
     UmfrageDokument* document = nullptr;
     QStandardItemModel* recordModel = nullptr;
 };
@@ -204,8 +205,7 @@ void FuzzReaders::csvImport(const QByteArray& input)
     Fixture& f = fixture();
     if (!f.csvModel) {
         f.csvModel = new QStandardItemModel;
-        f.csvTable = new Tabelle1;
-        f.csvTable->setModel(f.csvModel);
+        f.csvTable = new SpaltenSicht(f.csvModel);
     }
     f.csvModel->clear();
     CsvImport::fill(CsvReader::decode(input), f.csvModel);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "io/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
@@ -60,11 +61,15 @@ void TstDataCsv::hostileValuesComeBackUnchanged()
     QStandardItemModel* m = TestUtil::makeModel(headers, rows, this);
     Tabelle1 table;
     table.setModel(m);
+    SpaltenSicht tableSpalten(m);
+    table.setSpalten(&tableSpalten);
     const QString text = CsvReader::decode(DataCsvExport::toCsv(m, hiddenOf(table)));
 
     QStandardItemModel back;
     Tabelle1 backTable;
     backTable.setModel(&back);
+    SpaltenSicht backTableSpalten(&back);
+    backTable.setSpalten(&backTableSpalten);
     CsvImport::fill(text, &back);
     QCOMPARE(back.columnCount(), headers.size());
     for (int c = 0; c < headers.size(); ++c)
@@ -93,6 +98,8 @@ void TstDataCsv::importReadsSpreadsheetFiles()
     QStandardItemModel m;
     Tabelle1 table;
     table.setModel(&m);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
     CsvImport::fill(CsvReader::decode(bytes), &m);
     QCOMPARE(m.columnCount(), 2);
     QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QString("Frage"));
@@ -111,7 +118,9 @@ void TstDataCsv::bytesOfASmallTable()
     m.setData(m.index(0, 2), 0.1 + 0.2, Qt::EditRole);
     Tabelle1 table;
     table.setModel(&m);
-    table.table()->setColumnHidden(1, true);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    tableSpalten.setHidden(1, true);
     // A header click sorts what is shown; the file keeps the data table's order.
     table.table()->sortByColumn(0, Qt::AscendingOrder);
     QCOMPARE(DataCsvExport::toCsv(&m, hiddenOf(table)),
@@ -122,6 +131,8 @@ void TstDataCsv::bytesOfASmallTable()
     empty.setHorizontalHeaderLabels({"Nur Kopf"});
     Tabelle1 emptyTable;
     emptyTable.setModel(&empty);
+    SpaltenSicht emptyTableSpalten(&empty);
+    emptyTable.setSpalten(&emptyTableSpalten);
     QCOMPARE(DataCsvExport::toCsv(&empty, hiddenOf(emptyTable)),
              QByteArray("#Erstellt mit quorvandel7\n\"Nur Kopf\"\n"));
 }
@@ -152,7 +163,7 @@ void TstDataCsv::throughTheMenu()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QFile f(dir.path() + "/" + written);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.dataModel(), hiddenOf(*v.dataTable())));
+    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.document()->dataModel(), hiddenOf(*v.dataTable())));
 }
 
 void TstDataCsv::unwritableFileIsReported()

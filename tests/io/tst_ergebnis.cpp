@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "app/commandlinereport.h"
+#include "app/ergebnisanzeige.h"
 #include "app/view.h"
 #include "io/statistikdatei.h"
 #include "io/ergebnis.h"
@@ -85,9 +86,10 @@ bool TstErgebnis::operate(View& v, const QString& op, const QString& file)
         return v.save(file);
     if (op == "importCSV")
         return v.importCSV(file, false);
+    // The window's own export and views-file import show what the document returns.
     if (op == "exportCSV")
-        return v.exportCSV(file);
-    return v.importViewsCSV(file);
+        return ErgebnisAnzeige::zeigen(&v, v.document()->exportCSV(file));
+    return ErgebnisAnzeige::zeigen(&v, v.document()->importViewsCSV(file));
 }
 
 void TstErgebnis::failuresLeaveTheSurveyAndAskNothing_data()
@@ -219,7 +221,7 @@ void TstErgebnis::missingColumnsAreAWarning()
     View v;
     ScriptedAnswerer ans;
     ans.accept(UserInput::Warning, UserInput::Ok);
-    QVERIFY(v.importViewsCSV(views));
+    QVERIFY(ErgebnisAnzeige::zeigen(&v, v.document()->importViewsCSV(views)));
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked.size(), 1);
     QCOMPARE(ans.asked.first().label, e.meldung());

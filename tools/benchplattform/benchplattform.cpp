@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "core/mehrfachsets.h"
-#include "diagrams/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "io/plattformimport.h"
 #include "io/plattformumfrage.h"
 #include "io/umfragedokument.h"
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
         return 1;
     doc2.startNewTable();
     {
-        Tabelle1::BulkFill bulk(doc2.dataTable());
+        SpaltenSicht::Fuellung bulk(doc2.spalten());
         u.fill(doc2.dataModel());
     }
     Ansichtsplan plan = u.ansichten(doc2.dataModel());

@@ -67,6 +67,8 @@ ChiQuadrat::ChiQuadrat(QWidget* parent)
     m_classesBox->setRange(6, 30);
     m_classesBox->setValue(m_classes);
     connect(m_testButton, &QPushButton::clicked, this, &ChiQuadrat::updateDiagram);
+    // The boxes become the view's settings when the test runs.
+    connect(m_testButton, &QPushButton::clicked, this, &ModelClient::changed);
 
     QFont bold = m_resultLabel->font();
     bold.setWeight(QFont::Bold);
@@ -219,9 +221,11 @@ void ChiQuadrat::updateDiagram()
 void ChiQuadrat::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void ChiQuadrat::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }

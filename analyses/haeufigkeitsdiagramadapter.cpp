@@ -133,11 +133,13 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
 void HaeufigkeitsDiagramAdapter::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsDiagramAdapter::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsDiagramAdapter::processData(QVector<double>&)

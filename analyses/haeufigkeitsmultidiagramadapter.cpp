@@ -155,11 +155,13 @@ void HaeufigkeitsMultiDiagramAdapter::updateDiagram()
 void HaeufigkeitsMultiDiagramAdapter::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsMultiDiagramAdapter::processData(double*, double*)

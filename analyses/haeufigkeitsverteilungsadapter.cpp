@@ -164,11 +164,13 @@ void HaeufigkeitsVerteilungsAdapter::intervalAction()
 void HaeufigkeitsVerteilungsAdapter::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsVerteilungsAdapter::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void HaeufigkeitsVerteilungsAdapter::minMaxAction()

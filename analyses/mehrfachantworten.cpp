@@ -239,11 +239,13 @@ void Mehrfachantworten::typAction()
 void Mehrfachantworten::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void Mehrfachantworten::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void Mehrfachantworten::contextMenuEvent(QContextMenuEvent* e)

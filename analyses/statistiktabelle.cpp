@@ -139,11 +139,13 @@ void StatistikTabelle::updateDiagram()
 void StatistikTabelle::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void StatistikTabelle::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 namespace {

@@ -147,3 +147,43 @@ const ViewTypes::SpecialViewType* ViewTypes::specialViewType(const QString& name
 {
     return find(specialViewTypes(), name);
 }
+
+ModelClient* ViewTypes::makeView(const QString& adapterType, const QString& viewType,
+                                 const QVector<int>& columns, const QString& title,
+                                 SpaltenSpeicher* model)
+{
+    if (const SpecialViewType* special = specialViewType(viewType)) {
+        const int n = int(columns.size());
+        if (!special->make || n < special->minColumns
+            || (special->maxColumns >= 0 && n > special->maxColumns))
+            return nullptr;
+        return special->make(model, columns);
+    }
+    Diagram* d = makeDiagram(viewType);
+    if (!d || columns.isEmpty()) {
+        delete d;
+        return nullptr;
+    }
+    if (columns.size() == 1) {
+        ModelDiagramAdapter* a = makeSingleAdapter(adapterType);
+        if (!a) {
+            delete d;
+            return nullptr;
+        }
+        a->setModelColumn(columns.first());
+        a->setModel(model);
+        a->setDiagram(d);
+        a->setTitle(title);
+        return a;
+    }
+    ModelMultiDiagramAdapter* a = makeMultiAdapter(adapterType);
+    if (!a) {
+        delete d;
+        return nullptr;
+    }
+    a->setModel(model);
+    a->setDiagram(d);
+    a->setSpalten(columns);
+    a->setTitle(title);
+    return a;
+}

@@ -55,6 +55,13 @@ public:
     static ModelMultiDiagramAdapter* makeMultiAdapter(const QString& name);
     // The row of a special view type, null for any other name.
     static const SpecialViewType* specialViewType(const QString& name);
+
+    // A view of the types named over the model's columns (checked against the bounds of
+    // a special type), titled; null when they name no view that can be made. The
+    // caller owns the result.
+    static ModelClient* makeView(const QString& adapterType, const QString& viewType,
+                                 const QVector<int>& columns, const QString& title,
+                                 SpaltenSpeicher* model);
 };
 
 #endif

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "io/csvimport.h"
 #include "core/fortschritt.h"
 #include "io/statistikdatei.h"
 #include "analyses/viewtypes.h"
 #include "core/waitcursor.h"
+#include "io/ergebnis.h"
 #include "io/umfragedokument.h"
 #include "io/viewscsv.h"
 
@@ -67,7 +67,8 @@ UserInput::Reply CommandLineReport::answer(const UserInput::Ask& ask)
     case UserInput::Information:
     case UserInput::Warning:
     case UserInput::Critical:
-        m_said << ask.label;
+        // The file operations say what went wrong in their outcome, which is printed;
+        // anything else a box would show has no one to read it here.
         r.accepted = true;
         r.value = int(UserInput::Ok);
         break;
@@ -97,62 +98,48 @@ int CommandLineReport::run(const Job& job)
     // Pending updates first; the pictures are as large as the view area of a window of
     // the default size, as the menu command would take them there.
     QCoreApplication::processEvents();
-    m_said.clear();
-    if (!job.report.isEmpty() && !m_doc.exportReport(job.report, PictureSize)) {
-        error(tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.report));
+    if (!job.report.isEmpty() && !succeeded(m_doc.exportReport(job.report, PictureSize)))
         return 1;
-    }
-    if (!job.xlsx.isEmpty() && !m_doc.exportXlsx(job.xlsx)) {
-        error(tr("Die Datei %1 konnte nicht vollstaendig geschrieben werden.").arg(job.xlsx));
+    if (!job.xlsx.isEmpty() && !succeeded(m_doc.exportXlsx(job.xlsx)))
         return 1;
-    }
-    if (!job.pptx.isEmpty()) {
-        QString why;
-        if (!m_doc.exportPptx(job.pptx, job.pptxTemplate, &why)) {
-            error(why.isEmpty()
-                      ? tr("Die Datei %1 konnte nicht vollständig geschrieben werden.").arg(job.pptx)
-                      : why);
-            return 1;
-        }
-    }
+    if (!job.pptx.isEmpty() && !succeeded(m_doc.exportPptx(job.pptx, job.pptxTemplate)))
+        return 1;
     return 0;
+}
+
+bool CommandLineReport::succeeded(const Ergebnis& e)
+{
+    // A warning counts as a failure too: a report made from a damaged file would be
+    // missing what was lost.
+    if (!e.hatMeldung())
+        return e.geschafft();
+    error(e.meldung());
+    return false;
 }
 
 bool CommandLineReport::readData(const Job& job)
 {
-    m_said.clear();
-    bool ok;
-    if (job.surveyMonkey)
-        ok = m_doc.importSM(job.data);
-    else if (isStatFile(job.data))
-        ok = m_doc.load(job.data); // says itself what is wrong with the file
-    else
-        ok = m_doc.importErkannt(job.data, false);
-    // A damaged statistic file is loaded as far as it goes, but the report would be
-    // missing what was lost: it counts as a failure.
-    if (ok && m_said.isEmpty())
-        return true;
-    if (m_said.isEmpty())
-        m_said << tr("Die Datei %1 konnte nicht gelesen werden.").arg(job.data);
-    error(m_said.first());
-    return false;
+    const Ergebnis e = job.surveyMonkey ? m_doc.importSM(job.data)
+        : isStatFile(job.data)          ? m_doc.load(job.data)
+                                        : m_doc.importErkannt(job.data, false);
+    return succeeded(e);
 }
 
 bool CommandLineReport::applyViews(const QString& fileName)
 {
-    QString text;
-    if (!CsvImport::readText(fileName, &text)) {
-        error(tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
-    ViewsCsv::Outcome out;
+    Ergebnis e;
     {
         WaitCursor wait;
         // Added to the views the data file brought (a SurveyMonkey import's own ones).
-        ViewHost::CreatingMany many(m_doc);
-        out = ViewsCsv::read(text, m_doc);
+        e = m_doc.importViewsCSV(fileName, false);
     }
-    for (const ViewsCsv::Skipped& s : out.skipped) {
+    // Columns the survey lacks are told one line each, below.
+    if (!e.geschafft()) {
+        error(e.meldung());
+        return false;
+    }
+    const QStringList missing = m_doc.missingColumns();
+    for (const ViewsCsv::Skipped& s : m_doc.skippedViews()) {
         const QString type = unknownType(s);
         const QString why = type.isEmpty()
             ? tr("Warnung: %1: die %2. Ansicht \"%3\" konnte nicht erstellt werden und wurde "
@@ -163,7 +150,7 @@ bool CommandLineReport::applyViews(const QString& fileName)
                   .arg(fileName, QString::number(s.line), s.title, type);
         error(why);
     }
-    for (const QString& column : out.missing)
+    for (const QString& column : missing)
         error(tr("Warnung: %1: die Spalte \"%2\" fehlt in den Daten; die Ansichten darüber "
                  "wurden ausgelassen.")
                   .arg(fileName, column));

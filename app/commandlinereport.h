@@ -8,13 +8,14 @@
 
 #include "core/userinput.h"
 
+class Ergebnis;
 class QTextStream;
 class UmfrageDokument;
 
 // The survey report made from the command line: reads a statistic file, a CSV file or a
 // SurveyMonkey export into a survey document without a window, applies a views file and
 // writes the report (HTML or PDF), through the same functions as the menu commands. Nothing is asked:
-// whatever a message box would say goes to standard error as one line instead.
+// what went wrong goes to standard error as one line.
 class CommandLineReport : private UserInput::Answerer
 {
     Q_DECLARE_TR_FUNCTIONS(CommandLineReport)
@@ -49,12 +50,12 @@ private:
     UserInput::Reply answer(const UserInput::Ask& ask) override;
     bool readData(const Job& job);
     bool applyViews(const QString& fileName);
+    // Whether the outcome is done without a message; prints its message otherwise.
+    bool succeeded(const Ergebnis& e);
     void error(const QString& text);
 
     UmfrageDokument& m_doc;
     QTextStream& m_err;
-    // Messages the program would have shown in a box since the last look.
-    QStringList m_said;
 };
 
 #endif

@@ -3,19 +3,11 @@
 #include <QSettings>
 
 #include "app/dateiauswahl.h"
+#include "app/ergebnisanzeige.h"
 #include "core/userinput.h"
 #include "io/officepaket.h"
 #include "io/umfragedokument.h"
 
-namespace {
-void exportWarning(QWidget* parent, bool written, const QString& name)
-{
-    if (!written)
-        UserInput::warning(parent, ExportAblauf::tr("Export"),
-                           ExportAblauf::tr("Die Datei %1 konnte nicht geschrieben werden.")
-                               .arg(name));
-}
-}
 
 void ExportAblauf::saveView(QWidget* parent, UmfrageDokument& doc, int row)
 {
@@ -23,14 +15,14 @@ void ExportAblauf::saveView(QWidget* parent, UmfrageDokument& doc, int row)
         return;
     const QString name = DateiAuswahl::save(parent, DateiAuswahl::Bild);
     if (!name.isEmpty())
-        exportWarning(parent, doc.exportViewPicture(row, name), name);
+        ErgebnisAnzeige::zeigen(parent, doc.exportViewPicture(row, name));
 }
 
 void ExportAblauf::reportPdf(QWidget* parent, UmfrageDokument& doc)
 {
     const QString name = DateiAuswahl::save(parent, DateiAuswahl::BerichtPdf);
     if (!name.isEmpty())
-        exportWarning(parent, doc.exportPDF(name), name);
+        ErgebnisAnzeige::zeigen(parent, doc.exportPDF(name));
 }
 
 namespace {
@@ -42,13 +34,7 @@ void ExportAblauf::deck(QWidget* parent, UmfrageDokument& doc)
     const QString name = DateiAuswahl::save(parent, DateiAuswahl::PowerPoint);
     if (name.isEmpty())
         return;
-    QString why;
-    if (doc.exportPptx(name, deckTemplateName(), &why))
-        return;
-    if (why.isEmpty())
-        exportWarning(parent, false, name);
-    else
-        UserInput::warning(parent, tr("Export"), why);
+    ErgebnisAnzeige::zeigen(parent, doc.exportPptx(name, deckTemplateName()));
 }
 
 void ExportAblauf::deckTemplate(QWidget* parent)
@@ -78,5 +64,5 @@ void ExportAblauf::workbook(QWidget* parent, UmfrageDokument& doc)
 {
     const QString name = DateiAuswahl::save(parent, DateiAuswahl::Excel);
     if (!name.isEmpty())
-        exportWarning(parent, doc.exportXlsx(name), name);
+        ErgebnisAnzeige::zeigen(parent, doc.exportXlsx(name));
 }

@@ -39,10 +39,11 @@ void printStartupReport(View* window)
 {
     std::printf("title=%s\nrows=%d\ncolumns=%d\nviews=%d\n",
                 qPrintable(window->windowTitle().remove(QStringLiteral("[*]"))),
-                window->dataModel()->rowCount(), window->dataModel()->columnCount(),
-                window->viewArea()->count());
-    for (int i = 1; i < window->viewCount(); ++i) {
-        const ViewRecord::Stored it = window->stored(i);
+                window->document()->dataModel()->rowCount(),
+                window->document()->dataModel()->columnCount(),
+                window->document()->viewCount());
+    for (int i = 1; i < window->document()->viewCount(); ++i) {
+        const ViewRecord::Stored it = window->document()->stored(i);
         std::printf("view=%s|%s|%s|%s\n", qPrintable(it.title.toString()),
                     qPrintable(it.adapterType.toString()), qPrintable(it.viewType.toString()),
                     qPrintable(it.columns.toStringList().join(',')));

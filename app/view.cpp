@@ -28,6 +28,7 @@
 #include "app/ansichtsliste.h"
 #include "app/commandlinereport.h"
 #include "app/dateiauswahl.h"
+#include "app/ergebnisanzeige.h"
 #include "app/exportablauf.h"
 #include "app/notizenfeld.h"
 #include "commands/gewichtungsbefehl.h"
@@ -41,6 +42,7 @@
 #include "commands/spaltenzahlen.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
+#include "diagrams/modelclient.h"
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "core/userinput.h"
@@ -55,8 +57,31 @@ View::View(QWidget* parent)
 {
     m_doc = new UmfrageDokument(this);
     m_doc->setDialogParent(this);
+    // The view area: the data table's page, then the document's views as they come,
+    // go and move.
+    m_stack = new QStackedWidget;
+    m_tabelle = new Tabelle1;
+    m_tabelle->setModel(m_doc->dataModel());
+    m_tabelle->setSpalten(m_doc->spalten());
+    m_stack->addWidget(m_tabelle);
+    for (int row = 1; row < m_doc->viewCount(); ++row)
+        m_stack->addWidget(m_doc->viewPage(row));
+    connect(m_doc, &UmfrageDokument::viewInserted, this,
+            [this](int row, ModelClient* page) { m_stack->insertWidget(row, page); });
+    connect(m_doc, &UmfrageDokument::viewRemoved, this,
+            [this](QWidget* page) { m_stack->removeWidget(page); });
+    connect(m_doc, &UmfrageDokument::viewMoved, this, [this](int from, int to) {
+        QWidget* w = m_stack->widget(from);
+        const bool wasCurrent = m_stack->currentWidget() == w;
+        m_stack->removeWidget(w);
+        m_stack->insertWidget(to, w);
+        if (wasCurrent)
+            m_stack->setCurrentIndex(to);
+    });
+    connect(m_doc, &UmfrageDokument::currentViewChanged, m_stack,
+            &QStackedWidget::setCurrentIndex);
     m_combo = new QComboBox(this);
-    m_combo->setModel(viewListModel());
+    m_combo->setModel(m_doc->viewListModel());
 
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
     setWindowTitle(QStringLiteral("quorvandel7[*]"));
@@ -65,24 +90,26 @@ View::View(QWidget* parent)
             &View::modelSelectionChanged);
 
     setCentralWidget(viewArea());
+    // The reports' pictures are as large as the pages on screen.
+    m_doc->setPictureSize([this] { return m_stack->size(); });
 
     createActions();
     // Emptying the data table (new data, an import, a load) drops the column selection
     // without a selection signal; the column commands must follow it all the same.
-    connect(dataModel(), &QAbstractItemModel::modelReset, this, &View::modelSelectionChanged);
+    connect(m_doc->dataModel(), &QAbstractItemModel::modelReset, this, &View::modelSelectionChanged);
 
     auto* viewDock = new QDockWidget(tr("Ansichten"), this);
     viewDock->setObjectName(QStringLiteral("viewdock"));
     auto* list = new AnsichtsListe(viewDock);   // one click or the keyboard opens a view
     m_listView = list;
-    m_listView->setModel(viewListModel());
+    m_listView->setModel(m_doc->viewListModel());
     m_listView->setEditTriggers(QAbstractItemView::EditKeyPressed);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     viewDock->setWidget(m_listView);
     connect(m_listView, &QWidget::customContextMenuRequested, this, &View::vListContextMenu);
-    connect(viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
+    connect(m_doc->viewListModel(), &QStandardItemModel::itemChanged, this, &View::vList_dataChanged);
     connect(list, &AnsichtsListe::chosen, this, &View::vListActivated);
-    m_listView->setCurrentIndex(viewListModel()->index(0, 0));
+    m_listView->setCurrentIndex(m_doc->viewListModel()->index(0, 0));
 
     auto* textDock = new QDockWidget(tr("Text"), this);
     textDock->setObjectName(QStringLiteral("textdock"));
@@ -100,7 +127,7 @@ View::View(QWidget* parent)
     connect(m_doc, &UmfrageDokument::diagramChangeRequested, this, &View::changeDiagram);
     connect(m_doc, &UmfrageDokument::viewAppended, this, [this](int row) {
         m_combo->setCurrentIndex(row);
-        m_listView->setCurrentIndex(viewListModel()->index(row, 0));
+        m_listView->setCurrentIndex(m_doc->viewListModel()->index(row, 0));
     });
 
     createMenusAndToolbars();
@@ -119,16 +146,13 @@ View::View(QWidget* parent)
     // the first page change.
     widgetChanged(0);
 
-    // Unsaved work: the undo stack's clean state, the view list, the notes, and the
-    // views' own settings, which change through their menus and their controls.
-    connect(undoStack(), &QUndoStack::cleanChanged, this, &View::scheduleChangeCheck);
-    connect(viewListModel(), &QAbstractItemModel::rowsInserted, this, &View::scheduleChangeCheck);
-    connect(viewListModel(), &QAbstractItemModel::rowsRemoved, this, &View::scheduleChangeCheck);
-    connect(viewListModel(), &QAbstractItemModel::dataChanged, this, &View::scheduleChangeCheck);
-    connect(m_text, &NotizenFeld::typedChanged, this, &View::scheduleChangeCheck);
-    connect(UserInputEvents::instance(), &UserInputEvents::menuRan, this,
-            &View::scheduleChangeCheck);
-    connect(qApp, &QApplication::focusChanged, this, &View::scheduleChangeCheck);
+    // Unsaved work is what the document counts. A menu entry of the view on screen may
+    // have changed one of its settings without the view saying so.
+    connect(m_doc, &UmfrageDokument::changed, this, &View::scheduleChangeCheck);
+    connect(UserInputEvents::instance(), &UserInputEvents::menuRan, this, [this] {
+        if (auto* page = qobject_cast<ModelClient*>(viewArea()->currentWidget()))
+            emit page->changed();
+    });
     m_doc->markUnchanged();
 }
 
@@ -137,9 +161,9 @@ View::~View()
     // Children still signal while the base class deletes them (the undo stack's clean
     // state, the pages, the focus); this part of the window is gone by then.
     for (const QObject* sender :
-         {static_cast<QObject*>(m_doc), static_cast<QObject*>(undoStack()),
-          static_cast<QObject*>(viewArea()), static_cast<QObject*>(viewListModel()),
-          static_cast<QObject*>(m_text), static_cast<QObject*>(dataModel()),
+         {static_cast<QObject*>(m_doc), static_cast<QObject*>(m_doc->undoStack()),
+          static_cast<QObject*>(viewArea()), static_cast<QObject*>(m_doc->viewListModel()),
+          static_cast<QObject*>(m_text), static_cast<QObject*>(m_doc->dataModel()),
           static_cast<QObject*>(qApp), static_cast<QObject*>(UserInputEvents::instance())})
         disconnect(sender, nullptr, this, nullptr);
     QSettings settings;
@@ -147,51 +171,21 @@ View::~View()
     settings.setValue(QStringLiteral("MainWindow/size"), size());
 }
 
-SpaltenSpeicher* View::dataModel() const { return m_doc->dataModel(); }
-QStandardItemModel* View::viewListModel() const { return m_doc->viewListModel(); }
-QStackedWidget* View::viewArea() const { return m_doc->viewArea(); }
-QUndoStack* View::undoStack() const { return m_doc->undoStack(); }
-Tabelle1* View::dataTable() const { return m_doc->dataTable(); }
+QStackedWidget* View::viewArea() const { return m_stack; }
+Tabelle1* View::dataTable() const { return m_tabelle; }
 QTextEdit* View::textPane() const { return m_text; }
-const QString& View::currentFileName() const { return m_doc->fileName(); }
-TableContext View::tableContext() { return m_doc->tableContext(); }
 
-QStandardItem* View::appendView(const QString& title, ModelClient* view)
+TableContext View::tableContext()
 {
-    return m_doc->appendView(title, view);
+    TableContext c = m_doc->tableContext();
+    c.table = m_tabelle;
+    c.columns = m_tabelle->selectedColumns();
+    return c;
 }
-void View::removeView(int index) { m_doc->removeView(index); }
-void View::moveView(int from, int to) { m_doc->moveView(from, to); }
-int View::viewIndex(ModelClient* view) { return m_doc->viewIndex(view); }
-int View::viewCount() const { return m_doc->viewCount(); }
-QWidget* View::viewPage(int row) const { return m_doc->viewPage(row); }
-ViewRecord View::record(int row, int version) { return m_doc->record(row, version); }
-ViewRecord::Stored View::stored(int row) { return m_doc->stored(row); }
-void View::setViewToolTip(int row, const QString& tip) { m_doc->setViewToolTip(row, tip); }
-void View::setCreatingMany(bool on) { m_doc->setCreatingMany(on); }
-void View::clearViews() { m_doc->clearViews(); }
-
-ModelClient* View::createFromRecord(const ViewRecord& r, int v)
-{
-    return m_doc->createFromRecord(r, v);
-}
-ModelClient* View::createFromRecord(const ViewRecord& r, int v, QDataStream& settings)
-{
-    return m_doc->createFromRecord(r, v, settings);
-}
-
-ModelClient* View::createView(const QString& adapterType, const QString& viewType,
-                              const QVector<int>& columns, const QString& title,
-                              const QString& notes)
-{
-    return m_doc->createView(adapterType, viewType, columns, title, notes);
-}
-
-Diagram* View::createDiagram(const QString& type) { return ViewTypes::makeDiagram(type); }
 
 bool View::importCSV(const QString& fileName, bool makeViews)
 {
-    if (!m_doc->importData(fileName))
+    if (!ErgebnisAnzeige::zeigen(this, m_doc->importData(fileName)))
         return false;
     if (makeViews) {
         createViews();
@@ -200,15 +194,10 @@ bool View::importCSV(const QString& fileName, bool makeViews)
     return true;
 }
 
-bool View::importSM(const QString& fileName) { return m_doc->importSM(fileName); }
-bool View::exportCSV(const QString& fileName) { return m_doc->exportCSV(fileName); }
-bool View::exportViewsCSV(const QString& fileName) { return m_doc->exportViewsCSV(fileName); }
-bool View::importViewsCSV(const QString& fileName) { return m_doc->importViewsCSV(fileName); }
-bool View::exportHTML(const QString& fileName) { return m_doc->exportHTML(fileName); }
 
 bool View::load(const QString& fileName)
 {
-    if (!m_doc->load(fileName))
+    if (!ErgebnisAnzeige::zeigen(this, m_doc->load(fileName)))
         return false;
     setFileTitle(QStringLiteral("quorvandel7"), fileName);
     return true;
@@ -216,21 +205,16 @@ bool View::load(const QString& fileName)
 
 bool View::save(const QString& fileName)
 {
-    if (m_doc->save(fileName))
-        return true;
-    UserInput::warning(this, tr("Speichern"),
-                       tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
-    return false;
+    return ErgebnisAnzeige::zeigen(this, m_doc->save(fileName));
 }
 
 bool View::isChanged()
 {
-    return m_text->typed() || m_doc->isChanged();
+    return m_doc->isChanged();
 }
 
 void View::documentUnchanged()
 {
-    m_text->resetTyped();
     setWindowModified(false);
 }
 
@@ -278,7 +262,7 @@ void View::closeEvent(QCloseEvent* e)
 void View::removeAllViews()
 {
     if (maybeSave())
-        clearViews();
+        m_doc->clearViews();
 }
 
 namespace {
@@ -383,10 +367,10 @@ void View::createActions()
     // Closing asks before unsaved work is lost; the last window closed ends the program.
     connect(actQuit, &QAction::triggered, this, &QWidget::close);
 
-    actUndo = undoStack()->createUndoAction(this, QString());
+    actUndo = m_doc->undoStack()->createUndoAction(this, QString());
     actUndo->setObjectName("actUndo");
     actUndo->setShortcut(Qt::CTRL | Qt::Key_Z);
-    actRedo = undoStack()->createRedoAction(this, QString());
+    actRedo = m_doc->undoStack()->createRedoAction(this, QString());
     actRedo->setObjectName("actRedo");
     actRedo->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
     actRemoveView->setEnabled(false);
@@ -437,17 +421,19 @@ void View::createMenusAndToolbars()
 
 int View::currentViewIndex() const
 {
-    return m_text->row();
+    // The data table has no view the notes pane could follow.
+    return m_stack->currentIndex() == 0 ? 0 : m_text->row();
 }
 
 void View::widgetChanged(int idx)
 {
-    if (idx < 0 || idx >= viewListModel()->rowCount())
+    if (idx < 0 || idx >= m_doc->viewListModel()->rowCount())
         return;
     m_text->showNotesOf(idx);
-    m_listView->setCurrentIndex(viewListModel()->index(idx, 0));
+    m_listView->setCurrentIndex(m_doc->viewListModel()->index(idx, 0));
     m_combo->setCurrentIndex(idx);
     viewArea()->setCurrentIndex(idx);
+    m_doc->setCurrentView(idx);
 
     // The column commands work on the data table only; a view can be copied and removed.
     const bool table = idx == 0;
@@ -479,7 +465,7 @@ void View::modelSelectionChanged()
     actCombine->setEnabled(n >= 2);
     if (n == 1) {
         const QString marker =
-            dataModel()->headerData(cols.first(), Qt::Horizontal, Roles::DerivationKind)
+            m_doc->dataModel()->headerData(cols.first(), Qt::Horizontal, Roles::DerivationKind)
                 .toString();
         actWeight->setEnabled(marker == QLatin1String("weight"));
     } else {
@@ -518,8 +504,7 @@ void View::importWith(int art, const std::function<bool(const QString&)>& read, 
     // Nothing changes unless the file was read: a foreign or unreadable file must not
     // cost the user the views or retitle the window (the document says what was wrong).
     if (!UmfrageDokument::isSurveyFile(name)) {
-        UserInput::warning(this, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(name));
+        ErgebnisAnzeige::zeigen(this, UmfrageDokument::notReadable(name));
         return;
     }
     if (!read(name))
@@ -539,11 +524,11 @@ void View::createSelectedView()
 {
     const QVector<int> cols = dataTable()->selectedColumns();
     AnsichtsAuswahl::Wahl w;
-    if (!AnsichtsAuswahl::askSelected(this, dataModel(), cols, &w))
+    if (!AnsichtsAuswahl::askSelected(this, m_doc->dataModel(), cols, &w))
         return;
     if (!w.viewType.isEmpty())
-        createFromRecord(w.record(), w.version);
-    widgetChanged(viewListModel()->rowCount() - 1);
+        m_doc->createFromRecord(w.record(), w.version);
+    widgetChanged(m_doc->viewListModel()->rowCount() - 1);
 }
 
 void View::vList_dataChanged(QStandardItem* it)
@@ -598,7 +583,7 @@ void View::changeDiagram(DiagramAdapter* mda)
 void View::showPage(int row)
 {
     m_combo->setCurrentIndex(row);
-    m_listView->setCurrentIndex(viewListModel()->index(row, 0));
+    m_listView->setCurrentIndex(m_doc->viewListModel()->index(row, 0));
     viewArea()->setCurrentIndex(row);
 }
 
@@ -640,9 +625,9 @@ void View::saveTo(const QString& name)
 
 void View::saveFile()
 {
-    const QString name = currentFileName().isEmpty()
+    const QString name = m_doc->fileName().isEmpty()
         ? DateiAuswahl::save(this, DateiAuswahl::Statistik)
-        : currentFileName();
+        : m_doc->fileName();
     if (!name.isEmpty())
         saveTo(name);
 }
@@ -670,7 +655,7 @@ void View::openImportFile()
         if (!load(name))
             return;
     } else {
-        if (!m_doc->importErkannt(name, true))
+        if (!ErgebnisAnzeige::zeigen(this, m_doc->importErkannt(name, true)))
             return;
         // A plain table gets the views the user picks, as after "Import › CSV".
         if (!m_doc->ansichtenErstellt()) {
@@ -689,27 +674,30 @@ void View::importSpssFile()
 void View::importSMFile()
 {
     importWith(DateiAuswahl::SurveyMonkey,
-               [this](const QString& name) { return importSM(name); });
+               [this](const QString& name) {
+                   return ErgebnisAnzeige::zeigen(this, m_doc->importSM(name));
+               });
 }
 
 void View::importViewsFile()
 {
     importWith(DateiAuswahl::Umfrage,
-               [this](const QString& name) { return importViewsCSV(name); }, false);
+               [this](const QString& name) {
+                   return ErgebnisAnzeige::zeigen(this, m_doc->importViewsCSV(name));
+               }, false);
 }
 
 void View::createViewsSM() { m_doc->createSurveyMonkeyViews(); showPage(0); }
 
-void View::exportWith(bool (View::*write)(const QString&))
+void View::exportWith(Ergebnis (UmfrageDokument::*write)(const QString&))
 {
     const QString name = DateiAuswahl::save(this, DateiAuswahl::Umfrage);
-    if (!name.isEmpty() && !(this->*write)(name))
-        UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht geschrieben werden.").arg(name));
+    if (!name.isEmpty())
+        ErgebnisAnzeige::zeigen(this, (m_doc->*write)(name));
 }
 
-void View::exportFile() { exportWith(&View::exportCSV); }
-void View::exportViewsFile() { exportWith(&View::exportViewsCSV); }
+void View::exportFile() { exportWith(&UmfrageDokument::exportCSV); }
+void View::exportViewsFile() { exportWith(&UmfrageDokument::exportViewsCSV); }
 void View::exportPDFFile() { ExportAblauf::reportPdf(this, *m_doc); }
 void View::exportXlsxFile() { ExportAblauf::workbook(this, *m_doc); }
 
@@ -724,10 +712,7 @@ void View::exportHTMLFile()
     if (name.isEmpty())
         return;
     widgetChanged(0);
-    if (!exportHTML(name))
-        UserInput::warning(this, tr("Export"),
-                           tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
-                               .arg(name));
+    ErgebnisAnzeige::zeigen(this, m_doc->exportHTML(name));
 }
 
 void View::clipCopyView() { ClipboardCopy::copy(viewArea()->currentWidget()); }

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "core/tablecontext.h"
-#include "core/viewhost.h"
+#include "io/umfragedokument.h"
 
 class QAction;
 class QComboBox;
@@ -25,14 +25,12 @@ class DiagramAdapter;
 class ModelClient;
 class NotizenFeld;
 class Tabelle1;
-class UmfrageDokument;
 
-// The main window: owns the data table, the view list, the view area, the notes pane,
-// the undo stack and every command.
 // The main window: the actions, menus, docks and enabling over the survey document,
-// which owns the data table, the view list, the undo stack and the files. Its slots
+// which owns the data table, the view list, the undo stack and the files. The view
+// area and the data-table widget are the window's and follow the document. Its slots
 // ask what is to be asked and hand the work to the document or the column commands.
-class View : public QMainWindow, public ViewHost
+class View : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -41,62 +39,30 @@ public:
 
     UmfrageDokument* document() const { return m_doc; }
 
-    // View list (forwarded to the document)
-    QStandardItem* appendView(const QString& title, ModelClient* view);
-    void removeView(int index) override;
-    void moveView(int from, int to) override;
-    int viewIndex(ModelClient* view) override;
-    int viewCount() const override;
-    QWidget* viewPage(int row) const override;
-    ViewRecord record(int row, int version) override;
-    ViewRecord::Stored stored(int row) override;
-    ModelClient* createFromRecord(const ViewRecord& r, int version) override;
-    ModelClient* createFromRecord(const ViewRecord& r, int version,
-                                  QDataStream& settings) override;
-    void setViewToolTip(int row, const QString& tip) override;
-    void setCreatingMany(bool on) override;
-
-    // View creation
-    ModelClient* createView(const QString& adapterType, const QString& viewType,
-                            const QVector<int>& columns, const QString& title,
-                            const QString& notes);
-    Diagram* createDiagram(const QString& type);
-
     // Reads a ";" CSV file into the data table; false (and nothing changed) when the
     // file cannot be opened. Without makeViews no per-column views are asked for.
     bool importCSV(const QString& fileName, bool makeViews = true);
 
-    // Import and export; false when the file could not be read or written completely.
-    bool importSM(const QString& fileName);
-    bool exportCSV(const QString& fileName);
-    bool exportViewsCSV(const QString& fileName);
-    bool importViewsCSV(const QString& fileName);
-    bool exportHTML(const QString& fileName);
-
-    // Statistic file
+    // Statistic file: a file not written is told; a file loaded names the window.
     bool save(const QString& fileName);
     bool load(const QString& fileName);
 
-    // Access for the commands and the tests.
-    SpaltenSpeicher* dataModel() const override;
-    QStandardItemModel* viewListModel() const override;
+    // The window's own parts.
     QStackedWidget* viewArea() const;
-    QUndoStack* undoStack() const;
     Tabelle1* dataTable() const;
     QTextEdit* textPane() const;
     QComboBox* viewCombo() const { return m_combo; }
     QListView* viewListWidget() const { return m_listView; }
-    const QString& currentFileName() const;
     int currentViewIndex() const;
-    // Whether the state differs from the last save, load, import or "Neu": the
-    // document's data and views, and the notes typed.
+    // Whether the state differs from the last save, load, import or "Neu" (the
+    // document's data, views and notes).
     bool isChanged();
     // Asks whether a changed state is to be saved before it is discarded; false when
     // the user cancelled (or the save did not happen) and the command must stop.
     bool maybeSave();
 
-    // What a column command or an import/export works on: the data table, its widget,
-    // the undo stack, this window as parent and the selected columns.
+    // What a column command works on: the document's context with this window's
+    // table widget and the columns selected in it.
     TableContext tableContext();
 
 public slots:
@@ -118,7 +84,6 @@ public slots:
     void dataMissing();
     void dataRecode();
     void dataRaking();
-    void clearViews() override;
     void exportFile();
     void exportViewsFile();
     void importViewsFile();
@@ -161,10 +126,10 @@ private:
     void importWith(int art, const std::function<bool(const QString&)>& read,
                     bool data = true);
     // A CSV export from the menu: asks for the file, ".csv" appended when missing.
-    void exportWith(bool (View::*write)(const QString&));
+    void exportWith(Ergebnis (UmfrageDokument::*write)(const QString&));
     // "Alle Ansichten entfernen" from the menu: clearViews after asking.
     void removeAllViews();
-    // The document's state counts as saved: so do the notes.
+    // The document's state counts as saved: the mark goes.
     void documentUnchanged();
     // Updates the window's modified mark once the event loop runs again.
     void scheduleChangeCheck();
@@ -179,6 +144,8 @@ private:
     void setFileTitle(const QString& prefix, const QString& path);
 
     UmfrageDokument* m_doc = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    Tabelle1* m_tabelle = nullptr;
     QComboBox* m_combo = nullptr;
     NotizenFeld* m_text = nullptr;
     QListView* m_listView = nullptr;

@@ -1,9 +1,12 @@
 #include "commands/chidecolumns.h"
 
-cHideColumns::cHideColumns(const QVector<int>& columns, QTableView* table, QUndoCommand* parent)
+#include "core/spaltensicht.h"
+
+cHideColumns::cHideColumns(const QVector<int>& columns, SpaltenSicht* spalten,
+                           QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_columns(columns)
-    , m_table(table)
+    , m_spalten(spalten)
 {
     setText(QStringLiteral("Spalten entfernen"));
 }
@@ -12,16 +15,16 @@ cHideColumns::~cHideColumns() = default;
 
 void cHideColumns::undo()
 {
-    if (!m_table)
+    if (!m_spalten)
         return;
     for (int c : qAsConst(m_columns))
-        m_table->setColumnHidden(c, false);
+        m_spalten->setHidden(c, false);
 }
 
 void cHideColumns::redo()
 {
-    if (!m_table)
+    if (!m_spalten)
         return;
     for (int c : qAsConst(m_columns))
-        m_table->setColumnHidden(c, true);
+        m_spalten->setHidden(c, true);
 }

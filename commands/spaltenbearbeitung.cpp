@@ -48,7 +48,7 @@ bool replacedCellMatches(const QVariant& v, const QString& oldText, bool oldIsNu
 
 void SpaltenBearbeitung::hideColumns(const TableContext& ctx)
 {
-    ctx.undo->push(new cHideColumns(ctx.columns, ctx.table->table()));
+    ctx.undo->push(new cHideColumns(ctx.columns, ctx.spalten));
 }
 
 void SpaltenBearbeitung::renameColumn(const TableContext& ctx)
@@ -120,8 +120,9 @@ void SpaltenBearbeitung::replaceValues(const TableContext& ctx)
 void SpaltenBearbeitung::gotoColumn(const TableContext& ctx)
 {
     const int count = ctx.model->columnCount();
-    // A table without columns offers no number to go to.
-    if (count < 1)
+    // A table without columns offers no number to go to, and without a table widget
+    // there is nothing to go to.
+    if (count < 1 || !ctx.table)
         return;
     bool ok = false;
     const int n = UserInput::getInt(ctx.parent, tr("Gehe zu Spalte"),

@@ -9,7 +9,7 @@ class SpaltenSpeicher;
 
 // A column of the data table as codes: equal cells (same type, same value) share a code,
 // numbered in order of first appearance, and values holds each code's first cell. The
-// counting views read their columns through it: reading the table's items is most of the
+// counting views read their columns through it: numbering a column is most of the
 // cost of counting, and views computed together (after a command, a load, an edit of a
 // column several views show) then read each column once.
 class SpaltenCodes

@@ -4,7 +4,6 @@
 #include "core/viewrecord.h"
 
 class ModelClient;
-class QDataStream;
 class QStandardItemModel;
 class SpaltenSpeicher;
 class QWidget;
@@ -18,7 +17,8 @@ public:
 
     // Number of rows in the view list, the data table's included.
     virtual int viewCount() const = 0;
-    // The page of row r (row 0: the data-table widget); null outside the list.
+    // The view of row r; null for row 0 (the data table is shown by a window) and
+    // outside the list.
     virtual QWidget* viewPage(int row) const = 0;
     // The view list model (row i describes page i).
     virtual QStandardItemModel* viewListModel() const = 0;
@@ -35,11 +35,6 @@ public:
     // Null when the record names no view that can be made. The record's column list is
     // not trusted (it may come from a file): see ViewRecord::boundedColumns.
     virtual ModelClient* createFromRecord(const ViewRecord& r, int version) = 0;
-    // As above, but the settings are read from the stream instead of r.settings.
-    virtual ModelClient* createFromRecord(const ViewRecord& r, int version,
-                                          QDataStream& settings) = 0;
-    // The tool tip of row r's list item.
-    virtual void setViewToolTip(int row, const QString& tip) = 0;
     // While on (calls nest), views are created without showing each one: whoever
     // makes many views shows the page it wants once at the end.
     virtual void setCreatingMany(bool on) = 0;

@@ -20,6 +20,9 @@ public:
     QString title;
     QString notes;
     QByteArray settings;
+    // What the view list shows on pointing at the view; empty for none. Not part of
+    // what the view is (not compared).
+    QString toolTip;
 
     // The view list keeps columns as decimal texts.
     QStringList columnTexts() const;

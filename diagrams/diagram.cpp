@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "diagrams/modelclient.h"
 #include "core/textinhalt.h"
 #include "core/userinput.h"
 
@@ -144,6 +145,7 @@ void Diagram::setColors(const QList<QColor>& c)
         return;
     rememberDefaultColors();
     colors = c;
+    ModelClient::notifyChanged(this);
 }
 
 void Diagram::rememberDefaultColors()
@@ -211,6 +213,7 @@ void Diagram::askColor(int index)
     if (c.isValid()) {
         rememberDefaultColors();
         colors[slot] = c;
+        ModelClient::notifyChanged(this);
     }
 }
 
@@ -260,8 +263,10 @@ void Diagram::fontAction()
 {
     bool ok = false;
     const QFont f = UserInput::getFont(&ok, font(), this);
-    if (ok)
+    if (ok) {
         setFont(f);
+        ModelClient::notifyChanged(this);
+    }
     update();
 }
 

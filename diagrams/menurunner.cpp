@@ -5,12 +5,17 @@
 
 #include "core/userinput.h"
 #include "core/userinputevents.h"
+#include "diagrams/modelclient.h"
 
 QAction* MenuRunner::exec(QMenu* menu, const QPoint& globalPos)
 {
     QAction* chosen = asked(menu, globalPos);
-    if (chosen)
+    if (chosen) {
+        // The entry belongs to a view (its owner or one of its parents): one of the
+        // view's settings may have changed.
+        ModelClient::notifyChanged(chosen);
         emit UserInputEvents::instance()->menuRan();
+    }
     return chosen;
 }
 

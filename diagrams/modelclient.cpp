@@ -17,3 +17,13 @@ int ModelClient::neededVersion() const
 {
     return 0;
 }
+
+void ModelClient::notifyChanged(const QObject* w)
+{
+    for (const QObject* o = w; o; o = o->parent()) {
+        if (auto* view = qobject_cast<const ModelClient*>(o)) {
+            emit const_cast<ModelClient*>(view)->changed();
+            return;
+        }
+    }
+}

@@ -24,6 +24,14 @@ public:
 
     SpaltenSpeicher* model() const { return m_model; }
 
+    // Tells the view that holds w (w itself or its nearest ancestor view), if any, that
+    // one of its settings changed.
+    static void notifyChanged(const QObject* w);
+
+signals:
+    // One of the view's settings (what saveData writes) changed: unsaved work.
+    void changed();
+
 protected:
     SpaltenSpeicher* m_model = nullptr; // the data table; never owned
 };

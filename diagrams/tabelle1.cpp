@@ -1,6 +1,9 @@
 #include "diagrams/tabelle1.h"
 
+#include "core/spaltensicht.h"
+
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QSet>
@@ -80,6 +83,33 @@ void Tabelle1::setModel(SpaltenSpeicher* m)
     m_proxy->setSourceModel(m);
     if (m_table->model() != m_proxy)
         m_table->setModel(m_proxy);
+}
+
+void Tabelle1::setSpalten(SpaltenSicht* s)
+{
+    if (m_spalten)
+        disconnect(m_spalten, nullptr, this, nullptr);
+    m_spalten = s;
+    if (!s)
+        return;
+    connect(s, &SpaltenSicht::hiddenChanged, this,
+            [this](int c, bool hidden) { m_table->setColumnHidden(c, hidden); });
+    connect(s, &SpaltenSicht::fillStarted, this,
+            [this] { m_spaltenFill = std::make_unique<BulkFill>(this); });
+    connect(s, &SpaltenSicht::fillFinished, this, [this] { m_spaltenFill.reset(); });
+    for (int c = 0; c < s->hidden().size(); ++c)
+        m_table->setColumnHidden(c, s->hidden().at(c));
+    // A column hidden or shown here is hidden or shown in the survey (a hidden section
+    // is one resized to nothing). The sections a bulk fill drops and restores are not.
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int c, int before, int now) {
+                if (!m_spalten || m_holds > 0)
+                    return;
+                if (now == 0)
+                    m_spalten->setHidden(c, true);
+                else if (before == 0)
+                    m_spalten->setHidden(c, false);
+            });
 }
 
 void Tabelle1::hideSelectedColumns()
@@ -171,6 +201,10 @@ Tabelle1::BulkFill::~BulkFill()
     m_t->m_proxy->setSourceModel(m_t->m_model);
     m_t->m_proxy->rowCount();
     m_t->m_proxy->dropKeys();
-    for (int c = 0; c < m_hidden.size(); ++c)
-        m_t->m_table->setColumnHidden(c, m_hidden.at(c));
+    // Columns hidden meanwhile are as the column settings have them now.
+    const QList<bool> hidden = m_t->m_spalten ? QList<bool>(m_t->m_spalten->hidden().begin(),
+                                                            m_t->m_spalten->hidden().end())
+                                              : m_hidden;
+    for (int c = 0; c < hidden.size(); ++c)
+        m_t->m_table->setColumnHidden(c, hidden.at(c));
 }

@@ -2,12 +2,15 @@
 #define TABELLE1_H
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QVector>
+#include <memory>
 
 #include "diagrams/modelclient.h"
 
 class QTableView;
+class SpaltenSicht;
 class QSortFilterProxyModel;
 class QVariant;
 
@@ -20,6 +23,9 @@ public:
     explicit Tabelle1(QWidget* parent = nullptr);
 
     void setModel(SpaltenSpeicher* m) override;
+    // Shows the columns as s has them from now on: hidden ones hidden, and the data
+    // table let go of while s is being filled.
+    void setSpalten(SpaltenSicht* s);
     QTableView* table() const { return m_table; }
     QSortFilterProxyModel* proxy() const;
     const QList<int>& hiddenColumns() const { return m_hidden; }
@@ -69,6 +75,8 @@ private:
     SortierProxy* m_proxy;
     QList<int> m_hidden;
     int m_holds = 0;
+    QPointer<SpaltenSicht> m_spalten;
+    std::unique_ptr<BulkFill> m_spaltenFill;
 };
 
 #endif

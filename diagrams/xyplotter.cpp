@@ -9,6 +9,7 @@
 #include "core/spaltenspeicher.h"
 
 #include "core/fehlendewerte.h"
+#include "diagrams/modelclient.h"
 #include "core/angaben.h"
 #include "core/recomputescheduler.h"
 #include "core/dateiversion.h"
@@ -64,11 +65,13 @@ void XYPlotter::setDepFilter(QString value, int column)
 void XYPlotter::depAction()
 {
     RowFilter::runDepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 void XYPlotter::undepAction()
 {
     RowFilter::runUndepAction(this);
+    ModelClient::notifyChanged(this);
 }
 
 QStringList XYPlotter::captionLines(int points) const

@@ -7,7 +7,6 @@
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
-#include "diagrams/tabelle1.h"
 
 #include <optional>
 
@@ -20,33 +19,45 @@ bool CsvImport::readText(const QString& fileName, QString* text)
     return true;
 }
 
-bool CsvImport::isSurvey(const QString& text)
+CsvImport::Umfrage::Umfrage(const QString& text)
+    : Umfrage(text, CsvReader::detectSeparator(text))
 {
-    if (QStringView(text).left(64 * 1024).contains(QChar(0)))
-        return false;
-    CsvReader reader(text, CsvReader::detectSeparator(text));
-    QStringList header;
-    if (!reader.next(&header))
-        return false;
-    for (const QString& title : header)
-        if (!title.trimmed().isEmpty())
-            return true;
-    return false;
 }
 
-void CsvImport::fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
-                     Fortschritt* progress)
+CsvImport::Umfrage::Umfrage(const QString& text, QChar separator)
+    : reader(text, separator)
 {
-    CsvReader reader(text, CsvReader::detectSeparator(text));
-    QStringList fields;
-    Tabelle1::BulkFill bulk(table);
-    if (!reader.next(&fields))
+    hatKopf = reader.next(&titel);
+    if (!hatKopf || QStringView(text).left(64 * 1024).contains(QChar(0)))
         return;
+    for (const QString& title : std::as_const(titel))
+        if (!title.trimmed().isEmpty()) {
+            istUmfrage = true;
+            return;
+        }
+}
+
+bool CsvImport::isSurvey(const QString& text)
+{
+    return Umfrage(text).istUmfrage;
+}
+
+void CsvImport::fill(const QString& text, SpaltenSpeicher* model, Fortschritt* progress)
+{
+    Umfrage survey(text);
+    fill(survey, model, progress);
+}
+
+void CsvImport::fill(Umfrage& survey, SpaltenSpeicher* model, Fortschritt* progress)
+{
+    if (!survey.hatKopf)
+        return;
+    const QStringList& fields = survey.titel;
     model->setColumnCount(fields.size());
     model->setHorizontalHeaderLabels(fields);
     for (int c = 0; c < fields.size(); ++c)
         model->setHeaderData(c, Qt::Horizontal, fields.at(c), Qt::ToolTipRole);
-    fillRows(reader, model, progress);
+    fillRows(survey.reader, model, progress);
 }
 
 void CsvImport::fillRows(CsvReader& reader, SpaltenSpeicher* model, Fortschritt* progress)
@@ -159,11 +170,10 @@ bool CsvImport::Datei::istUmfrage()
     return isSurvey(anfang());
 }
 
-void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Tabelle1* table, Fortschritt* progress)
+void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Fortschritt* progress)
 {
     QString text = anfang();
     const QChar sep = CsvReader::detectSeparator(text);
-    Tabelle1::BulkFill bulk(table);
     std::optional<SpaltenSpeicher::Aufbau> bau;
     QStringList fields;
     QString weiterText;

@@ -6,10 +6,12 @@
 
 #include <QByteArray>
 
-class CsvReader;
+#include <QStringList>
+
+#include "core/csvreader.h"
+
 class Fortschritt;
 class SpaltenSpeicher;
-class Tabelle1;
 
 // Fills the data table from a CSV file (";", or "," or a tab when the header line holds
 // no ";"): the first record that is not a comment gives the column titles (also their
@@ -19,12 +21,28 @@ class CsvImport
 public:
     // The decoded text of the file; false when it cannot be opened.
     static bool readText(const QString& fileName, QString* text);
-    // Whether a decoded text can be a survey: it has a header line, and no NUL in its
-    // first 64 KiB (a binary file read as text).
+    // A decoded text with its separator found and its first record read, once: the
+    // titles, and the reader standing at the first row.
+    struct Umfrage {
+        explicit Umfrage(const QString& text);
+        // The same with the separator already known.
+        Umfrage(const QString& text, QChar separator);
+        CsvReader reader;
+        QStringList titel;
+        bool hatKopf = false;   // the text has a record at all
+        // Whether the text can be a survey: it has a header line with a title, and no
+        // NUL in its first 64 KiB (a binary file read as text).
+        bool istUmfrage = false;
+    };
+
+    // Whether a decoded text can be a survey (see Umfrage::istUmfrage).
     static bool isSurvey(const QString& text);
     // Replaces the content of the (already emptied) model by the table of the text; the
     // progress, if any, is stepped with the characters read (of text.size()).
-    static void fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
+    static void fill(const QString& text, SpaltenSpeicher* model,
+                     Fortschritt* progress = nullptr);
+    // The same for a text whose header was read already; reads the rest of it.
+    static void fill(Umfrage& survey, SpaltenSpeicher* model,
                      Fortschritt* progress = nullptr);
     // The bytes of a CSV file, decoded piece by piece while the table is filled: the
     // table is read without the whole text beside it (the bytes are half its size or
@@ -39,7 +57,7 @@ public:
         qint64 groesse() const { return m_bytes.size(); }
         // Replaces the content of the (already emptied) model by the file's table; the
         // progress, if any, is stepped with the bytes read (of groesse()).
-        void fuellen(SpaltenSpeicher* model, Tabelle1* table, Fortschritt* progress = nullptr);
+        void fuellen(SpaltenSpeicher* model, Fortschritt* progress = nullptr);
         // The bytes decoded at a time (tests make pieces small to have many).
         static void setStueckBytes(qsizetype bytes);
 

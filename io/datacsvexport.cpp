@@ -2,10 +2,8 @@
 
 #include <QSaveFile>
 #include "core/spaltenspeicher.h"
-#include <QTableView>
 
 #include "core/fortschritt.h"
-#include "diagrams/tabelle1.h"
 
 QString DataCsvExport::quoted(const QString& value)
 {
@@ -21,12 +19,16 @@ QString DataCsvExport::quoted(const QString& value)
     return out;
 }
 
-QByteArray DataCsvExport::toCsv(const SpaltenSpeicher* model, const Tabelle1* table,
+QByteArray DataCsvExport::toCsv(const SpaltenSpeicher* model, const QVector<int>& hidden,
                                  Fortschritt* progress)
 {
+    QVector<bool> isHidden(model->columnCount(), false);
+    for (int c : hidden)
+        if (c >= 0 && c < isHidden.size())
+            isHidden[c] = true;
     QList<int> shown;
     for (int c = 0; c < model->columnCount(); ++c) {
-        if (!table->table()->isColumnHidden(c))
+        if (!isHidden.at(c))
             shown << c;
     }
     QString text = QStringLiteral("#Erstellt mit quorvandel7\n");
@@ -52,12 +54,12 @@ QByteArray DataCsvExport::toCsv(const SpaltenSpeicher* model, const Tabelle1* ta
 }
 
 bool DataCsvExport::write(const QString& fileName, const SpaltenSpeicher* model,
-                          const Tabelle1* table, Fortschritt* progress)
+                          const QVector<int>& hidden, Fortschritt* progress)
 {
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toCsv(model, table, progress);
+    const QByteArray bytes = toCsv(model, hidden, progress);
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;

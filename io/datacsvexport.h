@@ -3,10 +3,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 class Fortschritt;
 class SpaltenSpeicher;
-class Tabelle1;
 
 // Writes the data table, as its widget shows the columns, in the CSV dialect the
 // import reads back: a comment line, the quoted titles, then every row in model order,
@@ -14,13 +14,13 @@ class Tabelle1;
 class DataCsvExport
 {
 public:
-    // The file's bytes. Columns hidden in the widget are left out.
-    static QByteArray toCsv(const SpaltenSpeicher* model, const Tabelle1* table,
+    // The file's bytes. The hidden columns are left out.
+    static QByteArray toCsv(const SpaltenSpeicher* model, const QVector<int>& hidden,
                             Fortschritt* progress = nullptr);
     // Writes them to the file, replacing it only once it is complete; false when the
     // file cannot be written.
     static bool write(const QString& fileName, const SpaltenSpeicher* model,
-                      const Tabelle1* table, Fortschritt* progress = nullptr);
+                      const QVector<int>& hidden, Fortschritt* progress = nullptr);
     // A value in double quotes, its own double quotes doubled, so that the import
     // gives back the very text.
     static QString quoted(const QString& value);

@@ -7,12 +7,9 @@
 #include "analyses/haeufigkeitsmultidiagramadapter.h"
 #include "analyses/haeufigkeitsprozentdiagramadapter.h"
 #include "analyses/haeufigkeitsprozentmultidiagramadapter.h"
-#include "core/tablecontext.h"
-#include "core/viewhost.h"
 #include "diagrams/balkendiagram.h"
 #include "diagrams/tortendiagram.h"
 #include "diagrams/vierdiagramview.h"
-#include "io/demodaten.h"
 
 namespace {
 QString viewTr(const char* text)
@@ -74,18 +71,6 @@ QVector<DemoViews::Entry> DemoViews::plan(const SpaltenSpeicher* model)
         out << made(prozent, QStringLiteral("BalkenDiagram(V)"), {c},
                     viewTr("Balken Häufigkeit Spalte %1").arg(c + 1));
     return out;
-}
-
-void DemoViews::create(const TableContext& context, ViewHost& views, const Append& append)
-{
-    DemoDaten::fillTable(context.model);
-    for (const Entry& e : plan(context.model)) {
-        if (e.kind == Made) {
-            views.createFromRecord(e.record, 5);
-        } else if (ModelClient* c = makeContainer(e.kind, context.model)) {
-            append(e.record.title, c);
-        }
-    }
 }
 
 ModelClient* DemoViews::makeContainer(Kind kind, SpaltenSpeicher* model)

@@ -9,8 +9,6 @@
 
 class ModelClient;
 class SpaltenSpeicher;
-class ViewHost;
-struct TableContext;
 
 // The demonstration views: generated answers in the data table and a fixed set of views
 // that shows what the program can do, so that a new window never starts empty.
@@ -29,13 +27,6 @@ public:
 
     // The views in list order, titles read from the data table's header.
     static QVector<Entry> plan(const SpaltenSpeicher* model);
-
-    // Appends a view that is not made from a record (the containers).
-    using Append = std::function<void(const QString& title, ModelClient* view)>;
-
-    // Fills the (emptied) data table with generated answers and appends the views of
-    // the plan; a view whose type cannot be made is left out.
-    static void create(const TableContext& context, ViewHost& views, const Append& append);
 
     // The four-view container of that kind over the model; null for Made, and null
     // while the container is not part of the program.

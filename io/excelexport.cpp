@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include "core/spaltenspeicher.h"
-#include <QTableView>
 #include <QTemporaryFile>
 
 #include <cmath>
@@ -20,7 +19,6 @@
 #include "analyses/statistiktabelle.h"
 #include "core/diagramadapter.h"
 #include "core/fortschritt.h"
-#include "diagrams/tabelle1.h"
 #include "core/textinhalt.h"
 #include "core/viewhost.h"
 #include "core/zellenzahl.h"
@@ -124,12 +122,16 @@ private:
     bool m_ok = true;
 };
 
-bool writeData(Blatt& b, const SpaltenSpeicher* model, const Tabelle1* table,
+bool writeData(Blatt& b, const SpaltenSpeicher* model, const QVector<int>& hidden,
                Fortschritt* progress)
 {
+    QVector<bool> isHidden(model->columnCount(), false);
+    for (int c : hidden)
+        if (c >= 0 && c < isHidden.size())
+            isHidden[c] = true;
     QList<int> shown;
     for (int c = 0; c < model->columnCount(); ++c)
-        if (!table->table()->isColumnHidden(c))
+        if (!isHidden.at(c))
             shown << c;
     for (int i = 0; i < shown.size(); ++i)
         b.text(0, i, model->headerData(shown.at(i), Qt::Horizontal).toString());
@@ -375,7 +377,7 @@ bool ExcelExport::writeChartData(const QString& fileName,
 }
 
 bool ExcelExport::write(const QString& fileName, const SpaltenSpeicher* model,
-                        const Tabelle1* table, ViewHost& views, Fortschritt* progress)
+                        const QVector<int>& hidden, ViewHost& views, Fortschritt* progress)
 {
     // Written beside the file under a temporary name, then renamed over it: the old file
     // stays as it was until the new one is complete.
@@ -393,7 +395,7 @@ bool ExcelExport::write(const QString& fileName, const SpaltenSpeicher* model,
     {
         lxw_worksheet* ws = workbook_add_worksheet(wb, "Daten");
         Blatt b(ws, formate);
-        ok = ws && writeData(b, model, table, progress);
+        ok = ws && writeData(b, model, hidden, progress);
     }
     QStringList titles;
     for (int row = 1; row < views.viewCount(); ++row)

@@ -3,12 +3,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "io/ansichtszahlen.h"
 
 class Fortschritt;
 class SpaltenSpeicher;
-class Tabelle1;
 class ViewHost;
 
 // The survey as an Excel workbook: a sheet "Daten" with the data table as its widget
@@ -21,7 +21,8 @@ public:
     // Writes the workbook, replacing the file only once it is complete; false when
     // it could not be written.
     static bool write(const QString& fileName, const SpaltenSpeicher* model,
-                      const Tabelle1* table, ViewHost& views, Fortschritt* progress = nullptr);
+                      const QVector<int>& hidden, ViewHost& views,
+                      Fortschritt* progress = nullptr);
     // Sheet names from titles: at most 31 characters, none of []:*?/\, no apostrophe
     // at either end, unique regardless of case ("Daten" is taken by the data).
     // A chart's grid alone as a workbook of one sheet: the data behind a chart that

@@ -126,8 +126,13 @@ PlattformImport::Ergebnis PlattformImport::lesenBytes(const QByteArray& bytes,
         return Gelesen;
     }
     if (!GoogleFormsImport::erkennt(kopf) && !LimeSurveyImport::erkennt(kopf)
-        && !KoboImport::erkennt(kopf))
+        && !KoboImport::erkennt(kopf)) {
+        // A plain CSV file: its text and separator serve the import as such, so that
+        // it is read and its separator found once.
+        u->csvText = text;
+        u->trenner = sep;
         return KeinePlattform;
+    }
     QList<QStringList> records = kopf;
     while (reader.next(&rec))
         records << rec;

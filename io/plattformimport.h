@@ -16,7 +16,8 @@ class PlattformImport
 public:
     enum Ergebnis {
         Gelesen,         // *u holds the survey
-        KeinePlattform,  // a plain data file (CSV, SPSS data): read as such
+        KeinePlattform,  // a plain data file (CSV, SPSS data): read as such; for a CSV
+                         // text u->csvText and u->trenner are set
         Beschaedigt      // damaged, hostile or incomplete: nothing to read
     };
     // Picks one of several sheets of a workbook; -1 cancels.

@@ -2,15 +2,11 @@
 
 #include <QCoreApplication>
 #include "core/spaltenspeicher.h"
-#include <QTableView>
 
 #include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fehlendewerte.h"
 #include "core/fortschritt.h"
-#include "diagrams/tabelle1.h"
-#include "core/tablecontext.h"
-#include "core/viewhost.h"
 #include "core/viewrecord.h"
 
 int PlattformUmfrage::metadatenSpalten() const
@@ -48,11 +44,9 @@ QString PlattformUmfrage::optionTitel(const QString& frage, const QString& optio
     return frage + QStringLiteral(" – ") + option;
 }
 
-void PlattformUmfrage::fill(SpaltenSpeicher* model, Tabelle1* table,
-                            Fortschritt* progress) const
+void PlattformUmfrage::fill(SpaltenSpeicher* model, Fortschritt* progress) const
 {
     const int n = spalten();
-    Tabelle1::BulkFill bulk(table);
     model->setColumnCount(n);
     model->setHorizontalHeaderLabels(titel);
     for (int c = 0; c < n; ++c)
@@ -86,14 +80,13 @@ void PlattformUmfrage::fill(SpaltenSpeicher* model, Tabelle1* table,
     }
 }
 
-void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
-                                   Fortschritt* progress) const
+Ansichtsplan PlattformUmfrage::ansichten(const SpaltenSpeicher* model) const
 {
-    SpaltenSpeicher* model = context.model;
+    Ansichtsplan plan;
     const int n = qMin(spalten(), model->columnCount());
-    QTableView* table = context.table->table();
     for (int c = 0; c < n; ++c)
-        table->setColumnHidden(c, versteckt.value(c));
+        if (versteckt.value(c))
+            plan.versteckt << c;
     QVector<bool> inSet(n);
     for (const MehrfachSet& s : sets)
         for (int c : s.spalten)
@@ -103,12 +96,9 @@ void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
     for (int c = 0; c < n; ++c)
         if (!versteckt.value(c) && !offen.value(c) && !inSet.at(c))
             charted << c;
-    MehrfachSets::of(model)->setSets(sets);
+    plan.sets = sets;
     if (!eigeneAnsichten)
-        return;
-    if (progress)
-        progress->stage(progress->text(), sets.size() + charted.size());
-    int made = 0;
+        return plan;
     auto make = [&](const QString& adapterType, const QString& viewType,
                     const QVector<int>& columns, const QString& title) {
         ViewRecord r;
@@ -117,9 +107,7 @@ void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
         r.columns = columns;
         r.title = title;
         r.notes = QLatin1String("");
-        views.createFromRecord(r, 5);
-        if (progress)
-            progress->step(++made);
+        plan.ansichten << r;
     };
     for (const MehrfachSet& s : sets)
         make(QString(), QStringLiteral("Mehrfachantworten"), s.spalten, s.name);
@@ -130,4 +118,5 @@ void PlattformUmfrage::createViews(const TableContext& context, ViewHost& views,
         make(QStringLiteral("Häufigkeit"), QStringLiteral("BalkenDiagram(H)"), {c},
              QCoreApplication::translate("View", "Balken: %1").arg(t));
     }
+    return plan;
 }

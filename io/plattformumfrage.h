@@ -9,12 +9,10 @@
 #include <QVector>
 
 #include "core/mehrfachsets.h"
+#include "io/ansichtsplan.h"
 
 class Fortschritt;
 class SpaltenSpeicher;
-class Tabelle1;
-class ViewHost;
-struct TableContext;
 
 // A survey as a platform's export holds it, read completely before anything of the
 // present data changes: titles, rows, which columns are metadata or open answers, and
@@ -56,12 +54,11 @@ public:
 
     // Replaces the content of the (already emptied) model by the survey; progress (when
     // given) is stepped per row or by the characters read.
-    void fill(SpaltenSpeicher* model, Tabelle1* table, Fortschritt* progress = nullptr) const;
-    // Hides the metadata, sets the sets, and makes one "Mehrfachantworten" view per set
-    // and a horizontal bar chart of answer frequencies for every other shown column that
-    // is no open answer.
-    void createViews(const TableContext& context, ViewHost& views,
-                     Fortschritt* progress = nullptr) const;
+    void fill(SpaltenSpeicher* model, Fortschritt* progress = nullptr) const;
+    // The metadata hidden, the sets, and (when eigeneAnsichten) one "Mehrfachantworten"
+    // view per set and a horizontal bar chart of answer frequencies for every other
+    // shown column that is no open answer, over the filled model.
+    Ansichtsplan ansichten(const SpaltenSpeicher* model) const;
 
     // "Frage – Option": how a set's option columns are titled, so that the set's view
     // names each option alone.

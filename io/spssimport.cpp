@@ -9,7 +9,6 @@
 #include <readstat.h>
 
 #include "core/fehlendewerte.h"
-#include "diagrams/tabelle1.h"
 
 namespace {
 // What the parser's callbacks build up.
@@ -174,9 +173,8 @@ bool SpssImport::read(QIODevice& in, Tabelle* out)
     return true;
 }
 
-void SpssImport::fill(const Tabelle& t, SpaltenSpeicher* model, Tabelle1* table)
+void SpssImport::fill(const Tabelle& t, SpaltenSpeicher* model)
 {
-    Tabelle1::BulkFill bulk(table);
     model->setColumnCount(int(t.titles.size()));
     model->setHorizontalHeaderLabels(t.titles);
     for (int c = 0; c < t.titles.size(); ++c)

@@ -7,7 +7,6 @@
 
 class QIODevice;
 class SpaltenSpeicher;
-class Tabelle1;
 
 // Reads an SPSS data file (.sav, .zsav) into the data table's form: a variable's label
 // becomes its column title (its name where it has none), a value's label the answer
@@ -28,7 +27,7 @@ public:
     // for a file that is damaged, hostile or no SPSS file at all.
     static bool read(QIODevice& in, Tabelle* out);
     // Replaces the content of the (already emptied) model by the table.
-    static void fill(const Tabelle& t, SpaltenSpeicher* model, Tabelle1* table);
+    static void fill(const Tabelle& t, SpaltenSpeicher* model);
 };
 
 #endif

@@ -1,16 +1,18 @@
 #include "io/statistikdatei.h"
 
+#include <QBuffer>
 #include <QDataStream>
+#include <QScopeGuard>
 #include <QtEndian>
+#include <memory>
 #include <QIODevice>
-#include <QStackedWidget>
 #include "core/spaltenspeicher.h"
-#include <QTableView>
 
 #include "diagrams/modelclient.h"
+#include "analyses/viewtypes.h"
 #include "core/fortschritt.h"
+#include "core/recomputescheduler.h"
 #include "core/gewichtung.h"
-#include "diagrams/tabelle1.h"
 #include "core/mehrfachsets.h"
 #include "core/variantreader.h"
 #include "core/zellenleser.h"
@@ -66,20 +68,23 @@ qint16 StatistikDatei::versionFor(const SpaltenSpeicher* model, ViewHost& views)
     return version;
 }
 
-void StatistikDatei::write(SpaltenSpeicher* m, Tabelle1* tabelle, ViewHost& views,
-                           QIODevice* device, Fortschritt* progress)
+void StatistikDatei::write(SpaltenSpeicher* m, const QVector<int>& hidden,
+                           ViewHost& views, QIODevice* device, Fortschritt* progress)
 {
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QTableView* table = tabelle->table();
 
     const qint16 version = versionFor(m, views);
     s << Magic << version;
     const int rows = m->rowCount();
     const int cols = m->columnCount();
     s << qint32(rows) << qint32(cols);
+    QVector<bool> isHidden(cols, false);
+    for (int c : hidden)
+        if (c >= 0 && c < cols)
+            isHidden[c] = true;
     for (int c = 0; c < cols; ++c) {
-        s << table->isColumnHidden(c);
+        s << bool(isHidden.at(c));
         s << m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
         s << m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
         s << m->headerData(c, Qt::Horizontal, Roles::DerivationKind).toString();
@@ -143,14 +148,12 @@ StatistikDatei::Result StatistikDatei::checkHeader(QIODevice* device, quint16* v
     return v > quint16(NewestVersion) ? TooNew : Ok;
 }
 
-StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabelle,
-                                             ViewHost& views, QIODevice* device,
+StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, QIODevice* device,
                                              quint16 version, Fortschritt* progress)
 {
     Outcome out;
     QDataStream s(device);
     s.setVersion(QDataStream::Qt_4_6);
-    QTableView* table = tabelle->table();
 
     qint32 rows = 0;
     qint32 cols = 0;
@@ -171,7 +174,8 @@ StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabel
             out.result = Damaged;
             return out;
         }
-        table->setColumnHidden(c, hidden);
+        if (hidden)
+            out.hidden << c;
         m->setHeaderData(c, Qt::Horizontal, title, Qt::EditRole);
         m->setHeaderData(c, Qt::Horizontal, title, Qt::ToolTipRole);
         if (version >= 4) {
@@ -227,7 +231,6 @@ StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabel
     const bool sequential = device->isSequential();
     ZellenLeser cells(device, sequential ? 1 : 4 << 20);
     {
-        Tabelle1::BulkFill bulk(tabelle);
         // Straight into the columns' codes, a row at a time: the rows read completely
         // stay when the file is cut.
         SpaltenSpeicher::Aufbau bau(m);
@@ -255,18 +258,27 @@ StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabel
         return out;
     }
 
+    // The views take what is left; read into memory, so that each record's bytes can
+    // be taken as they were read.
+    QBuffer rest;
+    rest.setData(device->readAll());
+    rest.open(QIODevice::ReadOnly);
+    QDataStream v(&rest);
+    v.setVersion(QDataStream::Qt_4_6);
     qint32 viewRows = 0;
-    s >> viewRows;
-    if (s.status() != QDataStream::Ok) {
+    v >> viewRows;
+    if (v.status() != QDataStream::Ok) {
         out.result = Damaged;
         return out;
     }
-    ViewHost::CreatingMany many(views);
+    // The views made only to measure their records are computed by nobody.
+    RecomputeScheduler::hold(true);
+    const auto release = qScopeGuard([] { RecomputeScheduler::hold(false); });
     for (int i = 1; i < viewRows; ++i) {
         QVariant title, adapter, columns, viewType, notes;
-        if (!VariantReader::read(s, title) || !VariantReader::read(s, adapter)
-            || !VariantReader::read(s, columns) || !VariantReader::read(s, viewType)
-            || !VariantReader::read(s, notes)) {
+        if (!VariantReader::read(v, title) || !VariantReader::read(v, adapter)
+            || !VariantReader::read(v, columns) || !VariantReader::read(v, viewType)
+            || !VariantReader::read(v, notes)) {
             out.result = Damaged;
             return out;
         }
@@ -282,21 +294,24 @@ StatistikDatei::Outcome StatistikDatei::read(SpaltenSpeicher* m, Tabelle1* tabel
         r.columns = ViewRecord::columnsFromTexts(colTexts);
         r.title = title.toString();
         r.notes = notes.toString();
-        ModelClient* mc = views.createFromRecord(r, version, s);
-        if (!mc) {
-            // Records carry no length: nothing after one that fails can be trusted.
+        r.toolTip = QStringLiteral("%1, %2, Spalte:%3")
+                        .arg(r.viewType, r.adapterType, colTexts.join(","));
+        const std::unique_ptr<ModelClient> measure(ViewTypes::makeView(
+            r.adapterType, r.viewType,
+            ViewRecord::boundedColumns(r.columns, m->columnCount()), r.title, m));
+        // Records carry no length: nothing after one that fails can be trusted.
+        if (!measure) {
             out.result = Damaged;
             return out;
         }
-        const int row = views.viewIndex(mc);
-        views.setViewToolTip(
-            row, QStringLiteral("%1, %2, Spalte:%3").arg(r.viewType, r.adapterType, colTexts.join(",")));
-        if (s.status() != QDataStream::Ok) {
-            views.removeView(row);
+        const qint64 from = rest.pos();
+        measure->loadData(v, version);
+        if (v.status() != QDataStream::Ok) {
             out.result = Damaged;
             return out;
         }
-        ++out.views;
+        r.settings = rest.data().mid(from, rest.pos() - from);
+        out.records << r;
     }
     return out;
 }

@@ -2,13 +2,15 @@
 #define STATISTIKDATEI_H
 
 #include <QString>
+#include <QVector>
+
+#include "core/viewrecord.h"
 
 #include "core/dateiversion.h"
 
 class Fortschritt;
 class QIODevice;
 class SpaltenSpeicher;
-class Tabelle1;
 class ViewHost;
 
 // The statistic file: the data table with its column settings and every view with its
@@ -25,28 +27,35 @@ public:
     // ModelClient::neededVersion.
     static qint16 versionFor(const SpaltenSpeicher* model, ViewHost& views);
 
-    // Writes the whole state: the data table, its widget's hidden columns and every view.
+    // Writes the whole state: the data table, the columns hidden and every view.
     // The progress, if any, is stepped with the data rows written (of the row count).
-    static void write(SpaltenSpeicher* model, Tabelle1* table, ViewHost& views,
-                      QIODevice* device, Fortschritt* progress = nullptr);
+    static void write(SpaltenSpeicher* model, const QVector<int>& hidden,
+                      ViewHost& views, QIODevice* device, Fortschritt* progress = nullptr);
 
     enum Result { Ok, NotStatFile, TooNew, Damaged };
+    // What read() found. The data went into the model; beside them the file holds the
+    // hidden columns and the views, returned as records (settings at the file's
+    // version, tool tips set) for the document to make.
     struct Outcome {
         Result result = Ok;
         int rows = 0;   // data rows read completely
-        int views = 0;  // views re-created
+        int views = 0;  // views made of the records (by whoever makes them)
+        QVector<int> hidden;
+        QVector<ViewRecord> records;   // complete ones only: a damaged one ends the list
     };
 
     // Whether the device starts with the magic and a version that can be read (up to
     // NewestVersion); reads
     // those six bytes.
     static Result checkHeader(QIODevice* device, quint16* version);
-    // Replaces the state by the rest of the file (after checkHeader). Stops at
-    // the first value that could not be read completely; what was read stays. The
-    // progress, if any, is stepped with the device's position (of its size) while the
-    // data rows are read.
-    static Outcome read(SpaltenSpeicher* model, Tabelle1* table, ViewHost& views,
-                        QIODevice* device, quint16 version,
+    // Reads the rest of the file (after checkHeader): the data and their column
+    // settings into the (emptied) model, the hidden columns and the view records into
+    // the outcome. Stops at the first value that could not be read completely; what was
+    // read stays. A view record carries no length: its settings are measured by reading
+    // them into a view of its kind that is then dropped, and a record that names no
+    // view ends the list. The progress, if any, is stepped with the device's position
+    // (of its size) while the data rows are read.
+    static Outcome read(SpaltenSpeicher* model, QIODevice* device, quint16 version,
                         Fortschritt* progress = nullptr);
 };
 

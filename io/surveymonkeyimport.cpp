@@ -3,17 +3,13 @@
 #include <QCoreApplication>
 #include "core/spaltenspeicher.h"
 #include <optional>
-#include <QTableView>
 #include <algorithm>
 
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
 #include "core/mehrfachsets.h"
-#include "diagrams/tabelle1.h"
-#include "core/tablecontext.h"
-#include "core/viewhost.h"
 
-void SurveyMonkeyImport::fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
+void SurveyMonkeyImport::fill(const QString& text, SpaltenSpeicher* model,
                               QStringList* subHeaders, Fortschritt* progress,
                               QStringList* questionRow)
 {
@@ -27,7 +23,6 @@ void SurveyMonkeyImport::fill(const QString& text, SpaltenSpeicher* model, Tabel
     QStringList fields;
     QStringList questions;
     int record = 0;
-    Tabelle1::BulkFill bulk(table);
     std::optional<SpaltenSpeicher::Aufbau> bau;
     while (reader.next(&fields)) {
         ++record;
@@ -97,16 +92,16 @@ bool SurveyMonkeyImport::isFreeText(const QString& subHeader)
     return subHeader.left(19) == QLatin1String("Open-Ended Response");
 }
 
-void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& views,
-                                     const QStringList& subHeaders,
-                                     const QStringList& questionRow, Fortschritt* progress)
+Ansichtsplan SurveyMonkeyImport::ansichten(const SpaltenSpeicher* model,
+                                           const QStringList& subHeaders,
+                                           const QStringList& questionRow)
 {
-    SpaltenSpeicher* model = context.model;
+    Ansichtsplan plan;
     const int n = model->columnCount();
-    QTableView* table = context.table->table();
     QStringList questions = questionRow;
     for (int c = 0; c < n; ++c)
-        table->setColumnHidden(c, !isUsable(subHeaders, c));
+        if (!isUsable(subHeaders, c))
+            plan.versteckt << c;
     while (questions.size() < n)
         questions << QString();
     QVector<int> charted;
@@ -135,9 +130,6 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
         const QString t = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         return t.isEmpty() ? QString::number(c + 1) : t;
     };
-    if (progress)
-        progress->stage(progress->text(), 2 * charted.size() + mehrfach.size());
-    int made = 0;
     auto make = [&](const QString& adapterType, const QString& viewType,
                     const QVector<int>& columns, const QString& title) {
         ViewRecord r;
@@ -146,9 +138,7 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
         r.columns = columns;
         r.title = title;
         r.notes = QLatin1String("");
-        views.createFromRecord(r, 5);
-        if (progress)
-            progress->step(++made);
+        plan.ansichten << r;
     };
     const QString freq = QStringLiteral("Häufigkeit");
     // A multiple-choice question is one set and one view, in place of a chart per option.
@@ -159,7 +149,7 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
         set.spalten = f.options;
         sets << set;
     }
-    MehrfachSets::of(model)->setSets(sets);
+    plan.sets = sets;
     for (const Frage& f : mehrfach)
         make(QString(), QStringLiteral("Mehrfachantworten"), f.options, f.text);
     for (int c : charted)
@@ -168,4 +158,5 @@ void SurveyMonkeyImport::createViews(const TableContext& context, ViewHost& view
     for (int c : charted)
         make(freq, QStringLiteral("TortenDiagram"), {c},
              QStringLiteral("Torten:%1").arg(titleOf(c)));
+    return plan;
 }

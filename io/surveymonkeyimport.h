@@ -5,11 +5,10 @@
 #include <QStringList>
 #include <QVector>
 
+#include "io/ansichtsplan.h"
+
 class Fortschritt;
 class SpaltenSpeicher;
-class Tabelle1;
-class ViewHost;
-struct TableContext;
 
 // Reads a SurveyMonkey CSV export: "," separated, a row of question texts (only above
 // the first column of a multi-column question), a row of sub-headers ("Open-Ended
@@ -40,7 +39,7 @@ public:
     // The question row as the file has it goes to *questionRow (when given): the titles
     // are named after the questions and options.
     // Steps progress (when given) per record.
-    static void fill(const QString& text, SpaltenSpeicher* model, Tabelle1* table,
+    static void fill(const QString& text, SpaltenSpeicher* model,
                      QStringList* subHeaders, Fortschritt* progress = nullptr,
                      QStringList* questionRow = nullptr);
 
@@ -48,15 +47,14 @@ public:
     static bool isUsable(const QStringList& subHeaders, int column);
     static bool isFreeText(const QString& subHeader);
 
-    // Shows the columns with a usable sub-header and hides the others. Every
-    // multiple-choice question (of the question row) becomes a set and one
-    // "Mehrfachantworten" view; after them a horizontal bar chart of answer frequencies
-    // for every other column with a usable sub-header that is not free text, in column
-    // order, and then a pie chart for each.
-    // Steps progress (when given) per view.
-    static void createViews(const TableContext& context, ViewHost& views,
-                            const QStringList& subHeaders, const QStringList& questionRow,
-                            Fortschritt* progress = nullptr);
+    // The columns without a usable sub-header hidden. Every multiple-choice question
+    // (of the question row) becomes a set and one "Mehrfachantworten" view; after them
+    // a horizontal bar chart of answer frequencies for every other column with a
+    // usable sub-header that is not free text, in column order, and then a pie chart
+    // for each; over the filled model.
+    static Ansichtsplan ansichten(const SpaltenSpeicher* model,
+                                  const QStringList& subHeaders,
+                                  const QStringList& questionRow);
 };
 
 #endif

@@ -3,12 +3,10 @@
 #include <QDate>
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 
 #include "core/spaltenspeicher.h"
@@ -21,14 +19,16 @@
 #include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "core/fortschritt.h"
+#include "core/mehrfachsets.h"
 #include "core/recomputescheduler.h"
 #include "core/roles.h"
 #include "io/statistikdatei.h"
-#include "diagrams/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "core/userinput.h"
 #include "core/waitcursor.h"
 #include "diagrams/diagram.h"
 #include "io/datacsvexport.h"
+#include "io/demodaten.h"
 #include "io/demoviews.h"
 #include "io/excelexport.h"
 #include "io/pptxexport.h"
@@ -55,33 +55,75 @@ UmfrageDokument::UmfrageDokument(QObject* parent)
     m_model->setColumnCount(5);
     m_model->setRowCount(10);
     m_viewList = new QStandardItemModel(this);
-    m_stack = new QStackedWidget;
+    m_spalten = new SpaltenSicht(m_model, this);
     m_undo = new QUndoStack(this);
-    m_tabelle = new Tabelle1;
-    m_tabelle->setModel(m_model);
-    appendView(tr("Datentabelle"), m_tabelle);
+    // Row 0 is the data table, whose page is a window's.
+    auto* table = new QStandardItem(tr("Datentabelle"));
+    table->setData(false, Roles::ViewAdapterType);
+    table->setData(QStringLiteral("Special"), Roles::ViewCategory);
+    table->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    m_viewList->appendRow(table);
+    m_pages.append(nullptr);
+    // Unsaved work is counted as it happens, never looked for.
+    connect(m_undo, &QUndoStack::cleanChanged, this, &UmfrageDokument::changed);
+    connect(m_viewList, &QAbstractItemModel::rowsInserted, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsRemoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::rowsMoved, this, &UmfrageDokument::noteChange);
+    connect(m_viewList, &QAbstractItemModel::dataChanged, this, &UmfrageDokument::noteChange);
+    connect(m_spalten, &SpaltenSicht::hiddenChanged, this, &UmfrageDokument::noteChange);
+}
+
+void UmfrageDokument::setFileName(const QString& name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    emit fileNameChanged(name);
 }
 
 UmfrageDokument::~UmfrageDokument()
 {
-    // A window that took the view area deletes it with itself.
-    if (m_stack && !m_stack->parent())
-        delete m_stack.data();
+    // A window's view area deletes the pages it shows with itself.
+    for (const QPointer<ModelClient>& page : qAsConst(m_pages))
+        if (page && !page->parent())
+            delete page.data();
 }
 
-QStackedWidget* UmfrageDokument::viewArea() const
+void UmfrageDokument::setHiddenColumns(const QVector<int>& columns)
 {
-    return m_stack;
+    const int n = m_model->columnCount();
+    QVector<bool> hidden(n, false);
+    for (int c : columns)
+        if (c >= 0 && c < n)
+            hidden[c] = true;
+    for (int c = 0; c < n; ++c)
+        m_spalten->setHidden(c, hidden.at(c));
+}
+
+QVector<int> UmfrageDokument::hiddenColumns() const
+{
+    QVector<int> out;
+    for (int c = 0; c < m_spalten->hidden().size(); ++c)
+        if (m_spalten->isHidden(c))
+            out << c;
+    return out;
+}
+
+void UmfrageDokument::setCurrentView(int row)
+{
+    if (row < 0 || row >= m_pages.size())
+        return;
+    m_current = row;
+    emit currentViewChanged(row);
 }
 
 TableContext UmfrageDokument::tableContext() const
 {
     TableContext c;
     c.model = m_model;
-    c.table = m_tabelle;
+    c.spalten = m_spalten;
     c.undo = m_undo;
     c.parent = m_dialogParent;
-    c.columns = m_tabelle->selectedColumns();
     return c;
 }
 
@@ -89,7 +131,7 @@ TableContext UmfrageDokument::tableContext() const
 
 QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* view)
 {
-    m_stack->addWidget(view);
+    m_pages.append(view);
     auto* it = new QStandardItem(title);
     it->setData(false, Roles::ViewAdapterType);
     QString category = QStringLiteral("Special");
@@ -99,7 +141,14 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
         category = QStringLiteral("Multi");
     it->setData(category, Roles::ViewCategory);
     it->setData(QString(QLatin1String("")), Roles::ViewNotes);
+    connect(view, &ModelClient::changed, this, [this, view] { viewChanged(view); });
+    connect(view, &QObject::destroyed, this, [this, view] {
+        m_savedSettings.remove(view);
+        m_changedViews.remove(view);
+        m_written.remove(view);
+    });
     m_viewList->appendRow(it);
+    emit viewInserted(it->row(), view);
     // Making many views shows none of them one by one: each switch costs a pass over
     // all pages, which made large imports quadratic.
     if (m_creatingMany == 0)
@@ -109,36 +158,37 @@ QStandardItem* UmfrageDokument::appendView(const QString& title, ModelClient* vi
 
 void UmfrageDokument::removeView(int index)
 {
-    if (index <= 0 || index >= m_stack->count())
+    if (index <= 0 || index >= m_pages.size())
         return;
-    QWidget* w = m_stack->widget(index);
+    ModelClient* w = m_pages.at(index);
     emit viewAboutToBeRemoved(w);
     // The row goes first, so that the page change the removal may cause reads rows
     // that match the pages.
     m_viewList->removeRow(index);
-    m_stack->removeWidget(w);
+    m_pages.removeAt(index);
+    if (m_current >= m_pages.size())
+        m_current = m_pages.size() - 1;
+    emit viewRemoved(w);
     delete w;
 }
 
 void UmfrageDokument::moveView(int from, int to)
 {
-    if (from < 1 || from == to || from >= m_stack->count() || to < 1)
+    if (from < 1 || from == to || from >= m_pages.size() || to < 1)
         return;
-    emit notesWanted();
-    QWidget* w = m_stack->widget(from);
-    const bool wasCurrent = m_stack->currentWidget() == w;
+    const QPointer<ModelClient> w = m_pages.takeAt(from);
     QList<QStandardItem*> row = m_viewList->takeRow(from);
-    m_stack->removeWidget(w);
-    const int dest = qMin(to, m_stack->count());
-    m_stack->insertWidget(dest, w);
+    const int dest = qMin(to, int(m_pages.size()));
+    m_pages.insert(dest, w);
     m_viewList->insertRow(dest, row);
-    if (wasCurrent)
-        m_stack->setCurrentIndex(dest);
+    if (m_current == from)
+        m_current = dest;
+    emit viewMoved(from, dest);
 }
 
 void UmfrageDokument::clearViews()
 {
-    const int n = m_stack->count() - 1;
+    const int n = m_pages.size() - 1;
     Fortschritt work(m_dialogParent, tr("Ansichten werden entfernt"), n);
     for (int i = n; i >= 1; --i) {
         removeView(i);
@@ -148,7 +198,7 @@ void UmfrageDokument::clearViews()
 
 int UmfrageDokument::viewIndex(ModelClient* view)
 {
-    return m_stack->indexOf(view);
+    return view ? int(m_pages.indexOf(view)) : -1;
 }
 
 int UmfrageDokument::viewCount() const
@@ -158,13 +208,11 @@ int UmfrageDokument::viewCount() const
 
 QWidget* UmfrageDokument::viewPage(int row) const
 {
-    return row >= 0 && row < m_stack->count() ? m_stack->widget(row) : nullptr;
+    return row >= 0 && row < m_pages.size() ? m_pages.at(row).data() : nullptr;
 }
 
 ViewRecord UmfrageDokument::record(int row, int version)
 {
-    // The notes typed for the view on screen belong to what is kept of it.
-    emit notesWanted();
     ViewRecord r;
     const QStandardItem* it = m_viewList->item(row);
     if (!it)
@@ -174,10 +222,13 @@ ViewRecord UmfrageDokument::record(int row, int version)
     r.viewType = it->data(Roles::ViewType).toString();
     r.notes = it->data(Roles::ViewNotes).toString();
     r.columns = ViewRecord::columnsFromTexts(it->data(Roles::ViewColumns).toStringList());
-    if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row))) {
-        QDataStream s(&r.settings, QIODevice::WriteOnly);
-        s.setVersion(QDataStream::Qt_4_6);
-        mc->saveData(s, version);
+    if (ModelClient* mc = row >= 1 && row < m_pages.size() ? m_pages.at(row).data() : nullptr) {
+        const Settings written = settingsOf(mc, version);
+        r.settings = written.bytes;
+        // Records older than any file holds leave settings out: they cannot say what
+        // was saved.
+        if (version >= StatistikDatei::Version)
+            m_written.insert(mc, written);
     }
     return r;
 }
@@ -210,7 +261,8 @@ QString UmfrageDokument::notes(int row) const
 
 void UmfrageDokument::setNotes(int row, const QString& html)
 {
-    if (QStandardItem* it = m_viewList->item(row))
+    QStandardItem* it = m_viewList->item(row);
+    if (it && it->data(Roles::ViewNotes).toString() != html)
         it->setData(html, Roles::ViewNotes);
 }
 
@@ -237,63 +289,22 @@ ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version)
     return mc;
 }
 
-ModelClient* UmfrageDokument::createFromRecord(const ViewRecord& r, int version,
-                                               QDataStream& settings)
-{
-    ModelClient* mc = createView(r.adapterType, r.viewType,
-                                 ViewRecord::boundedColumns(r.columns, m_model->columnCount()),
-                                 r.title, r.notes);
-    if (mc)
-        mc->loadData(settings, version);
-    return mc;
-}
-
 ModelClient* UmfrageDokument::createView(const QString& adapterType, const QString& viewType,
                                          const QVector<int>& columns, const QString& title,
                                          const QString& notes)
 {
-    ModelClient* client = nullptr;
-    if (const ViewTypes::SpecialViewType* special = ViewTypes::specialViewType(viewType)) {
-        const int n = columns.size();
-        if (!special->make || n < special->minColumns
-            || (special->maxColumns >= 0 && n > special->maxColumns))
-            return nullptr;
-        client = special->make(m_model, columns);
-        if (!client)
-            return nullptr;
-    } else {
-        Diagram* d = ViewTypes::makeDiagram(viewType);
-        if (!d || columns.isEmpty()) {
-            delete d;
-            return nullptr;
-        }
-        if (columns.size() == 1) {
-            ModelDiagramAdapter* a = ViewTypes::makeSingleAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModelColumn(columns.first());
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setTitle(title);
+    ModelClient* client = ViewTypes::makeView(adapterType, viewType, columns, title, m_model);
+    if (!client)
+        return nullptr;
+    // A chart over columns may ask for another chart type; the special views choose
+    // their own.
+    if (!ViewTypes::specialViewType(viewType)) {
+        if (auto* a = qobject_cast<ModelDiagramAdapter*>(client))
             connect(a, &ModelDiagramAdapter::changeDiagram, this,
                     &UmfrageDokument::diagramChangeRequested);
-            client = a;
-        } else {
-            ModelMultiDiagramAdapter* a = ViewTypes::makeMultiAdapter(adapterType);
-            if (!a) {
-                delete d;
-                return nullptr;
-            }
-            a->setModel(m_model);
-            a->setDiagram(d);
-            a->setSpalten(columns);
-            a->setTitle(title);
-            connect(a, &ModelMultiDiagramAdapter::changeDiagram, this,
+        else if (auto* m = qobject_cast<ModelMultiDiagramAdapter*>(client))
+            connect(m, &ModelMultiDiagramAdapter::changeDiagram, this,
                     &UmfrageDokument::diagramChangeRequested);
-            client = a;
-        }
     }
 
     QStandardItem* it = appendView(title, client);
@@ -305,21 +316,21 @@ ModelClient* UmfrageDokument::createView(const QString& adapterType, const QStri
         cols << QString::number(c);
     it->setData(cols, Roles::ViewColumns);
     if (m_creatingMany == 0)
-        m_stack->setCurrentWidget(client);
+        setCurrentView(it->row());
     return client;
 }
 
 void UmfrageDokument::removeViewUndoable(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
-    m_undo->push(new cRemoveView(this, qobject_cast<ModelClient*>(m_stack->widget(row)),
+    m_undo->push(new cRemoveView(this, m_pages.at(row),
                                  record(row, cRemoveView::RecordVersion)));
 }
 
 void UmfrageDokument::duplicateView(int row)
 {
-    if (row < 1 || row >= m_stack->count())
+    if (row < 1 || row >= m_pages.size())
         return;
     // The newest record: the copy keeps every setting of the view.
     ViewRecord r = record(row, StatistikDatei::NewestVersion);
@@ -335,7 +346,7 @@ bool UmfrageDokument::setDiagramType(DiagramAdapter* view, const QString& type)
         return false;
     }
     view->setDiagram(d);
-    const int row = m_stack->indexOf(dynamic_cast<QWidget*>(view));
+    const int row = viewIndex(dynamic_cast<ModelClient*>(view));
     if (QStandardItem* it = m_viewList->item(row))
         it->setData(type, Roles::ViewType);
     return true;
@@ -348,7 +359,7 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), n);
     CreatingMany many(*this);
     for (int c = 0; c < n; ++c)
-        m_tabelle->table()->setColumnHidden(c, false);
+        m_spalten->setHidden(c, false);
     for (int c = 0; c < n; ++c) {
         QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         if (title.isEmpty())
@@ -356,40 +367,177 @@ void UmfrageDokument::createColumnViews(const QString& adapterType, const QStrin
         createView(adapterType, diagramType, QVector<int>{c}, title, QString());
         work.step(c + 1);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     // The views are computed when the hold ends, before the work does.
     work.stage(tr("Ansichten werden berechnet"), n);
 }
 
+QVector<int> UmfrageDokument::createViews(const QVector<ViewRecord>& records, int version,
+                                          Fortschritt* progress)
+{
+    QVector<int> failed;
+    CreatingMany many(*this);
+    if (progress)
+        progress->stage(progress->text(), int(records.size()));
+    for (int i = 0; i < records.size(); ++i) {
+        const ViewRecord& r = records.at(i);
+        ModelClient* mc = createFromRecord(r, version);
+        if (!mc)
+            failed << i;
+        else if (!r.toolTip.isEmpty())
+            setViewToolTip(viewIndex(mc), r.toolTip);
+        if (progress)
+            progress->step(i + 1);
+    }
+    return failed;
+}
+
+ViewsCsv::Outcome UmfrageDokument::addViewsCsv(const QString& text, Fortschritt* progress)
+{
+    ViewsCsv::regelnAnwenden(m_model, text);
+    const ViewsCsv::Inhalt in = ViewsCsv::lesen(text, ViewsCsv::surveyTitles(m_model));
+    ViewsCsv::Outcome out;
+    out.lines = in.lines;
+    out.missing = in.missing;
+    out.leftOut = in.leftOut;
+    const QVector<int> failed = createViews(in.records, in.version, progress);
+    out.created = int(in.records.size() - failed.size());
+    for (int i : failed) {
+        const ViewRecord& r = in.records.at(i);
+        out.skipped.append({in.lineOf.at(i), r.title, r.adapterType, r.viewType});
+    }
+    return out;
+}
+
+StatistikDatei::Outcome UmfrageDokument::readStatFile(QIODevice* device, quint16 version,
+                                                      Fortschritt* progress)
+{
+    StatistikDatei::Outcome out;
+    fillTable([&] { out = StatistikDatei::read(m_model, device, version, progress); });
+    setHiddenColumns(out.hidden);
+    out.views = int(out.records.size() - createViews(out.records, version).size());
+    // A record that was read but made no view leaves the survey short of it.
+    if (out.views < out.records.size())
+        out.result = StatistikDatei::Damaged;
+    return out;
+}
+
+void UmfrageDokument::fillTable(const std::function<void()>& fill)
+{
+    // The table widget's sorting lets go of the data meanwhile: a sorted table would
+    // re-sort on every row read.
+    SpaltenSicht::Fuellung bulk(m_spalten);
+    fill();
+}
+
+void UmfrageDokument::applyPlan(const Ansichtsplan& plan, Fortschritt* progress)
+{
+    setHiddenColumns(plan.versteckt);
+    MehrfachSets::of(m_model)->setSets(plan.sets);
+    createViews(plan.ansichten, plan.version, progress);
+}
+
 // ---- unsaved work ----------------------------------------------------------------------
 
-QByteArray UmfrageDokument::stateFingerprint()
+UmfrageDokument::Settings UmfrageDokument::settingsOf(ModelClient* view, int version)
 {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
+    Settings out;
+    out.version = version;
+    QDataStream s(&out.bytes, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_4_6);
-    const int cols = m_model->columnCount();
-    for (int c = 0; c < cols; ++c)
-        s << m_tabelle->table()->isColumnHidden(c);
+    view->saveData(s, version);
+    return out;
+}
+
+QVector<UmfrageDokument::SavedRow> UmfrageDokument::rowsNow() const
+{
+    QVector<SavedRow> rows;
+    rows.reserve(m_viewList->rowCount());
     for (int row = 1; row < m_viewList->rowCount(); ++row) {
         const QStandardItem* it = m_viewList->item(row);
-        s << it->text() << it->data(Roles::ViewType) << it->data(Roles::ViewAdapterType)
-          << it->data(Roles::ViewColumns);
-        if (auto* mc = qobject_cast<ModelClient*>(m_stack->widget(row)))
-            mc->saveData(s, StatistikDatei::NewestVersion);
+        rows.append({m_pages.at(row).data(), it->data(Qt::DisplayRole), it->data(Roles::ViewType),
+                     it->data(Roles::ViewAdapterType), it->data(Roles::ViewColumns),
+                     it->data(Roles::ViewNotes)});
     }
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    return rows;
+}
+
+QVector<bool> UmfrageDokument::hiddenNow() const
+{
+    return m_spalten->hidden();
+}
+
+void UmfrageDokument::noteChange()
+{
+    m_modified = true;
+    emit changed();
+}
+
+void UmfrageDokument::viewChanged(ModelClient* view)
+{
+    m_changedViews.insert(view);
+    m_written.remove(view);
+    noteChange();
+}
+
+bool UmfrageDokument::differsFromSaved()
+{
+    const QVector<SavedRow> rows = rowsNow();
+    if (rows.size() != m_savedRows.size() || hiddenNow() != m_savedHidden)
+        return true;
+    for (int i = 0; i < rows.size(); ++i) {
+        const SavedRow& a = rows.at(i);
+        const SavedRow& b = m_savedRows.at(i);
+        if (a.page != b.page || a.title != b.title || a.viewType != b.viewType
+            || a.adapterType != b.adapterType || a.columns != b.columns || a.notes != b.notes)
+            return true;
+    }
+    for (const ModelClient* v : qAsConst(m_changedViews)) {
+        const auto saved = m_savedSettings.constFind(v);
+        if (saved == m_savedSettings.constEnd())
+            return true;
+        auto* view = const_cast<ModelClient*>(v);
+        // A setting the saved record's version cannot hold is a change by itself.
+        if (view->neededVersion() > saved->version
+            || settingsOf(view, saved->version).bytes != saved->bytes)
+            return true;
+    }
+    return false;
 }
 
 bool UmfrageDokument::isChanged()
 {
-    return !m_undo->isClean() || stateFingerprint() != m_savedFingerprint;
+    if (!m_undo->isClean())
+        return true;
+    if (!m_modified)
+        return false;
+    if (differsFromSaved())
+        return true;
+    // Changed back by hand: nothing to compare any more until the next change.
+    m_modified = false;
+    m_changedViews.clear();
+    return false;
 }
 
 void UmfrageDokument::markUnchanged()
 {
     m_undo->setClean();
-    m_savedFingerprint = stateFingerprint();
+    m_savedRows = rowsNow();
+    m_savedHidden = hiddenNow();
+    m_savedSettings.clear();
+    for (int row = 1; row < m_pages.size(); ++row) {
+        ModelClient* mc = m_pages.at(row);
+        if (!mc)
+            continue;
+        // What a save has just written needs no second writing.
+        const auto written = m_written.constFind(mc);
+        m_savedSettings.insert(mc, written != m_written.constEnd()
+                                       ? *written
+                                       : settingsOf(mc, StatistikDatei::NewestVersion));
+    }
+    m_written.clear();
+    m_changedViews.clear();
+    m_modified = false;
     emit markedUnchanged();
 }
 
@@ -417,87 +565,129 @@ void UmfrageDokument::createDemo()
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Beispieldaten werden erstellt"), 0);
-    m_fileName.clear();
+    setFileName(QString());
     m_surveyFile.clear();
     startNewTable();
     {
         CreatingMany many(*this);
-        DemoViews::create(tableContext(), *this,
-                          [this](const QString& title, ModelClient* v) { appendView(title, v); });
+        DemoDaten::fillTable(m_model);
+        // The containers are no records: they take their places between the others.
+        for (const DemoViews::Entry& e : DemoViews::plan(m_model)) {
+            if (e.kind == DemoViews::Made)
+                createViews({e.record}, 5);
+            else if (ModelClient* c = DemoViews::makeContainer(e.kind, m_model))
+                appendView(e.record.title, c);
+        }
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     markUnchanged();
 }
 
-bool UmfrageDokument::readSurvey(const QString& fileName, QString* text)
+namespace {
+Ergebnis notRead(const QString& title, const QString& fileName)
 {
-    QString why;
-    if (!CsvImport::readText(fileName, text))
-        why = tr("Die Datei %1 konnte nicht gelesen werden.");
-    else if (!CsvImport::isSurvey(*text))
-        why = tr("Die Datei %1 enthält keine Umfrage.");
-    if (why.isEmpty())
-        return true;
-    UserInput::warning(m_dialogParent, tr("Import"), why.arg(fileName));
-    return false;
+    return Ergebnis::fehler(title, UmfrageDokument::tr("Die Datei %1 konnte nicht gelesen werden.")
+                                       .arg(fileName));
 }
 
-bool UmfrageDokument::importCSV(const QString& fileName)
+Ergebnis notWritten(const QString& fileName)
+{
+    return Ergebnis::fehler(UmfrageDokument::tr("Export"),
+                            UmfrageDokument::tr("Die Datei %1 konnte nicht geschrieben werden.")
+                                .arg(fileName));
+}
+
+// Reports and workbooks are written in parts: one may be missing from a file that exists.
+Ergebnis notWrittenCompletely(const QString& fileName)
+{
+    return Ergebnis::fehler(
+        UmfrageDokument::tr("Export"),
+        UmfrageDokument::tr("Die Datei %1 konnte nicht vollständig geschrieben werden.")
+            .arg(fileName));
+}
+}
+
+Ergebnis UmfrageDokument::readSurvey(const QString& fileName, QString* text)
+{
+    if (!CsvImport::readText(fileName, text))
+        return notRead(tr("Import"), fileName);
+    if (!CsvImport::isSurvey(*text))
+        return Ergebnis::fehler(tr("Import"),
+                                tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
+    return Ergebnis();
+}
+
+Ergebnis UmfrageDokument::importCSV(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     // The file is decoded piece by piece while the table fills: never the whole text
     // beside the table.
     CsvImport::Datei datei;
-    QString why;
     if (!datei.lesen(fileName))
-        why = tr("Die Datei %1 konnte nicht gelesen werden.");
-    else if (!datei.istUmfrage())
-        why = tr("Die Datei %1 enthält keine Umfrage.");
-    if (!why.isEmpty()) {
-        UserInput::warning(m_dialogParent, tr("Import"), why.arg(fileName));
-        return false;
-    }
+        return notRead(tr("Import"), fileName);
+    if (!datei.istUmfrage())
+        return Ergebnis::fehler(tr("Import"),
+                                tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
     WaitCursor wait;
     work.step(0);
     startNewTable();
     // New data from a survey: "Speichern" must not overwrite the statistic file of the
     // data that were there before.
-    m_fileName.clear();
+    setFileName(QString());
     // Filling goes by the bytes read.
     work.stage(work.text(), datei.groesse());
-    datei.fuellen(m_model, m_tabelle, &work);
+    fillTable([&] { datei.fuellen(m_model, &work); });
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::importSpss(const QString& fileName)
+Ergebnis UmfrageDokument::importCsvText(const QString& fileName, const QString& text,
+                                        QChar separator, Fortschritt& work)
+{
+    // The header is read once, for the check and the filling.
+    CsvImport::Umfrage survey(text, separator);
+    if (!survey.istUmfrage)
+        return Ergebnis::fehler(tr("Import"),
+                                tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
+    WaitCursor wait;
+    work.step(0);
+    startNewTable();
+    // New data from a survey: "Speichern" must not overwrite the statistic file of the
+    // data that were there before.
+    setFileName(QString());
+    // Filling goes by the characters read.
+    work.stage(work.text(), text.size());
+    fillTable([&] { CsvImport::fill(survey, m_model, &work); });
+    m_surveyFile = fileName;
+    markUnchanged();
+    return Ergebnis();
+}
+
+Ergebnis UmfrageDokument::importSpss(const QString& fileName)
 {
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     WaitCursor wait;
     QFile file(fileName);
     SpssImport::Tabelle t;
-    if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t)) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t))
+        return notRead(tr("Import"), fileName);
     startNewTable();
-    m_fileName.clear();
-    SpssImport::fill(t, m_model, m_tabelle);
+    setFileName(QString());
+    fillTable([&] { SpssImport::fill(t, m_model); });
     // The reports name the survey they show, not the one loaded before.
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::importData(const QString& fileName)
+Ergebnis UmfrageDokument::importData(const QString& fileName)
 {
     return SpssImport::isSpssFile(fileName) ? importSpss(fileName) : importCSV(fileName);
 }
 
-bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
+Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
 {
     m_erkannteQuelle.clear();
     m_ansichtenErstellt = false;
@@ -522,36 +712,44 @@ bool UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
                 tr("LimeSurvey-Umfragestruktur (*.lss);;Alle Dateien (*)"));
         });
     }
-    if (e == PlattformImport::KeinePlattform)
-        return importData(fileName);
-    if (e == PlattformImport::Beschaedigt) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
+    if (e == PlattformImport::KeinePlattform) {
+        if (u.csvText.isEmpty() || SpssImport::isSpssFile(fileName))
+            return importData(fileName);
+        Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
+        return importCsvText(fileName, u.csvText, u.trenner, work);
     }
+    if (e == PlattformImport::Beschaedigt)
+        return notRead(tr("Import"), fileName);
     // What was recognised, before anything of the present survey goes.
     if (fragen
         && UserInput::question(m_dialogParent, tr("Import"), u.erkanntText(),
                                UserInput::Ok | UserInput::Cancel, UserInput::Ok)
-            != UserInput::Ok)
-        return false;
+            != UserInput::Ok) {
+        // The user's own choice: nothing to tell.
+        return Ergebnis::fehler(tr("Import"), QString());
+    }
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     startNewTable();
-    m_fileName.clear();
-    u.fill(m_model, m_tabelle, &work);
+    setFileName(QString());
+    fillTable([&] { u.fill(m_model, &work); });
     m_surveyFile = fileName;
     {
         work.setText(tr("Ansichten werden erstellt"));
         CreatingMany many(*this);
-        u.createViews(tableContext(), *this, &work);
+        applyPlan(u.ansichten(m_model), &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
-    m_stack->setCurrentIndex(0);
+    setCurrentView(0);
     m_erkannteQuelle = u.quelle;
     m_ansichtenErstellt = u.eigeneAnsichten;
     markUnchanged();
-    return true;
+    return Ergebnis();
+}
+
+Ergebnis UmfrageDokument::notReadable(const QString& fileName)
+{
+    return notRead(tr("Import"), fileName);
 }
 
 bool UmfrageDokument::isSurveyFile(const QString& fileName)
@@ -559,56 +757,58 @@ bool UmfrageDokument::isSurveyFile(const QString& fileName)
     return CsvReader::hasCsvEnding(fileName) || SpssImport::isSpssFile(fileName);
 }
 
-bool UmfrageDokument::importSM(const QString& fileName)
+Ergebnis UmfrageDokument::importSM(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
     QString text;
-    if (!readSurvey(fileName, &text))
-        return false;
+    const Ergebnis gelesen = readSurvey(fileName, &text);
+    if (!gelesen)
+        return gelesen;
     startNewTable();
-    m_fileName.clear();
-    SurveyMonkeyImport::fill(text, m_model, m_tabelle, &m_subHeaders, &work, &m_questionRow);
+    setFileName(QString());
+    fillTable([&] {
+        SurveyMonkeyImport::fill(text, m_model, &m_subHeaders, &work, &m_questionRow);
+    });
     m_surveyFile = fileName;
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
 void UmfrageDokument::createSurveyMonkeyViews()
 {
     Fortschritt work(m_dialogParent, tr("Ansichten werden erstellt"), 0);
     CreatingMany many(*this);
-    SurveyMonkeyImport::createViews(tableContext(), *this, m_subHeaders, m_questionRow, &work);
-    m_stack->setCurrentIndex(0);
+    applyPlan(SurveyMonkeyImport::ansichten(m_model, m_subHeaders, m_questionRow), &work);
+    setCurrentView(0);
     work.stage(tr("Ansichten werden berechnet"), 0);
 }
 
-bool UmfrageDokument::importViewsCSV(const QString& fileName)
+Ergebnis UmfrageDokument::importViewsCSV(const QString& fileName, bool ersetzen)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Ansichten werden importiert"), 0);
     QString text;
-    if (!CsvImport::readText(fileName, &text)) {
-        UserInput::warning(m_dialogParent, tr("Import"),
-                           tr("Die Datei %1 konnte nicht gelesen werden.").arg(fileName));
-        return false;
-    }
-    clearViews();
+    if (!CsvImport::readText(fileName, &text))
+        return notRead(tr("Import"), fileName);
+    if (ersetzen)
+        clearViews();
     ViewsCsv::Outcome out;
     {
         CreatingMany many(*this);
-        out = ViewsCsv::read(text, *this, &work);
+        out = addViewsCsv(text, &work);
         work.stage(tr("Ansichten werden berechnet"), 0);
     }
     // Only the views are replaced: the data and the file stay, and the new views are
     // unsaved work until saved.
     m_missingColumns = out.missing;
-    // In a window the user learns which questions the survey lacks.
-    if (m_dialogParent && !out.missing.isEmpty())
-        UserInput::warning(m_dialogParent, tr("Import"), missingColumnsText(out.missing));
-    return true;
+    m_skippedViews = out.skipped;
+    // The user learns which questions the survey lacks.
+    if (!out.missing.isEmpty())
+        return Ergebnis::warnung(tr("Import"), missingColumnsText(out.missing));
+    return Ergebnis();
 }
 
 QString UmfrageDokument::missingColumnsText(const QStringList& titles)
@@ -620,94 +820,105 @@ QString UmfrageDokument::missingColumnsText(const QStringList& titles)
               "ausgelassen: %1").arg(quoted.join(QStringLiteral(", ")));
 }
 
-bool UmfrageDokument::exportCSV(const QString& fileName)
+Ergebnis UmfrageDokument::exportCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden exportiert"), 0);
-    return DataCsvExport::write(fileName, m_model, m_tabelle, &work);
+    if (!DataCsvExport::write(fileName, m_model, hiddenColumns(), &work))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportViewsCSV(const QString& fileName)
+Ergebnis UmfrageDokument::exportViewsCSV(const QString& fileName)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Ansichten werden exportiert"), 0);
-    return ViewsCsv::write(fileName, *this, &work);
+    if (!ViewsCsv::write(fileName, *this, &work))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportHTML(const QString& fileName, const QSize& pictureSize)
 {
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     const HtmlReport::Outcome out = HtmlReport::write(
         fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()), *this,
-        pictureSize.isEmpty() ? m_stack->size() : pictureSize,
+        pictureSize.isEmpty() ? this->pictureSize() : pictureSize,
         &work);
-    return out.written && out.picturesFailed == 0;
+    if (!out.written || out.picturesFailed != 0)
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportPDF(const QString& fileName, const QSize& pictureSize)
 {
-    // The notes being typed belong into the report.
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Bericht wird geschrieben"), 0);
     // The same heading as the HTML report: the survey file's name and the day.
-    return PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
-                             *this,
-                             pictureSize.isEmpty() ? m_stack->size() : pictureSize, &work);
+    if (!PdfBericht::write(fileName, HtmlReport::heading(m_surveyFile, QDate::currentDate()),
+                           *this, pictureSize.isEmpty() ? this->pictureSize() : pictureSize,
+                           &work))
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
+Ergebnis UmfrageDokument::exportReport(const QString& fileName, const QSize& pictureSize)
 {
     return PdfBericht::isPdf(fileName) ? exportPDF(fileName, pictureSize)
                                        : exportHTML(fileName, pictureSize);
 }
 
-bool UmfrageDokument::exportXlsx(const QString& fileName)
+Ergebnis UmfrageDokument::exportXlsx(const QString& fileName)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Arbeitsmappe wird geschrieben"), 0);
-    return ExcelExport::write(fileName, m_model, m_tabelle, *this, &work);
+    if (!ExcelExport::write(fileName, m_model, hiddenColumns(), *this, &work))
+        return notWrittenCompletely(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName,
-                                 QString* why)
+Ergebnis UmfrageDokument::exportPptx(const QString& fileName, const QString& templateName)
 {
-    emit notesWanted();
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Präsentation wird geschrieben"), 0);
     const PptxExport::Ergebnis e = PptxExport::write(fileName, templateName, *this, &work);
-    if (why)
-        *why = e.fehler;
-    return e.geschrieben;
+    if (e.geschrieben)
+        return Ergebnis();
+    // Why an existing deck or the template could not serve, where that was the cause.
+    if (!e.fehler.isEmpty())
+        return Ergebnis::fehler(tr("Export"), e.fehler);
+    return notWrittenCompletely(fileName);
 }
 
-bool UmfrageDokument::exportViewPicture(int row, const QString& fileName)
+Ergebnis UmfrageDokument::exportViewPicture(int row, const QString& fileName)
 {
     if (row < 1 || row >= viewCount())
-        return false;
+        return notWritten(fileName);
     WaitCursor wait;
-    return AnsichtDatei::write(viewPage(row), fileName, stored(row).title.toString());
+    if (!AnsichtDatei::write(viewPage(row), fileName, stored(row).title.toString()))
+        return notWritten(fileName);
+    return Ergebnis();
 }
 
-bool UmfrageDokument::save(const QString& fileName)
+Ergebnis UmfrageDokument::save(const QString& fileName)
 {
+    const Ergebnis failed = Ergebnis::fehler(
+        tr("Speichern"), tr("Die Datei %1 konnte nicht geschrieben werden.").arg(fileName));
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Datei wird gespeichert"), 0);
-    emit notesWanted();
     // The new file is complete before it replaces anything: a failed save leaves the
     // old file as it was.
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return failed;
     // Writing goes by the rows written.
     work.stage(work.text(), m_model->rowCount());
-    StatistikDatei::write(m_model, m_tabelle, *this, &out, &work);
+    StatistikDatei::write(m_model, hiddenColumns(), *this, &out, &work);
     work.step(m_model->rowCount());
     if (out.error() != QFileDevice::NoError) {
         out.cancelWriting();
-        return false;
+        return failed;
     }
     if (QFile::exists(fileName)) {
         const QString backup = fileName + QLatin1Char('~');
@@ -715,13 +926,14 @@ bool UmfrageDokument::save(const QString& fileName)
         QFile::copy(fileName, backup);
     }
     if (!out.commit())
-        return false;
+        return failed;
+    setFileName(fileName);
     m_surveyFile = fileName;
     markUnchanged();
-    return true;
+    return Ergebnis();
 }
 
-bool UmfrageDokument::load(const QString& fileName)
+Ergebnis UmfrageDokument::load(const QString& fileName)
 {
     QFile f(fileName);
     quint16 version = 0;
@@ -732,8 +944,7 @@ bool UmfrageDokument::load(const QString& fileName)
         const QString why = head == StatistikDatei::TooNew
             ? tr("Die Datei %1 stammt von einer neueren Programmversion.")
             : tr("Die Datei %1 konnte nicht gelesen werden.");
-        UserInput::warning(m_dialogParent, tr("Öffnen"), why.arg(fileName));
-        return false;
+        return Ergebnis::fehler(tr("Öffnen"), why.arg(fileName));
     }
     StatistikDatei::Outcome outcome;
     {
@@ -746,25 +957,24 @@ bool UmfrageDokument::load(const QString& fileName)
             CreatingMany many(*this);
             // Reading goes by the position in the file.
             work.stage(work.text(), f.size());
-            outcome = StatistikDatei::read(m_model, m_tabelle, *this, &f, version, &work);
+            outcome = readStatFile(&f, version, &work);
             f.close();
             work.stage(tr("Ansichten werden berechnet"), 0);
         }
         // The views were made without showing each; the last one made is on screen, as
         // if each had been shown in turn.
-        if (m_stack->count() > 1)
-            m_stack->setCurrentIndex(m_stack->count() - 1);
-        m_fileName = fileName;
+        if (m_pages.size() > 1)
+            setCurrentView(m_pages.size() - 1);
+        setFileName(fileName);
         m_surveyFile = fileName;
         markUnchanged();
     }
-    if (outcome.result == StatistikDatei::Damaged) {
-        UserInput::warning(m_dialogParent, tr("Öffnen"),
-                           tr("Die Datei %1 ist beschädigt. Gelesen wurden %2 Zeilen und %3 "
-                              "Ansichten.")
-                               .arg(fileName)
-                               .arg(outcome.rows)
-                               .arg(outcome.views));
-    }
-    return true;
+    if (outcome.result == StatistikDatei::Damaged)
+        return Ergebnis::warnung(tr("Öffnen"),
+                                 tr("Die Datei %1 ist beschädigt. Gelesen wurden %2 Zeilen und "
+                                    "%3 Ansichten.")
+                                     .arg(fileName)
+                                     .arg(outcome.rows)
+                                     .arg(outcome.views));
+    return Ergebnis();
 }

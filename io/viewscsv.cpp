@@ -59,7 +59,7 @@ QVector<SpaltenRegel> regelnOf(const QString& text)
 
 // Puts the settings of a views file on the survey's columns of their titles, and makes
 // each recoded column and fitted weight the survey lacks, before the views look for them.
-void regelnAnwenden(SpaltenSpeicher* m, const QVector<SpaltenRegel>& regeln)
+void regelnSetzen(SpaltenSpeicher* m, const QVector<SpaltenRegel>& regeln)
 {
     const auto spalteVon = [m](const QString& titel) {
         for (int c = 0; c < m->columnCount(); ++c)
@@ -266,24 +266,30 @@ QVector<int> ViewsCsv::matchColumns(const QVector<int>& stored, const QStringLis
     return matchedColumns(stored, titles, surveyTitles, firstColumnOf(surveyTitles));
 }
 
-ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschritt* progress)
+void ViewsCsv::regelnAnwenden(SpaltenSpeicher* model, const QString& text)
 {
-    Outcome out;
-    if (SpaltenSpeicher* m = views.dataModel())
-        regelnAnwenden(m, regelnOf(text));
-    const QHash<int, QStringList> known = columnTitlesOf(text);
-    QStringList surveyTitles;
-    if (const SpaltenSpeicher* m = views.dataModel())
+    if (model)
+        regelnSetzen(model, regelnOf(text));
+}
+
+QStringList ViewsCsv::surveyTitles(const SpaltenSpeicher* m)
+{
+    QStringList out;
+    if (m)
         for (int c = 0; c < m->columnCount(); ++c) {
             const QVariant t = m->headerData(c, Qt::Horizontal, Qt::DisplayRole);
-            surveyTitles << (t.typeId() == QMetaType::QString ? t.toString() : QString());
+            out << (t.typeId() == QMetaType::QString ? t.toString() : QString());
         }
+    return out;
+}
+
+ViewsCsv::Inhalt ViewsCsv::lesen(const QString& text, const QStringList& surveyTitles)
+{
+    Inhalt out;
+    const QHash<int, QStringList> known = columnTitlesOf(text);
     const QHash<QString, int> firstOf = firstColumnOf(surveyTitles);
-    const int version = versionOf(text);
+    out.version = versionOf(text);
     QSet<QString> missingSeen;
-    // Lines, not records: enough for the bar.
-    if (progress)
-        progress->stage(progress->text(), text.count(QLatin1Char('\n')) + 1);
     CsvReader reader(text, QLatin1Char(';'));
     QStringList f;
     while (reader.next(&f)) {
@@ -314,17 +320,11 @@ ViewsCsv::Outcome ViewsCsv::read(const QString& text, ViewHost& views, Fortschri
             // Made over other columns, the view would show a wrong question.
             if (lacking) {
                 ++out.leftOut;
-                if (progress)
-                    progress->step(out.lines);
                 continue;
             }
         }
-        if (views.createFromRecord(r, version))
-            ++out.created;
-        else
-            out.skipped.append({out.lines, r.title, r.adapterType, r.viewType});
-        if (progress)
-            progress->step(out.lines);
+        out.records << r;
+        out.lineOf << out.lines;
     }
     return out;
 }

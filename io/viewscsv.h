@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/viewrecord.h"
+
+class SpaltenSpeicher;
 class Fortschritt;
 class ViewHost;
 
@@ -65,10 +68,28 @@ public:
     // its number. Without a title per column the numbers stand.
     static QVector<int> matchColumns(const QVector<int>& stored, const QStringList& titles,
                                      const QStringList& surveyTitles);
-    // Appends the views of a decoded views CSV text. A line whose view cannot be made
-    // is passed over; notes and settings go only to the view of their own line.
-    // Steps progress (when given) per line.
-    static Outcome read(const QString& text, ViewHost& views, Fortschritt* progress = nullptr);
+    // What a views file holds for a survey: the view records in file order, their
+    // columns matched to the survey's titles, and what was left out.
+    struct Inhalt {
+        int version = Version;        // record version of the settings
+        QVector<ViewRecord> records;
+        QVector<int> lineOf;          // each record's number among the view lines, from 1
+        int lines = 0;                // view lines read (comments and short lines not counted)
+        // Titles of columns the views need that the survey lacks, each once, in the
+        // order met; the views over them are left out (leftOut of them).
+        QStringList missing;
+        int leftOut = 0;
+    };
+    // Puts the column settings of a decoded views CSV text on the survey's columns of
+    // their titles, and makes each recoded column and fitted weight the survey lacks:
+    // before lesen(), so that the views find those columns.
+    static void regelnAnwenden(SpaltenSpeicher* model, const QString& text);
+    // The column titles a views file's columns are matched against: the survey's header,
+    // an empty title where a column has none of its own.
+    static QStringList surveyTitles(const SpaltenSpeicher* model);
+    // The view records of a decoded views CSV text. Notes and settings belong only to
+    // the record of their own line.
+    static Inhalt lesen(const QString& text, const QStringList& surveyTitles);
 };
 
 #endif

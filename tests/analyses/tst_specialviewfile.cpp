@@ -18,6 +18,7 @@
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "diagrams/balken3ddiagram.h"
 #include "diagrams/diagram.h"
 #include "diagrams/lineareregression.h"
@@ -39,7 +40,7 @@ private slots:
     void duplicateAndUndoRemoval();
 
 private:
-    static void fill(View& v);
+    static void fill(UmfrageDokument& v);
     QTemporaryDir m_dir;
 };
 
@@ -49,7 +50,7 @@ void TstSpecialViewFile::initTestCase()
     QLocale::setDefault(QLocale::c());
 }
 
-void TstSpecialViewFile::fill(View& v)
+void TstSpecialViewFile::fill(UmfrageDokument& v)
 {
     v.clearViews();
     SpaltenSpeicher* m = v.dataModel();
@@ -79,21 +80,21 @@ void TstSpecialViewFile::createEachSpecialView()
     QFETCH(QVector<int>, columns);
     QFETCH(QString, cls);
     View v;
-    fill(v);
-    ModelClient* mc = v.createView("", type, columns, "Titel", "Notiz");
+    fill(*v.document());
+    ModelClient* mc = v.document()->createView("", type, columns, "Titel", "Notiz");
     QVERIFY(mc);
     QCOMPARE(QString(mc->metaObject()->className()), cls);
-    QCOMPARE(mc->model(), v.dataModel());
+    QCOMPARE(mc->model(), v.document()->dataModel());
     QCOMPARE(v.viewArea()->currentWidget(), mc);
-    QStandardItem* it = v.viewListModel()->item(v.viewIndex(mc));
+    QStandardItem* it = v.document()->viewListModel()->item(v.document()->viewIndex(mc));
     QCOMPARE(it->data(Roles::ViewCategory).toString(), QString("Special"));
     QCOMPARE(it->data(Roles::ViewType).toString(), type);
     if (auto* s = qobject_cast<StatistikTabelle*>(mc))
         QCOMPARE(s->spalten(), columns);
     // Only the statistics table has a settings record, and only from version 3 on.
-    const int row = v.viewIndex(mc);
+    const int row = v.document()->viewIndex(mc);
     for (int version = 1; version <= 5; ++version)
-        QCOMPARE(v.record(row, version).settings.isEmpty(), cls != "StatistikTabelle" || version < 3);
+        QCOMPARE(v.document()->record(row, version).settings.isEmpty(), cls != "StatistikTabelle" || version < 3);
     if (auto* t = qobject_cast<ModelAenlichkeitsTabelle*>(mc))
         QCOMPARE(t->table()->model()->rowCount(), 5);
     if (auto* d = qobject_cast<ModelAenlichkeits3dView*>(mc))
@@ -104,11 +105,11 @@ void TstSpecialViewFile::createEachSpecialView()
         QCOMPARE(p->xValues().size(), 5);
     }
     // One column too few, or one too many for the plots: nothing is made.
-    const int before = v.viewCount();
-    QCOMPARE(v.createView("", type, {0}, "T", ""), nullptr);
+    const int before = v.document()->viewCount();
+    QCOMPARE(v.document()->createView("", type, {0}, "T", ""), nullptr);
     if (type.contains("X") || type.contains("Regression"))
-        QCOMPARE(v.createView("", type, {0, 1, 2}, "T", ""), nullptr);
-    QCOMPARE(v.viewCount(), before);
+        QCOMPARE(v.document()->createView("", type, {0, 1, 2}, "T", ""), nullptr);
+    QCOMPARE(v.document()->viewCount(), before);
 }
 
 void TstSpecialViewFile::chiQuadratFromSpecialList_data()
@@ -125,23 +126,23 @@ void TstSpecialViewFile::chiQuadratFromSpecialList()
     QFETCH(QList<int>, selected);
     QFETCH(bool, made);
     View v;
-    fill(v);
+    fill(*v.document());
     QTableView* t = v.dataTable()->table();
     for (int c : selected)
         t->selectionModel()->select(t->model()->index(0, c),
                                     QItemSelectionModel::Select | QItemSelectionModel::Columns);
-    const int before = v.viewCount();
+    const int before = v.document()->viewCount();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Item, "Chi Quadrat").accept(UserInput::Text, "Test auf Normalität");
     v.createSelectedView();
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.pending(), 0);
-    QCOMPARE(v.viewCount(), before + (made ? 1 : 0));
+    QCOMPARE(v.document()->viewCount(), before + (made ? 1 : 0));
     if (!made)
         return;
     auto* chi = qobject_cast<ChiQuadrat*>(v.viewArea()->widget(before));
     QVERIFY(chi);
-    QStandardItem* it = v.viewListModel()->item(before);
+    QStandardItem* it = v.document()->viewListModel()->item(before);
     QCOMPARE(it->text(), QString("Test auf Normalität"));
     QCOMPARE(it->data(Roles::ViewAdapterType).toString(), QString("Chi Quadrat"));
     QCOMPARE(it->data(Roles::ViewType).toString(), QString("BalkenDiagram(V)"));
@@ -157,7 +158,8 @@ void TstSpecialViewFile::saveAndLoad()
 {
     const QString path = m_dir.path() + "/special.stat";
     {
-        View v;
+        UmfrageDokument v;
+    v.createDemo();
         fill(v);
         auto* s = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
         s->setDepFilter("a", 1);
@@ -175,7 +177,8 @@ void TstSpecialViewFile::saveAndLoad()
         chi->diagram()->setFont(QFont("DejaVu Sans", 12));
         QVERIFY(v.save(path));
     }
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.load(path));
     QCOMPARE(w.viewCount(), 7);
     auto* s = qobject_cast<StatistikTabelle*>(w.viewPage(1));
@@ -208,11 +211,11 @@ void TstSpecialViewFile::saveAndLoad()
 void TstSpecialViewFile::duplicateAndUndoRemoval()
 {
     View v;
-    fill(v);
-    auto* s = qobject_cast<StatistikTabelle*>(v.createView("", "Statistik", {2, 0}, "Stat", ""));
+    fill(*v.document());
+    auto* s = qobject_cast<StatistikTabelle*>(v.document()->createView("", "Statistik", {2, 0}, "Stat", ""));
     s->setDepFilter("b", 1);
-    QVERIFY(v.createView("", "XYPlotter", {0, 2}, "XY", ""));
-    auto* chi = qobject_cast<ChiQuadrat*>(v.createView("Chi Quadrat", "BalkenDiagram(V)", {2}, "Chi", ""));
+    QVERIFY(v.document()->createView("", "XYPlotter", {0, 2}, "XY", ""));
+    auto* chi = qobject_cast<ChiQuadrat*>(v.document()->createView("Chi Quadrat", "BalkenDiagram(V)", {2}, "Chi", ""));
     chi->classesBox()->setValue(12);
     chi->setDepFilter("b", 1);
 
@@ -220,10 +223,10 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // filter: the removal keeps the view's newest record.
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
-    QCOMPARE(v.viewCount(), 3);
-    v.undoStack()->undo();
-    QCOMPARE(v.viewCount(), 4);
-    auto* back = qobject_cast<StatistikTabelle*>(v.viewPage(1));
+    QCOMPARE(v.document()->viewCount(), 3);
+    v.document()->undoStack()->undo();
+    QCOMPARE(v.document()->viewCount(), 4);
+    auto* back = qobject_cast<StatistikTabelle*>(v.document()->viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{2, 0}));
     QCOMPARE(back->rowFilter().depColumn(), 1);
@@ -233,8 +236,8 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // The chi-square view keeps its parameters through removal and undo as well.
     v.viewArea()->setCurrentIndex(3);
     v.removeCurrentView();
-    v.undoStack()->undo();
-    auto* chiBack = qobject_cast<ChiQuadrat*>(v.viewPage(3));
+    v.document()->undoStack()->undo();
+    auto* chiBack = qobject_cast<ChiQuadrat*>(v.document()->viewPage(3));
     QVERIFY(chiBack);
     QCOMPARE(chiBack->classCount(), 12);
     QCOMPARE(chiBack->rowFilter().depValue(), QString("b"));
@@ -242,13 +245,13 @@ void TstSpecialViewFile::duplicateAndUndoRemoval()
     // "Duplizieren" from the list's menu.
     ScriptedAnswerer ans;
     ans.accept(UserInput::Menu, "Duplizieren");
-    const QRect r = v.viewListWidget()->visualRect(v.viewListModel()->index(1, 0));
+    const QRect r = v.viewListWidget()->visualRect(v.document()->viewListModel()->index(1, 0));
     v.vListContextMenu(r.center());
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(v.viewCount(), 5);
-    auto* copy = qobject_cast<StatistikTabelle*>(v.viewPage(4));
+    QCOMPARE(v.document()->viewCount(), 5);
+    auto* copy = qobject_cast<StatistikTabelle*>(v.document()->viewPage(4));
     QVERIFY(copy);
-    QCOMPARE(v.viewListModel()->item(4)->text(), QString("Stat(neu)"));
+    QCOMPARE(v.document()->viewListModel()->item(4)->text(), QString("Stat(neu)"));
     QCOMPARE(copy->rowFilter().depValue(), QString("b"));
     QCOMPARE(copy->toText(), back->toText());
 }

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/view.h"
+#include "io/umfragedokument.h"
 #include "core/fehlendewerte.h"
 #include "core/spaltenspeicher.h"
 #include "core/gewichtung.h"
@@ -102,22 +103,23 @@ void TstDateiBytes::filesOfEveryViewKind()
     }
     View v;
     QVERIFY(v.importCSV(csv, false));
-    auto* m = v.dataModel();
+    UmfrageDokument* doc = v.document();
+    auto* m = doc->dataModel();
     QCOMPARE(m->rowCount(), 60);
     FehlendeWerte::setCodes(m, 3, {"-99"});
     MehrfachSets::of(m)->add(MehrfachSet{"Marke", {4, 5, 6}, "ja"});
     Gewichtung::of(m)->setSpalte(7);
     for (const Ansicht& a : ansichten())
-        QVERIFY2(v.createView(a.adapter, a.typ, a.spalten, a.typ + " " + a.adapter, ""),
+        QVERIFY2(doc->createView(a.adapter, a.typ, a.spalten, a.typ + " " + a.adapter, ""),
                  qPrintable(a.typ));
     v.goHome();
 
     const QString out = m_dir.path() + "/neu";
     QVERIFY(QDir().mkpath(out));
     QVERIFY(v.save(out + "/stand.stat"));
-    QVERIFY(v.exportViewsCSV(out + "/ansichten.csv"));
-    QVERIFY(v.exportCSV(out + "/daten.csv"));
-    QVERIFY(v.exportHTML(out + "/bericht.html"));
+    QVERIFY(doc->exportViewsCSV(out + "/ansichten.csv"));
+    QVERIFY(doc->exportCSV(out + "/daten.csv"));
+    QVERIFY(doc->exportHTML(out + "/bericht.html"));
     const QStringList files{"stand.stat", "ansichten.csv", "daten.csv", "bericht.html"};
 
     // The same state loaded again writes the same statistic file.

@@ -183,12 +183,12 @@ void TstMainWindow::toolbarsAndDocks()
     QCOMPARE(textdock->widget(), v.textPane());
     QCOMPARE(v.viewListWidget()->editTriggers(), QAbstractItemView::EditKeyPressed);
     QCOMPARE(v.viewListWidget()->contextMenuPolicy(), Qt::CustomContextMenu);
-    QCOMPARE(v.viewCombo()->model(), v.viewListModel());
+    QCOMPARE(v.viewCombo()->model(), v.document()->viewListModel());
     QCOMPARE(v.centralWidget(), v.viewArea());
     QCOMPARE(v.viewArea()->widget(0), v.dataTable());
-    QCOMPARE(v.viewListModel()->item(0)->text(), QString("Datentabelle"));
-    QCOMPARE(v.viewListModel()->item(0)->data(Roles::ViewCategory).toString(), QString("Special"));
-    QCOMPARE(v.viewListModel()->item(0)->data(Roles::ViewAdapterType), QVariant(false));
+    QCOMPARE(v.document()->viewListModel()->item(0)->text(), QString("Datentabelle"));
+    QCOMPARE(v.document()->viewListModel()->item(0)->data(Roles::ViewCategory).toString(), QString("Special"));
+    QCOMPARE(v.document()->viewListModel()->item(0)->data(Roles::ViewAdapterType), QVariant(false));
 }
 
 void TstMainWindow::actionIconsAndShortcuts()
@@ -250,7 +250,7 @@ void TstMainWindow::enablingByColumnSelection()
 void TstMainWindow::weightNeedsMarkerForOneColumn()
 {
     View v;
-    v.dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Roles::DerivationKind);
+    v.document()->dataModel()->setHeaderData(4, Qt::Horizontal, "weight", Roles::DerivationKind);
     WindowUtil::selectColumns(v, {4});
     QVERIFY(v.actWeight->isEnabled());
     WindowUtil::selectColumns(v, {3});
@@ -277,7 +277,7 @@ void TstMainWindow::enablingOnViewPage()
     View v;
     WindowUtil::selectColumns(v, {1, 2});
     auto* page = new BlankView;
-    v.appendView("Blank", page);
+    v.document()->appendView("Blank", page);
     v.viewArea()->setCurrentIndex(1);
     QVERIFY(v.actCopy->isEnabled());
     QVERIFY(v.actRemoveView->isEnabled());
@@ -303,7 +303,7 @@ void TstMainWindow::enablingOnViewPage()
 void TstMainWindow::demonstrationData()
 {
     View v;
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     auto check = [m] {
         QCOMPARE(m->rowCount(), 100);
         QCOMPARE(m->columnCount(), 9);
@@ -324,7 +324,7 @@ void TstMainWindow::demonstrationData()
         }
     };
     check();
-    QCOMPARE(v.currentFileName(), QString());
+    QCOMPARE(v.document()->fileName(), QString());
     QCOMPARE(v.viewArea()->currentIndex(), 0);
 
     const QList<QStringList> before = [m] {
@@ -337,7 +337,7 @@ void TstMainWindow::demonstrationData()
         }
         return rows;
     }();
-    v.undoStack()->push(new NopCommand);
+    v.document()->undoStack()->push(new NopCommand);
     {
         ScriptedAnswerer ans;   // the undo step is unsaved work
         ans.accept(UserInput::Question, QMessageBox::Discard);
@@ -345,7 +345,7 @@ void TstMainWindow::demonstrationData()
         QCOMPARE(ans.unexpected, 0);
     }
     check();
-    QVERIFY(!v.undoStack()->canUndo());
+    QVERIFY(!v.document()->undoStack()->canUndo());
     bool differs = false;
     for (int r = 0; r < 100 && !differs; ++r)
         for (int c = 0; c < 9 && !differs; ++c)
@@ -412,9 +412,9 @@ void TstMainWindow::importReadsDialect()
     View v;
     ScriptedAnswerer ans;
     ans.cancel(UserInput::Item);
-    v.undoStack()->push(new NopCommand);
+    v.document()->undoStack()->push(new NopCommand);
     QVERIFY(v.importCSV(path));
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QString("Name"));
     QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Alter; in Jahren"));
     QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
@@ -429,7 +429,7 @@ void TstMainWindow::importReadsDialect()
     QCOMPARE(m->zelle(2, 1).text(), QString("\"unclosed;rest"));
     QCOMPARE(m->zelle(3, 0).text(), QString("Jörg"));
     QCOMPARE(m->zelle(3, 3).text(), QString("extra"));
-    QVERIFY(!v.undoStack()->canUndo());
+    QVERIFY(!v.document()->undoStack()->canUndo());
     QCOMPARE(v.viewArea()->count(), 1);
 }
 
@@ -438,19 +438,19 @@ void TstMainWindow::importOnlyCommentsGivesEmptyTable()
     // Comments without a header line are no survey: refused, the table stays.
     const QString path = writeFile("comments.csv", "#one\n#two\n");
     View v;
-    const int columns = v.dataModel()->columnCount();
+    const int columns = v.document()->dataModel()->columnCount();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Warning, QMessageBox::Ok);
     QVERIFY(!v.importCSV(path));
     QCOMPARE(ans.asked.first().label, "Die Datei " + path + " enthält keine Umfrage.");
-    QCOMPARE(v.dataModel()->columnCount(), columns);
+    QCOMPARE(v.document()->dataModel()->columnCount(), columns);
     QVERIFY(v.viewArea()->count() > 1);
 
     const QString headerOnly = writeFile("header.csv", "A;B\n");
     ans.cancel(UserInput::Item);
     QVERIFY(v.importCSV(headerOnly));
-    QCOMPARE(v.dataModel()->columnCount(), 2);
-    QCOMPARE(v.dataModel()->rowCount(), 0);
+    QCOMPARE(v.document()->dataModel()->columnCount(), 2);
+    QCOMPARE(v.document()->dataModel()->rowCount(), 0);
 }
 
 void TstMainWindow::importAsksBothQuestions()
@@ -482,7 +482,7 @@ void TstMainWindow::importAsksBothQuestions()
     QCOMPARE(adapter.preset.toInt(), 1);
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + path);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
-    QCOMPARE(v.currentFileName(), QString());
+    QCOMPARE(v.document()->fileName(), QString());
 }
 
 void TstMainWindow::importFailureChangesNothing_data()
@@ -497,10 +497,10 @@ void TstMainWindow::importFailureChangesNothing()
 {
     QFETCH(QString, name);
     View v;
-    v.appendView("Blank", new BlankView);
+    v.document()->appendView("Blank", new BlankView);
     const int pages = v.viewArea()->count();
-    v.undoStack()->push(new NopCommand);
-    const QString cell = v.dataModel()->zelle(0, 0).text();
+    v.document()->undoStack()->push(new NopCommand);
+    const QString cell = v.document()->dataModel()->zelle(0, 0).text();
     ScriptedAnswerer ans;
     ans.accept(UserInput::Question, QMessageBox::Discard)   // the undo step
         .accept(UserInput::OpenFile, name)
@@ -510,10 +510,10 @@ void TstMainWindow::importFailureChangesNothing()
     QVERIFY(ans.asked.last().label.contains(name));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
     QCOMPARE(v.viewArea()->count(), pages);
-    QCOMPARE(v.viewListModel()->rowCount(), pages);
-    QVERIFY(v.undoStack()->canUndo());
-    QCOMPARE(v.dataModel()->rowCount(), 100);
-    QCOMPARE(v.dataModel()->zelle(0, 0).text(), cell);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), pages);
+    QVERIFY(v.document()->undoStack()->canUndo());
+    QCOMPARE(v.document()->dataModel()->rowCount(), 100);
+    QCOMPARE(v.document()->dataModel()->zelle(0, 0).text(), cell);
 }
 
 void TstMainWindow::importCancelledChangesNothing()
@@ -524,7 +524,7 @@ void TstMainWindow::importCancelledChangesNothing()
     v.importFile();
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
-    QCOMPARE(v.dataModel()->rowCount(), 100);
+    QCOMPARE(v.document()->dataModel()->rowCount(), 100);
 }
 
 void TstMainWindow::sortedTableFilledWithoutPerRowSorting()
@@ -545,7 +545,7 @@ void TstMainWindow::sortedTableFilledWithoutPerRowSorting()
     QCOMPARE(perRow.size(), 0);
     QCOMPARE(t->proxy()->rowCount(), 300);
     QCOMPARE(t->proxy()->index(0, 0).data().toString(), QString("99"));
-    QCOMPARE(v.dataModel()->zelle(0, 0).text(), QString("0"));
+    QCOMPARE(v.document()->dataModel()->zelle(0, 0).text(), QString("0"));
 
     t->table()->setColumnHidden(1, true);
     const QString stat = m_dir.path() + "/sorted.stat";
@@ -564,8 +564,8 @@ void TstMainWindow::notesFollowTheirView()
     View v;
     auto* a = new BlankView;
     auto* b = new BlankView;
-    v.appendView("A", a);
-    v.appendView("B", b);
+    v.document()->appendView("A", a);
+    v.document()->appendView("B", b);
     v.viewArea()->setCurrentIndex(1);
     v.textPane()->setPlainText("notes of A");
     v.viewArea()->setCurrentIndex(2);
@@ -575,7 +575,7 @@ void TstMainWindow::notesFollowTheirView()
     QCOMPARE(v.textPane()->toPlainText(), QString("notes of A"));
     v.viewArea()->setCurrentIndex(2);
     QCOMPARE(v.textPane()->toPlainText(), QString("notes of B"));
-    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("notes of A"));
+    QVERIFY(v.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("notes of A"));
 }
 
 void TstMainWindow::notASurveyKeepsTheState_data()
@@ -604,7 +604,7 @@ void TstMainWindow::notASurveyKeepsTheState()
     f.close();
     View v;
     const QStringList views = WindowUtil::titles(v);
-    const int rows = v.dataModel()->rowCount();
+    const int rows = v.document()->dataModel()->rowCount();
     const QString title = WindowUtil::title(v);
     ScriptedAnswerer ans;
     ans.accept(UserInput::OpenFile, name).accept(UserInput::Warning, QMessageBox::Ok);
@@ -616,7 +616,7 @@ void TstMainWindow::notASurveyKeepsTheState()
     QCOMPARE(ans.asked.size(), 2);
     QCOMPARE(ans.asked.at(1).label, QString("Die Datei %1 enthält keine Umfrage.").arg(name));
     QCOMPARE(WindowUtil::titles(v), views);
-    QCOMPARE(v.dataModel()->rowCount(), rows);
+    QCOMPARE(v.document()->dataModel()->rowCount(), rows);
     QCOMPARE(WindowUtil::title(v), title);
 }
 
@@ -628,12 +628,12 @@ void TstMainWindow::importLeavesNoStatisticFileToOverwrite()
     const QString stat = m_dir.filePath(QStringLiteral("stand.stat"));
     QVERIFY(v.save(stat));
     QVERIFY(v.load(stat));
-    QCOMPARE(v.currentFileName(), stat);
+    QCOMPARE(v.document()->fileName(), stat);
     QVERIFY(v.importCSV(writeFile("neu.csv", "A;B\n1;2\n"), false));
-    QVERIFY(v.currentFileName().isEmpty());
+    QVERIFY(v.document()->fileName().isEmpty());
     QVERIFY(v.load(stat));
-    QVERIFY(v.importSM(writeFile("sm.csv", "Frage\nResponse\nja\n")));
-    QVERIFY(v.currentFileName().isEmpty());
+    QVERIFY(v.document()->importSM(writeFile("sm.csv", "Frage\nResponse\nja\n")));
+    QVERIFY(v.document()->fileName().isEmpty());
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -101,8 +101,8 @@ struct ViewsSeen {
 ViewsSeen seen(View& v)
 {
     ViewsSeen s;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r) {
-        const QStandardItem* it = v.viewListModel()->item(r);
+    for (int r = 0; r < v.document()->viewListModel()->rowCount(); ++r) {
+        const QStandardItem* it = v.document()->viewListModel()->item(r);
         s.items << QStringLiteral("%1|%2|%3|%4|%5")
                        .arg(it->text(), it->data(Roles::ViewType).toString(),
                             it->data(Roles::ViewAdapterType).toString(),
@@ -218,8 +218,8 @@ void TstProgressFlows::verifyCleanAfterWork(View& v, bool viewsApplied)
     // Checks that waited for the end of the work have run.
     QCoreApplication::processEvents();
     QVERIFY(!DialogWatch::dialogLeft());
-    QVERIFY(!v.undoStack()->canUndo());
-    QVERIFY(v.undoStack()->isClean());
+    QVERIFY(!v.document()->undoStack()->canUndo());
+    QVERIFY(v.document()->undoStack()->isClean());
     QCOMPARE(v.isChanged(), viewsApplied);
     QCOMPARE(v.isWindowModified(), viewsApplied);
 }
@@ -250,8 +250,8 @@ void TstProgressFlows::csvImportShowsProgressAndMakesTheSameViews()
     QVERIFY(watch.texts.contains("Ansichten werden berechnet"));
     QVERIFY(watch.windowPaints > 0);
 
-    QCOMPARE(v.viewListModel()->rowCount(), 7);
-    QCOMPARE(TestUtil::cellTexts(v.dataModel()), TestUtil::cellTexts(quiet.dataModel()));
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 7);
+    QCOMPARE(TestUtil::cellTexts(v.document()->dataModel()), TestUtil::cellTexts(quiet.document()->dataModel()));
     QVERIFY(seen(v) == seen(quiet));
     QCOMPARE(WindowUtil::title(v), WindowUtil::title(quiet));
     verifyCleanAfterWork(v);
@@ -289,7 +289,7 @@ void TstProgressFlows::saveAndLoadShowProgressAndGiveTheSameFiles()
     QCOMPARE(loadWatch.faults, 0);
     QVERIFY(loadWatch.texts.contains("Datei wird geladen"));
     QVERIFY(loadWatch.texts.contains("Ansichten werden berechnet"));
-    QCOMPARE(TestUtil::cellTexts(loaded.dataModel()), TestUtil::cellTexts(quietLoaded.dataModel()));
+    QCOMPARE(TestUtil::cellTexts(loaded.document()->dataModel()), TestUtil::cellTexts(quietLoaded.document()->dataModel()));
     QVERIFY(seen(loaded) == seen(quietLoaded));
     verifyCleanAfterWork(loaded);
 }
@@ -300,14 +300,14 @@ void TstProgressFlows::surveyMonkeyImportShowsProgress()
     View quiet, v;
     DialogWatch watch;
     showBoth(quiet, v, watch);
-    quietly([&] { QVERIFY(quiet.importSM(path)); });
-    QVERIFY(v.importSM(path));
+    quietly([&] { QVERIFY(quiet.document()->importSM(path)); });
+    QVERIFY(v.document()->importSM(path));
     QCOMPARE(watch.shown, 1);
     QCOMPARE(watch.faults, 0);
     QVERIFY(watch.texts.contains("Daten werden gelesen"));
     // Five charted columns, a bar chart and a pie each.
-    QCOMPARE(v.viewListModel()->rowCount(), 11);
-    QCOMPARE(TestUtil::cellTexts(v.dataModel()), TestUtil::cellTexts(quiet.dataModel()));
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 11);
+    QCOMPARE(TestUtil::cellTexts(v.document()->dataModel()), TestUtil::cellTexts(quiet.document()->dataModel()));
     QVERIFY(seen(v) == seen(quiet));
     verifyCleanAfterWork(v);
 }
@@ -323,23 +323,23 @@ void TstProgressFlows::viewsFileAndReportShowProgressAndWriteTheSame()
     const QString data = m_dir.filePath("daten.csv");
     // The demonstration views hold every kind of view; both windows get one data table.
     quietly([&] {
-        QVERIFY(quiet.exportViewsCSV(views));
-        QVERIFY(quiet.exportCSV(data));
+        QVERIFY(quiet.document()->exportViewsCSV(views));
+        QVERIFY(quiet.document()->exportCSV(data));
         QVERIFY(quiet.importCSV(data, false));
         QVERIFY(v.importCSV(data, false));
-        QVERIFY(quiet.importViewsCSV(views));
-        QVERIFY(quiet.exportViewsCSV(m_dir.filePath("ohne/ansichten.csv")));
-        QVERIFY(quiet.exportCSV(m_dir.filePath("ohne/daten.csv")));
-        QVERIFY(quiet.exportHTML(m_dir.filePath("ohne/bericht.html")));
+        QVERIFY(quiet.document()->importViewsCSV(views));
+        QVERIFY(quiet.document()->exportViewsCSV(m_dir.filePath("ohne/ansichten.csv")));
+        QVERIFY(quiet.document()->exportCSV(m_dir.filePath("ohne/daten.csv")));
+        QVERIFY(quiet.document()->exportHTML(m_dir.filePath("ohne/bericht.html")));
     });
 
-    QVERIFY(v.importViewsCSV(views));
+    QVERIFY(v.document()->importViewsCSV(views));
     QVERIFY(watch.texts.contains("Ansichten werden importiert"));
     QVERIFY(seen(v) == seen(quiet));
     verifyCleanAfterWork(v, true);
 
-    QVERIFY(v.exportViewsCSV(m_dir.filePath("mit/ansichten.csv")));
-    QVERIFY(v.exportCSV(m_dir.filePath("mit/daten.csv")));
+    QVERIFY(v.document()->exportViewsCSV(m_dir.filePath("mit/ansichten.csv")));
+    QVERIFY(v.document()->exportCSV(m_dir.filePath("mit/daten.csv")));
     QVERIFY(watch.texts.contains("Ansichten werden exportiert"));
     QVERIFY(watch.texts.contains("Daten werden exportiert"));
     QCOMPARE(bytesOf(m_dir.filePath("mit/ansichten.csv")),
@@ -347,7 +347,7 @@ void TstProgressFlows::viewsFileAndReportShowProgressAndWriteTheSame()
     QCOMPARE(bytesOf(m_dir.filePath("mit/daten.csv")), bytesOf(m_dir.filePath("ohne/daten.csv")));
 
     const int shownBefore = watch.shown;
-    QVERIFY(v.exportHTML(m_dir.filePath("mit/bericht.html")));
+    QVERIFY(v.document()->exportHTML(m_dir.filePath("mit/bericht.html")));
     QCOMPARE(watch.shown, shownBefore + 1);
     QVERIFY(watch.texts.contains("Bericht wird geschrieben"));
     QCOMPARE(watch.faults, 0);
@@ -374,7 +374,7 @@ void TstProgressFlows::demonstrationViewsShowProgress()
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(watch.shown, 1);
     QVERIFY(watch.texts.contains("Beispieldaten werden erstellt"));
-    QCOMPARE(v.viewListModel()->rowCount(), 28);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 28);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     verifyCleanAfterWork(v);
 }
@@ -396,13 +396,13 @@ void TstProgressFlows::replacingALargeTableShowsProgress()
     showBoth(quiet, v, watch);
     quietly([&] { QVERIFY(quiet.importCSV(small, false)); });
     QVERIFY(v.importCSV(bigFile, false));
-    QCOMPARE(v.dataModel()->rowCount(), 2000);
+    QCOMPARE(v.document()->dataModel()->rowCount(), 2000);
     QCOMPARE(v.dataTable()->table()->model()->rowCount(), 2000);
     watch.shown = 0;
     QVERIFY(v.importCSV(small, false));
     QCOMPARE(watch.shown, 1);
-    QCOMPARE(TestUtil::cellTexts(v.dataModel()), TestUtil::cellTexts(quiet.dataModel()));
-    QCOMPARE(v.dataModel()->columnCount(), 6);
+    QCOMPARE(TestUtil::cellTexts(v.document()->dataModel()), TestUtil::cellTexts(quiet.document()->dataModel()));
+    QCOMPARE(v.document()->dataModel()->columnCount(), 6);
     QCOMPARE(v.dataTable()->table()->model()->rowCount(), 400);
     QCOMPARE(v.dataTable()->table()->model()->columnCount(), 6);
     verifyCleanAfterWork(v);

@@ -6,12 +6,14 @@
 #include <QTest>
 
 #include "io/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "core/roles.h"
 #include "io/statistikdatei.h"
 #include "diagrams/tabelle1.h"
 #include "core/textpool.h"
 #include "app/view.h"
+#include "io/umfragedokument.h"
 #include "core/variantreader.h"
 #include "core/zellenleser.h"
 
@@ -84,7 +86,12 @@ QStringList imported(const QString& text)
     SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(text, &m, &table);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    {
+        SpaltenSicht::Fuellung bulk(&tableSpalten);
+        CsvImport::fill(text, &m);
+    }
     return describe(m);
 }
 
@@ -246,9 +253,7 @@ void TstTabellenFuellung::streamedImportMatchesTextImport()
         QVERIFY(d.lesen(path));
         QCOMPARE(d.istUmfrage(), CsvImport::isSurvey(CsvReader::decode(bytes)));
         SpaltenSpeicher m;
-        Tabelle1 table;
-        table.setModel(&m);
-        d.fuellen(&m, &table);
+        d.fuellen(&m);
         QCOMPARE(describe(m), want);
     }
     CsvImport::Datei::setStueckBytes(qsizetype(4) << 20);
@@ -259,7 +264,12 @@ void TstTabellenFuellung::equalAnswersShareOneString()
     SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(bigSurvey(), &m, &table);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    {
+        SpaltenSicht::Fuellung bulk(&tableSpalten);
+        CsvImport::fill(bigSurvey(), &m);
+    }
     auto data = [&](int r, int c) {
         return m.zelle(r, c).data(Qt::DisplayRole).toString().constData();
     };
@@ -277,8 +287,9 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bigSurvey().toUtf8());
     }
-    View v;
-    QVERIFY(v.importCSV(csv, false));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv));
     const QString stat = dir.path() + "/survey.stat";
     QVERIFY(v.save(stat));
     const QByteArray bytes = readAll(stat);
@@ -286,7 +297,8 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
     QStringList tables[2];
     // Loaded twice: the same table each time.
     for (int pass = 0; pass < 2; ++pass) {
-        View w;
+        UmfrageDokument w;
+        w.createDemo();
         QVERIFY(w.load(stat));
         QCOMPARE(w.dataModel()->rowCount(), v.dataModel()->rowCount());
         tables[pass] = describe(*w.dataModel());
@@ -306,7 +318,8 @@ void TstTabellenFuellung::loadMatchesOnBothPaths()
 
 void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     SpaltenSpeicher* m = v.dataModel();
     m->clear();
     m->setColumnCount(3);
@@ -320,7 +333,7 @@ void TstTabellenFuellung::cellsAreWrittenAsTheStreamWritesThem()
     QByteArray bytes;
     QBuffer out(&bytes);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    StatistikDatei::write(m, v.dataTable(), v, &out);
+    StatistikDatei::write(m, v.hiddenColumns(), v, &out);
 
     QByteArray cells;
     QDataStream s(&cells, QIODevice::WriteOnly);

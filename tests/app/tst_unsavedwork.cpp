@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QSettings>
 #include <QStackedWidget>
 #include "core/spaltenspeicher.h"
@@ -12,6 +15,8 @@
 #include "diagrams/modelclient.h"
 #include "core/userinputevents.h"
 #include "app/view.h"
+#include "commands/spaltenbearbeitung.h"
+#include "io/umfragedokument.h"
 #include "diagrams/diagram.h"
 #include "scriptedanswerer.h"
 
@@ -28,6 +33,10 @@ private slots:
     void changedAsks();
     void whatCountsAsChange();
     void savedAndLoadedCountAsUnchanged();
+    void saveWritesEachViewOnce();
+    void focusChangeWritesNothing();
+    void changeMarkFollowsSettingsAndHiddenColumns();
+    void typedNotesAreInTheDocument();
     void toolkitSpeaksGerman();
 
 private:
@@ -44,6 +53,28 @@ public:
     void redo() override {}
     void undo() override {}
 };
+
+// A view with one setting that counts how often its settings are written.
+class ZaehlAnsicht : public ModelClient
+{
+public:
+    static int writes;
+    void setModel(SpaltenSpeicher* m) override { m_model = m; }
+    void saveData(QDataStream& s, int) override
+    {
+        ++writes;
+        s << qint32(m_value);
+    }
+    void setValue(int v)
+    {
+        m_value = v;
+        emit changed();
+    }
+
+private:
+    int m_value = 1;
+};
+int ZaehlAnsicht::writes = 0;
 
 const QStringList commands = {"Neu", "Öffnen", "Öffnen/Import", "CSV", "SurveyMonkey", "Views",
                               "Alle Ansichten entfernen", "Schliessen"};
@@ -118,8 +149,8 @@ void TstUnsavedWork::changedAsks()
     QFETCH(int, answer);
     View v;
     v.show();
-    v.undoStack()->push(new Step);
-    const int views = v.viewCount();
+    v.document()->undoStack()->push(new Step);
+    const int views = v.document()->viewCount();
     const QString saved = m_dir.path() + "/gesichert.stat";
     QFile::remove(saved);
 
@@ -140,16 +171,16 @@ void TstUnsavedWork::changedAsks()
 
     if (answer == QMessageBox::Cancel) {
         // Nothing happened: the work is there, still unsaved.
-        QVERIFY(v.undoStack()->canUndo());
-        QCOMPARE(v.viewCount(), views);
+        QVERIFY(v.document()->undoStack()->canUndo());
+        QCOMPARE(v.document()->viewCount(), views);
         QVERIFY(v.isChanged());
         QVERIFY(v.isVisible());
         return;
     }
     if (command == "Neu")
-        QVERIFY(!v.undoStack()->canUndo());
+        QVERIFY(!v.document()->undoStack()->canUndo());
     if (command == "Alle Ansichten entfernen")
-        QCOMPARE(v.viewCount(), 1);
+        QCOMPARE(v.document()->viewCount(), 1);
     if (command == "Schliessen")
         QVERIFY(!v.isVisible());
 }
@@ -161,16 +192,16 @@ void TstUnsavedWork::whatCountsAsChange()
     QVERIFY(!v.isWindowModified());
 
     // A new view, and its removal back to the state saved.
-    ModelClient* mc = v.createView("Häufigkeit", "TortenDiagram", {1}, "Neu", "");
+    ModelClient* mc = v.document()->createView("Häufigkeit", "TortenDiagram", {1}, "Neu", "");
     QVERIFY(mc);
     QVERIFY(v.isChanged());
     QTRY_VERIFY(v.isWindowModified());
-    v.removeView(v.viewIndex(mc));
+    v.document()->removeView(v.document()->viewIndex(mc));
     QVERIFY(!v.isChanged());
     QTRY_VERIFY(!v.isWindowModified());
 
     // A view's settings: its diagram's colours, changed through its menu.
-    auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(1));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(1));
     QVERIFY(a);
     const QList<QColor> colours = a->diagram()->colorList();
     a->diagram()->setColors({QColor(1, 2, 3)});
@@ -181,7 +212,7 @@ void TstUnsavedWork::whatCountsAsChange()
     QVERIFY(!v.isChanged());
 
     // A renamed view.
-    v.viewListModel()->item(2)->setText("Umbenannt");
+    v.document()->viewListModel()->item(2)->setText("Umbenannt");
     QVERIFY(v.isChanged());
 
     // Notes typed for a view count, notes only shown do not.
@@ -194,17 +225,17 @@ void TstUnsavedWork::whatCountsAsChange()
 
     // A step of the undo stack, and its undo back to the saved state.
     View u;
-    u.undoStack()->push(new Step);
+    u.document()->undoStack()->push(new Step);
     QVERIFY(u.isChanged());
-    u.undoStack()->undo();
+    u.document()->undoStack()->undo();
     QVERIFY(!u.isChanged());
 }
 
 void TstUnsavedWork::savedAndLoadedCountAsUnchanged()
 {
     View v;
-    v.undoStack()->push(new Step);
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Zusatz", "");
+    v.document()->undoStack()->push(new Step);
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Zusatz", "");
     QVERIFY(v.isChanged());
     const QString path = m_dir.path() + "/stand.stat";
     QVERIFY(v.save(path));
@@ -213,11 +244,98 @@ void TstUnsavedWork::savedAndLoadedCountAsUnchanged()
     QVERIFY(v.windowTitle().endsWith("[*]"));
 
     View w;
-    w.createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Weg", "");
+    w.document()->createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Weg", "");
     QVERIFY(w.load(path));
     QVERIFY(!w.isChanged());
     QVERIFY(!w.isWindowModified());
     QVERIFY(w.windowTitle().endsWith("[*]"));
+}
+
+void TstUnsavedWork::saveWritesEachViewOnce()
+{
+    UmfrageDokument doc;
+    for (int i = 0; i < 50; ++i)
+        doc.appendView(QString("Ansicht %1").arg(i), new ZaehlAnsicht);
+    QVERIFY(doc.isChanged());
+    ZaehlAnsicht::writes = 0;
+    QVERIFY(doc.save(m_dir.path() + "/fuenfzig.stat"));
+    QCOMPARE(ZaehlAnsicht::writes, 50);
+    QVERIFY(!doc.isChanged());
+    QCOMPARE(ZaehlAnsicht::writes, 50);
+}
+
+void TstUnsavedWork::focusChangeWritesNothing()
+{
+    View v;
+    v.show();
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    v.document()->appendView("Gezählt", new ZaehlAnsicht);
+    v.document()->markUnchanged();
+    ZaehlAnsicht::writes = 0;
+    v.viewCombo()->setFocus();
+    v.textPane()->setFocus();
+    emit qApp->focusChanged(v.viewCombo(), v.textPane());
+    QCoreApplication::processEvents();
+    QVERIFY(!v.isChanged());
+    QVERIFY(!v.isWindowModified());
+    QCOMPARE(ZaehlAnsicht::writes, 0);
+}
+
+void TstUnsavedWork::changeMarkFollowsSettingsAndHiddenColumns()
+{
+    UmfrageDokument doc;
+    auto* view = new ZaehlAnsicht;
+    doc.appendView("Gezählt", view);
+    doc.markUnchanged();
+    QVERIFY(!doc.isChanged());
+
+    // A setting, and the same setting back: only the view that changed is written.
+    ZaehlAnsicht::writes = 0;
+    view->setValue(2);
+    QVERIFY(doc.isChanged());
+    view->setValue(1);
+    QVERIFY(!doc.isChanged());
+    QCOMPARE(ZaehlAnsicht::writes, 2);
+
+    // Hidden columns, through the undo stack.
+    TableContext ctx = doc.tableContext();
+    ctx.columns = {1, 3};
+    SpaltenBearbeitung::hideColumns(ctx);
+    QVERIFY(doc.isChanged());
+    doc.undoStack()->undo();
+    QVERIFY(!doc.isChanged());
+    doc.undoStack()->redo();
+    QVERIFY(doc.isChanged());
+    doc.markUnchanged();
+    QVERIFY(!doc.isChanged());
+    doc.undoStack()->undo();
+    QVERIFY(doc.isChanged());
+
+    // A view removed and one moved count, whatever their settings.
+    doc.markUnchanged();
+    doc.appendView("Zweite", new ZaehlAnsicht);
+    doc.markUnchanged();
+    doc.moveView(2, 1);
+    QVERIFY(doc.isChanged());
+    doc.markUnchanged();
+    doc.removeView(1);
+    QVERIFY(doc.isChanged());
+}
+
+void TstUnsavedWork::typedNotesAreInTheDocument()
+{
+    View v;
+    v.widgetChanged(1);
+    v.textPane()->insertPlainText("Notiz");
+    // No round trip through the pane: the document holds what was typed.
+    QVERIFY(v.document()->notes(1).contains("Notiz"));
+    QVERIFY(v.document()->isChanged());
+    // Showing another view's notes and coming back writes nothing.
+    v.document()->markUnchanged();
+    v.widgetChanged(2);
+    v.widgetChanged(1);
+    QVERIFY(!v.document()->isChanged());
+    QVERIFY(v.document()->notes(1).contains("Notiz"));
 }
 
 void TstUnsavedWork::toolkitSpeaksGerman()

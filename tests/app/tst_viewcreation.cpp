@@ -96,16 +96,16 @@ void TstViewCreation::createViewBuildsEachType()
     QFETCH(QString, diagramClass);
     View v;
     const int before = v.viewArea()->count();
-    ModelClient* mc = v.createView(adapter, type, columns, "Titel", "Notiz");
+    ModelClient* mc = v.document()->createView(adapter, type, columns, "Titel", "Notiz");
     QVERIFY(mc);
     QCOMPARE(QString(typeid(*mc).name()), adapterClass);
     auto* a = dynamic_cast<DiagramAdapter*>(mc);
     QCOMPARE(QString(a->diagram()->metaObject()->className()), diagramClass);
     QCOMPARE(a->diagram()->titleText(), QString("Titel"));
-    QCOMPARE(mc->model(), v.dataModel());
+    QCOMPARE(mc->model(), v.document()->dataModel());
     QCOMPARE(v.viewArea()->count(), before + 1);
     QCOMPARE(v.viewArea()->currentWidget(), mc);
-    QStandardItem* it = v.viewListModel()->item(before);
+    QStandardItem* it = v.document()->viewListModel()->item(before);
     QCOMPARE(it->data(Roles::ViewAdapterType).toString(), adapter);
     QCOMPARE(it->data(Roles::ViewType).toString(), type);
     QStringList cols;
@@ -144,9 +144,9 @@ void TstViewCreation::createViewRefusesWhatItCannotMake()
     QFETCH(QVector<int>, columns);
     View v;
     const int before = v.viewArea()->count();
-    QCOMPARE(v.createView(adapter, type, columns, "T", ""), nullptr);
+    QCOMPARE(v.document()->createView(adapter, type, columns, "T", ""), nullptr);
     QCOMPARE(v.viewArea()->count(), before);
-    QCOMPARE(v.viewListModel()->rowCount(), before);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), before);
 }
 
 void TstViewCreation::createSelectedViewSingleColumn()
@@ -166,8 +166,8 @@ void TstViewCreation::createSelectedViewSingleColumn()
     QVERIFY(!ans.asked[0].editable);
     QCOMPARE(ans.asked[1].label, QString("Adapter Typ"));
     QCOMPARE(ans.asked[1].items, ViewTypes::singleAdapterNames());
-    const int last = v.viewListModel()->rowCount() - 1;
-    QCOMPARE(v.viewListModel()->item(last)->text(), QString("BalkenDiagram(H): Spalte 3"));
+    const int last = v.document()->viewListModel()->rowCount() - 1;
+    QCOMPARE(v.document()->viewListModel()->item(last)->text(), QString("BalkenDiagram(H): Spalte 3"));
     QCOMPARE(v.viewArea()->currentIndex(), last);
     auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(last));
     QVERIFY(a->diagram()->inherits("BalkenDiagram_h"));
@@ -189,8 +189,8 @@ void TstViewCreation::createSelectedViewMultiColumnAsksTitle()
     QCOMPARE(ans.asked[2].title, QString("Ansicht erstellen"));
     QCOMPARE(ans.asked[2].label, QString("Titel"));
     QCOMPARE(ans.asked[2].preset.toString(), QString());
-    const int last = v.viewListModel()->rowCount() - 1;
-    QCOMPARE(v.viewListModel()->item(last)->text(), QString("Kombiniert"));
+    const int last = v.document()->viewListModel()->rowCount() - 1;
+    QCOMPARE(v.document()->viewListModel()->item(last)->text(), QString("Kombiniert"));
     auto* m = qobject_cast<ModelMultiDiagramAdapter*>(v.viewArea()->widget(last));
     QVERIFY(m);
     QCOMPARE(m->spalten().size(), 2);
@@ -286,7 +286,7 @@ void TstViewCreation::manyViewsSwitchThePageOnce()
 void TstViewCreation::typActionExchangesDiagram()
 {
     View v;
-    ModelClient* mc = v.createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
+    ModelClient* mc = v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
     auto* a = qobject_cast<ModelDiagramAdapter*>(mc);
     QPointer<Diagram> old = a->diagram();
     ScriptedAnswerer ans;
@@ -301,22 +301,22 @@ void TstViewCreation::typActionExchangesDiagram()
     // Recording the new type in the view's item re-titles the diagram from the list.
     QCOMPARE(a->diagram()->titleText(), QString("Pie"));
     QVERIFY(!a->diagram()->values().isEmpty());
-    const int row = v.viewIndex(mc);
-    QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewType).toString(), QString("Tabelle"));
+    const int row = v.document()->viewIndex(mc);
+    QCOMPARE(v.document()->viewListModel()->item(row)->data(Roles::ViewType).toString(), QString("Tabelle"));
 }
 
 void TstViewCreation::typActionCancelKeepsDiagram()
 {
     View v;
-    ModelClient* mc = v.createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
+    ModelClient* mc = v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "Pie", "");
     auto* a = qobject_cast<ModelDiagramAdapter*>(mc);
     Diagram* old = a->diagram();
     ScriptedAnswerer ans;
     ans.cancel(UserInput::Item);
     v.changeDiagram(a);
     QCOMPARE(a->diagram(), old);
-    const int row = v.viewIndex(mc);
-    QCOMPARE(v.viewListModel()->item(row)->data(Roles::ViewType).toString(),
+    const int row = v.document()->viewIndex(mc);
+    QCOMPARE(v.document()->viewListModel()->item(row)->data(Roles::ViewType).toString(),
              QString("TortenDiagram"));
     v.changeDiagram(nullptr);
 }
@@ -337,7 +337,7 @@ void TstViewCreation::typActionKeepsTheLook()
     QFETCH(QString, adapter);
     QFETCH(QVector<int>, columns);
     View v;
-    ModelClient* mc = v.createView(adapter, "BalkenDiagram(V)", columns, "Look", "");
+    ModelClient* mc = v.document()->createView(adapter, "BalkenDiagram(V)", columns, "Look", "");
     auto* a = dynamic_cast<DiagramAdapter*>(mc);
     QVERIFY(a);
     const QColor chosen(10, 120, 30);
@@ -363,7 +363,7 @@ void TstViewCreation::typActionKeepsTheLook()
     QCOMPARE(a->diagram()->colorList().at(0), chosen);
     QCOMPARE(a->diagram()->colorList().at(1), QColor(Qt::red));
 
-    ModelClient* plain = v.createView(adapter, "TortenDiagram", columns, "Neu", "");
+    ModelClient* plain = v.document()->createView(adapter, "TortenDiagram", columns, "Neu", "");
     a = dynamic_cast<DiagramAdapter*>(plain);
     const QFont before = a->diagram()->font();
     exchange("BalkenDiagram(V)", "BalkenDiagram");

@@ -62,8 +62,8 @@ void TstViewList::init()
 
 void TstViewList::makeViews(View& v)
 {
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"A", "B", "C"});
     const QList<QStringList> rows{{"x", "1", "p"}, {"y", "2", "q"}, {"x", "2", "p"}};
@@ -73,21 +73,21 @@ void TstViewList::makeViews(View& v)
             items << QVariant(t);
         m->zeileAnfuegen(items);
     }
-    QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "V1", "n1"));
-    QVERIFY(v.createView("Häufigkeit %", "BalkenDiagram(V)", {1}, "V2", "n2"));
-    QVERIFY(v.createView("Häufigkeit", "Tabelle", {0, 1}, "V3", "n3"));
-    QVERIFY(v.createView("Direkt", "BalkenDiagram(H)", {1}, "V4", ""));
+    QVERIFY(v.document()->createView("Häufigkeit", "TortenDiagram", {0}, "V1", "n1"));
+    QVERIFY(v.document()->createView("Häufigkeit %", "BalkenDiagram(V)", {1}, "V2", "n2"));
+    QVERIFY(v.document()->createView("Häufigkeit", "Tabelle", {0, 1}, "V3", "n3"));
+    QVERIFY(v.document()->createView("Direkt", "BalkenDiagram(H)", {1}, "V4", ""));
 }
 
 bool TstViewList::aligned(View& v)
 {
-    if (v.viewListModel()->rowCount() != v.viewArea()->count())
+    if (v.document()->viewListModel()->rowCount() != v.viewArea()->count())
         return false;
     if (v.viewCombo()->count() != v.viewArea()->count())
         return false;
     for (int r = 1; r < v.viewArea()->count(); ++r) {
         auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(r));
-        if (a && a->diagram() && a->diagram()->titleText() != v.viewListModel()->item(r)->text()
+        if (a && a->diagram() && a->diagram()->titleText() != v.document()->viewListModel()->item(r)->text()
             && !a->diagram()->titleText().isEmpty())
             return false;
     }
@@ -98,7 +98,7 @@ void TstViewList::appendSetsRolesAndCategory()
 {
     View v;
     makeViews(v);
-    QStandardItemModel* list = v.viewListModel();
+    QStandardItemModel* list = v.document()->viewListModel();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
     QCOMPARE(list->item(1)->data(Roles::ViewCategory).toString(), QString("Single"));
@@ -107,8 +107,8 @@ void TstViewList::appendSetsRolesAndCategory()
     QCOMPARE(list->item(3)->data(Roles::ViewColumns).toStringList(), (QStringList{"0", "1"}));
     QCOMPARE(list->item(2)->data(Roles::ViewType).toString(), QString("BalkenDiagram(V)"));
     QVERIFY(list->item(2)->data(Roles::ViewNotes).toString().contains("n2"));
-    QCOMPARE(v.viewIndex(qobject_cast<ModelClient*>(v.viewArea()->widget(3))), 3);
-    QCOMPARE(v.viewIndex(nullptr), -1);
+    QCOMPARE(v.document()->viewIndex(qobject_cast<ModelClient*>(v.viewArea()->widget(3))), 3);
+    QCOMPARE(v.document()->viewIndex(nullptr), -1);
     // The last view created is shown.
     QCOMPARE(v.viewArea()->currentIndex(), 4);
 }
@@ -121,9 +121,9 @@ void TstViewList::removeUndoRedoRestoresRow()
     v.removeCurrentView();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
     QVERIFY(aligned(v));
-    QCOMPARE(v.undoStack()->undoText(), QString("Ansicht entfernen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Ansicht entfernen"));
 
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
     auto* back = qobject_cast<ModelDiagramAdapter*>(v.viewArea()->widget(2));
@@ -131,13 +131,13 @@ void TstViewList::removeUndoRedoRestoresRow()
     QCOMPARE(back->modelColumn(), 1);
     QCOMPARE(back->diagram()->titleText(), QString("V2"));
     QCOMPARE(back->diagram()->postfix(), QString("%"));
-    QCOMPARE(v.viewListModel()->item(2)->data(Roles::ViewType).toString(),
+    QCOMPARE(v.document()->viewListModel()->item(2)->data(Roles::ViewType).toString(),
              QString("BalkenDiagram(V)"));
 
-    v.undoStack()->redo();
+    v.document()->undoStack()->redo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
     QVERIFY(aligned(v));
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
 }
 
@@ -156,7 +156,7 @@ void TstViewList::removeUndoKeepsFilterAndNotes()
     a->diagram()->setColors({QColor(12, 34, 56), QColor(78, 90, 12)});
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(back);
     QCOMPARE(back->antwortAnzeige().reihenfolge().art, Reihenfolge::NachHaeufigkeit);
@@ -164,7 +164,7 @@ void TstViewList::removeUndoKeepsFilterAndNotes()
     QCOMPARE(back->rowFilter().depColumn(), 2);
     QCOMPARE(back->rowFilter().depValue(), QString("p"));
     QCOMPARE(back->diagram()->values(), (QVector<double>{2}));
-    QCOMPARE(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().isEmpty(), false);
+    QCOMPARE(v.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().isEmpty(), false);
 }
 
 void TstViewList::removedViewDeletedByClearViewsIsNeverTouched()
@@ -173,13 +173,13 @@ void TstViewList::removedViewDeletedByClearViewsIsNeverTouched()
     makeViews(v);
     v.viewArea()->setCurrentIndex(3);
     v.removeCurrentView();
-    v.undoStack()->undo();   // V3 is back, as a new widget
-    v.clearViews();          // ...and deleted without the command knowing
+    v.document()->undoStack()->undo();   // V3 is back, as a new widget
+    v.document()->clearViews();          // ...and deleted without the command knowing
     QCOMPARE(v.viewArea()->count(), 1);
-    v.undoStack()->redo();   // must not touch the deleted widget
+    v.document()->undoStack()->redo();   // must not touch the deleted widget
     QCOMPARE(v.viewArea()->count(), 1);
     QVERIFY(aligned(v));
-    v.undoStack()->undo();   // re-creates from the stored values
+    v.document()->undoStack()->undo();   // re-creates from the stored values
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V3"}));
     QVERIFY(aligned(v));
     QVERIFY(qobject_cast<ModelMultiDiagramAdapter*>(v.viewArea()->widget(1)));
@@ -199,7 +199,7 @@ void TstViewList::duplicateCopiesTypeColoursFont()
 
     ScriptedAnswerer ans;
     ans.accept(UserInput::Menu, "Duplizieren");
-    const QPoint at = v.viewListWidget()->visualRect(v.viewListModel()->index(1, 0)).center();
+    const QPoint at = v.viewListWidget()->visualRect(v.document()->viewListModel()->index(1, 0)).center();
     v.vListContextMenu(at);
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(WindowUtil::titles(v).last(), QString("V1(neu)"));
@@ -211,8 +211,8 @@ void TstViewList::duplicateCopiesTypeColoursFont()
     QCOMPARE(copy->diagram()->colorList().first(), QColor(1, 2, 3));
     QCOMPARE(copy->diagram()->font().pointSize(), 17);
     QCOMPARE(copy->rowFilter().depValue(), QString("x"));
-    QVERIFY(v.viewListModel()->item(5)->data(Roles::ViewNotes).toString().contains("n1"));
-    QVERIFY(!v.undoStack()->canUndo()); // duplication is not undoable
+    QVERIFY(v.document()->viewListModel()->item(5)->data(Roles::ViewNotes).toString().contains("n1"));
+    QVERIFY(!v.document()->undoStack()->canUndo()); // duplication is not undoable
 }
 
 void TstViewList::contextMenuOnDataTableOffersOnlyRename()
@@ -221,13 +221,13 @@ void TstViewList::contextMenuOnDataTableOffersOnlyRename()
     makeViews(v);
     ScriptedAnswerer ans;
     ans.cancel(UserInput::Menu);
-    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(0, 0)).center());
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.document()->viewListModel()->index(0, 0)).center());
     QCOMPARE(ans.asked.size(), 1);
     QCOMPARE(ans.asked[0].items,
              (QStringList{"Umbenennen", "[Duplizieren]", "-", "[Entfernen]"}));
 
     ans.cancel(UserInput::Menu);
-    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(2, 0)).center());
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.document()->viewListModel()->index(2, 0)).center());
     QCOMPARE(ans.asked[1].items, (QStringList{"Umbenennen", "Duplizieren", "-", "Entfernen"}));
     QCOMPARE(v.viewArea()->count(), 5);
 }
@@ -239,9 +239,9 @@ void TstViewList::contextMenuRemovesUndoably()
     v.viewArea()->setCurrentIndex(4);
     ScriptedAnswerer ans;
     ans.accept(UserInput::Menu, "Entfernen");
-    v.vListContextMenu(v.viewListWidget()->visualRect(v.viewListModel()->index(2, 0)).center());
+    v.vListContextMenu(v.viewListWidget()->visualRect(v.document()->viewListModel()->index(2, 0)).center());
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V3", "V4"}));
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
 
@@ -255,13 +255,13 @@ void TstViewList::renameRetitlesDiagram()
 {
     View v;
     makeViews(v);
-    v.viewListModel()->item(2)->setText("Neuer Titel");
+    v.document()->viewListModel()->item(2)->setText("Neuer Titel");
     auto* a = dynamic_cast<DiagramAdapter*>(v.viewArea()->widget(2));
     QCOMPARE(a->diagram()->titleText(), QString("Neuer Titel"));
     QCOMPARE(v.viewCombo()->itemText(2), QString("Neuer Titel"));
     // The data table keeps its own caption.
-    v.viewListModel()->item(0)->setText("Daten");
-    QCOMPARE(v.viewListModel()->item(0)->text(), QString("Daten"));
+    v.document()->viewListModel()->item(0)->setText("Daten");
+    QCOMPARE(v.document()->viewListModel()->item(0)->text(), QString("Daten"));
 }
 
 void TstViewList::notesSurviveRemovalAndUndo()
@@ -271,10 +271,10 @@ void TstViewList::notesSurviveRemovalAndUndo()
     v.viewArea()->setCurrentIndex(2);
     v.textPane()->setPlainText("typed for V2");
     v.removeCurrentView();   // the notes on screen belong to what removal keeps
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     QCOMPARE(v.viewArea()->currentIndex(), 2);
-    QCOMPARE(v.viewListModel()->item(2)->text(), QString("V2"));
-    QVERIFY(v.viewListModel()->item(2)->data(Roles::ViewNotes).toString().contains("typed for V2"));
+    QCOMPARE(v.document()->viewListModel()->item(2)->text(), QString("V2"));
+    QVERIFY(v.document()->viewListModel()->item(2)->data(Roles::ViewNotes).toString().contains("typed for V2"));
     QVERIFY(v.textPane()->toPlainText().contains("typed for V2"));
 }
 
@@ -284,20 +284,20 @@ void TstViewList::redoKeepsChangesMadeAfterUndo()
     makeViews(v);
     v.viewArea()->setCurrentIndex(1);
     v.removeCurrentView();
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     // The view is back; the user renames it, filters it and types notes for it.
     QCOMPARE(v.viewArea()->currentIndex(), 1);
-    v.viewListModel()->item(1)->setText("W1");
+    v.document()->viewListModel()->item(1)->setText("W1");
     auto* a = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(a);
     a->setDepFilter("q", 2);
     v.textPane()->setPlainText("typed after undo");
-    v.undoStack()->redo();
+    v.document()->undoStack()->redo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V2", "V3", "V4"}));
-    v.undoStack()->undo();
+    v.document()->undoStack()->undo();
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "W1", "V2", "V3", "V4"}));
     QVERIFY(aligned(v));
-    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains(
+    QVERIFY(v.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains(
         "typed after undo"));
     auto* back = qobject_cast<HaeufigkeitsDiagramAdapter*>(v.viewArea()->widget(1));
     QVERIFY(back);
@@ -311,12 +311,12 @@ void TstViewList::notesOfRemovedViewNeverLandElsewhere()
     makeViews(v);
     v.viewArea()->setCurrentIndex(2);
     v.textPane()->setPlainText("only V2");
-    v.removeView(2);
+    v.document()->removeView(2);
     // Whatever page is shown now, no other view got V2's notes.
     v.viewArea()->setCurrentIndex(1);
     v.viewArea()->setCurrentIndex(3);
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        QVERIFY(!v.viewListModel()->item(r)->data(Roles::ViewNotes).toString().contains("only V2"));
+    for (int r = 0; r < v.document()->viewListModel()->rowCount(); ++r)
+        QVERIFY(!v.document()->viewListModel()->item(r)->data(Roles::ViewNotes).toString().contains("only V2"));
     QVERIFY(aligned(v));
 }
 
@@ -324,14 +324,14 @@ void TstViewList::moveViewKeepsAlignment()
 {
     View v;
     makeViews(v);
-    v.moveView(4, 1);
+    v.document()->moveView(4, 1);
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
     QVERIFY(aligned(v));
-    v.moveView(0, 3);   // the data table never moves
-    v.moveView(2, 2);
+    v.document()->moveView(0, 3);   // the data table never moves
+    v.document()->moveView(2, 2);
     QCOMPARE(WindowUtil::titles(v), (QStringList{"Datentabelle", "V4", "V1", "V2", "V3"}));
-    v.removeView(0);
-    v.removeView(-1);
+    v.document()->removeView(0);
+    v.document()->removeView(-1);
     QCOMPARE(v.viewArea()->count(), 5);
 }
 
@@ -346,16 +346,16 @@ void TstViewList::singleClickOpensView()
     QListView* list = v.viewListWidget();
     v.widgetChanged(1);
     v.textPane()->setPlainText("typed for V1");
-    const QRect r = list->visualRect(v.viewListModel()->index(3, 0));
+    const QRect r = list->visualRect(v.document()->viewListModel()->index(3, 0));
     QVERIFY(r.isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(v.viewArea()->currentIndex(), 3);
     QCOMPARE(v.viewCombo()->currentIndex(), 3);
     QCOMPARE(v.textPane()->toPlainText(), QString("n3"));
-    QVERIFY(v.viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("typed for V1"));
+    QVERIFY(v.document()->viewListModel()->item(1)->data(Roles::ViewNotes).toString().contains("typed for V1"));
     // The data table opens the same way.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(v.viewListModel()->index(0, 0)).center());
+                      list->visualRect(v.document()->viewListModel()->index(0, 0)).center());
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     QVERIFY(aligned(v));
 }
@@ -389,11 +389,11 @@ void TstViewList::removalOpensNoOtherView()
     makeViews(v);
     v.widgetChanged(3);
     // A row removed before the one on screen shifts it, but V3 stays on screen.
-    v.removeView(1);
-    QCOMPARE(v.viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
+    v.document()->removeView(1);
+    QCOMPARE(v.document()->viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
     QCOMPARE(v.viewListWidget()->currentIndex().row(), v.viewArea()->currentIndex());
-    v.moveView(3, 1);
-    QCOMPARE(v.viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
+    v.document()->moveView(3, 1);
+    QCOMPARE(v.document()->viewListModel()->item(v.viewArea()->currentIndex())->text(), QString("V3"));
     QCOMPARE(v.viewListWidget()->currentIndex().row(), v.viewArea()->currentIndex());
     QVERIFY(aligned(v));
 }

@@ -313,8 +313,9 @@ void TstCommandLine::statFileReport()
 {
     write("umfrage.csv", "Frage;Note\nja;1\nnein;2\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("umfrage.csv"), false));
+        UmfrageDokument v;
+    v.createDemo();
+        QVERIFY(v.importData(path("umfrage.csv")));
         QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "Erste", "<b>fett</b>"));
         QVERIFY(v.createView("Direkt", "Tabelle", {1}, "Zweite", ""));
         QVERIFY(v.createView("Häufigkeit", "BalkenDiagram(H)", {1}, "Dritte", ""));
@@ -363,8 +364,9 @@ void TstCommandLine::crosstabReport()
 {
     write("umfrage.csv", "Frage;Gruppe;Gewicht\nja;a;2\nnein;a;1\nja;b;1\nja;b;x\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("umfrage.csv"), false));
+        UmfrageDokument v;
+    v.createDemo();
+        QVERIFY(v.importData(path("umfrage.csv")));
         Gewichtung::of(v.dataModel())->setSpalte(2);
         QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Kreuz", ""));
         QVERIFY(v.save(path("kreuz.stat")));
@@ -419,8 +421,9 @@ void TstCommandLine::failures()
     write("daten.csv", "A;B\n1;2\n");
     write("text.stat", "A;B\n1;2\n");
     {
-        View v;
-        QVERIFY(v.importCSV(path("daten.csv"), false));
+        UmfrageDokument v;
+        v.createDemo();
+        QVERIFY(v.importData(path("daten.csv")));
         for (int i = 0; i < 3; ++i)
             QVERIFY(v.createView("Häufigkeit", "TortenDiagram", {0}, "T", ""));
         QVERIFY(v.save(path("ganz.stat")));
@@ -573,13 +576,12 @@ void TstCommandLine::reportPicturesSayWhatTheyShow()
     UmfrageDokument doc;
     QVERIFY(doc.importData(path("umfrage.csv")));
     QVERIFY(doc.importViewsCSV(path("ansichten.csv")));
-    QStackedWidget* area = doc.viewArea();
-    QCOMPARE(area->count(), 4);
+    QCOMPARE(doc.viewCount(), 4);
     const QSize size = CommandLineReport::PictureSize;
 
-    auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(1));
-    auto* counts = qobject_cast<HaeufigkeitsDiagramAdapter*>(area->widget(2));
-    auto* xy = qobject_cast<XYPlotter*>(area->widget(3));
+    auto* bars = qobject_cast<HaeufigkeitsDiagramAdapter*>(doc.viewPage(1));
+    auto* counts = qobject_cast<HaeufigkeitsDiagramAdapter*>(doc.viewPage(2));
+    auto* xy = qobject_cast<XYPlotter*>(doc.viewPage(3));
     QVERIFY(bars && counts && xy);
     QCOMPARE(bars->diagram()->captionLines(), (QStringList{"Filter: Gruppe = A", "n = 3"}));
     QCOMPARE(counts->diagram()->captionLines(), QStringList{"n = 5"});
@@ -605,7 +607,7 @@ void TstCommandLine::reportPicturesSayWhatTheyShow()
     for (int i = 1; i <= 3; ++i) {
         const QImage cli(path(QStringLiteral("bericht_files/diagram%1.png").arg(i)));
         QCOMPARE(cli.size(), size);
-        const QImage here = ViewPicture::of(area->widget(i), size);
+        const QImage here = ViewPicture::of(doc.viewPage(i), size);
         QVERIFY2(cli.convertToFormat(QImage::Format_RGB32) == here.convertToFormat(QImage::Format_RGB32),
                  qPrintable(QStringLiteral("picture %1 differs from the view").arg(i)));
     }

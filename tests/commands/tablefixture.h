@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/tablecontext.h"
+#include "core/spaltensicht.h"
 #include "diagrams/tabelle1.h"
 #include "testutil.h"
 
@@ -27,8 +28,10 @@ struct TableFixture
 {
     TableFixture(const QStringList& headers, const QList<QStringList>& rows)
         : model(TestUtil::makeModel(headers, rows))
+        , spalten(std::make_unique<SpaltenSicht>(model.get()))
     {
         table.setModel(model.get());
+        table.setSpalten(spalten.get());
     }
 
     // The context with these columns selected in the widget.
@@ -37,6 +40,7 @@ struct TableFixture
         selectColumns(&table, columns);
         TableContext c;
         c.model = model.get();
+        c.spalten = spalten.get();
         c.table = &table;
         c.undo = &undo;
         const QModelIndexList sel = table.table()->selectionModel()->selectedColumns(0);
@@ -53,6 +57,7 @@ struct TableFixture
     }
 
     std::unique_ptr<SpaltenSpeicher> model;
+    std::unique_ptr<SpaltenSicht> spalten;
     Tabelle1 table;
     QUndoStack undo;
 };

@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include "core/roles.h"
+#include "core/spaltensicht.h"
 #include "diagrams/tabelle1.h"
 #include "commands/cappendcolumn.h"
 #include "commands/chidecolumns.h"
@@ -116,8 +117,8 @@ void TstColumnCommands::countedCell()
 void TstColumnCommands::texts()
 {
     SpaltenSpeicher m;
-    QTableView view;
-    QCOMPARE(cHideColumns({}, &view).text(), QString("Spalten entfernen"));
+    SpaltenSicht spalten(&m);
+    QCOMPARE(cHideColumns({}, &spalten).text(), QString("Spalten entfernen"));
     QCOMPARE(cRenameColumn(&m, 0, "a", "b").text(), QString("Spalte umbenennen"));
     QCOMPARE(cInsertColumn(&m, 0, "a").text(), QString::fromUtf8("Spalte einfügen"));
     QCOMPARE(cInsertData(QModelIndex(), {}, {}).text(), QString("Daten eingetragen"));
@@ -162,16 +163,20 @@ void TstColumnCommands::renameFollowsToolTipOfPlainColumnOnly()
 void TstColumnCommands::hideKeepsColumnInModel()
 {
     std::unique_ptr<SpaltenSpeicher> m(abModel());
-    QTableView view;
-    view.setModel(m.get());
+    SpaltenSicht spalten(m.get());
+    Tabelle1 table;
+    table.setModel(m.get());
+    table.setSpalten(&spalten);
+    QTableView& view = *table.table();
     QUndoStack stack;
-    stack.push(new cHideColumns({1, 0}, &view));
+    stack.push(new cHideColumns({1, 0}, &spalten));
     QVERIFY(view.isColumnHidden(0) && view.isColumnHidden(1));
     QCOMPARE(m->columnCount(), 2);
     stack.undo();
     QVERIFY(!view.isColumnHidden(0) && !view.isColumnHidden(1));
     stack.redo();
     QVERIFY(view.isColumnHidden(1));
+    QVERIFY(spalten.isHidden(0) && spalten.isHidden(1));
 }
 
 void TstColumnCommands::insertColumnAndData()

@@ -44,10 +44,10 @@ void TstColumnWindow::initTestCase()
 
 void TstColumnWindow::fill(View& v, const QStringList& headers, const QList<QStringList>& rows)
 {
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     m->clear();
-    v.undoStack()->clear();
+    v.document()->undoStack()->clear();
     m->setHorizontalHeaderLabels(headers);
     for (const QStringList& r : rows) {
         QVariantList items;
@@ -64,7 +64,7 @@ void TstColumnWindow::weightingThroughAction()
     View v;
     fill(v, {"Frage", "Gewicht"}, {{"a", "2"}, {"b", "0.5"}, {"a", "1"}});
     auto* a = dynamic_cast<DiagramAdapter*>(
-        v.createView("Häufigkeit", "Tabelle", {0}, "Frage", ""));
+        v.document()->createView("Häufigkeit", "Tabelle", {0}, "Frage", ""));
     QVERIFY(a);
     v.goHome();
     QVERIFY(v.save(m_dir.path() + "/gewicht.stat"));
@@ -76,7 +76,7 @@ void TstColumnWindow::weightingThroughAction()
     ans.accept(UI::Item, "2: Gewicht");
     v.actWeighting->trigger();
     QCOMPARE(ans.unexpected, 0);
-    QCOMPARE(Gewichtung::spalteVon(v.dataModel()), 1);
+    QCOMPARE(Gewichtung::spalteVon(v.document()->dataModel()), 1);
     QTRY_COMPARE(a->diagram()->values(), (QVector<double>{3, 0.5}));
     QCOMPARE(a->diagram()->titleText(), QString("Frage (gewichtet mit Gewicht)"));
     QVERIFY(v.isChanged());
@@ -90,7 +90,7 @@ void TstColumnWindow::editColumnsThroughActions()
 {
     View v;
     fill(v, {"A", "B", "C"}, {{"ja", "1", "x"}, {"nein", "2", "y"}});
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     ScriptedAnswerer script;
 
     script.accept(UI::Int, 2);
@@ -100,13 +100,13 @@ void TstColumnWindow::editColumnsThroughActions()
     script.accept(UI::Text, "Zwei");
     v.actRenameColumn->trigger();
     QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Zwei"));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalte umbenennen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalte umbenennen"));
 
     selectColumns(v.dataTable(), {0});
     script.accept(UI::Text, "ja").accept(UI::Text, "Ja");
     v.actReplace->trigger();
     QCOMPARE(m->zelle(0, 0).text(), QString("Ja"));
-    QCOMPARE(v.undoStack()->undoText(), QString("Werte ersetzen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Werte ersetzen"));
 
     v.actCopyColumns->trigger();
     QCOMPARE(m->columnCount(), 4);
@@ -115,7 +115,7 @@ void TstColumnWindow::editColumnsThroughActions()
 
     v.actHideColumns->trigger();
     QVERIFY(v.dataTable()->table()->isColumnHidden(0));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalten entfernen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalten entfernen"));
 
     for (int i = 0; i < 4; ++i)
         v.actUndo->trigger();
@@ -129,14 +129,14 @@ void TstColumnWindow::deriveColumnsThroughActions()
 {
     View v;
     fill(v, {"A", "B"}, {{"4", "3"}, {"", "1"}});
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     ScriptedAnswerer script;
 
     selectColumns(v.dataTable(), {0, 1});
     script.accept(UI::Text, "W").accept(UI::Text, "0.5,2");
     v.actWeight->trigger();
     QCOMPARE(m->data(m->index(0, 2)), QVariant(8.0));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalten gewichten"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalten gewichten"));
 
     // The weighted column alone can be weighted again.
     selectColumns(v.dataTable(), {2});
@@ -151,7 +151,7 @@ void TstColumnWindow::deriveColumnsThroughActions()
     v.actCombine->trigger();
     QCOMPARE(m->zelle(0, 3).text(), QString("4,3"));
     QVERIFY(v.dataTable()->table()->isColumnHidden(1));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalten zusammenfassen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalten zusammenfassen"));
     v.actUndo->trigger();
     QCOMPARE(m->columnCount(), 3);
     QVERIFY(!v.dataTable()->table()->isColumnHidden(1));
@@ -162,14 +162,14 @@ void TstColumnWindow::numbersThroughActions()
 {
     View v;
     fill(v, {"A", "B"}, {{"10", "1"}, {"9", "1"}, {"", "2"}});
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     QTableView* table = v.dataTable()->table();
     // Sorted by A as text, "10" comes before "9"; as numbers after it.
     table->sortByColumn(0, Qt::AscendingOrder);
     selectColumns(v.dataTable(), {0});
     v.actNumeric->trigger();
     QCOMPARE(m->data(m->index(0, 0)), QVariant(10.0));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalte als Zahlen"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalte als Zahlen"));
     const QModelIndex lastShown = table->model()->index(2, 0);
     QCOMPARE(table->model()->data(lastShown), QVariant(10.0));
     QCOMPARE(v.tableContext().columns, QVector<int>{0});   // the selection survives
@@ -177,7 +177,7 @@ void TstColumnWindow::numbersThroughActions()
     selectColumns(v.dataTable(), {1});
     v.actNormalize->trigger();
     QCOMPARE(m->data(m->index(2, 1)), QVariant(50.0));
-    QCOMPARE(v.undoStack()->undoText(), QString("Spalte in Prozent"));
+    QCOMPARE(v.document()->undoStack()->undoText(), QString("Spalte in Prozent"));
 
     ScriptedAnswerer script;
     script.accept(UI::Information, QMessageBox::Ok);
@@ -201,7 +201,7 @@ void TstColumnWindow::regressionThroughAction()
     QCOMPARE(script.asked.at(0).title, QString("Lineare Regression"));
     QCOMPARE(script.asked.at(0).label,
              QString("Die Gleichung der Regressionsgeraden lautet:\n\ty=1*x-2"));
-    QCOMPARE(v.undoStack()->count(), 0);
+    QCOMPARE(v.document()->undoStack()->count(), 0);
 }
 
 QTEST_MAIN(TstColumnWindow)

@@ -90,7 +90,7 @@ void TstSetSpalten::followColumnCommands()
     else if (operation == "replace long")
         f.undo.push(new cReplaceColumn(m, cells(5, "x"), "Neu", 3));
     else if (operation == "hide")
-        f.undo.push(new cHideColumns({1, 3}, f.table.table()));
+        f.undo.push(new cHideColumns({1, 3}, f.spalten.get()));
     QCOMPARE(script.pending(), 0);
     QCOMPARE(f.undo.count(), 1);
     const int columns = m->columnCount();
@@ -140,11 +140,13 @@ void TstSetSpalten::makeAndRemoveAreUndoable()
         QVERIFY(!MehrfachSetBefehl::entfernen(doc.tableContext()));
         QCOMPARE(script.asked.size(), 0);
     }
-    selectColumns(doc.dataTable(), {1, 3});
+    // The columns a window would have selected.
+    TableContext selected = doc.tableContext();
+    selected.columns = {1, 3};
     {
         ScriptedAnswerer script;
         script.accept(UI::Text, "K").accept(UI::Text, "1");
-        QVERIFY(MehrfachSetBefehl::erstellen(doc.tableContext(), doc));
+        QVERIFY(MehrfachSetBefehl::erstellen(selected, doc));
         QCOMPARE(script.unexpected, 0);
     }
     const Sets made{{"K", {1, 3}, "1"}};

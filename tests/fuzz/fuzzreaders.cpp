@@ -8,6 +8,7 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "core/rowfilter.h"
+#include "core/spaltensicht.h"
 #include "io/csvimport.h"
 #include "core/csvreader.h"
 #include "io/statistikdatei.h"
@@ -41,7 +42,7 @@ public:
 // input would cost more than reading it.
 struct Fixture {
     SpaltenSpeicher* csvModel = nullptr;
-    Tabelle1* csvTable = nullptr;
+    SpaltenSicht* csvTable = nullptr;
     UmfrageDokument* document = nullptr;
     SpaltenSpeicher* recordModel = nullptr;
 };
@@ -87,8 +88,8 @@ void zeige(const PlattformUmfrage& u)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    u.fill(w.dataModel(), w.dataTable());
-    u.createViews(w.tableContext(), w);
+    u.fill(w.dataModel());
+    w.applyPlan(u.ansichten(w.dataModel()));
     showViews(w);
     settle();
 }
@@ -204,11 +205,10 @@ void FuzzReaders::csvImport(const QByteArray& input)
     Fixture& f = fixture();
     if (!f.csvModel) {
         f.csvModel = new SpaltenSpeicher;
-        f.csvTable = new Tabelle1;
-        f.csvTable->setModel(f.csvModel);
+        f.csvTable = new SpaltenSicht(f.csvModel);
     }
     f.csvModel->clear();
-    CsvImport::fill(CsvReader::decode(input), f.csvModel, f.csvTable);
+    CsvImport::fill(CsvReader::decode(input), f.csvModel);
     settle();
 }
 
@@ -223,12 +223,12 @@ void FuzzReaders::statistikDatei(const QByteArray& input)
         return;
     w.clearViews();
     w.dataModel()->clear();
-    StatistikDatei::read(w.dataModel(), w.dataTable(), w, &in, version);
+    w.readStatFile(&in, version);
     // What was read must show and save again as the program would after opening it.
     showViews(w);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &out);
+    StatistikDatei::write(w.dataModel(), w.hiddenColumns(), w, &out);
     settle();
 }
 
@@ -283,9 +283,9 @@ void FuzzReaders::surveyMonkeyImport(const QByteArray& input)
     w.dataModel()->clear();
     QStringList subHeaders;
     QStringList questions;
-    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), w.dataTable(), &subHeaders,
+    SurveyMonkeyImport::fill(CsvReader::decode(input), w.dataModel(), &subHeaders,
                              nullptr, &questions);
-    SurveyMonkeyImport::createViews(w.tableContext(), w, subHeaders, questions);
+    w.applyPlan(SurveyMonkeyImport::ansichten(w.dataModel(), subHeaders, questions));
     showViews(w);
     settle();
 }
@@ -301,7 +301,7 @@ void FuzzReaders::spssImport(const QByteArray& input)
     UmfrageDokument& w = document();
     w.clearViews();
     w.startNewTable();
-    SpssImport::fill(t, w.dataModel(), w.dataTable());
+    SpssImport::fill(t, w.dataModel());
     w.createColumnViews(QStringLiteral("Häufigkeit"), QStringLiteral("TortenDiagram"));
     showViews(w);
     settle();
@@ -336,7 +336,7 @@ void FuzzReaders::viewsCsv(const QByteArray& input)
     // statistic file and SurveyMonkey targets replace it, and each process runs one.
     UmfrageDokument& w = document();
     w.clearViews();
-    ViewsCsv::read(CsvReader::decode(input), w);
+    w.addViewsCsv(CsvReader::decode(input));
     showViews(w);
     ViewsCsv::toCsv(w);
     settle();

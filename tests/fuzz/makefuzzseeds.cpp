@@ -17,6 +17,7 @@
 #include "analyses/modeldiagramadapter.h"
 #include "analyses/modelmultidiagramadapter.h"
 #include "core/rowfilter.h"
+#include "core/spaltensicht.h"
 #include "core/diagramadapter.h"
 #include "core/gewichtung.h"
 #include "core/mehrfachsets.h"
@@ -110,7 +111,7 @@ QByteArray statOf(UmfrageDokument& w)
 {
     QBuffer b;
     b.open(QIODevice::WriteOnly);
-    StatistikDatei::write(w.dataModel(), w.dataTable(), w, &b);
+    StatistikDatei::write(w.dataModel(), w.hiddenColumns(), w, &b);
     return b.data();
 }
 
@@ -124,7 +125,7 @@ void statSeeds()
 
     // Every single-column adapter with every diagram, the first ones filtered, one
     // hidden column and a derived column's header data.
-    w.dataTable()->table()->setColumnHidden(2, true);
+    w.spalten()->setHidden(2, true);
     w.dataModel()->setHeaderData(1, Qt::Horizontal, QStringLiteral("weight"), Qt::UserRole);
     const QStringList diagrams = ViewTypes::diagramNames();
     int d = 0;

@@ -25,9 +25,14 @@ QString title(View& v)
 
 QStringList titles(View& v)
 {
+    return titles(*v.document());
+}
+
+QStringList titles(UmfrageDokument& d)
+{
     QStringList t;
-    for (int r = 0; r < v.viewListModel()->rowCount(); ++r)
-        t << v.viewListModel()->item(r)->text();
+    for (int r = 0; r < d.viewListModel()->rowCount(); ++r)
+        t << d.viewListModel()->item(r)->text();
     return t;
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QStringList>
 
+class UmfrageDokument;
 class View;
 
 // What tests of the main window do again and again.
@@ -17,6 +18,7 @@ QString title(View& v);
 
 // The titles of the view list, "Datentabelle" first.
 QStringList titles(View& v);
+QStringList titles(UmfrageDokument& d);
 
 } // namespace WindowUtil
 

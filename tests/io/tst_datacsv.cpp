@@ -5,12 +5,25 @@
 #include <QTest>
 
 #include "io/csvimport.h"
+#include "core/spaltensicht.h"
 #include "core/csvreader.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
 #include "io/datacsvexport.h"
 #include "scriptedanswerer.h"
 #include "testutil.h"
+
+namespace {
+// The columns the table widget hides, as the document hands them to the export.
+QVector<int> hiddenOf(const Tabelle1& table)
+{
+    QVector<int> out;
+    for (int c = 0; table.table()->model() && c < table.table()->model()->columnCount(); ++c)
+        if (table.table()->isColumnHidden(c))
+            out << c;
+    return out;
+}
+}
 
 class TstDataCsv : public QObject
 {
@@ -48,12 +61,16 @@ void TstDataCsv::hostileValuesComeBackUnchanged()
     SpaltenSpeicher* m = TestUtil::makeModel(headers, rows, this);
     Tabelle1 table;
     table.setModel(m);
-    const QString text = CsvReader::decode(DataCsvExport::toCsv(m, &table));
+    SpaltenSicht tableSpalten(m);
+    table.setSpalten(&tableSpalten);
+    const QString text = CsvReader::decode(DataCsvExport::toCsv(m, hiddenOf(table)));
 
     SpaltenSpeicher back;
     Tabelle1 backTable;
     backTable.setModel(&back);
-    CsvImport::fill(text, &back, &backTable);
+    SpaltenSicht backTableSpalten(&back);
+    backTable.setSpalten(&backTableSpalten);
+    CsvImport::fill(text, &back);
     QCOMPARE(back.columnCount(), headers.size());
     for (int c = 0; c < headers.size(); ++c)
         QCOMPARE(back.headerData(c, Qt::Horizontal).toString(), headers[c]);
@@ -81,7 +98,9 @@ void TstDataCsv::importReadsSpreadsheetFiles()
     SpaltenSpeicher m;
     Tabelle1 table;
     table.setModel(&m);
-    CsvImport::fill(CsvReader::decode(bytes), &m, &table);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    CsvImport::fill(CsvReader::decode(bytes), &m);
     QCOMPARE(m.columnCount(), 2);
     QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QString("Frage"));
     QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QString("Ort, Land"));
@@ -99,10 +118,12 @@ void TstDataCsv::bytesOfASmallTable()
     m.setData(m.index(0, 2), 0.1 + 0.2, Qt::EditRole);
     Tabelle1 table;
     table.setModel(&m);
-    table.table()->setColumnHidden(1, true);
+    SpaltenSicht tableSpalten(&m);
+    table.setSpalten(&tableSpalten);
+    tableSpalten.setHidden(1, true);
     // A header click sorts what is shown; the file keeps the data table's order.
     table.table()->sortByColumn(0, Qt::AscendingOrder);
-    QCOMPARE(DataCsvExport::toCsv(&m, &table),
+    QCOMPARE(DataCsvExport::toCsv(&m, hiddenOf(table)),
              QByteArray("#Erstellt mit quorvandel7\n\"A\";\"C\"\n\"2\";\"0.30000000000000004\"\n"
                         "\"1\";\"\"\n"));
 
@@ -110,7 +131,9 @@ void TstDataCsv::bytesOfASmallTable()
     empty.setHorizontalHeaderLabels({"Nur Kopf"});
     Tabelle1 emptyTable;
     emptyTable.setModel(&empty);
-    QCOMPARE(DataCsvExport::toCsv(&empty, &emptyTable),
+    SpaltenSicht emptyTableSpalten(&empty);
+    emptyTable.setSpalten(&emptyTableSpalten);
+    QCOMPARE(DataCsvExport::toCsv(&empty, hiddenOf(emptyTable)),
              QByteArray("#Erstellt mit quorvandel7\n\"Nur Kopf\"\n"));
 }
 
@@ -140,7 +163,7 @@ void TstDataCsv::throughTheMenu()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QFile f(dir.path() + "/" + written);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.dataModel(), v.dataTable()));
+    QCOMPARE(f.readAll(), DataCsvExport::toCsv(v.document()->dataModel(), hiddenOf(*v.dataTable())));
 }
 
 void TstDataCsv::unwritableFileIsReported()

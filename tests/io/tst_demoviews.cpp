@@ -90,18 +90,18 @@ void TstDemoViews::viewListFollowsThePlan()
     View v;
     for (int run = 0; run < 2; ++run) {
         if (run == 1) {
-            v.undoStack()->push(new QUndoCommand("x"));
+            v.document()->undoStack()->push(new QUndoCommand("x"));
             ScriptedAnswerer ans;   // the undo step is unsaved work
             ans.accept(UserInput::Question, QMessageBox::Discard);
             v.actNeu->trigger();
             QCOMPARE(ans.unexpected, 0);
         }
-        SpaltenSpeicher* m = v.dataModel();
+        SpaltenSpeicher* m = v.document()->dataModel();
         QCOMPARE(m->rowCount(), 100);
         QCOMPARE(m->columnCount(), 9);
-        QVERIFY(!v.undoStack()->canUndo());
+        QVERIFY(!v.document()->undoStack()->canUndo());
         QCOMPARE(v.viewArea()->currentIndex(), 0);
-        QCOMPARE(v.currentFileName(), QString());
+        QCOMPARE(v.document()->fileName(), QString());
 
         // Every view of the plan that this build can make, in the plan's order.
         QStringList titles, types;
@@ -112,14 +112,14 @@ void TstDemoViews::viewListFollowsThePlan()
             types << e.record.viewType;
         }
         QVERIFY(titles.size() >= 24);
-        QCOMPARE(v.viewCount(), 1 + titles.size());
+        QCOMPARE(v.document()->viewCount(), 1 + titles.size());
         for (int i = 0; i < titles.size(); ++i) {
-            const QStandardItem* it = v.viewListModel()->item(i + 1);
+            const QStandardItem* it = v.document()->viewListModel()->item(i + 1);
             QCOMPARE(it->text(), titles[i]);
             // The containers are only appended: they carry no view type.
             QCOMPARE(it->data(Roles::ViewType).toString(), types[i]);
         }
-        QCOMPARE(v.viewListModel()->item(v.viewCount() - 1)->text(),
+        QCOMPARE(v.document()->viewListModel()->item(v.document()->viewCount() - 1)->text(),
                  QString("Balken Häufigkeit Spalte 9"));
     }
 }

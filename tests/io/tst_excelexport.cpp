@@ -12,6 +12,7 @@
 #include "analyses/statistiktabelle.h"
 #include "core/gewichtung.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "diagrams/tabelle1.h"
 #include "io/excelexport.h"
 #include "io/umfragedokument.h"
@@ -121,8 +122,9 @@ void TstExcelExport::workbookOfDataAndViews()
     QVERIFY(csv.open(QIODevice::WriteOnly));
     csv.write("Frage;Note\nja;1\nja;2,5\nnein;2,5\n");
     csv.close();
-    View v;
-    QVERIFY(v.importCSV(csv.fileName(), false));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv.fileName()));
     v.clearViews();
     v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken", QString());
     v.createView("Häufigkeit", "TortenDiagram", {0}, "Torte", QString());
@@ -130,10 +132,10 @@ void TstExcelExport::workbookOfDataAndViews()
     auto* k = qobject_cast<Kreuztabelle*>(v.createView("", "Kreuztabelle", {1, 0}, "Kreuz", ""));
     QVERIFY(k);
     QCoreApplication::processEvents();
-    v.document()->dataTable()->table()->setColumnHidden(0, true);
+    v.spalten()->setHidden(0, true);
 
     const QString path = m_dir.filePath("mappe.xlsx");
-    QVERIFY(v.document()->exportXlsx(path));
+    QVERIFY(v.exportXlsx(path));
     QCOMPARE(sheetsOf(member(path, "xl/workbook.xml")),
              QStringList({"Daten", "Balken", "Torte", "Tabelle", "Kreuz"}));
 
@@ -178,8 +180,8 @@ void TstExcelExport::throughTheMenu()
 {
     QTemporaryDir dir;
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
     ScriptedAnswerer ans;
     ans.accept(UserInput::SaveFile, dir.filePath("menu"));
     v.actExportXlsx->trigger();
@@ -208,8 +210,9 @@ void TstExcelExport::numbersInFullWithFormats()
     QVERIFY(csv.open(QIODevice::WriteOnly));
     csv.write("Frage;Gewicht;Note\nja;226710663.883;1\nja;1;2\nnein;100000000.5;4\n");
     csv.close();
-    View v;
-    QVERIFY(v.importCSV(csv.fileName(), false));
+    UmfrageDokument v;
+    v.createDemo();
+    QVERIFY(v.importData(csv.fileName()));
     v.clearViews();
     Gewichtung::of(v.dataModel())->setSpalte(1);
     v.createView("Häufigkeit", "Tabelle", {0}, "Anzahl", QString());
@@ -219,7 +222,7 @@ void TstExcelExport::numbersInFullWithFormats()
     QVERIFY(v.createView("", "Ähnlichkeit", {0, 2}, "Ähnlich", ""));
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("voll.xlsx");
-    QVERIFY(v.document()->exportXlsx(path));
+    QVERIFY(v.exportXlsx(path));
 
     double value = 0;
     QString format;

@@ -169,7 +169,8 @@ void TstMehrfachantworten::weightedLikeEveryCountingView()
 void TstMehrfachantworten::setsAndViewKeptInTheFile()
 {
     const QString path = m_dir.path() + "/sets.stat";
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     SpaltenSpeicher* m = v.dataModel();
     m->clear();
@@ -186,28 +187,29 @@ void TstMehrfachantworten::setsAndViewKeptInTheFile()
         v.createView("", "Mehrfachantworten", {1, 2, 3}, "Kanal", ""));
     QVERIFY(view);
     QVERIFY(view->setDiagramTyp("TortenDiagram"));
-    v.goHome();
+    v.setCurrentView(0);
     QVERIFY(v.save(path));
     const QByteArray bytes = TestUtil::fileBytes(path);
     QCOMPARE(bytes.left(6).toHex(), QByteArray("ffaa01bb0007"));
 
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     ScriptedAnswerer ans;   // a clean file: no warning
     QVERIFY(w.load(path));
     QCOMPARE(ans.asked.size(), 0);
     QCOMPARE(MehrfachSets::von(w.dataModel()), sets);
-    auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
+    auto* back = qobject_cast<Mehrfachantworten*>(w.viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->spalten(), (QVector<int>{1, 2, 3}));
     QCOMPARE(back->diagramTyp(), QString("TortenDiagram"));
     QTRY_COMPARE(back->basisText(), QString("n = 2"));
-    w.goHome();
+    w.setCurrentView(0);
     const QString again = m_dir.path() + "/sets2.stat";
     QVERIFY(w.save(again));
     QCOMPARE(TestUtil::fileBytes(again).toHex(), bytes.toHex());
 
     // New data ends the sets.
-    w.createDemoViews();
+    w.createDemo();
     QVERIFY(MehrfachSets::von(w.dataModel()).isEmpty());
 }
 
@@ -243,8 +245,8 @@ void TstMehrfachantworten::setsRecordRefusesWhatTheBytesCannotHold()
 void TstMehrfachantworten::menuMakesSetAndView()
 {
     View v;
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     m->clear();
     m->setHorizontalHeaderLabels({"Alter", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"});
     m->zeileAnfuegen({"18", "1", "0",
@@ -261,7 +263,7 @@ void TstMehrfachantworten::menuMakesSetAndView()
         act->trigger();
         QCOMPARE(ans.unexpected, 0);
         QVERIFY(MehrfachSets::von(m).isEmpty());
-        QCOMPARE(v.viewListModel()->rowCount(), 1);
+        QCOMPARE(v.document()->viewListModel()->rowCount(), 1);
     }
     ScriptedAnswerer ans;
     ans.accept(UserInput::Text, "Kanal").accept(UserInput::Text, "1");
@@ -270,8 +272,8 @@ void TstMehrfachantworten::menuMakesSetAndView()
     QCOMPARE(ans.asked.first().title, QString("Mehrfachantworten-Set"));
     // The options in the order chosen.
     QCOMPARE(MehrfachSets::von(m), (QVector<MehrfachSet>{{"Kanal", {3, 1}, "1"}}));
-    QCOMPARE(v.viewListModel()->rowCount(), 2);
-    QStandardItem* it = v.viewListModel()->item(1);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 2);
+    QStandardItem* it = v.document()->viewListModel()->item(1);
     QCOMPARE(it->text(), QString("Kanal"));
     QCOMPARE(it->data(Roles::ViewType).toString(), QString("Mehrfachantworten"));
     auto* view = qobject_cast<Mehrfachantworten*>(v.viewArea()->widget(1));
@@ -284,8 +286,8 @@ void TstMehrfachantworten::menuMakesSetAndView()
 void TstMehrfachantworten::crosstabOverASet()
 {
     View v;
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     m->clear();
     TestUtil::fillModel(m, {"G", "Kanal – Zeitung", "Kanal – Radio", "Kanal – TV"},
                         {{"m", "1", "1", ""}, {"m", "1", "", ""}, {"w", "", "", "1"},
@@ -298,8 +300,8 @@ void TstMehrfachantworten::crosstabOverASet()
         QCOMPARE(ans.unexpected, 0);
     }
     // The set's own view and a crosstab without a set keep the file at version 7.
-    QVERIFY(v.createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
-    QCOMPARE(StatistikDatei::versionFor(m, v), qint16(7));
+    QVERIFY(v.document()->createView("", "Kreuztabelle", {0, 1}, "Einfach", ""));
+    QCOMPARE(StatistikDatei::versionFor(m, *v.document()), qint16(7));
 
     // "Kanal" as the rows of a crosstab over G; a cancelled question makes nothing.
     WindowUtil::selectColumns(v, {0});
@@ -310,7 +312,7 @@ void TstMehrfachantworten::crosstabOverASet()
             .cancel(UserInput::Item);
         v.actCreateView->trigger();
         QCOMPARE(ans.unexpected, 0);
-        QCOMPARE(v.viewListModel()->rowCount(), 3);
+        QCOMPARE(v.document()->viewListModel()->rowCount(), 3);
     }
     {
         ScriptedAnswerer ans;
@@ -322,7 +324,7 @@ void TstMehrfachantworten::crosstabOverASet()
         QCOMPARE(ans.pending(), 0);
         QCOMPARE(ans.asked.at(2).items, (QStringList{"Spalte 1", "Kanal"}));
     }
-    QCOMPARE(v.viewListModel()->rowCount(), 4);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), 4);
     auto* k = qobject_cast<Kreuztabelle*>(v.viewArea()->widget(3));
     QVERIFY(k);
     QCOMPARE(k->spalten(), (QVector<int>{1, 2, 3, 0}));
@@ -402,14 +404,14 @@ void TstMehrfachantworten::crosstabOverASet()
 
     // Without the set the crosstab shows what is left and says what is missing; undo
     // of the view's removal brings the set entry back with it.
-    MehrfachSets::of(w.dataModel())->setSets({});
+    MehrfachSets::of(w.document()->dataModel())->setSets({});
     QTRY_COMPARE(back->ergebnis().fehlendeSets, QStringList{"Kanal"});
     QCOMPARE(back->table()->rowCount(), 0);
-    MehrfachSets::of(w.dataModel())->setSets({{"Kanal", {1, 2, 3}, "1"}});
+    MehrfachSets::of(w.document()->dataModel())->setSets({{"Kanal", {1, 2, 3}, "1"}});
     QTRY_COMPARE(cells(back), shown);
     w.document()->removeViewUndoable(3);
-    QCOMPARE(w.viewListModel()->rowCount(), 4);
-    w.undoStack()->undo();
+    QCOMPARE(w.document()->viewListModel()->rowCount(), 4);
+    w.document()->undoStack()->undo();
     auto* restored = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
     QVERIFY(restored);
     QCOMPARE(restored->eintraege(), k->eintraege());
@@ -417,8 +419,8 @@ void TstMehrfachantworten::crosstabOverASet()
 
     // A views file keeps the entries too.
     const QString views = m_dir.path() + "/kreuz.csv";
-    QVERIFY(v.exportViewsCSV(views));
-    QVERIFY(w.importViewsCSV(views));
+    QVERIFY(v.document()->exportViewsCSV(views));
+    QVERIFY(w.document()->importViewsCSV(views));
     auto* applied = qobject_cast<Kreuztabelle*>(w.viewArea()->widget(3));
     QVERIFY(applied);
     QCOMPARE(applied->eintraege(), k->eintraege());
@@ -429,7 +431,8 @@ void TstMehrfachantworten::crosstabOverASet()
 // the options with counts and both shares, and the base.
 void TstMehrfachantworten::typeMenuTextAndReport()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     SpaltenSpeicher* m = v.dataModel();
     m->clear();
@@ -447,7 +450,7 @@ void TstMehrfachantworten::typeMenuTextAndReport()
         QVERIFY(bars->hasImage());
         QVERIFY(bars->text().contains("Basis (Befragte)\t2"));
         const QString report = m_dir.path() + "/balken.html";
-        QVERIFY(v.document()->exportHTML(report));
+        QVERIFY(v.exportHTML(report));
         const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
         QVERIFY(html.contains("<IMG src="));
         QVERIFY(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"));
@@ -481,7 +484,7 @@ void TstMehrfachantworten::typeMenuTextAndReport()
 
     // The report holds the same table.
     const QString report = m_dir.path() + "/bericht.html";
-    QVERIFY(v.document()->exportHTML(report));
+    QVERIFY(v.exportHTML(report));
     const QString html = QString::fromUtf8(TestUtil::fileBytes(report));
     QVERIFY2(html.contains("<TD>Basis (Befragte)</TD><TD>2</TD>"), qPrintable(html));
     // As a table it is text alone, as every table.
@@ -494,7 +497,8 @@ void TstMehrfachantworten::typeMenuTextAndReport()
 void TstMehrfachantworten::filterKeptFromItsVersion()
 {
     const QString path = m_dir.path() + "/filter.stat";
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     SpaltenSpeicher* m = v.dataModel();
     m->clear();
@@ -520,12 +524,13 @@ void TstMehrfachantworten::filterKeptFromItsVersion()
     QCOMPARE(StatistikDatei::versionFor(m, v), qint16(11));
     QCOMPARE(ViewsCsv::versionFor(v), 11);
 
-    v.goHome();
+    v.setCurrentView(0);
     QVERIFY(v.save(path));
     QCOMPARE(TestUtil::fileBytes(path).left(6).toHex(), QByteArray("ffaa01bb000b"));
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.load(path));
-    auto* back = qobject_cast<Mehrfachantworten*>(w.viewArea()->widget(1));
+    auto* back = qobject_cast<Mehrfachantworten*>(w.viewPage(1));
     QVERIFY(back);
     QCOMPARE(back->rowFilter().depColumn(), 0);
     QCOMPARE(back->rowFilter().depValue(), QString("w"));

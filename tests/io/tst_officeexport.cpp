@@ -73,14 +73,14 @@ QStringList pdfPages(const QString& path)
 // A bar chart with notes, a table diagram, a pie.
 void makeViews(View& v)
 {
-    v.clearViews();
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken <1>", "<p>Notiz eins</p>");
-    v.createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Balken <1>", "<p>Notiz eins</p>");
+    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
     v.widgetChanged(0);
     v.viewArea()->resize(400, 300);
-    for (int row = 1; row < v.viewCount(); ++row)
-        v.viewPage(row)->resize(400, 300);
+    for (int row = 1; row < v.document()->viewCount(); ++row)
+        v.document()->viewPage(row)->resize(400, 300);
 }
 }
 
@@ -191,7 +191,7 @@ void TstOfficeExport::clipboardHasSvgBesideTheImage()
     QVERIFY(mime && mime->hasImage());
     QVERIFY(svgDraws(mime->data("image/svg+xml")));
     // A table stays text only.
-    std::unique_ptr<QMimeData> table(ClipboardCopy::contentOf(v.viewPage(2)));
+    std::unique_ptr<QMimeData> table(ClipboardCopy::contentOf(v.document()->viewPage(2)));
     QVERIFY(table->hasText());
     QVERIFY(!table->hasFormat("image/svg+xml"));
 }
@@ -210,7 +210,7 @@ void TstOfficeExport::pdfReportHoldsEveryView()
     for (const char* text : {"Balken <1>", "Notiz eins", "Tabelle", "Torte"})
         QVERIFY2(all.contains(QString::fromUtf8(text)), text);
     // The table diagram is text in the PDF, its first cell included.
-    auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(2));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(2));
     QVERIFY(a && dynamic_cast<TextInhalt*>(a->diagram()));
     const QString firstLine = dynamic_cast<TextInhalt*>(a->diagram())->toText().section('\n', 1, 1);
     QVERIFY(all.contains(firstLine.section('\t', 0, 0)));
@@ -224,11 +224,11 @@ void TstOfficeExport::pdfReportKeepsViewsWhole()
     // Thirty tables fill several pages; each one's title and its last line are on the
     // same page, so that no table is cut.
     View v;
-    v.clearViews();
+    v.document()->clearViews();
     for (int i = 1; i <= 30; ++i)
-        v.createView("Häufigkeit", "Tabelle", {0}, QString("Ansicht Nummer %1").arg(i),
+        v.document()->createView("Häufigkeit", "Tabelle", {0}, QString("Ansicht Nummer %1").arg(i),
                      QString());
-    auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(1));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(1));
     QVERIFY(a && dynamic_cast<TextInhalt*>(a->diagram()));
     const QString text = dynamic_cast<TextInhalt*>(a->diagram())->toText().trimmed();
     QString lastCell;

@@ -13,6 +13,7 @@
 #include "core/mehrfachsets.h"
 #include "app/exportablauf.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "core/diagramadapter.h"
 #include "diagrams/balkendiagram.h"
 #include "diagrams/diagram.h"
@@ -107,9 +108,9 @@ QString hex(const QColor& c)
     return c.name().mid(1).toUpper();
 }
 
-Diagram* diagramOf(View& v, int row)
+Diagram* diagramOf(UmfrageDokument& v, int row)
 {
-    auto* a = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(row));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(row));
     return a ? a->diagram() : nullptr;
 }
 
@@ -141,7 +142,7 @@ private slots:
 
 private:
     // A survey with a view of each kind; returns the rows' titles.
-    void fill(View& v);
+    void fill(UmfrageDokument& v);
     QTemporaryDir m_dir;
 };
 
@@ -225,12 +226,13 @@ void TstPptxExport::foreignMarkupKept()
     // A slide as office programs save it: markup of later versions under prefixes that
     // mc:Ignorable names, which must keep their prefixes through an update; and the
     // title placeholder renamed, which then stays the only title.
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("fremd.pptx");
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
     Deck d;
     QVERIFY(d.read(path));
     QString slide = d.slide(0);
@@ -243,7 +245,7 @@ void TstPptxExport::foreignMarkupKept()
     d.p.teile.insert(d.slides.at(0), slide.toUtf8());
     QVERIFY(d.p.schreiben(path));
 
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
     Deck e;
     QVERIFY(e.read(path));
     const QString after = e.slide(0);
@@ -254,11 +256,11 @@ void TstPptxExport::foreignMarkupKept()
     QCOMPARE(after.count("<p:ph type=\"title\"/>"), 1);
 }
 
-void TstPptxExport::fill(View& v)
+void TstPptxExport::fill(UmfrageDokument& v)
 {
     const QString csv = m_dir.filePath("umfrage.csv");
     writeFile(csv, "Frage;Note;Gruppe\nja;1;a\nja;2;b\nnein;2;a\nvielleicht;3;b\nja;3;a\n");
-    QVERIFY(v.importCSV(csv, false));
+    QVERIFY(v.importData(csv));
     v.clearViews();
     v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Säulen", "<p>Notiz &lt;eins&gt;</p><p>zweite Zeile</p>");
     v.createView("Häufigkeit", "BalkenDiagram(H)", {0}, "Quer", "");
@@ -276,10 +278,11 @@ void TstPptxExport::fill(View& v)
 
 void TstPptxExport::everyKindOfView()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     fill(v);
     const QString path = m_dir.filePath("alle.pptx");
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
     Deck d;
     QVERIFY(d.read(path));
     QCOMPARE(d.slides.size(), 10);
@@ -337,7 +340,7 @@ void TstPptxExport::everyKindOfView()
     const QStringList table = texts(d.slide(4));
     QVERIFY(table.contains("ja"));
     QVERIFY(table.contains("3"));
-    auto* k = qobject_cast<Kreuztabelle*>(v.document()->viewPage(6));
+    auto* k = qobject_cast<Kreuztabelle*>(v.viewPage(6));
     QVERIFY(k);
     const QStringList cross = texts(d.slide(5));
     QVERIFY(cross.contains("Sig."));
@@ -370,10 +373,11 @@ void TstPptxExport::everyKindOfView()
 // under it; drawn as a table, a table.
 void TstPptxExport::multipleChoiceAsChartOrTable()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     const QString csv = m_dir.filePath("mehrfach.csv");
     writeFile(csv, "Kanal – Zeitung;Kanal – Radio\nja;ja\nja;\n;ja\nja;\n");
-    QVERIFY(v.importCSV(csv, false));
+    QVERIFY(v.importData(csv));
     v.clearViews();
     MehrfachSets::of(v.dataModel())->add({"Kanal", {0, 1}, "ja"});
     auto* m = qobject_cast<Mehrfachantworten*>(
@@ -381,7 +385,7 @@ void TstPptxExport::multipleChoiceAsChartOrTable()
     QVERIFY(m);
     QCoreApplication::processEvents();
     const QString path = m_dir.filePath("mehrfach.pptx");
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
     Deck d;
     QVERIFY(d.read(path));
     const QString chart = d.xml(d.of(0, "chart"));
@@ -392,7 +396,7 @@ void TstPptxExport::multipleChoiceAsChartOrTable()
     QVERIFY(texts(d.slide(0)).join('\n').contains(m->basisText()));
 
     QVERIFY(m->setDiagramTyp("Tabelle"));
-    QVERIFY(v.document()->exportPptx(m_dir.filePath("mehrfach2.pptx")));
+    QVERIFY(v.exportPptx(m_dir.filePath("mehrfach2.pptx")));
     Deck t;
     QVERIFY(t.read(m_dir.filePath("mehrfach2.pptx")));
     QVERIFY(t.slide(0).contains("<a:tbl>"));
@@ -401,10 +405,11 @@ void TstPptxExport::multipleChoiceAsChartOrTable()
 
 void TstPptxExport::updateKeepsWhatTheUserAdded()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     fill(v);
     const QString path = m_dir.filePath("monat.pptx");
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
 
     // The user adds a text box to the first slide and a slide of his own after it.
     {
@@ -445,11 +450,11 @@ void TstPptxExport::updateKeepsWhatTheUserAdded()
 
     // Next month: other numbers, a view more.
     const QString oldChart = [&] { Deck d; d.read(path); return d.of(0, "chart"); }();
-    auto* m = v.document()->dataModel();
+    auto* m = v.dataModel();
     m->setData(m->index(0, 1), "3");
     v.createView("Häufigkeit", "BalkenDiagram(V)", {2}, "Neu", "");
     QCoreApplication::processEvents();
-    QVERIFY(v.document()->exportPptx(path));
+    QVERIFY(v.exportPptx(path));
 
     Deck d;
     QVERIFY(d.read(path));
@@ -480,12 +485,13 @@ void TstPptxExport::updateKeepsWhatTheUserAdded()
 void TstPptxExport::templateMasterInUse()
 {
     // A customer's template: a 4:3 deck with a master and theme of its own and a slide.
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     v.createView("Häufigkeit", "TortenDiagram", {2}, "Beispiel", "");
     QCoreApplication::processEvents();
     const QString tpl = m_dir.filePath("vorlage.pptx");
-    QVERIFY(v.document()->exportPptx(tpl));
+    QVERIFY(v.exportPptx(tpl));
     {
         Deck d;
         QVERIFY(d.read(tpl));
@@ -499,10 +505,11 @@ void TstPptxExport::templateMasterInUse()
         QVERIFY(d.p.schreiben(tpl));
     }
 
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     fill(w);
     const QString path = m_dir.filePath("kunde.pptx");
-    QVERIFY(w.document()->exportPptx(path, tpl));
+    QVERIFY(w.exportPptx(path, tpl));
     Deck d;
     QVERIFY(d.read(path));
     // The template's slide is gone, its master and size are ours now.
@@ -542,16 +549,17 @@ void TstPptxExport::damagedFilesRefused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, asTemplate);
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     const QString bad = m_dir.filePath("kaputt.pptx");
     writeFile(bad, bytes);
     const QString out = asTemplate ? m_dir.filePath("neu.pptx") : bad;
     QFile::remove(m_dir.filePath("neu.pptx"));
-    QString why;
-    QVERIFY(!v.document()->exportPptx(out, asTemplate ? bad : QString(), &why));
-    QCOMPARE(why, QString("Die Datei %1 ist keine lesbare PowerPoint-Datei (PPTX).").arg(bad));
+    const Ergebnis e = v.exportPptx(out, asTemplate ? bad : QString());
+    QVERIFY(!e);
+    QCOMPARE(e.meldung(), QString("Die Datei %1 ist keine lesbare PowerPoint-Datei (PPTX).").arg(bad));
     // Nothing was overwritten or left behind.
     QCOMPARE(TestUtil::fileBytes(bad), bytes);
     QVERIFY(!QFile::exists(m_dir.filePath("neu.pptx")));
@@ -561,8 +569,8 @@ void TstPptxExport::throughTheMenu()
 {
     QTemporaryDir dir;
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", "");
     ScriptedAnswerer ans;
     ans.accept(UserInput::SaveFile, dir.filePath("menu"));
     v.actExportPptx->trigger();

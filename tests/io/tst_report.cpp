@@ -42,18 +42,18 @@ QString fileText(const QString& path)
 
 TextInhalt* tableOf(View& v, int row)
 {
-    auto* a = dynamic_cast<DiagramAdapter*>(v.viewPage(row));
+    auto* a = dynamic_cast<DiagramAdapter*>(v.document()->viewPage(row));
     return a ? dynamic_cast<TextInhalt*>(a->diagram()) : nullptr;
 }
 
 // Three views: a bar chart with a hostile title and notes, a table diagram, a pie.
 void makeViews(View& v)
 {
-    v.clearViews();
-    v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "<Balken> & \"Co\"",
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "<Balken> & \"Co\"",
                  paneHtml("<p>Notiz &lt;eins&gt; &amp; mehr</p>"));
-    v.createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
-    v.createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
+    v.document()->createView("Häufigkeit", "Tabelle", {0}, "Tabelle", QString());
+    v.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Torte", QString());
     v.widgetChanged(0);
 }
 
@@ -100,7 +100,7 @@ void TstReport::reportOfThreeViews()
     QDir(m_dir.path()).mkdir("drei");
     const QString path = m_dir.path() + "/drei/bericht.html";
     const HtmlReport::Outcome out =
-        HtmlReport::write(path, "/home/u/a&b <c>.stat", v, QSize(400, 300));
+        HtmlReport::write(path, "/home/u/a&b <c>.stat", *v.document(), QSize(400, 300));
     QVERIFY(out.written);
     QCOMPARE(out.picturesFailed, 0);
 
@@ -131,9 +131,9 @@ void TstReport::reportOfThreeViews()
 void TstReport::reportOfTheDataTableOnly()
 {
     View v;
-    v.clearViews();
+    v.document()->clearViews();
     const QString path = m_dir.path() + "/leer.html";
-    QVERIFY(HtmlReport::write(path, QString(), v).written);
+    QVERIFY(HtmlReport::write(path, QString(), *v.document()).written);
     QCOMPARE(fileText(path), head(QString()) + "</BODY></HTML>");
     QVERIFY(QDir(m_dir.path() + "/leer_files").exists());
 }
@@ -242,7 +242,7 @@ void TstReport::clipboardImageForAChart()
     makeViews(v);
     v.widgetChanged(3);
     v.viewArea()->resize(320, 240);
-    v.viewPage(3)->resize(320, 240);
+    v.document()->viewPage(3)->resize(320, 240);
     v.clipCopyView();
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     QVERIFY(mime && mime->hasImage());

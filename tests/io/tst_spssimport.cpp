@@ -134,16 +134,16 @@ void TstSpssImport::damagedFileChangesNothing()
     f.close();
 
     View v;
-    const QStringList titles = titlesOf(v.dataModel());
-    const int views = v.viewCount();
+    const QStringList titles = titlesOf(v.document()->dataModel());
+    const int views = v.document()->viewCount();
     ScriptedAnswerer ans;
     ans.accept(UserInput::OpenFile, path).accept(UserInput::Warning, QMessageBox::Ok);
     v.importSpssFile();
     QCOMPARE(ans.unexpected, 0);
     QCOMPARE(ans.asked.first().label, QString("SPSS-Dateien (*.sav *.zsav);;Alle Dateien (*)"));
     QCOMPARE(ans.asked.last().label, QString("Die Datei %1 konnte nicht gelesen werden.").arg(path));
-    QCOMPARE(titlesOf(v.dataModel()), titles);
-    QCOMPARE(v.viewCount(), views);
+    QCOMPARE(titlesOf(v.document()->dataModel()), titles);
+    QCOMPARE(v.document()->viewCount(), views);
 }
 
 QTEST_MAIN(TstSpssImport)

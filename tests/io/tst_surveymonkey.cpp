@@ -12,6 +12,7 @@
 #include "core/roles.h"
 #include "diagrams/tabelle1.h"
 #include "app/view.h"
+#include "core/spaltensicht.h"
 #include "windowutil.h"
 #include "io/surveymonkeyimport.h"
 #include "scriptedanswerer.h"
@@ -59,7 +60,7 @@ QByteArray exportLayout(bool respondentColumns)
     return out;
 }
 
-QStringList viewTitles(View& v)
+QStringList viewTitles(UmfrageDokument& v)
 {
     QStringList out;
     for (int r = 1; r < v.viewListModel()->rowCount(); ++r)
@@ -117,9 +118,9 @@ void TstSurveyMonkey::importThroughMenu()
     QCOMPARE(ans.asked.first().preset.toString(), QDir::homePath());
     QCOMPARE(WindowUtil::title(v), "Quorvandel7 - " + path);
     QCOMPARE(v.viewArea()->currentIndex(), 0);
-    QVERIFY(!v.undoStack()->canUndo());
+    QVERIFY(!v.document()->undoStack()->canUndo());
 
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     QCOMPARE(m->columnCount(), 8);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(),
              QString("Welche Farben mögen Sie? – Rot"));
@@ -141,14 +142,14 @@ void TstSurveyMonkey::importThroughMenu()
 
     // The multiple-choice question as one view, then the bar charts of the others in
     // column order, then their pies.
-    QCOMPARE(viewTitles(v),
+    QCOMPARE(viewTitles(*v.document()),
              (QStringList{"Welche Farben mögen Sie?", "Balken: Wie alt sind Sie?",
                           "Balken: Γνώμη", "Torten:Wie alt sind Sie?", "Torten:Γνώμη"}));
     const QList<QStringList> columns{{"2", "3", "4"}, {"1"}, {"7"}, {"1"}, {"7"}};
     const QStringList types{"Mehrfachantworten", "BalkenDiagram(H)", "BalkenDiagram(H)",
                             "TortenDiagram", "TortenDiagram"};
     for (int r = 1; r <= 5; ++r) {
-        const QStandardItem* it = v.viewListModel()->item(r);
+        const QStandardItem* it = v.document()->viewListModel()->item(r);
         QCOMPARE(it->data(Roles::ViewAdapterType).toString(),
                  QString(r == 1 ? "" : "Häufigkeit"));
         QCOMPARE(it->data(Roles::ViewType).toString(), types.at(r - 1));
@@ -170,8 +171,8 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
     QFETCH(bool, respondentColumns);
     const int o = respondentColumns ? 9 : 0;
     View v;
-    QVERIFY(v.importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
-    SpaltenSpeicher* m = v.dataModel();
+    QVERIFY(v.document()->importSM(writeFile("layout.csv", exportLayout(respondentColumns))));
+    SpaltenSpeicher* m = v.document()->dataModel();
     QCOMPARE(m->columnCount(), o + 6);
     QCOMPARE(m->rowCount(), 4);
     const QString q = "Welche Kanäle nutzen Sie?";
@@ -187,7 +188,7 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
 
     // One view for the multiple-choice question, bars and pies for the single choice;
     // the free texts get none.
-    QCOMPARE(viewTitles(v), (QStringList{q, "Balken: Wie alt sind Sie?",
+    QCOMPARE(viewTitles(*v.document()), (QStringList{q, "Balken: Wie alt sind Sie?",
                                          "Torten:Wie alt sind Sie?"}));
     auto* mehrfach = qobject_cast<Mehrfachantworten*>(v.viewArea()->widget(1));
     QVERIFY(mehrfach);
@@ -197,7 +198,7 @@ void TstSurveyMonkey::exportLayoutKeepsNames()
              (QStringList{"Zeitung", "Radio", "Sonstiges (bitte angeben)"}));
     QCOMPARE(mehrfach->zaehlung().gewaehlt, (QVector<double>{2, 2, 1}));
     QCOMPARE(mehrfach->zaehlung().antworten, 5.0);
-    QCOMPARE(v.viewListModel()->item(2)->data(Roles::ViewColumns).toStringList(),
+    QCOMPARE(v.document()->viewListModel()->item(2)->data(Roles::ViewColumns).toStringList(),
              QStringList{QString::number(o)});
 
     const auto fragen = SurveyMonkeyImport::fragen(
@@ -246,35 +247,37 @@ void TstSurveyMonkey::usableSubHeader()
 void TstSurveyMonkey::shortSubHeaderRowHidesTheRest()
 {
     const QString path = writeFile("kurz.csv", "A,B,C,D\nx,y\n1,2,3,4\n");
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     QVERIFY(v.importSM(path));
-    QTableView* t = v.dataTable()->table();
+    SpaltenSicht* t = v.spalten();
     QCOMPARE(v.dataModel()->rowCount(), 1);
-    QVERIFY(!t->isColumnHidden(0));
-    QVERIFY(!t->isColumnHidden(1));
-    QVERIFY(t->isColumnHidden(2));
-    QVERIFY(t->isColumnHidden(3));
+    QVERIFY(!t->isHidden(0));
+    QVERIFY(!t->isHidden(1));
+    QVERIFY(t->isHidden(2));
+    QVERIFY(t->isHidden(3));
     QCOMPARE(viewTitles(v), (QStringList{"Balken: A", "Balken: B", "Torten:A", "Torten:B"}));
 }
 
 void TstSurveyMonkey::fileWithoutSubHeaderRowMakesNoViews()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     QVERIFY(v.importSM(writeFile("voll.csv", "A,B\nx,y\n")));
     QCOMPARE(v.viewListModel()->rowCount(), 1 + 4);
     // A later survey without its sub-header row must not take the earlier one's.
     QVERIFY(v.importSM(writeFile("nurkopf.csv", "A,B\n")));
     QCOMPARE(v.dataModel()->columnCount(), 2);
     QCOMPARE(v.viewListModel()->rowCount(), 1);
-    QVERIFY(v.dataTable()->table()->isColumnHidden(0));
-    QVERIFY(v.dataTable()->table()->isColumnHidden(1));
+    QVERIFY(v.spalten()->isHidden(0));
+    QVERIFY(v.spalten()->isHidden(1));
 }
 
 void TstSurveyMonkey::unreadableFileChangesNothing()
 {
     View v;
-    const int views = v.viewListModel()->rowCount();
-    const QString cell = v.dataModel()->zelle(0, 0).text();
+    const int views = v.document()->viewListModel()->rowCount();
+    const QString cell = v.document()->dataModel()->zelle(0, 0).text();
     const QString missing = m_dir.path() + "/fehlt/umfrage.csv";
     ScriptedAnswerer ans;
     ans.accept(UserInput::OpenFile, missing).accept(UserInput::Warning, QMessageBox::Ok);
@@ -282,8 +285,8 @@ void TstSurveyMonkey::unreadableFileChangesNothing()
     QCOMPARE(ans.unexpected, 0);
     QVERIFY(ans.asked.last().label.contains(missing));
     QCOMPARE(WindowUtil::title(v), QString("quorvandel7"));
-    QCOMPARE(v.viewListModel()->rowCount(), views);
-    QCOMPARE(v.dataModel()->zelle(0, 0).text(), cell);
+    QCOMPARE(v.document()->viewListModel()->rowCount(), views);
+    QCOMPARE(v.document()->dataModel()->zelle(0, 0).text(), cell);
 }
 
 QTEST_MAIN(TstSurveyMonkey)

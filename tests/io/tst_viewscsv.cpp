@@ -99,8 +99,8 @@ void customise(ModelClient* mc, int i)
 QList<ViewRecord> records(View& v)
 {
     QList<ViewRecord> out;
-    for (int r = 1; r < v.viewCount(); ++r)
-        out << v.record(r, 5);
+    for (int r = 1; r < v.document()->viewCount(); ++r)
+        out << v.document()->record(r, 5);
     return out;
 }
 
@@ -149,7 +149,7 @@ void TstViewsCsv::initTestCase()
 void TstViewsCsv::everyKindRoundTrips()
 {
     View v;
-    v.clearViews();
+    v.document()->clearViews();
     const QList<Kind> kinds = allKinds();
     QVERIFY(kinds.size() >= 6 * 8);
     for (int i = 0; i < kinds.size(); ++i) {
@@ -158,7 +158,7 @@ void TstViewsCsv::everyKindRoundTrips()
         const QString title = QString("Ansicht \"%1\"; %2 für %3").arg(i).arg(k.viewType, k.adapter);
         const QString notes =
             paneHtml(QString("<p>Notiz %1: <b>Größe</b> \"zitiert\"; Ende &amp; 中文</p>").arg(i));
-        ModelClient* mc = v.createView(k.adapter, k.viewType, k.columns, title, notes);
+        ModelClient* mc = v.document()->createView(k.adapter, k.viewType, k.columns, title, notes);
         QVERIFY2(mc, qPrintable(k.adapter + "/" + k.viewType));
         customise(mc, i);
     }
@@ -167,9 +167,9 @@ void TstViewsCsv::everyKindRoundTrips()
     QCOMPARE(before.size(), kinds.size());
 
     const QString path = m_dir.path() + "/alle.csv";
-    QVERIFY(v.exportViewsCSV(path));
+    QVERIFY(v.document()->exportViewsCSV(path));
     View w;
-    QVERIFY(w.importViewsCSV(path));
+    QVERIFY(w.document()->importViewsCSV(path));
     w.widgetChanged(0);
     const QList<ViewRecord> after = records(w);
     QCOMPARE(after.size(), before.size());
@@ -182,24 +182,24 @@ void TstViewsCsv::everyKindRoundTrips()
         QVERIFY2(after[i].settings == before[i].settings,
                  qPrintable(before[i].title + ": " + before[i].settings.right(40).toHex() + " / "
                             + after[i].settings.right(40).toHex()));
-        QCOMPARE(w.viewListModel()->item(i + 1)->data(Roles::ViewCategory),
-                 v.viewListModel()->item(i + 1)->data(Roles::ViewCategory));
+        QCOMPARE(w.document()->viewListModel()->item(i + 1)->data(Roles::ViewCategory),
+                 v.document()->viewListModel()->item(i + 1)->data(Roles::ViewCategory));
     }
 }
 
 void TstViewsCsv::lineLayout()
 {
     View v;
-    v.clearViews();
-    v.createView("Häufigkeit %", "BalkenDiagram(V)", {2, 5, 7}, "Drei", QString());
+    v.document()->clearViews();
+    v.document()->createView("Häufigkeit %", "BalkenDiagram(V)", {2, 5, 7}, "Drei", QString());
     v.widgetChanged(0);
-    const ViewRecord r = v.record(1, 5);
+    const ViewRecord r = v.document()->record(1, 5);
     const QString path = m_dir.path() + "/drei.csv";
-    QVERIFY(v.exportViewsCSV(path));
+    QVERIFY(v.document()->exportViewsCSV(path));
     // The titles of its columns in a comment before the view's line.
     QStringList titles;
     for (int c : {2, 5, 7})
-        titles << "\"" + QString::fromLatin1(v.dataModel()->headerData(c, Qt::Horizontal)
+        titles << "\"" + QString::fromLatin1(v.document()->dataModel()->headerData(c, Qt::Horizontal)
                                                  .toString().toUtf8().toBase64()) + "\"";
     const QString expected = "#Erstellt mit quorvandel7\n#Views Version:5\n#Spalten:1:"
                              + titles.join(";") + "\n"
@@ -211,12 +211,14 @@ void TstViewsCsv::lineLayout()
 
 void TstViewsCsv::onlyDataTableWritesHeaderLines()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     const QString path = m_dir.path() + "/leer.csv";
     QVERIFY(v.exportViewsCSV(path));
     QCOMPARE(fileBytes(path), QByteArray("#Erstellt mit quorvandel7\n#Views Version:5\n"));
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.viewCount() > 1);
     QVERIFY(w.importViewsCSV(path));
     QCOMPARE(w.viewCount(), 1);
@@ -224,7 +226,8 @@ void TstViewsCsv::onlyDataTableWritesHeaderLines()
 
 void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     ModelClient* a = v.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Vorlage", QString());
     customise(a, 3);
@@ -252,7 +255,8 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
         "\"Ohne Einstellungen\";\"Single\";\"Häufigkeit\";\"x\";\"TortenDiagram\";\"\"\n";
     const QString path = writeFile(m_dir.path() + "/gemischt.csv", text);
 
-    View w;
+    UmfrageDokument w;
+    w.createDemo();
     QVERIFY(w.importViewsCSV(path));
     QCOMPARE(w.viewCount(), 1 + 5);
     const QStandardItemModel* list = w.viewListModel();
@@ -271,7 +275,8 @@ void TstViewsCsv::badLinesDoNotShiftNotesAndSettings()
 // back unchanged; a list beyond the bound makes no view.
 void TstViewsCsv::columnListsKeptAsWritten()
 {
-    View v;
+    UmfrageDokument v;
+    v.createDemo();
     v.clearViews();
     SpaltenSpeicher* m = v.dataModel();
     m->clear();
@@ -290,7 +295,7 @@ void TstViewsCsv::columnListsKeptAsWritten()
                          "\"Tausend\";\"Multi\";\"Direkt\";\"" + thousand
         + "\";\"BalkenDiagram(H)\";\"\"\n"
           "\"Zu lang\";\"Multi\";\"Direkt\";\"" + tooLong + "\";\"BalkenDiagram(H)\";\"\"\n";
-    const ViewsCsv::Outcome out = ViewsCsv::read(text, v);
+    const ViewsCsv::Outcome out = v.addViewsCsv(text);
     QCOMPARE(out.created, 3);
     QCOMPARE(out.skipped.size(), 1);
     QCOMPARE(out.skipped.first().title, QString("Zu lang"));
@@ -318,8 +323,8 @@ void TstViewsCsv::throughTheMenus()
     // The demonstration's two four-view containers carry no types: a views file
     // cannot hold them.
     int views = 0;
-    for (int row = 0; row < v.viewCount(); ++row)
-        if (row == 0 || !v.viewListModel()->item(row)->data(Roles::ViewType).toString().isEmpty())
+    for (int row = 0; row < v.document()->viewCount(); ++row)
+        if (row == 0 || !v.document()->viewListModel()->item(row)->data(Roles::ViewType).toString().isEmpty())
             ++views;
     const QString base = m_dir.path() + "/ANSICHTEN";
     {
@@ -341,7 +346,7 @@ void TstViewsCsv::throughTheMenus()
     }
     QVERIFY(!QFile::exists(base + ".CSV.csv"));
     const QString title = WindowUtil::title(v);
-    v.clearViews();
+    v.document()->clearViews();
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Question, QMessageBox::Discard)   // the views just removed
@@ -350,7 +355,7 @@ void TstViewsCsv::throughTheMenus()
         QCOMPARE(ans.unexpected, 0);
         QCOMPARE(ans.asked.at(1).label, QString("Datendateien (*.csv);;Alle Dateien (*)"));
     }
-    QCOMPARE(v.viewCount(), views);
+    QCOMPARE(v.document()->viewCount(), views);
     // Only the views were replaced: the title names the data as before, and the views
     // applied are unsaved work that "Neu" asks about.
     QCOMPARE(WindowUtil::title(v), title);
@@ -358,7 +363,7 @@ void TstViewsCsv::throughTheMenus()
     QCOMPARE(v.viewArea()->currentIndex(), 0);
     // A file of another ending is not read, and nothing changes.
     const QString other = writeFile(m_dir.path() + "/ansichten.txt", fileBytes(base + ".csv"));
-    v.clearViews();
+    v.document()->clearViews();
     {
         ScriptedAnswerer ans;
         ans.accept(UserInput::Question, QMessageBox::Discard)
@@ -367,7 +372,7 @@ void TstViewsCsv::throughTheMenus()
         v.importViewsFile();
         QCOMPARE(ans.unexpected, 0);
     }
-    QCOMPARE(v.viewCount(), 1);
+    QCOMPARE(v.document()->viewCount(), 1);
     QCOMPARE(WindowUtil::title(v), title);
     {
         ScriptedAnswerer ans;
@@ -406,8 +411,8 @@ void TstViewsCsv::matchColumns()
 void TstViewsCsv::templateOnNextMonthsSurvey()
 {
     auto survey = [](View& v, const QStringList& titles) {
-        v.clearViews();
-        SpaltenSpeicher* m = v.dataModel();
+        v.document()->clearViews();
+        SpaltenSpeicher* m = v.document()->dataModel();
         m->clear();
         m->setHorizontalHeaderLabels(titles);
         for (int r = 0; r < 3; ++r) {
@@ -421,12 +426,12 @@ void TstViewsCsv::templateOnNextMonthsSurvey()
     {
         View mai;
         survey(mai, {"Alter", "Wohnort", "Note", "Kanal"});
-        mai.createView("Häufigkeit", "TortenDiagram", {2}, "Noten", QString());
-        mai.createView("", "Statistik", {0, 3}, "Alter und Kanal", QString());
-        mai.createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Wohnorte", QString());
-        mai.createView("Häufigkeit", "Tabelle", {1, 2}, "Wohnort und Note", QString());
+        mai.document()->createView("Häufigkeit", "TortenDiagram", {2}, "Noten", QString());
+        mai.document()->createView("", "Statistik", {0, 3}, "Alter und Kanal", QString());
+        mai.document()->createView("Häufigkeit", "BalkenDiagram(V)", {1}, "Wohnorte", QString());
+        mai.document()->createView("Häufigkeit", "Tabelle", {1, 2}, "Wohnort und Note", QString());
         mai.goHome();
-        QVERIFY(mai.exportViewsCSV(path));
+        QVERIFY(mai.document()->exportViewsCSV(path));
     }
     View juni;
     survey(juni, {"Kanal", "Note", "Alter"});
@@ -441,7 +446,7 @@ void TstViewsCsv::templateOnNextMonthsSurvey()
     // Every view over columns the survey has, over the right ones; none over Wohnort.
     QCOMPARE(WindowUtil::titles(juni),
              (QStringList{"Datentabelle", "Noten", "Alter und Kanal"}));
-    QStandardItemModel* list = juni.viewListModel();
+    QStandardItemModel* list = juni.document()->viewListModel();
     QCOMPARE(list->item(1)->data(Roles::ViewColumns).toStringList(), QStringList{"1"});
     QCOMPARE(list->item(2)->data(Roles::ViewColumns).toStringList(), (QStringList{"2", "0"}));
     auto* noten = dynamic_cast<DiagramAdapter*>(juni.viewArea()->widget(1));

@@ -149,8 +149,7 @@ FileState TstSaveKill::readFile()
     m_window->clearViews();
     SpaltenSpeicher* m = m_window->dataModel();
     m->clear();
-    const StatistikDatei::Outcome o =
-        StatistikDatei::read(m, m_window->dataTable(), *m_window, &f, version);
+    const StatistikDatei::Outcome o = m_window->readStatFile(&f, version);
     s.result = o.result;
     s.rows = m->rowCount();
     s.columns = m->columnCount();

@@ -134,7 +134,7 @@ private slots:
         HaeufigkeitsDiagramAdapter loaded;
         StatistikTabelle table;
         CountingDiagram* d = nullptr;
-        host.setCreatingMany(true);
+        host.document()->setCreatingMany(true);
         {
             loaded.setModelColumn(0);
             d = attach(loaded, m.get());
@@ -147,7 +147,7 @@ private slots:
             m->setData(m->index(1, 0), QStringLiteral("vielleicht"));
             QCOMPARE(d->computed, 0);
         }
-        host.setCreatingMany(false);
+        host.document()->setCreatingMany(false);
         QCOMPARE(d->computed, 1);
         QCOMPARE(d->labelList(), QStringList({"ja"}));
         QCOMPARE(d->values(), QVector<double>({2}));

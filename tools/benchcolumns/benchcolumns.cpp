@@ -54,7 +54,7 @@ void report(const char* name, qint64 doMs, qint64 undoMs, qint64 redoMs, double 
 void measure(View& v, const char* name, const QVector<int>& columns,
              const std::function<void()>& command)
 {
-    QUndoStack* undo = v.undoStack();
+    QUndoStack* undo = v.document()->undoStack();
     select(v, columns);
     QCoreApplication::processEvents();
     const double before = heapMB();
@@ -79,12 +79,12 @@ int main(int argc, char** argv)
     // The commands' questions, scripted before each command.
     ScriptedAnswerer answers;
     View v;
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     {
         Tabelle1::BulkFill hold(v.dataTable());
         m->clear();
-        v.undoStack()->clear();
+        v.document()->undoStack()->clear();
         // Even rows answer "5", odd rows 1 to 4: replacing "5" matches half the cells.
         SurveyWriter(rows, cols, [](int r, int c) {
             return r % 2 == 0 ? QStringLiteral("5") : QString::number(1 + (r * 3 + c) % 4);
@@ -95,18 +95,18 @@ int main(int argc, char** argv)
     for (int i = 0; i < views; ++i) {
         const int c = i % cols;
         if (i % 5 == 4)
-            v.createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
+            v.document()->createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
                          {c, (c + 1) % cols}, QStringLiteral("Multi %1").arg(i), QString());
         else if (i % 2 == 0)
-            v.createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
+            v.document()->createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("BalkenDiagram(V)"),
                          {c}, QStringLiteral("Ansicht %1").arg(i), QString());
         else
-            v.createView(QString::fromUtf8("Häufigkeit %"), QStringLiteral("TortenDiagram"),
+            v.document()->createView(QString::fromUtf8("Häufigkeit %"), QStringLiteral("TortenDiagram"),
                          {c}, QStringLiteral("Ansicht %1").arg(i), QString());
     }
     QCoreApplication::processEvents();
     std::printf("rows=%d columns=%d views=%d sorted=%d (views built in %lld ms)\n", rows, cols,
-                v.viewCount() - 1, int(sorted), t.elapsed());
+                v.document()->viewCount() - 1, int(sorted), t.elapsed());
     v.goHome();
     if (sorted)
         v.dataTable()->table()->sortByColumn(0, Qt::AscendingOrder);
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         answers.accept(UserInput::Text, QStringLiteral("1,3"));
         v.dataWeightColumns();
     });
-    std::printf("undo steps=%d heap_MB=%.1f\n", v.undoStack()->count(), heapMB());
+    std::printf("undo steps=%d heap_MB=%.1f\n", v.document()->undoStack()->count(), heapMB());
     if (answers.unexpected || answers.pending())
         std::fprintf(stderr, "unexpected questions: %d, unasked answers: %d\n",
                      answers.unexpected, answers.pending());

@@ -125,13 +125,13 @@ void weighting()
     const int cols = 50;
     ScriptedAnswerer answers;
     View v;
-    v.clearViews();
-    SpaltenSpeicher* m = v.dataModel();
+    v.document()->clearViews();
+    SpaltenSpeicher* m = v.document()->dataModel();
     QRandomGenerator rng(7);
     {
         Tabelle1::BulkFill hold(v.dataTable());
         m->clear();
-        v.undoStack()->clear();
+        v.document()->undoStack()->clear();
         QStringList titles;
         for (int c = 0; c < cols - 1; ++c)
             titles << QStringLiteral("Frage %1").arg(c + 1);
@@ -142,17 +142,17 @@ void weighting()
     }
     // One count per question, every other one in percent, and five over two questions.
     {
-        ViewHost::CreatingMany many(v);
+        ViewHost::CreatingMany many(*v.document());
         for (int c = 0; c < cols; ++c)
-            v.createView(QString::fromUtf8(c % 2 ? "Häufigkeit %" : "Häufigkeit"),
+            v.document()->createView(QString::fromUtf8(c % 2 ? "Häufigkeit %" : "Häufigkeit"),
                          QStringLiteral("BalkenDiagram(V)"), {c},
                          QStringLiteral("Ansicht %1").arg(c + 1), QString());
         for (int c = 0; c < 5; ++c)
-            v.createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("TortenDiagram"),
+            v.document()->createView(QString::fromUtf8("Häufigkeit"), QStringLiteral("TortenDiagram"),
                          {c, c + 1}, QStringLiteral("Multi %1").arg(c + 1), QString());
     }
     QCoreApplication::processEvents();
-    std::printf("weighting: %d x %d survey, %d views\n", rows, cols, v.viewCount() - 1);
+    std::printf("weighting: %d x %d survey, %d views\n", rows, cols, v.document()->viewCount() - 1);
     const TableContext ctx = v.tableContext();
     const QString weight = Gewichtungsbefehl::auswahl(m).at(cols);
     print("weighting_all_views",
@@ -163,18 +163,18 @@ void weighting()
               },
               [&] {
                   if (Gewichtung::spalteVon(m) >= 0)
-                      v.undoStack()->undo();
+                      v.document()->undoStack()->undo();
               }),
           1000);
-    print("weighting_undo_all_views", median([&] { v.undoStack()->undo(); },
+    print("weighting_undo_all_views", median([&] { v.document()->undoStack()->undo(); },
                                              [&] {
                                                  if (Gewichtung::spalteVon(m) < 0)
-                                                     v.undoStack()->redo();
+                                                     v.document()->undoStack()->redo();
                                              }),
           1000);
-    v.undoStack()->redo();
+    v.document()->undoStack()->redo();
     QCoreApplication::processEvents();
-    v.undoStack()->redo();
+    v.document()->undoStack()->redo();
     QCoreApplication::processEvents();
     int flip = 0;
     // For comparison: a round in which every view reads its column again, as each did

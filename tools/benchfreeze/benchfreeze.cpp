@@ -97,15 +97,15 @@ int main(int argc, char** argv)
     measure("save", [&] { return v.save(stat); }, dialogs);
     measure("load", [&] { return v.load(stat); }, dialogs);
     measure("views_export",
-            [&] { return v.exportViewsCSV(dir.filePath(QStringLiteral("views.csv"))); },
+            [&] { return v.document()->exportViewsCSV(dir.filePath(QStringLiteral("views.csv"))); },
             dialogs);
     measure("views_import",
-            [&] { return v.importViewsCSV(dir.filePath(QStringLiteral("views.csv"))); },
+            [&] { return v.document()->importViewsCSV(dir.filePath(QStringLiteral("views.csv"))); },
             dialogs);
     measure("data_export",
-            [&] { return v.exportCSV(dir.filePath(QStringLiteral("data.csv"))); }, dialogs);
+            [&] { return v.document()->exportCSV(dir.filePath(QStringLiteral("data.csv"))); }, dialogs);
     measure("report",
-            [&] { return v.exportHTML(dir.filePath(QStringLiteral("report.html"))); },
+            [&] { return v.document()->exportHTML(dir.filePath(QStringLiteral("report.html"))); },
             dialogs);
     measure("new", [&] { v.createDemoViews(); return true; }, dialogs);
     if (answers.unexpected)

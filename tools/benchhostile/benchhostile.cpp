@@ -54,8 +54,8 @@ int measureOne(int argc, char** argv, const QString& path)
     else
         v.importCSV(path);
     const qint64 ms = t.elapsed();
-    std::printf("%lld %ld %ld %d %d %d\n", ms, before, peakKiB(), v.dataModel()->rowCount(),
-                v.dataModel()->columnCount(), v.viewCount() - 1);
+    std::printf("%lld %ld %ld %d %d %d\n", ms, before, peakKiB(), v.document()->dataModel()->rowCount(),
+                v.document()->dataModel()->columnCount(), v.document()->viewCount() - 1);
     std::fflush(stdout);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "core/mehrfachsets.h"
-#include "diagrams/tabelle1.h"
+#include "core/spaltensicht.h"
 #include "io/plattformimport.h"
 #include "io/plattformumfrage.h"
 #include "io/umfragedokument.h"
@@ -89,10 +89,13 @@ int main(int argc, char** argv)
     if (PlattformImport::lesen(qualtrics.fileName(), &u) != PlattformImport::Gelesen)
         return 1;
     doc2.startNewTable();
-    u.fill(doc2.dataModel(), doc2.dataTable());
-    for (int c = 0; c < u.spalten(); ++c)
-        doc2.dataTable()->table()->setColumnHidden(c, u.versteckt.value(c));
-    MehrfachSets::of(doc2.dataModel())->setSets(u.sets);
+    {
+        SpaltenSicht::Fuellung bulk(doc2.spalten());
+        u.fill(doc2.dataModel());
+    }
+    Ansichtsplan plan = u.ansichten(doc2.dataModel());
+    plan.ansichten.clear();
+    doc2.applyPlan(plan);
     const qint64 qualtricsMs = t.elapsed();
 
     // The whole import, views included, for the record.

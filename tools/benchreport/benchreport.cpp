@@ -45,22 +45,22 @@ int main(int argc, char** argv)
     v.show();
     v.importCSV(survey);
     QApplication::processEvents();
-    const int views = v.viewCount() - 1;
+    const int views = v.document()->viewCount() - 1;
 
     QElapsedTimer t;
     t.start();
-    v.exportHTML(dir.path() + "/report.html");
+    v.document()->exportHTML(dir.path() + "/report.html");
     const qint64 reportMs = t.restart();
-    v.exportViewsCSV(dir.path() + "/views.csv");
+    v.document()->exportViewsCSV(dir.path() + "/views.csv");
     const qint64 exportMs = t.restart();
-    v.importViewsCSV(dir.path() + "/views.csv");
+    v.document()->importViewsCSV(dir.path() + "/views.csv");
     const qint64 importMs = t.elapsed();
 
-    std::printf("rows=%d columns=%d views=%d\n", v.dataModel()->rowCount(),
-                v.dataModel()->columnCount(), views);
+    std::printf("rows=%d columns=%d views=%d\n", v.document()->dataModel()->rowCount(),
+                v.document()->dataModel()->columnCount(), views);
     std::printf("report_ms=%lld pictures_bytes=%lld\n", reportMs,
                 dirBytes(dir.path() + "/report_files"));
     std::printf("views_csv_export_ms=%lld views_csv_import_ms=%lld views_after_import=%d\n",
-                exportMs, importMs, v.viewCount() - 1);
+                exportMs, importMs, v.document()->viewCount() - 1);
     return 0;
 }

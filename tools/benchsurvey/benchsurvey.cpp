@@ -80,24 +80,24 @@ int main(int argc, char** argv)
     settle();
     const double importMs = ms(t);
     const double importHwm = statusMb("VmHWM:");
-    SpaltenSpeicher* m = v.dataModel();
+    SpaltenSpeicher* m = v.document()->dataModel();
     std::printf("survey %s: rows=%d columns=%d views=%d\n",
                 qPrintable(QFileInfo(path).fileName()), m->rowCount(), m->columnCount(),
-                v.viewCount() - 1);
+                v.document()->viewCount() - 1);
     std::printf("import_and_views_ms %.1f\n", importMs);
 
     // A picture of every view, as dragging, copying and the report make them.
     t.restart();
     qint64 pixels = 0;
-    for (int row = 1; row < v.viewCount(); ++row)
-        pixels += ViewPicture::of(v.viewPage(row), QSize(800, 550)).sizeInBytes() > 0;
+    for (int row = 1; row < v.document()->viewCount(); ++row)
+        pixels += ViewPicture::of(v.document()->viewPage(row), QSize(800, 550)).sizeInBytes() > 0;
     std::printf("render_all_views_ms %.1f (%lld pictures)\n", ms(t), pixels);
 
     // Every page in turn, shown and painted; the slowest counts.
     double slowest = 0;
     int slowestRow = 0;
     double total = 0;
-    for (int row = 1; row < v.viewCount(); ++row) {
+    for (int row = 1; row < v.document()->viewCount(); ++row) {
         t.restart();
         v.widgetChanged(row);
         settle();
@@ -109,8 +109,8 @@ int main(int argc, char** argv)
         }
     }
     std::printf("page_switch_slowest_ms %.1f (view %d: %s) mean %.1f\n", slowest, slowestRow,
-                qPrintable(v.viewListModel()->item(slowestRow)->text()),
-                v.viewCount() > 1 ? total / (v.viewCount() - 1) : 0.0);
+                qPrintable(v.document()->viewListModel()->item(slowestRow)->text()),
+                v.document()->viewCount() > 1 ? total / (v.document()->viewCount() - 1) : 0.0);
     v.widgetChanged(0);
     settle();
 
@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     const bool loaded = v.load(stat);
     settle();
     std::printf("load_ms %.1f (%s, views=%d)\n", ms(t), loaded ? "ok" : "FAILED",
-                v.viewCount() - 1);
+                v.document()->viewCount() - 1);
     std::printf("peak_memory_mb after_import %.0f after_load %.0f\n", importHwm,
                 statusMb("VmHWM:"));
 

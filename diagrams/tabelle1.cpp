@@ -11,6 +11,9 @@
 #include "core/spaltenspeicher.h"
 #include <QTableView>
 #include <QVector>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 // The data table's sorting proxy. While the keys of the sort column are taken (the one
 // whole sort after a bulk change), a comparison reads them instead of two cells.
@@ -33,9 +36,28 @@ public:
     }
     void dropKeys() { m_keys = {}; }
 
+    // A header click: the column's distinct values are ranked once, and the rows are
+    // sorted by their values' ranks instead of two cells read and compared each time.
+    void sort(int column, Qt::SortOrder order) override
+    {
+        // The toolkit does nothing when asked for the order it keeps already.
+        if (!(dynamicSortFilter() && column == sortColumn() && order == sortOrder()))
+            takeRanks(column);
+        QSortFilterProxyModel::sort(column, order);
+        m_ranks = {};
+        m_rankStore = nullptr;
+    }
+
 protected:
     bool lessThan(const QModelIndex& l, const QModelIndex& r) const override
     {
+        if (m_rankStore && l.column() == m_rankColumn && r.column() == m_rankColumn
+            && !l.parent().isValid() && !r.parent().isValid()) {
+            const quint32 a = m_rankStore->code(l.row(), m_rankColumn);
+            const quint32 b = m_rankStore->code(r.row(), m_rankColumn);
+            if (a < m_ranks.size() && b < m_ranks.size())
+                return m_ranks[a] < m_ranks[b];
+        }
         if (!m_keys.isEmpty() && l.column() == m_column && r.column() == m_column
             && !l.parent().isValid() && !r.parent().isValid() && l.row() < m_keys.size()
             && r.row() < m_keys.size()) {
@@ -48,8 +70,65 @@ protected:
     }
 
 private:
+    // Ranks the pool values the column's cells use, equal ranks for values neither of
+    // which sorts before the other. Only where that is the toolkit's order for every
+    // pair of cells: values of one kind the keys compare (texts, or numbers without
+    // NaN), missing cells last. Otherwise the cells are compared as ever.
+    void takeRanks(int column)
+    {
+        m_ranks = {};
+        m_rankStore = nullptr;
+        const auto* s = qobject_cast<const SpaltenSpeicher*>(sourceModel());
+        if (!s || column < 0 || column >= s->columnCount() || s->rowCount() < 2)
+            return;
+        const SpaltenSpeicher::Codes codes = s->codes(column);
+        std::vector<int> firstRow(size_t(s->poolGroesse(column)), -1);
+        bool inRange = true;
+        codes.jedeZeile([&](int row, quint32 code) {
+            if (code >= firstRow.size())
+                inRange = false;
+            else if (firstRow[code] < 0)
+                firstRow[code] = row;
+        });
+        if (!inRange)
+            return;
+        std::vector<quint32> used;
+        std::vector<Tabelle1::SortKey> keys(firstRow.size());
+        int type = QMetaType::UnknownType;
+        for (quint32 code = 0; code < firstRow.size(); ++code) {
+            if (firstRow[code] < 0)
+                continue;
+            keys[code] = Tabelle1::sortKey(s->data(s->index(firstRow[code], column), sortRole()));
+            const int t = keys[code].type;
+            if (t != QMetaType::UnknownType) {
+                if (t != QMetaType::QString && t != QMetaType::Double)
+                    return;
+                if (type != QMetaType::UnknownType && t != type)
+                    return;
+                if (t == QMetaType::Double && std::isnan(keys[code].number))
+                    return;
+                type = t;
+            }
+            used.push_back(code);
+        }
+        const Qt::CaseSensitivity cs = sortCaseSensitivity();
+        const bool localeAware = isSortLocaleAware();
+        const auto less = [&](quint32 a, quint32 b) {
+            return Tabelle1::keyLess(keys[a], keys[b], cs, localeAware) == 1;
+        };
+        std::sort(used.begin(), used.end(), less);
+        m_ranks.assign(firstRow.size(), 0);
+        for (size_t i = 1; i < used.size(); ++i)
+            m_ranks[used[i]] = m_ranks[used[i - 1]] + (less(used[i - 1], used[i]) ? 1 : 0);
+        m_rankStore = s;
+        m_rankColumn = column;
+    }
+
     QVector<Tabelle1::SortKey> m_keys;
     int m_column = -1;
+    std::vector<int> m_ranks;
+    const SpaltenSpeicher* m_rankStore = nullptr;
+    int m_rankColumn = -1;
 };
 
 Tabelle1::Tabelle1(QWidget* parent)

@@ -86,6 +86,8 @@ private slots:
     void takenKeysCompareAsTheToolkit();
     void heldSortKeepsToolkitOrder_data();
     void heldSortKeepsToolkitOrder();
+    void headerSortOfOneKindKeepsToolkitOrder_data();
+    void headerSortOfOneKindKeepsToolkitOrder();
     void bulkChangeOnSortedTable();
     void movedRowsAreNotAnnounced();
     void lostSelectedColumnIsAnnounced();
@@ -386,6 +388,66 @@ void TstColumnCommands::heldSortKeepsToolkitOrder()
     }
     QVERIFY(!t.isHeld());
     QCOMPARE(shownOrder(t.proxy()), expected);
+}
+
+void TstColumnCommands::headerSortOfOneKindKeepsToolkitOrder_data()
+{
+    QTest::addColumn<bool>("numbers");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::addColumn<bool>("localeAware");
+    QTest::newRow("texts") << false << true << false;
+    QTest::newRow("texts, any case") << false << false << false;
+    QTest::newRow("texts, locale") << false << true << true;
+    QTest::newRow("numbers") << true << true << false;
+}
+
+// A header click ranks a column's distinct values once; the rows must come out exactly
+// as the toolkit's comparison of every pair of cells puts them (ties in the order the
+// rows stood), in both directions, over more distinct values than 8-bit codes number,
+// with missing and empty cells, equal values in other cases, and after an edit.
+void TstColumnCommands::headerSortOfOneKindKeepsToolkitOrder()
+{
+    QFETCH(bool, numbers);
+    QFETCH(bool, caseSensitive);
+    QFETCH(bool, localeAware);
+    auto m = std::make_unique<SpaltenSpeicher>(0, 2);
+    for (int r = 0; r < 1200; ++r) {
+        const int k = (r * 37) % 301;
+        QVariant v;
+        if (k == 300)
+            v = QVariant();
+        else if (numbers)
+            v = k == 0 ? -0.0 : double(k % 150) / 4 - 10;
+        else if (k == 299)
+            v = QString("");
+        else
+            v = (k % 3 ? QString("ja %1") : QString("Ja %1")).arg(k % 200);
+        m->zeileAnfuegen({v, QString::number(r % 7)});
+    }
+    Tabelle1 t;
+    t.setModel(m.get());
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    t.proxy()->setSortCaseSensitivity(cs);
+    t.proxy()->setSortLocaleAware(localeAware);
+    QSortFilterProxyModel plain;
+    plain.setSortCaseSensitivity(cs);
+    plain.setSortLocaleAware(localeAware);
+    plain.setSourceModel(m.get());
+    const auto compare = [&](Qt::SortOrder order) {
+        // From the second column's order, so that ties show whose order they keep.
+        t.table()->sortByColumn(1, Qt::AscendingOrder);
+        plain.sort(1, Qt::AscendingOrder);
+        t.table()->sortByColumn(0, order);
+        plain.sort(0, order);
+        return shownOrder(t.proxy()) == shownOrder(&plain);
+    };
+    QVERIFY(compare(Qt::AscendingOrder));
+    QVERIFY(compare(Qt::DescendingOrder));
+    // A cell edited to a value not met before, and one to a value of the column.
+    m->setData(m->index(5, 0), numbers ? QVariant(-99.5) : QVariant(QString("aa")));
+    m->setData(m->index(6, 0), m->index(7, 0).data());
+    QVERIFY(compare(Qt::AscendingOrder));
+    QVERIFY(compare(Qt::DescendingOrder));
 }
 
 void TstColumnCommands::bulkChangeOnSortedTable()

@@ -64,6 +64,31 @@ bool Skala::beiseite(const QString& antwort)
     static const QStringList texte{"weiss nicht", "weiss nicht / keine angabe",
                                    "weiss nicht/keine angabe", "keine angabe", "k.a.",
                                    "k. a.", "keine antwort", "kann ich nicht beurteilen"};
+    // Most answers are none of these, and free-text columns have as many answers as
+    // rows: the first letter and the length tell without building the key. Lower case
+    // makes no blank and no text shorter, and "ß" becomes longer, so the key has at
+    // least the answer's non-blank characters and starts with the lower case of its
+    // first one; only these letters (and the Kelvin sign) have "w" or "k" as lower case.
+    static const int hoechstens = [] {
+        int n = 0;
+        for (const QString& t : texte)
+            n = std::max(n, int(t.size() - t.count(QLatin1Char(' '))));
+        return n;
+    }();
+    const QChar* p = antwort.constBegin();
+    const QChar* const ende = antwort.constEnd();
+    while (p != ende && p->isSpace())
+        ++p;
+    if (p == ende)
+        return false;
+    const char16_t erstes = p->unicode();
+    if (erstes != u'w' && erstes != u'W' && erstes != u'k' && erstes != u'K'
+        && erstes != char16_t(0x212A))
+        return false;
+    int zeichen = 0;
+    for (; p != ende; ++p)
+        if (!p->isSpace() && ++zeichen > hoechstens)
+            return false;
     return texte.contains(schluessel(antwort));
 }
 
@@ -90,11 +115,24 @@ double Skala::wert(const QString& antwort) const
 
 Skala Skala::erkenne(const QStringList& antworten)
 {
+    QVector<bool> weg;
+    weg.reserve(antworten.size());
+    for (const QString& a : antworten)
+        weg << beiseite(a);
+    return erkenne(antworten, weg);
+}
+
+Skala Skala::erkenne(const QStringList& antworten, const QVector<bool>& beiseiteGelegt)
+{
     Skala out;
     QStringList gegeben;
-    for (const QString& a : antworten)
-        if (!a.trimmed().isEmpty() && !beiseite(a))
+    for (int i = 0; i < antworten.size(); ++i) {
+        const QString& a = antworten.at(i);
+        if (!beiseiteGelegt.at(i) && !std::all_of(a.cbegin(), a.cend(), [](QChar c) {
+                return c.isSpace();
+            }))
             gegeben << a;
+    }
     if (gegeben.size() < 2)
         return out;
 
@@ -180,16 +218,22 @@ Skala Skala::erkenne(const QStringList& antworten)
 
 QStringList Skala::ordne(const QStringList& antworten)
 {
-    const Skala s = erkenne(antworten);
+    // Each answer is looked at once for being put aside: free-text columns are long.
+    QVector<bool> weg;
+    weg.reserve(antworten.size());
+    for (const QString& a : antworten)
+        weg << beiseite(a);
+    const Skala s = erkenne(antworten, weg);
     QVector<std::pair<int, QString>> rang;
     rang.reserve(antworten.size());
     const int andere = int(s.stufen.size());
-    for (const QString& a : antworten) {
-        int r = beiseite(a) ? andere + 1 : andere;
+    for (int i = 0; i < antworten.size(); ++i) {
+        const QString& a = antworten.at(i);
+        int r = weg.at(i) ? andere + 1 : andere;
         if (s.erkannt()) {
-            const int i = s.rang(a);
-            if (i >= 0)
-                r = i;
+            const int stufe = s.rang(a);
+            if (stufe >= 0)
+                r = stufe;
         }
         rang.append({r, a});
     }

@@ -40,6 +40,10 @@ public:
     // its positive end, then the other answers, then those put aside; without a scale
     // only the answers put aside move last. Stable: ties keep the given order.
     static QStringList ordne(const QStringList& antworten);
+
+private:
+    // erkenne, with whether each answer is put aside already known.
+    static Skala erkenne(const QStringList& antworten, const QVector<bool>& beiseiteGelegt);
 };
 
 #endif

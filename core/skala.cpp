@@ -224,6 +224,9 @@ QStringList Skala::ordne(const QStringList& antworten)
     for (const QString& a : antworten)
         weg << beiseite(a);
     const Skala s = erkenne(antworten, weg);
+    // No scale and nothing put aside: every answer ranks alike, the order stays.
+    if (!s.erkannt() && !weg.contains(true))
+        return antworten;
     QVector<std::pair<int, QString>> rang;
     rang.reserve(antworten.size());
     const int andere = int(s.stufen.size());

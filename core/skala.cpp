@@ -113,26 +113,38 @@ double Skala::wert(const QString& antwort) const
     return double(stufen.size() - r);
 }
 
-Skala Skala::erkenne(const QStringList& antworten)
+namespace {
+// How an answer counts for recognising a scale.
+enum : char { Gegeben, Beiseite, Leer };
+
+QVector<char> artenVon(const QStringList& antworten)
 {
-    QVector<bool> weg;
-    weg.reserve(antworten.size());
+    // One pass over the answers: a free-text column's answers are many and far apart
+    // in memory.
+    QVector<char> arten;
+    arten.reserve(antworten.size());
     for (const QString& a : antworten)
-        weg << beiseite(a);
-    return erkenne(antworten, weg);
+        arten << (Skala::beiseite(a) ? Beiseite
+                  : std::all_of(a.cbegin(), a.cend(), [](QChar c) { return c.isSpace(); })
+                      ? Leer
+                      : Gegeben);
+    return arten;
+}
 }
 
-Skala Skala::erkenne(const QStringList& antworten, const QVector<bool>& beiseiteGelegt)
+Skala Skala::erkenne(const QStringList& antworten)
+{
+    return erkenne(antworten, artenVon(antworten));
+}
+
+Skala Skala::erkenne(const QStringList& antworten, const QVector<char>& arten)
 {
     Skala out;
-    QStringList gegeben;
-    for (int i = 0; i < antworten.size(); ++i) {
-        const QString& a = antworten.at(i);
-        if (!beiseiteGelegt.at(i) && !std::all_of(a.cbegin(), a.cend(), [](QChar c) {
-                return c.isSpace();
-            }))
-            gegeben << a;
-    }
+    // The answers that count, by their places in antworten.
+    QVector<int> gegeben;
+    for (int i = 0; i < arten.size(); ++i)
+        if (arten.at(i) == Gegeben)
+            gegeben << i;
     if (gegeben.size() < 2)
         return out;
 
@@ -142,7 +154,8 @@ Skala Skala::erkenne(const QStringList& antworten, const QVector<bool>& beiseite
     int hi = -1;
     bool zahlen = true;
     QVector<bool> gesehen(11, false);
-    for (const QString& a : std::as_const(gegeben)) {
+    for (int i : std::as_const(gegeben)) {
+        const QString& a = antworten.at(i);
         int v = 0;
         if (!ganzeZahl(a, &v)) {
             zahlen = false;
@@ -175,7 +188,8 @@ Skala Skala::erkenne(const QStringList& antworten, const QVector<bool>& beiseite
     for (const QVector<Platz>& skala : verbaleSkalen()) {
         QVector<QString> gegebenIn(skala.size());
         bool alle = true;
-        for (const QString& a : std::as_const(gegeben)) {
+        for (int i : std::as_const(gegeben)) {
+            const QString& a = antworten.at(i);
             const QString k = schluessel(a);
             int platz = -1;
             for (int i = 0; i < skala.size() && platz < 0; ++i)
@@ -218,21 +232,18 @@ Skala Skala::erkenne(const QStringList& antworten, const QVector<bool>& beiseite
 
 QStringList Skala::ordne(const QStringList& antworten)
 {
-    // Each answer is looked at once for being put aside: free-text columns are long.
-    QVector<bool> weg;
-    weg.reserve(antworten.size());
-    for (const QString& a : antworten)
-        weg << beiseite(a);
-    const Skala s = erkenne(antworten, weg);
+    // Each answer is looked at once: free-text columns are long.
+    const QVector<char> arten = artenVon(antworten);
+    const Skala s = erkenne(antworten, arten);
     // No scale and nothing put aside: every answer ranks alike, the order stays.
-    if (!s.erkannt() && !weg.contains(true))
+    if (!s.erkannt() && !arten.contains(Beiseite))
         return antworten;
     QVector<std::pair<int, QString>> rang;
     rang.reserve(antworten.size());
     const int andere = int(s.stufen.size());
     for (int i = 0; i < antworten.size(); ++i) {
         const QString& a = antworten.at(i);
-        int r = weg.at(i) ? andere + 1 : andere;
+        int r = arten.at(i) == Beiseite ? andere + 1 : andere;
         if (s.erkannt()) {
             const int stufe = s.rang(a);
             if (stufe >= 0)

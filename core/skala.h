@@ -42,8 +42,8 @@ public:
     static QStringList ordne(const QStringList& antworten);
 
 private:
-    // erkenne, with whether each answer is put aside already known.
-    static Skala erkenne(const QStringList& antworten, const QVector<bool>& beiseiteGelegt);
+    // erkenne, with each answer already known as given, put aside or blank.
+    static Skala erkenne(const QStringList& antworten, const QVector<char>& arten);
 };
 
 #endif

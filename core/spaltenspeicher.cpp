@@ -470,6 +470,19 @@ void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
         text(int(c), felder.at(c));
 }
 
+void SpaltenSpeicher::Aufbau::zeile(const QList<QStringView>& felder)
+{
+    if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {
+        zeigen();
+        m_s->insertColumns(int(m_s->m_spalten.size()),
+                           int(felder.size() - qsizetype(m_s->m_spalten.size())));
+    }
+    neueZeile();
+    const qsizetype n = std::min(felder.size(), qsizetype(m_s->m_spalten.size()));
+    for (qsizetype c = 0; c < n; ++c)
+        text(int(c), felder.at(c));
+}
+
 // ---- SpaltenSpeicher ----
 
 SpaltenSpeicher::SpaltenSpeicher(QObject* parent)

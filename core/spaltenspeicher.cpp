@@ -470,7 +470,7 @@ void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
         text(int(c), felder.at(c));
 }
 
-void SpaltenSpeicher::Aufbau::zeile(const QList<QStringView>& felder)
+void SpaltenSpeicher::Aufbau::zeileAusSichten(const QList<QStringView>& felder)
 {
     if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {
         zeigen();

@@ -221,7 +221,7 @@ void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Fortschritt* progress)
                     bau.emplace(model);
                     continue;
                 }
-                bau->zeile(fields);
+                bau->zeileAusSichten(fields);
                 if (progress && (++n & 1023) == 0)
                     progress->step(m_pos);
             }

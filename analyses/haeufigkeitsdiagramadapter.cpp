@@ -91,6 +91,7 @@ void HaeufigkeitsDiagramAdapter::updateDiagram()
         effective = squares > 0 ? sum * sum / squares : 0.0;
     } else {
         const QHash<QString, int> n = m_filter.countTexts(m_model, m_modelColumn);
+        counts.reserve(n.size());
         for (auto it = n.cbegin(); it != n.cend(); ++it) {
             counts.insert(it.key(), double(it.value()));
             answers += it.value();

@@ -5,10 +5,43 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/skala.h"
 #include "core/variantreader.h"
 #include "core/zellenzahl.h"
+
+namespace {
+// Sorts as QString's operator< does (by code units), the first four code units of each
+// text compared as one number first: a long list of free texts is then sorted mostly
+// without going to each text's characters again.
+void sortiere(QStringList& texte)
+{
+    struct Schluessel
+    {
+        quint64 anfang;
+        const QString* text;
+    };
+    std::vector<Schluessel> schluessel;
+    schluessel.reserve(size_t(texte.size()));
+    for (const QString& t : std::as_const(texte)) {
+        // Shorter texts are filled with 0: a tie then goes to the whole texts.
+        quint64 anfang = 0;
+        const qsizetype n = std::min<qsizetype>(t.size(), 4);
+        for (qsizetype i = 0; i < n; ++i)
+            anfang |= quint64(t.at(i).unicode()) << (48 - 16 * i);
+        schluessel.push_back({anfang, &t});
+    }
+    std::sort(schluessel.begin(), schluessel.end(), [](const Schluessel& a, const Schluessel& b) {
+        return a.anfang != b.anfang ? a.anfang < b.anfang : *a.text < *b.text;
+    });
+    QStringList out;
+    out.reserve(texte.size());
+    for (const Schluessel& k : schluessel)
+        out << *k.text;
+    texte = std::move(out);
+}
+}
 
 QStringList Reihenfolge::namen()
 {
@@ -22,7 +55,7 @@ QStringList Reihenfolge::ordne(Art art, QStringList labels,
 {
     // Every order starts from the one of before, so that answers it does not place
     // keep that order among themselves (the sorts below are stable).
-    std::sort(labels.begin(), labels.end());
+    sortiere(labels);
     switch (art) {
     case WieBisher:
         // A rating scale from its positive end; "weiß nicht" and the like last.

@@ -104,6 +104,59 @@ bool CsvReader::next(QStringList* fields)
     return readRecord(fields);
 }
 
+bool CsvReader::nextViews(QList<QStringView>* fields)
+{
+    fields->clear();
+    const qsizetype n = m_text.size();
+    while (m_pos < n && m_text.at(m_pos) == QLatin1Char('#'))
+        m_pos = afterLineEnd(m_pos);
+    if (m_pos >= n)
+        return false;
+    const QChar* d = m_text.constData();
+    const char16_t sep = m_sep.unicode();
+    qsizetype p = m_pos;
+    for (;;) {
+        if (p < n && d[p] == Quote) {
+            // Closed by the first quote, with no quote, carriage return or earlier
+            // unclosed field to look at: readQuoted would take the characters as they
+            // stand. Anything else is read by it, the whole record again.
+            qsizetype i = p + 1;
+            while (i < n && d[i] != Quote && d[i] != QLatin1Char('\r'))
+                ++i;
+            const bool schlicht = m_openToEnd < 0 && i < n && d[i] == Quote
+                && (i + 1 >= n || d[i + 1] != Quote) && atFieldEnd(i + 1);
+            if (!schlicht) {
+                fields->clear();
+                if (!readRecord(&m_gehalten))
+                    return false;
+                for (const QString& f : std::as_const(m_gehalten))
+                    fields->append(QStringView(f));
+                return true;
+            }
+            fields->append(QStringView(d + p + 1, i - p - 1));
+            p = i + 1;
+        } else {
+            // The field runs to the separator or the line end (a lone \r is text).
+            qsizetype i = p;
+            for (; i < n; ++i) {
+                const char16_t c = d[i].unicode();
+                if (c == sep || c == u'\n')
+                    break;
+                if (c == u'\r' && (i + 1 >= n || d[i + 1] == QLatin1Char('\n')))
+                    break;
+            }
+            fields->append(QStringView(d + p, i - p));
+            p = i;
+        }
+        if (p < n && d[p] == m_sep) {
+            ++p;
+            continue;
+        }
+        m_pos = afterLineEnd(p);
+        return true;
+    }
+}
+
 bool CsvReader::readRecord(QStringList* fields)
 {
     fields->clear();

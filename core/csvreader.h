@@ -3,7 +3,9 @@
 
 #include <QChar>
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <QStringView>
 
 class QByteArray;
 class TextPool;
@@ -25,6 +27,10 @@ public:
     // The fields of the next record, comment lines skipped; false at the end of the text.
     bool next(QStringList* fields);
 
+    // The same record as next() reads, as views: into the text where a field stands as
+    // it reads (valid while the reader lives), otherwise into strings the reader holds
+    // until the next call. Spares a string per field to a reader that keeps few.
+    bool nextViews(QList<QStringView>* fields);
     // Equal fields of a column share one string from the pool (not owned; null: none).
     void setPool(TextPool* pool) { m_pool = pool; }
     // How far reading has come, in characters of the text.
@@ -79,6 +85,8 @@ private:
     // later one needs only its own quotes examined, which keeps reading linear.
     qsizetype m_openToEnd = -1;
     TextPool* m_pool = nullptr;
+    // The fields of the last record nextViews() could not view in the text.
+    QStringList m_gehalten;
 };
 
 #endif

@@ -64,6 +64,31 @@ bool Skala::beiseite(const QString& antwort)
     static const QStringList texte{"weiss nicht", "weiss nicht / keine angabe",
                                    "weiss nicht/keine angabe", "keine angabe", "k.a.",
                                    "k. a.", "keine antwort", "kann ich nicht beurteilen"};
+    // Most answers are none of these, and free-text columns have as many answers as
+    // rows: the first letter and the length tell without building the key. Lower case
+    // makes no blank and no text shorter, and "ß" becomes longer, so the key has at
+    // least the answer's non-blank characters and starts with the lower case of its
+    // first one; only these letters (and the Kelvin sign) have "w" or "k" as lower case.
+    static const int hoechstens = [] {
+        int n = 0;
+        for (const QString& t : texte)
+            n = std::max(n, int(t.size() - t.count(QLatin1Char(' '))));
+        return n;
+    }();
+    const QChar* p = antwort.constBegin();
+    const QChar* const ende = antwort.constEnd();
+    while (p != ende && p->isSpace())
+        ++p;
+    if (p == ende)
+        return false;
+    const char16_t erstes = p->unicode();
+    if (erstes != u'w' && erstes != u'W' && erstes != u'k' && erstes != u'K'
+        && erstes != char16_t(0x212A))
+        return false;
+    int zeichen = 0;
+    for (; p != ende; ++p)
+        if (!p->isSpace() && ++zeichen > hoechstens)
+            return false;
     return texte.contains(schluessel(antwort));
 }
 
@@ -88,13 +113,38 @@ double Skala::wert(const QString& antwort) const
     return double(stufen.size() - r);
 }
 
+namespace {
+// How an answer counts for recognising a scale.
+enum : char { Gegeben, Beiseite, Leer };
+
+QVector<char> artenVon(const QStringList& antworten)
+{
+    // One pass over the answers: a free-text column's answers are many and far apart
+    // in memory.
+    QVector<char> arten;
+    arten.reserve(antworten.size());
+    for (const QString& a : antworten)
+        arten << (Skala::beiseite(a) ? Beiseite
+                  : std::all_of(a.cbegin(), a.cend(), [](QChar c) { return c.isSpace(); })
+                      ? Leer
+                      : Gegeben);
+    return arten;
+}
+}
+
 Skala Skala::erkenne(const QStringList& antworten)
 {
+    return erkenne(antworten, artenVon(antworten));
+}
+
+Skala Skala::erkenne(const QStringList& antworten, const QVector<char>& arten)
+{
     Skala out;
-    QStringList gegeben;
-    for (const QString& a : antworten)
-        if (!a.trimmed().isEmpty() && !beiseite(a))
-            gegeben << a;
+    // The answers that count, by their places in antworten.
+    QVector<int> gegeben;
+    for (int i = 0; i < arten.size(); ++i)
+        if (arten.at(i) == Gegeben)
+            gegeben << i;
     if (gegeben.size() < 2)
         return out;
 
@@ -104,7 +154,8 @@ Skala Skala::erkenne(const QStringList& antworten)
     int hi = -1;
     bool zahlen = true;
     QVector<bool> gesehen(11, false);
-    for (const QString& a : std::as_const(gegeben)) {
+    for (int i : std::as_const(gegeben)) {
+        const QString& a = antworten.at(i);
         int v = 0;
         if (!ganzeZahl(a, &v)) {
             zahlen = false;
@@ -137,7 +188,8 @@ Skala Skala::erkenne(const QStringList& antworten)
     for (const QVector<Platz>& skala : verbaleSkalen()) {
         QVector<QString> gegebenIn(skala.size());
         bool alle = true;
-        for (const QString& a : std::as_const(gegeben)) {
+        for (int i : std::as_const(gegeben)) {
+            const QString& a = antworten.at(i);
             const QString k = schluessel(a);
             int platz = -1;
             for (int i = 0; i < skala.size() && platz < 0; ++i)
@@ -180,16 +232,22 @@ Skala Skala::erkenne(const QStringList& antworten)
 
 QStringList Skala::ordne(const QStringList& antworten)
 {
-    const Skala s = erkenne(antworten);
+    // Each answer is looked at once: free-text columns are long.
+    const QVector<char> arten = artenVon(antworten);
+    const Skala s = erkenne(antworten, arten);
+    // No scale and nothing put aside: every answer ranks alike, the order stays.
+    if (!s.erkannt() && !arten.contains(Beiseite))
+        return antworten;
     QVector<std::pair<int, QString>> rang;
     rang.reserve(antworten.size());
     const int andere = int(s.stufen.size());
-    for (const QString& a : antworten) {
-        int r = beiseite(a) ? andere + 1 : andere;
+    for (int i = 0; i < antworten.size(); ++i) {
+        const QString& a = antworten.at(i);
+        int r = arten.at(i) == Beiseite ? andere + 1 : andere;
         if (s.erkannt()) {
-            const int i = s.rang(a);
-            if (i >= 0)
-                r = i;
+            const int stufe = s.rang(a);
+            if (stufe >= 0)
+                r = stufe;
         }
         rang.append({r, a});
     }

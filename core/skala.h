@@ -40,6 +40,10 @@ public:
     // its positive end, then the other answers, then those put aside; without a scale
     // only the answers put aside move last. Stable: ties keep the given order.
     static QStringList ordne(const QStringList& antworten);
+
+private:
+    // erkenne, with each answer already known as given, put aside or blank.
+    static Skala erkenne(const QStringList& antworten, const QVector<char>& arten);
 };
 
 #endif

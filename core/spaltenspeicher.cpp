@@ -156,6 +156,11 @@ void SpaltenSpeicher::Spalte::passeBreiteAn()
 void SpaltenSpeicher::Spalte::merke(quint32 code)
 {
     const Eintrag& e = m_pool.at(code);
+    // A text of a free-text column is looked up by nothing: whatever its roles, no
+    // table takes it.
+    if (m_frei && e.wert.typeId() == QMetaType::QString
+        && !static_cast<const QString*>(e.wert.constData())->isNull())
+        return;
     switch (artOf(e.wert, e.rollen)) {
     case Art::NullText:
         m_nullText = code;
@@ -185,7 +190,7 @@ quint32 SpaltenSpeicher::Spalte::neu(const QVariant& wert, const QMap<int, QVari
     Eintrag e;
     e.wert = wert;
     e.rollen = rollen;
-    m_pool.append(e);
+    m_pool.append(std::move(e));
     const auto code = quint32(m_pool.size() - 1);
     merke(code);
     passeBreiteAn();
@@ -453,6 +458,19 @@ void SpaltenSpeicher::Aufbau::zeileVerwerfen()
 }
 
 void SpaltenSpeicher::Aufbau::zeile(const QStringList& felder)
+{
+    if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {
+        zeigen();
+        m_s->insertColumns(int(m_s->m_spalten.size()),
+                           int(felder.size() - qsizetype(m_s->m_spalten.size())));
+    }
+    neueZeile();
+    const qsizetype n = std::min(felder.size(), qsizetype(m_s->m_spalten.size()));
+    for (qsizetype c = 0; c < n; ++c)
+        text(int(c), felder.at(c));
+}
+
+void SpaltenSpeicher::Aufbau::zeileAusSichten(const QList<QStringView>& felder)
 {
     if (m_anfuegen && felder.size() > qsizetype(m_s->m_spalten.size())) {
         zeigen();

@@ -157,6 +157,8 @@ public:
         void zeileVerwerfen();
         // A whole record of texts as the next row (fields beyond the columns dropped).
         void zeile(const QStringList& felder);
+        // The same from views of the fields (a reader that keeps no strings of them).
+        void zeileAusSichten(const QList<QStringView>& felder);
         // Rows built so far.
         int zeilen() const { return m_gebaut; }
         // Makes the rows built so far visible (appending only).

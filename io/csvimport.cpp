@@ -175,7 +175,9 @@ void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Fortschritt* progress)
     QString text = anfang();
     const QChar sep = CsvReader::detectSeparator(text);
     std::optional<SpaltenSpeicher::Aufbau> bau;
-    QStringList fields;
+    // Views into the piece: a field's text is copied only when its column has not
+    // met it before.
+    QList<QStringView> fields;
     QString weiterText;
     qint64 n = 0;
     for (;;) {
@@ -201,7 +203,7 @@ void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Fortschritt* progress)
             CsvReader reader(text, sep);
             for (;;) {
                 const qsizetype start = reader.position();
-                if (!reader.next(&fields))
+                if (!reader.nextViews(&fields))
                     break;
                 if (!ende && reader.offenBisEnde()) {
                     // A quote that does not close in this piece: from this record on
@@ -212,11 +214,14 @@ void CsvImport::Datei::fuellen(SpaltenSpeicher* model, Fortschritt* progress)
                     break;
                 }
                 if (!bau) {
-                    kopfSetzen(model, fields);
+                    QStringList titel;
+                    for (QStringView f : std::as_const(fields))
+                        titel << f.toString();
+                    kopfSetzen(model, titel);
                     bau.emplace(model);
                     continue;
                 }
-                bau->zeile(fields);
+                bau->zeileAusSichten(fields);
                 if (progress && (++n & 1023) == 0)
                     progress->step(m_pos);
             }

@@ -13,6 +13,7 @@ class TstReihenfolge : public QObject
 private slots:
     void ordne_data();
     void ordne();
+    void codeEinheiten();
     void record_data();
     void record();
 };
@@ -109,6 +110,31 @@ void TstReihenfolge::ordne()
     r.eigene = own;
     QCOMPARE(r.ordne(labels, counts, seen), expected);
     QCOMPARE(r.istStandard(), art == Reihenfolge::WieBisher);
+}
+
+// The order before any other is QString's, by code units, also where texts share their
+// beginnings, are shorter than others, hold a null character or characters beyond the
+// basic plane (whose surrogates come before U+E000 ... U+FFFF).
+void TstReihenfolge::codeEinheiten()
+{
+    const QVector<QString> teile{QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("B"),
+                                 QString(QChar(0)), QString(QChar(0xFFFF)),
+                                 QStringLiteral("\U0001F600"), QString::fromUtf8("ä"),
+                                 QStringLiteral(" ")};
+    QStringList labels;
+    quint32 zufall = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        QString t;
+        zufall = zufall * 1103515245u + 12345u;
+        for (quint32 n = (zufall >> 16) % 7, z = zufall; n > 0; --n, z /= 8)
+            t += teile.at(int(z % 8));
+        if (!labels.contains(t))
+            labels << t;
+    }
+    QStringList expected = labels;
+    std::sort(expected.begin(), expected.end());
+    // By frequency with no counts: every answer ties, the order before stays.
+    QCOMPARE(Reihenfolge::ordne(Reihenfolge::NachHaeufigkeit, labels, {}, {}, {}), expected);
 }
 
 void TstReihenfolge::record_data()

@@ -61,6 +61,7 @@ class TstSkalen : public QObject
 private slots:
     void ordne_data();
     void ordne();
+    void beiseite();
     void werte();
     void welch_data();
     void welch();
@@ -130,6 +131,38 @@ void TstSkalen::ordne()
     QFETCH(int, stufen);
     QCOMPARE(Skala::ordne(antworten), erwartet);
     QCOMPARE(int(Skala::erkenne(antworten).stufen.size()), stufen);
+}
+
+// The answers put aside in their spellings, and long free-text columns judged without
+// building each answer's key: that shortcut rests on how lower case maps characters,
+// which is checked here for every one.
+void TstSkalen::beiseite()
+{
+    for (const QString& t :
+         {QStringLiteral("weiß nicht"), QStringLiteral("  Weiss   Nicht\t"),
+          QStringLiteral("WEISS NICHT / KEINE ANGABE"), QStringLiteral("K. A."),
+          QStringLiteral("\u212A.a."), QStringLiteral("Kann ich nicht beurteilen"),
+          QStringLiteral("weiß nicht/keine angabe")})
+        QVERIFY2(Skala::beiseite(t), qPrintable(t));
+    for (const QString& t :
+         {QString(), QStringLiteral("   "), QStringLiteral("keine"),
+          QStringLiteral("Keine Angabe!"), QStringLiteral("kann ich nicht beurteilen, leider"),
+          QStringLiteral("rot"), QStringLiteral("xweiss nicht")})
+        QVERIFY2(!Skala::beiseite(t), qPrintable(t));
+
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString zeichen = QString::fromUcs4(&c, 1);
+        const QString klein = zeichen.toLower();
+        const bool leer = zeichen.at(0).isSpace();
+        QVERIFY2(klein.size() >= zeichen.size(), qPrintable(QString::number(c, 16)));
+        for (QChar k : klein)
+            QVERIFY2(k.isSpace() == leer, qPrintable(QString::number(c, 16)));
+        if (klein.startsWith(QLatin1Char('w')) || klein.startsWith(QLatin1Char('k')))
+            QVERIFY2(c == 'w' || c == 'W' || c == 'k' || c == 'K' || c == 0x212A,
+                     qPrintable(QString::number(c, 16)));
+    }
 }
 
 void TstSkalen::werte()

@@ -137,6 +137,9 @@ void TstCsvReader::records_data()
         << R{{"x", "er sagte \"ja\";\nund ging"}, {"y", "z"}};
     QTest::newRow("empty line is a record of one empty field") << "a\n\nb" << R{{"a"}, {""}, {"b"}};
     QTest::newRow("no final line end") << "a;b" << R{{"a", "b"}};
+    QTest::newRow("empty, doubled and inner quotes, a lone carriage return")
+        << "\"\";\"a\"\"b\";\"x\"y\";\"c\"\n\"p\r\";q"
+        << R{{"", "a\"b", "x\"y", "c"}, {"p\r", "q"}};
     QTest::newRow("quoted field closed by the end of the text") << "\"a\nb\"" << R{{"a\nb"}};
     QTest::newRow("carriage return at the very end") << "a;b\r" << R{{"a", "b"}};
     QTest::newRow("comment lines only") << "#x;y\n#z\n" << R{};
@@ -153,6 +156,21 @@ void TstCsvReader::records()
     while (r.next(&fields))
         got << fields;
     QCOMPARE(got, records);
+
+    // The same records as views, down to which fields are null.
+    CsvReader views(text, QLatin1Char(';'));
+    QList<QStringView> viewed;
+    int i = 0;
+    while (views.nextViews(&viewed)) {
+        QVERIFY(i < got.size());
+        QCOMPARE(viewed.size(), got.at(i).size());
+        for (int f = 0; f < viewed.size(); ++f) {
+            QCOMPARE(viewed.at(f).toString(), got.at(i).at(f));
+            QCOMPARE(viewed.at(f).isNull(), got.at(i).at(f).isNull());
+        }
+        ++i;
+    }
+    QCOMPARE(i, got.size());
 }
 
 void TstCsvReader::recordsStayLinearOnManyUnclosedQuotes()

@@ -430,6 +430,17 @@ void UmfrageDokument::fillTable(const std::function<void()>& fill)
     fill();
 }
 
+void UmfrageDokument::readNewSurvey(const QString& fileName,
+                                    const std::function<void()>& fill)
+{
+    startNewTable();
+    // New data from a survey: "Speichern" must not overwrite the statistic file of the
+    // data that were there before, and the reports name the survey they show.
+    setFileName(QString());
+    fillTable(fill);
+    m_surveyFile = fileName;
+}
+
 void UmfrageDokument::applyPlan(const Ansichtsplan& plan, Fortschritt* progress)
 {
     setHiddenColumns(plan.versteckt);
@@ -631,14 +642,11 @@ Ergebnis UmfrageDokument::importCSV(const QString& fileName)
                                 tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
     WaitCursor wait;
     work.step(0);
-    startNewTable();
-    // New data from a survey: "Speichern" must not overwrite the statistic file of the
-    // data that were there before.
-    setFileName(QString());
-    // Filling goes by the bytes read.
-    work.stage(work.text(), datei.groesse());
-    fillTable([&] { datei.fuellen(m_model, &work); });
-    m_surveyFile = fileName;
+    readNewSurvey(fileName, [&] {
+        // Filling goes by the bytes read.
+        work.stage(work.text(), datei.groesse());
+        datei.fuellen(m_model, &work);
+    });
     markUnchanged();
     return Ergebnis();
 }
@@ -653,14 +661,11 @@ Ergebnis UmfrageDokument::importCsvText(const QString& fileName, const QString& 
                                 tr("Die Datei %1 enthält keine Umfrage.").arg(fileName));
     WaitCursor wait;
     work.step(0);
-    startNewTable();
-    // New data from a survey: "Speichern" must not overwrite the statistic file of the
-    // data that were there before.
-    setFileName(QString());
-    // Filling goes by the characters read.
-    work.stage(work.text(), text.size());
-    fillTable([&] { CsvImport::fill(survey, m_model, &work); });
-    m_surveyFile = fileName;
+    readNewSurvey(fileName, [&] {
+        // Filling goes by the characters read.
+        work.stage(work.text(), text.size());
+        CsvImport::fill(survey, m_model, &work);
+    });
     markUnchanged();
     return Ergebnis();
 }
@@ -673,11 +678,7 @@ Ergebnis UmfrageDokument::importSpss(const QString& fileName)
     SpssImport::Tabelle t;
     if (!file.open(QIODevice::ReadOnly) || !SpssImport::read(file, &t))
         return notRead(tr("Import"), fileName);
-    startNewTable();
-    setFileName(QString());
-    fillTable([&] { SpssImport::fill(t, m_model); });
-    // The reports name the survey they show, not the one loaded before.
-    m_surveyFile = fileName;
+    readNewSurvey(fileName, [&] { SpssImport::fill(t, m_model); });
     markUnchanged();
     return Ergebnis();
 }
@@ -730,10 +731,7 @@ Ergebnis UmfrageDokument::importErkannt(const QString& fileName, bool fragen)
     }
     WaitCursor wait;
     Fortschritt work(m_dialogParent, tr("Daten werden gelesen"), 0);
-    startNewTable();
-    setFileName(QString());
-    fillTable([&] { u.fill(m_model, &work); });
-    m_surveyFile = fileName;
+    readNewSurvey(fileName, [&] { u.fill(m_model, &work); });
     {
         work.setText(tr("Ansichten werden erstellt"));
         CreatingMany many(*this);
@@ -765,12 +763,9 @@ Ergebnis UmfrageDokument::importSM(const QString& fileName)
     const Ergebnis gelesen = readSurvey(fileName, &text);
     if (!gelesen)
         return gelesen;
-    startNewTable();
-    setFileName(QString());
-    fillTable([&] {
+    readNewSurvey(fileName, [&] {
         SurveyMonkeyImport::fill(text, m_model, &m_subHeaders, &work, &m_questionRow);
     });
-    m_surveyFile = fileName;
     work.setText(tr("Ansichten werden erstellt"));
     createSurveyMonkeyViews();
     markUnchanged();

@@ -238,6 +238,9 @@ signals:
 private:
     // Fills the data table through a reader, the table widget held off meanwhile.
     void fillTable(const std::function<void()>& fill);
+    // The present survey emptied and replaced by what fill reads from fileName: a new
+    // survey without a statistic file of its own.
+    void readNewSurvey(const QString& fileName, const std::function<void()>& fill);
     // A decoded CSV survey of that separator in place of the present data; refused
     // (nothing changed) when it holds no survey.
     Ergebnis importCsvText(const QString& fileName, const QString& text, QChar separator,
